@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::puts("vellumar-convert");
+    return 0;
+}

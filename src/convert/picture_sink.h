@@ -1,0 +1,31 @@
+#pragma once
+// How the body writer hands pictures and collected tables to the picture code.
+
+#include <string>
+#include <string_view>
+
+namespace vellumar {
+
+class PictureSink {
+public:
+    virtual ~PictureSink() = default;
+    // A new conversion starts: forget every picture of the previous one.
+    virtual void beginConversion() {}
+    // One `src` value of an "img" tag: appends the image reference (if any) to body and the
+    // binary element (if any) to binaries. Throws when a picture exists but cannot be decoded.
+    virtual void embedPicture(std::string_view src, std::string& body, std::string& binaries) = 0;
+    // One collected table (its HTML, from "<html>" to "</html>") as picture number `number`:
+    // appends its binary element (if a picture was made) to binaries.
+    virtual void embedTablePicture(int number, std::string_view tableHtml, std::string& binaries) = 0;
+    // The conversion ended (also after a failure): remove whatever temporary files it made.
+    virtual void endConversion() {}
+};
+
+// Embeds nothing: pictures and table pictures leave no trace in the book.
+class NoPictures : public PictureSink {
+public:
+    void embedPicture(std::string_view, std::string&, std::string&) override {}
+    void embedTablePicture(int, std::string_view, std::string&) override {}
+};
+
+}  // namespace vellumar

@@ -1,0 +1,67 @@
+#include "convert/text_rules.h"
+
+#include <algorithm>
+
+namespace vellumar {
+
+std::string StraightenLineBreaks(std::string_view text)
+{
+    std::string out(text);
+    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return out;
+}
+
+std::string ReplaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement)
+{
+    if (pattern.empty()) return std::string(text);
+    std::size_t hit = text.find(pattern);
+    if (hit == std::string_view::npos) return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t from = 0;
+    for (; hit != std::string_view::npos; hit = text.find(pattern, from)) {
+        out.append(text.substr(from, hit - from)).append(replacement);
+        from = hit + pattern.size();
+    }
+    out.append(text.substr(from));
+    return out;
+}
+
+std::string ReplaceEntityByChar(std::string_view text, unsigned char code, std::string_view entity)
+{
+    // None of the replacement bytes the program uses (space, quote) can form the entity again,
+    // so one left-to-right pass replaces each occurrence exactly once.
+    const char byte = static_cast<char>(code == 0 ? ' ' : code);
+    const bool found = text.find(entity) != std::string_view::npos;
+    std::string out = ReplaceAllText(text, entity, std::string_view(&byte, 1));
+    if (code == 0 && found) {
+        // Trimming after every replacement equals trimming once at the end: the replacements
+        // happen inside the text and trimming never touches an "&".
+        const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+        const auto first = std::find_if_not(out.begin(), out.end(), isBlank);
+        const auto last = std::find_if_not(out.rbegin(), out.rend(), isBlank).base();
+        return first < last ? std::string(first, last) : std::string();
+    }
+    return out;
+}
+
+std::string ApplyEntityRules(std::string_view text)
+{
+    return ReplaceAllText(ReplaceAllText(text, "&quot;", "\""), "&#8209;", "-");
+}
+
+std::string CollapseSpaceRuns(std::string_view text)
+{
+    const auto isBlank = [](char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; };
+    std::string out;
+    out.reserve(text.size());
+    bool previousBlank = false;
+    for (char c : text) {
+        const bool blank = isBlank(c);
+        if (!(blank && previousBlank)) out.push_back(c);
+        previousBlank = blank;
+    }
+    return out;
+}
+
+}  // namespace vellumar

@@ -1,0 +1,21 @@
+#pragma once
+// Character-level rules for text written into the book. All byte-wise and case-sensitive.
+
+#include <string>
+#include <string_view>
+
+namespace vellumar {
+
+// Every CR and LF becomes a space; same length.
+std::string StraightenLineBreaks(std::string_view text);
+// Every occurrence of the 6-byte `entity` becomes the byte `code`; with code 0 every occurrence
+// becomes a space and the whole text is then trimmed of bytes up to 32 (only when one occurred).
+std::string ReplaceEntityByChar(std::string_view text, unsigned char code, std::string_view entity);
+// Every non-overlapping occurrence of pattern becomes replacement; an empty pattern changes nothing.
+std::string ReplaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement);
+// "&quot;" to a double quote, then "&#8209;" to "-".
+std::string ApplyEntityRules(std::string_view text);
+// Each run of blanks (TAB, space, byte 160) is reduced to its first byte.
+std::string CollapseSpaceRuns(std::string_view text);
+
+}  // namespace vellumar

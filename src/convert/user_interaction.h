@@ -1,0 +1,34 @@
+#pragma once
+// What the core asks of whoever drives it (the window with dialogs, the command line with
+// flags and stderr, tests with scripted answers).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vellumar {
+
+// The three texts of the book-info dialog, windows-1251 bytes.
+struct BookInfoAnswers {
+    std::string title;
+    std::string firstName;
+    std::string lastName;
+};
+
+class UserInteraction {
+public:
+    virtual ~UserInteraction() = default;
+    // A tokenizer problem; the work goes on with the items made so far.
+    virtual void reportTokenizerProblem(std::string_view message, std::string_view text) = 0;
+    // Shows the book-info dialog with empty fields; nullopt when it was cancelled or closed.
+    virtual std::optional<BookInfoAnswers> askBookInfo() = 0;
+};
+
+// Answers nothing and ignores reports: for callers that have no user at hand.
+class SilentInteraction : public UserInteraction {
+public:
+    void reportTokenizerProblem(std::string_view, std::string_view) override {}
+    std::optional<BookInfoAnswers> askBookInfo() override { return std::nullopt; }
+};
+
+}  // namespace vellumar

@@ -1,0 +1,280 @@
+#include "html/tokenizer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace vellumar {
+
+namespace {
+
+// Only ASCII letters fold; every byte above "z" matches only itself.
+inline unsigned char foldByte(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
+
+inline bool matchesNoCase(const char* data, std::string_view needle)
+{
+    for (std::size_t i = 0; i < needle.size(); ++i) {
+        if (foldByte(static_cast<unsigned char>(data[i])) != foldByte(static_cast<unsigned char>(needle[i])))
+            return false;
+    }
+    return true;
+}
+
+inline bool isQuote(char c) { return c == '"' || c == '\''; }
+
+// Shared walk of the two "outside quotes" scanners: the first offset at or after start where
+// `wanted` holds outside a quoted run, or -1 (also when a run is still open at the end).
+template <typename Pred>
+std::int32_t findOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, Pred wanted)
+{
+    if (start < 0 || start >= length) return -1;
+    char openQuote = 0;
+    for (std::int32_t i = start; i < length; ++i) {
+        const char c = data[i];
+        if (openQuote != 0) {
+            if (c == openQuote && data[i - 1] != '\\') openQuote = 0;
+        } else if (wanted(c)) {
+            return i;
+        } else if (isQuote(c)) {
+            openQuote = c;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+namespace scan {
+
+std::int32_t FindTextNoCase(const char* data, std::int32_t length, std::int32_t start, std::string_view needle)
+{
+    if (start < 0 || start >= length || needle.empty()) return -1;
+    const auto n = static_cast<std::int32_t>(needle.size());
+    const std::int32_t lastStart = length - n;
+    const unsigned char first = static_cast<unsigned char>(needle[0]);
+    const bool firstIsLetter = (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z');
+    std::int32_t i = start;
+    while (i <= lastStart) {
+        if (!firstIsLetter) {
+            // The first byte only matches itself: let memchr find the candidates.
+            const void* hit = std::memchr(data + i, first, static_cast<std::size_t>(lastStart - i + 1));
+            if (hit == nullptr) return -1;
+            i = static_cast<std::int32_t>(static_cast<const char*>(hit) - data);
+        }
+        if (matchesNoCase(data + i, needle)) return i;
+        ++i;
+    }
+    return -1;
+}
+
+std::int32_t FindChar(const char* data, std::int32_t length, std::int32_t start, char byte)
+{
+    if (start < 0 || start >= length) return -1;
+    const void* hit = std::memchr(data + start, static_cast<unsigned char>(byte), static_cast<std::size_t>(length - start));
+    return hit == nullptr ? -1 : static_cast<std::int32_t>(static_cast<const char*>(hit) - data);
+}
+
+std::int32_t FindCharOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte)
+{
+    return findOutsideQuotes(data, length, start, [byte](char c) { return c == byte; });
+}
+
+std::int32_t FindSpaceOutsideQuotes(const char* data, std::int32_t length, std::int32_t start)
+{
+    return findOutsideQuotes(data, length, start, [](char c) { return IsSpace(c); });
+}
+
+std::int32_t SkipSpaces(const char* data, std::int32_t length, std::int32_t start)
+{
+    if (start < 0 || start >= length) return -1;
+    for (std::int32_t i = start; i < length; ++i)
+        if (!IsSpace(data[i])) return i;
+    return -1;
+}
+
+std::int32_t SkipSpacesBack(const char* data, std::int32_t length, std::int32_t start)
+{
+    if (start < 0 || start >= length) return -1;
+    for (std::int32_t i = start; i >= 0; --i)
+        if (!IsSpace(data[i])) return i;
+    return -1;
+}
+
+bool HasHtmlMarkers(const char* data, std::int32_t length)
+{
+    // One pass over the "<" bytes instead of three whole-buffer searches.
+    std::int32_t i = 0;
+    while ((i = FindChar(data, length, i, '<')) >= 0) {
+        const std::int32_t rest = length - i;
+        if ((rest >= 5 && matchesNoCase(data + i, "<html")) || (rest >= 7 && matchesNoCase(data + i, "<script")) ||
+            (rest >= 5 && matchesNoCase(data + i, "<body")))
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+}  // namespace scan
+
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && matchesNoCase(a.data(), b);
+}
+
+std::string AsciiLower(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return out;
+}
+
+void THTMLParser::report(std::string_view message, std::string_view text) const
+{
+    if (OnError) OnError(message, text);
+}
+
+void THTMLParser::Parse()
+{
+    using namespace scan;
+    m_items.clear();
+    m_params.clear();
+    m_lastTagName = {};
+    // Offsets are 32-bit; a larger buffer is tokenized up to that limit.
+    const auto n = static_cast<std::int32_t>(
+        std::min<std::size_t>(Buffer.size(), static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - 8)));
+    std::int32_t tagStart = 0;
+    std::int32_t tagEnd = 0;
+    std::int32_t lastEnd = -1;
+    if (n <= 0) return;
+    const char* data = Buffer.data();
+    if (!HasHtmlMarkers(data, n)) {
+        m_items.push_back(HtmlItemPos{HtmlItemKind::Text, HtmlSpan{0, n}});
+        return;
+    }
+    // Books average a few dozen bytes per item: reserve to avoid most regrowth on large ones.
+    m_items.reserve(static_cast<std::size_t>(n / 32));
+
+    for (;;) {
+        if (data[tagStart] == '<') {
+            const bool comment = tagStart + 3 < n && data[tagStart + 1] == '!' && data[tagStart + 2] == '-' &&
+                                 data[tagStart + 3] == '-';
+            if (tagStart + 1 < n && data[tagStart + 1] == '%') {
+                tagEnd = FindTextNoCase(data, n, tagStart + 2, "%>");
+                if (tagEnd > 0) tagEnd += 1;
+            } else if (comment) {
+                tagEnd = FindTextNoCase(data, n, tagStart + 2, "-->");
+                if (tagEnd > 0) tagEnd += 2;
+            } else {
+                tagEnd = FindCharOutsideQuotes(data, n, tagStart + 1, '>');
+            }
+            if (tagEnd < 0) {
+                report("> not found", std::string_view(data + tagStart, static_cast<std::size_t>(n - tagStart)));
+                return;
+            }
+            makeMarkupItem(tagStart, tagEnd);
+            tagStart = tagEnd;
+            lastEnd = tagEnd;
+            continue;
+        }
+
+        const std::string_view rawElement =
+            EqualsNoCase(m_lastTagName, "script") ? "script" : (EqualsNoCase(m_lastTagName, "style") ? "style" : "");
+        if (!rawElement.empty()) {
+            const bool script = rawElement == "script";
+            tagStart = FindTextNoCase(data, n, tagEnd + 1, script ? "</script" : "</style");
+            if (tagStart < 0) {
+                const std::int32_t from = std::min(tagEnd + 1, n);
+                report(script ? "</script> not match" : "</style> not match",
+                       std::string_view(data + from, static_cast<std::size_t>(n - from)));
+                return;
+            }
+        } else {
+            tagStart = FindChar(data, n, tagEnd + 1, '<');
+            if (tagStart < 0) {
+                makeTextItem(n, lastEnd);
+                return;
+            }
+        }
+        makeTextItem(tagStart, lastEnd);
+    }
+}
+
+void THTMLParser::makeTextItem(std::int32_t tagStart, std::int32_t lastEnd)
+{
+    const std::int32_t length = tagStart - lastEnd - 1;
+    if (length > 0) m_items.push_back(HtmlItemPos{HtmlItemKind::Text, HtmlSpan{lastEnd + 1, length}});
+}
+
+void THTMLParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
+{
+    const std::int32_t inner = tagEnd - tagStart - 1;
+    if (inner <= 0) return;  // "<>" makes no item
+    const char* data = Buffer.data();
+    if (data[tagStart + 1] == '%') {
+        m_items.push_back(HtmlItemPos{HtmlItemKind::ServerScript, HtmlSpan{tagStart + 2, std::max(inner - 2, 0)}});
+    } else if (inner >= 3 && matchesNoCase(data + tagStart + 1, "!--")) {
+        m_items.push_back(HtmlItemPos{HtmlItemKind::Comment, HtmlSpan{tagStart + 4, std::max(inner - 5, 0)}});
+    } else {
+        splitTag(tagStart + 1, inner);
+    }
+}
+
+void THTMLParser::splitTag(std::int32_t start, std::int32_t length)
+{
+    using namespace scan;
+    const char* t = Buffer.data() + start;
+    HtmlItemPos item{HtmlItemKind::Tag, HtmlSpan{start, length}};
+    item.firstParam = static_cast<std::int32_t>(m_params.size());
+
+    // A self-closing mark ("<br/>", "<img src=a.jpg />") belongs neither to the name nor to the
+    // last attribute value; closing tags ("</a/>") keep it.
+    std::int32_t n = length;
+    if (t[n - 1] == '/' && t[0] != '/') --n;
+
+    auto finish = [&] {
+        item.paramCount = static_cast<std::int32_t>(m_params.size()) - item.firstParam;
+        m_items.push_back(item);
+        m_lastTagName = view(HtmlSpan{start, item.nameLength});
+    };
+
+    const std::int32_t nameEnd = FindSpaceOutsideQuotes(t, n, 0);
+    if (nameEnd < 0) {
+        item.nameLength = n;
+        finish();
+        return;
+    }
+    item.nameLength = nameEnd;
+    std::int32_t cur = nameEnd;
+    for (;;) {
+        const std::int32_t pos = SkipSpaces(t, n, cur + 1);
+        if (pos < 0) break;
+        const std::int32_t eq = FindCharOutsideQuotes(t, n, pos, '=');
+        if (eq < 0) {
+            // No further "=": the whole rest of the tag is one valueless key.
+            const std::int32_t keyEnd = SkipSpacesBack(t, n, n - 1);
+            if (keyEnd >= pos) m_params.push_back(THTMLParamPos{HtmlSpan{start + pos, keyEnd - pos + 1}, HtmlSpan{}});
+            break;
+        }
+        std::int32_t vs = SkipSpaces(t, n, eq + 1);
+        if (vs < 0) vs = n;
+        std::int32_t ve = FindSpaceOutsideQuotes(t, n, vs);
+        if (ve < 0) ve = n;
+        const std::int32_t first = (vs < n && isQuote(t[vs])) ? vs + 1 : vs;
+        const std::int32_t last = isQuote(t[ve - 1]) ? ve - 2 : ve - 1;
+        const std::int32_t keyEnd = SkipSpacesBack(t, n, eq - 1);
+        if (keyEnd >= pos) {
+            m_params.push_back(THTMLParamPos{HtmlSpan{start + pos, keyEnd - pos + 1},
+                                             HtmlSpan{start + first, std::max(last - first + 1, 0)}});
+        } else {
+            std::string text;
+            text.reserve(static_cast<std::size_t>(length) + 2);
+            text.append("<").append(t, static_cast<std::size_t>(length)).append(">");
+            report("key not defined in tag", text);
+        }
+        cur = ve;
+    }
+    finish();
+}
+
+}  // namespace vellumar

@@ -1,0 +1,141 @@
+#pragma once
+// The HTML tokenizer: splits one HTML text into a flat, ordered list of tag, text, comment
+// and server-script items. It builds no tree, decodes no entities, folds no case and trims
+// nothing; it never rejects a document and never reads outside its buffer.
+//
+// Ownership and lifetime: every item, name, key and value is a view (offset and length) into
+// the parser's own buffer. The views are NOT NUL-terminated. They stay valid until the next
+// Parse(), until the buffer is changed, or until the parser is destroyed.
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vellumar {
+
+enum class HtmlItemKind : std::uint8_t { Tag, Text, Comment, ServerScript };
+
+// Called with a message ("> not found", "</script> not match", "</style> not match",
+// "key not defined in tag") and the offending text. Parsing goes on or stops as documented.
+using HtmlErrorHandler = std::function<void(std::string_view message, std::string_view text)>;
+
+// Byte scanners over (data, length) from start. Each returns an offset into data or -1.
+// Whitespace is exactly TAB, LF, CR and space.
+namespace scan {
+std::int32_t FindTextNoCase(const char* data, std::int32_t length, std::int32_t start, std::string_view needle);
+std::int32_t FindChar(const char* data, std::int32_t length, std::int32_t start, char byte);
+std::int32_t FindCharOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte);
+std::int32_t FindSpaceOutsideQuotes(const char* data, std::int32_t length, std::int32_t start);
+std::int32_t SkipSpaces(const char* data, std::int32_t length, std::int32_t start);
+std::int32_t SkipSpacesBack(const char* data, std::int32_t length, std::int32_t start);
+bool HasHtmlMarkers(const char* data, std::int32_t length);
+inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+}  // namespace scan
+
+// True when a and b are equal ignoring ASCII letter case only.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+// ASCII lower-casing; every other byte is kept.
+std::string AsciiLower(std::string_view s);
+
+struct HtmlSpan {
+    std::int32_t start = 0;
+    std::int32_t length = 0;
+};
+
+// One attribute: Key as written, Value as written without one surrounding quote on each side.
+struct THTMLParamPos {
+    HtmlSpan key;
+    HtmlSpan value;
+};
+
+// One item as stored. For a tag, `span` is the TagText (all between "<" and ">"), the Name is
+// its first `nameLength` bytes, and its attributes are params[firstParam, firstParam+paramCount).
+struct HtmlItemPos {
+    HtmlItemKind kind;
+    HtmlSpan span;
+    std::int32_t nameLength = 0;
+    std::int32_t firstParam = 0;
+    std::int32_t paramCount = 0;
+};
+
+class THTMLParser;
+
+class THTMLParam {
+public:
+    THTMLParam(const THTMLParser& parser, const THTMLParamPos& pos) : m_parser(&parser), m_pos(&pos) {}
+    std::string_view Key() const;
+    std::string_view Value() const;
+
+private:
+    const THTMLParser* m_parser;
+    const THTMLParamPos* m_pos;
+};
+
+// A read-only view of one item of the parser, whatever its kind.
+class THTMLItem {
+public:
+    THTMLItem(const THTMLParser& parser, const HtmlItemPos& pos) : m_parser(&parser), m_pos(&pos) {}
+    HtmlItemKind kind() const { return m_pos->kind; }
+    bool isTag() const { return m_pos->kind == HtmlItemKind::Tag; }
+    bool isText() const { return m_pos->kind == HtmlItemKind::Text; }
+    // Text, comment content, server-script content; for a tag, its TagText.
+    std::string_view Text() const;
+    // Tag only: the name as written ("p", "/P", "!DOCTYPE").
+    std::string_view Name() const;
+    std::string_view TagText() const { return Text(); }
+    std::int32_t paramCount() const { return m_pos->paramCount; }
+    THTMLParam Param(std::int32_t i) const;
+
+private:
+    const THTMLParser* m_parser;
+    const HtmlItemPos* m_pos;
+};
+
+class THTMLParser {
+public:
+    // The bytes to tokenize; callers fill it before Parse().
+    std::string Buffer;
+    HtmlErrorHandler OnError;
+
+    // Tokenizes the whole Buffer into the item list (the previous items are dropped).
+    void Parse();
+
+    std::int32_t ItemCount() const { return static_cast<std::int32_t>(m_items.size()); }
+    THTMLItem Item(std::int32_t i) const { return THTMLItem(*this, m_items[static_cast<std::size_t>(i)]); }
+    const std::vector<HtmlItemPos>& items() const { return m_items; }
+    const std::vector<THTMLParamPos>& params() const { return m_params; }
+    std::string_view LastTagName() const { return m_lastTagName; }
+
+    std::string_view view(HtmlSpan s) const
+    {
+        if (s.length <= 0) return {};
+        return std::string_view(Buffer.data() + s.start, static_cast<std::size_t>(s.length));
+    }
+
+private:
+    void report(std::string_view message, std::string_view text) const;
+    void makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd);
+    void makeTextItem(std::int32_t tagStart, std::int32_t lastEnd);
+    void splitTag(std::int32_t start, std::int32_t length);
+
+    std::vector<HtmlItemPos> m_items;
+    std::vector<THTMLParamPos> m_params;
+    std::string_view m_lastTagName;
+};
+
+inline std::string_view THTMLParam::Key() const { return m_parser->view(m_pos->key); }
+inline std::string_view THTMLParam::Value() const { return m_parser->view(m_pos->value); }
+inline std::string_view THTMLItem::Text() const { return m_parser->view(m_pos->span); }
+inline std::string_view THTMLItem::Name() const
+{
+    return m_parser->view(HtmlSpan{m_pos->span.start, m_pos->nameLength});
+}
+inline THTMLParam THTMLItem::Param(std::int32_t i) const
+{
+    return THTMLParam(*m_parser, m_parser->params()[static_cast<std::size_t>(m_pos->firstParam + i)]);
+}
+
+}  // namespace vellumar
