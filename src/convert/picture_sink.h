@@ -14,15 +14,20 @@ public:
     // One `src` value of an "img" tag: appends the image reference (if any) to body and the
     // binary element (if any) to binaries. Throws when a picture exists but cannot be decoded.
     virtual void embedPicture(std::string_view src, std::string& body, std::string& binaries) = 0;
-    // One collected table (its HTML, from "<html>" to "</html>") as picture number `number`:
-    // appends its binary element (if a picture was made) to binaries.
-    virtual void embedTablePicture(int number, std::string_view tableHtml, std::string& binaries) = 0;
     // The conversion ended (also after a failure): remove whatever temporary files it made.
     virtual void endConversion() {}
 };
 
+class TablePictureSink {
+public:
+    virtual ~TablePictureSink() = default;
+    // One collected table (its HTML, from "<html>" to "</html>") as picture number `number`:
+    // appends its binary element (if a picture was made) to binaries.
+    virtual void embedTablePicture(int number, std::string_view tableHtml, std::string& binaries) = 0;
+};
+
 // Embeds nothing: pictures and table pictures leave no trace in the book.
-class NoPictures : public PictureSink {
+class NoPictures : public PictureSink, public TablePictureSink {
 public:
     void embedPicture(std::string_view, std::string&, std::string&) override {}
     void embedTablePicture(int, std::string_view, std::string&) override {}

@@ -1,0 +1,44 @@
+#pragma once
+// Code-page conversions at the edges of the program. Inside core every text is bytes in
+// windows-1251; these turn other encodings into it and the editors' code pages into Unicode.
+// A character that the target code page lacks becomes a numeric character reference
+// ("&#8230;"), so nothing is lost.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace vellumar {
+
+class EncodingError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The code point of a windows-1251 byte (0x98, which has none, gives U+FFFD).
+char32_t Windows1251ToUnicode(unsigned char byte);
+// The windows-1251 byte of a code point, or nullopt when windows-1251 lacks it.
+std::optional<unsigned char> UnicodeToWindows1251(char32_t codePoint);
+
+// windows-1251 bytes as UTF-8.
+std::string Windows1251ToUtf8(std::string_view text);
+// UTF-8 as windows-1251 bytes; lacking characters become "&#N;", invalid bytes U+FFFD's reference.
+std::string Utf8ToWindows1251(std::string_view utf8);
+
+// `bytes` in the code page `codePage` (any name iconv knows: "windows-1252", "cp866",
+// "macintosh", ...) as UTF-8. Throws EncodingError naming the code page when iconv lacks it.
+std::string CodePageToUtf8(std::string_view bytes, std::string_view codePage);
+// UTF-8 in `codePage`; characters it lacks become "&#N;". Throws EncodingError as above.
+std::string Utf8ToCodePage(std::string_view utf8, std::string_view codePage);
+
+// How a source file declares or shows its encoding: a UTF-8 byte-order mark, a <meta charset>
+// or http-equiv Content-Type in the first 4 KB, or (nothing declared) valid UTF-8 holding
+// non-ASCII bytes. Returns the charset name as found ("utf-8", "windows-1251", ...).
+std::string DetectSourceEncoding(std::string_view bytes);
+// A source file's bytes as windows-1251: `encoding` is a charset name or "auto" for
+// DetectSourceEncoding. A UTF-8 byte-order mark is dropped. Throws EncodingError for a charset
+// that iconv does not know ("unknown character set 'x'").
+std::string SourceToWindows1251(std::string_view bytes, std::string_view encoding = "auto");
+
+}  // namespace vellumar

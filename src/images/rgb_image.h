@@ -1,0 +1,29 @@
+#pragma once
+// A decoded picture: 8-bit RGB, 3 bytes per pixel, rows top to bottom, no padding.
+
+#include <cstdint>
+#include <vector>
+
+namespace vellumar {
+
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;  // width * height * 3 bytes
+
+    RgbImage() = default;
+    RgbImage(int w, int h, std::uint8_t fill = 255)
+        : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3, fill) {}
+    std::uint8_t* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3; }
+    const std::uint8_t* row(int y) const
+    {
+        return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3;
+    }
+};
+
+// Halftone shrinking: each output pixel is the coverage-weighted mean of the source pixels
+// under it. Also used to enlarge (then each output pixel takes the source pixel it lies in).
+// width and height are clamped to at least 1.
+RgbImage ScaleAreaAverage(const RgbImage& source, int width, int height);
+
+}  // namespace vellumar
