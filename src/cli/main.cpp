@@ -1,7 +1,20 @@
-#include <cstdio>
+// vellumar-convert: converts HTML documents into FB2 books without the window.
 
-int main()
+#include "cli/cli_interaction.h"
+#include "cli/cli_options.h"
+#include "cli/input_conversion.h"
+
+int main(int argc, char** argv)
 {
-    std::puts("vellumar-convert");
-    return 0;
+    using namespace vellumar::cli;
+    ParseResult parsed = ParseCommandLine(argc, argv);
+    if (!parsed.options) return parsed.exitStatus;
+    const CliOptions& options = *parsed.options;
+
+    CliInteraction interaction(options);
+    InputConversion conversion(options, interaction);
+    bool allConverted = true;
+    for (std::size_t i = 0; i < options.inputs.size(); ++i)
+        allConverted = conversion.run(options.inputs[i], i + 1, options.inputs.size()) && allConverted;
+    return allConverted ? 0 : 1;
 }

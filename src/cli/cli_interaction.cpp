@@ -1,0 +1,37 @@
+#include "cli/cli_interaction.h"
+
+#include <iostream>
+
+#include "documents/text_encoding.h"
+
+namespace vellumar::cli {
+
+CliInteraction::CliInteraction(const CliOptions& options) : m_quiet(options.quiet)
+{
+    if (options.title || options.firstName || options.lastName) {
+        // Arguments are UTF-8; the book's text is windows-1251.
+        m_answers = BookInfoAnswers{Utf8ToWindows1251(options.title.value_or("")),
+                                    Utf8ToWindows1251(options.firstName.value_or("")),
+                                    Utf8ToWindows1251(options.lastName.value_or(""))};
+    }
+}
+
+void CliInteraction::reportTokenizerProblem(std::string_view message, std::string_view text)
+{
+    if (m_quiet) return;
+    // The start of the offending text, on one line.
+    constexpr std::size_t kShown = 60;
+    std::string start = Windows1251ToUtf8(text.substr(0, kShown));
+    for (char& c : start)
+        if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    std::cerr << "warning: " << message << ": " << start << (text.size() > kShown ? "..." : "") << '\n';
+}
+
+std::optional<BookInfoAnswers> CliInteraction::askBookInfo() { return m_answers; }
+
+void CliInteraction::warn(std::string_view text) const
+{
+    if (!m_quiet) std::cerr << "warning: " << text << '\n';
+}
+
+}  // namespace vellumar::cli

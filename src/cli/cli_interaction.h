@@ -1,0 +1,24 @@
+#pragma once
+// The command line's answers to the core: warnings on stderr, book info from the flags.
+
+#include <optional>
+
+#include "cli/cli_options.h"
+#include "convert/user_interaction.h"
+
+namespace vellumar::cli {
+
+class CliInteraction : public UserInteraction {
+public:
+    explicit CliInteraction(const CliOptions& options);
+    void reportTokenizerProblem(std::string_view message, std::string_view text) override;
+    std::optional<BookInfoAnswers> askBookInfo() override;
+    // Prints "warning: ..." unless quiet.
+    void warn(std::string_view text) const;
+
+private:
+    bool m_quiet;
+    std::optional<BookInfoAnswers> m_answers;
+};
+
+}  // namespace vellumar::cli

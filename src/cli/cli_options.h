@@ -1,0 +1,36 @@
+#pragma once
+// The options of vellumar-convert, parsed from the command line.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "convert/conversion_options.h"
+
+namespace vellumar::cli {
+
+struct CliOptions {
+    std::vector<std::string> inputs;
+    std::string output;     // -o: one INPUT only; "-" is standard output
+    std::string outputDir;  // -d
+    bool noClean = false;
+    bool cleanOnly = false;
+    bool items = false;
+    bool quiet = false;
+    std::string encoding = "auto";
+    // The book-info answers as given (UTF-8); none given means the header's defaults.
+    std::optional<std::string> title;
+    std::optional<std::string> firstName;
+    std::optional<std::string> lastName;
+    ConversionOptions conversion;
+};
+
+// Parses argv. Returns the options, or an exit status when the run should end now
+// (0 after --help or --version, 2 after a usage error, with the message already printed).
+struct ParseResult {
+    std::optional<CliOptions> options;
+    int exitStatus = 0;
+};
+ParseResult ParseCommandLine(int argc, char** argv);
+
+}  // namespace vellumar::cli

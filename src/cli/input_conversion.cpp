@@ -1,0 +1,118 @@
+#include "cli/input_conversion.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+
+#include "cli/item_list.h"
+#include "convert/body_writer.h"
+#include "documents/file_io.h"
+#include "documents/text_encoding.h"
+#include "documents/text_lines.h"
+
+namespace vellumar::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kStdio = "-";
+
+std::string readInput(const std::string& input)
+{
+    if (input != kStdio) return ReadFileBytes(input);
+    std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+    if (std::cin.bad()) throw FileError("cannot read standard input");
+    return bytes;
+}
+
+void writeOutput(const std::string& target, std::string_view bytes)
+{
+    if (target == kStdio) {
+        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::cout.flush();
+        if (!std::cout) throw FileError("cannot write standard output");
+        return;
+    }
+    WriteFileAtomically(target, bytes);
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    return a != kStdio && b != kStdio && fs::exists(b, ec) && fs::equivalent(a, b, ec);
+}
+
+}  // namespace
+
+InputConversion::InputConversion(const CliOptions& options, CliInteraction& interaction)
+    : m_options(options), m_interaction(interaction)
+{
+}
+
+bool InputConversion::run(const std::string& input, std::size_t index, std::size_t count)
+{
+    try {
+        convert(input, index, count);
+        return true;
+    } catch (const std::exception& e) {
+        std::cerr << "vellumar-convert: " << (input == kStdio ? "standard input" : input) << ": " << e.what() << '\n';
+        return false;
+    }
+}
+
+void InputConversion::convert(const std::string& input, std::size_t index, std::size_t count)
+{
+    const bool fromStdin = input == kStdio;
+    const bool textOutput = m_options.items || m_options.cleanOnly;
+
+    // Where the result goes: -o, or the output folder, or beside the INPUT with ".fb2";
+    // standard input and the text listings go to standard output unless told otherwise.
+    std::string target;
+    const fs::path inputPath = fromStdin ? fs::path("stdin.html") : fs::path(input);
+    if (!m_options.output.empty()) {
+        target = m_options.output;
+    } else if (!m_options.outputDir.empty()) {
+        target = (fs::path(m_options.outputDir) / inputPath.filename()).replace_extension(".fb2").string();
+    } else if (fromStdin || textOutput) {
+        target = std::string(kStdio);
+    } else {
+        target = fs::path(inputPath).replace_extension(".fb2").string();
+    }
+
+    const std::string text = SourceToWindows1251(readInput(input), m_options.encoding);
+    const std::string source = JoinLinesCrLf(text, false);
+
+    if (m_options.items) {
+        m_parser.Buffer.assign(source);
+        m_parser.OnError = [this](std::string_view message, std::string_view t) {
+            m_interaction.reportTokenizerProblem(message, t);
+        };
+        m_parser.Parse();
+        m_parser.OnError = nullptr;
+        writeOutput(target, ItemsAsJsonLines(m_parser));
+        return;
+    }
+
+    if (count > 1 && !m_options.quiet)
+        std::cerr << '[' << index << '/' << count << "] " << inputPath.filename().string() << " -> "
+                  << (target == kStdio ? std::string("standard output") : fs::path(target).filename().string())
+                  << '\n';
+
+    NoPictures pictures;
+    ConversionServices services{m_interaction, pictures, pictures};
+    const std::optional<Fb2Document> book = ConvertToFb2(m_parser, source, m_options.conversion, services);
+    if (!book) throw std::runtime_error("nothing to convert: the text holds no HTML items");
+    if (!book->bodySeen)
+        m_interaction.warn((fromStdin ? std::string("standard input") : input) +
+                           ": no <body> tag found, the book's body is empty");
+
+    if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
+    // The saved file holds the document's lines, each ended by CR LF.
+    writeOutput(target, JoinLinesCrLf(book->text, true));
+}
+
+}  // namespace vellumar::cli

@@ -1,0 +1,28 @@
+#pragma once
+// One INPUT of vellumar-convert, from reading it to writing its book.
+
+#include <cstddef>
+#include <string>
+
+#include "cli/cli_interaction.h"
+#include "cli/cli_options.h"
+#include "html/tokenizer.h"
+
+namespace vellumar::cli {
+
+class InputConversion {
+public:
+    InputConversion(const CliOptions& options, CliInteraction& interaction);
+    // Converts one INPUT ("-" is standard input). Returns true on success; on failure prints
+    // one line naming the file and the problem. `index` and `count` number the progress line.
+    bool run(const std::string& input, std::size_t index, std::size_t count);
+
+private:
+    void convert(const std::string& input, std::size_t index, std::size_t count);
+
+    const CliOptions& m_options;
+    CliInteraction& m_interaction;
+    THTMLParser m_parser;  // reused by every INPUT, as the window reuses its one parser
+};
+
+}  // namespace vellumar::cli

@@ -1,0 +1,314 @@
+#include "convert/body_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "cleaning/attribute_quoting.h"
+#include "convert/document_frame.h"
+#include "convert/text_rules.h"
+#include "convert/title_information.h"
+#include "convert/xml_text.h"
+#include "images/picture_texts.h"
+
+namespace vellumar {
+
+namespace {
+
+constexpr std::string_view kEmptyParagraph = "<p> </p>\r\n";
+
+bool isOpeningTableTag(std::string_view name)
+{
+    return name == "table" || name == "tr" || name == "td" || name == "th" || name == "caption";
+}
+
+bool isClosingTableTag(std::string_view name)
+{
+    return name == "/table" || name == "/tr" || name == "/td" || name == "/th" || name == "/caption";
+}
+
+// Heading rank 1..6 of "hN" or "/hN", else 0.
+int headingRank(std::string_view name)
+{
+    if (!name.empty() && name[0] == '/') name.remove_prefix(1);
+    if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') return name[1] - '0';
+    return 0;
+}
+
+// Ends the picture code's work for a conversion on every way out, also when it throws.
+class ConversionScope {
+public:
+    explicit ConversionScope(PictureSink& pictures) : m_pictures(pictures) { m_pictures.beginConversion(); }
+    ~ConversionScope() { m_pictures.endConversion(); }
+    ConversionScope(const ConversionScope&) = delete;
+    ConversionScope& operator=(const ConversionScope&) = delete;
+
+private:
+    PictureSink& m_pictures;
+};
+
+class BodyWalk {
+public:
+    BodyWalk(const THTMLParser& parser, const ConversionOptions& options, ConversionServices& services,
+             bool tablePictures)
+        : m_parser(parser), m_options(options), m_services(services), m_tablePictures(tablePictures)
+    {
+    }
+
+    void run()
+    {
+        m_body.reserve(m_parser.Buffer.size());
+        for (std::int32_t i = 0; i < m_parser.ItemCount(); ++i) {
+            const THTMLItem item = m_parser.Item(i);
+            if (item.isTag())
+                handleTag(item);
+            else if (item.isText() && m_bodySeen)
+                handleText(item.Text());
+        }
+    }
+
+    std::string& body() { return m_body; }
+    std::string& binaries() { return m_binaries; }
+    bool bodySeen() const { return m_bodySeen; }
+
+private:
+    void handleTag(const THTMLItem& tag)
+    {
+        lowerName(tag.Name());
+        const std::string_view name = m_name;
+        if (!m_bodySeen && name == "body") m_bodySeen = true;
+        if (name == "p")
+            m_paragraphOpen = true;
+        else if (name == "/p")
+            m_paragraphOpen = false;
+
+        if (m_tablePictures)
+            handleTagWithTablePictures(tag, name);
+        else
+            handleTagPlain(tag, name);
+    }
+
+    void handleTagPlain(const THTMLItem& tag, std::string_view name)
+    {
+        if (name == "img") {
+            embedPictures(tag);
+        } else if (!isOpeningTableTag(name)) {
+            if (!m_options.TablesContentOnly() || !isClosingTableTag(name))
+                m_body += MapTag(name, m_options.TitleLevel, m_paragraphOpen);
+        } else if (!m_options.TablesContentOnly()) {
+            writeTableTagAsIs(tag, name);
+        }
+    }
+
+    void handleTagWithTablePictures(const THTMLItem& tag, std::string_view name)
+    {
+        if (name == "table") {
+            m_inTable = true;
+            ++m_tableCount;
+            if (m_tableHtml.empty()) m_tableHtml = "<html>\r\n";
+        } else if (name == "/table") {
+            m_inTable = false;
+            m_tableHtml += "</table>\r\n</html>";
+            m_body += "\r\n<empty-line/>\r\n";
+            m_body += TablePictureReference(m_tableCount);
+            m_services.tablePictures.embedTablePicture(m_tableCount, m_tableHtml, m_binaries);
+            m_tableHtml.clear();
+        }
+
+        if (m_inTable) {
+            collectTableTag(tag, name);
+        } else if (name == "img") {
+            embedPictures(tag);
+        } else if (name != "/table") {
+            m_body += MapTag(name, m_options.TitleLevel, m_paragraphOpen);
+        }
+    }
+
+    void handleText(std::string_view text)
+    {
+        if (m_inTable) {
+            m_tableHtml.append(text);
+            return;
+        }
+        if (text.empty()) return;
+        std::string t = m_options.StraightenText ? StraightenLineBreaks(text) : std::string(text);
+        if (t.find('&') != std::string::npos) t = ApplyEntityRules(ReplaceEntityByChar(t, 32, "&nbsp;"));
+        AppendXmlSafeText(m_body, t);
+    }
+
+    void embedPictures(const THTMLItem& tag)
+    {
+        for (std::int32_t k = 0; k < tag.paramCount(); ++k) {
+            const THTMLParam param = tag.Param(k);
+            if (EqualsNoCase(param.Key(), "src"))
+                m_services.pictures.embedPicture(param.Value(), m_body, m_binaries);
+        }
+    }
+
+    // A table tag kept as an FB2 table tag: " <name attr="value"...>". "border" is dropped, and
+    // so are attributes that could not stand in XML (no proper name, or named twice).
+    void writeTableTagAsIs(const THTMLItem& tag, std::string_view name)
+    {
+        m_body += " <";
+        m_body += name;
+        std::vector<std::string> written;
+        for (std::int32_t k = 0; k < tag.paramCount(); ++k) {
+            const THTMLParam param = tag.Param(k);
+            std::string key = AsciiLower(param.Key());
+            if (key == "border" || !IsXmlName(key) || std::find(written.begin(), written.end(), key) != written.end())
+                continue;
+            m_body += ' ';
+            m_body += key;
+            m_body += '=';
+            m_body += QuoteValue(XmlSafeAttributeValue(param.Value()));
+            written.push_back(std::move(key));
+        }
+        m_body += '>';
+    }
+
+    void collectTableTag(const THTMLItem& tag, std::string_view name)
+    {
+        m_tableHtml += '<';
+        m_tableHtml += name;
+        for (std::int32_t k = 0; k < tag.paramCount(); ++k) {
+            const THTMLParam param = tag.Param(k);
+            m_tableHtml += ' ';
+            m_tableHtml += param.Key();
+            m_tableHtml += '=';
+            m_tableHtml += QuoteAttributeValue(AsciiLower(param.Key()), param.Value());
+        }
+        m_tableHtml += '>';
+    }
+
+    void lowerName(std::string_view name)
+    {
+        m_name.assign(name);
+        for (char& c : m_name)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    }
+
+    const THTMLParser& m_parser;
+    const ConversionOptions& m_options;
+    ConversionServices& m_services;
+    const bool m_tablePictures;
+
+    std::string m_name;  // the current tag's lower-case name, reused to avoid an allocation per tag
+    std::string m_body;
+    std::string m_binaries;
+    std::string m_tableHtml;
+    bool m_bodySeen = false;
+    bool m_paragraphOpen = false;
+    bool m_inTable = false;
+    int m_tableCount = 0;
+};
+
+std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view sourceText, const ConversionOptions& options,
+                                    ConversionServices& services, bool tablePictures)
+{
+    ConversionScope scope(services.pictures);
+    parser.Buffer.assign(sourceText);
+    parser.OnError = [&services](std::string_view message, std::string_view text) {
+        services.user.reportTokenizerProblem(message, text);
+    };
+    parser.Parse();
+    parser.OnError = nullptr;
+    if (parser.ItemCount() == 0) return std::nullopt;
+
+    BodyWalk walk(parser, options, services, tablePictures);
+    walk.run();
+    const std::string body = CollapseSpaceRuns(walk.body());
+    walk.body().clear();
+    walk.body().shrink_to_fit();
+
+    const TitleInformation info = AskTitleInformation(options, services.user);
+    Fb2Document doc;
+    doc.proposedFileName = info.proposedFileName;
+    doc.bodySeen = walk.bodySeen();
+    const std::string header = BuildHeader(info.title, info.firstName, info.lastName);
+    const std::string close = CloseDocument();
+    doc.text.reserve(header.size() + body.size() + walk.binaries().size() + close.size());
+    doc.text.append(header).append(body).append(walk.binaries()).append(close);
+    return doc;
+}
+
+}  // namespace
+
+std::string QuoteValue(std::string_view value)
+{
+    std::string out;
+    out.reserve(value.size() + 2);
+    out.append("\"").append(value).append("\"");
+    return out;
+}
+
+std::string MapHeading(std::string_view name, int titleLevel)
+{
+    const int rank = headingRank(name);
+    if (rank == 0 || titleLevel < 0 || titleLevel > 5) return {};
+    const bool closing = name[0] == '/';
+    if (rank <= titleLevel + 1)
+        return closing ? "</strong></p></title>\r\n" : "</section>\r\n<section>\r\n<title><p><strong>";
+    if (rank == titleLevel + 2) return closing ? "</strong></p></subtitle>\r\n" : "\r\n<subtitle><p><strong>";
+    return closing ? "</strong></p>\r\n<p> </p>\r\n" : "\r\n<p> </p>\r\n<p><strong>";
+}
+
+std::string MapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
+{
+    if (headingRank(name) != 0) return MapHeading(name, titleLevel);
+    struct Row {
+        std::string_view name;
+        std::string_view text;
+    };
+    static constexpr std::array<Row, 17> kRows = {{
+        {"p", "<p>"},
+        {"/p", "</p>\r\n"},
+        {"b", "<strong>"},
+        {"/b", "</strong>"},
+        {"i", "<emphasis>"},
+        {"/i", "</emphasis>"},
+        {"body", "<body>\r\n<section>\r\n"},
+        {"/body", "</section>\r\n</body>\r\n"},
+        {"/table", "</table>\r\n"},
+        {"/tr", "</tr>\r\n"},
+        {"/td", "</td>"},
+        {"/th", "</th>"},
+        {"/caption", "</caption>\r\n"},
+        {"ul", kEmptyParagraph},
+        {"ol", kEmptyParagraph},
+        {"/ul", kEmptyParagraph},
+        {"/ol", kEmptyParagraph},
+    }};
+    for (const Row& row : kRows)
+        if (row.name == name) return std::string(row.text);
+    if (name == "li") {
+        paragraphOpen = true;
+        return "<p>\x95 ";
+    }
+    if (name == "/li") {
+        paragraphOpen = false;
+        return "</p>\r\n";
+    }
+    if (name == "br") return paragraphOpen ? "</p>\r\n<p>" : std::string(kEmptyParagraph);
+    return {};
+}
+
+std::optional<Fb2Document> WriteFb2Plain(THTMLParser& parser, std::string_view sourceText,
+                                         const ConversionOptions& options, ConversionServices& services)
+{
+    return writeFb2(parser, sourceText, options, services, false);
+}
+
+std::optional<Fb2Document> WriteFb2WithTablePictures(THTMLParser& parser, std::string_view sourceText,
+                                                     const ConversionOptions& options, ConversionServices& services)
+{
+    return writeFb2(parser, sourceText, options, services, true);
+}
+
+std::optional<Fb2Document> ConvertToFb2(THTMLParser& parser, std::string_view sourceText,
+                                        const ConversionOptions& options, ConversionServices& services)
+{
+    return options.TablesToPictures() ? WriteFb2WithTablePictures(parser, sourceText, options, services)
+                                      : WriteFb2Plain(parser, sourceText, options, services);
+}
+
+}  // namespace vellumar

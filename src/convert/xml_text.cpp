@@ -1,0 +1,185 @@
+#include "convert/xml_text.h"
+
+#include <cstdint>
+
+#include "convert/html_entities.h"
+#include "documents/text_encoding.h"
+
+namespace vellumar {
+
+namespace {
+
+bool isForbiddenByte(unsigned char c) { return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x98; }
+
+bool isXmlChar(std::uint32_t cp)
+{
+    return cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) || (cp >= 0xE000 && cp <= 0xFFFD) ||
+           (cp >= 0x10000 && cp <= 0x10FFFF);
+}
+
+bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool isHexDigit(char c) { return isAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// A numeric reference "&#123;" or "&#x1F;" at text[0]: its length and code point, or 0.
+std::size_t numericReference(std::string_view text, std::uint32_t& cp)
+{
+    if (text.size() < 4 || text[1] != '#') return 0;
+    std::size_t i = 2;
+    const bool hex = text[i] == 'x' || text[i] == 'X';
+    if (hex) ++i;
+    const std::size_t digitsStart = i;
+    std::uint64_t value = 0;
+    while (i < text.size() && (hex ? isHexDigit(text[i]) : isAsciiDigit(text[i]))) {
+        const char c = text[i];
+        const unsigned d = isAsciiDigit(c) ? unsigned(c - '0') : unsigned((c | 0x20) - 'a' + 10);
+        value = value * (hex ? 16 : 10) + d;
+        if (value > 0x10FFFF) value = 0x110000;  // stays out of range, never overflows
+        ++i;
+    }
+    if (i == digitsStart || i >= text.size() || text[i] != ';') return 0;
+    cp = static_cast<std::uint32_t>(value);
+    return i + 1;
+}
+
+// A named reference "&name;" at text[0]: its length and name, or 0.
+std::size_t namedReference(std::string_view text, std::string_view& name)
+{
+    std::size_t i = 1;
+    if (i >= text.size() || !isAsciiLetter(text[i])) return 0;
+    while (i < text.size() && i <= 40 && (isAsciiLetter(text[i]) || isAsciiDigit(text[i]))) ++i;
+    if (i >= text.size() || text[i] != ';') return 0;
+    name = text.substr(1, i - 1);
+    return i + 1;
+}
+
+void appendCodePoint(std::string& out, char32_t cp, bool attribute)
+{
+    if (!isXmlChar(cp)) return;
+    if (cp == '&') {
+        out += "&amp;";
+    } else if (cp == '<') {
+        out += "&lt;";
+    } else if (cp == '>') {
+        out += "&gt;";
+    } else if (cp == '"' && attribute) {
+        out += "&quot;";
+    } else if (const auto byte = UnicodeToWindows1251(cp); byte && *byte != 0x98) {
+        out.push_back(static_cast<char>(*byte));
+    } else {
+        out += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
+    }
+}
+
+void appendSafe(std::string& out, std::string_view text, bool attribute)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '&') {
+            const std::string_view rest = text.substr(i);
+            std::uint32_t cp = 0;
+            std::string_view name;
+            if (const std::size_t len = numericReference(rest, cp)) {
+                if (isXmlChar(cp)) out.append(rest.substr(0, len));
+                i += len;
+            } else if (const std::size_t nlen = namedReference(rest, name)) {
+                if (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos") {
+                    out.append(rest.substr(0, nlen));
+                } else if (const auto entity = LookupHtmlEntity(name)) {
+                    appendCodePoint(out, entity->first, attribute);
+                    if (entity->second != 0) appendCodePoint(out, entity->second, attribute);
+                } else {
+                    out += "&amp;";
+                    out.append(rest.substr(1, nlen - 1));
+                }
+                i += nlen;
+            } else {
+                out += "&amp;";
+                ++i;
+            }
+            continue;
+        }
+        if (c == '<') {
+            out += "&lt;";
+        } else if (c == '>' && (attribute || (out.size() >= 2 && out.compare(out.size() - 2, 2, "]]") == 0))) {
+            out += "&gt;";
+        } else if (c == '"' && attribute) {
+            out += "&quot;";
+        } else if (!isForbiddenByte(u)) {
+            out.push_back(c);
+        }
+        ++i;
+    }
+}
+
+bool needsWork(std::string_view text, bool attribute)
+{
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '&' || c == '<' || c == '>' || isForbiddenByte(u) || (attribute && c == '"')) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void AppendXmlSafeText(std::string& out, std::string_view text)
+{
+    if (!needsWork(text, false))
+        out.append(text);
+    else
+        appendSafe(out, text, false);
+}
+
+std::string XmlSafeText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    AppendXmlSafeText(out, text);
+    return out;
+}
+
+std::string XmlSafeAttributeValue(std::string_view value)
+{
+    std::string out;
+    out.reserve(value.size());
+    appendSafe(out, value, true);
+    return out;
+}
+
+std::string EscapeXmlValue(std::string_view value)
+{
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        std::uint32_t cp = 0;
+        if (c == '&') {
+            const std::size_t len = numericReference(value.substr(i), cp);
+            if (len != 0 && isXmlChar(cp)) {
+                out.append(value.substr(i, len));
+                i += len - 1;
+            } else {
+                out += "&amp;";
+            }
+        } else if (c == '<') {
+            out += "&lt;";
+        } else if (c == '>') {
+            out += "&gt;";
+        } else if (!isForbiddenByte(static_cast<unsigned char>(c))) {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+bool IsXmlName(std::string_view name)
+{
+    if (name.empty() || !(isAsciiLetter(name[0]) || name[0] == '_')) return false;
+    for (char c : name)
+        if (!(isAsciiLetter(c) || isAsciiDigit(c) || c == '-' || c == '_' || c == '.')) return false;
+    return true;
+}
+
+}  // namespace vellumar
