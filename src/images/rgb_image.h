@@ -21,6 +21,13 @@ struct RgbImage {
     }
 };
 
+// A picture's size in pixels, as its header announces it.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const PictureSize&) const = default;
+};
+
 // Halftone shrinking: each output pixel is the coverage-weighted mean of the source pixels
 // under it. Also used to enlarge (then each output pixel takes the source pixel it lies in).
 // width and height are clamped to at least 1.

@@ -1,0 +1,19 @@
+#pragma once
+// Reading picture files whole, and writing picture files whole or not at all.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vellumar {
+
+// The file's bytes; nothing when no regular file exists at the path. Throws PictureError
+// naming the file when it exists but cannot be read.
+std::optional<std::string> ReadPictureFile(const std::filesystem::path& path);
+
+// Writes bytes to a hidden name in the same folder, then renames it over `path`, so a failed
+// write leaves no half-written file. Throws PictureError naming the file on failure.
+void WritePictureFile(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace vellumar
