@@ -2,14 +2,180 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace vellumar {
 namespace {
 
-TEST(Tokenizer, EmptyBufferGivesNoItems)
+// Items as short strings: "tag:NAME[KEY=VALUE,...]", "text:...", "comment:...", "script:...".
+std::vector<std::string> describe(const THTMLParser& parser)
+{
+    std::vector<std::string> out;
+    for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
+        const THTMLItem item = parser.Item(i);
+        switch (item.kind()) {
+        case HtmlItemKind::Tag: {
+            std::string s = "tag:" + std::string(item.Name());
+            if (item.paramCount() > 0) {
+                s += '[';
+                for (std::int32_t k = 0; k < item.paramCount(); ++k) {
+                    if (k > 0) s += ',';
+                    s += std::string(item.Param(k).Key()) + "=" + std::string(item.Param(k).Value());
+                }
+                s += ']';
+            }
+            out.push_back(s);
+            break;
+        }
+        case HtmlItemKind::Text: out.push_back("text:" + std::string(item.Text())); break;
+        case HtmlItemKind::Comment: out.push_back("comment:" + std::string(item.Text())); break;
+        case HtmlItemKind::ServerScript: out.push_back("script:" + std::string(item.Text())); break;
+        }
+    }
+    return out;
+}
+
+struct Case {
+    const char* name;
+    std::string input;
+    std::vector<std::string> items;
+    std::vector<std::pair<std::string, std::string>> errors;  // message, text
+};
+
+class TokenizerTable : public ::testing::TestWithParam<Case> {};
+
+TEST_P(TokenizerTable, ItemsAndReports)
+{
+    const Case& c = GetParam();
+    THTMLParser parser;
+    std::vector<std::pair<std::string, std::string>> errors;
+    parser.OnError = [&](std::string_view m, std::string_view t) { errors.emplace_back(m, t); };
+    parser.Buffer = c.input;
+    parser.Parse();
+    EXPECT_EQ(describe(parser), c.items);
+    EXPECT_EQ(errors, c.errors);
+}
+
+const std::string H = "<html>";  // makes the buffer HTML for the tokenizer
+
+const Case kCases[] = {
+    {"Empty", "", {}, {}},
+    {"FragmentWithoutMarkersIsOneText", "<p>a</p>", {"text:<p>a</p>"}, {}},
+    {"NamesKeepCaseEntitiesStay", "<html><P Class=x>a&amp;b</P>",
+     {"tag:html", "tag:P[Class=x]", "text:a&amp;b", "tag:/P"}, {}},
+    {"QuotedGreaterThanDoesNotEnd", H + "<a title=\"x>y\">z", {"tag:html", "tag:a[title=x>y]", "text:z"}, {}},
+    {"SelfClosingBreak", H + "<br/>", {"tag:html", "tag:br"}, {}},
+    {"SelfClosingBreakWithSpace", H + "<br />", {"tag:html", "tag:br"}, {}},
+    {"SelfClosingImageKeepsValue", H + "<img src=\"a.jpg\"/>", {"tag:html", "tag:img[src=a.jpg]"}, {}},
+    {"SelfClosingUnquotedValue", H + "<img src=a.jpg />", {"tag:html", "tag:img[src=a.jpg]"}, {}},
+    {"ClosingTagKeepsSlash", H + "</a/>", {"tag:html", "tag:/a/"}, {}},
+    {"Doctype", H + "<!DOCTYPE html>", {"tag:html", "tag:!DOCTYPE[html=]"}, {}},
+    {"CommentWithGreaterThan", H + "<!-- a > b -->", {"tag:html", "comment: a > b "}, {}},
+    {"EmptyCommentShortForm", H + "<!-->x", {"tag:html", "comment:", "text:x"}, {}},
+    {"CommentEndsAtLastByte", H + "<!--c-->", {"tag:html", "comment:c"}, {}},
+    {"ServerScript", H + "<%= x %>", {"tag:html", "script:= x "}, {}},
+    {"ScriptContentIsRawText", H + "<script>if (a<b) x='<p>';</SCRIPT>",
+     {"tag:html", "tag:script", "text:if (a<b) x='<p>';", "tag:/SCRIPT"}, {}},
+    {"StyleContentIsRawText", H + "<style>p>b{}</style>", {"tag:html", "tag:style", "text:p>b{}", "tag:/style"}, {}},
+    {"UnclosedScript", H + "<script>x", {"tag:html", "tag:script"}, {{"</script> not match", "x"}}},
+    {"UnclosedStyle", H + "<style>", {"tag:html", "tag:style"}, {{"</style> not match", ""}}},
+    {"EmptyAngleBrackets", H + "a<>b", {"tag:html", "text:a", "text:b"}, {}},
+    {"KeyNotDefined", H + "<a =x>", {"tag:html", "tag:a"}, {{"key not defined in tag", "<a =x>"}}},
+    {"KeyNotDefinedThenGoesOn", H + "<a =x b=1>", {"tag:html", "tag:a[b=1]"}, {{"key not defined in tag", "<a =x b=1>"}}},
+    {"MarkupWithoutEnd", H + "x<p", {"tag:html", "text:x"}, {{"> not found", "<p"}}},
+    {"CommentWithoutEnd", H + "<!-- x", {"tag:html"}, {{"> not found", "<!-- x"}}},
+    {"ApostropheOpensQuotedRun", H + "<img alt=don't>x'>y", {"tag:html", "tag:img[alt=don't>x]", "text:y"}, {}},
+    {"ApostropheNeverClosed", H + "<img alt=don't>", {"tag:html"}, {{"> not found", "<img alt=don't>"}}},
+    {"ValuelessKeysMerge", H + "<td nowrap hidden>", {"tag:html", "tag:td[nowrap hidden=]"}, {}},
+    {"ValuelessBeforeValued", H + "<input checked value=1>", {"tag:html", "tag:input[checked value=1]"}, {}},
+    {"SpacesAroundEquals", H + "<a b = \"1\"  c='2'>", {"tag:html", "tag:a[b=1,c=2]"}, {}},
+    {"MismatchedQuotesBothStripped", H + "<a b=\"1'>", {"tag:html"}, {{"> not found", "<a b=\"1'>"}}},
+    {"BackslashEscapesQuote", H + "<a b=\"x\\\">\">", {"tag:html", "tag:a[b=x\\\">]"}, {}},
+    {"TextBeforeFirstTag", "lead<body>", {"text:lead", "tag:body"}, {}},
+    {"WhitespaceRunsAreItems", "<html>\r\n<body>", {"tag:html", "text:\r\n", "tag:body"}, {}},
+    {"NoCaseMarkers", "<BODY>x", {"tag:BODY", "text:x"}, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, TokenizerTable, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Tokenizer, TagTextViewsTheWholeMarkup)
 {
     THTMLParser parser;
+    parser.Buffer = "<html><img src=\"a.jpg\" />";
     parser.Parse();
-    EXPECT_EQ(parser.ItemCount(), 0);
+    ASSERT_EQ(parser.ItemCount(), 2);
+    EXPECT_EQ(parser.Item(1).TagText(), "img src=\"a.jpg\" /");
+    EXPECT_EQ(parser.LastTagName(), "img");
+}
+
+TEST(Tokenizer, ReusedParserStartsFresh)
+{
+    THTMLParser parser;
+    parser.Buffer = "<html><script>never closed";
+    parser.Parse();
+    parser.Buffer = "before<html>after";
+    parser.Parse();
+    EXPECT_EQ(describe(parser), (std::vector<std::string>{"text:before", "tag:html", "text:after"}));
+}
+
+// Every prefix of every case must tokenize without a fault (run under the sanitizers too).
+TEST(Tokenizer, EveryPrefixTokenizes)
+{
+    THTMLParser parser;
+    int reports = 0;
+    parser.OnError = [&](std::string_view, std::string_view) { ++reports; };
+    for (const Case& c : kCases) {
+        for (std::size_t n = 0; n <= c.input.size(); ++n) {
+            parser.Buffer = c.input.substr(0, n);
+            parser.Parse();
+            for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
+                const THTMLItem item = parser.Item(i);
+                EXPECT_LE(item.Text().size(), n);
+                for (std::int32_t k = 0; k < item.paramCount(); ++k) (void)item.Param(k).Value();
+            }
+        }
+    }
+    EXPECT_GT(reports, 0);
+}
+
+TEST(Scanners, FindTextNoCaseFoldsOnlyAsciiLetters)
+{
+    const std::string d = "xx</ScRiPt>\xc0\xe0";
+    const auto n = static_cast<std::int32_t>(d.size());
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, "</script"), 2);
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 3, "</script"), -1);
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, "\xe0\xe0"), -1);  // Cyrillic is not folded
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, ""), -1);
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, n, "x"), -1);
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, "\xc0\xe0"), n - 2);  // ends exactly at the last byte
+}
+
+TEST(Scanners, SkipSpacesBothWays)
+{
+    const std::string d = " \t\r\nab \n";
+    const auto n = static_cast<std::int32_t>(d.size());
+    EXPECT_EQ(scan::SkipSpaces(d.data(), n, 0), 4);
+    EXPECT_EQ(scan::SkipSpaces(d.data(), n, 6), -1);
+    EXPECT_EQ(scan::SkipSpaces(d.data(), n, -1), -1);
+    EXPECT_EQ(scan::SkipSpacesBack(d.data(), n, n - 1), 5);
+    EXPECT_EQ(scan::SkipSpacesBack(d.data(), n, 3), -1);
+    EXPECT_EQ(scan::SkipSpacesBack(d.data(), n, n), -1);
+    const std::string nbsp = "\xa0\x0c";  // only TAB, LF, CR and space are whitespace
+    EXPECT_EQ(scan::SkipSpaces(nbsp.data(), 2, 0), 0);
+}
+
+TEST(Scanners, QuotedRunsHideTheByte)
+{
+    const std::string d = "a\"=\"'=\\'='=";
+    const auto n = static_cast<std::int32_t>(d.size());
+    EXPECT_EQ(scan::FindCharOutsideQuotes(d.data(), n, 0, '='), n - 1);
+    EXPECT_EQ(scan::FindCharOutsideQuotes(d.data(), n, 0, '>'), -1);
+    const std::string open = "a \"b c";
+    EXPECT_EQ(scan::FindSpaceOutsideQuotes(open.data(), 6, 2), -1);  // run still open at the end
+    EXPECT_EQ(scan::FindSpaceOutsideQuotes(open.data(), 6, 0), 1);
 }
 
 }  // namespace

@@ -1,0 +1,69 @@
+#include "convert/xml_text.h"
+
+#include <gtest/gtest.h>
+
+namespace vellumar {
+namespace {
+
+struct Case {
+    const char* input;
+    const char* expected;
+};
+
+TEST(XmlSafeText, EntitiesAndBareAmpersands)
+{
+    const Case cases[] = {
+        {"Tom &amp; Jerry", "Tom &amp; Jerry"},
+        {"&lt;&gt;&quot;&apos;", "&lt;&gt;&quot;&apos;"},
+        {"&laquo;x&raquo;", "\xabx\xbb"},           // windows-1251 has the guillemets
+        {"a&mdash;b&hellip;", "a\x97" "b\x85"},     // and the dash and ellipsis
+        {"&alpha;", "&#945;"},                      // it lacks Greek: a numeric reference
+        {"&copy; 2026", "\xa9 2026"},
+        {"R&D", "R&amp;D"},
+        {"&unknown;", "&amp;unknown;"},
+        {"&amp", "&amp;amp"},
+        {"&#8230;&#x2026;", "&#8230;&#x2026;"},
+        {"&#0;&#x1;&#xFFFE;&#99999999;x", "x"},       // forbidden characters are dropped
+        {"&#;&#x;", "&amp;#;&amp;#x;"},
+        {"a\x01\x08\x0b\x0c\x1f" "b\t\r\n", "ab\t\r\n"},
+        {"\x98", ""},                               // windows-1251 has no character there
+        {"a<b", "a&lt;b"},
+        {"a>b ]]>", "a>b ]]&gt;"},
+        {"&AMP;&LT;", "&amp;&lt;"},
+        {"&NotEqualTilde;", "&#8770;&#824;"},       // two code points
+    };
+    for (const Case& c : cases) EXPECT_EQ(XmlSafeText(c.input), c.expected) << c.input;
+}
+
+TEST(XmlSafeText, AttributeValuesAlsoEscapeQuotes)
+{
+    EXPECT_EQ(XmlSafeAttributeValue("say \"hi\" & go"), "say &quot;hi&quot; &amp; go");
+    EXPECT_EQ(XmlSafeAttributeValue("&QUOT;>"), "&quot;&gt;");
+}
+
+TEST(EscapeXmlValue, TypedValues)
+{
+    const Case cases[] = {
+        {"Tom & Jerry", "Tom &amp; Jerry"},
+        {"<b>", "&lt;b&gt;"},
+        {"&amp;", "&amp;amp;"},
+        {"&#1234;", "&#1234;"},  // a character the code page lacked stays a reference
+        {"&#0;", "&amp;#0;"},
+        {"a\x01" "b", "ab"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(EscapeXmlValue(c.input), c.expected) << c.input;
+}
+
+TEST(IsXmlName, Names)
+{
+    EXPECT_TRUE(IsXmlName("cellpadding"));
+    EXPECT_TRUE(IsXmlName("data-x_1.y"));
+    EXPECT_FALSE(IsXmlName(""));
+    EXPECT_FALSE(IsXmlName("nowrap hidden"));
+    EXPECT_FALSE(IsXmlName("1a"));
+    EXPECT_FALSE(IsXmlName("o:p"));
+    EXPECT_FALSE(IsXmlName("/"));
+}
+
+}  // namespace
+}  // namespace vellumar
