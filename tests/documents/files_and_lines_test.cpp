@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "documents/file_io.h"
+#include "documents/text_lines.h"
+
+namespace vellumar {
+namespace {
+
+TEST(TextLines, SplitAtEveryKindOfBreak)
+{
+    struct Case {
+        const char* in;
+        const char* joined;
+        const char* saved;
+    };
+    const Case cases[] = {
+        {"a\r\nb\r\n", "a\r\nb", "a\r\nb\r\n"},
+        {"a\nb", "a\r\nb", "a\r\nb\r\n"},
+        {"a\rb\r", "a\r\nb", "a\r\nb\r\n"},
+        {"a\n\nb", "a\r\n\r\nb", "a\r\n\r\nb\r\n"},
+        {"\n", "", "\r\n"},
+        {"", "", ""},
+        {"a\r\r\n", "a\r\n", "a\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(JoinLinesCrLf(c.in, false), c.joined) << c.in;
+        EXPECT_EQ(JoinLinesCrLf(c.in, true), c.saved) << c.in;
+    }
+}
+
+class FileIo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("vellumar-io-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    std::filesystem::path m_dir;
+};
+
+TEST_F(FileIo, WritesWholeAndReplaces)
+{
+    const auto file = m_dir / "book.fb2";
+    WriteFileAtomically(file, "old");
+    WriteFileAtomically(file, std::string("new\0bytes", 9));
+    EXPECT_EQ(ReadFileBytes(file), std::string("new\0bytes", 9));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(FileIo, FailuresNameTheFileAndKeepTheOldOne)
+{
+    EXPECT_THROW(
+        {
+            try {
+                ReadFileBytes(m_dir / "missing.html");
+            } catch (const FileError& e) {
+                EXPECT_NE(std::string(e.what()).find("missing.html"), std::string::npos);
+                throw;
+            }
+        },
+        FileError);
+    EXPECT_THROW(ReadFileBytes(m_dir), FileError);
+    EXPECT_THROW(WriteFileAtomically(m_dir / "no-folder" / "x.fb2", "x"), FileError);
+    // A target that is a folder cannot be replaced; nothing is left behind.
+    std::filesystem::create_directories(m_dir / "taken.fb2");
+    EXPECT_THROW(WriteFileAtomically(m_dir / "taken.fb2", "x"), FileError);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace vellumar
