@@ -1,0 +1,186 @@
+// Runs the real vellumar-convert program on files the tests write.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/xml_check.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class ConvertCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() /
+                ("vellumar-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override
+    {
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(m_dir);
+    }
+
+    fs::path write(const std::string& name, const std::string& bytes)
+    {
+        const fs::path p = m_dir / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+    static std::string read(const fs::path& p)
+    {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    Outcome run(const std::string& args, const std::string& stdinText = "")
+    {
+        const fs::path in = write(".stdin", stdinText);
+        const std::string cmd = std::string("cd '") + m_dir.string() + "' && '" VELLUMAR_CONVERT_PATH "' " + args +
+                                " <.stdin >.stdout 2>.stderr";
+        const int raw = std::system(cmd.c_str());
+        Outcome r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = read(m_dir / ".stdout");
+        r.err = read(m_dir / ".stderr");
+        return r;
+    }
+    fs::path m_dir;
+};
+
+const std::string kBook =
+    "<html><head><title>t</title></head><body>\n<h1>One</h1>\n<p>Tom &amp; Jerry &mdash; <b>bold</b></p>\n"
+    "</body></html>\n";
+
+TEST_F(ConvertCli, ConvertsBesideTheInput)
+{
+    write("book.html", kBook);
+    const Outcome r = run("book.html");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string fb2 = read(m_dir / "book.fb2");
+    EXPECT_EQ(vellumar::testing::XmlProblem(fb2), "");
+    EXPECT_TRUE(fb2.ends_with("</body>\r\n\r\n</FictionBook>\r\n"));
+    EXPECT_NE(fb2.find("<p>Tom &amp; Jerry \x97 <strong>bold</strong></p>\r\n"), std::string::npos);
+    EXPECT_EQ(fb2.find("\n\n"), std::string::npos);  // every line ends with CR LF
+}
+
+TEST_F(ConvertCli, BookInfoFlagsAndStdinToStdout)
+{
+    const Outcome r = run("--no-clean --title 'Белая ночь & Co' --last-name Эхо -", kBook);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(" <book-title>\xc1\xe5\xeb\xe0\xff \xed\xee\xf7\xfc &amp; Co</book-title>"), std::string::npos);
+    EXPECT_NE(r.out.find(" <first-name></first-name>\r\n <last-name>\xdd\xf5\xee</last-name>"), std::string::npos);
+}
+
+TEST_F(ConvertCli, ItemsAsJsonLines)
+{
+    const Outcome r = run("--no-clean --items -", "<html><P Class=x>\xc0&amp;</P><br/><!--c-->");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"kind\":\"tag\",\"name\":\"html\",\"text\":\"html\",\"params\":[]}\n"
+              "{\"kind\":\"tag\",\"name\":\"P\",\"text\":\"P Class=x\",\"params\":[[\"Class\",\"x\"]]}\n"
+              "{\"kind\":\"text\",\"text\":\"А&amp;\"}\n"
+              "{\"kind\":\"tag\",\"name\":\"/P\",\"text\":\"/P\",\"params\":[]}\n"
+              "{\"kind\":\"tag\",\"name\":\"br\",\"text\":\"br/\",\"params\":[]}\n"
+              "{\"kind\":\"comment\",\"text\":\"c\"}\n");
+}
+
+TEST_F(ConvertCli, ErrorsNameTheFileAndOtherInputsGoOn)
+{
+    write("good.html", kBook);
+    const Outcome r = run("-d out missing.html good.html");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("missing.html"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;  // the folder "out" does not exist
+
+    fs::create_directories(m_dir / "out");
+    const Outcome ok = run("-d out missing.html good.html");
+    EXPECT_EQ(ok.status, 1);
+    EXPECT_TRUE(fs::exists(m_dir / "out" / "good.fb2"));
+    EXPECT_NE(ok.err.find("[2/2] good.html -> good.fb2"), std::string::npos) << ok.err;
+}
+
+TEST_F(ConvertCli, UnwritableOutputLeavesOldFileAlone)
+{
+    write("book.html", kBook);
+    write("book.fb2", "precious");
+    fs::permissions(m_dir, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const Outcome r = run("book.html");
+    fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+    if (::geteuid() != 0) {  // root writes anywhere
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("book.fb2"), std::string::npos) << r.err;
+        EXPECT_EQ(read(m_dir / "book.fb2"), "precious");
+    }
+    const Outcome same = run("-o book.html book.html");
+    EXPECT_EQ(same.status, 1);
+    EXPECT_NE(same.err.find("would overwrite the input"), std::string::npos) << same.err;
+    EXPECT_EQ(read(m_dir / "book.html"), kBook);
+}
+
+TEST_F(ConvertCli, UsageErrors)
+{
+    struct Case {
+        const char* args;
+        const char* mentions;
+    };
+    const Case cases[] = {
+        {"--tables pictures x.html", "--tables"},
+        {"--title-level 7 x.html", "--title-level"},
+        {"--no-such-flag x.html", "--no-such-flag"},
+        {"", "INPUT"},
+        {"-o a.fb2 x.html y.html", "--output"},
+        {"--max-width wide x.html", "--max-width"},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = run(c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_NE(r.err.find(c.mentions), std::string::npos) << c.args << ": " << r.err;
+    }
+    EXPECT_EQ(run("--help").status, 0);
+    EXPECT_NE(run("--version").out.find("1.0.14"), std::string::npos);
+}
+
+TEST_F(ConvertCli, WarningsGoToStandardError)
+{
+    const Outcome r = run("--no-clean -o - -", "<html><a =x>y</a><p");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("warning: key not defined in tag: <a =x>"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("warning: > not found: <p"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("no <body> tag"), std::string::npos) << r.err;
+    EXPECT_EQ(run("-q --no-clean -o - -", "<html><p").err, "");
+    EXPECT_EQ(run("--no-clean -", "").status, 1);  // nothing to convert
+}
+
+TEST_F(ConvertCli, EncodingsOfTheSource)
+{
+    write("u.html", "<html><body><p>Щука — “α”</p></body></html>");
+    write("k.html", "<html><head><meta charset=koi8-r></head><body><p>\xf3</p></body></html>");
+    const Outcome r = run("u.html k.html");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(read(m_dir / "u.fb2").find("<p>\xd9\xf3\xea\xe0 \x97 \x93&#945;\x94</p>"), std::string::npos);
+    EXPECT_NE(read(m_dir / "k.fb2").find("<p>\xd1</p>"), std::string::npos);
+    const Outcome bad = run("--encoding klingon u.html");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("klingon"), std::string::npos);
+}
+
+}  // namespace
