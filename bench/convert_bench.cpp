@@ -1,0 +1,62 @@
+// Speed of the conversion core on a generated 10 MB book.
+
+#include <benchmark/benchmark.h>
+
+#include "bench_data.h"
+#include "convert/body_writer.h"
+#include "convert/text_rules.h"
+#include "convert/xml_text.h"
+#include "documents/text_lines.h"
+#include "html/tokenizer.h"
+
+namespace {
+
+using namespace vellumar;
+
+const std::string& book()
+{
+    static const std::string html = bench::GenerateHtmlBook(10 * 1024 * 1024);
+    return html;
+}
+
+void BM_Tokenize(benchmark::State& state)
+{
+    THTMLParser parser;
+    parser.Buffer = book();
+    for (auto _ : state) {
+        parser.Parse();
+        benchmark::DoNotOptimize(parser.ItemCount());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
+}
+BENCHMARK(BM_Tokenize)->Unit(benchmark::kMillisecond);
+
+void BM_TextRules(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::string t = StraightenLineBreaks(book());
+        t = ApplyEntityRules(ReplaceEntityByChar(t, 32, "&nbsp;"));
+        t = XmlSafeText(t);
+        benchmark::DoNotOptimize(CollapseSpaceRuns(t).size());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
+}
+BENCHMARK(BM_TextRules)->Unit(benchmark::kMillisecond);
+
+void BM_WholeConversion(benchmark::State& state)
+{
+    SilentInteraction user;
+    NoPictures pictures;
+    ConversionServices services{user, pictures, pictures};
+    ConversionOptions options;
+    THTMLParser parser;
+    for (auto _ : state) {
+        const std::string source = JoinLinesCrLf(book(), false);
+        const auto doc = ConvertToFb2(parser, source, options, services);
+        benchmark::DoNotOptimize(JoinLinesCrLf(doc->text, true).size());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
+}
+BENCHMARK(BM_WholeConversion)->Unit(benchmark::kMillisecond);
+
+}  // namespace
