@@ -1,0 +1,75 @@
+#include "ui/about_box.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+
+#include "ui/aslink.h"
+#include "ui/color_button.h"
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("About"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(298, 213);
+    setModal(true);
+
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_panel->setLineWidth(1);
+    m_panel->setGeometry(8, 8, 281, 161);
+
+    auto* icon = new QLabel(m_panel);
+    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    icon->setGeometry(24, 24, 33, 33);
+    icon->setScaledContents(true);
+    icon->setPixmap(QPixmap(QStringLiteral(":/vellumar/vellumar.png")));
+
+    makeLabel(m_panel, "ProductName", QStringLiteral("Product Name:"), 80, 16);
+    makeLabel(m_panel, "Label1", QStringLiteral("Vellumar"), 168, 16);
+    makeLabel(m_panel, "Version", QStringLiteral("Version:"), 80, 40);
+    makeLabel(m_panel, "Label2", QStringLiteral("1.0.14 beta"), 168, 40);
+    makeLabel(m_panel, "Copyright", QStringLiteral("Copyright:"), 80, 88);
+    makeLabel(m_panel, "Label3", QString::fromUtf8(kProgramAuthor), 168, 88);
+
+    m_link = new TASLink(m_panel);
+    m_link->setObjectName(QStringLiteral("ASLink1"));
+    m_link->move(80, 112);
+    m_link->setUrlType(TASLink::utHttp);
+    m_link->setShadowSize(0);
+    m_link->setShadowColor(palette().color(QPalette::Window));
+    m_link->setFontColor(Qt::blue);
+    m_link->setTransparent(true);
+    m_link->setText(QString::fromLatin1(kProgramWebAddress));
+
+    m_okButton = new TColorButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("OKButton"));
+    m_okButton->setGeometry(96, 180, 97, 25);
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_okButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The book-info dialog: the user types the book's title and the author's first and last name
+// before a conversion writes the book's header. The caller sets the result flag to 0, empties the
+// three boxes, shows the dialog modally and reads the flag: 1 means OK, anything else cancelled.
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class TColorButton;
+
+class TFBookInfo : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TFBookInfo(QWidget* parent = nullptr);
+
+    int resultFlag() const { return m_resultFlag; }
+    void setResultFlag(int flag) { m_resultFlag = flag; }
+
+    QLineEdit* titleEdit() const { return m_edit1; }
+    QLineEdit* firstNameEdit() const { return m_edit2; }
+    QLineEdit* lastNameEdit() const { return m_edit3; }
+
+protected:
+    // Shows the character set chosen in the main window in the three boxes and puts the focus
+    // into the title box.
+    void showEvent(QShowEvent* event) override;
+    // Enter in a text box moves the focus on; Esc presses "&Cancel".
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QLineEdit* m_edit1 = nullptr;
+    QLineEdit* m_edit2 = nullptr;
+    QLineEdit* m_edit3 = nullptr;
+    TColorButton* m_butOk = nullptr;
+    TColorButton* m_butCancel = nullptr;
+    int m_resultFlag = 0;
+};

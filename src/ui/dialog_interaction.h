@@ -1,0 +1,27 @@
+#pragma once
+// What the conversion asks of the user, answered with the window program's dialogs: the
+// book-info dialog for the title information, a message box for tokenizer problems.
+
+#include "convert/user_interaction.h"
+
+class QWidget;
+class TFBookInfo;
+
+namespace vellumar {
+
+class DialogInteraction : public UserInteraction {
+public:
+    // `owner` owns the message boxes (the main window); `bookInfo` is the program's dialog.
+    DialogInteraction(QWidget* owner, TFBookInfo& bookInfo) : m_owner(owner), m_bookInfo(bookInfo) {}
+
+    // A message box with the tokenizer's text as its body and its message as its title.
+    void reportTokenizerProblem(std::string_view message, std::string_view text) override;
+    // The dialog with empty boxes; the answers are bytes of the code page chosen for the editors.
+    std::optional<BookInfoAnswers> askBookInfo() override;
+
+private:
+    QWidget* m_owner;
+    TFBookInfo& m_bookInfo;
+};
+
+}  // namespace vellumar

@@ -1,0 +1,33 @@
+#pragma once
+// The find dialog: a small window that stays on top of the main window and holds the find text.
+// The search itself is run by the main window's find commands.
+
+#include <QDialog>
+
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+class TColorButton;
+
+class TFFind : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TFFind(QWidget* parent = nullptr);
+
+    QLineEdit* findEdit() const { return m_edit1; }
+    TColorButton* findButton() const { return m_butFind; }
+    TColorButton* closeButton() const { return m_butClose; }
+
+protected:
+    // Shows the character set chosen in the main window in the text box and focuses it.
+    void showEvent(QShowEvent* event) override;
+    // Esc presses "&Close".
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QLineEdit* m_edit1 = nullptr;
+    QGroupBox* m_origin = nullptr;
+    TColorButton* m_butFind = nullptr;
+    TColorButton* m_butClose = nullptr;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// The help window: shows the text file "help.txt" from the program's folder. The file is read
+// again every time the window is shown, so an edited file shows its new text.
+
+#include <functional>
+
+#include <QDialog>
+#include <QString>
+
+class QPlainTextEdit;
+
+class TForm4 : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm4(QWidget* parent = nullptr);
+
+    // The folder searched first; the program's own folder until set (tests set another).
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+    // How a missing file is reported; a message box owned by this window until replaced.
+    void setMessageSink(std::function<void(const QString&)> sink) { m_messageSink = std::move(sink); }
+
+    // The path of "help.txt" in the program's folder: the folder, its trailing separator, one
+    // more separator, then the file name (the file system reads the double separator as one).
+    QString helpFilePath() const;
+
+    // Loads the help text into the window; when no help file exists, reports "<path> not found."
+    // and keeps the text shown before. Returns whether a file was loaded.
+    bool loadHelpText();
+
+    // Loads the help text, then shows the window modally.
+    int exec() override;
+
+private:
+    QString existingHelpFile() const;
+
+    QPlainTextEdit* m_memo = nullptr;
+    QString m_programFolder;
+    std::function<void(const QString&)> m_messageSink;
+};
