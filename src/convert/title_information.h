@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "convert/conversion_options.h"
 #include "convert/user_interaction.h"
@@ -18,6 +19,19 @@ struct TitleInformation {
     std::optional<std::string> proposedFileName;
 };
 
+// The file-name form of a name: transliterated, then spaces written as "_".
+std::string FileNameForm(std::string_view text);
+
+// The file name proposed for a book from the three answers: the title's file-name form, then
+// "-" and the first name's form when there is a first name, then "_" and the last name's form
+// when there is a last name, with everything from the last "." on replaced by ".fb2" (".fb2"
+// appended when there is no "."). "/" and NUL, which no file name may hold, become "_".
+// Nothing is proposed for an empty title.
+std::optional<std::string> ProposedBookFileName(std::string_view title, std::string_view firstName,
+                                                std::string_view lastName);
+
+// The defaults when "Show title info" is off or the user cancels; otherwise the three answers
+// as given (empty texts included) and the name they propose.
 TitleInformation AskTitleInformation(const ConversionOptions& options, UserInteraction& user);
 
 }  // namespace vellumar

@@ -1,0 +1,133 @@
+#include "cleaning/source_normalizer.h"
+
+#include "cleaning/class_style_rules.h"
+#include "cleaning/cp1251_case.h"
+#include "cleaning/open_tag_stack.h"
+#include "cleaning/source_lines.h"
+#include "cleaning/style_block.h"
+#include "cleaning/tag_rebuilder.h"
+#include "cleaning/tag_tables.h"
+#include "html/tokenizer.h"
+
+namespace vellumar {
+
+namespace {
+
+// One run of the cleaning: its tables and stack live exactly as long as the run.
+class Normalizer {
+public:
+    Normalizer(bool straightenText, std::string& out) : m_straighten(straightenText), m_out(out) {}
+
+    void tag(const THTMLItem& item);
+    void text(const THTMLItem& item);
+
+private:
+    void closeElement(std::string_view name);
+
+    bool m_straighten;
+    std::string& m_out;
+    ClassStyleRules m_rules;
+    OpenTagStack m_open;
+    std::string m_styleText;
+    std::string m_name;
+    std::string m_key;
+    bool m_inScript = false;
+    bool m_inStyle = false;
+};
+
+void Normalizer::tag(const THTMLItem& item)
+{
+    LowerCp1251Into(item.Name(), m_name);
+    if (m_name == "script") {
+        m_inScript = true;
+    } else if (m_name == "/script") {
+        m_inScript = false;
+        m_name.clear();
+    }
+    if (m_name == "style") {
+        m_inStyle = true;
+        m_styleText.clear();
+    } else if (m_name == "/style") {
+        m_inStyle = false;
+        ParseStyleBlock(m_styleText, m_rules);
+        m_name.clear();
+    }
+    if (m_inScript || m_inStyle || m_name.empty()) return;
+
+    if (m_name.front() == '/') {
+        closeElement(m_name);
+        return;
+    }
+    TRebuiltTag r = RebuildTag(item, m_rules);
+    m_out.append(LineBreakBefore(m_name)).append(r.OpenText);
+    if (!r.IsEmpty) m_open.PushOpenTag(std::move(r.CloseText), std::move(r.CloseTag), std::move(r.ClassCloseText));
+}
+
+// A closing tag ends the element on top of the stack when it is that element's; when the
+// element below is, the one left open inside is closed first. Otherwise the tag is written as
+// it stands, unless it belongs to a dissolved wrapper.
+void Normalizer::closeElement(std::string_view name)
+{
+    const std::string_view lineBreak = LineBreakBefore(name);
+    m_key.clear();
+    m_key.push_back('<');
+    m_key.append(name);
+    m_key.push_back('>');
+    TOpenTagEntry top = m_open.PopOpenTag();
+    if (top.CloseKey == m_key) {
+        m_out.append(lineBreak).append(top.CloseText);
+    } else if (!m_open.empty() && m_open.TopOpenTagIs(m_key)) {
+        m_out.append(lineBreak).append(top.CloseText);
+        top = m_open.PopOpenTag();
+        m_out.append(lineBreak).append(top.CloseText);
+    } else if (!IsDissolvedTag(name)) {
+        m_out.append(lineBreak).append(m_key);
+    }
+}
+
+void Normalizer::text(const THTMLItem& item)
+{
+    const std::string_view text = item.Text();
+    if (text.empty()) return;
+    if (m_inStyle) {
+        m_styleText.append(text);
+        return;
+    }
+    if (m_inScript) return;
+    const std::size_t from = m_out.size();
+    m_out.append(text);
+    if (!m_straighten) return;
+    for (std::size_t i = from; i < m_out.size(); ++i)
+        if (m_out[i] == '\r' || m_out[i] == '\n') m_out[i] = ' ';
+}
+
+}  // namespace
+
+std::string NormalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user)
+{
+    THTMLParser parser;
+    parser.OnError = [&user](std::string_view message, std::string_view text) {
+        user.reportTokenizerProblem(message, text);
+    };
+    parser.Buffer = LinesEachEndedByCrLf(html);
+    parser.Parse();
+
+    std::string out;
+    out.reserve(parser.Buffer.size());
+    Normalizer run(straightenText, out);
+    for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
+        const THTMLItem item = parser.Item(i);
+        if (item.isTag())
+            run.tag(item);
+        else if (item.isText())
+            run.text(item);
+    }
+    return out;
+}
+
+std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user)
+{
+    return NormalizeSourceHtml(html, options.StraightenText, user);
+}
+
+}  // namespace vellumar

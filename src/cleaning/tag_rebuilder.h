@@ -1,0 +1,30 @@
+#pragma once
+// Rebuilding one source tag for the cleaned source: lower-case name, filtered and re-quoted
+// attributes, and the bold and italic tags that the tag's class calls for.
+
+#include <string>
+
+#include "cleaning/class_style_rules.h"
+#include "html/tokenizer.h"
+
+namespace vellumar {
+
+struct TRebuiltTag {
+    // The tag as written when it opens an element (or stands alone), followed by the class's
+    // opening tags; for a dissolved tag only the class's opening tags.
+    std::string OpenText;
+    // The class's closing tags followed by CloseTag; for a dissolved tag only the class's.
+    std::string CloseText;
+    // "</name>", or empty for an empty element.
+    std::string CloseTag;
+    std::string ClassCloseText;
+    bool IsClosing = false;
+    bool IsEmpty = false;
+};
+
+// Each kept attribute is written as one space, its name as in the source, "=" and its quoted
+// value; together with the space after the name, a tag with attributes has two spaces between
+// its name and its first attribute ("<td  colspan=\"2\">").
+TRebuiltTag RebuildTag(const THTMLItem& tag, const ClassStyleRules& rules);
+
+}  // namespace vellumar
