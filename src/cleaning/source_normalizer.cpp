@@ -3,10 +3,10 @@
 #include "cleaning/class_style_rules.h"
 #include "cleaning/cp1251_case.h"
 #include "cleaning/open_tag_stack.h"
-#include "cleaning/source_lines.h"
 #include "cleaning/style_block.h"
 #include "cleaning/tag_rebuilder.h"
 #include "cleaning/tag_tables.h"
+#include "documents/text_lines.h"
 #include "html/tokenizer.h"
 
 namespace vellumar {
@@ -109,7 +109,7 @@ std::string NormalizeSourceHtml(std::string_view html, bool straightenText, User
     parser.OnError = [&user](std::string_view message, std::string_view text) {
         user.reportTokenizerProblem(message, text);
     };
-    parser.Buffer = LinesEachEndedByCrLf(html);
+    parser.Buffer = JoinLinesCrLf(html, true);
     parser.Parse();
 
     std::string out;

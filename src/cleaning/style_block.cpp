@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "cleaning/cp1251_case.h"
-#include "cleaning/source_lines.h"
 
 namespace vellumar {
 
@@ -19,6 +18,21 @@ std::string_view trimmed(std::string_view s)
     while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
     while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
     return s.substr(b, e - b);
+}
+
+// The lines of a text, split at CR LF, LF or CR.
+std::vector<std::string_view> splitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        lines.push_back(text.substr(start, end - start));
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
+    return lines;
 }
 
 bool containsBoth(std::string_view text, std::string_view a, std::string_view b)
@@ -121,7 +135,7 @@ void ParseStyleBlock(std::string_view styleText, ClassStyleRules& rules)
         return line.substr(close + 1);
     };
 
-    for (std::string_view line : SplitSourceLines(trimmed(styleText))) {
+    for (std::string_view line : splitLines(trimmed(styleText))) {
         while (!line.empty()) {
             const std::size_t open = line.find('{');
             if (open == npos) {

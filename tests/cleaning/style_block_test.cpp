@@ -1,0 +1,144 @@
+#include "cleaning/style_block.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vellumar {
+namespace {
+
+struct RuleSeen {
+    std::string element, className, open, close;
+    bool operator==(const RuleSeen&) const = default;
+};
+
+void PrintTo(const RuleSeen& r, std::ostream* os)
+{
+    *os << "{" << r.element << "." << r.className << " " << r.open << " " << r.close << "}";
+}
+
+std::vector<RuleSeen> rulesOf(const ClassStyleRules& rules)
+{
+    std::vector<RuleSeen> seen;
+    for (const TClassStyleRule& r : rules.rules())
+        seen.push_back({r.Element, r.ClassName, r.BoldOpen + r.ItalicOpen, r.ItalicClose + r.BoldClose});
+    return seen;
+}
+
+std::vector<RuleSeen> parsed(std::string_view styleText)
+{
+    ClassStyleRules rules;
+    ParseStyleBlock(styleText, rules);
+    return rulesOf(rules);
+}
+
+TEST(StripStyleComments, RemovesTheMarksInOrder)
+{
+    EXPECT_EQ(StripStyleComments("<!-- p.a {} -->"), " p.a {} ");
+    EXPECT_EQ(StripStyleComments("a /* b */ c"), "a   c");
+    EXPECT_EQ(StripStyleComments("a /* b"), "a ");
+    EXPECT_EQ(StripStyleComments("a /* b */ c /* d */ e"), "a   c /* d */ e");  // first comment only
+    EXPECT_EQ(StripStyleComments("a */ b /* c"), "a */ b ");  // an end mark before the start is no end
+    EXPECT_EQ(StripStyleComments("/*/ x"), "");
+    EXPECT_EQ(StripStyleComments("<!--<!-- x"), "<!-- x");
+}
+
+TEST(Declarations, BoldAndItalicTests)
+{
+    EXPECT_TRUE(IsBoldDeclaration("font-weight: bold"));
+    EXPECT_TRUE(IsBoldDeclaration("FONT-WEIGHT:Bolder"));
+    EXPECT_TRUE(IsBoldDeclaration("mso-bidi-font-weight:bold"));
+    EXPECT_FALSE(IsBoldDeclaration("font-weight: 700"));
+    EXPECT_FALSE(IsBoldDeclaration("font: bold 12pt Arial"));
+    EXPECT_TRUE(IsItalicDeclaration("font-style:ITALIC"));
+    EXPECT_FALSE(IsItalicDeclaration("font-style:oblique"));
+    EXPECT_FALSE(IsItalicDeclaration("font-weight:bold"));
+}
+
+TEST(Selectors, ElementAndClassParts)
+{
+    EXPECT_EQ(SelectorElement("P.Title1"), "p");
+    EXPECT_EQ(SelectorClass("P.Title1"), "title1");
+    EXPECT_EQ(SelectorElement("h1"), "h1");
+    EXPECT_EQ(SelectorClass("h1"), "");
+    EXPECT_EQ(SelectorElement(".note"), "");
+    EXPECT_EQ(SelectorClass(".note"), "note");
+    EXPECT_EQ(SelectorClass("p.a.b"), "a.b");
+    EXPECT_EQ(SelectorClass("P.\xC7\xE0\xE3"), "\xE7\xE0\xE3");  // Cyrillic class names lower-case too
+}
+
+TEST(AddClassStyleRules, EntersOneRulePerSelectorOfABoldOrItalicRule)
+{
+    ClassStyleRules rules;
+    AddClassStyleRules(" p.x,li.x , .y ", " color:red; font-style:italic ", rules);
+    EXPECT_EQ(rulesOf(rules), (std::vector<RuleSeen>{{"p", "x", "<i>", "</i>"},
+                                                     {"li", "x", "<i>", "</i>"},
+                                                     {"", "y", "<i>", "</i>"}}));
+    EXPECT_EQ(rules.rules()[0].Declarations, "color:red;font-style:italic;");
+}
+
+TEST(AddClassStyleRules, CollectsDeclarations)
+{
+    ClassStyleRules rules;
+    AddClassStyleRules("p.a", "font-weight:bold", rules);  // no ";": appended without one
+    AddClassStyleRules("p.b", "font-weight:bold; ;", rules);
+    ASSERT_EQ(rules.size(), 2U);
+    EXPECT_EQ(rules.rules()[0].Declarations, "font-weight:bold");
+    EXPECT_EQ(rules.rules()[1].Declarations, "font-weight:bold;;");
+}
+
+TEST(AddClassStyleRules, IgnoresPlainAndEmptyRules)
+{
+    ClassStyleRules rules;
+    AddClassStyleRules("p.x", "color:red; font-weight:normal", rules);
+    AddClassStyleRules("", "font-weight:bold", rules);
+    AddClassStyleRules("p.y", "", rules);
+    EXPECT_EQ(rules.size(), 0U);
+}
+
+TEST(ParseStyleBlock, ReadsRulesAcrossAndWithinLines)
+{
+    EXPECT_EQ(parsed("p.a{font-weight:bold} p.b{font-style:italic}"),
+              (std::vector<RuleSeen>{{"p", "a", "<b>", "</b>"}, {"p", "b", "<i>", "</i>"}}));
+    EXPECT_EQ(parsed("\r\n<!--\r\np.MsoNormal, li.MsoNormal\r\n\t{margin:0cm;\r\n\tfont-weight:bold;\r\n"
+                     "\tfont-style:italic;}\r\n-->\r\n"),
+              (std::vector<RuleSeen>{{"p", "msonormal", "<b><i>", "</i></b>"},
+                                     {"li", "msonormal", "<b><i>", "</i></b>"}}));
+    // A selector split over two lines is joined with nothing between the pieces.
+    EXPECT_EQ(parsed("p.\nx {font-weight:bold}"), (std::vector<RuleSeen>{{"p", "x", "<b>", "</b>"}}));
+}
+
+TEST(ParseStyleBlock, BlockLeftOpenIsNotEntered)
+{
+    EXPECT_EQ(parsed("p.a{font-weight:bold} p.b{font-style:italic"),
+              (std::vector<RuleSeen>{{"p", "a", "<b>", "</b>"}}));
+}
+
+TEST(ParseStyleBlock, CommentOverSeveralLinesLosesOnlyItsFirstLine)
+{
+    // The second line is read as rule text: its selector is glued to what follows.
+    EXPECT_EQ(parsed("/* first\nsecond */\np.x {font-weight:bold}"),
+              (std::vector<RuleSeen>{{"second */p", "x", "<b>", "</b>"}}));
+}
+
+TEST(ClassStyleRules, FirstRuleReadWinsAndLookupIsExact)
+{
+    ClassStyleRules rules;
+    rules.AddClassStyleRule("p", "x", "a", false, true);
+    rules.AddClassStyleRule("p", "x", "b", true, false);
+    rules.AddClassStyleRule("p.x", "", "c", true, false);
+    rules.AddClassStyleRule("", "p.x", "d", true, false);
+    ASSERT_NE(rules.FindClassStyleRule("p", "x"), nullptr);
+    EXPECT_EQ(rules.FindClassStyleRule("p", "x")->Declarations, "a");
+    EXPECT_EQ(rules.FindClassStyleRule("p.x", "")->Declarations, "c");
+    EXPECT_EQ(rules.FindClassStyleRule("", "p.x")->Declarations, "d");
+    EXPECT_EQ(rules.FindClassStyleRule("P", "x"), nullptr);
+    EXPECT_EQ(rules.FindClassStyleRule("p", "x "), nullptr);
+    EXPECT_EQ(rules.size(), 4U);
+    rules.clear();
+    EXPECT_EQ(rules.FindClassStyleRule("p", "x"), nullptr);
+}
+
+}  // namespace
+}  // namespace vellumar
