@@ -33,7 +33,7 @@ ParseResult ParseCommandLine(int argc, char** argv)
     app.add_option("-d,--output-dir", o.outputDir, "folder for the outputs of several INPUTs");
     app.add_flag("--no-clean", o.noClean, "convert the text as given, as if typed into the source editor");
     app.add_flag("--clean-only", o.cleanOnly, "write the cleaned HTML instead of FB2");
-    app.add_flag("--items", o.items, "write the tokenizer's item list (JSON lines) instead of FB2");
+    app.add_flag("--items", o.items, "write the item list (JSON lines) of the text the conversion reads instead of FB2");
     app.add_option("--tables", tables, "tables: asis, content or image (default asis)")
         ->check(CLI::IsMember({"asis", "content", "image"}));
     app.add_option("--border", border, "table picture borders: source or visible (default visible)")
@@ -63,6 +63,10 @@ ParseResult ParseCommandLine(int argc, char** argv)
     }
     if (!o.output.empty() && !o.outputDir.empty()) {
         std::cerr << "vellumar-convert: --output and --output-dir cannot be used together\n";
+        return ParseResult{std::nullopt, 2};
+    }
+    if (o.cleanOnly && o.noClean) {
+        std::cerr << "vellumar-convert: --clean-only and --no-clean cannot be used together\n";
         return ParseResult{std::nullopt, 2};
     }
     if (o.cleanOnly && o.items) {

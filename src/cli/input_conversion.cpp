@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "cleaning/source_normalizer.h"
 #include "cli/item_list.h"
 #include "convert/body_writer.h"
 #include "documents/file_io.h"
@@ -76,7 +77,9 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     if (!m_options.output.empty()) {
         target = m_options.output;
     } else if (!m_options.outputDir.empty()) {
-        target = (fs::path(m_options.outputDir) / inputPath.filename()).replace_extension(".fb2").string();
+        target = (fs::path(m_options.outputDir) / inputPath.filename())
+                     .replace_extension(m_options.cleanOnly ? ".html" : ".fb2")
+                     .string();
     } else if (fromStdin || textOutput) {
         target = std::string(kStdio);
     } else {
@@ -84,7 +87,20 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     }
 
     const std::string text = SourceToWindows1251(readInput(input), m_options.encoding);
-    const std::string source = JoinLinesCrLf(text, false);
+    // Opening a source cleans it (its lines each ended by CR LF); the conversion reads the
+    // cleaned text as the source editor holds it, its lines joined by CR LF.
+    std::string source;
+    if (m_options.noClean) {
+        source = JoinLinesCrLf(text, false);
+    } else {
+        const std::string cleaned = NormalizeSourceHtml(JoinLinesCrLf(text, true), m_options.conversion, m_interaction);
+        if (m_options.cleanOnly) {
+            if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
+            writeOutput(target, JoinLinesCrLf(cleaned, true));
+            return;
+        }
+        source = JoinLinesCrLf(cleaned, false);
+    }
 
     if (m_options.items) {
         m_parser.Buffer.assign(source);
@@ -110,7 +126,13 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         m_interaction.warn((fromStdin ? std::string("standard input") : input) +
                            ": no <body> tag found, the book's body is empty");
 
+    // With book info and no output named, the book takes the name its title proposes.
+    if (book->proposedFileName && m_options.output.empty() && m_options.outputDir.empty() && !fromStdin)
+        target = (inputPath.parent_path() / Windows1251ToUtf8(*book->proposedFileName)).string();
     if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
+    std::error_code ec;
+    if (target != kStdio && !m_written.insert(fs::weakly_canonical(target, ec).string()).second)
+        throw FileError("the output '" + target + "' would overwrite the book written before it");
     // The saved file holds the document's lines, each ended by CR LF.
     writeOutput(target, JoinLinesCrLf(book->text, true));
 }

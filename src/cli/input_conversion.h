@@ -2,6 +2,7 @@
 // One INPUT of vellumar-convert, from reading it to writing its book.
 
 #include <cstddef>
+#include <set>
 #include <string>
 
 #include "cli/cli_interaction.h"
@@ -23,6 +24,7 @@ private:
     const CliOptions& m_options;
     CliInteraction& m_interaction;
     THTMLParser m_parser;  // reused by every INPUT, as the window reuses its one parser
+    std::set<std::string> m_written;  // the books written by this run
 };
 
 }  // namespace vellumar::cli
