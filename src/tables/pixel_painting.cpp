@@ -1,0 +1,40 @@
+#include "tables/pixel_painting.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vellumar {
+
+PixelRect ClipToImage(const PixelRect& rect, const RgbImage& image)
+{
+    const int left = std::max(rect.x, 0);
+    const int top = std::max(rect.y, 0);
+    // 64 bits: sizes may come near the int limits.
+    const long long right = std::min<long long>(static_cast<long long>(rect.x) + rect.width, image.width);
+    const long long bottom = std::min<long long>(static_cast<long long>(rect.y) + rect.height, image.height);
+    PixelRect clipped{left, top, 0, 0};
+    if (right > left && bottom > top) {
+        clipped.width = static_cast<int>(right - left);
+        clipped.height = static_cast<int>(bottom - top);
+    }
+    return clipped;
+}
+
+void FillRect(RgbImage& image, const PixelRect& rect, std::uint8_t grey)
+{
+    const PixelRect r = ClipToImage(rect, image);
+    for (int y = r.y; y < r.y + r.height; ++y)
+        std::memset(image.row(y) + static_cast<std::size_t>(r.x) * 3, grey, static_cast<std::size_t>(r.width) * 3);
+}
+
+void HorizontalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey)
+{
+    FillRect(image, {x, y, length, 1}, grey);
+}
+
+void VerticalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey)
+{
+    FillRect(image, {x, y, 1, length}, grey);
+}
+
+}  // namespace vellumar

@@ -1,0 +1,30 @@
+#pragma once
+// Turns one table's HTML into a TableGrid: counts rows and columns, places every "td" cell,
+// marks what column and row spans cover, and settles each cell's text where its cell begins.
+
+#include <string_view>
+
+#include "convert/conversion_options.h"
+#include "html/tokenizer.h"
+#include "tables/table_grid.h"
+
+namespace vellumar {
+
+enum class TableLineColour { Black, White };
+
+// The colour of a table's lines: black with the Visible option; with AsSource white for a
+// "table" tag without attributes or whose first "border" attribute is exactly "0".
+TableLineColour TableBorderColour(const THTMLItem& tableTag, TableBorder option);
+
+// Rebuilds grid from the HTML and returns the line colour of the last "table" tag (black when
+// there is none). When ColumnCount or RowCount comes out 0 nothing is placed and the table is
+// not to be drawn. Tokenizer problems go to onError. Throws std::runtime_error
+// "'VALUE' is not a valid integer value" for a colspan or rowspan that is not a whole number.
+TableLineColour BuildTableGrid(std::string_view tableHtml, TableBorder border, TableGrid& grid,
+                               const HtmlErrorHandler& onError = {});
+
+// Trims the cell texts, decodes "&nbsp;" and "&quot;", and moves each text that landed on a
+// covered grid cell to the nearest cell on its left where a table cell begins.
+void SettleCellTexts(TableGrid& grid);
+
+}  // namespace vellumar
