@@ -1,0 +1,161 @@
+#include "tables/table_grid_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vellumar {
+namespace {
+
+// Table HTML as the conversion hands it over: inside "<html>" ... "</html>".
+std::string inHtml(std::string_view table) { return "<html>\r\n" + std::string(table) + "\r\n</html>"; }
+
+struct ExpectedCell {
+    int column;
+    int row;
+    int hasLeftEdge;
+    int hasTopEdge;
+    std::string text;
+};
+
+struct GridCase {
+    std::string_view name;
+    std::string_view html;
+    int columns;
+    int rows;
+    std::vector<ExpectedCell> cells;
+};
+
+void PrintTo(const GridCase& c, std::ostream* out) { *out << c.name; }
+
+const GridCase kGridCases[] = {
+    {"RowspanPushesSecondRowRight",
+     "<table><tr><td rowspan=2>a</td><td>b</td><td>c</td></tr><tr><td>d</td><td>e</td></tr></table>", 3, 2,
+     {{1, 1, 1, 1, "a"}, {1, 2, 1, 0, ""}, {2, 2, 1, 1, "d"}, {3, 2, 1, 1, "e"}}},
+    {"ColspanThreeTextLandsInFirstColumn",
+     "<table><tr><td colspan=3>wide</td></tr><tr><td>x</td><td>y</td><td>z</td></tr></table>", 3, 2,
+     {{1, 1, 1, 1, "wide"}, {2, 1, 0, 1, ""}, {3, 1, 0, 1, ""}, {3, 2, 1, 1, "z"}}},
+    {"TwoByTwoSpan",
+     "<table><tr><td colspan=2 rowspan=2>a</td><td>b</td></tr><tr><td>c</td></tr>"
+     "<tr><td>d</td><td>e</td><td>f</td></tr></table>",
+     3, 3,
+     {{1, 1, 1, 1, "a"}, {2, 1, 0, 1, ""}, {1, 2, 1, 0, ""}, {2, 2, 0, 0, ""}, {3, 1, 1, 1, "b"},
+      {3, 2, 1, 1, "c"}, {1, 3, 1, 1, "d"}}},
+    {"UpperCaseTagsAndAttributes", "<TABLE><TR><TD COLSPAN=2>a</TD></TR><TR><TD>b<TD>c</TR></TABLE>", 2, 2,
+     {{1, 1, 1, 1, "a"}, {2, 1, 0, 1, ""}, {2, 2, 1, 1, "c"}}},
+    {"TextBetweenCellsIsNotCollected", "<table><tr> <td>a</td> stray <td>b</td>\r\n</tr></table>", 2, 1,
+     {{1, 1, 1, 1, "a"}, {2, 1, 1, 1, "b"}}},
+    {"ThAfterClosedTdIsLost", "<table><tr><td>a</td><th>lost</th><td>b</td></tr></table>", 2, 1,
+     {{1, 1, 1, 1, "a"}, {2, 1, 1, 1, "b"}}},
+    {"ThAfterOpenTdFlowsIntoIt", "<table><tr><td>a<th>h</th></tr></table>", 1, 1, {{1, 1, 1, 1, "a h"}}},
+    {"TextPiecesJoinedBySpaces", "<table><tr><td>one<b>two</b>\r\n three </td></tr></table>", 1, 1,
+     {{1, 1, 1, 1, "one two three"}}},
+    {"EntitiesNbspAndQuotOnly", "<table><tr><td>a&nbsp;&nbsp;b</td><td>&quot;x&quot; &amp;</td></tr></table>", 2,
+     1, {{1, 1, 1, 1, "a  b"}, {2, 1, 1, 1, "\"x\" &amp;"}}},
+    {"RowWithoutClosingTrCountsButDoesNotWiden",
+     "<table><tr><td>a</td><td>b</td></tr><tr><td>c</td><td>d</td><td>e</td></table>", 2, 2,
+     {{1, 2, 1, 1, "c"}, {2, 2, 1, 1, "d"}}},
+    {"RowsOfSeveralTablesMakeOneGrid", "<table><tr><td>a</td></tr></table>x<table><tr><td>b</td></tr></table>", 1,
+     2, {{1, 1, 1, 1, "a"}, {1, 2, 1, 1, "b"}}},
+    {"NoRows", "<table><td>a</td></table>", 0, 0, {}},
+    {"RowsWithoutCells", "<table><tr><th>a</th></tr></table>", 0, 1, {}},
+    {"SpansPastTheEdgeAreDropped",
+     "<table><tr><td colspan=1000000000 rowspan=2000000000>a</td><td rowspan=99>b</td></tr></table>", 2, 1,
+     {{1, 1, 1, 1, ""}, {2, 1, 0, 1, ""}}},
+    {"SpanValuesBelowTwoMeanNoSpan", "<table><tr><td colspan=0 rowspan=-3>a</td><td colspan=1>b</td></tr></table>",
+     2, 1, {{1, 1, 1, 1, "a"}, {2, 1, 1, 1, "b"}}},
+    {"LaterSpanAttributeWins", "<table><tr><td colspan=3 colspan=\"1\">a</td><td>b</td></tr></table>", 2, 1,
+     {{2, 1, 1, 1, "b"}}},
+};
+
+class TableGridCases : public ::testing::TestWithParam<GridCase> {};
+
+TEST_P(TableGridCases, BuildsTheGrid)
+{
+    const GridCase& c = GetParam();
+    TableGrid grid;
+    BuildTableGrid(inHtml(c.html), TableBorder::Visible, grid);
+    EXPECT_EQ(grid.ColumnCount(), c.columns);
+    EXPECT_EQ(grid.RowCount(), c.rows);
+    for (const ExpectedCell& e : c.cells) {
+        SCOPED_TRACE("cell " + std::to_string(e.column) + "," + std::to_string(e.row));
+        const TTableCell& cell = grid.at(e.column, e.row);
+        EXPECT_EQ(cell.HasLeftEdge, e.hasLeftEdge);
+        EXPECT_EQ(cell.HasTopEdge, e.hasTopEdge);
+        EXPECT_EQ(cell.Text, e.text);
+    }
+    // Only cells where a table cell begins keep a text.
+    for (int row = 1; row <= grid.RowCount(); ++row) {
+        for (int column = 1; column <= grid.ColumnCount(); ++column) {
+            if (!grid.hasBothEdges(column, row)) {
+                EXPECT_EQ(grid.at(column, row).Text, "");
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Html, TableGridCases, ::testing::ValuesIn(kGridCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TableGrid, SpanValueThatIsNotAWholeNumberStops)
+{
+    for (std::string_view value : {"2.5", "two", "", "2 ", "0x2", "+-2", "99999999999"}) {
+        SCOPED_TRACE(value);
+        TableGrid grid;
+        const std::string html = inHtml("<table><tr><td rowspan=\"" + std::string(value) + "\">a</td></tr></table>");
+        try {
+            BuildTableGrid(html, TableBorder::Visible, grid);
+            ADD_FAILURE() << "no error";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), "'" + std::string(value) + "' is not a valid integer value");
+        }
+    }
+    for (std::string_view value : {" 2", "+2", "-2", "007"}) {
+        TableGrid grid;
+        const std::string html = inHtml("<table><tr><td colspan=\"" + std::string(value) + "\">a</td></tr></table>");
+        EXPECT_NO_THROW(BuildTableGrid(html, TableBorder::Visible, grid)) << value;
+    }
+}
+
+TEST(TableGrid, BorderColourOfTheLastTableTag)
+{
+    struct BorderCase {
+        std::string_view tableTag;
+        TableLineColour asSource;
+    };
+    const BorderCase cases[] = {
+        {"<table>", TableLineColour::White},
+        {"<table border=0>", TableLineColour::White},
+        {"<table BORDER=\"0\" width=5>", TableLineColour::White},
+        {"<table border=1>", TableLineColour::Black},
+        {"<table width=100%>", TableLineColour::Black},
+        {"<table border=00>", TableLineColour::Black},
+        {"<table border=1 border=0>", TableLineColour::Black},
+    };
+    for (const BorderCase& c : cases) {
+        SCOPED_TRACE(c.tableTag);
+        const std::string html = inHtml(std::string(c.tableTag) + "<tr><td>a</td></tr></table>");
+        TableGrid grid;
+        EXPECT_EQ(BuildTableGrid(html, TableBorder::AsSource, grid), c.asSource);
+        EXPECT_EQ(BuildTableGrid(html, TableBorder::Visible, grid), TableLineColour::Black);
+    }
+    TableGrid grid;
+    EXPECT_EQ(BuildTableGrid(inHtml("<table border=1><tr><td>a</td></tr></table><table><tr><td>b</td></tr></table>"),
+                             TableBorder::AsSource, grid),
+              TableLineColour::White);
+}
+
+TEST(TableGrid, TokenizerProblemsAreReported)
+{
+    std::vector<std::string> messages;
+    TableGrid grid;
+    BuildTableGrid("<html><table><tr><td>a</td></tr></table><b", TableBorder::Visible, grid,
+                   [&](std::string_view message, std::string_view) { messages.emplace_back(message); });
+    EXPECT_EQ(messages, std::vector<std::string>{"> not found"});
+    EXPECT_EQ(grid.at(1, 1).Text, "a");
+}
+
+}  // namespace
+}  // namespace vellumar
