@@ -13,6 +13,7 @@
 #include "documents/file_io.h"
 #include "documents/text_encoding.h"
 #include "documents/text_lines.h"
+#include "tables/table_picture_embedder.h"
 
 namespace vellumar::cli {
 
@@ -119,7 +120,8 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
                   << '\n';
 
     NoPictures pictures;
-    ConversionServices services{m_interaction, pictures, pictures};
+    TablePictureEmbedder tablePictures(m_options.conversion, m_interaction);
+    ConversionServices services{m_interaction, pictures, tablePictures};
     const std::optional<Fb2Document> book = ConvertToFb2(m_parser, source, m_options.conversion, services);
     if (!book) throw std::runtime_error("nothing to convert: the text holds no HTML items");
     if (!book->bodySeen)

@@ -1,0 +1,41 @@
+#pragma once
+// One table's HTML as a picture: grid, layout, drawing, fitting into the picture box, PNG.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "convert/conversion_options.h"
+#include "html/tokenizer.h"
+#include "images/png_codec.h"
+#include "tables/table_grid.h"
+#include "tables/table_grid_builder.h"
+#include "tables/text_measurer.h"
+
+namespace vellumar {
+
+// How table pictures are encoded: RGB, 8 bits, Sub filter on every row, deflate level 7,
+// image data in chunks of at most 65535 bytes.
+PngWriteOptions TablePngOptions();
+
+// Draws the laid-out grid (table width x height), fits the bitmap into maxWidth x maxHeight
+// with area averaging (also when it already fits) and returns the final picture.
+RgbImage DrawTable(const TableGrid& grid, int width, int height, TableLineColour colour,
+                   const TextMeasurer& measurer, int maxWidth, int maxHeight);
+
+// The finished picture of the first table rows in tableHtml (all tables' rows as one table),
+// or nothing when the HTML holds no row with a "td" cell. Reads MaxWidth, MaxHeight and
+// TableBorder. Tokenizer problems go to onError. Throws std::runtime_error for a colspan or
+// rowspan that is not a whole number and for a table too large to draw.
+std::optional<RgbImage> RenderTableImage(std::string_view tableHtml, const ConversionOptions& options,
+                                         const TextMeasurer& measurer, const HtmlErrorHandler& onError = {});
+
+// RenderTableImage written as a PNG file (replacing a file of that name). Returns the file's
+// name as given, or an empty text when there was no table cell and nothing was written.
+// Throws PictureError naming the file when it cannot be written.
+std::string RenderTablePicture(std::string_view tableHtml, const std::filesystem::path& file,
+                               const ConversionOptions& options, const TextMeasurer& measurer,
+                               const HtmlErrorHandler& onError = {});
+
+}  // namespace vellumar

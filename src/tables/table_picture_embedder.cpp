@@ -1,0 +1,68 @@
+#include "tables/table_picture_embedder.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "images/base64.h"
+#include "images/picture_texts.h"
+#include "tables/freetype_text_measurer.h"
+#include "tables/table_picture.h"
+
+namespace vellumar {
+
+namespace {
+
+// Removes the picture file when the embedding ends, also after a failure.
+class RemoveOnExit {
+public:
+    explicit RemoveOnExit(std::filesystem::path path) : m_path(std::move(path)) {}
+    RemoveOnExit(const RemoveOnExit&) = delete;
+    RemoveOnExit& operator=(const RemoveOnExit&) = delete;
+    ~RemoveOnExit()
+    {
+        std::error_code ignored;
+        std::filesystem::remove(m_path, ignored);
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+}  // namespace
+
+TablePictureEmbedder::TablePictureEmbedder(const ConversionOptions& options, UserInteraction& user)
+    : m_options(options), m_user(user)
+{
+}
+
+TablePictureEmbedder::TablePictureEmbedder(const ConversionOptions& options, UserInteraction& user,
+                                           const TextMeasurer& measurer)
+    : m_options(options), m_user(user), m_measurer(&measurer)
+{
+}
+
+TablePictureEmbedder::~TablePictureEmbedder() = default;
+
+const TextMeasurer& TablePictureEmbedder::measurer()
+{
+    if (m_measurer == nullptr) {
+        m_font = std::make_unique<FreeTypeTextMeasurer>();
+        m_measurer = m_font.get();
+    }
+    return *m_measurer;
+}
+
+void TablePictureEmbedder::embedTablePicture(int number, std::string_view tableHtml, std::string& binaries)
+{
+    const std::string name = TablePictureName(number);
+    const std::filesystem::path file = m_folder.file(name);
+    const RemoveOnExit cleanup(file);
+    const HtmlErrorHandler report = [this](std::string_view message, std::string_view text) {
+        m_user.reportTokenizerProblem(message, text);
+    };
+    RenderTablePicture(tableHtml, file, m_options, measurer(), report);
+    const std::string data = EncodeFileBase64(file);
+    if (!data.empty()) binaries += BinaryElement("png", name, data);
+}
+
+}  // namespace vellumar

@@ -1,0 +1,41 @@
+#pragma once
+// Turns the tables a conversion collects into PNG pictures embedded in the book. Each picture
+// is written into the run's private temporary folder, never into the current folder, so a
+// user's own "table1.png" is neither overwritten nor deleted; it is removed once encoded.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "convert/conversion_options.h"
+#include "convert/picture_sink.h"
+#include "convert/user_interaction.h"
+#include "documents/temp_folder.h"
+#include "tables/text_measurer.h"
+
+namespace vellumar {
+
+class TablePictureEmbedder : public TablePictureSink {
+public:
+    // Draws with the FreeType font of the table pictures, loaded at the first table.
+    TablePictureEmbedder(const ConversionOptions& options, UserInteraction& user);
+    // Draws with the given measurer, which must outlive the embedder.
+    TablePictureEmbedder(const ConversionOptions& options, UserInteraction& user, const TextMeasurer& measurer);
+    ~TablePictureEmbedder() override;
+
+    // Renders the table as TablePictureName(number) and appends its "image/png" binary element
+    // to binaries; a table without any cell adds nothing. Throws std::runtime_error for a span
+    // value that is not a whole number, PictureError when the picture cannot be written.
+    void embedTablePicture(int number, std::string_view tableHtml, std::string& binaries) override;
+
+private:
+    const TextMeasurer& measurer();
+
+    const ConversionOptions& m_options;
+    UserInteraction& m_user;
+    const TextMeasurer* m_measurer = nullptr;
+    std::unique_ptr<TextMeasurer> m_font;
+    TempFolder m_folder;
+};
+
+}  // namespace vellumar

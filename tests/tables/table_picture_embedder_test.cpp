@@ -1,0 +1,148 @@
+#include "tables/table_picture_embedder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "convert/body_writer.h"
+#include "images/base64.h"
+#include "images/png_codec.h"
+
+namespace vellumar {
+namespace {
+
+class RecordingUser : public SilentInteraction {
+public:
+    void reportTokenizerProblem(std::string_view message, std::string_view) override { messages.emplace_back(message); }
+    std::vector<std::string> messages;
+};
+
+// Runs a test inside a fresh folder as the current folder, and goes back afterwards.
+class InScratchFolder {
+public:
+    InScratchFolder() : m_previous(std::filesystem::current_path()) { std::filesystem::current_path(m_folder.path()); }
+    ~InScratchFolder() { std::filesystem::current_path(m_previous); }
+    const std::filesystem::path& path() { return m_folder.path(); }
+
+private:
+    TempFolder m_folder;
+    std::filesystem::path m_previous;
+};
+
+const FixedMetricMeasurer kFixed(5, 13);
+const std::string kOneCell = "<html>\r\n<table><tr><td>abcdefgh</td></tr></table>\r\n</html>";
+
+TEST(TablePictureEmbedder, AppendsThePngAsABinaryElement)
+{
+    ConversionOptions options;
+    RecordingUser user;
+    TablePictureEmbedder embedder(options, user, kFixed);
+    std::string binaries = "before";
+    embedder.embedTablePicture(3, kOneCell, binaries);
+
+    const std::string head = "before<binary content-type=\"image/png\" id=\"table3.png\">";
+    ASSERT_EQ(binaries.substr(0, head.size()), head);
+    const std::string tail = "\r\n</binary>\r\n";
+    ASSERT_EQ(binaries.substr(binaries.size() - tail.size()), tail);
+    const std::optional<std::string> png =
+        DecodeBase64(std::string_view(binaries).substr(head.size(), binaries.size() - head.size() - tail.size()));
+    ASSERT_TRUE(png);
+    const RgbImage picture = DecodePng(*png, "table3.png");
+    EXPECT_EQ(picture.width, 48);
+    EXPECT_EQ(picture.height, 21);
+}
+
+TEST(TablePictureEmbedder, LeavesTheUsersOwnPictureFilesAlone)
+{
+    InScratchFolder scratch;
+    {
+        std::ofstream own(scratch.path() / "table1.png", std::ios::binary);
+        own << "the user's own picture";
+    }
+    ConversionOptions options;
+    RecordingUser user;
+    std::string binaries;
+    {
+        TablePictureEmbedder embedder(options, user, kFixed);
+        embedder.embedTablePicture(1, kOneCell, binaries);
+        embedder.embedTablePicture(2, kOneCell, binaries);
+    }
+    EXPECT_NE(binaries.find("id=\"table1.png\""), std::string::npos);
+    EXPECT_NE(binaries.find("id=\"table2.png\""), std::string::npos);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.path()))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"table1.png"});
+    std::ifstream own(scratch.path() / "table1.png", std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(own)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "the user's own picture");
+}
+
+TEST(TablePictureEmbedder, TableWithoutCellsAddsNothing)
+{
+    ConversionOptions options;
+    RecordingUser user;
+    TablePictureEmbedder embedder(options, user, kFixed);
+    std::string binaries;
+    embedder.embedTablePicture(1, kOneCell, binaries);
+    const std::string first = binaries;
+    // The closing tag of an outer table after a nested one, or a stray closing tag.
+    embedder.embedTablePicture(1, "</table>\r\n</html>", binaries);
+    embedder.embedTablePicture(0, "<html>\r\n<table><tr><th>x</th></tr></table>\r\n</html>", binaries);
+    EXPECT_EQ(binaries, first);
+}
+
+TEST(TablePictureEmbedder, BadSpanEndsTheConversionWithItsValue)
+{
+    ConversionOptions options;
+    RecordingUser user;
+    TablePictureEmbedder embedder(options, user, kFixed);
+    std::string binaries;
+    try {
+        embedder.embedTablePicture(1, "<html><table><tr><td colspan=\"1.5\">a</td></tr></table></html>", binaries);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "'1.5' is not a valid integer value");
+    }
+    EXPECT_EQ(binaries, "");
+}
+
+TEST(TablePictureEmbedder, TokenizerProblemsGoToTheUser)
+{
+    ConversionOptions options;
+    RecordingUser user;
+    TablePictureEmbedder embedder(options, user, kFixed);
+    std::string binaries;
+    embedder.embedTablePicture(1, "<html><table><tr><td>a</td></tr></table><a =x></html>", binaries);
+    EXPECT_EQ(user.messages, std::vector<std::string>{"key not defined in tag"});
+    EXPECT_FALSE(binaries.empty());
+}
+
+TEST(TablePictureEmbedder, ConversionInPictureModeEmbedsEachTable)
+{
+    ConversionOptions options;
+    options.tableMode = TableMode::ConvertToImage;
+    RecordingUser user;
+    NoPictures pictures;
+    TablePictureEmbedder tables(options, user, kFixed);
+    ConversionServices services{user, pictures, tables};
+    THTMLParser parser;
+    const std::string source =
+        "<html><body><p>a</p><table border=1><tr><td>one <img src=\"x.jpg\"></td></tr></table>"
+        "<table><tr><td>two</td></tr></table></body></html>";
+    const std::optional<Fb2Document> book = ConvertToFb2(parser, source, options, services);
+    ASSERT_TRUE(book);
+    const std::string& text = book->text;
+    EXPECT_NE(text.find("<empty-line/>\r\n\r\n<image xlink:href=\"#table1.png\"/>"), std::string::npos);
+    EXPECT_NE(text.find("<image xlink:href=\"#table2.png\"/>"), std::string::npos);
+    EXPECT_NE(text.find("<binary content-type=\"image/png\" id=\"table1.png\">"), std::string::npos);
+    EXPECT_NE(text.find("<binary content-type=\"image/png\" id=\"table2.png\">"), std::string::npos);
+    EXPECT_EQ(text.find("x.jpg"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vellumar
