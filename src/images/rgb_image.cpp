@@ -1,83 +1,119 @@
 #include "images/rgb_image.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vellumar {
 
 namespace {
 
-// Weights of the source samples [first, first+count) for each of `outCount` outputs along one
-// axis of `inCount` samples: the overlap of each source sample with the output's footprint.
-struct Tap {
-    int first = 0;
+// For each output sample along one axis: the source samples [first, first + count) under its
+// footprint and their weights (the overlap with the footprint over its length), kept in one
+// flat array so the inner loops walk memory in order.
+struct AxisTaps {
+    std::vector<int> first;
+    std::vector<int> count;
+    std::vector<int> offset;
     std::vector<float> weights;
 };
 
-std::vector<Tap> axisTaps(int inCount, int outCount)
+AxisTaps axisTaps(int inCount, double extent, int outCount)
 {
-    std::vector<Tap> taps(static_cast<std::size_t>(outCount));
-    const double scale = static_cast<double>(inCount) / outCount;
+    AxisTaps taps;
+    taps.first.resize(static_cast<std::size_t>(outCount));
+    taps.count.resize(static_cast<std::size_t>(outCount));
+    taps.offset.resize(static_cast<std::size_t>(outCount));
+    extent = std::clamp(extent, 1e-9, static_cast<double>(inCount));
+    const double scale = extent / outCount;
     for (int o = 0; o < outCount; ++o) {
         const double lo = o * scale;
-        const double hi = std::min<double>((o + 1) * scale, inCount);
-        Tap& tap = taps[static_cast<std::size_t>(o)];
-        tap.first = std::min(static_cast<int>(lo), inCount - 1);
-        const int last = std::max(tap.first, std::min(static_cast<int>(hi - 1e-9), inCount - 1));
+        const double hi = std::min((o + 1) * scale, extent);
+        const int first = std::clamp(static_cast<int>(std::floor(lo)), 0, inCount - 1);
+        const int last = std::clamp(static_cast<int>(std::ceil(hi)) - 1, first, inCount - 1);
         const double span = hi - lo;
-        for (int i = tap.first; i <= last; ++i) {
+        const auto index = static_cast<std::size_t>(o);
+        taps.first[index] = first;
+        taps.offset[index] = static_cast<int>(taps.weights.size());
+        for (int i = first; i <= last; ++i) {
             const double cover = std::min<double>(i + 1, hi) - std::max<double>(i, lo);
-            tap.weights.push_back(static_cast<float>(std::max(cover, 0.0) / span));
+            taps.weights.push_back(static_cast<float>(std::max(cover, 0.0) / span));
         }
+        taps.count[index] = last - first + 1;
     }
     return taps;
+}
+
+// One source row averaged along x into `out` (width × 3 floats).
+void scaleRow(const std::uint8_t* in, const AxisTaps& x, int width, float* out)
+{
+    const float* weights = x.weights.data();
+    for (int o = 0; o < width; ++o) {
+        const auto index = static_cast<std::size_t>(o);
+        const std::uint8_t* p = in + static_cast<std::size_t>(x.first[index]) * 3;
+        const float* w = weights + x.offset[index];
+        float r = 0, g = 0, b = 0;
+        for (int k = 0; k < x.count[index]; ++k, p += 3) {
+            r += w[k] * p[0];
+            g += w[k] * p[1];
+            b += w[k] * p[2];
+        }
+        out[o * 3] = r;
+        out[o * 3 + 1] = g;
+        out[o * 3 + 2] = b;
+    }
 }
 
 }  // namespace
 
 RgbImage ScaleAreaAverage(const RgbImage& source, int width, int height)
 {
+    if (width == source.width && height == source.height && width > 0 && height > 0) return source;
+    return ScaleAreaAverageRegion(source, source.width, source.height, width, height);
+}
+
+RgbImage ScaleAreaAverageRegion(const RgbImage& source, double sourceWidth, double sourceHeight, int width, int height)
+{
     width = std::max(width, 1);
     height = std::max(height, 1);
     if (source.width <= 0 || source.height <= 0) return RgbImage(width, height);
-    if (width == source.width && height == source.height) return source;
 
-    const std::vector<Tap> xTaps = axisTaps(source.width, width);
-    const std::vector<Tap> yTaps = axisTaps(source.height, height);
+    const AxisTaps xTaps = axisTaps(source.width, sourceWidth, width);
+    const AxisTaps yTaps = axisTaps(source.height, sourceHeight, height);
 
-    // Horizontal pass into float rows, then the vertical pass: the box filter is separable.
-    std::vector<float> columns(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(source.height));
-    for (int y = 0; y < source.height; ++y) {
-        const std::uint8_t* in = source.row(y);
-        float* out = columns.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3;
-        for (int x = 0; x < width; ++x) {
-            const Tap& tap = xTaps[static_cast<std::size_t>(x)];
-            float r = 0, g = 0, b = 0;
-            const std::uint8_t* p = in + static_cast<std::size_t>(tap.first) * 3;
-            for (float w : tap.weights) {
-                r += w * p[0];
-                g += w * p[1];
-                b += w * p[2];
-                p += 3;
-            }
-            out[x * 3] = r;
-            out[x * 3 + 1] = g;
-            out[x * 3 + 2] = b;
-        }
-    }
-
+    // Row by row: each source row under an output row is averaged along x, then added with its
+    // vertical weight. A shrink reads each source row once or twice; nothing of the whole
+    // source size is allocated.
     RgbImage result(width, height);
-    std::vector<float> acc(static_cast<std::size_t>(width) * 3);
+    const std::size_t rowFloats = static_cast<std::size_t>(width) * 3;
+    std::vector<float> acc(rowFloats);
+    std::vector<float> line(rowFloats);
+    int cachedRow = -1;
+    std::vector<float> cached(rowFloats);
     for (int y = 0; y < height; ++y) {
-        const Tap& tap = yTaps[static_cast<std::size_t>(y)];
+        const auto index = static_cast<std::size_t>(y);
         std::fill(acc.begin(), acc.end(), 0.0f);
-        for (std::size_t k = 0; k < tap.weights.size(); ++k) {
-            const float w = tap.weights[k];
-            const float* in = columns.data() + static_cast<std::size_t>(tap.first + static_cast<int>(k)) *
-                                                   static_cast<std::size_t>(width) * 3;
-            for (std::size_t i = 0; i < acc.size(); ++i) acc[i] += w * in[i];
+        const float* w = yTaps.weights.data() + yTaps.offset[index];
+        for (int k = 0; k < yTaps.count[index]; ++k) {
+            const int sourceRow = yTaps.first[index] + k;
+            // The last source row of one output row is often the first of the next.
+            const float* in;
+            if (sourceRow == cachedRow) {
+                in = cached.data();
+            } else {
+                scaleRow(source.row(sourceRow), xTaps, width, line.data());
+                if (k + 1 == yTaps.count[index]) {
+                    cached.swap(line);
+                    cachedRow = sourceRow;
+                    in = cached.data();
+                } else {
+                    in = line.data();
+                }
+            }
+            const float weight = w[k];
+            for (std::size_t i = 0; i < rowFloats; ++i) acc[i] += weight * in[i];
         }
         std::uint8_t* out = result.row(y);
-        for (std::size_t i = 0; i < acc.size(); ++i)
+        for (std::size_t i = 0; i < rowFloats; ++i)
             out[i] = static_cast<std::uint8_t>(std::clamp(acc[i] + 0.5f, 0.0f, 255.0f));
     }
     return result;

@@ -163,3 +163,42 @@ std::string ReadBytes(const std::filesystem::path& path)
 }
 
 }  // namespace vellumar::test
+
+#include <cstdio>
+#include <jpeglib.h>
+
+namespace vellumar::test {
+
+std::string JpegBytes(int width, int height, int colorSpace, std::uint32_t value, bool progressive)
+{
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
+    const auto space = static_cast<J_COLOR_SPACE>(colorSpace);
+    cinfo.input_components = space == JCS_GRAYSCALE ? 1 : space == JCS_CMYK ? 4 : 3;
+    cinfo.in_color_space = space;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 95, TRUE);
+    if (progressive) jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * cinfo.input_components);
+    for (std::size_t i = 0; i < row.size(); ++i)
+        row[i] = static_cast<JSAMPLE>(value >> (8 * (cinfo.input_components - 1 - static_cast<int>(i % cinfo.input_components))));
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::string out(reinterpret_cast<const char*>(buffer), size);
+    std::free(buffer);
+    return out;
+}
+
+}  // namespace vellumar::test

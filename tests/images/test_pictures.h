@@ -31,3 +31,11 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 std::string ReadBytes(const std::filesystem::path& path);
 
 }  // namespace vellumar::test
+
+namespace vellumar::test {
+
+// A JPEG written by libjpeg in the given colour space (JCS_GRAYSCALE, JCS_RGB or JCS_CMYK),
+// every pixel the same colour (for CMYK the four values come from the bytes of `value`).
+std::string JpegBytes(int width, int height, int colorSpace, std::uint32_t value, bool progressive = false);
+
+}  // namespace vellumar::test

@@ -1,0 +1,34 @@
+#pragma once
+// Picture ids in the book and the content types written for them.
+
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace vellumar {
+
+// The part of the path after its first "/" (the whole path when it has none):
+// Book_files/Image001.JPG -> Image001.JPG, a/b/c.png -> b/c.png. Letter case is kept.
+std::string PictureIdFromPath(std::string_view path);
+
+// "jpeg" for an id ending in ".jpg" or ".jpeg", "png" for ".png", otherwise empty (such a
+// picture is not embedded). The extension is compared exactly: pass a lower-cased id.
+std::string PictureContentType(std::string_view id);
+
+// ASCII letters lower-cased; other bytes (windows-1251 letters too) kept.
+std::string LowerAscii(std::string_view text);
+
+// The ids given out in one book, so that no two binary elements share one.
+class PictureIdSet {
+public:
+    // `id` itself when it is free, else the first free of id~2, id~3, ... (the number goes
+    // before the extension: x.jpg -> x~2.jpg). Ids of the form "table" + number + ".png" stay
+    // free for the table pictures. Characters that would break the XML attribute become "_".
+    std::string claim(std::string_view id);
+    void clear() { m_used.clear(); }
+
+private:
+    std::set<std::string, std::less<>> m_used;
+};
+
+}  // namespace vellumar
