@@ -13,6 +13,7 @@
 #include "documents/file_io.h"
 #include "documents/text_encoding.h"
 #include "documents/text_lines.h"
+#include "images/picture_embedder.h"
 #include "tables/table_picture_embedder.h"
 
 namespace vellumar::cli {
@@ -119,7 +120,8 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
                   << (target == kStdio ? std::string("standard output") : fs::path(target).filename().string())
                   << '\n';
 
-    NoPictures pictures;
+    // Relative picture paths are taken from the INPUT's folder (standard input: the current one).
+    PictureEmbedder pictures(m_options.conversion, fromStdin ? fs::path() : inputPath.parent_path());
     TablePictureEmbedder tablePictures(m_options.conversion, m_interaction);
     ConversionServices services{m_interaction, pictures, tablePictures};
     const std::optional<Fb2Document> book = ConvertToFb2(m_parser, source, m_options.conversion, services);

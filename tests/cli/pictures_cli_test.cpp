@@ -1,0 +1,98 @@
+// vellumar-convert with pictures: the size options, folders, and undecodable pictures.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "images/base64.h"
+#include "images/jpeg_codec.h"
+#include "support/xml_check.h"
+
+namespace vellumar {
+namespace {
+
+namespace fs = std::filesystem;
+
+RgbImage photo(int width, int height)
+{
+    RgbImage image(width, height);
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<std::uint8_t>(i * 7 % 251);
+    return image;
+}
+
+class PicturesCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() /
+                ("vellumar-pictures-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir / "doc" / "pics");
+        WriteJpeg(photo(1200, 900), m_dir / "doc" / "pics" / "a.jpg");
+        write("doc/book.html", "<html><body><p>Look <img src=\"pics/a.jpg\" alt=\"x\"> here</p></body></html>\n");
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    void write(const std::string& name, const std::string& bytes) { std::ofstream(m_dir / name, std::ios::binary) << bytes; }
+    std::string read(const std::string& name)
+    {
+        std::ifstream in(m_dir / name, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    // Runs in m_dir (not the document's folder); returns the exit status, stderr in m_err.
+    int run(const std::string& args)
+    {
+        const std::string cmd = "cd '" + m_dir.string() + "' && '" VELLUMAR_CONVERT_PATH "' " + args + " 2>.stderr";
+        const int raw = std::system(cmd.c_str());
+        m_err = read(".stderr");
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+    // The embedded picture's bytes of the binary with this id in the book, or "".
+    std::string embedded(const std::string& fb2, const std::string& id)
+    {
+        const std::string open = "id=\"" + id + "\">";
+        const std::size_t start = fb2.find(open);
+        if (start == std::string::npos) return {};
+        const std::size_t end = fb2.find("\r\n</binary>", start);
+        return DecodeBase64(std::string_view(fb2).substr(start + open.size(), end - start - open.size())).value_or("");
+    }
+
+    fs::path m_dir;
+    std::string m_err;
+};
+
+TEST_F(PicturesCli, ShrinksIntoTheBoxTheOptionsGive)
+{
+    ASSERT_EQ(run("doc/book.html"), 0) << m_err;
+    std::string fb2 = read("doc/book.fb2");
+    EXPECT_EQ(testing::XmlProblem(fb2), "");
+    EXPECT_NE(fb2.find("<image xlink:href=\"#a~temp.jpg\"/>"), std::string::npos);
+    EXPECT_EQ(ReadJpegSize(embedded(fb2, "a~temp.jpg"), "a~temp.jpg"), (PictureSize{580, 435}));
+
+    ASSERT_EQ(run("--max-width 200 --max-height 100 -o small.fb2 doc/book.html"), 0) << m_err;
+    EXPECT_EQ(ReadJpegSize(embedded(read("small.fb2"), "a~temp.jpg"), "a~temp.jpg"), (PictureSize{133, 100}));
+
+    ASSERT_EQ(run("--no-resize -o whole.fb2 doc/book.html"), 0) << m_err;
+    EXPECT_EQ(embedded(read("whole.fb2"), "a.jpg"), read("doc/pics/a.jpg"));
+    EXPECT_EQ(fs::directory_iterator(m_dir / "doc" / "pics")->path().filename(), "a.jpg");
+}
+
+TEST_F(PicturesCli, AnUndecodablePictureEndsThatInputWithItsName)
+{
+    write("doc/pics/broken.png", "not a png at all");
+    write("doc/bad.html", "<html><body><p><img src=\"pics/broken.png\"></p></body></html>\n");
+    EXPECT_EQ(run("doc/bad.html doc/book.html"), 1);
+    EXPECT_NE(m_err.find("pics/broken.png"), std::string::npos) << m_err;
+    EXPECT_FALSE(fs::exists(m_dir / "doc" / "bad.fb2"));
+    EXPECT_TRUE(fs::exists(m_dir / "doc" / "book.fb2")) << "the next input is still converted";
+}
+
+}  // namespace
+}  // namespace vellumar
