@@ -71,9 +71,20 @@ void appendCodePoint(std::string& out, char32_t cp, bool attribute)
     }
 }
 
+bool isSpecial(char c, bool attribute)
+{
+    return c == '&' || c == '<' || c == '>' || (attribute && c == '"') || isForbiddenByte(static_cast<unsigned char>(c));
+}
+
 void appendSafe(std::string& out, std::string_view text, bool attribute)
 {
     for (std::size_t i = 0; i < text.size();) {
+        // Ordinary bytes go over in runs.
+        std::size_t run = i;
+        while (run < text.size() && !isSpecial(text[run], attribute)) ++run;
+        out.append(text.substr(i, run - i));
+        i = run;
+        if (i >= text.size()) break;
         const char c = text[i];
         const auto u = static_cast<unsigned char>(c);
         if (c == '&') {
@@ -113,23 +124,11 @@ void appendSafe(std::string& out, std::string_view text, bool attribute)
     }
 }
 
-bool needsWork(std::string_view text, bool attribute)
-{
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '&' || c == '<' || c == '>' || isForbiddenByte(u) || (attribute && c == '"')) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 void AppendXmlSafeText(std::string& out, std::string_view text)
 {
-    if (!needsWork(text, false))
-        out.append(text);
-    else
-        appendSafe(out, text, false);
+    appendSafe(out, text, false);
 }
 
 std::string XmlSafeText(std::string_view text)
