@@ -51,6 +51,16 @@ int sumOfColumnWidths(const TableGrid& grid)
     return sum;
 }
 
+// AppendLine in place: each call costs the length of the piece, not of the lines so far, so
+// wrapping a long text stays linear. Lines never begin with a blank here (they start as empty
+// or as a trimmed piece), so only their end needs trimming.
+void appendLineTo(std::string& lines, std::string_view piece)
+{
+    while (!lines.empty() && static_cast<unsigned char>(lines.back()) <= 32) lines.pop_back();
+    if (!lines.empty()) lines.append("\r\n");
+    lines.append(TrimCellText(piece));
+}
+
 template <typename CellAction>
 void forEachCell(TableGrid& grid, CellAction action)
 {
@@ -99,21 +109,22 @@ std::string WrapText(const TextMeasurer& measurer, int limit, std::string_view t
         joined.append(word);
         line = std::string(TrimCellText(joined));
 
-        if (line.find(' ') == std::string::npos && widthOf(line) > limit) {
+        const bool tooWide = widthOf(line) > limit;
+        if (tooWide && line.find(' ') == std::string::npos) {
             // A word wider than the limit at the start of a line: from here on every word
             // stands on a line of its own.
             std::size_t from = 0;
             while (true) {
                 const std::size_t to = rest.find(' ', from);
-                result = AppendLine(result, rest.substr(from, to == std::string_view::npos ? to : to - from));
+                appendLineTo(result, rest.substr(from, to == std::string_view::npos ? to : to - from));
                 if (to == std::string_view::npos) break;
                 from = to + 1;
             }
             return result;
         }
-        if (widthOf(line) > limit) {
+        if (tooWide) {
             // The word does not fit: close the line without it; it begins the next line.
-            result = AppendLine(result, last);
+            appendLineTo(result, last);
             line.clear();
             last.clear();
             continue;
@@ -124,10 +135,10 @@ std::string WrapText(const TextMeasurer& measurer, int limit, std::string_view t
             closing.push_back(' ');
             closing.append(TrimCellText(rest));
             if (widthOf(closing) <= limit) {
-                result = AppendLine(result, closing);
+                appendLineTo(result, closing);
             } else {
-                result = AppendLine(result, line);
-                result = AppendLine(result, rest);
+                appendLineTo(result, line);
+                appendLineTo(result, rest);
             }
             return result;
         }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tables/table_grid_builder.h"
@@ -81,6 +82,21 @@ TEST(TableLayout, WrapTextBreaksAtSpacesOnly)
     for (const auto& c : cases) {
         EXPECT_EQ(WrapText(kNarrow, c.limit, c.text), c.wrapped) << c.limit << " '" << c.text << "'";
     }
+}
+
+TEST(TableLayout, WrapTextOfALongTextGivesEveryLine)
+{
+    std::string text = "averyveryverylongfirstword";
+    for (int i = 0; i < 20000; ++i) text += " w";
+    const std::string wrapped = WrapText(kNarrow, 10, text);
+    EXPECT_EQ(std::count(wrapped.begin(), wrapped.end(), '\n'), 20000);
+    EXPECT_TRUE(wrapped.ends_with("\r\nw\r\nw"));
+
+    std::string words = "w";
+    for (int i = 0; i < 20000; ++i) words += " w";
+    // Five words (9 pixels) per line of at most 10.
+    const std::string lines = WrapText(kNarrow, 10, words);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4000);
 }
 
 TEST(TableLayout, OneCellFitsItsTextPlusFour)

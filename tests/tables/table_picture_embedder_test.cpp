@@ -144,5 +144,44 @@ TEST(TablePictureEmbedder, ConversionInPictureModeEmbedsEachTable)
     EXPECT_EQ(text.find("x.jpg"), std::string::npos);
 }
 
+std::size_t occurrences(const std::string& text, std::string_view what)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+    return count;
+}
+
+std::string convertWithTablePictures(const std::string& source)
+{
+    ConversionOptions options;
+    options.tableMode = TableMode::ConvertToImage;
+    RecordingUser user;
+    NoPictures pictures;
+    TablePictureEmbedder tables(options, user, kFixed);
+    ConversionServices services{user, pictures, tables};
+    THTMLParser parser;
+    return ConvertToFb2(parser, source, options, services).value().text;
+}
+
+TEST(TablePictureEmbedder, NestedTableIsDrawnUnderTheInnerNumber)
+{
+    const std::string text = convertWithTablePictures(
+        "<html><body><table><tr><td>outer<table><tr><td>inner</td></tr></table>after</td></tr></table>"
+        "</body></html>");
+    // The inner closing tag ends the picture (number 2); the outer one repeats the reference.
+    EXPECT_EQ(occurrences(text, "<image xlink:href=\"#table2.png\"/>"), 2u);
+    EXPECT_EQ(occurrences(text, "<binary "), 1u);
+    EXPECT_EQ(occurrences(text, "id=\"table2.png\""), 1u);
+    EXPECT_EQ(occurrences(text, "table1.png"), 0u);
+    EXPECT_NE(text.find("after"), std::string::npos);
+}
+
+TEST(TablePictureEmbedder, StrayClosingTableGivesAReferenceWithoutPicture)
+{
+    const std::string text = convertWithTablePictures("<html><body><p>a</p></table><p>b</p></body></html>");
+    EXPECT_NE(text.find("<empty-line/>\r\n\r\n<image xlink:href=\"#table0.png\"/>\r\n"), std::string::npos);
+    EXPECT_EQ(occurrences(text, "<binary "), 0u);
+}
+
 }  // namespace
 }  // namespace vellumar

@@ -161,8 +161,9 @@ TEST(TablePicture, PngIsRgbWithSubFilteredRowsInBoundedChunks)
 {
     // Many rows of varied antialiased text: enough picture data for several image-data chunks.
     std::string rows;
-    for (int i = 0; i < 1500; ++i) {
+    for (int i = 0; i < 400; ++i) {
         rows += "<tr><td>" + std::to_string(i * 7919 % 100003) + " Wq</td><td>" + std::to_string(i * 104729 % 999983) +
+                " &quot;" + std::to_string(i * 31 % 97) + "&quot;</td><td>y" + std::to_string(i * 61 % 1009) +
                 "</td></tr>";
     }
     ConversionOptions options;
