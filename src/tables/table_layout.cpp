@@ -9,6 +9,15 @@ namespace vellumar {
 
 namespace {
 
+// Nearest whole number, halves to the even one, whatever rounding mode the process runs in.
+int roundHalfToEven(double value)
+{
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0);
+    return static_cast<int>(std::clamp(up ? below + 1 : below, -2147483648.0, 2147483647.0));
+}
+
 const std::string& measuredText(const TTableCell& cell, bool useWrapped)
 {
     return useWrapped ? cell.WrappedText : cell.Text;
@@ -186,7 +195,7 @@ TextSize LayoutTable(TableGrid& grid, const TextMeasurer& measurer, int maxWidth
 
     // Narrow every column by the ratio (halves to the even number), never below 4 pixels.
     forEachCell(grid, [&](TTableCell& cell, int, int) {
-        cell.Width = std::max(4, static_cast<int>(std::nearbyint(cell.Width * ratio)));
+        cell.Width = std::max(4, roundHalfToEven(cell.Width * ratio));
     });
     forEachCell(grid, [&](TTableCell& cell, int column, int row) {
         if (cell.Text.empty()) return;

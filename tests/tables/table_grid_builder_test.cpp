@@ -99,6 +99,25 @@ TEST_P(TableGridCases, BuildsTheGrid)
 INSTANTIATE_TEST_SUITE_P(Html, TableGridCases, ::testing::ValuesIn(kGridCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(TableGrid, SettlingMovesTextsToWhereTheirCellsBegin)
+{
+    TableGrid grid;
+    grid.reset(3, 2);
+    // A column span's text lands in its last column; a covered cell of row 2 holds stray text.
+    grid.at(2, 1).HasLeftEdge = 0;
+    grid.at(3, 1).HasLeftEdge = 0;
+    grid.at(3, 1).Text = " spanning&nbsp;&nbsp;";
+    grid.at(2, 2).HasTopEdge = 0;
+    grid.at(2, 2).Text = " \t&quot;covered&quot;";
+    grid.at(1, 2).Text = " own";
+    SettleCellTexts(grid);
+    EXPECT_EQ(grid.at(1, 1).Text, "spanning");
+    EXPECT_EQ(grid.at(3, 1).Text, "");
+    // The nearest cell on the left with both edges gets the text, replacing its own.
+    EXPECT_EQ(grid.at(1, 2).Text, "\"covered\"");
+    EXPECT_EQ(grid.at(2, 2).Text, "");
+}
+
 TEST(TableGrid, SpanValueThatIsNotAWholeNumberStops)
 {
     for (std::string_view value : {"2.5", "two", "", "2 ", "0x2", "+-2", "99999999999"}) {
