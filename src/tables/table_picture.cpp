@@ -1,32 +1,10 @@
 #include "tables/table_picture.h"
 
-#include <cmath>
-
+#include "images/fit_to_box.h"
 #include "tables/table_drawing.h"
 #include "tables/table_layout.h"
 
 namespace vellumar {
-
-namespace {
-
-// Fits width x height into the box without enlarging; a side computed from the box is rounded
-// halves to even. The box and the result are at least 1 x 1.
-PictureSize fitIntoBox(int width, int height, int maxWidth, int maxHeight)
-{
-    maxWidth = std::max(maxWidth, 1);
-    maxHeight = std::max(maxHeight, 1);
-    const auto scaled = [](double limit, int own, int other) {
-        return std::max(1, static_cast<int>(std::nearbyint(limit / own * other)));
-    };
-    if (width <= maxWidth && height <= maxHeight) return {width, height};
-    if (width <= maxWidth) return {scaled(maxHeight, height, width), maxHeight};
-    if (height <= maxHeight) return {maxWidth, scaled(maxWidth, width, height)};
-    if (static_cast<double>(height) / maxHeight > static_cast<double>(width) / maxWidth)
-        return {scaled(maxHeight, height, width), maxHeight};
-    return {maxWidth, scaled(maxWidth, width, height)};
-}
-
-}  // namespace
 
 PngWriteOptions TablePngOptions()
 {
@@ -41,7 +19,7 @@ RgbImage DrawTable(const TableGrid& grid, int width, int height, TableLineColour
                    const TextMeasurer& measurer, int maxWidth, int maxHeight)
 {
     const RgbImage bitmap = DrawTableBitmap(grid, width, height, colour, measurer);
-    const PictureSize fitted = fitIntoBox(bitmap.width, bitmap.height, maxWidth, maxHeight);
+    const PictureSize fitted = FitToBox(bitmap.width, bitmap.height, maxWidth, maxHeight);
     return ScaleAreaAverage(bitmap, fitted.width, fitted.height);
 }
 
