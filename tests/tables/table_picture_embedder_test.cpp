@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -96,21 +95,6 @@ TEST(TablePictureEmbedder, TableWithoutCellsAddsNothing)
     EXPECT_EQ(binaries, first);
 }
 
-TEST(TablePictureEmbedder, BadSpanEndsTheConversionWithItsValue)
-{
-    ConversionOptions options;
-    RecordingUser user;
-    TablePictureEmbedder embedder(options, user, kFixed);
-    std::string binaries;
-    try {
-        embedder.embedTablePicture(1, "<html><table><tr><td colspan=\"1.5\">a</td></tr></table></html>", binaries);
-        FAIL() << "no error";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "'1.5' is not a valid integer value");
-    }
-    EXPECT_EQ(binaries, "");
-}
-
 TEST(TablePictureEmbedder, TokenizerProblemsGoToTheUser)
 {
     ConversionOptions options;
@@ -120,28 +104,6 @@ TEST(TablePictureEmbedder, TokenizerProblemsGoToTheUser)
     embedder.embedTablePicture(1, "<html><table><tr><td>a</td></tr></table><a =x></html>", binaries);
     EXPECT_EQ(user.messages, std::vector<std::string>{"key not defined in tag"});
     EXPECT_FALSE(binaries.empty());
-}
-
-TEST(TablePictureEmbedder, ConversionInPictureModeEmbedsEachTable)
-{
-    ConversionOptions options;
-    options.tableMode = TableMode::ConvertToImage;
-    RecordingUser user;
-    NoPictures pictures;
-    TablePictureEmbedder tables(options, user, kFixed);
-    ConversionServices services{user, pictures, tables};
-    THTMLParser parser;
-    const std::string source =
-        "<html><body><p>a</p><table border=1><tr><td>one <img src=\"x.jpg\"></td></tr></table>"
-        "<table><tr><td>two</td></tr></table></body></html>";
-    const std::optional<Fb2Document> book = ConvertToFb2(parser, source, options, services);
-    ASSERT_TRUE(book);
-    const std::string& text = book->text;
-    EXPECT_NE(text.find("<empty-line/>\r\n\r\n<image xlink:href=\"#table1.png\"/>"), std::string::npos);
-    EXPECT_NE(text.find("<image xlink:href=\"#table2.png\"/>"), std::string::npos);
-    EXPECT_NE(text.find("<binary content-type=\"image/png\" id=\"table1.png\">"), std::string::npos);
-    EXPECT_NE(text.find("<binary content-type=\"image/png\" id=\"table2.png\">"), std::string::npos);
-    EXPECT_EQ(text.find("x.jpg"), std::string::npos);
 }
 
 std::size_t occurrences(const std::string& text, std::string_view what)
