@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "documents/temp_folder.h"
 #include "images/base64.h"
 #include "images/png_codec.h"
 
@@ -19,14 +20,8 @@ namespace fs = std::filesystem;
 
 class TablePicturesCli : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() /
-                ("vellumar-tables-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    // A folder of this run's own: test programs of other builds may run at the same time.
+    void SetUp() override { m_dir = m_folder.path(); }
 
     void write(const std::string& name, const std::string& bytes) { std::ofstream(m_dir / name, std::ios::binary) << bytes; }
     std::string read(const std::string& name)
@@ -50,6 +45,7 @@ protected:
         if (!std::regex_search(fb2, match, binary)) throw std::runtime_error("no binary element " + id);
         return vellumar::DecodePng(vellumar::DecodeBase64(match[1].str()).value(), id);
     }
+    vellumar::TempFolder m_folder;
     fs::path m_dir;
 };
 
