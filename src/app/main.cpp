@@ -1,0 +1,20 @@
+// The window program: creates the program's windows, shows the main window and runs until it
+// closes.
+
+#include <QApplication>
+
+#include "ui/application_windows.h"
+#include "ui/main_window.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION));
+    vellumar::createApplicationWindows();
+    vellumar::TForm1* form = vellumar::applicationWindows().Form1;
+    QObject::connect(form, &vellumar::TForm1::closed, &application, &QCoreApplication::quit);
+    form->show();
+    const int result = QApplication::exec();
+    vellumar::destroyApplicationWindows();
+    return result;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The pictures of the actions on tool bars and in menus. File commands use the style's standard
+// pictures; the FB2 tag commands get small drawn badges naming their element.
+
+class QWidget;
+
+namespace vellumar {
+
+// Gives every action among `owner`'s children that has a picture its icon.
+void assignActionIcons(QWidget& owner);
+
+}  // namespace vellumar

@@ -1,0 +1,22 @@
+#pragma once
+// The cursor that long commands (Convert, opening a source) show while they work. Qt's own busy
+// cursor stands for the animated one.
+
+#include <QCursor>
+
+namespace vellumar {
+
+// The busy cursor, registered once at the main window's start.
+QCursor registerBusyCursor();
+
+// Shows `cursor` over the whole program for the life of the scope, also when the command
+// throws; afterwards the program's and the editors' own cursors are back.
+class BusyCursorScope {
+public:
+    explicit BusyCursorScope(const QCursor& cursor);
+    ~BusyCursorScope();
+    BusyCursorScope(const BusyCursorScope&) = delete;
+    BusyCursorScope& operator=(const BusyCursorScope&) = delete;
+};
+
+}  // namespace vellumar

@@ -1,0 +1,408 @@
+#include "ui/main_window.h"
+
+#include <array>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "documents/tag_commands.h"
+#include "settings/charsets.h"
+#include "ui/action_icons.h"
+#include "ui/action_table.h"
+#include "ui/busy_cursor.h"
+#include "ui/common_settings_page.h"
+#include "ui/edit_actions.h"
+#include "ui/images_page.h"
+#include "ui/menu_items.h"
+#include "ui/page_control.h"
+#include "ui/program_folder.h"
+#include "ui/settings_page.h"
+#include "ui/silver_colours.h"
+#include "ui/syn_memo.h"
+
+namespace vellumar {
+
+namespace {
+
+constexpr int kMargin = 10;
+constexpr int kMinimumWidth = 550;
+constexpr int kMinimumHeight = 490;
+constexpr int kToolBarIconSize = 16;
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Tool bars: action names in order, "-" for a separator.
+using ToolBarItems = std::span<const std::string_view>;
+
+constexpr std::string_view kSourceToolBar[] = {"Act_NewHTMLDoc", "Act_OpenSource", "Act_SaveSourceHTML", "-",
+                                         "Act_ConvertTable", "-", "Act_Convert", "-", "Act_Find", "Act_Replace"};
+constexpr std::string_view kFb2ToolBar[] = {
+    "Act_NewFB2Doc", "Act_openFB2", "Act_SaveResult", "-", "Act_Convert", "-", "Act_SaveAndView", "-",
+    "Act_Find", "Act_Replace", "-", "Act_p", "Act_Epigraph", "Act_Cite", "Act_Author", "Act_poem",
+    "Act_stanza", "Act_v", "-", "Act_strong", "Act_emphasis", "-", "Act_EmptyLine"};
+constexpr std::string_view kImagesUpperToolBar[] = {"Act_LoadImage", "-", "Act_CopyToClip1", "Act_ClearMemo1"};
+constexpr std::string_view kImagesLowerToolBar[] = {"Act_CopyToClip2", "Act_ClearMemo2"};
+constexpr std::string_view kSettingsToolBar[] = {"Act_openOptions", "Act_SaveOption", "-", "Act_Convert"};
+
+// clang-format off
+constexpr std::array<MenuItemDefinition, 13> kFileMenu = {{
+    {"New1", "Act_NewHTMLDoc"}, {"mm_OpenSource1", "Act_OpenSource"},
+    {"SavesourceHTML1", "Act_SaveSourceHTML"}, {"SavesourceHTMLAs1", "Act_SaveSourceHTMLAs"},
+    {"N2", "", "-"}, {"mm_Rerefinefile1", "Act_Convert"}, {"N3", "", "-"},
+    {"New2", "Act_NewFB2Doc"}, {"OpenFB2file1", "Act_openFB2"}, {"SaveFB21", "Act_SaveResult"},
+    {"mm_Saveresultfile1", "Act_SaveResultAs"}, {"mm_N1", "", "-"}, {"mm_Exit1", "Act_Exit"},
+}};
+constexpr std::array<MenuItemDefinition, 11> kEditMenu = {{
+    {"Undo1", "EditUndo1"}, {"N1", "", "-"}, {"Cut1", "EditCut1"}, {"Copy1", "EditCopy1"},
+    {"Paste1", "EditPaste1"}, {"Delete1", "EditDelete1"}, {"SelectAll1", "EditSelectAll1"},
+    {"N5", "", "-"}, {"ActFind1", "Act_Find"}, {"Findagain1", "Act_FindNext"}, {"Replace1", "Act_Replace"},
+}};
+constexpr std::array<MenuItemDefinition, 2> kHelpMenu = {{
+    {"mm_Help2", "Act_ShowHelpBox"}, {"mm_About1", "", "About..."},
+}};
+// The menu item names the file that the command writes.
+constexpr std::array<MenuItemDefinition, 1> kUnvisibleMenu = {{
+    {"Recreate1", "", "Recreate Vellumar_eng.lng"},
+}};
+constexpr std::array<MenuItemDefinition, 5> kSourcePopup = {{
+    {"Cut2", "EditCut1"}, {"Copy2", "EditCopy1"}, {"Paste2", "EditPaste1"},
+    {"Delete2", "EditDelete1"}, {"SelectAll2", "EditSelectAll1"},
+}};
+constexpr std::array<MenuItemDefinition, 15> kFb2Popup = {{
+    {"Cut3", "EditCut1"}, {"Copy3", "EditCopy1"}, {"Paste3", "EditPaste1"},
+    {"Delete3", "EditDelete1"}, {"SelectAll3", "EditSelectAll1"}, {"N4", "", "-"},
+    {"epigraphepigraph1", "Act_Epigraph"}, {"citecite1", "Act_Cite"},
+    {"textauthortextauthor1", "Act_Author"}, {"poempoem1", "Act_poem"},
+    {"stanzastanza1", "Act_stanza"}, {"vv1", "Act_v"}, {"strongstrong1", "Act_strong"},
+    {"emphasisemphasis1", "Act_emphasis"}, {"emptyline1", "Act_EmptyLine"},
+}};
+// clang-format on
+
+QToolBar* createToolBar(const char* name, QWidget* parent, const QWidget& owner, ToolBarItems items,
+                        Qt::ToolButtonStyle style)
+{
+    auto* bar = new QToolBar(parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(kToolBarIconSize, kToolBarIconSize));
+    bar->setToolButtonStyle(style);
+    for (std::string_view item : items) {
+        if (item == "-") {
+            bar->addSeparator();
+        } else if (QAction* action = owner.findChild<QAction*>(fromView(item))) {
+            bar->addAction(action);
+        }
+    }
+    return bar;
+}
+
+QWidget* createPage(const char* name, QTabWidget* pages, const char* caption)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    pages->addTab(page, QString::fromLatin1(caption));
+    return page;
+}
+
+// A page holding its tool bar above one widget that fills the rest.
+void layOutToolBarPage(QWidget& page, QToolBar* bar, QWidget* body)
+{
+    auto* layout = new QVBoxLayout(&page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    bar->setParent(&page);
+    body->setParent(&page);
+    layout->addWidget(bar);
+    layout->addWidget(body, 1);
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    resize(kMinimumWidth + 150, kMinimumHeight + 110);
+
+    createActions(*this);
+    assignActionIcons(*this);
+    createPages();
+    createMenus();
+    m_editActions = new EditActions(*this);
+    for (QWidget* target : std::initializer_list<QWidget*>{m_synMemo1, m_synMemo2, findChild<QPlainTextEdit*>(QStringLiteral("Memo1")),
+                                                          findChild<QPlainTextEdit*>(QStringLiteral("Memo2"))}) {
+        if (target) m_editActions->addTarget(*target);
+    }
+    connectCommands();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+QString TForm1::applicationTitle()
+{
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Vellumar") : name;
+}
+
+QAction* TForm1::action(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+void TForm1::createPages()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    m_pageControl = new TPageControl(central);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    layout->addWidget(m_pageControl);
+    setCentralWidget(central);
+
+    QWidget* source = createPage("TabSheet1", m_pageControl, "Source");
+    m_synMemo1 = new TSynMemo(SyntaxColouring::Html);
+    m_synMemo1->setObjectName(QStringLiteral("SynMemo1"));
+    layOutToolBarPage(*source, createToolBar("ToolBar1", source, *this, kSourceToolBar, Qt::ToolButtonIconOnly),
+                      m_synMemo1);
+
+    QWidget* fb2 = createPage("TabSheet2", m_pageControl, "FB2");
+    m_synMemo2 = new TSynMemo(SyntaxColouring::Xml);
+    m_synMemo2->setObjectName(QStringLiteral("SynMemo2"));
+    layOutToolBarPage(*fb2, createToolBar("ToolBar2", fb2, *this, kFb2ToolBar, Qt::ToolButtonIconOnly), m_synMemo2);
+
+    QWidget* images = createPage("TabSheet4", m_pageControl, "Images");
+    layOutImagesPage(*images,
+                     createToolBar("ToolBar3", images, *this, kImagesUpperToolBar, Qt::ToolButtonTextBesideIcon),
+                     createToolBar("ToolBar4", images, *this, kImagesLowerToolBar, Qt::ToolButtonTextBesideIcon));
+
+    QWidget* settings = createPage("TabSheet3", m_pageControl, "Settings");
+    layOutToolBarPage(*settings,
+                      createToolBar("ToolBar5", settings, *this, kSettingsToolBar, Qt::ToolButtonTextBesideIcon),
+                      createSettingsControls(settings));
+
+    QWidget* common = createPage("TabSheet5", m_pageControl, "Common Settings");
+    auto* commonLayout = new QVBoxLayout(common);
+    commonLayout->setContentsMargins(0, 0, 0, 0);
+    commonLayout->addWidget(createCommonSettingsControls(common));
+    m_charsets = findChild<QComboBox*>(QStringLiteral("ComboBox2"));
+}
+
+void TForm1::createMenus()
+{
+    QMenuBar* bar = menuBar();
+    QMenu* file = createMenu(bar, "mm_File1", "&File");
+    addMenuItems(*file, *this, kFileMenu);
+    QMenu* edit = createMenu(bar, "Edit1", "&Edit");
+    addMenuItems(*edit, *this, kEditMenu);
+    QMenu* help = createMenu(bar, "mm_Help1", "&Help");
+    addMenuItems(*help, *this, kHelpMenu);
+    QMenu* unvisible = createMenu(bar, "Unvisible1", "Unvisible");
+    addMenuItems(*unvisible, *this, kUnvisibleMenu);
+    for (QMenu* menu : {file, edit, help, unvisible}) bar->addMenu(menu);
+    unvisible->menuAction()->setVisible(false);
+
+    QMenu* sourcePopup = createMenu(this, "PopupMenu1", "");
+    addMenuItems(*sourcePopup, *this, kSourcePopup);
+    m_synMemo1->setPopupMenu(sourcePopup);
+    QMenu* fb2Popup = createMenu(this, "PopupMenu2", "");
+    addMenuItems(*fb2Popup, *this, kFb2Popup);
+    m_synMemo2->setPopupMenu(fb2Popup);
+}
+
+void TForm1::connectCommands()
+{
+    // Each action runs the command named after it with "Execute" appended.
+    const QMetaMethod triggered = QMetaMethod::fromSignal(&QAction::triggered);
+    for (const ActionDefinition& definition : actionDefinitions()) {
+        QAction* command = action(fromView(definition.name));
+        const QByteArray slot = QByteArray(definition.name.data(), static_cast<qsizetype>(definition.name.size())) +
+                                "Execute()";
+        const int index = metaObject()->indexOfSlot(slot.constData());
+        if (command && index >= 0) connect(command, triggered, this, metaObject()->method(index));
+    }
+    connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!m_settingPage) PageControl1Change(index);
+    });
+    if (auto* about = findChild<QAction*>(QStringLiteral("mm_About1")))
+        connect(about, &QAction::triggered, this, &TForm1::mm_About1Click);
+    if (auto* recreate = findChild<QAction*>(QStringLiteral("Recreate1")))
+        connect(recreate, &QAction::triggered, this, &TForm1::Recreate1Click);
+    for (const char* name : {"RadioButton1", "RadioButton2", "RadioButton3"}) {
+        if (auto* button = findChild<QRadioButton*>(QString::fromLatin1(name))) {
+            connect(button, &QRadioButton::toggled, this, [this](bool checked) {
+                if (checked) RadioButton1Click();
+            });
+        }
+    }
+    if (auto* browse = findChild<QToolButton*>(QStringLiteral("SpeedButton1")))
+        connect(browse, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(m_charsets, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox2Change);
+}
+
+void TForm1::FormCreate()
+{
+    m_sourceFileName.clear();
+    m_fb2FileName.clear();
+    setWindowTitle(applicationTitle());
+    LoadSettings();
+
+    // Without the Russian language file beside the program only English can be chosen.
+    if (!QFileInfo::exists(programFolder() + QStringLiteral("Vellumar_ru.lng"))) {
+        if (auto* english = findChild<QRadioButton*>(QStringLiteral("RadioButton1"))) english->setChecked(true);
+        if (auto* russian = findChild<QRadioButton*>(QStringLiteral("RadioButton2"))) russian->setEnabled(false);
+    }
+
+    setActivePage(SourcePage);
+    m_pictureBitmap = RgbImage();
+    m_busyCursor = registerBusyCursor();
+}
+
+void TForm1::LoadSettings()
+{
+    // The settings file is not read yet; the controls keep their start values. Loading ends by
+    // showing the editors in the chosen character set.
+    ApplyCharset();
+}
+
+void TForm1::SaveSettings() {}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow()
+{
+    if (IsNt6System()) SetSilverColours();
+    // The language file is applied here once language files are read.
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+    emit closed();
+}
+
+void TForm1::FormClose()
+{
+    SaveSettings();
+}
+
+void TForm1::setActivePage(int index)
+{
+    m_settingPage = true;
+    m_pageControl->setCurrentIndex(index);
+    m_settingPage = false;
+}
+
+void TForm1::PageControl1Change(int index)
+{
+    if (index == SourcePage)
+        setWindowTitle(applicationTitle() + QStringLiteral(" : ") + m_sourceFileName);
+    else if (index == Fb2Page)
+        setWindowTitle(applicationTitle() + QStringLiteral(" : ") + m_fb2FileName);
+}
+
+Editor* TForm1::ActiveEditor() const
+{
+    switch (m_pageControl->currentIndex()) {
+    case SourcePage: return &m_synMemo1->editor();
+    case Fb2Page: return &m_synMemo2->editor();
+    default: return nullptr;
+    }
+}
+
+ConversionOptions TForm1::conversionOptions() const
+{
+    return readConversionOptions(*this);
+}
+
+void TForm1::ApplyCharset()
+{
+    const int index = m_charsets ? m_charsets->currentIndex() : kDefaultCharsetIndex;
+    const std::string_view name = CharsetNameAt(index);
+    const std::string_view codePage = CodePageOfCharset(CharsetByName(name));
+    m_synMemo1->editor().setCodePage(codePage);
+    m_synMemo2->editor().setCodePage(codePage);
+}
+
+void TForm1::ComboBox2Change()
+{
+    ApplyCharset();
+}
+
+void TForm1::Act_CheckExecute()
+{
+    if (auto* menu = findChild<QMenu*>(QStringLiteral("Unvisible1")))
+        menu->menuAction()->setVisible(!menu->menuAction()->isVisible());
+}
+
+void TForm1::Act_ExitExecute()
+{
+    close();
+}
+
+// The FB2 tag commands work on the FB2 editor whichever page is active.
+void TForm1::Act_pExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Paragraph); }
+void TForm1::Act_EpigraphExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Epigraph); }
+void TForm1::Act_CiteExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Cite); }
+void TForm1::Act_AuthorExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::TextAuthor); }
+void TForm1::Act_poemExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Poem); }
+void TForm1::Act_stanzaExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Stanza); }
+void TForm1::Act_vExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Verse); }
+void TForm1::Act_strongExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Strong); }
+void TForm1::Act_emphasisExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Emphasis); }
+void TForm1::Act_EmptyLineExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::EmptyLine); }
+
+// Commands whose work is not built yet: they exist with their captions, shortcuts and places.
+void TForm1::Act_NewHTMLDocExecute() {}
+void TForm1::Act_OpenSourceExecute() {}
+void TForm1::Act_SaveSourceHTMLExecute() {}
+void TForm1::Act_SaveSourceHTMLAsExecute() {}
+void TForm1::Act_ConvertExecute() {}
+void TForm1::Act_ConvertTableExecute() {}
+void TForm1::Act_NewFB2DocExecute() {}
+void TForm1::Act_openFB2Execute() {}
+void TForm1::Act_SaveResultExecute() {}
+void TForm1::Act_SaveResultAsExecute() {}
+void TForm1::Act_SaveAndViewExecute() {}
+void TForm1::Act_FindExecute() {}
+void TForm1::Act_FindNextExecute() {}
+void TForm1::Act_ReplaceExecute() {}
+void TForm1::Act_LoadImageExecute() {}
+void TForm1::Act_CopyToClip1Execute() {}
+void TForm1::Act_ClearMemo1Execute() {}
+void TForm1::Act_CopyToClip2Execute() {}
+void TForm1::Act_ClearMemo2Execute() {}
+void TForm1::Act_openOptionsExecute() {}
+void TForm1::Act_SaveOptionExecute() {}
+void TForm1::Act_ShowHelpBoxExecute() {}
+void TForm1::mm_About1Click() {}
+void TForm1::Recreate1Click() {}
+void TForm1::RadioButton1Click() {}
+void TForm1::SpeedButton1Click() {}
+
+}  // namespace vellumar

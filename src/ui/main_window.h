@@ -1,0 +1,149 @@
+#pragma once
+// The main window: five pages ("Source", "FB2", "Images", "Settings", "Common Settings"), the
+// main menu, one tool bar per page, the editors' pop-up menus and the table of named actions.
+// It owns the document state that the commands share.
+//
+// Every component carries its name as objectName (`SynMemo1`, `Act_Convert`, `CheckBox18`, ...);
+// the settings and language files and the commands find them by name and kind.
+
+#include <QCursor>
+#include <QMainWindow>
+
+#include "convert/conversion_options.h"
+#include "images/rgb_image.h"
+
+class QAction;
+class QComboBox;
+class QMenu;
+
+namespace vellumar {
+
+class Editor;
+class EditActions;
+class TPageControl;
+class TSynMemo;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Page indexes in tab order.
+    enum Page { SourcePage = 0, Fb2Page = 1, ImagesPage = 2, SettingsPage = 3, CommonSettingsPage = 4 };
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    TSynMemo* SynMemo1() const { return m_synMemo1; }
+    TSynMemo* SynMemo2() const { return m_synMemo2; }
+    TPageControl* PageControl1() const { return m_pageControl; }
+    EditActions* editActions() const { return m_editActions; }
+    // The action named `name`, or null.
+    QAction* action(const QString& name) const;
+
+    // The editor a search works on: the source editor on the "Source" page, the FB2 editor on
+    // the "FB2" page, none on the other pages.
+    Editor* ActiveEditor() const;
+
+    // Makes `index` the active page as a command does; the caption stays as it is.
+    void setActivePage(int index);
+
+    // The shared document state.
+    const QString& SourceFileName() const { return m_sourceFileName; }
+    void setSourceFileName(const QString& name) { m_sourceFileName = name; }
+    const QString& Fb2FileName() const { return m_fb2FileName; }
+    void setFb2FileName(const QString& name) { m_fb2FileName = name; }
+    int TablePictureCounter() const { return m_tablePictureCounter; }
+    void setTablePictureCounter(int counter) { m_tablePictureCounter = counter; }
+    RgbImage& pictureBitmap() { return m_pictureBitmap; }
+    const QCursor& BusyCursor() const { return m_busyCursor; }
+
+    // The "Settings" page as a conversion reads it, at this moment.
+    ConversionOptions conversionOptions() const;
+
+    // Shows both editors' text, and the dialogs' text boxes, in the character set chosen in
+    // ComboBox2 (its code page on this platform). An index outside the list counts as
+    // "DEFAULT_CHARSET". Dialogs that do not exist yet are skipped.
+    void ApplyCharset();
+
+    // The application title: "Vellumar".
+    static QString applicationTitle();
+
+signals:
+    // The window was closed; the program ends.
+    void closed();
+
+public slots:
+    // Commands of the action table.
+    void Act_NewHTMLDocExecute();
+    void Act_OpenSourceExecute();
+    void Act_SaveSourceHTMLExecute();
+    void Act_SaveSourceHTMLAsExecute();
+    void Act_ConvertExecute();
+    void Act_ConvertTableExecute();
+    void Act_NewFB2DocExecute();
+    void Act_openFB2Execute();
+    void Act_SaveResultExecute();
+    void Act_SaveResultAsExecute();
+    void Act_SaveAndViewExecute();
+    void Act_ExitExecute();
+    void Act_FindExecute();
+    void Act_FindNextExecute();
+    void Act_ReplaceExecute();
+    void Act_pExecute();
+    void Act_EpigraphExecute();
+    void Act_CiteExecute();
+    void Act_AuthorExecute();
+    void Act_poemExecute();
+    void Act_stanzaExecute();
+    void Act_vExecute();
+    void Act_strongExecute();
+    void Act_emphasisExecute();
+    void Act_EmptyLineExecute();
+    void Act_LoadImageExecute();
+    void Act_CopyToClip1Execute();
+    void Act_ClearMemo1Execute();
+    void Act_CopyToClip2Execute();
+    void Act_ClearMemo2Execute();
+    void Act_openOptionsExecute();
+    void Act_SaveOptionExecute();
+    void Act_ShowHelpBoxExecute();
+    void Act_CheckExecute();
+
+    // Event handlers.
+    void PageControl1Change(int index);
+    void mm_About1Click();
+    void Recreate1Click();
+    void RadioButton1Click();
+    void SpeedButton1Click();
+    void ComboBox2Change();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createPages();
+    void createMenus();
+    void connectCommands();
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void LoadSettings();
+    void SaveSettings();
+
+    TPageControl* m_pageControl = nullptr;
+    TSynMemo* m_synMemo1 = nullptr;
+    TSynMemo* m_synMemo2 = nullptr;
+    QComboBox* m_charsets = nullptr;
+    EditActions* m_editActions = nullptr;
+    bool m_settingPage = false;
+    bool m_shown = false;
+
+    QString m_sourceFileName;
+    QString m_fb2FileName;
+    int m_tablePictureCounter = 0;
+    RgbImage m_pictureBitmap;
+    QCursor m_busyCursor;
+};
+
+}  // namespace vellumar

@@ -1,0 +1,73 @@
+#include "ui/menu_items.h"
+
+#include <QKeySequence>
+#include <QMenu>
+
+namespace vellumar {
+
+namespace {
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+TMenuItem::TMenuItem(QObject* parent) : QAction(parent)
+{
+    connect(this, &QAction::triggered, this, [this] {
+        if (m_action) m_action->trigger();
+    });
+}
+
+void TMenuItem::setAction(QAction* action)
+{
+    if (m_action) disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (!action) return;
+    connect(action, &QAction::changed, this, &TMenuItem::followAction);
+    followAction();
+}
+
+void TMenuItem::followAction()
+{
+    if (!m_action) return;
+    // The shortcut is shown after a tab; the item itself has none, so the key is not claimed
+    // twice in the window.
+    QString caption = m_action->text();
+    if (!m_action->shortcut().isEmpty())
+        caption += QLatin1Char('\t') + m_action->shortcut().toString(QKeySequence::NativeText);
+    setText(caption);
+    setStatusTip(m_action->statusTip());
+    setIcon(m_action->icon());
+    setEnabled(m_action->isEnabled());
+    setVisible(m_action->isVisible());
+    setCheckable(m_action->isCheckable());
+    setChecked(m_action->isChecked());
+}
+
+void addMenuItems(QMenu& menu, QObject& owner, std::span<const MenuItemDefinition> items)
+{
+    for (const MenuItemDefinition& definition : items) {
+        auto* item = new TMenuItem(&owner);
+        item->setObjectName(fromView(definition.name));
+        if (!definition.action.empty()) {
+            item->setAction(owner.findChild<QAction*>(fromView(definition.action)));
+        } else if (definition.caption == "-") {
+            item->setSeparator(true);
+        } else {
+            item->setText(fromView(definition.caption));
+        }
+        menu.addAction(item);
+    }
+}
+
+QMenu* createMenu(QWidget* parent, std::string_view name, std::string_view caption)
+{
+    auto* menu = new QMenu(fromView(caption), parent);
+    menu->setObjectName(fromView(name));
+    return menu;
+}
+
+}  // namespace vellumar

@@ -1,0 +1,153 @@
+#include "ui/scintilla_editor.h"
+
+#include <map>
+
+#include <Qsci/qsciscintilla.h>
+
+#include "documents/code_page_codec.h"
+
+namespace vellumar {
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+// Codecs are built once per code page and kept for the run: building a multi-byte one measures
+// every character of the plane.
+const CodePageCodec& codecFor(std::string_view codePage)
+{
+    static std::map<std::string, std::unique_ptr<CodePageCodec>, std::less<>> codecs;
+    auto it = codecs.find(codePage);
+    if (it == codecs.end())
+        it = codecs.emplace(std::string(codePage), std::make_unique<CodePageCodec>(codePage)).first;
+    return *it->second;
+}
+
+}  // namespace
+
+ScintillaEditor::ScintillaEditor(QsciScintilla& widget)
+    : m_widget(widget), m_codec(&codecFor("WINDOWS-1251"))
+{
+}
+
+ScintillaEditor::~ScintillaEditor() = default;
+
+const std::string& ScintillaEditor::codePage() const
+{
+    return m_codec->codePage();
+}
+
+void ScintillaEditor::setCodePage(std::string_view codePage)
+{
+    const CodePageCodec& codec = codecFor(codePage);
+    if (&codec == m_codec) return;
+    const std::string bytes = text();
+    const std::size_t start = selectionStart();
+    const std::size_t length = selectionLength();
+    m_codec = &codec;
+    setText(bytes);
+    select(start, length);
+}
+
+std::string_view ScintillaEditor::utf8Text() const
+{
+    const auto length = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETLENGTH));
+    if (length == 0) return {};
+    const auto* data = static_cast<const char*>(m_widget.SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
+    return {data, length};
+}
+
+long ScintillaEditor::toWidgetPosition(std::size_t position) const
+{
+    const std::string_view all = utf8Text();
+    std::size_t offset = m_codec->utf8Offset(all, position);
+    if (offset > 0 && offset < all.size() && all[offset - 1] == '\r' && all[offset] == '\n') --offset;
+    return static_cast<long>(offset);
+}
+
+std::string ScintillaEditor::text() const
+{
+    return m_codec->encode(utf8Text());
+}
+
+void ScintillaEditor::setText(std::string_view text)
+{
+    const std::string utf8 = m_codec->decode(NormalizeLineBreaks(text));
+    const bool readOnly = m_widget.isReadOnly();
+    m_widget.setReadOnly(false);
+    m_widget.SendScintilla(Sci::SCI_CLEARALL);
+    m_widget.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    m_widget.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
+    m_widget.SendScintilla(Sci::SCI_GOTOPOS, 0L);
+    m_widget.setReadOnly(readOnly);
+}
+
+std::string ScintillaEditor::selectedText() const
+{
+    const auto start = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART));
+    const auto end = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONEND));
+    if (end <= start) return {};
+    return m_codec->encode(utf8Text().substr(start, end - start));
+}
+
+std::size_t ScintillaEditor::selectionStart() const
+{
+    const auto start = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART));
+    return m_codec->encodedLength(utf8Text().substr(0, start));
+}
+
+std::size_t ScintillaEditor::selectionLength() const
+{
+    const auto start = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART));
+    const auto end = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONEND));
+    if (end <= start) return 0;
+    return m_codec->encodedLength(utf8Text().substr(start, end - start));
+}
+
+void ScintillaEditor::select(std::size_t start, std::size_t length)
+{
+    const long from = toWidgetPosition(start);
+    const long to = length == 0 ? from : toWidgetPosition(start + length);
+    m_widget.SendScintilla(Sci::SCI_SETSEL, static_cast<unsigned long>(from), to);
+    m_widget.SendScintilla(Sci::SCI_SCROLLCARET);
+}
+
+void ScintillaEditor::replaceSelection(std::string_view text)
+{
+    const std::string utf8 = m_codec->decode(NormalizeLineBreaks(text));
+    const long start = m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART);
+    const long end = m_widget.SendScintilla(Sci::SCI_GETSELECTIONEND);
+    if (utf8.empty() && start == end) return;
+    m_widget.SendScintilla(Sci::SCI_BEGINUNDOACTION);
+    m_widget.SendScintilla(Sci::SCI_TARGETFROMSELECTION);
+    m_widget.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.data());
+    const long after = m_widget.SendScintilla(Sci::SCI_GETTARGETEND);
+    m_widget.SendScintilla(Sci::SCI_ENDUNDOACTION);
+    m_widget.SendScintilla(Sci::SCI_GOTOPOS, after);
+}
+
+bool ScintillaEditor::canUndo() const
+{
+    return m_widget.SendScintilla(Sci::SCI_CANUNDO) != 0;
+}
+
+void ScintillaEditor::undo()
+{
+    m_widget.SendScintilla(Sci::SCI_UNDO);
+}
+
+void ScintillaEditor::beginUpdate()
+{
+    if (m_updateDepth++ == 0) m_widget.setUpdatesEnabled(false);
+}
+
+void ScintillaEditor::endUpdate()
+{
+    if (m_updateDepth == 0) return;
+    if (--m_updateDepth == 0) {
+        m_widget.setUpdatesEnabled(true);
+        m_widget.viewport()->update();
+    }
+}
+
+}  // namespace vellumar

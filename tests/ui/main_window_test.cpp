@@ -1,0 +1,441 @@
+// The main window's structure: component names and kinds, captions, shortcuts, menus, tool bars,
+// start values, the caption rule and the hidden menu.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ui/action_table.h"
+#include "ui/edit_actions.h"
+#include "ui/main_window.h"
+#include "ui/page_control.h"
+#include "ui/program_folder.h"
+#include "ui/syn_memo.h"
+
+namespace vellumar {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        setProgramFolder(m_folder.path());
+        m_form = std::make_unique<TForm1>();
+    }
+    void TearDown() override
+    {
+        m_form.reset();
+        setProgramFolder(QString());
+    }
+
+    template <typename Widget>
+    Widget* find(const char* name) const
+    {
+        return m_form->findChild<Widget*>(QString::fromLatin1(name));
+    }
+
+    // The names of a widget's actions in order, "-" for separators.
+    static QStringList actionNames(const QWidget& widget)
+    {
+        QStringList names;
+        for (const QAction* action : widget.actions())
+            names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        return names;
+    }
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<TForm1> m_form;
+};
+
+TEST_F(MainWindowTest, NamedComponentsExistWithTheirKinds)
+{
+    EXPECT_EQ(m_form->objectName(), "Form1");
+    EXPECT_NE(find<TPageControl>("PageControl1"), nullptr);
+    for (const char* name : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5"})
+        EXPECT_NE(find<QWidget>(name), nullptr) << name;
+    for (const char* name : {"SynMemo1", "SynMemo2"}) EXPECT_NE(find<TSynMemo>(name), nullptr) << name;
+    for (const char* name : {"Memo1", "Memo2"}) EXPECT_NE(find<QPlainTextEdit>(name), nullptr) << name;
+    for (const char* name : {"CheckBox18", "CheckBox22", "ChBShowTitleInfo"})
+        EXPECT_NE(find<QCheckBox>(name), nullptr) << name;
+    for (const char* name : {"SpinEdit1", "SpinEdit2"}) EXPECT_NE(find<QSpinBox>(name), nullptr) << name;
+    for (const char* name : {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4", "RadioButton5",
+                             "RadioButton6", "RadioButton7", "RadioButton8"})
+        EXPECT_NE(find<QRadioButton>(name), nullptr) << name;
+    for (const char* name : {"ComboBox1", "ComboBox2"}) EXPECT_NE(find<QComboBox>(name), nullptr) << name;
+    for (const char* name : {"Label1", "Label2", "Label3", "Label13", "Label14"})
+        EXPECT_NE(find<QLabel>(name), nullptr) << name;
+    for (const char* name : {"GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4", "GroupBox5", "GroupBox6", "GroupBox7"})
+        EXPECT_NE(find<QGroupBox>(name), nullptr) << name;
+    EXPECT_NE(find<QToolButton>("SpeedButton1"), nullptr);
+    for (const char* name : {"PopupMenu1", "PopupMenu2", "mm_File1", "Edit1", "mm_Help1", "Unvisible1"})
+        EXPECT_NE(find<QMenu>(name), nullptr) << name;
+}
+
+TEST_F(MainWindowTest, PagesInTabOrderWithCaptions)
+{
+    const QTabWidget* pages = find<QTabWidget>("PageControl1");
+    const std::pair<const char*, const char*> expected[] = {{"TabSheet1", "Source"},
+                                                            {"TabSheet2", "FB2"},
+                                                            {"TabSheet4", "Images"},
+                                                            {"TabSheet3", "Settings"},
+                                                            {"TabSheet5", "Common Settings"}};
+    ASSERT_EQ(pages->count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(pages->widget(i)->objectName(), expected[i].first);
+        EXPECT_EQ(pages->tabText(i), expected[i].second);
+        EXPECT_EQ(pages->tabBar()->tabRect(i).width(), 100);
+    }
+    EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+TEST_F(MainWindowTest, ActionsHaveCaptionsHintsAndShortcuts)
+{
+    struct Case {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        const char* shortcut;
+    };
+    const Case cases[] = {
+        {"Act_NewHTMLDoc", "New", "New", "Ctrl+N"},
+        {"Act_OpenSource", "Open...", "Open...", "Ctrl+O"},
+        {"Act_SaveSourceHTML", "Save source HTML", "Save source HTML", ""},
+        {"Act_SaveSourceHTMLAs", "Save source HTML As...", "Save source HTML As...", ""},
+        {"Act_Convert", "Convert", "Convert", "F9"},
+        {"Act_ConvertTable", "Convert table", "Convert table", "F6"},
+        {"Act_NewFB2Doc", "New", "New", ""},
+        {"Act_openFB2", "Open FB2 file...", "Open FB2 file...", ""},
+        {"Act_SaveResult", "Save FB2", "Save FB2", "Ctrl+S"},
+        {"Act_SaveResultAs", "Save FB2 as...", "Save FB2 as...", ""},
+        {"Act_SaveAndView", "View FB2", "View FB2", ""},
+        {"Act_Exit", "Exit", "", ""},
+        {"EditUndo1", "&Undo", "Undo|Reverts the last action", "Ctrl+Z"},
+        {"EditCut1", "C&ut", "Cut", "Ctrl+X"},
+        {"EditCopy1", "&Copy", "Copy|Copies the selection and puts it on the Clipboard", "Ctrl+C"},
+        {"EditPaste1", "&Paste", "Paste|Inserts Clipboard contents", "Ctrl+V"},
+        {"EditDelete1", "&Delete", "Delete|Erases the selection", ""},
+        {"EditSelectAll1", "Select &All", "Select All|Selects the entire document", "Ctrl+A"},
+        {"Act_Find", "Find...", "Find...", "Ctrl+F"},
+        {"Act_FindNext", "Search Again", "Search Again", "F3"},
+        {"Act_Replace", "Replace...", "Replace...", "Ctrl+R"},
+        {"Act_p", "<p>...</p>", "<p>...</p>", ""},
+        {"Act_Epigraph", "<epigraph>...</epigraph>", "<epigraph>...</epigraph>", ""},
+        {"Act_Cite", "<cite>...</cite>", "<cite>...</cite>", ""},
+        {"Act_Author", "<text-author>...</text-author>", "<text-author>...</text-author>", ""},
+        {"Act_poem", "<poem>...</poem>", "<poem>...</poem>", ""},
+        {"Act_stanza", "<stanza>...</stanza>", "<stanza>...</stanza>", ""},
+        {"Act_v", "<v>...</v>", "<v>...</v>", ""},
+        {"Act_strong", "<strong>...</strong>", "<strong>...</strong>", ""},
+        {"Act_emphasis", "<emphasis>...</emphasis>", "<emphasis>...</emphasis>", ""},
+        {"Act_EmptyLine", "<empty-line/>", "<empty-line/>", ""},
+        {"Act_LoadImage", "Load picture", "Load picture", ""},
+        {"Act_CopyToClip1", "Copy to clipboard", "Copy to clipboard", ""},
+        {"Act_ClearMemo1", "Clear", "Clear", ""},
+        {"Act_CopyToClip2", "Copy to clipboard", "Copy to clipboard", ""},
+        {"Act_ClearMemo2", "Clear", "Clear", ""},
+        {"Act_openOptions", "Load settings from file...", "Load settings from file...", ""},
+        {"Act_SaveOption", "Save settings to file...", "Save settings to file...", ""},
+        {"Act_ShowHelpBox", "Help...", "", "F1"},
+        {"Act_Check", "Act_Check", "", "Ctrl+U"},
+        {"ActRefine", "Refine", "Refine", ""},
+    };
+    EXPECT_EQ(actionDefinitions().size(), std::size(cases));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QAction* action = m_form->action(QString::fromLatin1(c.name));
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), c.caption);
+        EXPECT_EQ(actionHint(*action), c.hint);
+        EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), c.shortcut);
+    }
+}
+
+TEST_F(MainWindowTest, LongHintsSplitIntoTipAndStatusText)
+{
+    const QAction* copy = m_form->action(QStringLiteral("EditCopy1"));
+    EXPECT_TRUE(copy->toolTip().contains(QStringLiteral("Copy")));
+    EXPECT_FALSE(copy->toolTip().contains(QStringLiteral("Clipboard")));
+    EXPECT_EQ(copy->statusTip(), "Copies the selection and puts it on the Clipboard");
+    // A tag caption is shown as written, not taken for markup.
+    EXPECT_TRUE(m_form->action(QStringLiteral("Act_p"))->toolTip().contains(QStringLiteral("&lt;p&gt;...&lt;/p&gt;")));
+}
+
+TEST_F(MainWindowTest, ToolBarsHoldTheirActionsInOrder)
+{
+    const std::pair<const char*, QStringList> expected[] = {
+        {"ToolBar1",
+         {"Act_NewHTMLDoc", "Act_OpenSource", "Act_SaveSourceHTML", "-", "Act_ConvertTable", "-", "Act_Convert", "-",
+          "Act_Find", "Act_Replace"}},
+        {"ToolBar2",
+         {"Act_NewFB2Doc", "Act_openFB2", "Act_SaveResult", "-", "Act_Convert", "-", "Act_SaveAndView", "-",
+          "Act_Find", "Act_Replace", "-", "Act_p", "Act_Epigraph", "Act_Cite", "Act_Author", "Act_poem",
+          "Act_stanza", "Act_v", "-", "Act_strong", "Act_emphasis", "-", "Act_EmptyLine"}},
+        {"ToolBar3", {"Act_LoadImage", "-", "Act_CopyToClip1", "Act_ClearMemo1"}},
+        {"ToolBar4", {"Act_CopyToClip2", "Act_ClearMemo2"}},
+        {"ToolBar5", {"Act_openOptions", "Act_SaveOption", "-", "Act_Convert"}},
+    };
+    const char* pages[] = {"TabSheet1", "TabSheet2", "TabSheet4", "TabSheet4", "TabSheet3"};
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].first);
+        const QToolBar* bar = find<QToolBar>(expected[i].first);
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(actionNames(*bar), expected[i].second);
+        EXPECT_TRUE(find<QWidget>(pages[i])->isAncestorOf(bar));
+    }
+}
+
+TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder)
+{
+    const std::pair<const char*, QStringList> expected[] = {
+        {"mm_File1",
+         {"New1", "mm_OpenSource1", "SavesourceHTML1", "SavesourceHTMLAs1", "N2", "mm_Rerefinefile1", "N3", "New2",
+          "OpenFB2file1", "SaveFB21", "mm_Saveresultfile1", "mm_N1", "mm_Exit1"}},
+        {"Edit1",
+         {"Undo1", "N1", "Cut1", "Copy1", "Paste1", "Delete1", "SelectAll1", "N5", "ActFind1", "Findagain1",
+          "Replace1"}},
+        {"mm_Help1", {"mm_Help2", "mm_About1"}},
+        {"Unvisible1", {"Recreate1"}},
+        {"PopupMenu1", {"Cut2", "Copy2", "Paste2", "Delete2", "SelectAll2"}},
+        {"PopupMenu2",
+         {"Cut3", "Copy3", "Paste3", "Delete3", "SelectAll3", "N4", "epigraphepigraph1", "citecite1",
+          "textauthortextauthor1", "poempoem1", "stanzastanza1", "vv1", "strongstrong1", "emphasisemphasis1",
+          "emptyline1"}},
+    };
+    for (const auto& [menuName, items] : expected) {
+        SCOPED_TRACE(menuName);
+        const QMenu* menu = find<QMenu>(menuName);
+        ASSERT_NE(menu, nullptr);
+        QStringList names;
+        for (const QAction* item : menu->actions()) names << item->objectName();
+        EXPECT_EQ(names, items);
+    }
+    QStringList titles;
+    for (const QAction* menu : m_form->menuBar()->actions()) titles << menu->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Help", "Unvisible"}));
+}
+
+TEST_F(MainWindowTest, MenuItemsFollowTheirActions)
+{
+    const auto* open = find<QAction>("mm_OpenSource1");
+    EXPECT_EQ(open->text(), QStringLiteral("Open...\t") + QKeySequence(QStringLiteral("Ctrl+O")).toString(QKeySequence::NativeText));
+    EXPECT_TRUE(open->shortcut().isEmpty());
+    EXPECT_TRUE(find<QAction>("N2")->isSeparator());
+    EXPECT_EQ(find<QAction>("mm_About1")->text(), "About...");
+
+    QAction* convert = m_form->action(QStringLiteral("Act_Convert"));
+    convert->setText(QStringLiteral("Umwandeln"));
+    EXPECT_TRUE(find<QAction>("mm_Rerefinefile1")->text().startsWith(QStringLiteral("Umwandeln\t")));
+    convert->setEnabled(false);
+    EXPECT_FALSE(find<QAction>("mm_Rerefinefile1")->isEnabled());
+
+    int runs = 0;
+    QObject::connect(convert, &QAction::triggered, [&runs] { ++runs; });
+    convert->setEnabled(true);
+    find<QAction>("mm_Rerefinefile1")->trigger();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(MainWindowTest, SettingsControlsStartValues)
+{
+    EXPECT_TRUE(find<QCheckBox>("ChBShowTitleInfo")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("CheckBox18")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("CheckBox22")->isChecked());
+    EXPECT_EQ(find<QSpinBox>("SpinEdit1")->value(), 580);
+    EXPECT_EQ(find<QSpinBox>("SpinEdit2")->value(), 700);
+    EXPECT_EQ(find<QComboBox>("ComboBox1")->count(), 6);
+    EXPECT_EQ(find<QComboBox>("ComboBox1")->currentText(), "H1");
+    EXPECT_EQ(find<QComboBox>("ComboBox2")->count(), 18);
+    EXPECT_EQ(find<QComboBox>("ComboBox2")->currentText(), "DEFAULT_CHARSET");
+    EXPECT_EQ(find<QLabel>("Label2")->text(), "as <title>...</title>");
+    EXPECT_EQ(find<QLabel>("Label2")->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(find<QLabel>("Label3")->alignment() & Qt::AlignRight);
+    EXPECT_EQ(find<QToolButton>("SpeedButton1")->text(), "...");
+    EXPECT_TRUE(find<QLabel>("Label1")->text().isEmpty());
+
+    const std::pair<const char*, bool> radios[] = {{"RadioButton1", true},  {"RadioButton2", false},
+                                                   {"RadioButton3", false}, {"RadioButton4", false},
+                                                   {"RadioButton5", true},  {"RadioButton6", true},
+                                                   {"RadioButton7", false}, {"RadioButton8", false}};
+    for (const auto& [name, checked] : radios) EXPECT_EQ(find<QRadioButton>(name)->isChecked(), checked) << name;
+
+    const ConversionOptions options = m_form->conversionOptions();
+    EXPECT_TRUE(options.Resize);
+    EXPECT_EQ(options.MaxWidth, 580);
+    EXPECT_EQ(options.MaxHeight, 700);
+    EXPECT_EQ(options.tableBorder, TableBorder::Visible);
+    EXPECT_EQ(options.tableMode, TableMode::AsIs);
+    EXPECT_EQ(options.TitleLevel, 0);
+}
+
+TEST_F(MainWindowTest, RadioGroupsAreExclusiveOnlyWithinThemselves)
+{
+    find<QRadioButton>("RadioButton8")->setChecked(true);
+    EXPECT_FALSE(find<QRadioButton>("RadioButton6")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("RadioButton5")->isChecked());
+    find<QRadioButton>("RadioButton4")->setChecked(true);
+    EXPECT_FALSE(find<QRadioButton>("RadioButton5")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("RadioButton8")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("RadioButton1")->isChecked());
+    find<QRadioButton>("RadioButton3")->setChecked(true);
+    EXPECT_FALSE(find<QRadioButton>("RadioButton1")->isChecked());
+
+    find<QSpinBox>("SpinEdit1")->setValue(-5);
+    find<QSpinBox>("SpinEdit2")->setValue(100000);
+    find<QComboBox>("ComboBox1")->setCurrentIndex(5);
+    const ConversionOptions options = m_form->conversionOptions();
+    EXPECT_EQ(options.tableMode, TableMode::ConvertToImage);
+    EXPECT_TRUE(options.TablesToPictures());
+    EXPECT_EQ(options.tableBorder, TableBorder::AsSource);
+    EXPECT_EQ(options.MaxWidth, -5);
+    EXPECT_EQ(options.MaxHeight, 100000);
+    EXPECT_EQ(options.TitleLevel, 5);
+}
+
+TEST_F(MainWindowTest, RussianIsDisabledWithoutItsLanguageFile)
+{
+    EXPECT_FALSE(find<QRadioButton>("RadioButton2")->isEnabled());
+    EXPECT_TRUE(find<QRadioButton>("RadioButton1")->isChecked());
+
+    QFile file(m_folder.filePath(QStringLiteral("Vellumar_ru.lng")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    TForm1 withRussian;
+    EXPECT_TRUE(withRussian.findChild<QRadioButton*>(QStringLiteral("RadioButton2"))->isEnabled());
+}
+
+TEST_F(MainWindowTest, CaptionFollowsTheDocumentPagesOnly)
+{
+    EXPECT_EQ(m_form->windowTitle(), "Vellumar");
+    m_form->setSourceFileName(QStringLiteral("New"));
+    m_form->setFb2FileName(QStringLiteral("/books/a.fb2"));
+    QTabWidget* pages = find<QTabWidget>("PageControl1");
+
+    pages->setCurrentIndex(1);
+    EXPECT_EQ(m_form->windowTitle(), "Vellumar : /books/a.fb2");
+    for (int page : {2, 3, 4}) {
+        pages->setCurrentIndex(page);
+        EXPECT_EQ(m_form->windowTitle(), "Vellumar : /books/a.fb2");
+    }
+    pages->setCurrentIndex(0);
+    EXPECT_EQ(m_form->windowTitle(), "Vellumar : New");
+    m_form->setSourceFileName(QString());
+    pages->setCurrentIndex(3);
+    pages->setCurrentIndex(0);
+    EXPECT_EQ(m_form->windowTitle(), "Vellumar : ");
+
+    // A command that makes a page active leaves the caption alone.
+    m_form->setActivePage(TForm1::Fb2Page);
+    EXPECT_EQ(pages->currentIndex(), 1);
+    EXPECT_EQ(m_form->windowTitle(), "Vellumar : ");
+}
+
+TEST_F(MainWindowTest, ActiveEditorFollowsThePage)
+{
+    EXPECT_EQ(m_form->ActiveEditor(), &m_form->SynMemo1()->editor());
+    m_form->setActivePage(TForm1::Fb2Page);
+    EXPECT_EQ(m_form->ActiveEditor(), &m_form->SynMemo2()->editor());
+    for (int page : {2, 3, 4}) {
+        m_form->setActivePage(page);
+        EXPECT_EQ(m_form->ActiveEditor(), nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, WindowGeometry)
+{
+    EXPECT_EQ(m_form->minimumSize(), QSize(550, 490));
+    const QMargins margins = m_form->centralWidget()->layout()->contentsMargins();
+    EXPECT_EQ(margins, QMargins(10, 10, 10, 10));
+}
+
+TEST_F(MainWindowTest, CtrlUShowsAndHidesTheHiddenMenu)
+{
+    m_form->show();
+    m_form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    const QAction* hidden = find<QMenu>("Unvisible1")->menuAction();
+    EXPECT_FALSE(hidden->isVisible());
+    m_form->SynMemo1()->setFocus();
+    QTest::keyClick(m_form->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
+    EXPECT_TRUE(hidden->isVisible());
+    QTest::keyClick(m_form->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
+    EXPECT_FALSE(hidden->isVisible());
+    // The key did not reach the editor's own key map.
+    EXPECT_TRUE(m_form->SynMemo1()->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
+{
+    auto enabled = [this](const char* name) { return m_form->action(QString::fromLatin1(name))->isEnabled(); };
+    m_form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->setActivePage(TForm1::SettingsPage);
+    find<QCheckBox>("CheckBox18")->setFocus();
+    m_form->editActions()->updateActions();
+    for (const char* name : {"EditUndo1", "EditCut1", "EditCopy1", "EditDelete1", "EditSelectAll1"})
+        EXPECT_FALSE(enabled(name)) << name;
+
+    m_form->setActivePage(TForm1::Fb2Page);
+    TSynMemo* memo = m_form->SynMemo2();
+    memo->setFocus();
+    memo->editor().setText("abc def");
+    m_form->editActions()->updateActions();
+    EXPECT_EQ(m_form->editActions()->currentTarget(), memo);
+    EXPECT_TRUE(enabled("EditSelectAll1"));
+    EXPECT_FALSE(enabled("EditCopy1"));
+    EXPECT_FALSE(enabled("EditUndo1"));
+
+    memo->editor().select(0, 3);
+    EXPECT_TRUE(enabled("EditCopy1"));
+    EXPECT_TRUE(enabled("EditCut1"));
+    EXPECT_TRUE(enabled("EditDelete1"));
+    m_form->action(QStringLiteral("EditDelete1"))->trigger();
+    EXPECT_EQ(memo->editor().text(), " def");
+    EXPECT_TRUE(enabled("EditUndo1"));
+    m_form->action(QStringLiteral("EditUndo1"))->trigger();
+    EXPECT_EQ(memo->editor().text(), "abc def");
+    m_form->action(QStringLiteral("EditSelectAll1"))->trigger();
+    EXPECT_EQ(memo->editor().selectionLength(), 7U);
+
+    QPlainTextEdit* box = find<QPlainTextEdit>("Memo2");
+    m_form->setActivePage(TForm1::ImagesPage);
+    box->setFocus();
+    box->setPlainText(QStringLiteral("binary"));
+    m_form->editActions()->updateActions();
+    EXPECT_EQ(m_form->editActions()->currentTarget(), box);
+    EXPECT_FALSE(enabled("EditCopy1"));
+    m_form->action(QStringLiteral("EditSelectAll1"))->trigger();
+    EXPECT_TRUE(enabled("EditCopy1"));
+}
+
+TEST_F(MainWindowTest, TagCommandsWorkOnTheFb2EditorFromAnyPage)
+{
+    Editor& fb2 = m_form->SynMemo2()->editor();
+    fb2.setText("one two");
+    fb2.select(4, 3);
+    m_form->setActivePage(TForm1::SettingsPage);
+    m_form->action(QStringLiteral("Act_strong"))->trigger();
+    EXPECT_EQ(fb2.text(), "one <strong>two</strong>");
+    EXPECT_EQ(fb2.selectionStart(), fb2.text().size());
+    EXPECT_TRUE(m_form->SynMemo1()->editor().text().empty());
+}
+
+}  // namespace
+}  // namespace vellumar
