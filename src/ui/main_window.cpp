@@ -19,12 +19,15 @@
 #include <QVBoxLayout>
 
 #include "documents/tag_commands.h"
-#include "settings/charsets.h"
 #include "ui/action_icons.h"
+#include "ui/about_box.h"
 #include "ui/action_table.h"
+#include "ui/application_windows.h"
+#include "ui/apply_charset.h"
 #include "ui/busy_cursor.h"
 #include "ui/common_settings_page.h"
 #include "ui/edit_actions.h"
+#include "ui/help_window.h"
 #include "ui/images_page.h"
 #include "ui/menu_items.h"
 #include "ui/page_control.h"
@@ -158,8 +161,7 @@ TForm1::~TForm1() = default;
 
 QString TForm1::applicationTitle()
 {
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Vellumar") : name;
+    return QStringLiteral("Vellumar");
 }
 
 QAction* TForm1::action(const QString& name) const
@@ -342,11 +344,7 @@ ConversionOptions TForm1::conversionOptions() const
 
 void TForm1::ApplyCharset()
 {
-    const int index = m_charsets ? m_charsets->currentIndex() : kDefaultCharsetIndex;
-    const std::string_view name = CharsetNameAt(index);
-    const std::string_view codePage = CodePageOfCharset(CharsetByName(name));
-    m_synMemo1->editor().setCodePage(codePage);
-    m_synMemo2->editor().setCodePage(codePage);
+    vellumar::ApplyCharset(this);
 }
 
 void TForm1::ComboBox2Change()
@@ -399,8 +397,16 @@ void TForm1::Act_CopyToClip2Execute() {}
 void TForm1::Act_ClearMemo2Execute() {}
 void TForm1::Act_openOptionsExecute() {}
 void TForm1::Act_SaveOptionExecute() {}
-void TForm1::Act_ShowHelpBoxExecute() {}
-void TForm1::mm_About1Click() {}
+void TForm1::Act_ShowHelpBoxExecute()
+{
+    if (TForm4* help = applicationWindows().Form4) help->exec();
+}
+
+void TForm1::mm_About1Click()
+{
+    if (TAboutBox* about = applicationWindows().AboutBox) about->exec();
+}
+
 void TForm1::Recreate1Click() {}
 void TForm1::RadioButton1Click() {}
 void TForm1::SpeedButton1Click() {}

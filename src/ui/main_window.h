@@ -61,8 +61,8 @@ public:
     ConversionOptions conversionOptions() const;
 
     // Shows both editors' text, and the dialogs' text boxes, in the character set chosen in
-    // ComboBox2 (its code page on this platform). An index outside the list counts as
-    // "DEFAULT_CHARSET". Dialogs that do not exist yet are skipped.
+    // ComboBox2 (its code page on this platform). No selected entry counts as the default set.
+    // Dialogs that do not exist yet are skipped.
     void ApplyCharset();
 
     // The application title: "Vellumar".

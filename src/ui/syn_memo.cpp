@@ -9,6 +9,8 @@
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qscilexerxml.h>
 
+#include "settings/charsets.h"
+
 namespace vellumar {
 
 namespace {
@@ -66,6 +68,12 @@ TSynMemo::TSynMemo(SyntaxColouring colouring, QWidget* parent)
     // Unbinding it in the command set also stops the editor from claiming the key first.
     if (QsciCommand* lowerCase = standardCommands()->boundTo(QKeyCombination(Qt::ControlModifier, Qt::Key_U).toCombined()))
         lowerCase->setKey(0);
+}
+
+void TSynMemo::setCharset(int charset)
+{
+    m_editor.setCodePage(CodePageOfCharset(charset));
+    m_charset = charset;
 }
 
 void TSynMemo::contextMenuEvent(QContextMenuEvent* event)

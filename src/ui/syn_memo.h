@@ -15,6 +15,8 @@ enum class SyntaxColouring { Html, Xml };
 
 class TSynMemo : public QsciScintilla {
     Q_OBJECT
+    // The font character-set number whose code page shows the text (1, the default set, at start).
+    Q_PROPERTY(int charset READ charset WRITE setCharset)
 
 public:
     TSynMemo(SyntaxColouring colouring, QWidget* parent = nullptr);
@@ -29,6 +31,10 @@ public:
 
     SyntaxColouring colouring() const { return m_colouring; }
 
+    int charset() const { return m_charset; }
+    // Shows the same bytes in the code page of `charset`; the text does not change.
+    void setCharset(int charset);
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -36,6 +42,7 @@ private:
     SyntaxColouring m_colouring;
     ScintillaEditor m_editor;
     QMenu* m_popupMenu = nullptr;
+    int m_charset = 1;
 };
 
 }  // namespace vellumar

@@ -1,0 +1,62 @@
+// The program's start: the seven windows in order, the main window on its "Source" page, and the
+// character set reaching the editors and the dialogs' text boxes once they exist.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+#include "ui/about_box.h"
+#include "ui/application_windows.h"
+#include "ui/book_info_dialog.h"
+#include "ui/charset_text.h"
+#include "ui/find_dialog.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
+#include "ui/page_control.h"
+#include "ui/replace_dialog.h"
+#include "ui/syn_memo.h"
+#include "ui/test_window.h"
+
+namespace vellumar {
+namespace {
+
+class ApplicationWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override { createApplicationWindows(); }
+    void TearDown() override { destroyApplicationWindows(); }
+};
+
+TEST_F(ApplicationWindowsTest, SevenWindowsExistInOrderAndStayHidden)
+{
+    const ApplicationWindows& windows = applicationWindows();
+    const QWidget* created[] = {windows.Form1,    windows.AboutBox, windows.Form4, windows.FBookInfo,
+                                windows.FFind, windows.FReplace, windows.FTest};
+    for (const QWidget* window : created) {
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isWindow());
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_EQ(QCoreApplication::applicationName(), "Vellumar");
+    EXPECT_EQ(windows.Form1->windowTitle(), "Vellumar");
+    EXPECT_EQ(windows.Form1->PageControl1()->currentIndex(), 0);
+}
+
+TEST_F(ApplicationWindowsTest, ChosenCharsetReachesEditorsAndDialogs)
+{
+    TForm1* form = applicationWindows().Form1;
+    form->SynMemo1()->editor().setText("\xCF\xF0\xE8");
+    auto* charsets = form->findChild<QComboBox*>(QStringLiteral("ComboBox2"));
+    charsets->setCurrentText(QStringLiteral("RUSSIAN_CHARSET"));
+    EXPECT_EQ(form->SynMemo1()->charset(), 204);
+    EXPECT_EQ(form->SynMemo2()->charset(), 204);
+    EXPECT_EQ(TextBoxCharset(applicationWindows().FFind->findEdit()), 204);
+
+    charsets->setCurrentText(QStringLiteral("OEM_CHARSET"));
+    EXPECT_EQ(form->SynMemo1()->editor().codePage(), "CP866");
+    EXPECT_EQ(form->SynMemo1()->editor().text(), "\xCF\xF0\xE8");
+    EXPECT_EQ(TextBoxCharset(applicationWindows().FFind->findEdit()), 255);
+}
+
+}  // namespace
+}  // namespace vellumar
