@@ -1,0 +1,69 @@
+// Feeds arbitrary bytes to the JPEG, PNG and GIF decoders (whole and at reduced JPEG scales),
+// their header readers, and the data: URL and base64 readers. Broken input must end in a
+// PictureError, never in a crash, a leak, an abort from a library, or a wrong-sized picture.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "images/base64.h"
+#include "images/data_url.h"
+#include "images/gif_codec.h"
+#include "images/jpeg_codec.h"
+#include "images/picture_error.h"
+#include "images/png_codec.h"
+
+namespace {
+
+using namespace vellumar;
+
+void checkPicture(const RgbImage& image)
+{
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3)
+        std::abort();
+    if (static_cast<long long>(image.width) * image.height > kMaxPicturePixels) std::abort();
+}
+
+template <typename Decode>
+void tryDecode(Decode decode)
+{
+    try {
+        checkPicture(decode());
+    } catch (const PictureError&) {
+    }
+}
+
+template <typename Read>
+void trySize(Read read)
+{
+    try {
+        const PictureSize size = read();
+        if (size.width <= 0 || size.height <= 0) std::abort();
+    } catch (const PictureError&) {
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const int reduction = size > 0 ? 1 << (data[size - 1] % 4) : 1;
+
+    trySize([&] { return ReadJpegSize(bytes, "fuzz.jpg"); });
+    tryDecode([&] { return DecodeJpeg(bytes, "fuzz.jpg", reduction); });
+    trySize([&] { return ReadPngSize(bytes, "fuzz.png"); });
+    tryDecode([&] { return DecodePng(bytes, "fuzz.png"); });
+    trySize([&] { return ReadGifSize(bytes, "fuzz.gif"); });
+    tryDecode([&] { return DecodeGif(bytes, "fuzz.gif"); });
+
+    // The same bytes as the text of a data: URL, and as base64 of themselves.
+    const DataUrlPicture picture = ParseDataUrl(bytes);
+    if (picture.kind == DataUrlKind::Picture && picture.extension.empty()) std::abort();
+    const std::string encoded = EncodeBase64(bytes);
+    if (DecodeBase64(encoded) != std::string(bytes)) std::abort();
+    return 0;
+}
