@@ -8,6 +8,12 @@
 #include "ui/aslink.h"
 #include "ui/color_button.h"
 
+// The program's icon lives in the window layer's resources, linked in as a static library.
+static void initResources()
+{
+    Q_INIT_RESOURCE(vellumar);
+}
+
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top)
@@ -23,6 +29,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {
+    initResources();
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -31,8 +38,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 
     m_panel = new QFrame(this);
     m_panel->setObjectName(QStringLiteral("Panel1"));
-    m_panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_panel->setLineWidth(1);
+    // A raised panel inside a sunken edge: the bevel of the classic about box.
+    m_panel->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    m_panel->setLineWidth(2);
     m_panel->setGeometry(8, 8, 281, 161);
 
     auto* icon = new QLabel(m_panel);
@@ -41,12 +49,18 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     icon->setScaledContents(true);
     icon->setPixmap(QPixmap(QStringLiteral(":/vellumar/vellumar.png")));
 
-    makeLabel(m_panel, "ProductName", QStringLiteral("Product Name:"), 80, 16);
-    makeLabel(m_panel, "Label1", QStringLiteral("Vellumar"), 168, 16);
-    makeLabel(m_panel, "Version", QStringLiteral("Version:"), 80, 40);
-    makeLabel(m_panel, "Label2", QStringLiteral("1.0.14 beta"), 168, 40);
-    makeLabel(m_panel, "Copyright", QStringLiteral("Copyright:"), 80, 88);
-    makeLabel(m_panel, "Label3", QString::fromUtf8(kProgramAuthor), 168, 88);
+    const QLabel* captions[] = {
+        makeLabel(m_panel, "ProductName", QStringLiteral("Product Name:"), 80, 16),
+        makeLabel(m_panel, "Version", QStringLiteral("Version:"), 80, 40),
+        makeLabel(m_panel, "Copyright", QStringLiteral("Copyright:"), 80, 88),
+    };
+    // The values stand at 168 pixels unless a wide font pushes the captions beyond that.
+    int valueLeft = 168;
+    for (const QLabel* caption : captions)
+        valueLeft = qMax(valueLeft, caption->geometry().right() + 9);
+    makeLabel(m_panel, "Label1", QStringLiteral("Vellumar"), valueLeft, 16);
+    makeLabel(m_panel, "Label2", QStringLiteral("1.0.14 beta"), valueLeft, 40);
+    makeLabel(m_panel, "Label3", QString::fromUtf8(kProgramAuthor), valueLeft, 88);
 
     m_link = new TASLink(m_panel);
     m_link->setObjectName(QStringLiteral("ASLink1"));

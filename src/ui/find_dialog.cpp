@@ -21,8 +21,8 @@ TFFind::TFFind(QWidget* parent) : QDialog(parent)
     m_butFind = MakeSearchButton(this, "ButFind", QStringLiteral("&Find"));
     m_butClose = MakeSearchButton(this, "ButClose", QStringLiteral("&Close"));
 
-    label->setGeometry(10, 14, 50, 20);
-    m_edit1->setGeometry(60, 12, 180, 26);
+    label->setGeometry(10, 15, 40, 20);
+    m_edit1->setGeometry(50, 12, 190, 26);
     m_origin->setGeometry(10, 44, 230, 40);
     m_butFind->setGeometry(254, 12, 80, 27);
     m_butClose->setGeometry(254, 50, 80, 27);

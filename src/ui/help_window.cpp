@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
@@ -46,6 +47,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_memo->setReadOnly(true);
     m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Help texts line up their columns with blanks.
+    m_memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 

@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+
+#include <functional>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ui/about_box.h"
+#include "ui/aslink.h"
+#include "ui/color_button.h"
+
+namespace {
+
+TEST(TASLink, TargetCarriesTheTypePrefix)
+{
+    struct Case {
+        TASLink::TURLType type;
+        const char* prefix;
+    };
+    const Case cases[] = {
+        {TASLink::utFile, "file://"},   {TASLink::utFtp, "ftp://"},     {TASLink::utGopher, "gopher://"},
+        {TASLink::utHttp, "http://"},   {TASLink::utHttps, "https://"}, {TASLink::utMailto, "mailto:"},
+        {TASLink::utNews, "news:"},     {TASLink::utTelnet, "telnet:"}, {TASLink::utWais, "wais:"},
+    };
+    TASLink link;
+    link.setText("host/x");
+    for (const Case& c : cases) {
+        link.setUrlType(c.type);
+        EXPECT_EQ(link.target(), QString(c.prefix) + "host/x");
+    }
+    link.setUrlTypeAdd(false);
+    EXPECT_EQ(link.target(), "host/x");
+}
+
+TEST(TASLink, DefaultsOfANewLabel)
+{
+    TASLink link;
+    EXPECT_EQ(link.size(), QSize(65, 17));
+    EXPECT_EQ(link.urlType(), TASLink::utMailto);
+    EXPECT_TRUE(link.urlTypeAdd());
+    EXPECT_TRUE(link.urlEnabled());
+    EXPECT_TRUE(link.transparent());
+    EXPECT_TRUE(link.autoSize());
+    EXPECT_TRUE(link.showAccelChar());
+    EXPECT_EQ(link.shadowSize(), 1);
+    EXPECT_EQ(link.shadowPos(), TASLink::spLeftTop);
+    EXPECT_EQ(link.linkColor(), QColor(Qt::blue));
+    EXPECT_EQ(link.cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST(TASLink, ClickOpensOnlyWithCaptionAndEnabledUrl)
+{
+    struct Case {
+        const char* caption;
+        bool urlEnabled;
+        bool opens;
+    };
+    const Case cases[] = {{"a@b.org", true, true}, {"a@b.org", false, false}, {"", true, false}};
+    for (const Case& c : cases) {
+        TASLink link;
+        link.setText(c.caption);
+        link.setUrlEnabled(c.urlEnabled);
+        QStringList opened;
+        link.setOpener([&](const QString& target) { opened << target; });
+        QSignalSpy clicks(&link, &TASLink::clicked);
+        QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_EQ(clicks.size(), 1) << "the own click event always runs";
+        EXPECT_EQ(opened.size(), c.opens ? 1 : 0) << c.caption << c.urlEnabled;
+        if (c.opens) {
+            EXPECT_EQ(opened.value(0), QString("mailto:") + c.caption);
+        }
+    }
+}
+
+TEST(TASLink, AutoSizeFollowsTheCaptionAndKeepsTheRightEdgeWhenRightAligned)
+{
+    QWidget parent;
+    TASLink left(&parent);
+    left.move(10, 10);
+    left.setText("a much longer caption than before");
+    const QFontMetrics metrics(left.font());
+    EXPECT_NEAR(left.width(), metrics.horizontalAdvance("a much longer caption than before") + 2, 1);
+    EXPECT_EQ(left.x(), 10);
+
+    TASLink right(&parent);
+    right.setAlignment(Qt::AlignRight);
+    right.setGeometry(100, 40, 65, 17);
+    const int rightEdge = right.geometry().right();
+    right.setText("wide wide wide wide");
+    EXPECT_EQ(right.geometry().right(), rightEdge);
+    EXPECT_GT(right.width(), 65);
+
+    TASLink empty(&parent);
+    empty.setText("");
+    EXPECT_GT(empty.height(), 0);
+    EXPECT_NEAR(empty.width(), metrics.horizontalAdvance(' ') + 2, 1);
+}
+
+// The first column, and the first row, holding a pixel that `inked` accepts; -1 when none.
+QPoint firstInk(const QImage& image, const std::function<bool(QColor)>& inked)
+{
+    QPoint first(-1, -1);
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y) {
+            if (!inked(image.pixelColor(x, y)))
+                continue;
+            if (first.x() < 0)
+                first.setX(x);
+            if (first.y() < 0 || y < first.y())
+                first.setY(y);
+        }
+    return first;
+}
+
+TEST(TASLink, ShadowIsDrawnWhereItsPositionSays)
+{
+    struct Case {
+        TASLink::TShadowPos pos;
+        int dx, dy;  // shadow position minus text position
+    };
+    const Case cases[] = {{TASLink::spLeftTop, -3, -3},
+                          {TASLink::spLeftBottom, -3, 3},
+                          {TASLink::spRightBottom, 3, 3},
+                          {TASLink::spRightTop, 3, -3}};
+    for (const Case& c : cases) {
+        // Two labels with the same caption: one drawing only the text, one only the shadow.
+        auto draw = [&](QColor text, QColor shadow) {
+            TASLink link;
+            link.setTransparent(false);
+            link.setColor(Qt::white);
+            link.setText("I");
+            link.setShadowSize(3);
+            link.setShadowPos(c.pos);
+            link.resize(40, 40);
+            link.setFontColor(text);
+            link.setShadowColor(shadow);
+            return link.grab().toImage();
+        };
+        const QPoint text = firstInk(draw(Qt::black, Qt::white), [](QColor p) { return p.lightness() < 128; });
+        const QPoint shadow =
+            firstInk(draw(Qt::white, Qt::red), [](QColor p) { return p.red() > 150 && p.green() < 128; });
+        ASSERT_GE(text.x(), 0);
+        ASSERT_GE(shadow.x(), 0);
+        EXPECT_EQ(shadow - text, QPoint(c.dx, c.dy)) << c.pos;
+    }
+}
+
+TEST(TColorButton, DoubleClickCountsAsTwoPresses)
+{
+    TColorButton button("&Ok");
+    button.resize(80, 25);
+    button.show();
+    QSignalSpy clicks(&button, &QPushButton::clicked);
+    // What the window system sends for a double click: press, release, double click, release.
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::mouseDClick(&button, Qt::LeftButton);
+    QTest::mouseRelease(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), 2);
+}
+
+TEST(TColorButton, FaceHasTheButtonsColour)
+{
+    TColorButton button("x");
+    button.resize(80, 25);
+    button.setColor(QColor(10, 200, 30));
+    const QImage image = button.grab().toImage();
+    EXPECT_EQ(image.pixelColor(6, 12), QColor(10, 200, 30));
+    button.setEnabled(false);
+    EXPECT_EQ(button.grab().toImage().pixelColor(6, 12), QColor(10, 200, 30));
+}
+
+TEST(TAboutBox, ShowsNameVersionAndAnHttpLink)
+{
+    TAboutBox box;
+    EXPECT_EQ(box.objectName(), "AboutBox");
+    EXPECT_EQ(box.windowTitle(), "About");
+    EXPECT_EQ(box.size(), QSize(298, 213));
+    struct Named {
+        const char* name;
+        QString caption;
+    };
+    for (const Named& n : {Named{"ProductName", "Product Name:"}, Named{"Label1", "Vellumar"},
+                           Named{"Version", "Version:"}, Named{"Label2", "1.0.14 beta"},
+                           Named{"Copyright", "Copyright:"}, Named{"Label3", kProgramAuthor}}) {
+        auto* label = box.findChild<QLabel*>(n.name);
+        ASSERT_NE(label, nullptr) << n.name;
+        EXPECT_EQ(label->text(), n.caption);
+    }
+    auto* icon = box.findChild<QLabel*>("ProgramIcon");
+    ASSERT_NE(icon, nullptr);
+    EXPECT_FALSE(icon->pixmap().isNull()) << "the icon resource is linked in";
+    auto* ok = box.findChild<TColorButton*>("OKButton");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "OK");
+    EXPECT_EQ(ok->geometry(), QRect(96, 180, 97, 25));
+
+    auto* link = box.findChild<TASLink*>("ASLink1");
+    ASSERT_NE(link, nullptr);
+    QStringList opened;
+    link->setOpener([&](const QString& target) { opened << target; });
+    link->click();
+    EXPECT_EQ(opened, QStringList{QString("http://") + kProgramWebAddress});
+}
+
+TEST(TAboutBox, EscClosesWithOk)
+{
+    TAboutBox box;
+    box.show();
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(box.result(), QDialog::Accepted);
+}
+
+}  // namespace
