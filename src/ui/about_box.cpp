@@ -3,16 +3,10 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPixmap>
 
 #include "ui/aslink.h"
 #include "ui/color_button.h"
-
-// The program's icon lives in the window layer's resources, linked in as a static library.
-static void initResources()
-{
-    Q_INIT_RESOURCE(vellumar);
-}
+#include "ui/program_icon.h"
 
 namespace {
 
@@ -29,7 +23,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {
-    initResources();
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -47,7 +40,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setGeometry(24, 24, 33, 33);
     icon->setScaledContents(true);
-    icon->setPixmap(QPixmap(QStringLiteral(":/vellumar/vellumar.png")));
+    icon->setPixmap(vellumar::ProgramIcon().pixmap(256, 256));
 
     const QLabel* captions[] = {
         makeLabel(m_panel, "ProductName", QStringLiteral("Product Name:"), 80, 16),

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "documents/text_encoding.h"
+#include "ui/program_folder.h"
 
 namespace {
 
@@ -61,12 +62,17 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
     };
 }
 
-QString TForm4::helpFilePath() const
+QString TForm4::folder() const
 {
-    QString folder = m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
+    QString folder = m_programFolder.isEmpty() ? vellumar::programFolder() : m_programFolder;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    return folder + QStringLiteral("/help.txt");
+    return folder;
+}
+
+QString TForm4::helpFilePath() const
+{
+    return folder() + QStringLiteral("/help.txt");
 }
 
 QString TForm4::existingHelpFile() const
@@ -75,8 +81,7 @@ QString TForm4::existingHelpFile() const
     if (QFileInfo(path).isFile())
         return path;
     // An installed program finds its help text among the shared files.
-    const QString folder = m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
-    const QString installed = QDir(folder).filePath(QString::fromLatin1(kInstalledDataFolder) + "/help.txt");
+    const QString installed = QDir(folder()).filePath(QString::fromLatin1(kInstalledDataFolder) + "/help.txt");
     if (QFileInfo(installed).isFile())
         return installed;
     return QString();

@@ -15,7 +15,7 @@ class TForm4 : public QDialog {
 public:
     explicit TForm4(QWidget* parent = nullptr);
 
-    // The folder searched first; the program's own folder until set (tests set another).
+    // The folder searched first; the program's folder (programFolder()) until set.
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }
     // How a missing file is reported; a message box owned by this window until replaced.
     void setMessageSink(std::function<void(const QString&)> sink) { m_messageSink = std::move(sink); }
@@ -32,6 +32,8 @@ public:
     int exec() override;
 
 private:
+    // The folder searched first, with its trailing separator.
+    QString folder() const;
     QString existingHelpFile() const;
 
     QPlainTextEdit* m_memo = nullptr;
