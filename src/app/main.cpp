@@ -5,11 +5,13 @@
 
 #include "ui/application_windows.h"
 #include "ui/main_window.h"
+#include "ui/program_icon.h"
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION));
+    QApplication::setWindowIcon(vellumar::ProgramIcon());
     vellumar::createApplicationWindows();
     vellumar::TForm1* form = vellumar::applicationWindows().Form1;
     QObject::connect(form, &vellumar::TForm1::closed, &application, &QCoreApplication::quit);
