@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QImage>
 
 #include <functional>
@@ -73,6 +74,31 @@ TEST(TASLink, ClickOpensOnlyWithCaptionAndEnabledUrl)
             EXPECT_EQ(opened.value(0), QString("mailto:") + c.caption);
         }
     }
+}
+
+TEST(TASLink, HoverShowsTheLinkColourAndLeavingRestoresTheFontColour)
+{
+    TASLink link;
+    link.setText("x");
+    link.setFontColor(Qt::darkGreen);
+    link.setLinkColor(Qt::magenta);
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(&link, &enter);
+    EXPECT_EQ(link.fontColor(), QColor(Qt::magenta));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&link, &leave);
+    EXPECT_EQ(link.fontColor(), QColor(Qt::darkGreen));
+}
+
+TEST(TASLink, ReleaseOutsideTheLabelOpensNothing)
+{
+    TASLink link;
+    link.setText("a@b.org");
+    int opened = 0;
+    link.setOpener([&](const QString&) { ++opened; });
+    QTest::mousePress(&link, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(&link, Qt::LeftButton, {}, QPoint(link.width() + 20, 2));
+    EXPECT_EQ(opened, 0);
 }
 
 TEST(TASLink, AutoSizeFollowsTheCaptionAndKeepsTheRightEdgeWhenRightAligned)

@@ -1,0 +1,87 @@
+// The find and replace windows as the main window's commands find them: names, captions, the
+// hidden "Origin" group, and closing with Esc.
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include "ui/color_button.h"
+#include "ui/find_dialog.h"
+#include "ui/replace_dialog.h"
+
+namespace {
+
+struct Named {
+    const char* name;
+    const char* caption;
+};
+
+void expectComponents(const QDialog& dialog, std::initializer_list<Named> labels,
+                      std::initializer_list<const char*> edits, std::initializer_list<Named> buttons)
+{
+    for (const Named& n : labels) {
+        auto* label = dialog.findChild<QLabel*>(n.name);
+        ASSERT_NE(label, nullptr) << n.name;
+        EXPECT_EQ(label->text(), n.caption);
+    }
+    for (const char* name : edits)
+        EXPECT_NE(dialog.findChild<QLineEdit*>(name), nullptr) << name;
+    for (const Named& n : buttons) {
+        auto* button = dialog.findChild<TColorButton*>(n.name);
+        ASSERT_NE(button, nullptr) << n.name;
+        EXPECT_EQ(button->text(), n.caption);
+    }
+    auto* origin = dialog.findChild<QGroupBox*>("GroupBox1");
+    ASSERT_NE(origin, nullptr);
+    EXPECT_EQ(origin->title(), "Origin");
+    EXPECT_TRUE(origin->isHidden());
+    auto* fromCursor = origin->findChild<QRadioButton*>("RadioButton1");
+    auto* entireScope = origin->findChild<QRadioButton*>("RadioButton2");
+    ASSERT_NE(fromCursor, nullptr);
+    ASSERT_NE(entireScope, nullptr);
+    EXPECT_EQ(fromCursor->text(), "&From cursor");
+    EXPECT_TRUE(fromCursor->isChecked());
+    EXPECT_EQ(entireScope->text(), "&Entire scope");
+    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(dialog.isModal());
+}
+
+TEST(SearchDialogs, FindWindowComponents)
+{
+    TFFind find;
+    EXPECT_EQ(find.objectName(), "FFind");
+    EXPECT_EQ(find.windowTitle(), "Find");
+    EXPECT_EQ(find.size(), QSize(345, 89));
+    expectComponents(find, {{"Label1", "Find:"}}, {"Edit1"}, {{"ButFind", "&Find"}, {"ButClose", "&Close"}});
+}
+
+TEST(SearchDialogs, ReplaceWindowComponents)
+{
+    TFReplace replace;
+    EXPECT_EQ(replace.objectName(), "FReplace");
+    EXPECT_EQ(replace.windowTitle(), "Replace");
+    EXPECT_EQ(replace.size(), QSize(337, 138));
+    expectComponents(replace, {{"Label1", "Find:"}, {"Label2", "Replace with:"}}, {"Edit1", "Edit2"},
+                     {{"ButFind", "&Find"}, {"ButReplace", "&Replace"}, {"ButAll", "&All"}, {"ButClose", "&Close"}});
+    EXPECT_EQ(replace.findEdit()->nextInFocusChain(), replace.replaceEdit());
+}
+
+TEST(SearchDialogs, EscHidesAndKeepsTheTexts)
+{
+    TFFind find;
+    TFReplace replace;
+    for (QDialog* dialog : {static_cast<QDialog*>(&find), static_cast<QDialog*>(&replace)}) {
+        dialog->show();
+        auto* edit = dialog->findChild<QLineEdit*>("Edit1");
+        edit->setText("kept");
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog->isVisible()) << dialog->objectName().toStdString();
+        EXPECT_EQ(edit->text(), "kept");
+    }
+}
+
+}  // namespace
