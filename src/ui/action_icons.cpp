@@ -50,8 +50,7 @@ struct Badge {
     bool bold;
 };
 
-constexpr std::array<Badge, 11> kBadges = {{
-    {"Act_Find", "?", QFont::StyleNormal, true},
+constexpr std::array<Badge, 10> kBadges = {{
     {"Act_p", "p", QFont::StyleNormal, false},
     {"Act_Epigraph", "ep", QFont::StyleNormal, false},
     {"Act_Cite", "ci", QFont::StyleNormal, false},
@@ -90,6 +89,27 @@ QIcon badgeIcon(const Badge& badge)
     return icon;
 }
 
+// A magnifying glass: a lens and a handle.
+QIcon magnifierIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal unit = size / 16.0;
+        painter.setPen(QPen(QColor(60, 60, 70), 2.2 * unit, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(10 * unit, 10 * unit), QPointF(14.5 * unit, 14.5 * unit));
+        painter.setPen(QPen(QColor(40, 70, 140), 1.6 * unit));
+        painter.setBrush(QColor(215, 230, 250));
+        painter.drawEllipse(QPointF(6.5 * unit, 6.5 * unit), 4.8 * unit, 4.8 * unit);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 }  // namespace
 
 void assignActionIcons(QWidget& owner)
@@ -98,6 +118,9 @@ void assignActionIcons(QWidget& owner)
     for (const StandardIcon& entry : kStandardIcons) {
         if (auto* action = owner.findChild<QAction*>(QString::fromLatin1(entry.action)))
             action->setIcon(style->standardIcon(entry.pixmap, nullptr, &owner));
+    }
+    for (const char* name : {"Act_Find", "Act_FindNext"}) {
+        if (auto* action = owner.findChild<QAction*>(QString::fromLatin1(name))) action->setIcon(magnifierIcon());
     }
     for (const Badge& badge : kBadges) {
         if (auto* action = owner.findChild<QAction*>(QString::fromLatin1(badge.action)))

@@ -2,6 +2,7 @@
 // start values, the caption rule and the hidden menu.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -23,6 +24,8 @@
 #include <memory>
 
 #include "ui/action_table.h"
+#include "ui/busy_cursor.h"
+#include "ui/silver_colours.h"
 #include "ui/edit_actions.h"
 #include "ui/main_window.h"
 #include "ui/page_control.h"
@@ -435,6 +438,41 @@ TEST_F(MainWindowTest, TagCommandsWorkOnTheFb2EditorFromAnyPage)
     EXPECT_EQ(fb2.text(), "one <strong>two</strong>");
     EXPECT_EQ(fb2.selectionStart(), fb2.text().size());
     EXPECT_TRUE(m_form->SynMemo1()->editor().text().empty());
+}
+
+}  // namespace
+}  // namespace vellumar
+
+namespace vellumar {
+namespace {
+
+TEST_F(MainWindowTest, SilverColoursReachFormsToolBarsAndGroupBoxesOnly)
+{
+    const QColor silver(192, 192, 192);
+    EXPECT_FALSE(IsNt6System());  // this platform keeps the toolkit's colours at show time
+    m_form->show();
+    EXPECT_NE(m_form->palette().color(m_form->backgroundRole()), silver);
+
+    SetSilverColours();
+    EXPECT_EQ(m_form->palette().color(m_form->backgroundRole()), silver);
+    for (const char* name : {"GroupBox3", "GroupBox7"})
+        EXPECT_EQ(find<QGroupBox>(name)->palette().color(QPalette::Window), silver) << name;
+    const QToolBar* bar = find<QToolBar>("ToolBar2");
+    EXPECT_EQ(bar->palette().color(bar->backgroundRole()), silver);
+    // Text areas keep their own white.
+    const QPlainTextEdit* memo = find<QPlainTextEdit>("Memo1");
+    EXPECT_NE(memo->viewport()->palette().color(memo->viewport()->backgroundRole()), silver);
+}
+
+TEST_F(MainWindowTest, BusyCursorCoversTheProgramWhileACommandRuns)
+{
+    EXPECT_EQ(m_form->BusyCursor().shape(), Qt::BusyCursor);
+    {
+        BusyCursorScope busy(m_form->BusyCursor());
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace
