@@ -156,7 +156,7 @@ TEST(PngReading, RefusesHeadersAnnouncingHugePictures)
     EXPECT_EQ(ReadPngSize(test::PngHeaderOnly(10000, 10000), "big.png"), (PictureSize{10000, 10000}));
 }
 
-TEST(PngWritingToFiles, WritesWholeFilesAndReportsUnwritableOnes)
+TEST(PngFiles, UnwritableTargetsAreReported)
 {
     const RgbImage picture = GradientPicture(10, 10);
     EXPECT_THROW(WritePng(picture, "/nonexistent-folder/x.png"), PictureError);
