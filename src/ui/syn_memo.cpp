@@ -9,6 +9,7 @@
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qscilexerxml.h>
 
+#include "documents/text_encoding.h"
 #include "settings/charsets.h"
 
 namespace vellumar {
@@ -72,7 +73,12 @@ TSynMemo::TSynMemo(SyntaxColouring colouring, QWidget* parent)
 
 void TSynMemo::setCharset(int charset)
 {
-    m_editor.setCodePage(CodePageOfCharset(charset));
+    try {
+        m_editor.setCodePage(CodePageOfCharset(charset));
+    } catch (const EncodingError&) {
+        // The system's converter lacks this code page: keep showing the text as it was shown.
+        return;
+    }
     m_charset = charset;
 }
 

@@ -464,6 +464,19 @@ TEST_F(MainWindowTest, SilverColoursReachFormsToolBarsAndGroupBoxesOnly)
     EXPECT_NE(memo->viewport()->palette().color(memo->viewport()->backgroundRole()), silver);
 }
 
+TEST_F(MainWindowTest, EditorsHaveTheirPopupMenusAndExitClosesTheWindow)
+{
+    EXPECT_EQ(m_form->SynMemo1()->popupMenu(), find<QMenu>("PopupMenu1"));
+    EXPECT_EQ(m_form->SynMemo2()->popupMenu(), find<QMenu>("PopupMenu2"));
+
+    int closed = 0;
+    QObject::connect(m_form.get(), &TForm1::closed, [&closed] { ++closed; });
+    m_form->show();
+    m_form->action(QStringLiteral("Act_Exit"))->trigger();
+    EXPECT_EQ(closed, 1);
+    EXPECT_FALSE(m_form->isVisible());
+}
+
 TEST_F(MainWindowTest, BusyCursorCoversTheProgramWhileACommandRuns)
 {
     EXPECT_EQ(m_form->BusyCursor().shape(), Qt::BusyCursor);
