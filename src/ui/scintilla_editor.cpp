@@ -1,5 +1,6 @@
 #include "ui/scintilla_editor.h"
 
+#include <cstdint>
 #include <map>
 
 #include <Qsci/qsciscintilla.h>
@@ -107,7 +108,9 @@ std::size_t ScintillaEditor::selectionLength() const
 void ScintillaEditor::select(std::size_t start, std::size_t length)
 {
     const long from = toWidgetPosition(start);
-    const long to = length == 0 ? from : toWidgetPosition(start + length);
+    // A length reaching past the end (even past the largest position) selects up to the end.
+    const std::size_t end = length > SIZE_MAX - start ? SIZE_MAX : start + length;
+    const long to = length == 0 ? from : toWidgetPosition(end);
     m_widget.SendScintilla(Sci::SCI_SETSEL, static_cast<unsigned long>(from), to);
     m_widget.SendScintilla(Sci::SCI_SCROLLCARET);
 }

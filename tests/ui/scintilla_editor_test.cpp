@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "documents/tag_commands.h"
@@ -63,6 +64,7 @@ TEST(ScintillaEditor, PositionsCountBytesOfThe8BitText)
         {8, 5, "ab" + kWorld, 14},
         {5, 4, "\xF2\r\na", 10},
         {10, 100, kWorld, 16},  // clamped to the end
+        {10, SIZE_MAX, kWorld, 16},
         {13, 0, "", 22},
     };
     for (const Case& c : cases) {
