@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMetaMethod>
@@ -149,8 +148,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     createPages();
     createMenus();
     m_editActions = new EditActions(*this);
-    for (QWidget* target : std::initializer_list<QWidget*>{m_synMemo1, m_synMemo2, findChild<QPlainTextEdit*>(QStringLiteral("Memo1")),
-                                                          findChild<QPlainTextEdit*>(QStringLiteral("Memo2"))}) {
+    // The standard edit commands act on the two editors and the two text boxes of "Images".
+    const std::initializer_list<QWidget*> targets = {m_synMemo1, m_synMemo2,
+                                                     findChild<QPlainTextEdit*>(QStringLiteral("Memo1")),
+                                                     findChild<QPlainTextEdit*>(QStringLiteral("Memo2"))};
+    for (QWidget* target : targets) {
         if (target) m_editActions->addTarget(*target);
     }
     connectCommands();
