@@ -1,5 +1,6 @@
 #pragma once
-// The program's name, version and web address, as the book header and the about box show them.
+// The program's name, version, author and web address, as the book header and the about box
+// show them.
 
 #include <string_view>
 
@@ -7,6 +8,8 @@ namespace vellumar {
 
 inline constexpr std::string_view kProgramName = "Vellumar";
 inline constexpr std::string_view kProgramVersion = "1.0.14 beta";
-inline constexpr std::string_view kProgramWebAddress = "https://vellumar.org";
+inline constexpr std::string_view kProgramAuthor = "Ilse Varga";
+inline constexpr std::string_view kProgramWebHost = "vellumar.example.org";
+inline constexpr std::string_view kProgramWebAddress = "http://vellumar.example.org";
 
 }  // namespace vellumar

@@ -51,9 +51,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     int valueLeft = 168;
     for (const QLabel* caption : captions)
         valueLeft = qMax(valueLeft, caption->geometry().right() + 9);
-    makeLabel(m_panel, "Label1", QStringLiteral("Vellumar"), valueLeft, 16);
-    makeLabel(m_panel, "Label2", QStringLiteral("1.0.14 beta"), valueLeft, 40);
-    makeLabel(m_panel, "Label3", QString::fromUtf8(kProgramAuthor), valueLeft, 88);
+    auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); };
+    makeLabel(m_panel, "Label1", text(vellumar::kProgramName), valueLeft, 16);
+    makeLabel(m_panel, "Label2", text(vellumar::kProgramVersion), valueLeft, 40);
+    makeLabel(m_panel, "Label3", text(vellumar::kProgramAuthor), valueLeft, 88);
 
     m_link = new TASLink(m_panel);
     m_link->setObjectName(QStringLiteral("ASLink1"));
@@ -63,7 +64,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     m_link->setShadowColor(palette().color(QPalette::Window));
     m_link->setFontColor(Qt::blue);
     m_link->setTransparent(true);
-    m_link->setText(QString::fromLatin1(kProgramWebAddress));
+    m_link->setText(text(vellumar::kProgramWebHost));
 
     m_okButton = new TColorButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));

@@ -4,15 +4,14 @@
 
 #include <QDialog>
 
+#include "convert/program_info.h"
+
 class QFrame;
 class QLabel;
 class TASLink;
 class TColorButton;
 
-// Shown by "About...", and the author and address the box shows.
-inline constexpr const char* kProgramAuthor = "Ilse Varga";
-inline constexpr const char* kProgramWebAddress = "vellumar.example.org";
-
+// Shown by "About...".
 class TAboutBox : public QDialog {
     Q_OBJECT
 

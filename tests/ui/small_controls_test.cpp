@@ -210,7 +210,7 @@ TEST(TAboutBox, ShowsNameVersionAndAnHttpLink)
     };
     for (const Named& n : {Named{"ProductName", "Product Name:"}, Named{"Label1", "Vellumar"},
                            Named{"Version", "Version:"}, Named{"Label2", "1.0.14 beta"},
-                           Named{"Copyright", "Copyright:"}, Named{"Label3", kProgramAuthor}}) {
+                           Named{"Copyright", "Copyright:"}, Named{"Label3", QString::fromUtf8(vellumar::kProgramAuthor.data())}}) {
         auto* label = box.findChild<QLabel*>(n.name);
         ASSERT_NE(label, nullptr) << n.name;
         EXPECT_EQ(label->text(), n.caption);
@@ -228,7 +228,7 @@ TEST(TAboutBox, ShowsNameVersionAndAnHttpLink)
     QStringList opened;
     link->setOpener([&](const QString& target) { opened << target; });
     link->click();
-    EXPECT_EQ(opened, QStringList{QString("http://") + kProgramWebAddress});
+    EXPECT_EQ(opened, QStringList{QString::fromUtf8(vellumar::kProgramWebAddress.data())});
 }
 
 TEST(TAboutBox, EscClosesWithOk)
