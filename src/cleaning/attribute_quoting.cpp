@@ -6,22 +6,31 @@ std::string QuoteAttributeValue(std::string_view lowerName, std::string_view val
 {
     char quote = lowerName == "style" ? '\'' : '"';
     const char other = quote == '"' ? '\'' : '"';
-    const bool holdsQuote = value.find(quote) != std::string_view::npos;
-    if (holdsQuote && value.find(other) == std::string_view::npos) quote = other;
+    bool escapeQuote = false;
+    if (value.find(quote) != std::string_view::npos) {
+        if (value.find(other) == std::string_view::npos)
+            quote = other;
+        else
+            escapeQuote = true;
+    }
+    const bool finalBackslash = !value.empty() && value.back() == '\\';
+    if (finalBackslash) value.remove_suffix(1);
+
     std::string out;
-    out.reserve(value.size() + 2);
+    out.reserve(value.size() + 8);
     out.push_back(quote);
-    if (holdsQuote && quote != other) {
+    if (!escapeQuote) {
+        out.append(value);
+    } else {
         const std::string_view reference = quote == '"' ? "&quot;" : "&#39;";
-        for (char c : value) {
+        for (const char c : value) {
             if (c == quote)
                 out.append(reference);
             else
                 out.push_back(c);
         }
-    } else {
-        out.append(value);
     }
+    if (finalBackslash) out.append("&#92;");
     out.push_back(quote);
     return out;
 }

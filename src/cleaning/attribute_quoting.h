@@ -6,11 +6,13 @@
 namespace vellumar {
 
 // The value in quotes: single quotes for the attribute named "style" (lower-case name),
-// double quotes for every other. The value is not escaped, with one exception: a value that
-// holds its quote character (as «encoding="x"?» of «<?xml ... encoding="x"?>» does) takes the
-// other quote instead, and when it holds both, its own quote character is written as a
-// character reference. Otherwise the rebuilt text would open a quoted run that never ends and
-// the rest of the document would be lost when it is read again.
+// double quotes for every other. The value is not escaped, with these exceptions, so that the
+// quoted value always reads back as one value: a value that holds its quote character (as
+// «encoding="x"?» of «<?xml ... encoding="x"?>» does) takes the other quote instead, and when
+// it holds both, its own quote character is written as a character reference; a final
+// backslash, which would hide the closing quote, is written as "&#92;". Otherwise the rebuilt
+// text could open a quoted run that never ends and the rest of the document would be lost
+// when it is read again.
 std::string QuoteAttributeValue(std::string_view lowerName, std::string_view value);
 
 }  // namespace vellumar

@@ -2,32 +2,54 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "html/tokenizer.h"
 
 namespace vellumar {
 namespace {
 
-TEST(QuoteAttributeValue, QuotesByName)
+struct QuoteCase {
+    std::string_view name, value, expected;
+};
+
+const QuoteCase kQuoteCases[] = {
+    {"src", "pic.jpg", "\"pic.jpg\""},
+    {"style", "width:10px", "'width:10px'"},
+    {"alt", "", "\"\""},
+    {"style", "font-family:\"Times New Roman\"", "'font-family:\"Times New Roman\"'"},
+    {"alt", "don't", "\"don't\""},
+    {"alt", "say \"hi\"", "'say \"hi\"'"},
+    {"style", "font-family:'Arial'", "\"font-family:'Arial'\""},
+    {"alt", "5'11\" tall", "\"5'11&quot; tall\""},
+    {"encoding", "windows-1251\"?", "'windows-1251\"?'"},
+    {"style", "a:'b' c:\"d\"", "'a:&#39;b&#39; c:\"d\"'"},
+    {"href", "C:\\dir\\", "\"C:\\dir&#92;\""},
+};
+
+TEST(QuoteAttributeValue, ChoosesQuotesThatHoldTheValue)
 {
-    EXPECT_EQ(QuoteAttributeValue("src", "pic.jpg"), "\"pic.jpg\"");
-    EXPECT_EQ(QuoteAttributeValue("style", "width:10px"), "'width:10px'");
-    EXPECT_EQ(QuoteAttributeValue("alt", ""), "\"\"");
+    for (const QuoteCase& c : kQuoteCases)
+        EXPECT_EQ(QuoteAttributeValue(c.name, c.value), c.expected) << c.name << "=" << c.value;
 }
 
-TEST(QuoteAttributeValue, ValueHoldingItsQuoteStaysReadable)
+// Whatever the value, the written attribute reads back as one attribute with the same value
+// (references aside), and the tag ends where it should.
+TEST(QuoteAttributeValue, WrittenValueReadsBackAsOneAttribute)
 {
-    EXPECT_EQ(QuoteAttributeValue("encoding", "windows-1251\"?"), "'windows-1251\"?'");
-    EXPECT_EQ(QuoteAttributeValue("style", "font-family:'Arial'"), "\"font-family:'Arial'\"");
-    EXPECT_EQ(QuoteAttributeValue("title", "it's \"x\""), "\"it's &quot;x&quot;\"");
-    EXPECT_EQ(QuoteAttributeValue("style", "a'\"b"), "'a&#39;\"b'");
-
-    // What the rebuilt tag says is read back whole, and the text after it survives.
-    THTMLParser parser;
-    parser.Buffer = "<html><?xml encoding=" + QuoteAttributeValue("encoding", "windows-1251\"?") + ">after";
-    parser.Parse();
-    ASSERT_EQ(parser.ItemCount(), 3);
-    EXPECT_EQ(parser.Item(1).Param(0).Value(), "windows-1251\"?");
-    EXPECT_EQ(parser.Item(2).Text(), "after");
+    for (const QuoteCase& c : kQuoteCases) {
+        THTMLParser parser;
+        parser.Buffer = "<html><x " + std::string(c.name) + "=" + QuoteAttributeValue(c.name, c.value) + ">after";
+        parser.Parse();
+        ASSERT_EQ(parser.ItemCount(), 3) << c.value;
+        const THTMLItem tag = parser.Item(1);
+        ASSERT_EQ(tag.paramCount(), 1) << c.value;
+        EXPECT_EQ(tag.Param(0).Key(), c.name);
+        if (c.expected.find('&') == std::string_view::npos) {
+            EXPECT_EQ(tag.Param(0).Value(), c.value);
+        }
+        EXPECT_EQ(parser.Item(2).Text(), "after");
+    }
 }
 
 }  // namespace

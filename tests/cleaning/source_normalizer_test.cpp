@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "html/tokenizer.h"
 #include "recording_interaction.h"
 
 namespace vellumar {
@@ -105,8 +106,10 @@ const CleaningCase kRebuildCases[] = {
     {"ImageKeepsEveryAttributeStyleInSingleQuotes", "<img src=pic.jpg alt=x style=width:10px>",
      "<img  src=\"pic.jpg\" alt=\"x\" style='width:10px'>"},
     {"AttributeNameAsTyped", "<a HREF=x.htm>", "<a  HREF=\"x.htm\">"},
-    {"ValuesHoldingTheirQuoteTakeTheOther", "<a title='say \"hi\"' style=\"a:'b'\">",
+    {"ValueHoldingItsQuoteTakesTheOther", "<a title='say \"hi\"' style=\"a:'b'\">",
      "<a  title='say \"hi\"' style=\"a:'b'\">"},
+    {"XmlDeclarationStaysReadable", "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
+     "<?xml  version=\"1.0\" encoding='utf-8\"?'>"},
     {"LineBreakWithoutAttributes", "<br class=x>", "\r\n<br>"},
     {"RuleKeepsItsAttributes", "<hr size=2>", "<hr  size=\"2\">"},
     {"MetaStandsAloneOnItsLine", "<META http-equiv=a content=b>", "\r\n<meta  http-equiv=\"a\" content=\"b\">"},
@@ -126,6 +129,26 @@ const CleaningCase kSelfClosingCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(SelfClosing, CleaningTable, ::testing::ValuesIn(kSelfClosingCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The cleaned text is tokenized again by the conversion: a declaration whose last value keeps
+// a quote must not leave a quoted run open that swallows the whole document.
+TEST(NormalizeSourceHtml, CleanedDeclarationLeavesTheDocumentReadable)
+{
+    RecordingInteraction user;
+    const std::string cleaned = NormalizeSourceHtml(
+        "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0//EN\"\n"
+        "  \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\n<html><body><p>text</p></body></html>",
+        true, user);
+    THTMLParser parser;
+    parser.OnError = [&user](std::string_view m, std::string_view t) { user.reportTokenizerProblem(m, t); };
+    parser.Buffer = cleaned;
+    parser.Parse();
+    EXPECT_TRUE(user.reports.empty()) << user.reports.front().first;
+    bool sawText = false;
+    for (std::int32_t i = 0; i < parser.ItemCount(); ++i)
+        sawText = sawText || (parser.Item(i).isText() && parser.Item(i).Text() == "text");
+    EXPECT_TRUE(sawText) << cleaned;
+}
 
 TEST(NormalizeSourceHtml, EmptyDocumentGivesEmptyText)
 {
