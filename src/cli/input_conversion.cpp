@@ -10,6 +10,7 @@
 #include "cleaning/source_normalizer.h"
 #include "cli/item_list.h"
 #include "convert/body_writer.h"
+#include "convert/title_information.h"
 #include "documents/file_io.h"
 #include "documents/text_encoding.h"
 #include "documents/text_lines.h"
@@ -49,6 +50,19 @@ bool sameFile(const std::string& a, const std::string& b)
     return a != kStdio && b != kStdio && fs::exists(b, ec) && fs::equivalent(a, b, ec);
 }
 
+// The file name that the book-info answers propose, as a UTF-8 file name; nullopt without
+// answers or with an empty title.
+std::optional<std::string> proposedBookName(const CliOptions& options)
+{
+    if (!options.conversion.ShowTitleInfo) return std::nullopt;
+    const std::optional<std::string> name =
+        ProposedBookFileName(Utf8ToWindows1251(options.title.value_or("")),
+                             Utf8ToWindows1251(options.firstName.value_or("")),
+                             Utf8ToWindows1251(options.lastName.value_or("")));
+    if (!name) return std::nullopt;
+    return Windows1251ToUtf8(*name);
+}
+
 }  // namespace
 
 InputConversion::InputConversion(const CliOptions& options, CliInteraction& interaction)
@@ -84,6 +98,9 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
                      .string();
     } else if (fromStdin || textOutput) {
         target = std::string(kStdio);
+    } else if (const std::optional<std::string> proposed = proposedBookName(m_options)) {
+        // With book info and no output named, the book takes the name its title proposes.
+        target = (inputPath.parent_path() / *proposed).string();
     } else {
         target = fs::path(inputPath).replace_extension(".fb2").string();
     }
@@ -130,9 +147,6 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         m_interaction.warn((fromStdin ? std::string("standard input") : input) +
                            ": no <body> tag found, the book's body is empty");
 
-    // With book info and no output named, the book takes the name its title proposes.
-    if (book->proposedFileName && m_options.output.empty() && m_options.outputDir.empty() && !fromStdin)
-        target = (inputPath.parent_path() / Windows1251ToUtf8(*book->proposedFileName)).string();
     if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
     std::error_code ec;
     if (target != kStdio && !m_written.insert(fs::weakly_canonical(target, ec).string()).second)
