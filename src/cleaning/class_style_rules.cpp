@@ -22,10 +22,16 @@ void ClassStyleRules::clear()
 void ClassStyleRules::AddClassStyleRule(std::string_view element, std::string_view className,
                                         std::string_view declarations, bool italic, bool bold)
 {
+    AddClassStyleRule(element, className, std::make_shared<const std::string>(declarations), italic, bold);
+}
+
+void ClassStyleRules::AddClassStyleRule(std::string_view element, std::string_view className,
+                                        std::shared_ptr<const std::string> declarations, bool italic, bool bold)
+{
     TClassStyleRule rule;
     rule.Element = element;
     rule.ClassName = className;
-    rule.Declarations = declarations;
+    rule.Declarations = std::move(declarations);
     if (bold) {
         rule.BoldOpen = "<b>";
         rule.BoldClose = "</b>";

@@ -3,6 +3,7 @@
 // that make text bold or italic, looked up by element and class for every tag.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,7 +21,9 @@ struct TClassStyleRule {
     std::string ItalicOpen;  // "<i>" when italic
     std::string BoldClose;   // "</b>" when bold
     std::string ItalicClose;  // "</i>" when italic
-    std::string Declarations;  // the rule's declarations as collected; kept for reference only
+    // The rule's declarations as collected, shared by the entries of all its selectors; kept
+    // for reference only.
+    std::shared_ptr<const std::string> Declarations;
 };
 
 // The rules in the order they were read. A lookup gives the first rule read for an element and
@@ -33,6 +36,8 @@ public:
 
     void AddClassStyleRule(std::string_view element, std::string_view className, std::string_view declarations,
                            bool italic, bool bold);
+    void AddClassStyleRule(std::string_view element, std::string_view className,
+                           std::shared_ptr<const std::string> declarations, bool italic, bool bold);
     // The first rule whose Element and ClassName equal the two texts exactly, or nullptr.
     const TClassStyleRule* FindClassStyleRule(std::string_view element, std::string_view className) const;
 

@@ -1,5 +1,6 @@
 #include "cleaning/style_block.h"
 
+#include <memory>
 #include <vector>
 
 #include "cleaning/cp1251_case.h"
@@ -102,12 +103,15 @@ void AddClassStyleRules(std::string_view selectorText, std::string_view declarat
     }
     if (!bold && !italic) return;
 
+    // One copy of the declarations for all the selectors: a long selector list must not
+    // multiply a long declaration text.
+    const auto shared = std::make_shared<const std::string>(std::move(collected));
     std::string_view list = selectors;
     for (;;) {
         const std::size_t comma = list.find(',');
         const std::string_view selector = trimmed(list.substr(0, comma));
         if (!selector.empty())
-            rules.AddClassStyleRule(SelectorElement(selector), SelectorClass(selector), collected, italic, bold);
+            rules.AddClassStyleRule(SelectorElement(selector), SelectorClass(selector), shared, italic, bold);
         if (comma == npos) break;
         list.remove_prefix(comma + 1);
     }

@@ -75,7 +75,8 @@ TEST(AddClassStyleRules, EntersOneRulePerSelectorOfABoldOrItalicRule)
     EXPECT_EQ(rulesOf(rules), (std::vector<RuleSeen>{{"p", "x", "<i>", "</i>"},
                                                      {"li", "x", "<i>", "</i>"},
                                                      {"", "y", "<i>", "</i>"}}));
-    EXPECT_EQ(rules.rules()[0].Declarations, "color:red;font-style:italic;");
+    EXPECT_EQ(*rules.rules()[0].Declarations, "color:red;font-style:italic;");
+    EXPECT_EQ(rules.rules()[0].Declarations, rules.rules()[2].Declarations);  // one shared copy
 }
 
 TEST(AddClassStyleRules, CollectsDeclarations)
@@ -84,8 +85,8 @@ TEST(AddClassStyleRules, CollectsDeclarations)
     AddClassStyleRules("p.a", "font-weight:bold", rules);  // no ";": appended without one
     AddClassStyleRules("p.b", "font-weight:bold; ;", rules);
     ASSERT_EQ(rules.size(), 2U);
-    EXPECT_EQ(rules.rules()[0].Declarations, "font-weight:bold");
-    EXPECT_EQ(rules.rules()[1].Declarations, "font-weight:bold;;");
+    EXPECT_EQ(*rules.rules()[0].Declarations, "font-weight:bold");
+    EXPECT_EQ(*rules.rules()[1].Declarations, "font-weight:bold;;");
 }
 
 TEST(AddClassStyleRules, IgnoresPlainAndEmptyRules)
@@ -130,9 +131,9 @@ TEST(ClassStyleRules, FirstRuleReadWinsAndLookupIsExact)
     rules.AddClassStyleRule("p.x", "", "c", true, false);
     rules.AddClassStyleRule("", "p.x", "d", true, false);
     ASSERT_NE(rules.FindClassStyleRule("p", "x"), nullptr);
-    EXPECT_EQ(rules.FindClassStyleRule("p", "x")->Declarations, "a");
-    EXPECT_EQ(rules.FindClassStyleRule("p.x", "")->Declarations, "c");
-    EXPECT_EQ(rules.FindClassStyleRule("", "p.x")->Declarations, "d");
+    EXPECT_EQ(*rules.FindClassStyleRule("p", "x")->Declarations, "a");
+    EXPECT_EQ(*rules.FindClassStyleRule("p.x", "")->Declarations, "c");
+    EXPECT_EQ(*rules.FindClassStyleRule("", "p.x")->Declarations, "d");
     EXPECT_EQ(rules.FindClassStyleRule("P", "x"), nullptr);
     EXPECT_EQ(rules.FindClassStyleRule("p", "x "), nullptr);
     EXPECT_EQ(rules.size(), 4U);
