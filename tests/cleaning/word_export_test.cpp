@@ -164,5 +164,23 @@ TEST(WordExport, CleanedPageConvertsIntoAWellFormedBook)
     EXPECT_EQ(fb2.find("o:p"), std::string::npos);
 }
 
+// Every cut of the page (a file broken off anywhere) cleans and converts without fault; the
+// tokenizer's reports reach the user.
+TEST(WordExport, EveryPrefixCleansAndConverts)
+{
+    const std::string page = joined(kWordPage, true);
+    THTMLParser parser;
+    NoPictures pictures;
+    std::size_t reported = 0;
+    for (std::size_t n = 0; n <= page.size(); ++n) {
+        RecordingInteraction user;
+        ConversionServices services{user, pictures, pictures};
+        const std::string cleaned = NormalizeSourceHtml(std::string_view(page).substr(0, n), n % 2 == 0, user);
+        (void)ConvertToFb2(parser, JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
+        reported += user.reports.size();
+    }
+    EXPECT_GT(reported, 0U);
+}
+
 }  // namespace
 }  // namespace vellumar
