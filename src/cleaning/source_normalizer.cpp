@@ -1,5 +1,7 @@
 #include "cleaning/source_normalizer.h"
 
+#include <cstring>
+
 #include "cleaning/class_style_rules.h"
 #include "cleaning/cp1251_case.h"
 #include "cleaning/open_tag_stack.h"
@@ -101,6 +103,23 @@ void Normalizer::text(const THTMLItem& item)
         if (m_out[i] == '\r' || m_out[i] == '\n') m_out[i] = ' ';
 }
 
+// True when the text already is its lines each ended by CR LF: every CR is followed by LF,
+// every LF follows a CR, and the text is empty or ends with CR LF.
+bool endsEveryLineWithCrLf(std::string_view text)
+{
+    if (text.empty()) return true;
+    if (text.size() < 2 || text[text.size() - 2] != '\r' || text.back() != '\n') return false;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
+         ++p)
+        if (p == begin || p[-1] != '\r') return false;
+    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p))));
+         ++p)
+        if (p + 1 == end || p[1] != '\n') return false;
+    return true;
+}
+
 }  // namespace
 
 std::string NormalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user)
@@ -109,7 +128,10 @@ std::string NormalizeSourceHtml(std::string_view html, bool straightenText, User
     parser.OnError = [&user](std::string_view message, std::string_view text) {
         user.reportTokenizerProblem(message, text);
     };
-    parser.Buffer = JoinLinesCrLf(html, true);
+    if (endsEveryLineWithCrLf(html))
+        parser.Buffer.assign(html);
+    else
+        parser.Buffer = JoinLinesCrLf(html, true);
     parser.Parse();
 
     std::string out;
