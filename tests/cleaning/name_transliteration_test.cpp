@@ -61,11 +61,5 @@ TEST(LowerCp1251, LowersEveryCyrillicCapital)
     EXPECT_EQ(LowerCp1251("\xB8\xE0\xFF\xD7\xF7"), "\xB8\xE0\xFF\xF7\xF7");
 }
 
-TEST(SpacesToUnderscores, ReplacesOnlySpaces)
-{
-    EXPECT_EQ(SpacesToUnderscores(" a  b\tc\xA0"), "_a__b\tc\xA0");
-    EXPECT_EQ(SpacesToUnderscores(""), "");
-}
-
 }  // namespace
 }  // namespace vellumar

@@ -44,30 +44,6 @@ TEST(StripStyleComments, RemovesTheMarksInOrder)
     EXPECT_EQ(StripStyleComments("<!--<!-- x"), "<!-- x");
 }
 
-TEST(Declarations, BoldAndItalicTests)
-{
-    EXPECT_TRUE(IsBoldDeclaration("font-weight: bold"));
-    EXPECT_TRUE(IsBoldDeclaration("FONT-WEIGHT:Bolder"));
-    EXPECT_TRUE(IsBoldDeclaration("mso-bidi-font-weight:bold"));
-    EXPECT_FALSE(IsBoldDeclaration("font-weight: 700"));
-    EXPECT_FALSE(IsBoldDeclaration("font: bold 12pt Arial"));
-    EXPECT_TRUE(IsItalicDeclaration("font-style:ITALIC"));
-    EXPECT_FALSE(IsItalicDeclaration("font-style:oblique"));
-    EXPECT_FALSE(IsItalicDeclaration("font-weight:bold"));
-}
-
-TEST(Selectors, ElementAndClassParts)
-{
-    EXPECT_EQ(SelectorElement("P.Title1"), "p");
-    EXPECT_EQ(SelectorClass("P.Title1"), "title1");
-    EXPECT_EQ(SelectorElement("h1"), "h1");
-    EXPECT_EQ(SelectorClass("h1"), "");
-    EXPECT_EQ(SelectorElement(".note"), "");
-    EXPECT_EQ(SelectorClass(".note"), "note");
-    EXPECT_EQ(SelectorClass("p.a.b"), "a.b");
-    EXPECT_EQ(SelectorClass("P.\xC7\xE0\xE3"), "\xE7\xE0\xE3");  // Cyrillic class names lower-case too
-}
-
 TEST(AddClassStyleRules, EntersOneRulePerSelectorOfABoldOrItalicRule)
 {
     ClassStyleRules rules;
