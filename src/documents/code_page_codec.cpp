@@ -7,6 +7,7 @@
 #include <iconv.h>
 
 #include "documents/text_encoding.h"
+#include "documents/utf8.h"
 
 namespace vellumar {
 
@@ -16,63 +17,6 @@ constexpr char32_t kReplacement = 0xFFFD;
 // Bytes that a single-byte code page leaves undefined are shown as U+F700 + byte.
 constexpr char32_t kUndefinedByteBase = 0xF700;
 constexpr std::size_t kPlaneSize = 0x10000;
-
-// Decodes the UTF-8 sequence at s[i] into `cp`; returns its length (at least 1). A broken
-// sequence gives U+FFFD and length 1.
-std::size_t decodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
-{
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) {
-        cp = b0;
-        return 1;
-    }
-    std::size_t length = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        length = 2;
-        cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        length = 3;
-        cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        length = 4;
-        cp = b0 & 0x07;
-    } else {
-        cp = kReplacement;
-        return 1;
-    }
-    if (i + length > s.size()) {
-        cp = kReplacement;
-        return 1;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) {
-            cp = kReplacement;
-            return 1;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    return length;
-}
-
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
 
 std::size_t referenceLength(char32_t cp)
 {
@@ -113,7 +57,7 @@ CodePageCodec::CodePageCodec(std::string_view codePage) : m_codePage(codePage)
     std::size_t at = 0;
     for (int byte = 0; byte < 256; ++byte) {
         char32_t cp = kReplacement;
-        if (at < utf8.size()) at += decodeUtf8(utf8, at, cp);
+        if (at < utf8.size()) at += DecodeUtf8(utf8, at, cp);
         if (cp == kReplacement || cp >= kPlaneSize || m_fromUnicode[cp] >= 0)
             cp = kUndefinedByteBase + static_cast<char32_t>(byte);
         m_toUnicode[static_cast<std::size_t>(byte)] = cp;
@@ -153,7 +97,7 @@ std::string CodePageCodec::decode(std::string_view bytes) const
         if (b < 0x80 && m_toUnicode[b] == b)
             out.push_back(c);
         else
-            appendUtf8(out, m_toUnicode[b]);
+            AppendUtf8(out, m_toUnicode[b]);
     }
     return out;
 }
@@ -165,7 +109,7 @@ std::string CodePageCodec::encode(std::string_view utf8) const
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t cp = 0;
-        i += decodeUtf8(utf8, i, cp);
+        i += DecodeUtf8(utf8, i, cp);
         if (cp < kPlaneSize && m_fromUnicode[cp] >= 0) {
             out.push_back(static_cast<char>(m_fromUnicode[cp]));
         } else {
@@ -199,7 +143,7 @@ std::size_t CodePageCodec::encodedLength(std::string_view utf8) const
             continue;
         }
         char32_t cp = 0;
-        i += decodeUtf8(utf8, i, cp);
+        i += DecodeUtf8(utf8, i, cp);
         total += widthOf(cp);
     }
     return total;
@@ -211,7 +155,7 @@ std::size_t CodePageCodec::utf8Offset(std::string_view utf8, std::size_t encoded
     std::size_t i = 0;
     while (i < utf8.size()) {
         char32_t cp = 0;
-        const std::size_t length = decodeUtf8(utf8, i, cp);
+        const std::size_t length = DecodeUtf8(utf8, i, cp);
         const std::size_t width = widthOf(cp);
         if (total + width > encodedOffset) return i;
         total += width;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "documents/utf8.h"
 #include "html/tokenizer.h"
 
 namespace vellumar {
@@ -32,74 +33,9 @@ constexpr std::array<char16_t, 128> kWindows1251High = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 void appendCharacterReference(std::string& out, char32_t cp)
 {
     out.append("&#").append(std::to_string(static_cast<std::uint32_t>(cp))).push_back(';');
-}
-
-// Decodes one UTF-8 sequence at s[i]; returns its length (at least 1). An invalid or
-// truncated sequence yields U+FFFD and the length 1.
-std::size_t decodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
-{
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) {
-        cp = b0;
-        return 1;
-    }
-    std::size_t len = 0;
-    char32_t min = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        len = 2;
-        cp = b0 & 0x1F;
-        min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3;
-        cp = b0 & 0x0F;
-        min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4;
-        cp = b0 & 0x07;
-        min = 0x10000;
-    } else {
-        cp = 0xFFFD;
-        return 1;
-    }
-    if (i + len > s.size()) {
-        cp = 0xFFFD;
-        return 1;
-    }
-    for (std::size_t k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) {
-            cp = 0xFFFD;
-            return 1;
-        }
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        cp = 0xFFFD;
-        return 1;
-    }
-    return len;
 }
 
 bool isValidUtf8WithHighBytes(std::string_view s)
@@ -111,7 +47,7 @@ bool isValidUtf8WithHighBytes(std::string_view s)
             continue;
         }
         char32_t cp = 0;
-        const std::size_t len = decodeUtf8(s, i, cp);
+        const std::size_t len = DecodeUtf8(s, i, cp);
         if (len == 1) return false;  // every valid non-ASCII sequence is longer than one byte
         high = true;
         i += len;
@@ -174,7 +110,7 @@ std::string Windows1251ToUtf8(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() * 2);
-    for (char c : text) appendUtf8(out, Windows1251ToUnicode(static_cast<unsigned char>(c)));
+    for (char c : text) AppendUtf8(out, Windows1251ToUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -190,7 +126,7 @@ std::string Utf8ToWindows1251(std::string_view utf8)
             continue;
         }
         char32_t cp = 0;
-        i += decodeUtf8(utf8, i, cp);
+        i += DecodeUtf8(utf8, i, cp);
         if (const auto byte = UnicodeToWindows1251(cp))
             out.push_back(static_cast<char>(*byte));
         else
@@ -258,7 +194,7 @@ std::string Utf8ToCodePage(std::string_view utf8, std::string_view codePage)
         i = utf8.size() - inLeft;
         if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
         char32_t cp = 0;
-        i += decodeUtf8(utf8, i, cp);
+        i += DecodeUtf8(utf8, i, cp);
         appendCharacterReference(out, cp);
     }
     return out;
