@@ -8,7 +8,8 @@
 
 namespace vellumar {
 
-// The three texts of the book-info dialog, windows-1251 bytes.
+// The three texts of the book-info dialog, as 8-bit text in the code page of the editors
+// (windows-1251 with the default character set).
 struct BookInfoAnswers {
     std::string title;
     std::string firstName;

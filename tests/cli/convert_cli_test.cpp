@@ -10,59 +10,18 @@
 #include <sstream>
 #include <string>
 
+#include "cli/convert_program.h"
 #include "support/xml_check.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using vellumar::testing::Outcome;
 
-class ConvertCli : public ::testing::Test {
+class ConvertCli : public vellumar::testing::ConvertProgramTest {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() /
-                ("vellumar-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(m_dir);
-    }
-
-    fs::path write(const std::string& name, const std::string& bytes)
-    {
-        const fs::path p = m_dir / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p;
-    }
-    static std::string read(const fs::path& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    Outcome run(const std::string& args, const std::string& stdinText = "")
-    {
-        const fs::path in = write(".stdin", stdinText);
-        const std::string cmd = std::string("cd '") + m_dir.string() + "' && '" VELLUMAR_CONVERT_PATH "' " + args +
-                                " <.stdin >.stdout 2>.stderr";
-        const int raw = std::system(cmd.c_str());
-        Outcome r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = read(m_dir / ".stdout");
-        r.err = read(m_dir / ".stderr");
-        return r;
-    }
-    fs::path m_dir;
+    void TearDown() override { fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add); }
 };
 
 const std::string kBook =

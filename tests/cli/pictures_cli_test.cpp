@@ -11,6 +11,7 @@
 
 #include "images/base64.h"
 #include "images/jpeg_codec.h"
+#include "cli/convert_program.h"
 #include "support/xml_check.h"
 
 namespace vellumar {
@@ -25,34 +26,21 @@ RgbImage photo(int width, int height)
     return image;
 }
 
-class PicturesCli : public ::testing::Test {
+class PicturesCli : public testing::ConvertProgramTest {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() /
-                ("vellumar-pictures-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
+        ConvertProgramTest::SetUp();
         fs::create_directories(m_dir / "doc" / "pics");
         WriteJpeg(photo(1200, 900), m_dir / "doc" / "pics" / "a.jpg");
         write("doc/book.html", "<html><body><p>Look <img src=\"pics/a.jpg\" alt=\"x\"> here</p></body></html>\n");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    void write(const std::string& name, const std::string& bytes) { std::ofstream(m_dir / name, std::ios::binary) << bytes; }
-    std::string read(const std::string& name)
-    {
-        std::ifstream in(m_dir / name, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
     // Runs in m_dir (not the document's folder); returns the exit status, stderr in m_err.
     int run(const std::string& args)
     {
-        const std::string cmd = "cd '" + m_dir.string() + "' && '" VELLUMAR_CONVERT_PATH "' " + args + " 2>.stderr";
-        const int raw = std::system(cmd.c_str());
-        m_err = read(".stderr");
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        const testing::Outcome outcome = ConvertProgramTest::run(args);
+        m_err = outcome.err;
+        return outcome.status;
     }
     // The embedded picture's bytes of the binary with this id in the book, or "".
     std::string embedded(const std::string& fb2, const std::string& id)
@@ -64,7 +52,6 @@ protected:
         return DecodeBase64(std::string_view(fb2).substr(start + open.size(), end - start - open.size())).value_or("");
     }
 
-    fs::path m_dir;
     std::string m_err;
 };
 

@@ -10,33 +10,17 @@
 #include <sstream>
 #include <string>
 
-#include "documents/temp_folder.h"
 #include "images/base64.h"
 #include "images/png_codec.h"
+#include "cli/convert_program.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class TablePicturesCli : public ::testing::Test {
+class TablePicturesCli : public vellumar::testing::ConvertProgramTest {
 protected:
-    // A folder of this run's own: test programs of other builds may run at the same time.
-    void SetUp() override { m_dir = m_folder.path(); }
-
-    void write(const std::string& name, const std::string& bytes) { std::ofstream(m_dir / name, std::ios::binary) << bytes; }
-    std::string read(const std::string& name)
-    {
-        std::ifstream in(m_dir / name, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    int run(const std::string& args)
-    {
-        const std::string cmd = "cd '" + m_dir.string() + "' && '" VELLUMAR_CONVERT_PATH "' " + args + " 2>.stderr";
-        const int raw = std::system(cmd.c_str());
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    }
+    int run(const std::string& args) { return ConvertProgramTest::run(args).status; }
     // The picture of one binary element of the book.
     vellumar::RgbImage picture(const std::string& fb2, const std::string& id)
     {
@@ -45,8 +29,6 @@ protected:
         if (!std::regex_search(fb2, match, binary)) throw std::runtime_error("no binary element " + id);
         return vellumar::DecodePng(vellumar::DecodeBase64(match[1].str()).value(), id);
     }
-    vellumar::TempFolder m_folder;
-    fs::path m_dir;
 };
 
 const std::string kTwoTables =
