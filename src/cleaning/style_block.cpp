@@ -4,22 +4,13 @@
 #include <vector>
 
 #include "cleaning/cp1251_case.h"
+#include "convert/text_rules.h"
 
 namespace vellumar {
 
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-
-// Removes bytes up to 32 from both ends.
-std::string_view trimmed(std::string_view s)
-{
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
-    return s.substr(b, e - b);
-}
 
 // The lines of a text, split at CR LF, LF or CR.
 std::vector<std::string_view> splitLines(std::string_view text)
@@ -82,8 +73,8 @@ std::string SelectorClass(std::string_view selector)
 void AddClassStyleRules(std::string_view selectorText, std::string_view declarationText, ClassStyleRules& rules)
 {
     if (selectorText.empty() || declarationText.empty()) return;
-    const std::string_view selectors = trimmed(selectorText);
-    std::string_view rest = trimmed(declarationText);
+    const std::string_view selectors = TrimControls(selectorText);
+    std::string_view rest = TrimControls(declarationText);
 
     bool bold = false;
     bool italic = false;
@@ -98,8 +89,8 @@ void AddClassStyleRules(std::string_view selectorText, std::string_view declarat
         take(rest, false);
     } else {
         for (std::size_t semi; (semi = rest.find(';')) != npos; rest.remove_prefix(semi + 1))
-            take(trimmed(rest.substr(0, semi)), true);
-        if (!trimmed(rest).empty()) take(trimmed(rest), true);
+            take(TrimControls(rest.substr(0, semi)), true);
+        if (!TrimControls(rest).empty()) take(TrimControls(rest), true);
     }
     if (!bold && !italic) return;
 
@@ -109,7 +100,7 @@ void AddClassStyleRules(std::string_view selectorText, std::string_view declarat
     std::string_view list = selectors;
     for (;;) {
         const std::size_t comma = list.find(',');
-        const std::string_view selector = trimmed(list.substr(0, comma));
+        const std::string_view selector = TrimControls(list.substr(0, comma));
         if (!selector.empty())
             rules.AddClassStyleRule(SelectorElement(selector), SelectorClass(selector), shared, italic, bold);
         if (comma == npos) break;
@@ -139,7 +130,7 @@ void ParseStyleBlock(std::string_view styleText, ClassStyleRules& rules)
         return line.substr(close + 1);
     };
 
-    for (std::string_view line : splitLines(trimmed(styleText))) {
+    for (std::string_view line : splitLines(TrimControls(styleText))) {
         while (!line.empty()) {
             const std::size_t open = line.find('{');
             if (open == npos) {

@@ -3,20 +3,11 @@
 #include "cleaning/attribute_quoting.h"
 #include "cleaning/cp1251_case.h"
 #include "cleaning/tag_tables.h"
+#include "convert/text_rules.h"
 
 namespace vellumar {
 
 namespace {
-
-// Removes bytes up to 32 from both ends.
-std::string_view trimmed(std::string_view s)
-{
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
-    return s.substr(b, e - b);
-}
 
 }  // namespace
 
@@ -52,7 +43,7 @@ TRebuiltTag RebuildTag(const THTMLItem& tag, const ClassStyleRules& rules)
             inner.append(QuoteAttributeValue(lowerKey, param.Value()));
         }
     }
-    const std::string_view written = trimmed(inner);
+    const std::string_view written = TrimControls(inner);
     r.OpenText.reserve(written.size() + 2 + style.OpenText.size());
     r.OpenText.append("<").append(written).append(">").append(style.OpenText);
     r.CloseText = style.CloseText + r.CloseTag;

@@ -34,15 +34,19 @@ std::string ReplaceEntityByChar(std::string_view text, unsigned char code, std::
     const char byte = static_cast<char>(code == 0 ? ' ' : code);
     const bool found = text.find(entity) != std::string_view::npos;
     std::string out = ReplaceAllText(text, entity, std::string_view(&byte, 1));
-    if (code == 0 && found) {
-        // Trimming after every replacement equals trimming once at the end: the replacements
-        // happen inside the text and trimming never touches an "&".
-        const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-        const auto first = std::find_if_not(out.begin(), out.end(), isBlank);
-        const auto last = std::find_if_not(out.rbegin(), out.rend(), isBlank).base();
-        return first < last ? std::string(first, last) : std::string();
-    }
+    // Trimming after every replacement equals trimming once at the end: the replacements
+    // happen inside the text and trimming never touches an "&".
+    if (code == 0 && found) return std::string(TrimControls(out));
     return out;
+}
+
+std::string_view TrimControls(std::string_view text)
+{
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
+    return text.substr(b, e - b);
 }
 
 std::string ApplyEntityRules(std::string_view text)

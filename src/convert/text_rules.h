@@ -15,6 +15,8 @@ std::string ReplaceEntityByChar(std::string_view text, unsigned char code, std::
 std::string ReplaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement);
 // "&quot;" to a double quote, then "&#8209;" to "-".
 std::string ApplyEntityRules(std::string_view text);
+// The text without the bytes up to 32 (controls and space) at both ends.
+std::string_view TrimControls(std::string_view text);
 // Each run of blanks (TAB, space, byte 160) is reduced to its first byte.
 std::string CollapseSpaceRuns(std::string_view text);
 
