@@ -33,8 +33,16 @@ std::string readInput(const std::string& input)
     return bytes;
 }
 
-void writeOutput(const std::string& target, std::string_view bytes)
+bool sameFile(const std::string& a, const std::string& b)
 {
+    std::error_code ec;
+    return a != kStdio && b != kStdio && fs::exists(b, ec) && fs::equivalent(a, b, ec);
+}
+
+// Writes the result; never over the INPUT it came from.
+void writeOutput(const std::string& input, const std::string& target, std::string_view bytes)
+{
+    if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
     if (target == kStdio) {
         std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         std::cout.flush();
@@ -42,12 +50,6 @@ void writeOutput(const std::string& target, std::string_view bytes)
         return;
     }
     WriteFileAtomically(target, bytes);
-}
-
-bool sameFile(const std::string& a, const std::string& b)
-{
-    std::error_code ec;
-    return a != kStdio && b != kStdio && fs::exists(b, ec) && fs::equivalent(a, b, ec);
 }
 
 // The file name that the book-info answers propose, as a UTF-8 file name; nullopt without
@@ -114,8 +116,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     } else {
         const std::string cleaned = NormalizeSourceHtml(JoinLinesCrLf(text, true), m_options.conversion, m_interaction);
         if (m_options.cleanOnly) {
-            if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
-            writeOutput(target, JoinLinesCrLf(cleaned, true));
+            writeOutput(input, target, JoinLinesCrLf(cleaned, true));
             return;
         }
         source = JoinLinesCrLf(cleaned, false);
@@ -128,7 +129,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         };
         m_parser.Parse();
         m_parser.OnError = nullptr;
-        writeOutput(target, ItemsAsJsonLines(m_parser));
+        writeOutput(input, target, ItemsAsJsonLines(m_parser));
         return;
     }
 
@@ -147,12 +148,11 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         m_interaction.warn((fromStdin ? std::string("standard input") : input) +
                            ": no <body> tag found, the book's body is empty");
 
-    if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
     std::error_code ec;
     if (target != kStdio && !m_written.insert(fs::weakly_canonical(target, ec).string()).second)
         throw FileError("the output '" + target + "' would overwrite the book written before it");
     // The saved file holds the document's lines, each ended by CR LF.
-    writeOutput(target, JoinLinesCrLf(book->text, true));
+    writeOutput(input, target, JoinLinesCrLf(book->text, true));
 }
 
 }  // namespace vellumar::cli
