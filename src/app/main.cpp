@@ -13,8 +13,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION));
     QApplication::setWindowIcon(vellumar::ProgramIcon());
     vellumar::createApplicationWindows();
-    vellumar::TForm1* form = vellumar::applicationWindows().Form1;
-    QObject::connect(form, &vellumar::TForm1::closed, &application, &QCoreApplication::quit);
+    vellumar::MainWindow* form = vellumar::applicationWindows().mainWindow;
+    QObject::connect(form, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
     form->show();
     const int result = QApplication::exec();
     vellumar::destroyApplicationWindows();

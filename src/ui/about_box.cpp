@@ -4,9 +4,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "ui/aslink.h"
+#include "ui/link_label.h"
 #include "ui/color_button.h"
 #include "ui/program_icon.h"
+
+namespace vellumar {
 
 namespace {
 
@@ -21,7 +23,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
@@ -56,24 +58,24 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     makeLabel(m_panel, "Label2", text(vellumar::kProgramVersion), valueLeft, 40);
     makeLabel(m_panel, "Label3", text(vellumar::kProgramAuthor), valueLeft, 88);
 
-    m_link = new TASLink(m_panel);
+    m_link = new LinkLabel(m_panel);
     m_link->setObjectName(QStringLiteral("ASLink1"));
     m_link->move(80, 112);
-    m_link->setUrlType(TASLink::utHttp);
+    m_link->setUrlType(LinkLabel::Http);
     m_link->setShadowSize(0);
     m_link->setShadowColor(palette().color(QPalette::Window));
     m_link->setFontColor(Qt::blue);
     m_link->setTransparent(true);
     m_link->setText(text(vellumar::kProgramWebHost));
 
-    m_okButton = new TColorButton(QStringLiteral("OK"), this);
+    m_okButton = new ColorButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));
     m_okButton->setGeometry(96, 180, 97, 25);
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TAboutBox::keyPressEvent(QKeyEvent* event)
+void AboutBox::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         m_okButton->click();
@@ -81,3 +83,5 @@ void TAboutBox::keyPressEvent(QKeyEvent* event)
     }
     QDialog::keyPressEvent(event);
 }
+
+}  // namespace vellumar

@@ -8,17 +8,20 @@
 
 class QFrame;
 class QLabel;
-class TASLink;
-class TColorButton;
+
+namespace vellumar {
+
+class ColorButton;
+class LinkLabel;
 
 // Shown by "About...".
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
-    TASLink* link() const { return m_link; }
+    LinkLabel* link() const { return m_link; }
 
 protected:
     // Esc presses OK.
@@ -26,6 +29,8 @@ protected:
 
 private:
     QFrame* m_panel = nullptr;
-    TASLink* m_link = nullptr;
-    TColorButton* m_okButton = nullptr;
+    LinkLabel* m_link = nullptr;
+    ColorButton* m_okButton = nullptr;
 };
+
+}  // namespace vellumar

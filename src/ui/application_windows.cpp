@@ -8,7 +8,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/replace_dialog.h"
-#include "ui/test_window.h"
+#include "ui/diagnostic_window.h"
 
 namespace vellumar {
 
@@ -20,28 +20,28 @@ ApplicationWindows& applicationWindows()
 
 void createApplicationWindows()
 {
-    QCoreApplication::setApplicationName(TForm1::applicationTitle());
+    QCoreApplication::setApplicationName(MainWindow::applicationTitle());
     // Each window is registered as soon as it exists: the later ones look for the earlier ones.
     ApplicationWindows& windows = applicationWindows();
-    windows.Form1 = new TForm1;
-    windows.AboutBox = new TAboutBox;
-    windows.Form4 = new TForm4;
-    windows.FBookInfo = new TFBookInfo;
-    windows.FFind = new TFFind;
-    windows.FReplace = new TFReplace;
-    windows.FTest = new TFTest;
+    windows.mainWindow = new MainWindow;
+    windows.aboutBox = new AboutBox;
+    windows.helpWindow = new HelpWindow;
+    windows.bookInfoDialog = new BookInfoDialog;
+    windows.findDialog = new FindDialog;
+    windows.replaceDialog = new ReplaceDialog;
+    windows.diagnosticWindow = new DiagnosticWindow;
 }
 
 void destroyApplicationWindows()
 {
     ApplicationWindows& windows = applicationWindows();
-    delete windows.FTest;
-    delete windows.FReplace;
-    delete windows.FFind;
-    delete windows.FBookInfo;
-    delete windows.Form4;
-    delete windows.AboutBox;
-    delete windows.Form1;
+    delete windows.diagnosticWindow;
+    delete windows.replaceDialog;
+    delete windows.findDialog;
+    delete windows.bookInfoDialog;
+    delete windows.helpWindow;
+    delete windows.aboutBox;
+    delete windows.mainWindow;
     windows = ApplicationWindows();
 }
 

@@ -2,25 +2,24 @@
 // The program's windows. They are created once at start, in a fixed order, and live for the
 // whole run; commands only show and hide them.
 
-class TAboutBox;
-class TFBookInfo;
-class TFFind;
-class TForm4;
-class TFReplace;
-class TFTest;
-
 namespace vellumar {
 
-class TForm1;
+class AboutBox;
+class BookInfoDialog;
+class DiagnosticWindow;
+class FindDialog;
+class HelpWindow;
+class MainWindow;
+class ReplaceDialog;
 
 struct ApplicationWindows {
-    TForm1* Form1 = nullptr;
-    TAboutBox* AboutBox = nullptr;
-    TForm4* Form4 = nullptr;
-    TFBookInfo* FBookInfo = nullptr;
-    TFFind* FFind = nullptr;
-    TFReplace* FReplace = nullptr;
-    TFTest* FTest = nullptr;
+    MainWindow* mainWindow = nullptr;
+    AboutBox* aboutBox = nullptr;
+    HelpWindow* helpWindow = nullptr;
+    BookInfoDialog* bookInfoDialog = nullptr;
+    FindDialog* findDialog = nullptr;
+    ReplaceDialog* replaceDialog = nullptr;
+    DiagnosticWindow* diagnosticWindow = nullptr;
 };
 
 // The windows that exist now; a window not created yet is null.

@@ -11,6 +11,8 @@
 #include "ui/apply_charset.h"
 #include "ui/color_button.h"
 
+namespace vellumar {
+
 namespace {
 
 QLineEdit* makeEdit(QWidget* parent, const char* name)
@@ -30,7 +32,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QWi
 
 }  // namespace
 
-TFBookInfo::TFBookInfo(QWidget* parent) : QDialog(parent)
+BookInfoDialog::BookInfoDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FBookInfo"));
     setWindowTitle(QStringLiteral("FBookInfo"));
@@ -55,11 +57,11 @@ TFBookInfo::TFBookInfo(QWidget* parent) : QDialog(parent)
     names->addWidget(label3, 0, 1);
     names->addWidget(m_edit3, 1, 1);
 
-    m_butOk = new TColorButton(QStringLiteral("&Ok"), this);
+    m_butOk = new ColorButton(QStringLiteral("&Ok"), this);
     m_butOk->setObjectName(QStringLiteral("ButOk"));
-    m_butCancel = new TColorButton(QStringLiteral("&Cancel"), this);
+    m_butCancel = new ColorButton(QStringLiteral("&Cancel"), this);
     m_butCancel->setObjectName(QStringLiteral("ButCancel"));
-    for (TColorButton* button : {m_butOk, m_butCancel})
+    for (ColorButton* button : {m_butOk, m_butCancel})
         button->setMinimumSize(90, 27);
     connect(m_butOk, &QPushButton::clicked, this, [this] {
         m_resultFlag = 1;
@@ -96,14 +98,14 @@ TFBookInfo::TFBookInfo(QWidget* parent) : QDialog(parent)
     setFixedSize(513, 236);
 }
 
-void TFBookInfo::showEvent(QShowEvent* event)
+void BookInfoDialog::showEvent(QShowEvent* event)
 {
     vellumar::ApplyCharsetToDialog(this, vellumar::ChosenCharset());
     QDialog::showEvent(event);
     m_edit1->setFocus(Qt::OtherFocusReason);
 }
 
-bool TFBookInfo::eventFilter(QObject* watched, QEvent* event)
+bool BookInfoDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -120,7 +122,7 @@ bool TFBookInfo::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TFBookInfo::keyPressEvent(QKeyEvent* event)
+void BookInfoDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         m_butCancel->click();
@@ -128,3 +130,5 @@ void TFBookInfo::keyPressEvent(QKeyEvent* event)
     }
     QDialog::keyPressEvent(event);
 }
+
+}  // namespace vellumar

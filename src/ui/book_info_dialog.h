@@ -8,13 +8,15 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class TColorButton;
+namespace vellumar {
 
-class TFBookInfo : public QDialog {
+class ColorButton;
+
+class BookInfoDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFBookInfo(QWidget* parent = nullptr);
+    explicit BookInfoDialog(QWidget* parent = nullptr);
 
     int resultFlag() const { return m_resultFlag; }
     void setResultFlag(int flag) { m_resultFlag = flag; }
@@ -35,7 +37,9 @@ private:
     QLineEdit* m_edit1 = nullptr;
     QLineEdit* m_edit2 = nullptr;
     QLineEdit* m_edit3 = nullptr;
-    TColorButton* m_butOk = nullptr;
-    TColorButton* m_butCancel = nullptr;
+    ColorButton* m_butOk = nullptr;
+    ColorButton* m_butCancel = nullptr;
     int m_resultFlag = 0;
 };
+
+}  // namespace vellumar

@@ -6,29 +6,31 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
-TColorButton::TColorButton(QWidget* parent) : QPushButton(parent) {}
+namespace vellumar {
 
-TColorButton::TColorButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+ColorButton::ColorButton(QWidget* parent) : QPushButton(parent) {}
 
-QColor TColorButton::color() const
+ColorButton::ColorButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+QColor ColorButton::color() const
 {
     return m_color.isValid() ? m_color : palette().color(QPalette::Button);
 }
 
-void TColorButton::setColor(const QColor& color)
+void ColorButton::setColor(const QColor& color)
 {
     m_color = color;
     update();
 }
 
-QSize TColorButton::sizeHint() const
+QSize ColorButton::sizeHint() const
 {
     // Room for the caption, the frames and a little air; never smaller than the usual 75 x 25.
     const QSize caption = fontMetrics().size(Qt::TextShowMnemonic, text());
     return QSize(qMax(75, caption.width() + 24), qMax(25, caption.height() + 10));
 }
 
-void TColorButton::paintEvent(QPaintEvent*)
+void ColorButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QRect face = rect();
@@ -73,8 +75,10 @@ void TColorButton::paintEvent(QPaintEvent*)
     }
 }
 
-void TColorButton::mouseDoubleClickEvent(QMouseEvent* event)
+void ColorButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second click of a double click presses the button again, as a single click does.
     mousePressEvent(event);
 }
+
+}  // namespace vellumar

@@ -7,13 +7,15 @@
 #include <QColor>
 #include <QPushButton>
 
-class TColorButton : public QPushButton {
+namespace vellumar {
+
+class ColorButton : public QPushButton {
     Q_OBJECT
     Q_PROPERTY(QColor color READ color WRITE setColor)
 
 public:
-    explicit TColorButton(QWidget* parent = nullptr);
-    TColorButton(const QString& caption, QWidget* parent = nullptr);
+    explicit ColorButton(QWidget* parent = nullptr);
+    ColorButton(const QString& caption, QWidget* parent = nullptr);
 
     // The face colour; the palette's button colour until one is set.
     QColor color() const;
@@ -28,3 +30,5 @@ protected:
 private:
     QColor m_color;
 };
+
+}  // namespace vellumar

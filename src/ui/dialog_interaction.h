@@ -5,14 +5,15 @@
 #include "convert/user_interaction.h"
 
 class QWidget;
-class TFBookInfo;
 
 namespace vellumar {
+
+class BookInfoDialog;
 
 class DialogInteraction : public UserInteraction {
 public:
     // `owner` owns the message boxes (the main window); `bookInfo` is the program's dialog.
-    DialogInteraction(QWidget* owner, TFBookInfo& bookInfo) : m_owner(owner), m_bookInfo(bookInfo) {}
+    DialogInteraction(QWidget* owner, BookInfoDialog& bookInfo) : m_owner(owner), m_bookInfo(bookInfo) {}
 
     // A message box with the tokenizer's text as its body and its message as its title.
     void reportTokenizerProblem(std::string_view message, std::string_view text) override;
@@ -21,7 +22,7 @@ public:
 
 private:
     QWidget* m_owner;
-    TFBookInfo& m_bookInfo;
+    BookInfoDialog& m_bookInfo;
 };
 
 }  // namespace vellumar

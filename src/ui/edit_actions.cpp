@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
-#include "ui/syn_memo.h"
+#include "ui/code_editor.h"
 
 namespace vellumar {
 
@@ -22,7 +22,7 @@ constexpr std::array<const char*, CommandCount> kActionNames = {
 std::array<bool, CommandCount> enabledFor(const QWidget* target)
 {
     std::array<bool, CommandCount> enabled{};
-    if (const auto* memo = qobject_cast<const TSynMemo*>(target)) {
+    if (const auto* memo = qobject_cast<const CodeEditor*>(target)) {
         const bool selection = memo->hasSelectedText();
         enabled[Undo] = memo->isUndoAvailable();
         enabled[Cut] = selection;
@@ -60,7 +60,7 @@ EditActions::EditActions(QWidget& window) : QObject(&window), m_window(window)
 void EditActions::addTarget(QWidget& target)
 {
     m_targets.append(&target);
-    if (auto* memo = qobject_cast<TSynMemo*>(&target)) {
+    if (auto* memo = qobject_cast<CodeEditor*>(&target)) {
         connect(memo, &QsciScintilla::selectionChanged, this, &EditActions::updateActions);
         connect(memo, &QsciScintilla::textChanged, this, &EditActions::updateActions);
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(&target)) {
@@ -93,7 +93,7 @@ void EditActions::run(int command)
 {
     QWidget* target = currentTarget();
     if (!enabledFor(target)[static_cast<std::size_t>(command)]) return;
-    if (auto* memo = qobject_cast<TSynMemo*>(target)) {
+    if (auto* memo = qobject_cast<CodeEditor*>(target)) {
         switch (command) {
         case Undo: memo->undo(); break;
         case Cut: memo->cut(); break;

@@ -20,7 +20,7 @@ public:
     // Takes the actions "EditUndo1" ... "EditSelectAll1" from `window`'s children.
     explicit EditActions(QWidget& window);
 
-    // An editor (TSynMemo) or text box (QPlainTextEdit) the commands may act on.
+    // An editor (CodeEditor) or text box (QPlainTextEdit) the commands may act on.
     void addTarget(QWidget& target);
 
     // The target that has the window's focus, or null.

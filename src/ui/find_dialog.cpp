@@ -9,9 +9,9 @@
 #include "ui/color_button.h"
 #include "ui/search_dialog_parts.h"
 
-using namespace vellumar;
+namespace vellumar {
 
-TFFind::TFFind(QWidget* parent) : QDialog(parent)
+FindDialog::FindDialog(QWidget* parent) : QDialog(parent)
 {
     MakeSearchWindow(this, QStringLiteral("FFind"), QStringLiteral("Find"), 345, 89);
 
@@ -30,14 +30,14 @@ TFFind::TFFind(QWidget* parent) : QDialog(parent)
     connect(m_butClose, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void TFFind::showEvent(QShowEvent* event)
+void FindDialog::showEvent(QShowEvent* event)
 {
     ApplyCharsetToDialog(this, ChosenCharset());
     QDialog::showEvent(event);
     m_edit1->setFocus(Qt::OtherFocusReason);
 }
 
-void TFFind::keyPressEvent(QKeyEvent* event)
+void FindDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         m_butClose->click();
@@ -45,3 +45,5 @@ void TFFind::keyPressEvent(QKeyEvent* event)
     }
     QDialog::keyPressEvent(event);
 }
+
+}  // namespace vellumar

@@ -7,17 +7,19 @@
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
-class TColorButton;
+namespace vellumar {
 
-class TFFind : public QDialog {
+class ColorButton;
+
+class FindDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFFind(QWidget* parent = nullptr);
+    explicit FindDialog(QWidget* parent = nullptr);
 
     QLineEdit* findEdit() const { return m_edit1; }
-    TColorButton* findButton() const { return m_butFind; }
-    TColorButton* closeButton() const { return m_butClose; }
+    ColorButton* findButton() const { return m_butFind; }
+    ColorButton* closeButton() const { return m_butClose; }
 
 protected:
     // Shows the character set chosen in the main window in the text box and focuses it.
@@ -28,6 +30,8 @@ protected:
 private:
     QLineEdit* m_edit1 = nullptr;
     QGroupBox* m_origin = nullptr;
-    TColorButton* m_butFind = nullptr;
-    TColorButton* m_butClose = nullptr;
+    ColorButton* m_butFind = nullptr;
+    ColorButton* m_butClose = nullptr;
 };
+
+}  // namespace vellumar

@@ -13,6 +13,8 @@
 #include "documents/text_encoding.h"
 #include "ui/program_folder.h"
 
+namespace vellumar {
+
 namespace {
 
 // Where an installed program keeps its shared files, relative to its folder (bin/../share/vellumar).
@@ -37,7 +39,7 @@ QString decodeHelpText(const QByteArray& bytes)
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent)
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Help"));
@@ -62,7 +64,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
     };
 }
 
-QString TForm4::folder() const
+QString HelpWindow::folder() const
 {
     QString folder = m_programFolder.isEmpty() ? vellumar::programFolder() : m_programFolder;
     if (!folder.endsWith(QLatin1Char('/')))
@@ -70,12 +72,12 @@ QString TForm4::folder() const
     return folder;
 }
 
-QString TForm4::helpFilePath() const
+QString HelpWindow::helpFilePath() const
 {
     return folder() + QStringLiteral("/help.txt");
 }
 
-QString TForm4::existingHelpFile() const
+QString HelpWindow::existingHelpFile() const
 {
     const QString path = helpFilePath();
     if (QFileInfo(path).isFile())
@@ -87,7 +89,7 @@ QString TForm4::existingHelpFile() const
     return QString();
 }
 
-bool TForm4::loadHelpText()
+bool HelpWindow::loadHelpText()
 {
     const QString path = existingHelpFile();
     if (path.isEmpty()) {
@@ -106,8 +108,10 @@ bool TForm4::loadHelpText()
     return true;
 }
 
-int TForm4::exec()
+int HelpWindow::exec()
 {
     loadHelpText();
     return QDialog::exec();
 }
+
+}  // namespace vellumar

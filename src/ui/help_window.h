@@ -9,11 +9,13 @@
 
 class QPlainTextEdit;
 
-class TForm4 : public QDialog {
+namespace vellumar {
+
+class HelpWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TForm4(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 
     // The folder searched first; the program's folder (programFolder()) until set.
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }
@@ -40,3 +42,5 @@ private:
     QString m_programFolder;
     std::function<void(const QString&)> m_messageSink;
 };
+
+}  // namespace vellumar

@@ -29,11 +29,11 @@
 #include "ui/help_window.h"
 #include "ui/images_page.h"
 #include "ui/menu_items.h"
-#include "ui/page_control.h"
+#include "ui/page_tab_widget.h"
 #include "ui/program_folder.h"
 #include "ui/settings_page.h"
 #include "ui/silver_colours.h"
-#include "ui/syn_memo.h"
+#include "ui/code_editor.h"
 
 namespace vellumar {
 
@@ -137,7 +137,7 @@ void layOutToolBarPage(QWidget& page, QToolBar* bar, QWidget* body)
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -159,36 +159,36 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-QString TForm1::applicationTitle()
+QString MainWindow::applicationTitle()
 {
     return QStringLiteral("Vellumar");
 }
 
-QAction* TForm1::action(const QString& name) const
+QAction* MainWindow::action(const QString& name) const
 {
     return findChild<QAction*>(name);
 }
 
-void TForm1::createPages()
+void MainWindow::createPages()
 {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-    m_pageControl = new TPageControl(central);
+    m_pageControl = new PageTabWidget(central);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
     layout->addWidget(m_pageControl);
     setCentralWidget(central);
 
     QWidget* source = createPage("TabSheet1", m_pageControl, "Source");
-    m_synMemo1 = new TSynMemo(SyntaxColouring::Html);
+    m_synMemo1 = new CodeEditor(SyntaxColouring::Html);
     m_synMemo1->setObjectName(QStringLiteral("SynMemo1"));
     layOutToolBarPage(*source, createToolBar("ToolBar1", source, *this, kSourceToolBar, Qt::ToolButtonIconOnly),
                       m_synMemo1);
 
     QWidget* fb2 = createPage("TabSheet2", m_pageControl, "FB2");
-    m_synMemo2 = new TSynMemo(SyntaxColouring::Xml);
+    m_synMemo2 = new CodeEditor(SyntaxColouring::Xml);
     m_synMemo2->setObjectName(QStringLiteral("SynMemo2"));
     layOutToolBarPage(*fb2, createToolBar("ToolBar2", fb2, *this, kFb2ToolBar, Qt::ToolButtonIconOnly), m_synMemo2);
 
@@ -209,7 +209,7 @@ void TForm1::createPages()
     m_charsets = findChild<QComboBox*>(QStringLiteral("ComboBox2"));
 }
 
-void TForm1::createMenus()
+void MainWindow::createMenus()
 {
     QMenuBar* bar = menuBar();
     QMenu* file = createMenu(bar, "mm_File1", "&File");
@@ -231,7 +231,7 @@ void TForm1::createMenus()
     m_synMemo2->setPopupMenu(fb2Popup);
 }
 
-void TForm1::connectCommands()
+void MainWindow::connectCommands()
 {
     // Each action runs the command named after it with "Execute" appended.
     const QMetaMethod triggered = QMetaMethod::fromSignal(&QAction::triggered);
@@ -246,9 +246,9 @@ void TForm1::connectCommands()
         if (!m_settingPage) PageControl1Change(index);
     });
     if (auto* about = findChild<QAction*>(QStringLiteral("mm_About1")))
-        connect(about, &QAction::triggered, this, &TForm1::mm_About1Click);
+        connect(about, &QAction::triggered, this, &MainWindow::mm_About1Click);
     if (auto* recreate = findChild<QAction*>(QStringLiteral("Recreate1")))
-        connect(recreate, &QAction::triggered, this, &TForm1::Recreate1Click);
+        connect(recreate, &QAction::triggered, this, &MainWindow::Recreate1Click);
     for (const char* name : {"RadioButton1", "RadioButton2", "RadioButton3"}) {
         if (auto* button = findChild<QRadioButton*>(QString::fromLatin1(name))) {
             connect(button, &QRadioButton::toggled, this, [this](bool checked) {
@@ -257,11 +257,11 @@ void TForm1::connectCommands()
         }
     }
     if (auto* browse = findChild<QToolButton*>(QStringLiteral("SpeedButton1")))
-        connect(browse, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(m_charsets, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox2Change);
+        connect(browse, &QToolButton::clicked, this, &MainWindow::SpeedButton1Click);
+    connect(m_charsets, &QComboBox::currentIndexChanged, this, &MainWindow::ComboBox2Change);
 }
 
-void TForm1::FormCreate()
+void MainWindow::FormCreate()
 {
     m_sourceFileName.clear();
     m_fb2FileName.clear();
@@ -279,16 +279,16 @@ void TForm1::FormCreate()
     m_busyCursor = registerBusyCursor();
 }
 
-void TForm1::LoadSettings()
+void MainWindow::LoadSettings()
 {
     // The settings file is not read yet; the controls keep their start values. Loading ends by
     // showing the editors in the chosen character set.
     ApplyCharset();
 }
 
-void TForm1::SaveSettings() {}
+void MainWindow::SaveSettings() {}
 
-void TForm1::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (!m_shown) {
@@ -297,32 +297,32 @@ void TForm1::showEvent(QShowEvent* event)
     }
 }
 
-void TForm1::FormShow()
+void MainWindow::FormShow()
 {
     if (IsNt6System()) SetSilverColours();
     // The language file is applied here once language files are read.
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     FormClose();
     event->accept();
     emit closed();
 }
 
-void TForm1::FormClose()
+void MainWindow::FormClose()
 {
     SaveSettings();
 }
 
-void TForm1::setActivePage(int index)
+void MainWindow::setActivePage(int index)
 {
     m_settingPage = true;
     m_pageControl->setCurrentIndex(index);
     m_settingPage = false;
 }
 
-void TForm1::PageControl1Change(int index)
+void MainWindow::PageControl1Change(int index)
 {
     if (index == SourcePage)
         setWindowTitle(applicationTitle() + QStringLiteral(" : ") + m_sourceFileName);
@@ -330,7 +330,7 @@ void TForm1::PageControl1Change(int index)
         setWindowTitle(applicationTitle() + QStringLiteral(" : ") + m_fb2FileName);
 }
 
-Editor* TForm1::ActiveEditor() const
+Editor* MainWindow::ActiveEditor() const
 {
     switch (m_pageControl->currentIndex()) {
     case SourcePage: return &m_synMemo1->editor();
@@ -339,78 +339,78 @@ Editor* TForm1::ActiveEditor() const
     }
 }
 
-ConversionOptions TForm1::conversionOptions() const
+ConversionOptions MainWindow::conversionOptions() const
 {
     return readConversionOptions(*this);
 }
 
-void TForm1::ApplyCharset()
+void MainWindow::ApplyCharset()
 {
     vellumar::ApplyCharset(this);
 }
 
-void TForm1::ComboBox2Change()
+void MainWindow::ComboBox2Change()
 {
     ApplyCharset();
 }
 
-void TForm1::Act_CheckExecute()
+void MainWindow::Act_CheckExecute()
 {
     if (auto* menu = findChild<QMenu*>(QStringLiteral("Unvisible1")))
         menu->menuAction()->setVisible(!menu->menuAction()->isVisible());
 }
 
-void TForm1::Act_ExitExecute()
+void MainWindow::Act_ExitExecute()
 {
     close();
 }
 
 // The FB2 tag commands work on the FB2 editor whichever page is active.
-void TForm1::Act_pExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Paragraph); }
-void TForm1::Act_EpigraphExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Epigraph); }
-void TForm1::Act_CiteExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Cite); }
-void TForm1::Act_AuthorExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::TextAuthor); }
-void TForm1::Act_poemExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Poem); }
-void TForm1::Act_stanzaExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Stanza); }
-void TForm1::Act_vExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Verse); }
-void TForm1::Act_strongExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Strong); }
-void TForm1::Act_emphasisExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Emphasis); }
-void TForm1::Act_EmptyLineExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::EmptyLine); }
+void MainWindow::Act_pExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Paragraph); }
+void MainWindow::Act_EpigraphExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Epigraph); }
+void MainWindow::Act_CiteExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Cite); }
+void MainWindow::Act_AuthorExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::TextAuthor); }
+void MainWindow::Act_poemExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Poem); }
+void MainWindow::Act_stanzaExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Stanza); }
+void MainWindow::Act_vExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Verse); }
+void MainWindow::Act_strongExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Strong); }
+void MainWindow::Act_emphasisExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Emphasis); }
+void MainWindow::Act_EmptyLineExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::EmptyLine); }
 
 // Commands whose work is not built yet: they exist with their captions, shortcuts and places.
-void TForm1::Act_NewHTMLDocExecute() {}
-void TForm1::Act_OpenSourceExecute() {}
-void TForm1::Act_SaveSourceHTMLExecute() {}
-void TForm1::Act_SaveSourceHTMLAsExecute() {}
-void TForm1::Act_ConvertExecute() {}
-void TForm1::Act_ConvertTableExecute() {}
-void TForm1::Act_NewFB2DocExecute() {}
-void TForm1::Act_openFB2Execute() {}
-void TForm1::Act_SaveResultExecute() {}
-void TForm1::Act_SaveResultAsExecute() {}
-void TForm1::Act_SaveAndViewExecute() {}
-void TForm1::Act_FindExecute() {}
-void TForm1::Act_FindNextExecute() {}
-void TForm1::Act_ReplaceExecute() {}
-void TForm1::Act_LoadImageExecute() {}
-void TForm1::Act_CopyToClip1Execute() {}
-void TForm1::Act_ClearMemo1Execute() {}
-void TForm1::Act_CopyToClip2Execute() {}
-void TForm1::Act_ClearMemo2Execute() {}
-void TForm1::Act_openOptionsExecute() {}
-void TForm1::Act_SaveOptionExecute() {}
-void TForm1::Act_ShowHelpBoxExecute()
+void MainWindow::Act_NewHTMLDocExecute() {}
+void MainWindow::Act_OpenSourceExecute() {}
+void MainWindow::Act_SaveSourceHTMLExecute() {}
+void MainWindow::Act_SaveSourceHTMLAsExecute() {}
+void MainWindow::Act_ConvertExecute() {}
+void MainWindow::Act_ConvertTableExecute() {}
+void MainWindow::Act_NewFB2DocExecute() {}
+void MainWindow::Act_openFB2Execute() {}
+void MainWindow::Act_SaveResultExecute() {}
+void MainWindow::Act_SaveResultAsExecute() {}
+void MainWindow::Act_SaveAndViewExecute() {}
+void MainWindow::Act_FindExecute() {}
+void MainWindow::Act_FindNextExecute() {}
+void MainWindow::Act_ReplaceExecute() {}
+void MainWindow::Act_LoadImageExecute() {}
+void MainWindow::Act_CopyToClip1Execute() {}
+void MainWindow::Act_ClearMemo1Execute() {}
+void MainWindow::Act_CopyToClip2Execute() {}
+void MainWindow::Act_ClearMemo2Execute() {}
+void MainWindow::Act_openOptionsExecute() {}
+void MainWindow::Act_SaveOptionExecute() {}
+void MainWindow::Act_ShowHelpBoxExecute()
 {
-    if (TForm4* help = applicationWindows().Form4) help->exec();
+    if (HelpWindow* help = applicationWindows().helpWindow) help->exec();
 }
 
-void TForm1::mm_About1Click()
+void MainWindow::mm_About1Click()
 {
-    if (TAboutBox* about = applicationWindows().AboutBox) about->exec();
+    if (AboutBox* about = applicationWindows().aboutBox) about->exec();
 }
 
-void TForm1::Recreate1Click() {}
-void TForm1::RadioButton1Click() {}
-void TForm1::SpeedButton1Click() {}
+void MainWindow::Recreate1Click() {}
+void MainWindow::RadioButton1Click() {}
+void MainWindow::SpeedButton1Click() {}
 
 }  // namespace vellumar

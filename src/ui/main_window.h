@@ -4,7 +4,14 @@
 // It owns the document state that the commands share.
 //
 // Every component carries its name as objectName (`SynMemo1`, `Act_Convert`, `CheckBox18`, ...);
-// the settings and language files and the commands find them by name and kind.
+// the settings and language files use these names as keys, so they never change.
+//
+// The window layer's classes and the object names they carry:
+//   MainWindow "Form1"            AboutBox "AboutBox"           HelpWindow "Form4"
+//   BookInfoDialog "FBookInfo"    FindDialog "FFind"            ReplaceDialog "FReplace"
+//   DiagnosticWindow "FTest"      CodeEditor "SynMemo1", "SynMemo2"
+//   PageTabWidget "PageControl1"  LinkLabel "ASLink1"           MenuItem "New1", "mm_Exit1", ...
+//   ColorButton the dialogs' buttons ("ButOk", "ButCancel", "OKButton", ...)
 
 #include <QCursor>
 #include <QMainWindow>
@@ -20,22 +27,22 @@ namespace vellumar {
 
 class Editor;
 class EditActions;
-class TPageControl;
-class TSynMemo;
+class PageTabWidget;
+class CodeEditor;
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     // Page indexes in tab order.
     enum Page { SourcePage = 0, Fb2Page = 1, ImagesPage = 2, SettingsPage = 3, CommonSettingsPage = 4 };
 
-    explicit TForm1(QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    TSynMemo* SynMemo1() const { return m_synMemo1; }
-    TSynMemo* SynMemo2() const { return m_synMemo2; }
-    TPageControl* PageControl1() const { return m_pageControl; }
+    CodeEditor* SynMemo1() const { return m_synMemo1; }
+    CodeEditor* SynMemo2() const { return m_synMemo2; }
+    PageTabWidget* PageControl1() const { return m_pageControl; }
     EditActions* editActions() const { return m_editActions; }
     // The action named `name`, or null.
     QAction* action(const QString& name) const;
@@ -131,9 +138,9 @@ private:
     void LoadSettings();
     void SaveSettings();
 
-    TPageControl* m_pageControl = nullptr;
-    TSynMemo* m_synMemo1 = nullptr;
-    TSynMemo* m_synMemo2 = nullptr;
+    PageTabWidget* m_pageControl = nullptr;
+    CodeEditor* m_synMemo1 = nullptr;
+    CodeEditor* m_synMemo2 = nullptr;
     QComboBox* m_charsets = nullptr;
     EditActions* m_editActions = nullptr;
     bool m_settingPage = false;

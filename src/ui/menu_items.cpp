@@ -14,23 +14,23 @@ QString fromView(std::string_view text)
 
 }  // namespace
 
-TMenuItem::TMenuItem(QObject* parent) : QAction(parent)
+MenuItem::MenuItem(QObject* parent) : QAction(parent)
 {
     connect(this, &QAction::triggered, this, [this] {
         if (m_action) m_action->trigger();
     });
 }
 
-void TMenuItem::setAction(QAction* action)
+void MenuItem::setAction(QAction* action)
 {
     if (m_action) disconnect(m_action, nullptr, this, nullptr);
     m_action = action;
     if (!action) return;
-    connect(action, &QAction::changed, this, &TMenuItem::followAction);
+    connect(action, &QAction::changed, this, &MenuItem::followAction);
     followAction();
 }
 
-void TMenuItem::followAction()
+void MenuItem::followAction()
 {
     if (!m_action) return;
     // The shortcut is shown after a tab; the item itself has none, so the key is not claimed
@@ -50,7 +50,7 @@ void TMenuItem::followAction()
 void addMenuItems(QMenu& menu, QObject& owner, std::span<const MenuItemDefinition> items)
 {
     for (const MenuItemDefinition& definition : items) {
-        auto* item = new TMenuItem(&owner);
+        auto* item = new MenuItem(&owner);
         item->setObjectName(fromView(definition.name));
         if (!definition.action.empty()) {
             item->setAction(owner.findChild<QAction*>(fromView(definition.action)));

@@ -13,11 +13,11 @@ class QMenu;
 
 namespace vellumar {
 
-class TMenuItem : public QAction {
+class MenuItem : public QAction {
     Q_OBJECT
 
 public:
-    explicit TMenuItem(QObject* parent = nullptr);
+    explicit MenuItem(QObject* parent = nullptr);
 
     // Binds the item to `action` (null unbinds it).
     void setAction(QAction* action);

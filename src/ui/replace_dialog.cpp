@@ -9,9 +9,9 @@
 #include "ui/color_button.h"
 #include "ui/search_dialog_parts.h"
 
-using namespace vellumar;
+namespace vellumar {
 
-TFReplace::TFReplace(QWidget* parent) : QDialog(parent)
+ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent)
 {
     MakeSearchWindow(this, QStringLiteral("FReplace"), QStringLiteral("Replace"), 337, 138);
 
@@ -44,14 +44,14 @@ TFReplace::TFReplace(QWidget* parent) : QDialog(parent)
     connect(m_butClose, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void TFReplace::showEvent(QShowEvent* event)
+void ReplaceDialog::showEvent(QShowEvent* event)
 {
     ApplyCharsetToDialog(this, ChosenCharset());
     QDialog::showEvent(event);
     m_edit1->setFocus(Qt::OtherFocusReason);
 }
 
-void TFReplace::keyPressEvent(QKeyEvent* event)
+void ReplaceDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         m_butClose->click();
@@ -59,3 +59,5 @@ void TFReplace::keyPressEvent(QKeyEvent* event)
     }
     QDialog::keyPressEvent(event);
 }
+
+}  // namespace vellumar

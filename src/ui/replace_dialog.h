@@ -6,20 +6,22 @@
 
 class QGroupBox;
 class QLineEdit;
-class TColorButton;
+namespace vellumar {
 
-class TFReplace : public QDialog {
+class ColorButton;
+
+class ReplaceDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFReplace(QWidget* parent = nullptr);
+    explicit ReplaceDialog(QWidget* parent = nullptr);
 
     QLineEdit* findEdit() const { return m_edit1; }
     QLineEdit* replaceEdit() const { return m_edit2; }
-    TColorButton* findButton() const { return m_butFind; }
-    TColorButton* replaceButton() const { return m_butReplace; }
-    TColorButton* allButton() const { return m_butAll; }
-    TColorButton* closeButton() const { return m_butClose; }
+    ColorButton* findButton() const { return m_butFind; }
+    ColorButton* replaceButton() const { return m_butReplace; }
+    ColorButton* allButton() const { return m_butAll; }
+    ColorButton* closeButton() const { return m_butClose; }
 
 protected:
     // Shows the character set chosen in the main window in the text boxes, focuses the first.
@@ -31,8 +33,10 @@ private:
     QLineEdit* m_edit1 = nullptr;
     QLineEdit* m_edit2 = nullptr;
     QGroupBox* m_origin = nullptr;
-    TColorButton* m_butFind = nullptr;
-    TColorButton* m_butReplace = nullptr;
-    TColorButton* m_butAll = nullptr;
-    TColorButton* m_butClose = nullptr;
+    ColorButton* m_butFind = nullptr;
+    ColorButton* m_butReplace = nullptr;
+    ColorButton* m_butAll = nullptr;
+    ColorButton* m_butClose = nullptr;
 };
+
+}  // namespace vellumar

@@ -52,9 +52,9 @@ QLineEdit* MakeSearchEdit(QWidget* parent, const char* name)
     return edit;
 }
 
-TColorButton* MakeSearchButton(QWidget* parent, const char* name, const QString& caption)
+ColorButton* MakeSearchButton(QWidget* parent, const char* name, const QString& caption)
 {
-    auto* button = new TColorButton(caption, parent);
+    auto* button = new ColorButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;

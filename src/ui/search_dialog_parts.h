@@ -8,9 +8,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
-class TColorButton;
 
 namespace vellumar {
+
+class ColorButton;
 
 // A fixed-size tool window with only a close box that stays on top.
 void MakeSearchWindow(QDialog* dialog, const QString& name, const QString& caption, int width, int height);
@@ -18,6 +19,6 @@ void MakeSearchWindow(QDialog* dialog, const QString& name, const QString& capti
 QGroupBox* MakeOriginGroup(QWidget* parent);
 QLabel* MakeSearchLabel(QWidget* parent, const char* name, const QString& caption, QWidget* buddy);
 QLineEdit* MakeSearchEdit(QWidget* parent, const char* name);
-TColorButton* MakeSearchButton(QWidget* parent, const char* name, const QString& caption);
+ColorButton* MakeSearchButton(QWidget* parent, const char* name, const QString& caption);
 
 }  // namespace vellumar

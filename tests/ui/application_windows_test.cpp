@@ -13,10 +13,10 @@
 #include "ui/find_dialog.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
-#include "ui/page_control.h"
+#include "ui/page_tab_widget.h"
 #include "ui/replace_dialog.h"
-#include "ui/syn_memo.h"
-#include "ui/test_window.h"
+#include "ui/code_editor.h"
+#include "ui/diagnostic_window.h"
 
 namespace vellumar {
 namespace {
@@ -30,32 +30,32 @@ protected:
 TEST_F(ApplicationWindowsTest, SevenWindowsExistInOrderAndStayHidden)
 {
     const ApplicationWindows& windows = applicationWindows();
-    const QWidget* created[] = {windows.Form1,    windows.AboutBox, windows.Form4, windows.FBookInfo,
-                                windows.FFind, windows.FReplace, windows.FTest};
+    const QWidget* created[] = {windows.mainWindow,    windows.aboutBox, windows.helpWindow, windows.bookInfoDialog,
+                                windows.findDialog, windows.replaceDialog, windows.diagnosticWindow};
     for (const QWidget* window : created) {
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(window->isWindow());
         EXPECT_FALSE(window->isVisible());
     }
     EXPECT_EQ(QCoreApplication::applicationName(), "Vellumar");
-    EXPECT_EQ(windows.Form1->windowTitle(), "Vellumar");
-    EXPECT_EQ(windows.Form1->PageControl1()->currentIndex(), 0);
+    EXPECT_EQ(windows.mainWindow->windowTitle(), "Vellumar");
+    EXPECT_EQ(windows.mainWindow->PageControl1()->currentIndex(), 0);
 }
 
 TEST_F(ApplicationWindowsTest, ChosenCharsetReachesEditorsAndDialogs)
 {
-    TForm1* form = applicationWindows().Form1;
+    MainWindow* form = applicationWindows().mainWindow;
     form->SynMemo1()->editor().setText("\xCF\xF0\xE8");
     auto* charsets = form->findChild<QComboBox*>(QStringLiteral("ComboBox2"));
     charsets->setCurrentText(QStringLiteral("RUSSIAN_CHARSET"));
     EXPECT_EQ(form->SynMemo1()->charset(), 204);
     EXPECT_EQ(form->SynMemo2()->charset(), 204);
-    EXPECT_EQ(TextBoxCharset(applicationWindows().FFind->findEdit()), 204);
+    EXPECT_EQ(TextBoxCharset(applicationWindows().findDialog->findEdit()), 204);
 
     charsets->setCurrentText(QStringLiteral("OEM_CHARSET"));
     EXPECT_EQ(form->SynMemo1()->editor().codePage(), "CP866");
     EXPECT_EQ(form->SynMemo1()->editor().text(), "\xCF\xF0\xE8");
-    EXPECT_EQ(TextBoxCharset(applicationWindows().FFind->findEdit()), 255);
+    EXPECT_EQ(TextBoxCharset(applicationWindows().findDialog->findEdit()), 255);
 }
 
 }  // namespace

@@ -14,10 +14,11 @@
 #include "ui/color_button.h"
 #include "ui/dialog_interaction.h"
 
+namespace vellumar {
 namespace {
 
 // Runs `act` on the dialog once its modal loop runs, then shows it modally.
-void execWith(TFBookInfo& dialog, std::function<void()> act)
+void execWith(BookInfoDialog& dialog, std::function<void()> act)
 {
     QTimer::singleShot(0, &dialog, [&dialog, act] {
         if (!dialog.isVisible()) {
@@ -38,7 +39,7 @@ void execWith(TFBookInfo& dialog, std::function<void()> act)
 
 TEST(BookInfoDialog, ComponentsCarryTheirNamesAndCaptions)
 {
-    TFBookInfo dialog;
+    BookInfoDialog dialog;
     EXPECT_EQ(dialog.objectName(), "FBookInfo");
     EXPECT_EQ(dialog.windowTitle(), "FBookInfo");
     EXPECT_EQ(dialog.size(), QSize(513, 236));
@@ -62,7 +63,7 @@ TEST(BookInfoDialog, ComponentsCarryTheirNamesAndCaptions)
     EXPECT_EQ(dialog.findChild<QLineEdit*>("Edit2")->parentWidget(), group);
     EXPECT_EQ(dialog.findChild<QLineEdit*>("Edit3")->parentWidget(), group);
     for (const Named& n : {Named{"ButOk", "&Ok"}, Named{"ButCancel", "&Cancel"}}) {
-        auto* button = dialog.findChild<TColorButton*>(n.name);
+        auto* button = dialog.findChild<ColorButton*>(n.name);
         ASSERT_NE(button, nullptr) << n.name;
         EXPECT_EQ(button->text(), n.caption);
     }
@@ -70,7 +71,7 @@ TEST(BookInfoDialog, ComponentsCarryTheirNamesAndCaptions)
 
 TEST(BookInfoDialog, EnterWalksToOkWithoutClosing)
 {
-    TFBookInfo dialog;
+    BookInfoDialog dialog;
     bool checked = false;
     execWith(dialog, [&] {
         EXPECT_EQ(QApplication::focusWidget(), dialog.titleEdit());
@@ -79,7 +80,7 @@ TEST(BookInfoDialog, EnterWalksToOkWithoutClosing)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
         EXPECT_EQ(QApplication::focusWidget(), dialog.lastNameEdit());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<TColorButton*>("ButOk"));
+        EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<ColorButton*>("ButOk"));
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.titleEdit()->text(), "Edit1") << "the Enter key itself is dropped";
         checked = true;
@@ -95,17 +96,17 @@ TEST(BookInfoDialog, HowItClosesSetsTheFlag)
     struct Case {
         const char* name;
         int flagBefore;
-        std::function<void(TFBookInfo&)> close;
+        std::function<void(BookInfoDialog&)> close;
         int expectedFlag;
     };
     const Case cases[] = {
-        {"Ok", 0, [](TFBookInfo& d) { d.findChild<TColorButton*>("ButOk")->click(); }, 1},
-        {"Cancel", 5, [](TFBookInfo& d) { d.findChild<TColorButton*>("ButCancel")->click(); }, 0},
-        {"Esc", 5, [](TFBookInfo&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, 0},
-        {"CloseBoxLeavesFlag", 7, [](TFBookInfo& d) { d.close(); }, 7},
+        {"Ok", 0, [](BookInfoDialog& d) { d.findChild<ColorButton*>("ButOk")->click(); }, 1},
+        {"Cancel", 5, [](BookInfoDialog& d) { d.findChild<ColorButton*>("ButCancel")->click(); }, 0},
+        {"Esc", 5, [](BookInfoDialog&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, 0},
+        {"CloseBoxLeavesFlag", 7, [](BookInfoDialog& d) { d.close(); }, 7},
     };
     for (const Case& c : cases) {
-        TFBookInfo dialog;
+        BookInfoDialog dialog;
         dialog.setResultFlag(c.flagBefore);
         execWith(dialog, [&] {
             QTest::keyClicks(dialog.titleEdit(), "typed");
@@ -117,7 +118,7 @@ TEST(BookInfoDialog, HowItClosesSetsTheFlag)
 
 TEST(DialogInteraction, AnswersAreTheTypedTextsAsBytes)
 {
-    TFBookInfo dialog;
+    BookInfoDialog dialog;
     vellumar::DialogInteraction user(nullptr, dialog);
     dialog.titleEdit()->setText("left over");
     QTimer::singleShot(0, &dialog, [&] {
@@ -125,7 +126,7 @@ TEST(DialogInteraction, AnswersAreTheTypedTextsAsBytes)
         dialog.titleEdit()->setText(QString::fromUtf8("Война и мир"));
         dialog.firstNameEdit()->setText("Lev");
         dialog.lastNameEdit()->setText(QString::fromUtf8("Толстой"));
-        dialog.findChild<TColorButton*>("ButOk")->click();
+        dialog.findChild<ColorButton*>("ButOk")->click();
     });
     const auto answers = user.askBookInfo();
     ASSERT_TRUE(answers.has_value());
@@ -137,7 +138,7 @@ TEST(DialogInteraction, AnswersAreTheTypedTextsAsBytes)
 
 TEST(DialogInteraction, CloseBoxAfterTypingIsCancel)
 {
-    TFBookInfo dialog;
+    BookInfoDialog dialog;
     vellumar::DialogInteraction user(nullptr, dialog);
     QTimer::singleShot(0, &dialog, [&] {
         QTest::keyClicks(dialog.titleEdit(), "A title");
@@ -147,3 +148,4 @@ TEST(DialogInteraction, CloseBoxAfterTypingIsCancel)
 }
 
 }  // namespace
+}  // namespace vellumar

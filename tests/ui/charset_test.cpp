@@ -13,11 +13,9 @@
 #include "ui/find_dialog.h"
 #include "ui/replace_dialog.h"
 
+namespace vellumar {
 namespace {
 
-using vellumar::ApplyCharset;
-using vellumar::DecodeBytes;
-using vellumar::EncodeText;
 
 // "Привет" in windows-1251.
 constexpr std::string_view kCyrillic = "\xCF\xF0\xE8\xE2\xE5\xF2";
@@ -86,9 +84,9 @@ TEST(ApplyCharset, WorksBeforeTheDialogsExist)
 TEST(ApplyCharset, ReachesEveryDialogTextBoxAndRedisplaysTheSameBytes)
 {
     FakeMainWindow main;
-    TFBookInfo bookInfo;
-    TFFind find;
-    TFReplace replace;
+    BookInfoDialog bookInfo;
+    FindDialog find;
+    ReplaceDialog replace;
     std::vector<QLineEdit*> boxes = {bookInfo.titleEdit(), bookInfo.firstNameEdit(), bookInfo.lastNameEdit(),
                                      find.findEdit(), replace.findEdit(), replace.replaceEdit()};
     for (QLineEdit* box : boxes)
@@ -115,10 +113,11 @@ TEST(ApplyCharset, ShownDialogTakesTheChosenSet)
     FakeMainWindow main;
     main.list->setCurrentIndex(13);
     EXPECT_EQ(vellumar::ChosenCharset(), 204);
-    TFFind find;
+    FindDialog find;
     find.show();
     EXPECT_EQ(vellumar::TextBoxCharset(find.findEdit()), 204);
     find.hide();
 }
 
 }  // namespace
+}  // namespace vellumar

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+namespace vellumar {
 namespace {
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -18,7 +19,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-class HelpWindow : public ::testing::Test {
+class HelpWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -29,11 +30,11 @@ protected:
     QString shownText() const { return m_window.findChild<QPlainTextEdit*>("Memo1")->toPlainText(); }
 
     QTemporaryDir m_folder;
-    TForm4 m_window;
+    HelpWindow m_window;
     QStringList m_messages;
 };
 
-TEST_F(HelpWindow, NamesCaptionAndReadOnlyText)
+TEST_F(HelpWindowTest, NamesCaptionAndReadOnlyText)
 {
     EXPECT_EQ(m_window.objectName(), "Form4");
     EXPECT_EQ(m_window.windowTitle(), "Help");
@@ -44,12 +45,12 @@ TEST_F(HelpWindow, NamesCaptionAndReadOnlyText)
     EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
-TEST_F(HelpWindow, PathHasTheDoubleSeparatorBeforeTheFileName)
+TEST_F(HelpWindowTest, PathHasTheDoubleSeparatorBeforeTheFileName)
 {
     EXPECT_EQ(m_window.helpFilePath(), m_folder.path() + "//help.txt");
 }
 
-TEST_F(HelpWindow, LoadsTheFileLinesEveryTime)
+TEST_F(HelpWindowTest, LoadsTheFileLinesEveryTime)
 {
     writeFile(m_folder.filePath("help.txt"), "First line\r\nSecond line\r\n");
     EXPECT_TRUE(m_window.loadHelpText());
@@ -60,7 +61,7 @@ TEST_F(HelpWindow, LoadsTheFileLinesEveryTime)
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
-TEST_F(HelpWindow, ReadsUtf8AndWindows1251Files)
+TEST_F(HelpWindowTest, ReadsUtf8AndWindows1251Files)
 {
     writeFile(m_folder.filePath("help.txt"), "\xCF\xF0\xE8\xE2\xE5\xF2");  // windows-1251
     m_window.loadHelpText();
@@ -70,7 +71,7 @@ TEST_F(HelpWindow, ReadsUtf8AndWindows1251Files)
     EXPECT_EQ(shownText(), QString::fromUtf8("Hello Мир"));
 }
 
-TEST_F(HelpWindow, MissingFileGivesMessageAndKeepsTheOldText)
+TEST_F(HelpWindowTest, MissingFileGivesMessageAndKeepsTheOldText)
 {
     EXPECT_FALSE(m_window.loadHelpText());
     ASSERT_EQ(m_messages.size(), 1);
@@ -85,7 +86,7 @@ TEST_F(HelpWindow, MissingFileGivesMessageAndKeepsTheOldText)
     EXPECT_EQ(shownText(), "Kept\n");
 }
 
-TEST_F(HelpWindow, InstalledProgramFindsTheSharedHelpText)
+TEST_F(HelpWindowTest, InstalledProgramFindsTheSharedHelpText)
 {
     // bin/ beside share/vellumar/, as cmake --install lays them out.
     ASSERT_TRUE(QDir(m_folder.path()).mkpath("bin"));
@@ -96,7 +97,7 @@ TEST_F(HelpWindow, InstalledProgramFindsTheSharedHelpText)
     EXPECT_EQ(shownText(), "Installed\n");
 }
 
-TEST_F(HelpWindow, ExecLoadsBeforeShowing)
+TEST_F(HelpWindowTest, ExecLoadsBeforeShowing)
 {
     writeFile(m_folder.filePath("help.txt"), "Shown\n");
     QString textWhenShown;
@@ -109,3 +110,4 @@ TEST_F(HelpWindow, ExecLoadsBeforeShowing)
 }
 
 }  // namespace
+}  // namespace vellumar

@@ -28,9 +28,9 @@
 #include "ui/silver_colours.h"
 #include "ui/edit_actions.h"
 #include "ui/main_window.h"
-#include "ui/page_control.h"
+#include "ui/page_tab_widget.h"
 #include "ui/program_folder.h"
-#include "ui/syn_memo.h"
+#include "ui/code_editor.h"
 
 namespace vellumar {
 namespace {
@@ -41,7 +41,7 @@ protected:
     {
         ASSERT_TRUE(m_folder.isValid());
         setProgramFolder(m_folder.path());
-        m_form = std::make_unique<TForm1>();
+        m_form = std::make_unique<MainWindow>();
     }
     void TearDown() override
     {
@@ -65,16 +65,16 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };
 
 TEST_F(MainWindowTest, NamedComponentsExistWithTheirKinds)
 {
     EXPECT_EQ(m_form->objectName(), "Form1");
-    EXPECT_NE(find<TPageControl>("PageControl1"), nullptr);
+    EXPECT_NE(find<PageTabWidget>("PageControl1"), nullptr);
     for (const char* name : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5"})
         EXPECT_NE(find<QWidget>(name), nullptr) << name;
-    for (const char* name : {"SynMemo1", "SynMemo2"}) EXPECT_NE(find<TSynMemo>(name), nullptr) << name;
+    for (const char* name : {"SynMemo1", "SynMemo2"}) EXPECT_NE(find<CodeEditor>(name), nullptr) << name;
     for (const char* name : {"Memo1", "Memo2"}) EXPECT_NE(find<QPlainTextEdit>(name), nullptr) << name;
     for (const char* name : {"CheckBox18", "CheckBox22", "ChBShowTitleInfo"})
         EXPECT_NE(find<QCheckBox>(name), nullptr) << name;
@@ -320,7 +320,7 @@ TEST_F(MainWindowTest, RussianIsDisabledWithoutItsLanguageFile)
     QFile file(m_folder.filePath(QStringLiteral("Vellumar_ru.lng")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    TForm1 withRussian;
+    MainWindow withRussian;
     EXPECT_TRUE(withRussian.findChild<QRadioButton*>(QStringLiteral("RadioButton2"))->isEnabled());
 }
 
@@ -345,7 +345,7 @@ TEST_F(MainWindowTest, CaptionFollowsTheDocumentPagesOnly)
     EXPECT_EQ(m_form->windowTitle(), "Vellumar : ");
 
     // A command that makes a page active leaves the caption alone.
-    m_form->setActivePage(TForm1::Fb2Page);
+    m_form->setActivePage(MainWindow::Fb2Page);
     EXPECT_EQ(pages->currentIndex(), 1);
     EXPECT_EQ(m_form->windowTitle(), "Vellumar : ");
 }
@@ -353,7 +353,7 @@ TEST_F(MainWindowTest, CaptionFollowsTheDocumentPagesOnly)
 TEST_F(MainWindowTest, ActiveEditorFollowsThePage)
 {
     EXPECT_EQ(m_form->ActiveEditor(), &m_form->SynMemo1()->editor());
-    m_form->setActivePage(TForm1::Fb2Page);
+    m_form->setActivePage(MainWindow::Fb2Page);
     EXPECT_EQ(m_form->ActiveEditor(), &m_form->SynMemo2()->editor());
     for (int page : {2, 3, 4}) {
         m_form->setActivePage(page);
@@ -389,14 +389,14 @@ TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
     auto enabled = [this](const char* name) { return m_form->action(QString::fromLatin1(name))->isEnabled(); };
     m_form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->setActivePage(TForm1::SettingsPage);
+    m_form->setActivePage(MainWindow::SettingsPage);
     find<QCheckBox>("CheckBox18")->setFocus();
     m_form->editActions()->updateActions();
     for (const char* name : {"EditUndo1", "EditCut1", "EditCopy1", "EditDelete1", "EditSelectAll1"})
         EXPECT_FALSE(enabled(name)) << name;
 
-    m_form->setActivePage(TForm1::Fb2Page);
-    TSynMemo* memo = m_form->SynMemo2();
+    m_form->setActivePage(MainWindow::Fb2Page);
+    CodeEditor* memo = m_form->SynMemo2();
     memo->setFocus();
     memo->editor().setText("abc def");
     m_form->editActions()->updateActions();
@@ -418,7 +418,7 @@ TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
     EXPECT_EQ(memo->editor().selectionLength(), 7U);
 
     QPlainTextEdit* box = find<QPlainTextEdit>("Memo2");
-    m_form->setActivePage(TForm1::ImagesPage);
+    m_form->setActivePage(MainWindow::ImagesPage);
     box->setFocus();
     box->setPlainText(QStringLiteral("binary"));
     m_form->editActions()->updateActions();
@@ -433,7 +433,7 @@ TEST_F(MainWindowTest, TagCommandsWorkOnTheFb2EditorFromAnyPage)
     Editor& fb2 = m_form->SynMemo2()->editor();
     fb2.setText("one two");
     fb2.select(4, 3);
-    m_form->setActivePage(TForm1::SettingsPage);
+    m_form->setActivePage(MainWindow::SettingsPage);
     m_form->action(QStringLiteral("Act_strong"))->trigger();
     EXPECT_EQ(fb2.text(), "one <strong>two</strong>");
     EXPECT_EQ(fb2.selectionStart(), fb2.text().size());
@@ -470,7 +470,7 @@ TEST_F(MainWindowTest, EditorsHaveTheirPopupMenusAndExitClosesTheWindow)
     EXPECT_EQ(m_form->SynMemo2()->popupMenu(), find<QMenu>("PopupMenu2"));
 
     int closed = 0;
-    QObject::connect(m_form.get(), &TForm1::closed, [&closed] { ++closed; });
+    QObject::connect(m_form.get(), &MainWindow::closed, [&closed] { ++closed; });
     m_form->show();
     m_form->action(QStringLiteral("Act_Exit"))->trigger();
     EXPECT_EQ(closed, 1);

@@ -10,7 +10,7 @@
 #include "documents/tag_commands.h"
 #include "ui/main_window.h"
 #include "ui/program_folder.h"
-#include "ui/syn_memo.h"
+#include "ui/code_editor.h"
 
 namespace vellumar {
 namespace {
@@ -19,14 +19,14 @@ namespace {
 const std::string kHello = "\xCF\xF0\xE8\xE2\xE5\xF2";
 const std::string kWorld = "\xEC\xE8\xF0";
 
-long widgetSelectionStart(const TSynMemo& memo)
+long widgetSelectionStart(const CodeEditor& memo)
 {
     return memo.SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
 }
 
 TEST(ScintillaEditor, TextRoundTripsAndLineBreaksBecomeCrLf)
 {
-    TSynMemo memo(SyntaxColouring::Xml);
+    CodeEditor memo(SyntaxColouring::Xml);
     ScintillaEditor& editor = memo.editor();
     const std::pair<std::string, std::string> cases[] = {
         {"", ""},
@@ -47,7 +47,7 @@ TEST(ScintillaEditor, TextRoundTripsAndLineBreaksBecomeCrLf)
 
 TEST(ScintillaEditor, PositionsCountBytesOfThe8BitText)
 {
-    TSynMemo memo(SyntaxColouring::Html);
+    CodeEditor memo(SyntaxColouring::Html);
     ScintillaEditor& editor = memo.editor();
     // 6 letters, a line break, "ab", 3 letters: positions 0..5, 6..7, 8..9, 10..12.
     editor.setText(kHello + "\r\nab" + kWorld);
@@ -82,7 +82,7 @@ TEST(ScintillaEditor, PositionsCountBytesOfThe8BitText)
 
 TEST(ScintillaEditor, ReplaceSelectionIsOneUndoStepAndLeavesTheCaretAfter)
 {
-    TSynMemo memo(SyntaxColouring::Xml);
+    CodeEditor memo(SyntaxColouring::Xml);
     ScintillaEditor& editor = memo.editor();
     editor.setText(kHello + "\r\n" + kWorld);
     editor.select(8, 3);
@@ -107,7 +107,7 @@ TEST(ScintillaEditor, ReplaceSelectionIsOneUndoStepAndLeavesTheCaretAfter)
 
 TEST(ScintillaEditor, CharactersTheCodePageLacksBecomeReferences)
 {
-    TSynMemo memo(SyntaxColouring::Xml);
+    CodeEditor memo(SyntaxColouring::Xml);
     ScintillaEditor& editor = memo.editor();
     editor.setText("ab");
     memo.insertAt(QString::fromUtf8("中"), 0, 1);
@@ -120,7 +120,7 @@ TEST(ScintillaEditor, CharactersTheCodePageLacksBecomeReferences)
 
 TEST(ScintillaEditor, SwitchingTheCodePageShowsTheSameBytesAnew)
 {
-    TSynMemo memo(SyntaxColouring::Xml);
+    CodeEditor memo(SyntaxColouring::Xml);
     ScintillaEditor& editor = memo.editor();
     const std::string bytes = std::string("\xC0\xE9\x81 ") + kWorld;
     editor.setText(bytes);
@@ -144,7 +144,7 @@ TEST(ScintillaEditor, SwitchingTheCodePageShowsTheSameBytesAnew)
 
 TEST(ScintillaEditor, DoubleByteCodePageCountsTwoPerCharacter)
 {
-    TSynMemo memo(SyntaxColouring::Xml);
+    CodeEditor memo(SyntaxColouring::Xml);
     ScintillaEditor& editor = memo.editor();
     editor.setCodePage("CP932");
     const std::string bytes = "a\x82\xA0\r\nb";  // "a", hiragana A, line break, "b"
@@ -159,7 +159,7 @@ TEST(ScintillaEditor, DoubleByteCodePageCountsTwoPerCharacter)
 
 TEST(ScintillaEditor, UpdatesNestAndRepaintAtTheEnd)
 {
-    TSynMemo memo(SyntaxColouring::Html);
+    CodeEditor memo(SyntaxColouring::Html);
     ScintillaEditor& editor = memo.editor();
     {
         EditorUpdateGuard outer(editor);
@@ -189,7 +189,7 @@ TEST(ScintillaEditor, TagCommandsWrapTheSelectionAsOneUndoStep)
         {TagCommand::Poem, 0, 13, "<poem>\r\n<p>" + kHello + "</p>\r\n</poem>\r\n<P>" + kWorld + "</P>"},
         {TagCommand::EmptyLine, 3, 6, "<p><empty-line/></p>\r\n<P>" + kWorld + "</P>"},
     };
-    TSynMemo memo(SyntaxColouring::Xml);
+    CodeEditor memo(SyntaxColouring::Xml);
     ScintillaEditor& editor = memo.editor();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -209,7 +209,7 @@ TEST(ScintillaEditor, TagCommandsWrapTheSelectionAsOneUndoStep)
 TEST(MainWindowCharset, ChoosingACharsetRedisplaysBothEditors)
 {
     setProgramFolder(QStringLiteral("/nonexistent"));
-    TForm1 form;
+    MainWindow form;
     form.SynMemo1()->editor().setText(kHello);
     form.SynMemo2()->editor().setText(kWorld);
     auto* charsets = form.findChild<QComboBox*>(QStringLiteral("ComboBox2"));

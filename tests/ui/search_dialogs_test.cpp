@@ -13,6 +13,7 @@
 #include "ui/find_dialog.h"
 #include "ui/replace_dialog.h"
 
+namespace vellumar {
 namespace {
 
 struct Named {
@@ -31,7 +32,7 @@ void expectComponents(const QDialog& dialog, std::initializer_list<Named> labels
     for (const char* name : edits)
         EXPECT_NE(dialog.findChild<QLineEdit*>(name), nullptr) << name;
     for (const Named& n : buttons) {
-        auto* button = dialog.findChild<TColorButton*>(n.name);
+        auto* button = dialog.findChild<ColorButton*>(n.name);
         ASSERT_NE(button, nullptr) << n.name;
         EXPECT_EQ(button->text(), n.caption);
     }
@@ -52,7 +53,7 @@ void expectComponents(const QDialog& dialog, std::initializer_list<Named> labels
 
 TEST(SearchDialogs, FindWindowComponents)
 {
-    TFFind find;
+    FindDialog find;
     EXPECT_EQ(find.objectName(), "FFind");
     EXPECT_EQ(find.windowTitle(), "Find");
     EXPECT_EQ(find.size(), QSize(345, 89));
@@ -61,7 +62,7 @@ TEST(SearchDialogs, FindWindowComponents)
 
 TEST(SearchDialogs, ReplaceWindowComponents)
 {
-    TFReplace replace;
+    ReplaceDialog replace;
     EXPECT_EQ(replace.objectName(), "FReplace");
     EXPECT_EQ(replace.windowTitle(), "Replace");
     EXPECT_EQ(replace.size(), QSize(337, 138));
@@ -72,8 +73,8 @@ TEST(SearchDialogs, ReplaceWindowComponents)
 
 TEST(SearchDialogs, EscHidesAndKeepsTheTexts)
 {
-    TFFind find;
-    TFReplace replace;
+    FindDialog find;
+    ReplaceDialog replace;
     for (QDialog* dialog : {static_cast<QDialog*>(&find), static_cast<QDialog*>(&replace)}) {
         dialog->show();
         auto* edit = dialog->findChild<QLineEdit*>("Edit1");
@@ -85,3 +86,4 @@ TEST(SearchDialogs, EscHidesAndKeepsTheTexts)
 }
 
 }  // namespace
+}  // namespace vellumar

@@ -10,23 +10,24 @@
 #include <QTest>
 
 #include "ui/about_box.h"
-#include "ui/aslink.h"
+#include "ui/link_label.h"
 #include "ui/color_button.h"
 
+namespace vellumar {
 namespace {
 
-TEST(TASLink, TargetCarriesTheTypePrefix)
+TEST(LinkLabel, TargetCarriesTheTypePrefix)
 {
     struct Case {
-        TASLink::TURLType type;
+        LinkLabel::UrlType type;
         const char* prefix;
     };
     const Case cases[] = {
-        {TASLink::utFile, "file://"},   {TASLink::utFtp, "ftp://"},     {TASLink::utGopher, "gopher://"},
-        {TASLink::utHttp, "http://"},   {TASLink::utHttps, "https://"}, {TASLink::utMailto, "mailto:"},
-        {TASLink::utNews, "news:"},     {TASLink::utTelnet, "telnet:"}, {TASLink::utWais, "wais:"},
+        {LinkLabel::File, "file://"},   {LinkLabel::Ftp, "ftp://"},     {LinkLabel::Gopher, "gopher://"},
+        {LinkLabel::Http, "http://"},   {LinkLabel::Https, "https://"}, {LinkLabel::Mailto, "mailto:"},
+        {LinkLabel::News, "news:"},     {LinkLabel::Telnet, "telnet:"}, {LinkLabel::Wais, "wais:"},
     };
-    TASLink link;
+    LinkLabel link;
     link.setText("host/x");
     for (const Case& c : cases) {
         link.setUrlType(c.type);
@@ -36,23 +37,23 @@ TEST(TASLink, TargetCarriesTheTypePrefix)
     EXPECT_EQ(link.target(), "host/x");
 }
 
-TEST(TASLink, DefaultsOfANewLabel)
+TEST(LinkLabel, DefaultsOfANewLabel)
 {
-    TASLink link;
+    LinkLabel link;
     EXPECT_EQ(link.size(), QSize(65, 17));
-    EXPECT_EQ(link.urlType(), TASLink::utMailto);
+    EXPECT_EQ(link.urlType(), LinkLabel::Mailto);
     EXPECT_TRUE(link.urlTypeAdd());
     EXPECT_TRUE(link.urlEnabled());
     EXPECT_TRUE(link.transparent());
     EXPECT_TRUE(link.autoSize());
     EXPECT_TRUE(link.showAccelChar());
     EXPECT_EQ(link.shadowSize(), 1);
-    EXPECT_EQ(link.shadowPos(), TASLink::spLeftTop);
+    EXPECT_EQ(link.shadowPos(), LinkLabel::LeftTop);
     EXPECT_EQ(link.linkColor(), QColor(Qt::blue));
     EXPECT_EQ(link.cursor().shape(), Qt::PointingHandCursor);
 }
 
-TEST(TASLink, ClickOpensOnlyWithCaptionAndEnabledUrl)
+TEST(LinkLabel, ClickOpensOnlyWithCaptionAndEnabledUrl)
 {
     struct Case {
         const char* caption;
@@ -61,12 +62,12 @@ TEST(TASLink, ClickOpensOnlyWithCaptionAndEnabledUrl)
     };
     const Case cases[] = {{"a@b.org", true, true}, {"a@b.org", false, false}, {"", true, false}};
     for (const Case& c : cases) {
-        TASLink link;
+        LinkLabel link;
         link.setText(c.caption);
         link.setUrlEnabled(c.urlEnabled);
         QStringList opened;
         link.setOpener([&](const QString& target) { opened << target; });
-        QSignalSpy clicks(&link, &TASLink::clicked);
+        QSignalSpy clicks(&link, &LinkLabel::clicked);
         QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(2, 2));
         EXPECT_EQ(clicks.size(), 1) << "the own click event always runs";
         EXPECT_EQ(opened.size(), c.opens ? 1 : 0) << c.caption << c.urlEnabled;
@@ -76,9 +77,9 @@ TEST(TASLink, ClickOpensOnlyWithCaptionAndEnabledUrl)
     }
 }
 
-TEST(TASLink, HoverShowsTheLinkColourAndLeavingRestoresTheFontColour)
+TEST(LinkLabel, HoverShowsTheLinkColourAndLeavingRestoresTheFontColour)
 {
-    TASLink link;
+    LinkLabel link;
     link.setText("x");
     link.setFontColor(Qt::darkGreen);
     link.setLinkColor(Qt::magenta);
@@ -90,9 +91,9 @@ TEST(TASLink, HoverShowsTheLinkColourAndLeavingRestoresTheFontColour)
     EXPECT_EQ(link.fontColor(), QColor(Qt::darkGreen));
 }
 
-TEST(TASLink, ReleaseOutsideTheLabelOpensNothing)
+TEST(LinkLabel, ReleaseOutsideTheLabelOpensNothing)
 {
-    TASLink link;
+    LinkLabel link;
     link.setText("a@b.org");
     int opened = 0;
     link.setOpener([&](const QString&) { ++opened; });
@@ -101,17 +102,17 @@ TEST(TASLink, ReleaseOutsideTheLabelOpensNothing)
     EXPECT_EQ(opened, 0);
 }
 
-TEST(TASLink, AutoSizeFollowsTheCaptionAndKeepsTheRightEdgeWhenRightAligned)
+TEST(LinkLabel, AutoSizeFollowsTheCaptionAndKeepsTheRightEdgeWhenRightAligned)
 {
     QWidget parent;
-    TASLink left(&parent);
+    LinkLabel left(&parent);
     left.move(10, 10);
     left.setText("a much longer caption than before");
     const QFontMetrics metrics(left.font());
     EXPECT_NEAR(left.width(), metrics.horizontalAdvance("a much longer caption than before") + 2, 1);
     EXPECT_EQ(left.x(), 10);
 
-    TASLink right(&parent);
+    LinkLabel right(&parent);
     right.setAlignment(Qt::AlignRight);
     right.setGeometry(100, 40, 65, 17);
     const int rightEdge = right.geometry().right();
@@ -119,7 +120,7 @@ TEST(TASLink, AutoSizeFollowsTheCaptionAndKeepsTheRightEdgeWhenRightAligned)
     EXPECT_EQ(right.geometry().right(), rightEdge);
     EXPECT_GT(right.width(), 65);
 
-    TASLink empty(&parent);
+    LinkLabel empty(&parent);
     empty.setText("");
     EXPECT_GT(empty.height(), 0);
     EXPECT_NEAR(empty.width(), metrics.horizontalAdvance(' ') + 2, 1);
@@ -141,20 +142,20 @@ QPoint firstInk(const QImage& image, const std::function<bool(QColor)>& inked)
     return first;
 }
 
-TEST(TASLink, ShadowIsDrawnWhereItsPositionSays)
+TEST(LinkLabel, ShadowIsDrawnWhereItsPositionSays)
 {
     struct Case {
-        TASLink::TShadowPos pos;
+        LinkLabel::ShadowPosition pos;
         int dx, dy;  // shadow position minus text position
     };
-    const Case cases[] = {{TASLink::spLeftTop, -3, -3},
-                          {TASLink::spLeftBottom, -3, 3},
-                          {TASLink::spRightBottom, 3, 3},
-                          {TASLink::spRightTop, 3, -3}};
+    const Case cases[] = {{LinkLabel::LeftTop, -3, -3},
+                          {LinkLabel::LeftBottom, -3, 3},
+                          {LinkLabel::RightBottom, 3, 3},
+                          {LinkLabel::RightTop, 3, -3}};
     for (const Case& c : cases) {
         // Two labels with the same caption: one drawing only the text, one only the shadow.
         auto draw = [&](QColor text, QColor shadow) {
-            TASLink link;
+            LinkLabel link;
             link.setTransparent(false);
             link.setColor(Qt::white);
             link.setText("I");
@@ -174,9 +175,9 @@ TEST(TASLink, ShadowIsDrawnWhereItsPositionSays)
     }
 }
 
-TEST(TColorButton, DoubleClickCountsAsTwoPresses)
+TEST(ColorButton, DoubleClickCountsAsTwoPresses)
 {
-    TColorButton button("&Ok");
+    ColorButton button("&Ok");
     button.resize(80, 25);
     button.show();
     QSignalSpy clicks(&button, &QPushButton::clicked);
@@ -187,9 +188,9 @@ TEST(TColorButton, DoubleClickCountsAsTwoPresses)
     EXPECT_EQ(clicks.size(), 2);
 }
 
-TEST(TColorButton, FaceHasTheButtonsColour)
+TEST(ColorButton, FaceHasTheButtonsColour)
 {
-    TColorButton button("x");
+    ColorButton button("x");
     button.resize(80, 25);
     button.setColor(QColor(10, 200, 30));
     const QImage image = button.grab().toImage();
@@ -198,9 +199,9 @@ TEST(TColorButton, FaceHasTheButtonsColour)
     EXPECT_EQ(button.grab().toImage().pixelColor(6, 12), QColor(10, 200, 30));
 }
 
-TEST(TAboutBox, ShowsNameVersionAndAnHttpLink)
+TEST(AboutBox, ShowsNameVersionAndAnHttpLink)
 {
-    TAboutBox box;
+    AboutBox box;
     EXPECT_EQ(box.objectName(), "AboutBox");
     EXPECT_EQ(box.windowTitle(), "About");
     EXPECT_EQ(box.size(), QSize(298, 213));
@@ -218,12 +219,12 @@ TEST(TAboutBox, ShowsNameVersionAndAnHttpLink)
     auto* icon = box.findChild<QLabel*>("ProgramIcon");
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(icon->pixmap().isNull()) << "the icon resource is linked in";
-    auto* ok = box.findChild<TColorButton*>("OKButton");
+    auto* ok = box.findChild<ColorButton*>("OKButton");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "OK");
     EXPECT_EQ(ok->geometry(), QRect(96, 180, 97, 25));
 
-    auto* link = box.findChild<TASLink*>("ASLink1");
+    auto* link = box.findChild<LinkLabel*>("ASLink1");
     ASSERT_NE(link, nullptr);
     QStringList opened;
     link->setOpener([&](const QString& target) { opened << target; });
@@ -231,9 +232,9 @@ TEST(TAboutBox, ShowsNameVersionAndAnHttpLink)
     EXPECT_EQ(opened, QStringList{QString::fromUtf8(vellumar::kProgramWebAddress.data())});
 }
 
-TEST(TAboutBox, EscClosesWithOk)
+TEST(AboutBox, EscClosesWithOk)
 {
-    TAboutBox box;
+    AboutBox box;
     box.show();
     QTest::keyClick(&box, Qt::Key_Escape);
     EXPECT_FALSE(box.isVisible());
@@ -241,3 +242,4 @@ TEST(TAboutBox, EscClosesWithOk)
 }
 
 }  // namespace
+}  // namespace vellumar

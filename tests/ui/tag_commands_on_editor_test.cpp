@@ -4,27 +4,27 @@
 
 #include "documents/tag_commands.h"
 #include "support/tag_command_cases.h"
-#include "ui/syn_memo.h"
+#include "ui/code_editor.h"
 
 namespace vellumar {
 namespace {
 
 using testing::TagCommandCase;
 
-class TagCommandOnSynMemo : public ::testing::TestWithParam<TagCommandCase> {
+class TagCommandOnCodeEditor : public ::testing::TestWithParam<TagCommandCase> {
 protected:
-    static void SetUpTestSuite() { s_memo = new TSynMemo(SyntaxColouring::Xml); }
+    static void SetUpTestSuite() { s_memo = new CodeEditor(SyntaxColouring::Xml); }
     static void TearDownTestSuite()
     {
         delete s_memo;
         s_memo = nullptr;
     }
-    static TSynMemo* s_memo;
+    static CodeEditor* s_memo;
 };
 
-TSynMemo* TagCommandOnSynMemo::s_memo = nullptr;
+CodeEditor* TagCommandOnCodeEditor::s_memo = nullptr;
 
-TEST_P(TagCommandOnSynMemo, SameResultCaretAndUndoAsInMemory)
+TEST_P(TagCommandOnCodeEditor, SameResultCaretAndUndoAsInMemory)
 {
     const TagCommandCase& c = GetParam();
     Editor& editor = s_memo->editor();
@@ -39,7 +39,7 @@ TEST_P(TagCommandOnSynMemo, SameResultCaretAndUndoAsInMemory)
     EXPECT_FALSE(editor.canUndo());
 }
 
-INSTANTIATE_TEST_SUITE_P(TagCommands, TagCommandOnSynMemo, ::testing::ValuesIn(testing::kTagCommandCases),
+INSTANTIATE_TEST_SUITE_P(TagCommands, TagCommandOnCodeEditor, ::testing::ValuesIn(testing::kTagCommandCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

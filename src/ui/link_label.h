@@ -1,7 +1,7 @@
 #pragma once
 // A hyperlink label: a caption drawn with a shadow that opens a web address, mail address or file
 // with the desktop's default handler when clicked. The address is the caption, with the prefix of
-// the link type in front when URLTypeAdd is on ("http://" for utHttp, "mailto:" for utMailto...).
+// the link type in front when URLTypeAdd is on ("http://" for Http, "mailto:" for Mailto...).
 
 #include <functional>
 
@@ -12,36 +12,38 @@
 
 class QShortcut;
 
-class TASLink : public QWidget {
+namespace vellumar {
+
+class LinkLabel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString caption READ text WRITE setText)
-    Q_PROPERTY(TURLType URLType READ urlType WRITE setUrlType)
+    Q_PROPERTY(UrlType URLType READ urlType WRITE setUrlType)
     Q_PROPERTY(bool URLTypeAdd READ urlTypeAdd WRITE setUrlTypeAdd)
     Q_PROPERTY(bool URLEnabled READ urlEnabled WRITE setUrlEnabled)
     Q_PROPERTY(QColor LinkColor READ linkColor WRITE setLinkColor)
     Q_PROPERTY(QColor ShadowColor READ shadowColor WRITE setShadowColor)
     Q_PROPERTY(int ShadowSize READ shadowSize WRITE setShadowSize)
-    Q_PROPERTY(TShadowPos ShadowPos READ shadowPos WRITE setShadowPos)
+    Q_PROPERTY(ShadowPosition ShadowPos READ shadowPos WRITE setShadowPos)
     Q_PROPERTY(bool Transparent READ transparent WRITE setTransparent)
     Q_PROPERTY(bool ShowFocus READ showFocus WRITE setShowFocus)
 
 public:
-    enum TURLType { utFile, utFtp, utGopher, utHttp, utHttps, utMailto, utNews, utTelnet, utWais };
-    Q_ENUM(TURLType)
-    enum TShadowPos { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
-    Q_ENUM(TShadowPos)
+    enum UrlType { File, Ftp, Gopher, Http, Https, Mailto, News, Telnet, Wais };
+    Q_ENUM(UrlType)
+    enum ShadowPosition { LeftTop, LeftBottom, RightBottom, RightTop };
+    Q_ENUM(ShadowPosition)
     enum class TextLayout { Top, Center, Bottom };
 
-    explicit TASLink(QWidget* parent = nullptr);
+    explicit LinkLabel(QWidget* parent = nullptr);
 
     // The prefix that a link type puts in front of the caption.
-    static QString prefixOf(TURLType type);
+    static QString prefixOf(UrlType type);
 
     QString text() const { return m_text; }
     void setText(const QString& text);
 
-    TURLType urlType() const { return m_urlType; }
-    void setUrlType(TURLType type) { m_urlType = type; }
+    UrlType urlType() const { return m_urlType; }
+    void setUrlType(UrlType type) { m_urlType = type; }
     bool urlTypeAdd() const { return m_urlTypeAdd; }
     void setUrlTypeAdd(bool on) { m_urlTypeAdd = on; }
     bool urlEnabled() const { return m_urlEnabled; }
@@ -53,8 +55,8 @@ public:
     void setShadowColor(const QColor& color);
     int shadowSize() const { return m_shadowSize; }
     void setShadowSize(int size);
-    TShadowPos shadowPos() const { return m_shadowPos; }
-    void setShadowPos(TShadowPos pos);
+    ShadowPosition shadowPos() const { return m_shadowPos; }
+    void setShadowPos(ShadowPosition pos);
     bool transparent() const { return m_transparent; }
     void setTransparent(bool on);
     bool showFocus() const { return m_showFocus; }
@@ -109,13 +111,13 @@ private:
     void updateShortcut();
 
     QString m_text;
-    TURLType m_urlType = utMailto;
+    UrlType m_urlType = Mailto;
     bool m_urlTypeAdd = true;
     bool m_urlEnabled = true;
     QColor m_linkColor = Qt::blue;
     QColor m_shadowColor;
     int m_shadowSize = 1;
-    TShadowPos m_shadowPos = spLeftTop;
+    ShadowPosition m_shadowPos = LeftTop;
     bool m_transparent = true;
     bool m_showFocus = false;
     QColor m_fontColor = Qt::black;
@@ -130,3 +132,5 @@ private:
     QShortcut* m_shortcut = nullptr;
     std::function<void(const QString&)> m_opener;
 };
+
+}  // namespace vellumar

@@ -1,4 +1,4 @@
-#include "ui/aslink.h"
+#include "ui/link_label.h"
 
 #include <QDesktopServices>
 #include <QEnterEvent>
@@ -10,6 +10,8 @@
 #include <QStyleOptionFocusRect>
 #include <QUrl>
 
+namespace vellumar {
+
 namespace {
 
 void openWithDesktop(const QString& target)
@@ -19,7 +21,7 @@ void openWithDesktop(const QString& target)
 
 }  // namespace
 
-TASLink::TASLink(QWidget* parent)
+LinkLabel::LinkLabel(QWidget* parent)
     : QWidget(parent), m_shadowColor(palette().color(QPalette::Light)), m_color(palette().color(QPalette::Window)),
       m_opener(openWithDesktop)
 {
@@ -28,23 +30,23 @@ TASLink::TASLink(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-QString TASLink::prefixOf(TURLType type)
+QString LinkLabel::prefixOf(UrlType type)
 {
     switch (type) {
-    case utFile: return QStringLiteral("file://");
-    case utFtp: return QStringLiteral("ftp://");
-    case utGopher: return QStringLiteral("gopher://");
-    case utHttp: return QStringLiteral("http://");
-    case utHttps: return QStringLiteral("https://");
-    case utMailto: return QStringLiteral("mailto:");
-    case utNews: return QStringLiteral("news:");
-    case utTelnet: return QStringLiteral("telnet:");
-    case utWais: return QStringLiteral("wais:");
+    case File: return QStringLiteral("file://");
+    case Ftp: return QStringLiteral("ftp://");
+    case Gopher: return QStringLiteral("gopher://");
+    case Http: return QStringLiteral("http://");
+    case Https: return QStringLiteral("https://");
+    case Mailto: return QStringLiteral("mailto:");
+    case News: return QStringLiteral("news:");
+    case Telnet: return QStringLiteral("telnet:");
+    case Wais: return QStringLiteral("wais:");
     }
     return QString();
 }
 
-void TASLink::setText(const QString& text)
+void LinkLabel::setText(const QString& text)
 {
     m_text = text;
     updateShortcut();
@@ -52,77 +54,77 @@ void TASLink::setText(const QString& text)
     update();
 }
 
-void TASLink::setLinkColor(const QColor& color) { m_linkColor = color; }
+void LinkLabel::setLinkColor(const QColor& color) { m_linkColor = color; }
 
-void TASLink::setShadowColor(const QColor& color)
+void LinkLabel::setShadowColor(const QColor& color)
 {
     m_shadowColor = color;
     update();
 }
 
-void TASLink::setShadowSize(int size)
+void LinkLabel::setShadowSize(int size)
 {
     m_shadowSize = qMax(0, size);
     update();
 }
 
-void TASLink::setShadowPos(TShadowPos pos)
+void LinkLabel::setShadowPos(ShadowPosition pos)
 {
     m_shadowPos = pos;
     update();
 }
 
-void TASLink::setTransparent(bool on)
+void LinkLabel::setTransparent(bool on)
 {
     m_transparent = on;
     update();
 }
 
-void TASLink::setShowFocus(bool on)
+void LinkLabel::setShowFocus(bool on)
 {
     m_showFocus = on;
     setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
     update();
 }
 
-void TASLink::setFontColor(const QColor& color)
+void LinkLabel::setFontColor(const QColor& color)
 {
     m_fontColor = color;
     update();
 }
 
-void TASLink::setColor(const QColor& color)
+void LinkLabel::setColor(const QColor& color)
 {
     m_color = color;
     update();
 }
 
-void TASLink::setAlignment(Qt::Alignment alignment)
+void LinkLabel::setAlignment(Qt::Alignment alignment)
 {
     m_alignment = alignment & Qt::AlignHorizontal_Mask;
     update();
 }
 
-void TASLink::setLayout(TextLayout layout)
+void LinkLabel::setLayout(TextLayout layout)
 {
     m_layout = layout;
     update();
 }
 
-void TASLink::setAutoSize(bool on)
+void LinkLabel::setAutoSize(bool on)
 {
     m_autoSize = on;
     adjustSizeToText();
 }
 
-void TASLink::setWordWrap(bool on)
+void LinkLabel::setWordWrap(bool on)
 {
     m_wordWrap = on;
     adjustSizeToText();
     update();
 }
 
-void TASLink::setShowAccelChar(bool on)
+void LinkLabel::setShowAccelChar(bool on)
 {
     m_showAccelChar = on;
     updateShortcut();
@@ -130,18 +132,18 @@ void TASLink::setShowAccelChar(bool on)
     update();
 }
 
-void TASLink::setFocusControl(QWidget* control)
+void LinkLabel::setFocusControl(QWidget* control)
 {
     m_focusControl = control;
     updateShortcut();
 }
 
-QString TASLink::target() const
+QString LinkLabel::target() const
 {
     return m_urlTypeAdd ? prefixOf(m_urlType) + m_text : m_text;
 }
 
-void TASLink::click()
+void LinkLabel::click()
 {
     emit clicked();
     if (!m_text.isEmpty() && m_urlEnabled && m_opener)
@@ -149,7 +151,7 @@ void TASLink::click()
     update();
 }
 
-int TASLink::textFlags() const
+int LinkLabel::textFlags() const
 {
     int flags = static_cast<int>(m_alignment) | Qt::AlignTop;
     if (m_wordWrap)
@@ -159,7 +161,7 @@ int TASLink::textFlags() const
     return flags;
 }
 
-QSize TASLink::measuredText() const
+QSize LinkLabel::measuredText() const
 {
     // An empty caption, or a lone accelerator mark, still takes the height of one line.
     QString shown = m_text;
@@ -170,13 +172,13 @@ QSize TASLink::measuredText() const
     return metrics.boundingRect(QRect(0, 0, width, 1 << 20), textFlags(), shown).size();
 }
 
-QSize TASLink::sizeHint() const
+QSize LinkLabel::sizeHint() const
 {
     const QSize text = measuredText();
     return QSize(text.width() + 2, text.height());
 }
 
-void TASLink::adjustSizeToText()
+void LinkLabel::adjustSizeToText()
 {
     if (!m_autoSize)
         return;
@@ -190,7 +192,7 @@ void TASLink::adjustSizeToText()
     setGeometry(area);
 }
 
-void TASLink::updateShortcut()
+void LinkLabel::updateShortcut()
 {
     delete m_shortcut;
     m_shortcut = nullptr;
@@ -206,7 +208,7 @@ void TASLink::updateShortcut()
     });
 }
 
-void TASLink::paintEvent(QPaintEvent*)
+void LinkLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     if (!m_transparent)
@@ -223,23 +225,23 @@ void TASLink::paintEvent(QPaintEvent*)
     QColor textColor = m_fontColor;
     QColor shadow = m_shadowColor;
     int size = m_shadowSize;
-    TShadowPos pos = m_shadowPos;
+    ShadowPosition pos = m_shadowPos;
     if (!isEnabled()) {
         textColor = palette().color(QPalette::Disabled, QPalette::WindowText);
         shadow = palette().color(QPalette::Light);
         if (size == 0) {
             size = 1;
-            pos = spRightBottom;
+            pos = RightBottom;
         }
     }
 
     QPoint textOffset;
     QPoint shadowOffset;
     switch (pos) {
-    case spLeftTop: textOffset = QPoint(size, size); break;
-    case spLeftBottom: textOffset = QPoint(size, 0); shadowOffset = QPoint(0, size); break;
-    case spRightBottom: shadowOffset = QPoint(size, size); break;
-    case spRightTop: textOffset = QPoint(0, size); shadowOffset = QPoint(size, 0); break;
+    case LeftTop: textOffset = QPoint(size, size); break;
+    case LeftBottom: textOffset = QPoint(size, 0); shadowOffset = QPoint(0, size); break;
+    case RightBottom: shadowOffset = QPoint(size, size); break;
+    case RightTop: textOffset = QPoint(0, size); shadowOffset = QPoint(size, 0); break;
     }
 
     painter.setPen(shadow);
@@ -255,14 +257,14 @@ void TASLink::paintEvent(QPaintEvent*)
     }
 }
 
-void TASLink::mouseReleaseEvent(QMouseEvent* event)
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         click();
     QWidget::mouseReleaseEvent(event);
 }
 
-void TASLink::enterEvent(QEnterEvent* event)
+void LinkLabel::enterEvent(QEnterEvent* event)
 {
     m_savedFontColor = m_fontColor;
     m_fontColor = m_linkColor;
@@ -270,7 +272,7 @@ void TASLink::enterEvent(QEnterEvent* event)
     QWidget::enterEvent(event);
 }
 
-void TASLink::leaveEvent(QEvent* event)
+void LinkLabel::leaveEvent(QEvent* event)
 {
     if (m_savedFontColor.isValid())
         m_fontColor = m_savedFontColor;
@@ -279,9 +281,11 @@ void TASLink::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
 }
 
-void TASLink::changeEvent(QEvent* event)
+void LinkLabel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange)
         adjustSizeToText();
     QWidget::changeEvent(event);
 }
+
+}  // namespace vellumar

@@ -13,13 +13,13 @@ namespace vellumar {
 
 enum class SyntaxColouring { Html, Xml };
 
-class TSynMemo : public QsciScintilla {
+class CodeEditor : public QsciScintilla {
     Q_OBJECT
     // The font character-set number whose code page shows the text (1, the default set, at start).
     Q_PROPERTY(int charset READ charset WRITE setCharset)
 
 public:
-    TSynMemo(SyntaxColouring colouring, QWidget* parent = nullptr);
+    CodeEditor(SyntaxColouring colouring, QWidget* parent = nullptr);
 
     // The editor operations on this widget's 8-bit text.
     ScintillaEditor& editor() { return m_editor; }

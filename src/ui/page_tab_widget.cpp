@@ -1,4 +1,4 @@
-#include "ui/page_control.h"
+#include "ui/page_tab_widget.h"
 
 #include <QFontMetrics>
 #include <QStyleOptionTab>
@@ -65,7 +65,7 @@ void FixedWidthTabBar::paintEvent(QPaintEvent*)
     if (currentIndex() >= 0) paintTab(currentIndex());
 }
 
-TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent)
+PageTabWidget::PageTabWidget(QWidget* parent) : QTabWidget(parent)
 {
     auto* bar = new FixedWidthTabBar(this);
     bar->setElideMode(Qt::ElideNone);

@@ -6,14 +6,18 @@
 
 class QPlainTextEdit;
 
-class TFTest : public QWidget {
+namespace vellumar {
+
+class DiagnosticWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TFTest(QWidget* parent = nullptr);
+    explicit DiagnosticWindow(QWidget* parent = nullptr);
 
     QPlainTextEdit* memo() const { return m_memo; }
 
 private:
     QPlainTextEdit* m_memo = nullptr;
 };
+
+}  // namespace vellumar

@@ -1,4 +1,4 @@
-#include "ui/syn_memo.h"
+#include "ui/code_editor.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -48,7 +48,7 @@ QsciLexerHTML* makeLexer(SyntaxColouring colouring, QObject* parent)
 
 }  // namespace
 
-TSynMemo::TSynMemo(SyntaxColouring colouring, QWidget* parent)
+CodeEditor::CodeEditor(SyntaxColouring colouring, QWidget* parent)
     : QsciScintilla(parent), m_colouring(colouring), m_editor(*this)
 {
     setUtf8(true);
@@ -71,7 +71,7 @@ TSynMemo::TSynMemo(SyntaxColouring colouring, QWidget* parent)
         lowerCase->setKey(0);
 }
 
-void TSynMemo::setCharset(int charset)
+void CodeEditor::setCharset(int charset)
 {
     try {
         m_editor.setCodePage(CodePageOfCharset(charset));
@@ -82,7 +82,7 @@ void TSynMemo::setCharset(int charset)
     m_charset = charset;
 }
 
-void TSynMemo::contextMenuEvent(QContextMenuEvent* event)
+void CodeEditor::contextMenuEvent(QContextMenuEvent* event)
 {
     if (!m_popupMenu) {
         QsciScintilla::contextMenuEvent(event);

@@ -27,11 +27,11 @@ private:
     bool m_fitting = false;
 };
 
-class TPageControl : public QTabWidget {
+class PageTabWidget : public QTabWidget {
     Q_OBJECT
 
 public:
-    explicit TPageControl(QWidget* parent = nullptr);
+    explicit PageTabWidget(QWidget* parent = nullptr);
 };
 
 }  // namespace vellumar

@@ -1,9 +1,11 @@
-#include "ui/test_window.h"
+#include "ui/diagnostic_window.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-TFTest::TFTest(QWidget* parent) : QWidget(parent, Qt::Window)
+namespace vellumar {
+
+DiagnosticWindow::DiagnosticWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FTest"));
     setWindowTitle(QStringLiteral("FTest"));
@@ -15,3 +17,5 @@ TFTest::TFTest(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_memo);
 }
+
+}  // namespace vellumar
