@@ -1,0 +1,38 @@
+#pragma once
+// Runs an outside program to its end, with a time limit, while the caller keeps working
+// (a window repaints between the checks).
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vellumar {
+
+struct ChildProcessRun {
+    std::vector<std::string> arguments;  // arguments[0] is the program's path
+    // "NAME=value" entries that replace or add to this process's environment.
+    std::vector<std::string> environment;
+    std::filesystem::path stdoutFile;  // both created anew; standard input is /dev/null
+    std::filesystem::path stderrFile;
+    std::chrono::milliseconds timeLimit{120'000};
+    // Called every few milliseconds while the program runs; returning false stops it.
+    std::function<bool()> keepWaiting;
+};
+
+enum class ChildProcessEnd { Exited, TimeLimit, Stopped };
+
+struct ChildProcessResult {
+    ChildProcessEnd end = ChildProcessEnd::Exited;
+    int exitStatus = -1;  // the exit status when it exited normally, else -1
+};
+
+// Starts the program in a process group of its own and waits for it. On the time limit,
+// when keepWaiting says stop, or when keepWaiting throws, the whole group (the program and
+// every process it started) is killed by its id and reaped before this returns or
+// rethrows; no process of the run outlives the call. Throws std::runtime_error when the
+// program cannot be started.
+ChildProcessResult RunChildProcess(const ChildProcessRun& run);
+
+}  // namespace vellumar

@@ -1,0 +1,43 @@
+#pragma once
+// Names for the documents LibreOffice converts in one start, and what it writes for them:
+// "NAME.html" and picture files "NAME_html_HASH.png" that the HTML refers to by name.
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vellumar {
+
+// Chooses, for the copy of each document, a name without extension that is unique in the
+// run: the stem of its HTML target when it is plain (ASCII letters, digits, '-', '_', '.'),
+// else "documentN". Plain names keep the pictures' <img src> free of escapes, which the
+// picture embedding does not undo, and no name holds "_html_", so a picture file belongs
+// to exactly one document.
+class StemChooser {
+public:
+    std::string choose(const std::filesystem::path& htmlTarget);
+
+private:
+    std::set<std::string> m_used;
+    int m_counter = 0;
+};
+
+// The files of LibreOffice's output folder.
+class OutputFiles {
+public:
+    explicit OutputFiles(const std::filesystem::path& folder);
+
+    // Whether LibreOffice wrote a non-empty "stem.html".
+    bool hasHtml(const std::string& stem) const;
+    // Copies "stem.html" to `htmlTarget` and its pictures into the target's folder, pictures
+    // first, each file written whole. Throws FileError naming the file that could not be
+    // written; the files this call had created are then removed again.
+    void deliver(const std::string& stem, const std::filesystem::path& htmlTarget) const;
+
+private:
+    std::filesystem::path m_folder;
+    std::vector<std::string> m_names;
+};
+
+}  // namespace vellumar

@@ -1,0 +1,77 @@
+// Which files go to LibreOffice, where their HTML goes, and the names of their copies.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "office/derived_html_path.h"
+#include "office/document_kinds.h"
+#include "office/libreoffice_output.h"
+
+namespace {
+
+using namespace std::string_literals;
+using vellumar::DocumentKind;
+
+TEST(DerivedHtmlPath, SpacesOfTheNameOnlyBecomeUnderscores)
+{
+    const struct {
+        const char* document;
+        const char* html;
+    } cases[] = {
+        {"/home/ann/My Files/Old Book.rtf", "/home/ann/My Files/Old_Book.htm"},
+        {"/b/Story.RTF", "/b/Story.htm"},
+        {"/b/two  spaces .doc", "/b/two__spaces_.htm"},
+        {"/b/a b.c.docx", "/b/a_b.c.htm"},
+        {"Book", "Book.htm"},
+        {"/b/Старая книга.odt", "/b/Старая_книга.htm"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(vellumar::DerivedHtmlPath(c.document), c.html) << c.document;
+}
+
+TEST(DocumentKinds, ExtensionAndSignature)
+{
+    const std::string ole2 = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1rest"s;
+    const std::string zip = "PK\x03\x04rest"s;
+    const struct {
+        const char* name;
+        std::optional<DocumentKind> kind;
+        std::string head;
+        bool fits;
+    } cases[] = {
+        {"a.doc", DocumentKind::Doc, ole2, true},
+        {"A.DOC", DocumentKind::Doc, zip, false},
+        {"a.doc", DocumentKind::Doc, "random bytes", false},
+        {"a.doc", DocumentKind::Doc, ole2.substr(0, 7), false},
+        {"a.Rtf", DocumentKind::Rtf, "{\\rtf1\\ansi", true},
+        {"a.rtf", DocumentKind::Rtf, " {\\rtf1", false},
+        {"a.rtf", DocumentKind::Rtf, "", false},
+        {"a.docx", DocumentKind::Docx, zip, true},
+        {"a.docx", DocumentKind::Docx, ole2, false},
+        {"a.odt", DocumentKind::Odt, zip, true},
+        {"a.htm", std::nullopt, "", false},
+        {"a.txt", std::nullopt, "", false},
+        {"doc", std::nullopt, "", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(vellumar::WordProcessorDocumentKind(c.name), c.kind) << c.name;
+        if (c.kind) {
+            EXPECT_EQ(vellumar::HasDocumentSignature(*c.kind, c.head), c.fits) << c.name << " " << c.head;
+        }
+    }
+}
+
+TEST(StemChooser, PlainUniqueNamesForTheCopies)
+{
+    vellumar::StemChooser stems;
+    const struct {
+        const char* target;
+        const char* stem;
+    } cases[] = {
+        {"/a/Old_Book.htm", "Old_Book"},  {"/b/Old_Book.htm", "document1"}, {"/a/Старая.htm", "document2"},
+        {"/a/x_html_y.htm", "document3"}, {"/a/-x.htm", "document4"},       {"/a/v1.2.htm", "v1.2"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(stems.choose(c.target), c.stem) << c.target;
+}
+
+}  // namespace
