@@ -8,6 +8,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/replace_dialog.h"
+#include "ui/search_commands.h"
 #include "ui/diagnostic_window.h"
 
 namespace vellumar {
@@ -29,6 +30,7 @@ void createApplicationWindows()
     windows.bookInfoDialog = new BookInfoDialog;
     windows.findDialog = new FindDialog;
     windows.replaceDialog = new ReplaceDialog;
+    windows.mainWindow->searchCommands().attach(*windows.findDialog, *windows.replaceDialog);
     windows.diagnosticWindow = new DiagnosticWindow;
 }
 

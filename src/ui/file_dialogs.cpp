@@ -25,9 +25,9 @@ constexpr std::array<FileFilter, 2> kFb2OpenFilters = {{
     {"All Files (*.*)", "*.*"},
 }};
 constexpr std::array<FileFilter, 3> kPictureFilters = {{
-    {"Images (*.png;*.jpg;)", "*.png;*.jpg"},
+    {"Images (*.png;*.jpg;)", "*.png;*.jpg;*.jpeg"},
     {"Portable Network Graphics (*.png)", "*.png"},
-    {"JPEG Image File (*.jpg)", "*.jpg"},
+    {"JPEG Image File (*.jpg)", "*.jpg;*.jpeg"},
 }};
 constexpr std::array<FileFilter, 2> kSettingsFilters = {{
     {"Text Files (*.txt)", "*.txt"},

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "documents/find_replace.h"
 #include "documents/tag_commands.h"
 #include "ui/action_icons.h"
 #include "ui/about_box.h"
@@ -27,10 +28,12 @@
 #include "ui/common_settings_page.h"
 #include "ui/edit_actions.h"
 #include "ui/help_window.h"
+#include "ui/images_commands.h"
 #include "ui/images_page.h"
 #include "ui/menu_items.h"
 #include "ui/page_tab_widget.h"
 #include "ui/program_folder.h"
+#include "ui/search_commands.h"
 #include "ui/settings_page.h"
 #include "ui/silver_colours.h"
 #include "ui/code_editor.h"
@@ -155,6 +158,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     for (QWidget* target : targets) {
         if (target) m_editActions->addTarget(*target);
     }
+    m_searchCommands = new SearchCommands(*this);
+    m_imagesCommands = new ImagesPageCommands(*this, *findChild<QPlainTextEdit*>(QStringLiteral("Memo1")),
+                                              *findChild<QPlainTextEdit*>(QStringLiteral("Memo2")));
     connectCommands();
     FormCreate();
 }
@@ -332,11 +338,7 @@ void MainWindow::PageControl1Change(int index)
 
 Editor* MainWindow::ActiveEditor() const
 {
-    switch (m_pageControl->currentIndex()) {
-    case SourcePage: return &m_synMemo1->editor();
-    case Fb2Page: return &m_synMemo2->editor();
-    default: return nullptr;
-    }
+    return SearchEditorForPage(m_pageControl->currentIndex(), m_synMemo1->editor(), m_synMemo2->editor());
 }
 
 ConversionOptions MainWindow::conversionOptions() const
@@ -377,26 +379,29 @@ void MainWindow::Act_strongExecute() { WrapSelection(m_synMemo2->editor(), TagCo
 void MainWindow::Act_emphasisExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::Emphasis); }
 void MainWindow::Act_EmptyLineExecute() { WrapSelection(m_synMemo2->editor(), TagCommand::EmptyLine); }
 
+void MainWindow::Act_ConvertTableExecute() { m_imagesCommands->convertTable(); }
+void MainWindow::Act_FindExecute() { m_searchCommands->find(); }
+void MainWindow::Act_FindNextExecute() { m_searchCommands->findNext(); }
+void MainWindow::Act_ReplaceExecute() { m_searchCommands->replace(); }
+void MainWindow::Act_LoadImageExecute() { m_imagesCommands->loadPictureAsked(); }
+void MainWindow::Act_CopyToClip1Execute() { m_imagesCommands->copyToClipboard1(); }
+void MainWindow::Act_ClearMemo1Execute() { m_imagesCommands->clearMemo1(); }
+void MainWindow::Act_CopyToClip2Execute() { m_imagesCommands->copyToClipboard2(); }
+void MainWindow::Act_ClearMemo2Execute() { m_imagesCommands->clearMemo2(); }
+int MainWindow::TablePictureCounter() const { return m_imagesCommands->tablePictureCounter(); }
+void MainWindow::resetTablePictureCounter() { m_imagesCommands->resetTablePictureCounter(); }
+
 // Commands whose work is not built yet: they exist with their captions, shortcuts and places.
 void MainWindow::Act_NewHTMLDocExecute() {}
 void MainWindow::Act_OpenSourceExecute() {}
 void MainWindow::Act_SaveSourceHTMLExecute() {}
 void MainWindow::Act_SaveSourceHTMLAsExecute() {}
 void MainWindow::Act_ConvertExecute() {}
-void MainWindow::Act_ConvertTableExecute() {}
 void MainWindow::Act_NewFB2DocExecute() {}
 void MainWindow::Act_openFB2Execute() {}
 void MainWindow::Act_SaveResultExecute() {}
 void MainWindow::Act_SaveResultAsExecute() {}
 void MainWindow::Act_SaveAndViewExecute() {}
-void MainWindow::Act_FindExecute() {}
-void MainWindow::Act_FindNextExecute() {}
-void MainWindow::Act_ReplaceExecute() {}
-void MainWindow::Act_LoadImageExecute() {}
-void MainWindow::Act_CopyToClip1Execute() {}
-void MainWindow::Act_ClearMemo1Execute() {}
-void MainWindow::Act_CopyToClip2Execute() {}
-void MainWindow::Act_ClearMemo2Execute() {}
 void MainWindow::Act_openOptionsExecute() {}
 void MainWindow::Act_SaveOptionExecute() {}
 void MainWindow::Act_ShowHelpBoxExecute()

@@ -27,6 +27,8 @@ namespace vellumar {
 
 class Editor;
 class EditActions;
+class ImagesPageCommands;
+class SearchCommands;
 class PageTabWidget;
 class CodeEditor;
 
@@ -44,6 +46,9 @@ public:
     CodeEditor* SynMemo2() const { return m_synMemo2; }
     PageTabWidget* PageControl1() const { return m_pageControl; }
     EditActions* editActions() const { return m_editActions; }
+    // Find and replace, and the commands of the "Images" page.
+    SearchCommands& searchCommands() const { return *m_searchCommands; }
+    ImagesPageCommands& imagesCommands() const { return *m_imagesCommands; }
     // The action named `name`, or null.
     QAction* action(const QString& name) const;
 
@@ -59,8 +64,9 @@ public:
     void setSourceFileName(const QString& name) { m_sourceFileName = name; }
     const QString& Fb2FileName() const { return m_fb2FileName; }
     void setFb2FileName(const QString& name) { m_fb2FileName = name; }
-    int TablePictureCounter() const { return m_tablePictureCounter; }
-    void setTablePictureCounter(int counter) { m_tablePictureCounter = counter; }
+    // Numbering of the Convert table pictures; reset when a new FB2 document begins.
+    int TablePictureCounter() const;
+    void resetTablePictureCounter();
     RgbImage& pictureBitmap() { return m_pictureBitmap; }
     const QCursor& BusyCursor() const { return m_busyCursor; }
 
@@ -148,7 +154,8 @@ private:
 
     QString m_sourceFileName;
     QString m_fb2FileName;
-    int m_tablePictureCounter = 0;
+    SearchCommands* m_searchCommands = nullptr;
+    ImagesPageCommands* m_imagesCommands = nullptr;
     RgbImage m_pictureBitmap;
     QCursor m_busyCursor;
 };

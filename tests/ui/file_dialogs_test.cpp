@@ -15,7 +15,7 @@ TEST(FileDialogs, FiltersInTheToolkitsForm)
         {"SD", {"Fiction Book files (*.fb2)"}},
         {"SDSource", {"HTML Files (*.htm *.html)"}},
         {"ODFB2", {"FictionBook files (*.fb2)", "All Files (*.*)"}},
-        {"OPD", {"Images (*.png *.jpg)", "Portable Network Graphics (*.png)", "JPEG Image File (*.jpg)"}},
+        {"OPD", {"Images (*.png *.jpg *.jpeg)", "Portable Network Graphics (*.png)", "JPEG Image File (*.jpg *.jpeg)"}},
         {"SD2", {"Text Files (*.txt)", "All Files (*.*)"}},
         {"OD2", {"Text Files (*.txt)", "All Files (*.*)"}},
         {"OD3", {"Language Files (*.lng)", "All Files (*.*)"}},

@@ -1,0 +1,120 @@
+#include "ui/images_commands.h"
+
+#include <exception>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+
+#include "images/picture_page.h"
+#include "tables/freetype_text_measurer.h"
+#include "ui/application_windows.h"
+#include "ui/code_editor.h"
+#include "ui/dialog_interaction.h"
+#include "ui/main_window.h"
+#include "ui/picture_dialog.h"
+
+namespace vellumar {
+
+namespace {
+
+// The boxes show lines; the line ends of the texts are the toolkit's own there.
+QString boxText(const std::string& text)
+{
+    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+std::filesystem::path localPath(const QString& path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::filesystem::path(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+void copyWholeText(QPlainTextEdit& box)
+{
+    box.selectAll();
+    box.copy();
+}
+
+}  // namespace
+
+ImagesPageCommands::ImagesPageCommands(MainWindow& window, QPlainTextEdit& memo1, QPlainTextEdit& memo2)
+    : QObject(&window), m_window(window), m_memo1(memo1), m_memo2(memo2), m_choosePicture(askPictureFileName)
+{
+}
+
+ImagesPageCommands::~ImagesPageCommands() = default;
+
+void ImagesPageCommands::showError(const QString& message)
+{
+    QMessageBox::critical(&m_window, QCoreApplication::applicationName(), message);
+}
+
+void ImagesPageCommands::showTexts(const PictureTexts& texts)
+{
+    m_memo1.setPlainText(boxText(texts.reference));
+    m_memo2.setPlainText(boxText(texts.binary));
+}
+
+void ImagesPageCommands::loadPictureAsked()
+{
+    const QString path = m_choosePicture(&m_window);
+    if (!path.isEmpty()) loadPicture(path);
+}
+
+void ImagesPageCommands::loadPicture(const QString& path)
+{
+    m_memo1.clear();
+    m_memo2.clear();
+    try {
+        if (const std::optional<PictureTexts> texts =
+                LoadPictureTexts(localPath(path), m_window.conversionOptions(), m_copies))
+            showTexts(*texts);
+    } catch (const std::exception& error) {
+        showError(QString::fromUtf8(error.what()));
+    }
+}
+
+void ImagesPageCommands::copyToClipboard1() { copyWholeText(m_memo1); }
+void ImagesPageCommands::copyToClipboard2() { copyWholeText(m_memo2); }
+void ImagesPageCommands::clearMemo1() { m_memo1.clear(); }
+void ImagesPageCommands::clearMemo2() { m_memo2.clear(); }
+
+const TextMeasurer& ImagesPageCommands::measurer()
+{
+    if (m_measurer == nullptr) {
+        m_font = std::make_unique<FreeTypeTextMeasurer>();
+        m_measurer = m_font.get();
+    }
+    return *m_measurer;
+}
+
+void ImagesPageCommands::convertTable()
+{
+    m_memo1.clear();
+    m_memo2.clear();
+    const std::string selection = m_window.SynMemo1()->editor().selectedText();
+    if (selection.empty()) return;
+    try {
+        const std::filesystem::path folder =
+            TablePictureFolder(localPath(m_window.Fb2FileName()), localPath(m_window.SourceFileName()));
+        std::optional<PictureTexts> texts;
+        if (BookInfoDialog* bookInfo = applicationWindows().bookInfoDialog) {
+            DialogInteraction user(&m_window, *bookInfo);
+            texts = m_tables.run(selection, folder, m_window.conversionOptions(), measurer(), user);
+        } else {
+            SilentInteraction user;
+            texts = m_tables.run(selection, folder, m_window.conversionOptions(), measurer(), user);
+        }
+        if (!texts) return;
+        showTexts(*texts);
+        m_window.setActivePage(MainWindow::ImagesPage);
+    } catch (const std::exception& error) {
+        showError(QString::fromUtf8(error.what()));
+    }
+}
+
+}  // namespace vellumar

@@ -1,0 +1,30 @@
+#pragma once
+// Answers the message boxes a window test provokes: while it lives, every message box that opens
+// is closed at once and its text is recorded.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+
+namespace vellumar::testing {
+
+class MessageBoxCatcher {
+public:
+    MessageBoxCatcher()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->done(QMessageBox::Ok);
+            }
+        });
+        m_timer.start(5);
+    }
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+};
+
+}  // namespace vellumar::testing
