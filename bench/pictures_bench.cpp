@@ -68,6 +68,7 @@ void embedOnce(PictureEmbedder& embedder, const char* src)
     std::string body, binaries;
     embedder.beginConversion();
     embedder.embedPicture(src, body, binaries);
+    embedder.completeBinaries(binaries);
     embedder.endConversion();
     benchmark::DoNotOptimize(binaries);
 }

@@ -215,7 +215,15 @@ std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view source
     if (parser.ItemCount() == 0) return std::nullopt;
 
     BodyWalk walk(parser, options, services, tablePictures);
-    walk.run();
+    try {
+        walk.run();
+    } catch (...) {
+        // A picture met earlier that fails to decode is the error to report, as when each
+        // picture is done in turn.
+        services.pictures.completeBinaries(walk.binaries());
+        throw;
+    }
+    services.pictures.completeBinaries(walk.binaries());
     const std::string body = CollapseSpaceRuns(walk.body());
     walk.body().clear();
     walk.body().shrink_to_fit();

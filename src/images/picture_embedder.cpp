@@ -4,8 +4,11 @@
 #include "images/data_url.h"
 #include "images/picture_error.h"
 #include "images/picture_file.h"
+#include "images/picture_header.h"
+#include "images/picture_lookup.h"
 #include "images/picture_scaling.h"
 #include "images/picture_texts.h"
+#include "images/picture_workers.h"
 
 #include <sys/stat.h>
 
@@ -41,28 +44,64 @@ std::string inlineName(std::string_view virtualPath)
     return name;
 }
 
+bool isJpegExtension(std::string_view extension) { return extension == ".jpg" || extension == ".jpeg"; }
+
 }  // namespace
 
-PictureEmbedder::PictureEmbedder(const ConversionOptions& options, fs::path baseFolder)
-    : m_options(options), m_baseFolder(std::move(baseFolder))
+PictureEmbedder::PictureEmbedder(const ConversionOptions& options, fs::path baseFolder, PictureWorkers* workers)
+    : m_options(options), m_baseFolder(std::move(baseFolder)), m_workers(workers ? *workers : PictureWorkers::shared())
 {
 }
+
+PictureEmbedder::~PictureEmbedder() { waitForWorkers(); }
 
 void PictureEmbedder::beginConversion()
 {
+    waitForWorkers();
     m_table.clear();
     m_ids.clear();
     m_embeddedFiles.clear();
-    m_copies.clear();
     m_inlineCount = 0;
-    m_copyCount = 0;
-    m_temp.clear();
 }
 
-void PictureEmbedder::endConversion()
+void PictureEmbedder::endConversion() { waitForWorkers(); }
+
+void PictureEmbedder::waitForWorkers()
 {
-    m_copies.clear();
-    m_temp.clear();
+    for (PendingBinary& pending : m_pending)
+        if (pending.element.valid()) pending.element.wait();
+    m_pending.clear();
+}
+
+void PictureEmbedder::completeBinaries(std::string& binaries)
+{
+    if (m_pending.empty()) return;
+    std::vector<PendingBinary> pending = std::move(m_pending);
+    m_pending.clear();
+    std::string complete;
+    std::size_t copied = 0;
+    try {
+        std::vector<std::string> elements;
+        elements.reserve(pending.size());
+        std::size_t size = binaries.size();
+        // In book order, so that the first picture that fails is the one reported.
+        for (PendingBinary& item : pending) {
+            elements.push_back(item.element.get());
+            size += elements.back().size();
+        }
+        complete.reserve(size);
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            complete.append(binaries, copied, pending[i].offset - copied);
+            complete.append(elements[i]);
+            copied = pending[i].offset;
+        }
+    } catch (...) {
+        for (PendingBinary& item : pending)
+            if (item.element.valid()) item.element.wait();
+        throw;
+    }
+    complete.append(binaries, copied);
+    binaries = std::move(complete);
 }
 
 void PictureEmbedder::EmbedPicture(std::string_view src, std::string& body, std::string& binaries)
@@ -74,43 +113,24 @@ void PictureEmbedder::EmbedPicture(std::string_view src, std::string& body, std:
     m_table.AddPictureSource(src);
     if (isNetworkSource(src)) return;
 
-    const DataUrlPicture inlinePicture = ParseDataUrl(src);
+    DataUrlPicture inlinePicture = ParseDataUrl(src);
     switch (inlinePicture.kind) {
     case DataUrlKind::NotDataUrl: embedFile(src, body, binaries); return;
     case DataUrlKind::Unsupported: return;
     case DataUrlKind::Corrupt:
         throw PictureDecodeError(inlineName("inline~" + std::to_string(m_inlineCount + 1)),
                                  "its base64 text is damaged");
-    case DataUrlKind::Picture: embedInline(inlinePicture.extension, inlinePicture.bytes, body, binaries); return;
+    case DataUrlKind::Picture:
+        embedInline(inlinePicture.extension, std::move(inlinePicture.bytes), body, binaries);
+        return;
     }
-}
-
-void PictureEmbedder::DeleteTempPicture(const fs::path& path)
-{
-    if (m_copies.erase(path) == 0) return;
-    std::error_code error;
-    fs::remove(path, error);
-}
-
-fs::path PictureEmbedder::resolve(std::string_view path) const
-{
-    const auto absolute = [this](const fs::path& p) { return p.is_relative() && !m_baseFolder.empty() ? m_baseFolder / p : p; };
-    fs::path direct = absolute(fs::path(path));
-    if (path.find('\\') == std::string_view::npos) return direct;
-    // Documents made on Windows may separate folders with "\": try that reading too.
-    std::error_code error;
-    if (fs::exists(direct, error)) return direct;
-    std::string slashed(path);
-    for (char& c : slashed)
-        if (c == '\\') c = '/';
-    return absolute(fs::path(slashed));
 }
 
 void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
 {
-    const fs::path file = resolve(src);
+    const fs::path file = FindPictureFile(src, m_baseFolder);
     struct stat info {};
-    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+    if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
 
     // The same file under another src (./a.jpg and a.jpg) is one picture: one binary element.
     const std::string extension = LowerAscii(extensionOf(src));
@@ -121,85 +141,75 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
         m_table.SetEmbeddedPath(found->second.EmbeddedPath, found->second.Id);
         return;
     }
-    const Prepared prepared = prepare(file, src, extension, src, false);
-    if (embedPrepared(prepared, body, binaries)) m_embeddedFiles.emplace(key, m_table.entries().back());
+    std::optional<std::string> bytes = ReadPictureFile(file);
+    if (!bytes) return;
+    Plan plan{workFor(*bytes, extension, src), std::string(src)};
+    if (plan.work != Work::AsIs) {
+        // The copy is named as if it were written beside the file: with "~temp" when a file
+        // of the copy's name is there already.
+        const std::string_view newExtension = plan.work == Work::ShrinkPng ? ".png" : ".jpg";
+        fs::path wanted = file;
+        wanted.replace_extension(std::string(newExtension));
+        plan.virtualPath = std::string(src.substr(0, src.size() - extensionOf(src).size()));
+        if (TempSiblingName(wanted) != wanted) plan.virtualPath.append("~temp");
+        plan.virtualPath.append(newExtension);
+    }
+    if (embedPlanned(std::move(*bytes), plan, src, body, binaries)) m_embeddedFiles.emplace(key, m_table.entries().back());
 }
 
-void PictureEmbedder::embedInline(std::string_view extension, const std::string& bytes, std::string& body,
+void PictureEmbedder::embedInline(std::string_view extension, std::string bytes, std::string& body,
                                   std::string& binaries)
 {
-    const std::string name = "inline~" + std::to_string(++m_inlineCount) + std::string(extension);
-    const fs::path file = m_temp.file(name);
-    WritePictureFile(file, bytes);
-    m_copies.insert(file);
-    const Prepared prepared = prepare(file, name, extension, inlineName(name), true);
-    embedPrepared(prepared, body, binaries);
-    DeleteTempPicture(file);
+    const std::string stem = "inline~" + std::to_string(++m_inlineCount);
+    const std::string name = inlineName(stem + std::string(extension));
+    Plan plan{workFor(bytes, extension, name), stem + std::string(extension)};
+    // A picture inside the document keeps its inline~N name, with the extension of its copy.
+    if (plan.work == Work::ShrinkPng) plan.virtualPath = stem + ".png";
+    else if (plan.work != Work::AsIs) plan.virtualPath = stem + ".jpg";
+    embedPlanned(std::move(bytes), plan, name, body, binaries);
 }
 
-PictureEmbedder::Prepared PictureEmbedder::prepare(const fs::path& file, std::string_view virtualPath,
-                                                   std::string_view extension, std::string_view name,
-                                                   bool inTempFolder)
+PictureEmbedder::Work PictureEmbedder::workFor(std::string_view bytes, std::string_view extension,
+                                               std::string_view name) const
 {
-    Prepared prepared{std::string(virtualPath), file};
-    const bool jpeg = extension == ".jpg" || extension == ".jpeg";
-    if (jpeg && JpegNeedsScaling(file, m_options, name)) {
-        prepared.virtualPath = siblingVirtualPath(virtualPath, ".jpg", inTempFolder);
-        prepared.file = ScaleJpeg(file, m_options, copyPath(prepared.virtualPath), name);
-    } else if (extension == ".png" && PngNeedsScaling(file, m_options, name)) {
-        prepared.virtualPath = siblingVirtualPath(virtualPath, ".png", inTempFolder);
-        prepared.file = ScalePng(file, m_options, copyPath(prepared.virtualPath), name);
-    } else if (extension == ".gif") {
-        prepared.virtualPath = siblingVirtualPath(virtualPath, ".jpg", inTempFolder);
-        prepared.file = GifToJpeg(file, m_options, copyPath(prepared.virtualPath), name);
+    if (extension == ".gif") {
+        ReadHeaderSize(bytes, PictureFormat::Gif, name);
+        return Work::GifToJpeg;
     }
-    return prepared;
+    const bool jpeg = isJpegExtension(extension);
+    if (!m_options.Resize || (!jpeg && extension != ".png")) return Work::AsIs;
+    const PictureFormat format = jpeg ? PictureFormat::Jpeg : PictureFormat::Png;
+    if (ExceedsBox(ReadHeaderSize(bytes, format, name), m_options)) return jpeg ? Work::ShrinkJpeg : Work::ShrinkPng;
+    // A picture that fits is carried as it is: not decoded, but one cut short or with a damaged
+    // chunk is reported rather than carried into the book.
+    CheckPictureWhole(bytes, format, name);
+    return Work::AsIs;
 }
 
-std::string PictureEmbedder::siblingVirtualPath(std::string_view virtualPath, std::string_view extension,
-                                                bool inTempFolder)
+bool PictureEmbedder::embedPlanned(std::string bytes, const Plan& plan, std::string_view name, std::string& body,
+                                   std::string& binaries)
 {
-    const std::string_view stem = virtualPath.substr(0, virtualPath.size() - extensionOf(virtualPath).size());
-    std::string wanted(stem);
-    wanted.append(extension);
-    // A picture inside the document keeps its inline~N name; a file's copy is named as if it
-    // were written beside the file, with "~temp" when that name is taken there.
-    if (inTempFolder) return wanted;
-    const fs::path wantedFile = resolve(wanted);
-    if (TempSiblingName(wantedFile) == wantedFile) return wanted;
-    std::string sibling(stem);
-    sibling.append("~temp").append(extension);
-    return sibling;
-}
-
-fs::path PictureEmbedder::copyPath(const std::string& virtualPath)
-{
-    // Each copy in its own numbered folder: copies of a/x.jpg and b/x.jpg never meet.
-    const fs::path folder = m_temp.file(std::to_string(++m_copyCount));
-    std::error_code error;
-    fs::create_directory(folder, error);
-    if (error) throw PictureError("cannot create the folder " + folder.string() + ": " + error.message());
-    std::string fileName(virtualPath.substr(virtualPath.find_last_of("/\\") + 1));
-    fs::path copy = folder / (fileName.empty() ? std::string("picture") : fileName);
-    m_copies.insert(copy);
-    return copy;
-}
-
-bool PictureEmbedder::embedPrepared(const Prepared& prepared, std::string& body, std::string& binaries)
-{
-    const std::string id = LowerAscii(PictureIdFromPath(prepared.virtualPath));
-    const std::string contentType = PictureContentType(id);
-    if (id.empty() || contentType.empty() || prepared.file.empty()) {
-        DeleteTempPicture(prepared.file);
-        return false;
-    }
-    const std::string base64 = EncodeFileBase64(prepared.file);
-    DeleteTempPicture(prepared.file);
-    if (base64.empty()) return false;
-    const std::string uniqueId = m_ids.claim(id);
+    const std::string id = LowerAscii(PictureIdFromPath(plan.virtualPath));
+    std::string contentType = PictureContentType(id);
+    if (id.empty() || contentType.empty() || (plan.work == Work::AsIs && bytes.empty())) return false;
+    std::string uniqueId = m_ids.claim(id);
     body.append(ImageReference(uniqueId));
-    binaries.append(BinaryElement(contentType, uniqueId, base64));
-    m_table.SetEmbeddedPath(prepared.virtualPath, uniqueId);
+    m_table.SetEmbeddedPath(plan.virtualPath, uniqueId);
+    // The binary element is made by a worker; its place in the binaries is kept.
+    m_pending.push_back({binaries.size(), m_workers.run([work = plan.work, bytes = std::move(bytes),
+                                                         options = m_options, name = std::string(name),
+                                                         contentType = std::move(contentType),
+                                                         uniqueId = std::move(uniqueId)] {
+                             std::string encoded;
+                             switch (work) {
+                             case Work::AsIs: break;
+                             case Work::ShrinkJpeg: encoded = ShrinkJpegBytes(bytes, options, name); break;
+                             case Work::ShrinkPng: encoded = ShrinkPngBytes(bytes, options, name); break;
+                             case Work::GifToJpeg: encoded = GifToJpegBytes(bytes, options, name); break;
+                             }
+                             return BinaryElement(contentType, uniqueId,
+                                                  EncodeBase64(work == Work::AsIs ? bytes : encoded));
+                         })});
     return true;
 }
 

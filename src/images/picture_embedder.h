@@ -1,71 +1,88 @@
 #pragma once
 // Embeds the pictures of a conversion: every src of an img tag becomes an image reference in
 // the body and, the first time its picture is met, a binary element after the body.
+//
+// A picture that fits the box is carried as it is, checked only by its header. The walk
+// writes each reference at once (the id comes from the picture's name) and goes on, while the
+// picture workers shrink, re-encode and base64-encode; completeBinaries() then puts every
+// binary element where the walk would have written it, so the book is byte for byte the one
+// that doing each picture in turn would give.
 
 #include "convert/conversion_options.h"
 #include "convert/picture_sink.h"
-#include "documents/temp_folder.h"
 #include "images/picture_ids.h"
 #include "images/picture_table.h"
 
 #include <filesystem>
+#include <future>
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 namespace vellumar {
+
+class PictureWorkers;
 
 class PictureEmbedder : public PictureSink {
 public:
     // Relative srcs are taken relative to baseFolder (the source document's folder); an empty
-    // baseFolder means the current folder.
-    PictureEmbedder(const ConversionOptions& options, std::filesystem::path baseFolder);
+    // baseFolder means the current folder. Re-encoding runs on `workers` (the shared pool when
+    // none is given).
+    PictureEmbedder(const ConversionOptions& options, std::filesystem::path baseFolder,
+                    PictureWorkers* workers = nullptr);
+    ~PictureEmbedder() override;
 
     void beginConversion() override;
     void embedPicture(std::string_view src, std::string& body, std::string& binaries) override
     {
         EmbedPicture(src, body, binaries);
     }
+    void completeBinaries(std::string& binaries) override;
     void endConversion() override;
 
     // One src: appends the image reference to body and, for a picture not embedded before in
-    // this conversion, its binary element to binaries. Missing files, network addresses and
-    // other kinds of pictures are dropped without a word. Throws PictureError naming the
-    // picture when it exists but cannot be decoded, or its copy cannot be written.
+    // this conversion, has its binary element made for binaries (placed there by
+    // completeBinaries). Missing files, network addresses and other kinds of pictures are
+    // dropped without a word. Throws PictureError naming the picture when its header shows it
+    // is not a picture of its kind or it is cut short; an error while decoding or re-encoding
+    // comes from completeBinaries.
     void EmbedPicture(std::string_view src, std::string& body, std::string& binaries);
-    // Deletes path when it is a copy that this conversion wrote; never touches other files.
-    void DeleteTempPicture(const std::filesystem::path& path);
 
     const PictureTable& pictures() const { return m_table; }
 
 private:
-    struct Prepared {
-        std::string virtualPath;             // the path the id comes from
-        std::filesystem::path file;          // the file whose bytes are embedded
+    enum class Work { AsIs, ShrinkJpeg, ShrinkPng, GifToJpeg };
+    // A binary element still being made, and where in the binaries text it belongs.
+    struct PendingBinary {
+        std::size_t offset;
+        std::future<std::string> element;
     };
     // A file's identity on disk and the lower-cased extension its src gave it.
     using FileKey = std::tuple<unsigned long long, unsigned long long, std::string>;
 
+    // What becomes of a picture, and the path its id comes from.
+    struct Plan {
+        Work work;
+        std::string virtualPath;
+    };
+
     void embedFile(std::string_view src, std::string& body, std::string& binaries);
-    void embedInline(std::string_view extension, const std::string& bytes, std::string& body, std::string& binaries);
-    Prepared prepare(const std::filesystem::path& file, std::string_view virtualPath, std::string_view extension,
-                     std::string_view name, bool inTempFolder);
-    bool embedPrepared(const Prepared& prepared, std::string& body, std::string& binaries);
-    std::filesystem::path resolve(std::string_view path) const;
-    std::string siblingVirtualPath(std::string_view virtualPath, std::string_view extension, bool inTempFolder);
-    std::filesystem::path copyPath(const std::string& virtualPath);
+    void embedInline(std::string_view extension, std::string bytes, std::string& body, std::string& binaries);
+    Work workFor(std::string_view bytes, std::string_view extension, std::string_view name) const;
+    bool embedPlanned(std::string bytes, const Plan& plan, std::string_view name, std::string& body,
+                      std::string& binaries);
+    void waitForWorkers();
 
     ConversionOptions m_options;
     std::filesystem::path m_baseFolder;
+    PictureWorkers& m_workers;
     PictureTable m_table;
     PictureIdSet m_ids;
     std::map<FileKey, TPictureEntry> m_embeddedFiles;  // file -> the entry that embedded it
-    std::set<std::filesystem::path> m_copies;
+    std::vector<PendingBinary> m_pending;
     int m_inlineCount = 0;
-    int m_copyCount = 0;
-    TempFolder m_temp;
 };
 
 }  // namespace vellumar

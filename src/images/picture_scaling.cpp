@@ -4,6 +4,7 @@
 #include "images/gif_codec.h"
 #include "images/jpeg_codec.h"
 #include "images/picture_file.h"
+#include "images/picture_header.h"
 #include "images/png_codec.h"
 
 #include <algorithm>
@@ -22,35 +23,35 @@ std::string displayName(const std::filesystem::path& path, std::string_view name
     return name.empty() ? path.string() : std::string(name);
 }
 
-bool exceedsBox(PictureSize size, const ConversionOptions& options)
+bool needsScaling(const std::filesystem::path& path, PictureFormat format, const ConversionOptions& options,
+                  std::string_view name)
 {
-    return size.width > std::max(options.MaxWidth, 1) || size.height > std::max(options.MaxHeight, 1);
+    if (!options.Resize) return false;
+    const std::optional<std::string> bytes = ReadPictureFile(path);
+    if (!bytes) return false;
+    const std::string shown = displayName(path, name);
+    if (ExceedsBox(ReadHeaderSize(*bytes, format, shown), options)) return true;
+    // A picture that fits is embedded as it is: it is not decoded, but one cut short or with a
+    // damaged chunk is reported rather than carried into the book.
+    CheckPictureWhole(*bytes, format, shown);
+    return false;
 }
 
 }  // namespace
 
+bool ExceedsBox(PictureSize size, const ConversionOptions& options)
+{
+    return size.width > std::max(options.MaxWidth, 1) || size.height > std::max(options.MaxHeight, 1);
+}
+
 bool JpegNeedsScaling(const std::filesystem::path& path, const ConversionOptions& options, std::string_view name)
 {
-    if (!options.Resize) return false;
-    const std::optional<std::string> bytes = ReadPictureFile(path);
-    if (!bytes) return false;
-    const std::string shown = displayName(path, name);
-    if (exceedsBox(ReadJpegSize(*bytes, shown), options)) return true;
-    // A picture that fits is embedded as it is: decode it anyway, so that a broken one is
-    // reported rather than carried into the book.
-    DecodeJpeg(*bytes, shown);
-    return false;
+    return needsScaling(path, PictureFormat::Jpeg, options, name);
 }
 
 bool PngNeedsScaling(const std::filesystem::path& path, const ConversionOptions& options, std::string_view name)
 {
-    if (!options.Resize) return false;
-    const std::optional<std::string> bytes = ReadPictureFile(path);
-    if (!bytes) return false;
-    const std::string shown = displayName(path, name);
-    if (exceedsBox(ReadPngSize(*bytes, shown), options)) return true;
-    DecodePng(*bytes, shown);
-    return false;
+    return needsScaling(path, PictureFormat::Png, options, name);
 }
 
 int JpegReductionFor(PictureSize size, PictureSize target)
@@ -69,23 +70,45 @@ RgbImage ShrinkToBox(const RgbImage& picture, const ConversionOptions& options)
     return ScaleAreaAverage(picture, size.width, size.height);
 }
 
+std::string ShrinkJpegBytes(std::string_view jpeg, const ConversionOptions& options, std::string_view name)
+{
+    const PictureSize size = ReadJpegSize(jpeg, name);
+    const PictureSize box = FitToBox(size.width, size.height, options.MaxWidth, options.MaxHeight);
+    // Decoding a large photograph at a reduced DCT scale skips most of the inverse DCT and
+    // colour conversion; the area averaging then finishes the shrink from at least twice the size.
+    const int reduction = JpegReductionFor(size, box);
+    const RgbImage picture = DecodeJpeg(jpeg, name, reduction);
+    // A side that is not a multiple of the reduction leaves a last column or row that stands
+    // for fewer source pixels: it counts for just that part.
+    const RgbImage shrunk = ScaleAreaAverageRegion(picture, static_cast<double>(size.width) / reduction,
+                                                   static_cast<double>(size.height) / reduction, box.width, box.height);
+    return EncodeJpeg(shrunk, kJpegQuality);
+}
+
+std::string ShrinkPngBytes(std::string_view png, const ConversionOptions& options, std::string_view name)
+{
+    const RgbImage picture = DecodePng(png, name);
+    PngWriteOptions write;
+    write.compressionLevel = kShrunkPngLevel;
+    return EncodePng(ShrinkToBox(picture, options), write);
+}
+
+std::string GifToJpegBytes(std::string_view gif, const ConversionOptions& options, std::string_view name)
+{
+    const RgbImage picture = DecodeGif(gif, name);
+    if (!options.Resize) return EncodeJpeg(picture, kJpegQuality);
+    PictureSize size = FitToBox(picture.width, picture.height, options.MaxWidth, options.MaxHeight);
+    // A 1 × 1 picture is written as 2 × 2: some readers cannot show a single pixel.
+    if (size.width == 1 && size.height == 1) size = {2, 2};
+    return EncodeJpeg(ScaleAreaAverage(picture, size.width, size.height), kJpegQuality);
+}
+
 std::filesystem::path ScaleJpeg(const std::filesystem::path& path, const ConversionOptions& options,
                                 const std::filesystem::path& target, std::string_view name)
 {
     const std::optional<std::string> bytes = ReadPictureFile(path);
     if (!bytes) return path;
-    const std::string shown = displayName(path, name);
-    const PictureSize size = ReadJpegSize(*bytes, shown);
-    const PictureSize box = FitToBox(size.width, size.height, options.MaxWidth, options.MaxHeight);
-    // Decoding a large photograph at a reduced DCT scale skips most of the inverse DCT and
-    // colour conversion; the area averaging then finishes the shrink from at least twice the size.
-    const int reduction = JpegReductionFor(size, box);
-    const RgbImage picture = DecodeJpeg(*bytes, shown, reduction);
-    // A side that is not a multiple of the reduction leaves a last column or row that stands
-    // for fewer source pixels: it counts for just that part.
-    const RgbImage shrunk = ScaleAreaAverageRegion(picture, static_cast<double>(size.width) / reduction,
-                                                   static_cast<double>(size.height) / reduction, box.width, box.height);
-    WriteJpeg(shrunk, target, kJpegQuality);
+    WritePictureFile(target, ShrinkJpegBytes(*bytes, options, displayName(path, name)));
     return target;
 }
 
@@ -94,10 +117,7 @@ std::filesystem::path ScalePng(const std::filesystem::path& path, const Conversi
 {
     const std::optional<std::string> bytes = ReadPictureFile(path);
     if (!bytes) return path;
-    const RgbImage picture = DecodePng(*bytes, displayName(path, name));
-    PngWriteOptions png;
-    png.compressionLevel = kShrunkPngLevel;
-    WritePng(ShrinkToBox(picture, options), target, png);
+    WritePictureFile(target, ShrinkPngBytes(*bytes, options, displayName(path, name)));
     return target;
 }
 
@@ -106,15 +126,7 @@ std::filesystem::path GifToJpeg(const std::filesystem::path& path, const Convers
 {
     const std::optional<std::string> bytes = ReadPictureFile(path);
     if (!bytes) return {};
-    const RgbImage picture = DecodeGif(*bytes, displayName(path, name));
-    if (!options.Resize) {
-        WriteJpeg(picture, target, kJpegQuality);
-        return target;
-    }
-    PictureSize size = FitToBox(picture.width, picture.height, options.MaxWidth, options.MaxHeight);
-    // A 1 × 1 picture is written as 2 × 2: some readers cannot show a single pixel.
-    if (size.width == 1 && size.height == 1) size = {2, 2};
-    WriteJpeg(ScaleAreaAverage(picture, size.width, size.height), target, kJpegQuality);
+    WritePictureFile(target, GifToJpegBytes(*bytes, options, displayName(path, name)));
     return target;
 }
 

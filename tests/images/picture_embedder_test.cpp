@@ -6,6 +6,7 @@
 #include "images/jpeg_codec.h"
 #include "images/picture_error.h"
 #include "images/picture_ids.h"
+#include "images/picture_workers.h"
 #include "images/png_codec.h"
 #include "images/test_pictures.h"
 
@@ -52,6 +53,13 @@ std::vector<Binary> binariesOf(const std::string& text)
     return found;
 }
 
+std::string ReplaceAll(std::string text, std::string_view what, std::string_view with)
+{
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+    return text;
+}
+
 std::string reference(std::string_view id) { return "<image xlink:href=\"#" + std::string(id) + "\"/>"; }
 
 std::set<std::string> filesUnder(const fs::path& folder)
@@ -80,14 +88,19 @@ protected:
     void write(const std::string& name, std::string_view bytes) { test::WriteBytes(m_documents.file(name), bytes); }
 
     // Embeds every src in a fresh conversion; body and binaries end up in m_body, m_binaries.
-    void run(std::initializer_list<std::string_view> sources)
+    void run(std::initializer_list<std::string_view> sources, PictureWorkers* workers = nullptr)
     {
-        PictureEmbedder embedder(m_options, m_documents.path());
+        PictureEmbedder embedder(m_options, m_documents.path(), workers);
         m_body.clear();
         m_binaries.clear();
         embedder.beginConversion();
         try {
-            for (std::string_view src : sources) embedder.embedPicture(src, m_body, m_binaries);
+            // What others append between pictures (table pictures) stays between them.
+            for (std::string_view src : sources) {
+                embedder.embedPicture(src, m_body, m_binaries);
+                m_binaries += m_between;
+            }
+            embedder.completeBinaries(m_binaries);
         } catch (...) {
             embedder.endConversion();
             throw;
@@ -96,6 +109,7 @@ protected:
     }
 
     ConversionOptions m_options;
+    std::string m_between;
     TempFolder m_documents;
     std::string m_body;
     std::string m_binaries;
@@ -248,7 +262,7 @@ TEST_F(Embedding, NeverTouchesTheUsersFilesAndCleansUpAfterItself)
     embedder.beginConversion();
     embedder.embedPicture("Book_files/photo.jpg", m_body, m_binaries);
     embedder.embedPicture("Book_files/logo.gif", m_body, m_binaries);
-    embedder.DeleteTempPicture(m_documents.file("Book_files/photo~temp.jpg"));
+    embedder.completeBinaries(m_binaries);
     embedder.endConversion();
     EXPECT_EQ(m_body, reference("photo~temp.jpg") + reference("logo.jpg"));
     EXPECT_EQ(filesUnder(m_documents.path()), before);
@@ -292,6 +306,44 @@ TEST_F(Embedding, UndecodablePicturesEndTheConversionWithTheirNameAndLeaveNothin
     EXPECT_EQ(m_body, reference("cut.jpg"));
 }
 
+TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
+{
+    writeJpeg("Book_files/big.jpg", 1400, 900);
+    writePng("Book_files/big.png", 900, 1200);
+    writeJpeg("Book_files/small.jpg", 30, 20);
+    writePng("Book_files/small.png", 20, 30);
+    write("Book_files/anim.gif", test::GifBytes(40, 40));
+    const auto convert = [&](PictureWorkers& workers) {
+        m_between = "<between/>";
+        run({"Book_files/big.jpg", "Book_files/small.png", "Book_files/big.png", "Book_files/anim.gif",
+             "Book_files/small.jpg", "Book_files/big.jpg", "Book_files/missing.png", "Book_files/big.png"},
+            &workers);
+        return std::pair(m_body, m_binaries);
+    };
+    PictureWorkers inTurn(1);
+    PictureWorkers four(4);
+    const auto expected = convert(inTurn);
+    EXPECT_EQ(convert(four), expected);
+    const std::vector<Binary> binaries = binariesOf(ReplaceAll(expected.second, "<between/>", ""));
+    ASSERT_EQ(binaries.size(), 5u);
+    EXPECT_EQ(binaries[0].id, "big~temp.jpg");
+    EXPECT_EQ(binaries[4].id, "small.jpg");
+    EXPECT_EQ(expected.second.substr(expected.second.size() - 3 * 10), "<between/><between/><between/>");
+
+    // Of two pictures that cannot be decoded, the first in the book is the one reported.
+    const std::string cut = EncodePng(GradientPicture(900, 900));
+    write("Book_files/cut1.png", cut.substr(0, cut.size() / 2));
+    write("Book_files/cut2.png", cut.substr(0, cut.size() / 3));
+    for (PictureWorkers* workers : {&inTurn, &four}) {
+        try {
+            run({"Book_files/big.png", "Book_files/cut1.png", "Book_files/cut2.png"}, workers);
+            ADD_FAILURE() << "no error";
+        } catch (const PictureError& error) {
+            EXPECT_NE(std::string(error.what()).find("cut1.png"), std::string::npos) << error.what();
+        }
+    }
+}
+
 TEST_F(Embedding, RelativeSourcesResolveAgainstTheDocumentFolder)
 {
     writeJpeg("Book_files/a.jpg", 8, 8);
@@ -304,6 +356,7 @@ TEST_F(Embedding, RelativeSourcesResolveAgainstTheDocumentFolder)
     elsewhere.beginConversion();
     elsewhere.embedPicture("Book_files/a.jpg", body, binaries);
     elsewhere.embedPicture("a.jpg", body, binaries);
+    elsewhere.completeBinaries(binaries);
     elsewhere.endConversion();
     EXPECT_EQ(body, reference("a.jpg"));
 }

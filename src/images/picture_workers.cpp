@@ -1,0 +1,56 @@
+#include "images/picture_workers.h"
+
+namespace vellumar {
+
+PictureWorkers::PictureWorkers(unsigned threadCount) : m_threadCount(threadCount) {}
+
+PictureWorkers::~PictureWorkers()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    for (std::thread& thread : m_threads) thread.join();
+}
+
+PictureWorkers& PictureWorkers::shared()
+{
+    static PictureWorkers workers(std::thread::hardware_concurrency());
+    return workers;
+}
+
+std::future<std::string> PictureWorkers::run(std::function<std::string()> job)
+{
+    std::packaged_task<std::string()> task(std::move(job));
+    std::future<std::string> result = task.get_future();
+    if (m_threadCount <= 1) {
+        task();
+        return result;
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_jobs.push_back(std::move(task));
+        // Threads are started as jobs come, up to the number of processors.
+        if (m_threads.size() < m_threadCount && m_jobs.size() > 0) m_threads.emplace_back([this] { work(); });
+    }
+    m_wake.notify_one();
+    return result;
+}
+
+void PictureWorkers::work()
+{
+    for (;;) {
+        std::packaged_task<std::string()> task;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+            if (m_jobs.empty()) return;
+            task = std::move(m_jobs.front());
+            m_jobs.pop_front();
+        }
+        task();
+    }
+}
+
+}  // namespace vellumar

@@ -1,0 +1,42 @@
+#pragma once
+// Threads that re-encode pictures while the conversion walks on: one per processor, shared by
+// every conversion of the process, started at the first job. A job owns everything it reads,
+// so it may outlive the conversion that gave it.
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vellumar {
+
+class PictureWorkers {
+public:
+    // With threadCount 0 or 1 every job runs at once in the caller's thread.
+    explicit PictureWorkers(unsigned threadCount);
+    ~PictureWorkers();
+    PictureWorkers(const PictureWorkers&) = delete;
+    PictureWorkers& operator=(const PictureWorkers&) = delete;
+
+    // The pool of the process, with as many threads as there are processors.
+    static PictureWorkers& shared();
+
+    // Runs job on a worker; the future gives its result or rethrows its exception.
+    std::future<std::string> run(std::function<std::string()> job);
+
+private:
+    void work();
+
+    unsigned m_threadCount;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::packaged_task<std::string()>> m_jobs;
+    std::vector<std::thread> m_threads;
+    bool m_stopping = false;
+};
+
+}  // namespace vellumar
