@@ -1,0 +1,30 @@
+#pragma once
+// Finding the file a picture's src names, the way the page's author saw it work: the src is
+// windows-1251 text inside the program while file names on disk are UTF-8 (or, for files
+// made on this machine from windows-1251 names, those very bytes); pages made on Windows
+// write "\" between folders and care nothing for letter case; URLs escape spaces as "%20";
+// some pages name their pictures by "file:" URLs.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vellumar {
+
+// The paths a src may stand for, the most literal first, no two alike: the src as written,
+// with "\" read as "/", without its "file:" scheme and host, with percent escapes decoded,
+// and each of these with windows-1251 letters (and numeric character references) as UTF-8.
+std::vector<std::string> PictureFileSpellings(std::string_view src);
+
+// The regular file the src names, relative ones taken from baseFolder (the current folder
+// when empty): the first spelling that names a file exactly, else the first that does when
+// each part of the path is matched without regard to letter case (Latin, accented Latin and
+// Cyrillic letters). An empty path when there is none.
+std::filesystem::path FindPictureFile(std::string_view src, const std::filesystem::path& baseFolder);
+
+// The name with its letters lower-cased, for comparing file names without regard to case:
+// read as UTF-8 where it is valid, byte by byte (ASCII letters only) where it is not.
+std::string FoldFileNameCase(std::string_view name);
+
+}  // namespace vellumar
