@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "documents/text_encoding.h"
+#include "tables/cell_text.h"
 
 namespace vellumar {
 
@@ -75,20 +76,33 @@ FreeTypeTextMeasurer::FreeTypeTextMeasurer(std::string_view family, int pixelHei
 
 FreeTypeTextMeasurer::~FreeTypeTextMeasurer() = default;
 
-const FreeTypeTextMeasurer::Glyph& FreeTypeTextMeasurer::glyph(unsigned char byte) const
+const FreeTypeTextMeasurer::Glyph& FreeTypeTextMeasurer::glyphAt(std::string_view line, std::size_t& i) const
 {
-    Glyph& g = m_glyphs[byte];
-    if (g.loaded) return g;
+    const auto byte = static_cast<unsigned char>(line[i]);
+    char32_t codePoint = 0;
+    const std::size_t length = byte == '&' ? NextCellCharacter(line, i, codePoint) : 1;
+    i += length;
+    if (length == 1) {
+        Glyph& g = m_glyphs[byte];
+        // Control characters take the room of a space and show nothing.
+        if (!g.loaded) load(g, byte < 32 ? U' ' : Windows1251ToUnicode(byte), byte > 32);
+        return g;
+    }
+    Glyph& g = m_otherGlyphs[codePoint];
+    if (!g.loaded) load(g, codePoint, true);
+    return g;
+}
+
+void FreeTypeTextMeasurer::load(Glyph& g, char32_t codePoint, bool visible) const
+{
     g.loaded = true;
-    // Control characters take the room of a space and show nothing.
-    const char32_t codePoint = byte < 32 ? U' ' : Windows1251ToUnicode(byte);
     FT_Face face = m_font->face;
     const FT_UInt index = FT_Get_Char_Index(face, codePoint);
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0) return g;
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0) return;
     g.advance = pixels(face->glyph->advance.x);
-    if (byte < 33 || FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) return g;
+    if (!visible || FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) return;
     const FT_Bitmap& bitmap = face->glyph->bitmap;
-    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return g;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return;
     g.left = face->glyph->bitmap_left;
     g.top = face->glyph->bitmap_top;
     g.width = static_cast<int>(bitmap.width);
@@ -98,13 +112,12 @@ const FreeTypeTextMeasurer::Glyph& FreeTypeTextMeasurer::glyph(unsigned char byt
         const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
         std::copy(source, source + g.width, g.coverage.begin() + static_cast<std::ptrdiff_t>(y) * g.width);
     }
-    return g;
 }
 
 TextSize FreeTypeTextMeasurer::measureLine(std::string_view line) const
 {
     int width = 0;
-    for (char c : line) width += glyph(static_cast<unsigned char>(c)).advance;
+    for (std::size_t i = 0; i < line.size();) width += glyphAt(line, i).advance;
     return {width, m_lineHeight};
 }
 
@@ -114,8 +127,8 @@ void FreeTypeTextMeasurer::drawLine(RgbImage& target, int x, int y, std::string_
     if (area.width == 0 || area.height == 0) return;
     const int baseline = y + m_ascent;
     int pen = x;
-    for (char c : line) {
-        const Glyph& g = glyph(static_cast<unsigned char>(c));
+    for (std::size_t i = 0; i < line.size();) {
+        const Glyph& g = glyphAt(line, i);
         const int left = pen + g.left;
         const int top = baseline - g.top;
         pen += g.advance;

@@ -1,14 +1,16 @@
 #pragma once
 // Measures and draws table texts with FreeType, in the font that fontconfig chooses for a
 // family name (on Linux "MS Sans Serif" resolves to an installed sans-serif substitute).
-// Texts are windows-1251 bytes; each byte is one character. Glyphs are rendered once per byte
-// and kept. Not for use from several threads at once.
+// Texts are windows-1251 bytes, each byte one character, except that a decimal reference
+// ("&#26085;") is the one character windows-1251 lacks (see NextCellCharacter). Glyphs are
+// rendered once per character and kept. Not for use from several threads at once.
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "tables/text_measurer.h"
@@ -42,13 +44,16 @@ private:
     };
     struct FontHandles;
 
-    const Glyph& glyph(unsigned char byte) const;
+    // The glyph of the character at line[i]; moves i past it.
+    const Glyph& glyphAt(std::string_view line, std::size_t& i) const;
+    void load(Glyph& glyph, char32_t codePoint, bool visible) const;
 
     std::unique_ptr<FontHandles> m_font;
     std::string m_fontFile;
     int m_lineHeight = 0;
     int m_ascent = 0;
     mutable std::array<Glyph, 256> m_glyphs;
+    mutable std::unordered_map<char32_t, Glyph> m_otherGlyphs;
 };
 
 }  // namespace vellumar

@@ -32,6 +32,9 @@ int readSpanValue(std::string_view value)
     return result;
 }
 
+// Header cells ("th") are cells like "td".
+bool isCellTag(std::string_view name) { return name == "td" || name == "th"; }
+
 // Counting pass: the numbers of rows and columns and the colour of the last "table" tag.
 struct TableCounts {
     int columns = 0;
@@ -65,7 +68,7 @@ TableCounts countTable(const THTMLParser& parser, TableBorder border)
                 counts.columns = std::max(counts.columns, cellsInRow);
             }
         }
-        if (inRow && name == "td") ++cellsInRow;
+        if (inRow && isCellTag(name)) ++cellsInRow;
     }
     return counts;
 }
@@ -100,11 +103,11 @@ public:
                 }
             }
             if (m_inRow) {
-                if (name == "td") {
+                if (isCellTag(name)) {
                     m_inCell = true;
                     advanceColumn(1);
                     placeCell(item);
-                } else if (name == "/td") {
+                } else if (name == "/td" || name == "/th") {
                     m_inCell = false;
                 }
             }
@@ -230,7 +233,8 @@ void SettleCellTexts(TableGrid& grid)
         for (int column = 1; column <= columns; ++column) {
             TTableCell& cell = grid.at(column, row);
             if (cell.Text.empty()) continue;
-            cell.Text = ReplaceEntityByChar(ReplaceEntityByChar(cell.Text, 0, "&nbsp;"), 34, "&quot;");
+            if (cell.Text.find('&') != std::string::npos)
+                cell.Text = std::string(TrimCellText(DecodeCellReferences(cell.Text)));
         }
     }
     for (int row = 1; row <= rows; ++row) {

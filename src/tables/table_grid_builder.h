@@ -1,5 +1,5 @@
 #pragma once
-// Turns one table's HTML into a TableGrid: counts rows and columns, places every "td" cell,
+// Turns one table's HTML into a TableGrid: counts rows and columns, places every "td" and "th" cell,
 // marks what column and row spans cover, and settles each cell's text where its cell begins.
 
 #include <string_view>
@@ -23,7 +23,7 @@ TableLineColour TableBorderColour(const THTMLItem& tableTag, TableBorder option)
 TableLineColour BuildTableGrid(std::string_view tableHtml, TableBorder border, TableGrid& grid,
                                const HtmlErrorHandler& onError = {});
 
-// Trims the cell texts, decodes "&nbsp;" and "&quot;", and moves each text that landed on a
+// Trims the cell texts, reads their character references as characters, and moves each text that landed on a
 // covered grid cell to the nearest cell on its left where a table cell begins.
 void SettleCellTexts(TableGrid& grid);
 

@@ -19,15 +19,16 @@ struct TextSize {
 class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
-    // The pixel size of one line of windows-1251 text (it holds no line break). Every line,
-    // the empty one included, is one line height high.
+    // The pixel size of one line of windows-1251 text (it holds no line break), in which a
+    // decimal reference is one character (NextCellCharacter). Every line, the empty one
+    // included, is one line height high.
     virtual TextSize measureLine(std::string_view line) const = 0;
     // Draws one line in black with the line's top-left corner at (x, y), touching only the
     // pixels of target that lie inside clip.
     virtual void drawLine(RgbImage& target, int x, int y, std::string_view line, const PixelRect& clip) const = 0;
 };
 
-// Every byte is charWidth pixels wide and every line lineHeight pixels high. Draws each
+// Every character (a byte, or a reference to a character windows-1251 lacks) is charWidth pixels wide and every line lineHeight pixels high. Draws each
 // non-space byte as a black block one pixel narrower and two pixels lower than its box.
 class FixedMetricMeasurer : public TextMeasurer {
 public:

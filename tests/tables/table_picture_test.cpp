@@ -86,7 +86,7 @@ TEST(TablePicture, BordersAsSourceCanBeWhite)
 
 TEST(TablePicture, NoCellNoPicture)
 {
-    for (std::string_view html : {"", "</table>\r\n</html>", "<html><table><tr><th>x</th></tr></table></html>",
+    for (std::string_view html : {"", "</table>\r\n</html>", "<html><table><tr><caption>x</caption></tr></table></html>",
                                   "<html><table><td>x</td></table></html>", "<tr><td>no html marker</td></tr>"}) {
         EXPECT_FALSE(RenderTableImage(html, ConversionOptions{}, kFixed)) << html;
     }
@@ -272,6 +272,24 @@ TEST(FreeTypeTextMeasurer, MeasuresCyrillicAndEmptyLines)
     EXPECT_GT(font.measureLine("\xc6").width, font.measureLine("i").width);
     EXPECT_EQ(font.measureLine("\xc6i").width, font.measureLine("\xc6").width + font.measureLine("i").width);
     EXPECT_EQ(font.measureLine("a\tb").width, font.measureLine("a b").width);
+    // A character windows-1251 lacks is carried as a decimal reference and is one glyph.
+    EXPECT_GT(font.measureLine("&#937;").width, 0);
+    EXPECT_LT(font.measureLine("&#937;").width, font.measureLine("&#9").width);
+    EXPECT_EQ(font.measureLine("a&#937;").width, font.measureLine("a").width + font.measureLine("&#937;").width);
+    const FixedMetricMeasurer fixed(5, 13);
+    EXPECT_EQ(fixed.measureLine("a&#26085;b &#0; &amp;").width, 5 * (4 + 4 + 1 + 5));
+}
+
+TEST(TablePicture, HeaderCellsAndReferencesAreDrawn)
+{
+    // The header row is drawn like any other; "&amp;" is one character, not five.
+    const std::optional<RgbImage> withHeader =
+        RenderTableImage(inHtml("<table><tr><th>Name</th></tr><tr><td>a &amp; b</td></tr></table>"), ConversionOptions{}, kFixed);
+    const std::optional<RgbImage> plain =
+        RenderTableImage(inHtml("<table><tr><td>Name</td></tr><tr><td>a & b</td></tr></table>"), ConversionOptions{}, kFixed);
+    ASSERT_TRUE(withHeader && plain);
+    EXPECT_EQ(withHeader->width, plain->width);
+    EXPECT_EQ(withHeader->pixels, plain->pixels);
 }
 
 }  // namespace
