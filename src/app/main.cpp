@@ -12,11 +12,9 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION));
     QApplication::setWindowIcon(vellumar::ProgramIcon());
-    vellumar::createApplicationWindows();
-    vellumar::MainWindow* form = vellumar::applicationWindows().mainWindow;
-    QObject::connect(form, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
-    form->show();
-    const int result = QApplication::exec();
-    vellumar::destroyApplicationWindows();
-    return result;
+    const vellumar::ApplicationWindows windows;
+    vellumar::MainWindow& form = windows.mainWindow();
+    QObject::connect(&form, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
+    form.show();
+    return QApplication::exec();
 }

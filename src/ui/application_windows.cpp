@@ -4,47 +4,46 @@
 
 #include "ui/about_box.h"
 #include "ui/book_info_dialog.h"
+#include "ui/diagnostic_window.h"
 #include "ui/find_dialog.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/replace_dialog.h"
-#include "ui/search_commands.h"
 #include "ui/diagnostic_window.h"
 
 namespace vellumar {
 
-ApplicationWindows& applicationWindows()
-{
-    static ApplicationWindows windows;
-    return windows;
-}
-
-void createApplicationWindows()
+ApplicationWindows::ApplicationWindows()
 {
     QCoreApplication::setApplicationName(MainWindow::applicationTitle());
-    // Each window is registered as soon as it exists: the later ones look for the earlier ones.
-    ApplicationWindows& windows = applicationWindows();
-    windows.mainWindow = new MainWindow;
-    windows.aboutBox = new AboutBox;
-    windows.helpWindow = new HelpWindow;
-    windows.bookInfoDialog = new BookInfoDialog;
-    windows.findDialog = new FindDialog;
-    windows.replaceDialog = new ReplaceDialog;
-    windows.mainWindow->searchCommands().attach(*windows.findDialog, *windows.replaceDialog);
-    windows.diagnosticWindow = new DiagnosticWindow;
+    m_aboutBox = std::make_unique<AboutBox>();
+    m_helpWindow = std::make_unique<HelpWindow>();
+    m_bookInfoDialog = std::make_unique<BookInfoDialog>();
+    m_findDialog = std::make_unique<FindDialog>();
+    m_replaceDialog = std::make_unique<ReplaceDialog>();
+    m_diagnosticWindow = std::make_unique<DiagnosticWindow>();
+    m_mainWindow = std::make_unique<MainWindow>(DialogWindows{m_aboutBox.get(), m_helpWindow.get(),
+                                                              m_bookInfoDialog.get(), m_findDialog.get(),
+                                                              m_replaceDialog.get()});
+
+    const MainWindow* main = m_mainWindow.get();
+    QObject::connect(main, &MainWindow::charsetChanged, m_bookInfoDialog.get(), &BookInfoDialog::setCharset);
+    QObject::connect(main, &MainWindow::charsetChanged, m_findDialog.get(), &FindDialog::setCharset);
+    QObject::connect(main, &MainWindow::charsetChanged, m_replaceDialog.get(), &ReplaceDialog::setCharset);
+    m_bookInfoDialog->setCharset(main->charset());
+    m_findDialog->setCharset(main->charset());
+    m_replaceDialog->setCharset(main->charset());
 }
 
-void destroyApplicationWindows()
+ApplicationWindows::~ApplicationWindows()
 {
-    ApplicationWindows& windows = applicationWindows();
-    delete windows.diagnosticWindow;
-    delete windows.replaceDialog;
-    delete windows.findDialog;
-    delete windows.bookInfoDialog;
-    delete windows.helpWindow;
-    delete windows.aboutBox;
-    delete windows.mainWindow;
-    windows = ApplicationWindows();
+    m_mainWindow.reset();
+    m_diagnosticWindow.reset();
+    m_replaceDialog.reset();
+    m_findDialog.reset();
+    m_bookInfoDialog.reset();
+    m_helpWindow.reset();
+    m_aboutBox.reset();
 }
 
 }  // namespace vellumar

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "ui/apply_charset.h"
+#include "ui/charset_text.h"
 #include "ui/color_button.h"
 
 namespace vellumar {
@@ -98,9 +98,14 @@ BookInfoDialog::BookInfoDialog(QWidget* parent) : QDialog(parent)
     setFixedSize(513, 236);
 }
 
+void BookInfoDialog::setCharset(int charset)
+{
+    for (QLineEdit* box : {m_edit1, m_edit2, m_edit3})
+        SetTextBoxCharset(box, charset);
+}
+
 void BookInfoDialog::showEvent(QShowEvent* event)
 {
-    vellumar::ApplyCharsetToDialog(this, vellumar::ChosenCharset());
     QDialog::showEvent(event);
     m_edit1->setFocus(Qt::OtherFocusReason);
 }

@@ -25,9 +25,11 @@ public:
     QLineEdit* firstNameEdit() const { return m_edit2; }
     QLineEdit* lastNameEdit() const { return m_edit3; }
 
+    // Shows the three boxes in the code page of `charset` (the main window's chosen set).
+    void setCharset(int charset);
+
 protected:
-    // Shows the character set chosen in the main window in the three boxes and puts the focus
-    // into the title box.
+    // Puts the focus into the title box.
     void showEvent(QShowEvent* event) override;
     // Enter in a text box moves the focus on; Esc presses "&Cancel".
     bool eventFilter(QObject* watched, QEvent* event) override;

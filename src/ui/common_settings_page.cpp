@@ -25,48 +25,52 @@ QRadioButton* radioButton(const char* name, const QString& caption, bool checked
 
 }  // namespace
 
-QWidget* createCommonSettingsControls(QWidget* parent)
+CommonSettingsControls createCommonSettingsControls(QWidget* parent)
 {
-    auto* controls = new QWidget(parent);
-    auto* grid = new QGridLayout(controls);
+    CommonSettingsControls c;
+    c.widget = new QWidget(parent);
+    auto* grid = new QGridLayout(c.widget);
 
-    auto* language = new QGroupBox(QStringLiteral("Language"), controls);
+    auto* language = new QGroupBox(QStringLiteral("Language"), c.widget);
     language->setObjectName(QStringLiteral("GroupBox5"));
     auto* languageLayout = new QVBoxLayout(language);
-    languageLayout->addWidget(radioButton("RadioButton1", QStringLiteral("English"), true, language));
-    languageLayout->addWidget(radioButton("RadioButton2", QStringLiteral("Russian"), false, language));
+    c.english = radioButton("RadioButton1", QStringLiteral("English"), true, language);
+    c.russian = radioButton("RadioButton2", QStringLiteral("Russian"), false, language);
+    c.other = radioButton("RadioButton3", QStringLiteral("Other:"), false, language);
+    languageLayout->addWidget(c.english);
+    languageLayout->addWidget(c.russian);
     auto* otherRow = new QHBoxLayout;
-    otherRow->addWidget(radioButton("RadioButton3", QStringLiteral("Other:"), false, language));
-    auto* browse = new QToolButton(language);
-    browse->setObjectName(QStringLiteral("SpeedButton1"));
-    browse->setText(QStringLiteral("..."));
-    browse->setFixedSize(24, 22);
-    otherRow->addWidget(browse);
+    otherRow->addWidget(c.other);
+    c.browse = new QToolButton(language);
+    c.browse->setObjectName(QStringLiteral("SpeedButton1"));
+    c.browse->setText(QStringLiteral("..."));
+    c.browse->setFixedSize(24, 22);
+    otherRow->addWidget(c.browse);
     otherRow->addStretch(1);
     languageLayout->addLayout(otherRow);
     // The full path of the other language file; it is kept here, never shown.
-    auto* path = new QLabel(language);
-    path->setObjectName(QStringLiteral("Label1"));
-    path->setTextFormat(Qt::PlainText);
-    path->hide();
+    c.languageFile = new QLabel(language);
+    c.languageFile->setObjectName(QStringLiteral("Label1"));
+    c.languageFile->setTextFormat(Qt::PlainText);
+    c.languageFile->hide();
     grid->addWidget(language, 0, 0);
 
-    auto* charset = new QGroupBox(QStringLiteral("Charset"), controls);
+    auto* charset = new QGroupBox(QStringLiteral("Charset"), c.widget);
     charset->setObjectName(QStringLiteral("GroupBox7"));
     auto* charsetLayout = new QVBoxLayout(charset);
-    auto* names = new QComboBox(charset);
-    names->setObjectName(QStringLiteral("ComboBox2"));
+    c.charsets = new QComboBox(charset);
+    c.charsets->setObjectName(QStringLiteral("ComboBox2"));
     for (std::string_view name : kCharsetNames)
-        names->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    names->setCurrentIndex(kDefaultCharsetIndex);
-    charsetLayout->addWidget(names);
+        c.charsets->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    c.charsets->setCurrentIndex(kDefaultCharsetIndex);
+    charsetLayout->addWidget(c.charsets);
     charsetLayout->addStretch(1);
     grid->addWidget(charset, 0, 1);
 
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
-    return controls;
+    return c;
 }
 
 }  // namespace vellumar

@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-#include "ui/apply_charset.h"
 #include "ui/book_info_dialog.h"
 #include "ui/charset_text.h"
 
@@ -11,8 +10,7 @@ namespace vellumar {
 
 void DialogInteraction::reportTokenizerProblem(std::string_view message, std::string_view text)
 {
-    const int charset = ChosenCharset();
-    QMessageBox::information(m_owner, DecodeBytes(message, charset), DecodeBytes(text, charset));
+    QMessageBox::information(m_owner, DecodeBytes(message, m_charset), DecodeBytes(text, m_charset));
 }
 
 std::optional<BookInfoAnswers> DialogInteraction::askBookInfo()

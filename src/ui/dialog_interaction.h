@@ -12,8 +12,12 @@ class BookInfoDialog;
 
 class DialogInteraction : public UserInteraction {
 public:
-    // `owner` owns the message boxes (the main window); `bookInfo` is the program's dialog.
-    DialogInteraction(QWidget* owner, BookInfoDialog& bookInfo) : m_owner(owner), m_bookInfo(bookInfo) {}
+    // `owner` owns the message boxes (the main window); `bookInfo` is the program's dialog;
+    // reports are shown in the code page of `charset`.
+    DialogInteraction(QWidget* owner, BookInfoDialog& bookInfo, int charset)
+        : m_owner(owner), m_bookInfo(bookInfo), m_charset(charset)
+    {
+    }
 
     // A message box with the tokenizer's text as its body and its message as its title.
     void reportTokenizerProblem(std::string_view message, std::string_view text) override;
@@ -23,6 +27,7 @@ public:
 private:
     QWidget* m_owner;
     BookInfoDialog& m_bookInfo;
+    int m_charset;
 };
 
 }  // namespace vellumar

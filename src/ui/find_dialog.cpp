@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "ui/apply_charset.h"
+#include "ui/charset_text.h"
 #include "ui/color_button.h"
 #include "ui/search_dialog_parts.h"
 
@@ -30,9 +30,13 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent)
     connect(m_butClose, &QPushButton::clicked, this, &QWidget::hide);
 }
 
+void FindDialog::setCharset(int charset)
+{
+    SetTextBoxCharset(m_edit1, charset);
+}
+
 void FindDialog::showEvent(QShowEvent* event)
 {
-    ApplyCharsetToDialog(this, ChosenCharset());
     QDialog::showEvent(event);
     m_edit1->setFocus(Qt::OtherFocusReason);
 }

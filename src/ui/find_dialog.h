@@ -21,8 +21,11 @@ public:
     ColorButton* findButton() const { return m_butFind; }
     ColorButton* closeButton() const { return m_butClose; }
 
+    // Shows the text box in the code page of `charset` (the main window's chosen set).
+    void setCharset(int charset);
+
 protected:
-    // Shows the character set chosen in the main window in the text box and focuses it.
+    // Focuses the text box.
     void showEvent(QShowEvent* event) override;
     // Esc presses "&Close".
     void keyPressEvent(QKeyEvent* event) override;

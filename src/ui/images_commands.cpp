@@ -9,7 +9,6 @@
 
 #include "images/picture_page.h"
 #include "tables/freetype_text_measurer.h"
-#include "ui/application_windows.h"
 #include "ui/code_editor.h"
 #include "ui/dialog_interaction.h"
 #include "ui/main_window.h"
@@ -102,8 +101,8 @@ void ImagesPageCommands::convertTable()
         const std::filesystem::path folder =
             TablePictureFolder(localPath(m_window.Fb2FileName()), localPath(m_window.SourceFileName()));
         std::optional<PictureTexts> texts;
-        if (BookInfoDialog* bookInfo = applicationWindows().bookInfoDialog) {
-            DialogInteraction user(&m_window, *bookInfo);
+        if (BookInfoDialog* bookInfo = m_window.dialogWindows().bookInfoDialog) {
+            DialogInteraction user(&m_window, *bookInfo, m_window.charset());
             texts = m_tables.run(selection, folder, m_window.conversionOptions(), measurer(), user);
         } else {
             SilentInteraction user;

@@ -20,7 +20,7 @@ QPlainTextEdit* textBox(const char* name, QWidget* parent)
 
 }  // namespace
 
-void layOutImagesPage(QWidget& page, QToolBar* upperToolBar, QToolBar* lowerToolBar)
+ImagesPageBoxes layOutImagesPage(QWidget& page, QToolBar* upperToolBar, QToolBar* lowerToolBar)
 {
     auto* layout = new QVBoxLayout(&page);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -48,6 +48,7 @@ void layOutImagesPage(QWidget& page, QToolBar* upperToolBar, QToolBar* lowerTool
     memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lowerLayout->addWidget(memo2);
     layout->addWidget(lower, 1);
+    return {memo1, memo2};
 }
 
 }  // namespace vellumar

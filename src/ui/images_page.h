@@ -2,11 +2,17 @@
 // The layout of the "Images" page: an upper area 137 pixels high with its tool bar above the
 // text box Memo1, and a lower area filling the rest with its tool bar above Memo2.
 
+class QPlainTextEdit;
 class QToolBar;
 class QWidget;
 
 namespace vellumar {
 
-void layOutImagesPage(QWidget& page, QToolBar* upperToolBar, QToolBar* lowerToolBar);
+struct ImagesPageBoxes {
+    QPlainTextEdit* memo1 = nullptr;  // the upper text box
+    QPlainTextEdit* memo2 = nullptr;  // the lower text box
+};
+
+ImagesPageBoxes layOutImagesPage(QWidget& page, QToolBar* upperToolBar, QToolBar* lowerToolBar);
 
 }  // namespace vellumar

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QMenuBar>
-#include <QMetaMethod>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QToolBar>
@@ -19,12 +18,12 @@
 
 #include "documents/find_replace.h"
 #include "documents/tag_commands.h"
-#include "ui/action_icons.h"
+#include "settings/charsets.h"
 #include "ui/about_box.h"
+#include "ui/action_icons.h"
 #include "ui/action_table.h"
-#include "ui/application_windows.h"
-#include "ui/apply_charset.h"
 #include "ui/busy_cursor.h"
+#include "ui/code_editor.h"
 #include "ui/common_settings_page.h"
 #include "ui/edit_actions.h"
 #include "ui/help_window.h"
@@ -36,7 +35,6 @@
 #include "ui/search_commands.h"
 #include "ui/settings_page.h"
 #include "ui/silver_colours.h"
-#include "ui/code_editor.h"
 
 namespace vellumar {
 
@@ -46,6 +44,7 @@ constexpr int kMargin = 10;
 constexpr int kMinimumWidth = 550;
 constexpr int kMinimumHeight = 490;
 constexpr int kToolBarIconSize = 16;
+constexpr int kDefaultCharset = 1;
 
 QString fromView(std::string_view text)
 {
@@ -140,7 +139,7 @@ void layOutToolBarPage(QWidget& page, QToolBar* bar, QWidget* body)
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(const DialogWindows& windows, QWidget* parent) : QMainWindow(parent), m_windows(windows)
 {
     setObjectName(QStringLiteral("Form1"));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -152,15 +151,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     createMenus();
     m_editActions = new EditActions(*this);
     // The standard edit commands act on the two editors and the two text boxes of "Images".
-    const std::initializer_list<QWidget*> targets = {m_synMemo1, m_synMemo2,
-                                                     findChild<QPlainTextEdit*>(QStringLiteral("Memo1")),
-                                                     findChild<QPlainTextEdit*>(QStringLiteral("Memo2"))};
-    for (QWidget* target : targets) {
-        if (target) m_editActions->addTarget(*target);
-    }
+    for (QWidget* target : std::initializer_list<QWidget*>{m_synMemo1, m_synMemo2, m_memo1, m_memo2})
+        m_editActions->addTarget(*target);
     m_searchCommands = new SearchCommands(*this);
-    m_imagesCommands = new ImagesPageCommands(*this, *findChild<QPlainTextEdit*>(QStringLiteral("Memo1")),
-                                              *findChild<QPlainTextEdit*>(QStringLiteral("Memo2")));
+    if (m_windows.findDialog && m_windows.replaceDialog)
+        m_searchCommands->attach(*m_windows.findDialog, *m_windows.replaceDialog);
+    m_imagesCommands = new ImagesPageCommands(*this, *m_memo1, *m_memo2);
     connectCommands();
     FormCreate();
 }
@@ -199,20 +195,23 @@ void MainWindow::createPages()
     layOutToolBarPage(*fb2, createToolBar("ToolBar2", fb2, *this, kFb2ToolBar, Qt::ToolButtonIconOnly), m_synMemo2);
 
     QWidget* images = createPage("TabSheet4", m_pageControl, "Images");
-    layOutImagesPage(*images,
-                     createToolBar("ToolBar3", images, *this, kImagesUpperToolBar, Qt::ToolButtonTextBesideIcon),
-                     createToolBar("ToolBar4", images, *this, kImagesLowerToolBar, Qt::ToolButtonTextBesideIcon));
+    const ImagesPageBoxes boxes = layOutImagesPage(
+        *images, createToolBar("ToolBar3", images, *this, kImagesUpperToolBar, Qt::ToolButtonTextBesideIcon),
+        createToolBar("ToolBar4", images, *this, kImagesLowerToolBar, Qt::ToolButtonTextBesideIcon));
+    m_memo1 = boxes.memo1;
+    m_memo2 = boxes.memo2;
 
     QWidget* settings = createPage("TabSheet3", m_pageControl, "Settings");
+    m_settings = std::make_unique<SettingsControls>(createSettingsControls(settings));
     layOutToolBarPage(*settings,
                       createToolBar("ToolBar5", settings, *this, kSettingsToolBar, Qt::ToolButtonTextBesideIcon),
-                      createSettingsControls(settings));
+                      m_settings->widget);
 
     QWidget* common = createPage("TabSheet5", m_pageControl, "Common Settings");
     auto* commonLayout = new QVBoxLayout(common);
     commonLayout->setContentsMargins(0, 0, 0, 0);
-    commonLayout->addWidget(createCommonSettingsControls(common));
-    m_charsets = findChild<QComboBox*>(QStringLiteral("ComboBox2"));
+    m_commonSettings = std::make_unique<CommonSettingsControls>(createCommonSettingsControls(common));
+    commonLayout->addWidget(m_commonSettings->widget);
 }
 
 void MainWindow::createMenus()
@@ -239,32 +238,25 @@ void MainWindow::createMenus()
 
 void MainWindow::connectCommands()
 {
-    // Each action runs the command named after it with "Execute" appended.
-    const QMetaMethod triggered = QMetaMethod::fromSignal(&QAction::triggered);
-    for (const ActionDefinition& definition : actionDefinitions()) {
-        QAction* command = action(fromView(definition.name));
-        const QByteArray slot = QByteArray(definition.name.data(), static_cast<qsizetype>(definition.name.size())) +
-                                "Execute()";
-        const int index = metaObject()->indexOfSlot(slot.constData());
-        if (command && index >= 0) connect(command, triggered, this, metaObject()->method(index));
+    for (const CommandBinding& binding : commandBindings()) {
+        QAction* command = action(fromView(binding.action));
+        Q_ASSERT_X(command, "MainWindow::connectCommands", "a command is bound to an action that does not exist");
+        if (command) connect(command, &QAction::triggered, this, binding.command);
     }
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (!m_settingPage) PageControl1Change(index);
     });
-    if (auto* about = findChild<QAction*>(QStringLiteral("mm_About1")))
+    if (auto* about = findChild<MenuItem*>(QStringLiteral("mm_About1")))
         connect(about, &QAction::triggered, this, &MainWindow::mm_About1Click);
-    if (auto* recreate = findChild<QAction*>(QStringLiteral("Recreate1")))
+    if (auto* recreate = findChild<MenuItem*>(QStringLiteral("Recreate1")))
         connect(recreate, &QAction::triggered, this, &MainWindow::Recreate1Click);
-    for (const char* name : {"RadioButton1", "RadioButton2", "RadioButton3"}) {
-        if (auto* button = findChild<QRadioButton*>(QString::fromLatin1(name))) {
-            connect(button, &QRadioButton::toggled, this, [this](bool checked) {
-                if (checked) RadioButton1Click();
-            });
-        }
+    for (QRadioButton* button : {m_commonSettings->english, m_commonSettings->russian, m_commonSettings->other}) {
+        connect(button, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked) RadioButton1Click();
+        });
     }
-    if (auto* browse = findChild<QToolButton*>(QStringLiteral("SpeedButton1")))
-        connect(browse, &QToolButton::clicked, this, &MainWindow::SpeedButton1Click);
-    connect(m_charsets, &QComboBox::currentIndexChanged, this, &MainWindow::ComboBox2Change);
+    connect(m_commonSettings->browse, &QToolButton::clicked, this, &MainWindow::SpeedButton1Click);
+    connect(m_commonSettings->charsets, &QComboBox::currentIndexChanged, this, &MainWindow::ComboBox2Change);
 }
 
 void MainWindow::FormCreate()
@@ -276,8 +268,8 @@ void MainWindow::FormCreate()
 
     // Without the Russian language file beside the program only English can be chosen.
     if (!QFileInfo::exists(programFolder() + QStringLiteral("Vellumar_ru.lng"))) {
-        if (auto* english = findChild<QRadioButton*>(QStringLiteral("RadioButton1"))) english->setChecked(true);
-        if (auto* russian = findChild<QRadioButton*>(QStringLiteral("RadioButton2"))) russian->setEnabled(false);
+        m_commonSettings->english->setChecked(true);
+        m_commonSettings->russian->setEnabled(false);
     }
 
     setActivePage(SourcePage);
@@ -343,12 +335,16 @@ Editor* MainWindow::ActiveEditor() const
 
 ConversionOptions MainWindow::conversionOptions() const
 {
-    return readConversionOptions(*this);
+    return readConversionOptions(*m_settings);
 }
 
 void MainWindow::ApplyCharset()
 {
-    vellumar::ApplyCharset(this);
+    const QComboBox* list = m_commonSettings->charsets;
+    m_charset = list->currentIndex() < 0 ? kDefaultCharset : CharsetByName(list->currentText().toStdString());
+    m_synMemo1->setCharset(m_charset);
+    m_synMemo2->setCharset(m_charset);
+    emit charsetChanged(m_charset);
 }
 
 void MainWindow::ComboBox2Change()
@@ -406,12 +402,12 @@ void MainWindow::Act_openOptionsExecute() {}
 void MainWindow::Act_SaveOptionExecute() {}
 void MainWindow::Act_ShowHelpBoxExecute()
 {
-    if (HelpWindow* help = applicationWindows().helpWindow) help->exec();
+    if (m_windows.helpWindow) m_windows.helpWindow->exec();
 }
 
 void MainWindow::mm_About1Click()
 {
-    if (AboutBox* about = applicationWindows().aboutBox) about->exec();
+    if (m_windows.aboutBox) m_windows.aboutBox->exec();
 }
 
 void MainWindow::Recreate1Click() {}

@@ -13,6 +13,10 @@
 //   PageTabWidget "PageControl1"  LinkLabel "ASLink1"           MenuItem "New1", "mm_Exit1", ...
 //   ColorButton the dialogs' buttons ("ButOk", "ButCancel", "OKButton", ...)
 
+#include <memory>
+#include <span>
+#include <string_view>
+
 #include <QCursor>
 #include <QMainWindow>
 
@@ -20,17 +24,34 @@
 #include "images/rgb_image.h"
 
 class QAction;
-class QComboBox;
 class QMenu;
+class QPlainTextEdit;
 
 namespace vellumar {
 
-class Editor;
-class EditActions;
-class ImagesPageCommands;
-class SearchCommands;
-class PageTabWidget;
+class AboutBox;
+class BookInfoDialog;
 class CodeEditor;
+class EditActions;
+class Editor;
+class FindDialog;
+class HelpWindow;
+class ImagesPageCommands;
+class PageTabWidget;
+class ReplaceDialog;
+class SearchCommands;
+struct CommonSettingsControls;
+struct SettingsControls;
+
+// The program's other windows, as the main window's commands show them. A window left null (as
+// in tests of the main window alone) makes its command do nothing.
+struct DialogWindows {
+    AboutBox* aboutBox = nullptr;
+    HelpWindow* helpWindow = nullptr;
+    BookInfoDialog* bookInfoDialog = nullptr;
+    FindDialog* findDialog = nullptr;
+    ReplaceDialog* replaceDialog = nullptr;
+};
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -39,13 +60,23 @@ public:
     // Page indexes in tab order.
     enum Page { SourcePage = 0, Fb2Page = 1, ImagesPage = 2, SettingsPage = 3, CommonSettingsPage = 4 };
 
-    explicit MainWindow(QWidget* parent = nullptr);
+    // An action and the command it runs, bound at compile time.
+    struct CommandBinding {
+        std::string_view action;
+        void (MainWindow::*command)();
+    };
+    // Every action that runs a command of this window; the edit actions run their own.
+    static std::span<const CommandBinding> commandBindings();
+
+    explicit MainWindow(const DialogWindows& windows = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     CodeEditor* SynMemo1() const { return m_synMemo1; }
     CodeEditor* SynMemo2() const { return m_synMemo2; }
     PageTabWidget* PageControl1() const { return m_pageControl; }
     EditActions* editActions() const { return m_editActions; }
+    // The program's other windows, as handed in.
+    const DialogWindows& dialogWindows() const { return m_windows; }
     // Find and replace, and the commands of the "Images" page.
     SearchCommands& searchCommands() const { return *m_searchCommands; }
     ImagesPageCommands& imagesCommands() const { return *m_imagesCommands; }
@@ -73,9 +104,13 @@ public:
     // The "Settings" page as a conversion reads it, at this moment.
     ConversionOptions conversionOptions() const;
 
-    // Shows both editors' text, and the dialogs' text boxes, in the character set chosen in
-    // ComboBox2 (its code page on this platform). No selected entry counts as the default set.
-    // Dialogs that do not exist yet are skipped.
+    // The font character set chosen in ComboBox2 ("Charset" on "Common Settings"); the editors
+    // and the dialogs' text boxes show the program's 8-bit text in its code page. No selected
+    // entry counts as the default set (1).
+    int charset() const { return m_charset; }
+
+    // Takes the set chosen in ComboBox2, shows both editors' text in it and tells the dialogs
+    // (charsetChanged).
     void ApplyCharset();
 
     // The application title: "Vellumar".
@@ -84,6 +119,8 @@ public:
 signals:
     // The window was closed; the program ends.
     void closed();
+    // The chosen character set is now `charset`; the dialogs show their text boxes in it.
+    void charsetChanged(int charset);
 
 public slots:
     // Commands of the action table.
@@ -144,11 +181,16 @@ private:
     void LoadSettings();
     void SaveSettings();
 
+    DialogWindows m_windows;
     PageTabWidget* m_pageControl = nullptr;
     CodeEditor* m_synMemo1 = nullptr;
     CodeEditor* m_synMemo2 = nullptr;
-    QComboBox* m_charsets = nullptr;
+    QPlainTextEdit* m_memo1 = nullptr;
+    QPlainTextEdit* m_memo2 = nullptr;
+    std::unique_ptr<SettingsControls> m_settings;
+    std::unique_ptr<CommonSettingsControls> m_commonSettings;
     EditActions* m_editActions = nullptr;
+    int m_charset = 1;
     bool m_settingPage = false;
     bool m_shown = false;
 

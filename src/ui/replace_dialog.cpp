@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "ui/apply_charset.h"
+#include "ui/charset_text.h"
 #include "ui/color_button.h"
 #include "ui/search_dialog_parts.h"
 
@@ -44,9 +44,14 @@ ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent)
     connect(m_butClose, &QPushButton::clicked, this, &QWidget::hide);
 }
 
+void ReplaceDialog::setCharset(int charset)
+{
+    SetTextBoxCharset(m_edit1, charset);
+    SetTextBoxCharset(m_edit2, charset);
+}
+
 void ReplaceDialog::showEvent(QShowEvent* event)
 {
-    ApplyCharsetToDialog(this, ChosenCharset());
     QDialog::showEvent(event);
     m_edit1->setFocus(Qt::OtherFocusReason);
 }

@@ -23,8 +23,11 @@ public:
     ColorButton* allButton() const { return m_butAll; }
     ColorButton* closeButton() const { return m_butClose; }
 
+    // Shows both text boxes in the code page of `charset` (the main window's chosen set).
+    void setCharset(int charset);
+
 protected:
-    // Shows the character set chosen in the main window in the text boxes, focuses the first.
+    // Focuses the first text box.
     void showEvent(QShowEvent* event) override;
     // Esc presses "&Close".
     void keyPressEvent(QKeyEvent* event) override;

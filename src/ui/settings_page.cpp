@@ -55,64 +55,67 @@ QSpinBox* spinEdit(const char* name, int value, QWidget* parent)
     return result;
 }
 
-template <typename Widget>
-bool isChecked(const QWidget& window, const char* name, bool fallback)
-{
-    const auto* widget = window.findChild<const Widget*>(QString::fromLatin1(name));
-    return widget ? widget->isChecked() : fallback;
-}
-
 }  // namespace
 
-QWidget* createSettingsControls(QWidget* parent)
+SettingsControls createSettingsControls(QWidget* parent)
 {
-    auto* controls = new QWidget(parent);
+    SettingsControls c;
+    c.widget = new QWidget(parent);
     // "Title" and "Other:" side by side, "Images:" with its table choices below them.
-    auto* grid = new QGridLayout(controls);
+    auto* grid = new QGridLayout(c.widget);
 
-    auto* title = named(new QGroupBox(QStringLiteral("Title"), controls), "GroupBox1");
+    auto* title = named(new QGroupBox(QStringLiteral("Title"), c.widget), "GroupBox1");
     auto* titleLayout = new QVBoxLayout(title);
-    titleLayout->addWidget(checkBox("ChBShowTitleInfo", QStringLiteral("Show title info"), true, title));
+    c.showTitleInfo = checkBox("ChBShowTitleInfo", QStringLiteral("Show title info"), true, title);
+    titleLayout->addWidget(c.showTitleInfo);
     titleLayout->addStretch(1);
     grid->addWidget(title, 0, 0);
 
-    auto* images = named(new QGroupBox(QStringLiteral("Images:"), controls), "GroupBox3");
+    auto* images = named(new QGroupBox(QStringLiteral("Images:"), c.widget), "GroupBox3");
     auto* imagesLayout = new QHBoxLayout(images);
     auto* sizes = new QVBoxLayout;
-    sizes->addWidget(checkBox("CheckBox18", QStringLiteral("Resize"), true, images));
+    c.resize = checkBox("CheckBox18", QStringLiteral("Resize"), true, images);
+    c.maxWidth = spinEdit("SpinEdit1", 580, images);
+    c.maxHeight = spinEdit("SpinEdit2", 700, images);
+    sizes->addWidget(c.resize);
     sizes->addWidget(label("Label13", QStringLiteral("max width:"), images));
-    sizes->addWidget(spinEdit("SpinEdit1", 580, images));
+    sizes->addWidget(c.maxWidth);
     sizes->addWidget(label("Label14", QStringLiteral("max height:"), images));
-    sizes->addWidget(spinEdit("SpinEdit2", 700, images));
+    sizes->addWidget(c.maxHeight);
     sizes->addStretch(1);
     imagesLayout->addLayout(sizes);
     imagesLayout->addSpacing(12);
 
     auto* tables = named(new QGroupBox(QStringLiteral("Tables"), images), "GroupBox6");
     auto* tablesLayout = new QVBoxLayout(tables);
-    tablesLayout->addWidget(radioButton("RadioButton6", QStringLiteral("As is"), true, tables));
-    tablesLayout->addWidget(radioButton("RadioButton7", QStringLiteral("Content only"), false, tables));
-    tablesLayout->addWidget(radioButton("RadioButton8", QStringLiteral("Convert to image"), false, tables));
+    c.tablesAsIs = radioButton("RadioButton6", QStringLiteral("As is"), true, tables);
+    c.tablesContentOnly = radioButton("RadioButton7", QStringLiteral("Content only"), false, tables);
+    c.tablesToImages = radioButton("RadioButton8", QStringLiteral("Convert to image"), false, tables);
+    for (QRadioButton* button : {c.tablesAsIs, c.tablesContentOnly, c.tablesToImages})
+        tablesLayout->addWidget(button);
     auto* border = named(new QGroupBox(QStringLiteral("Table Border"), tables), "GroupBox2");
     auto* borderLayout = new QVBoxLayout(border);
-    borderLayout->addWidget(radioButton("RadioButton4", QStringLiteral("As source"), false, border));
-    borderLayout->addWidget(radioButton("RadioButton5", QStringLiteral("Visible"), true, border));
+    c.borderAsSource = radioButton("RadioButton4", QStringLiteral("As source"), false, border);
+    c.borderVisible = radioButton("RadioButton5", QStringLiteral("Visible"), true, border);
+    borderLayout->addWidget(c.borderAsSource);
+    borderLayout->addWidget(c.borderVisible);
     tablesLayout->addWidget(border);
     imagesLayout->addWidget(tables, 1);
     grid->addWidget(images, 1, 0, 1, 2);
 
-    auto* other = named(new QGroupBox(QStringLiteral("Other:"), controls), "GroupBox4");
+    auto* other = named(new QGroupBox(QStringLiteral("Other:"), c.widget), "GroupBox4");
     auto* otherLayout = new QVBoxLayout(other);
-    otherLayout->addWidget(checkBox("CheckBox22", QStringLiteral("Straighten text"), true, other));
+    c.straightenText = checkBox("CheckBox22", QStringLiteral("Straighten text"), true, other);
+    otherLayout->addWidget(c.straightenText);
     auto* levelRow = new QHBoxLayout;
     QLabel* set = label("Label3", QStringLiteral("Set"), other);
     set->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     levelRow->addWidget(set);
-    auto* levels = named(new QComboBox(other), "ComboBox1");
-    levels->addItems({QStringLiteral("H1"), QStringLiteral("H2"), QStringLiteral("H3"), QStringLiteral("H4"),
-                      QStringLiteral("H5"), QStringLiteral("H6")});
-    levels->setCurrentIndex(0);
-    levelRow->addWidget(levels);
+    c.titleLevel = named(new QComboBox(other), "ComboBox1");
+    c.titleLevel->addItems({QStringLiteral("H1"), QStringLiteral("H2"), QStringLiteral("H3"), QStringLiteral("H4"),
+                            QStringLiteral("H5"), QStringLiteral("H6")});
+    c.titleLevel->setCurrentIndex(0);
+    levelRow->addWidget(c.titleLevel);
     levelRow->addWidget(label("Label2", QStringLiteral("as <title>...</title>"), other));
     levelRow->addStretch(1);
     otherLayout->addLayout(levelRow);
@@ -121,29 +124,25 @@ QWidget* createSettingsControls(QWidget* parent)
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
-    return controls;
+    return c;
 }
 
-ConversionOptions readConversionOptions(const QWidget& window)
+ConversionOptions readConversionOptions(const SettingsControls& c)
 {
     ConversionOptions options;
-    options.Resize = isChecked<QCheckBox>(window, "CheckBox18", options.Resize);
-    if (const auto* width = window.findChild<const QSpinBox*>(QStringLiteral("SpinEdit1")))
-        options.MaxWidth = width->value();
-    if (const auto* height = window.findChild<const QSpinBox*>(QStringLiteral("SpinEdit2")))
-        options.MaxHeight = height->value();
-    options.tableBorder = isChecked<QRadioButton>(window, "RadioButton5", true) ? TableBorder::Visible
-                                                                                 : TableBorder::AsSource;
-    if (isChecked<QRadioButton>(window, "RadioButton8", false))
+    options.Resize = c.resize->isChecked();
+    options.MaxWidth = c.maxWidth->value();
+    options.MaxHeight = c.maxHeight->value();
+    options.tableBorder = c.borderVisible->isChecked() ? TableBorder::Visible : TableBorder::AsSource;
+    if (c.tablesToImages->isChecked())
         options.tableMode = TableMode::ConvertToImage;
-    else if (isChecked<QRadioButton>(window, "RadioButton7", false))
+    else if (c.tablesContentOnly->isChecked())
         options.tableMode = TableMode::ContentOnly;
     else
         options.tableMode = TableMode::AsIs;
-    options.StraightenText = isChecked<QCheckBox>(window, "CheckBox22", options.StraightenText);
-    if (const auto* level = window.findChild<const QComboBox*>(QStringLiteral("ComboBox1")))
-        options.TitleLevel = level->currentIndex();
-    options.ShowTitleInfo = isChecked<QCheckBox>(window, "ChBShowTitleInfo", options.ShowTitleInfo);
+    options.StraightenText = c.straightenText->isChecked();
+    options.TitleLevel = c.titleLevel->currentIndex();
+    options.ShowTitleInfo = c.showTitleInfo->isChecked();
     return options;
 }
 

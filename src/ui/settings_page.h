@@ -4,15 +4,34 @@
 
 #include "convert/conversion_options.h"
 
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
+class QSpinBox;
 class QWidget;
 
 namespace vellumar {
 
-// The page's group boxes with their controls, in a new widget that is a child of `parent`.
-QWidget* createSettingsControls(QWidget* parent);
+// The page's controls that a conversion reads (object names in comments).
+struct SettingsControls {
+    QWidget* widget = nullptr;           // the group boxes, laid out
+    QCheckBox* showTitleInfo = nullptr;  // ChBShowTitleInfo
+    QCheckBox* resize = nullptr;         // CheckBox18
+    QSpinBox* maxWidth = nullptr;        // SpinEdit1
+    QSpinBox* maxHeight = nullptr;       // SpinEdit2
+    QRadioButton* tablesAsIs = nullptr;  // RadioButton6
+    QRadioButton* tablesContentOnly = nullptr;  // RadioButton7
+    QRadioButton* tablesToImages = nullptr;     // RadioButton8
+    QRadioButton* borderAsSource = nullptr;     // RadioButton4
+    QRadioButton* borderVisible = nullptr;      // RadioButton5
+    QCheckBox* straightenText = nullptr;        // CheckBox22
+    QComboBox* titleLevel = nullptr;            // ComboBox1
+};
 
-// The conversion options as the controls below `window` show them now. Controls that are
-// missing give the defaults.
-ConversionOptions readConversionOptions(const QWidget& window);
+// The page's group boxes with their controls, in a new widget that is a child of `parent`.
+SettingsControls createSettingsControls(QWidget* parent);
+
+// The conversion options as the controls show them now.
+ConversionOptions readConversionOptions(const SettingsControls& controls);
 
 }  // namespace vellumar

@@ -1,9 +1,10 @@
-// The program's start: the seven windows in order, the main window on its "Source" page, and the
+// The program's start: the seven windows, the main window on its "Source" page, and the
 // character set reaching the editors and the dialogs' text boxes once they exist.
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include "ui/about_box.h"
@@ -21,41 +22,55 @@
 namespace vellumar {
 namespace {
 
-class ApplicationWindowsTest : public ::testing::Test {
-protected:
-    void SetUp() override { createApplicationWindows(); }
-    void TearDown() override { destroyApplicationWindows(); }
-};
-
-TEST_F(ApplicationWindowsTest, SevenWindowsExistInOrderAndStayHidden)
+TEST(ApplicationWindows, SevenWindowsExistAndStayHidden)
 {
-    const ApplicationWindows& windows = applicationWindows();
-    const QWidget* created[] = {windows.mainWindow,    windows.aboutBox, windows.helpWindow, windows.bookInfoDialog,
-                                windows.findDialog, windows.replaceDialog, windows.diagnosticWindow};
+    const ApplicationWindows windows;
+    const QWidget* created[] = {&windows.mainWindow(),     &windows.aboutBox(),    &windows.helpWindow(),
+                                &windows.bookInfoDialog(), &windows.findDialog(),  &windows.replaceDialog(),
+                                &windows.diagnosticWindow()};
     for (const QWidget* window : created) {
-        ASSERT_NE(window, nullptr);
         EXPECT_TRUE(window->isWindow());
         EXPECT_FALSE(window->isVisible());
     }
     EXPECT_EQ(QCoreApplication::applicationName(), "Vellumar");
-    EXPECT_EQ(windows.mainWindow->windowTitle(), "Vellumar");
-    EXPECT_EQ(windows.mainWindow->PageControl1()->currentIndex(), 0);
+    EXPECT_EQ(windows.mainWindow().windowTitle(), "Vellumar");
+    EXPECT_EQ(windows.mainWindow().PageControl1()->currentIndex(), 0);
 }
 
-TEST_F(ApplicationWindowsTest, ChosenCharsetReachesEditorsAndDialogs)
+TEST(ApplicationWindows, ChosenCharsetReachesEditorsAndDialogs)
 {
-    MainWindow* form = applicationWindows().mainWindow;
-    form->SynMemo1()->editor().setText("\xCF\xF0\xE8");
-    auto* charsets = form->findChild<QComboBox*>(QStringLiteral("ComboBox2"));
+    const ApplicationWindows windows;
+    MainWindow& form = windows.mainWindow();
+    QSignalSpy changes(&form, &MainWindow::charsetChanged);
+    form.SynMemo1()->editor().setText("\xCF\xF0\xE8");
+    auto* charsets = form.findChild<QComboBox*>(QStringLiteral("ComboBox2"));
     charsets->setCurrentText(QStringLiteral("RUSSIAN_CHARSET"));
-    EXPECT_EQ(form->SynMemo1()->charset(), 204);
-    EXPECT_EQ(form->SynMemo2()->charset(), 204);
-    EXPECT_EQ(TextBoxCharset(applicationWindows().findDialog->findEdit()), 204);
+    EXPECT_EQ(form.charset(), 204);
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes.at(0).at(0).toInt(), 204);
+    EXPECT_EQ(form.SynMemo1()->charset(), 204);
+    EXPECT_EQ(form.SynMemo2()->charset(), 204);
+    const std::vector<QLineEdit*> boxes = {
+        windows.bookInfoDialog().titleEdit(), windows.bookInfoDialog().firstNameEdit(),
+        windows.bookInfoDialog().lastNameEdit(), windows.findDialog().findEdit(),
+        windows.replaceDialog().findEdit(), windows.replaceDialog().replaceEdit()};
+    for (const QLineEdit* box : boxes)
+        EXPECT_EQ(TextBoxCharset(box), 204) << box->objectName().toStdString();
 
     charsets->setCurrentText(QStringLiteral("OEM_CHARSET"));
-    EXPECT_EQ(form->SynMemo1()->editor().codePage(), "CP866");
-    EXPECT_EQ(form->SynMemo1()->editor().text(), "\xCF\xF0\xE8");
-    EXPECT_EQ(TextBoxCharset(applicationWindows().findDialog->findEdit()), 255);
+    EXPECT_EQ(form.SynMemo1()->editor().codePage(), "CP866");
+    EXPECT_EQ(form.SynMemo1()->editor().text(), "\xCF\xF0\xE8");
+    for (const QLineEdit* box : boxes)
+        EXPECT_EQ(TextBoxCharset(box), 255) << box->objectName().toStdString();
+
+    charsets->setCurrentIndex(-1);
+    EXPECT_EQ(form.charset(), 1) << "no selection gives the default set";
+}
+
+TEST(ApplicationWindows, DialogsStartInTheMainWindowsSet)
+{
+    const ApplicationWindows windows;
+    EXPECT_EQ(TextBoxCharset(windows.findDialog().findEdit()), windows.mainWindow().charset());
 }
 
 }  // namespace

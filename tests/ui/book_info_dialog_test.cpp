@@ -119,7 +119,7 @@ TEST(BookInfoDialog, HowItClosesSetsTheFlag)
 TEST(DialogInteraction, AnswersAreTheTypedTextsAsBytes)
 {
     BookInfoDialog dialog;
-    vellumar::DialogInteraction user(nullptr, dialog);
+    DialogInteraction user(nullptr, dialog, 1);
     dialog.titleEdit()->setText("left over");
     QTimer::singleShot(0, &dialog, [&] {
         EXPECT_TRUE(dialog.titleEdit()->text().isEmpty()) << "the boxes start empty";
@@ -139,7 +139,7 @@ TEST(DialogInteraction, AnswersAreTheTypedTextsAsBytes)
 TEST(DialogInteraction, CloseBoxAfterTypingIsCancel)
 {
     BookInfoDialog dialog;
-    vellumar::DialogInteraction user(nullptr, dialog);
+    DialogInteraction user(nullptr, dialog, 1);
     QTimer::singleShot(0, &dialog, [&] {
         QTest::keyClicks(dialog.titleEdit(), "A title");
         dialog.close();

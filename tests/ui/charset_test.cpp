@@ -4,10 +4,9 @@
 #include <QLineEdit>
 #include <QVariant>
 
-#include <memory>
+#include <vector>
 
 #include "settings/charsets.h"
-#include "ui/apply_charset.h"
 #include "ui/book_info_dialog.h"
 #include "ui/charset_text.h"
 #include "ui/find_dialog.h"
@@ -15,7 +14,6 @@
 
 namespace vellumar {
 namespace {
-
 
 // "Привет" in windows-1251.
 constexpr std::string_view kCyrillic = "\xCF\xF0\xE8\xE2\xE5\xF2";
@@ -46,77 +44,31 @@ TEST(CharsetText, MissingCharactersComeBackAsReferences)
     EXPECT_EQ(EncodeText(QString::fromUtf8("Ж"), 0), "&#1046;");
 }
 
-// A stand-in for the main window: the list and the two editors, found by name.
-struct FakeMainWindow {
-    FakeMainWindow()
-    {
-        window->setObjectName("Form1");
-        list = new QComboBox(window.get());
-        list->setObjectName("ComboBox2");
-        for (std::string_view name : vellumar::kCharsetNames)
-            list->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-        list->setCurrentIndex(vellumar::kDefaultCharsetIndex);
-        for (const char* name : {"SynMemo1", "SynMemo2"}) {
-            auto* editor = new QWidget(window.get());
-            editor->setObjectName(name);
-        }
-    }
-    int editorCharset(const char* name) const
-    {
-        return window->findChild<QWidget*>(name)->property("charset").toInt();
-    }
-    std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
-    QComboBox* list = nullptr;
-};
-
-TEST(ApplyCharset, WorksBeforeTheDialogsExist)
+TEST(DialogCharset, EveryTextBoxRedisplaysTheSameBytes)
 {
-    FakeMainWindow main;
-    main.list->setCurrentIndex(13);
-    ApplyCharset(main.window.get());
-    EXPECT_EQ(main.editorCharset("SynMemo1"), 204);
-    EXPECT_EQ(main.editorCharset("SynMemo2"), 204);
-    main.list->setCurrentIndex(-1);
-    ApplyCharset(main.window.get());
-    EXPECT_EQ(main.editorCharset("SynMemo1"), 1) << "no selection gives the default set";
-}
-
-TEST(ApplyCharset, ReachesEveryDialogTextBoxAndRedisplaysTheSameBytes)
-{
-    FakeMainWindow main;
     BookInfoDialog bookInfo;
     FindDialog find;
     ReplaceDialog replace;
-    std::vector<QLineEdit*> boxes = {bookInfo.titleEdit(), bookInfo.firstNameEdit(), bookInfo.lastNameEdit(),
-                                     find.findEdit(), replace.findEdit(), replace.replaceEdit()};
+    const std::vector<QLineEdit*> boxes = {bookInfo.titleEdit(), bookInfo.firstNameEdit(), bookInfo.lastNameEdit(),
+                                           find.findEdit(),      replace.findEdit(),       replace.replaceEdit()};
     for (QLineEdit* box : boxes)
-        vellumar::SetTextBoxBytes(box, kCyrillic);
+        SetTextBoxBytes(box, kCyrillic);
     EXPECT_EQ(find.findEdit()->text(), QString::fromUtf8("Привет"));
 
-    main.list->setCurrentIndex(0);  // ANSI_CHARSET
-    ApplyCharset(main.window.get());
-    EXPECT_EQ(main.editorCharset("SynMemo1"), 0);
+    const auto setAll = [&](int charset) {
+        bookInfo.setCharset(charset);
+        find.setCharset(charset);
+        replace.setCharset(charset);
+    };
+    setAll(0);  // ANSI_CHARSET
     for (QLineEdit* box : boxes) {
-        EXPECT_EQ(vellumar::TextBoxCharset(box), 0) << box->objectName().toStdString();
+        EXPECT_EQ(TextBoxCharset(box), 0) << box->objectName().toStdString();
         EXPECT_EQ(box->text(), QString::fromUtf8("Ïðèâåò"));
-        EXPECT_EQ(vellumar::TextBoxBytes(box), kCyrillic);
+        EXPECT_EQ(TextBoxBytes(box), kCyrillic);
     }
-
-    main.list->setCurrentIndex(13);  // RUSSIAN_CHARSET
-    ApplyCharset(main.window.get());
+    setAll(204);  // RUSSIAN_CHARSET
     for (QLineEdit* box : boxes)
         EXPECT_EQ(box->text(), QString::fromUtf8("Привет"));
-}
-
-TEST(ApplyCharset, ShownDialogTakesTheChosenSet)
-{
-    FakeMainWindow main;
-    main.list->setCurrentIndex(13);
-    EXPECT_EQ(vellumar::ChosenCharset(), 204);
-    FindDialog find;
-    find.show();
-    EXPECT_EQ(vellumar::TextBoxCharset(find.findEdit()), 204);
-    find.hide();
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <cstdio>
 #include <filesystem>
 #include <jpeglib.h>
@@ -48,8 +50,8 @@ protected:
     {
         ASSERT_TRUE(m_folder.isValid());
         setProgramFolder(m_folder.path());
-        createApplicationWindows();
-        m_window = applicationWindows().mainWindow;
+        m_windows = std::make_unique<ApplicationWindows>();
+        m_window = &m_windows->mainWindow();
         m_memo1 = m_window->findChild<QPlainTextEdit*>("Memo1");
         m_memo2 = m_window->findChild<QPlainTextEdit*>("Memo2");
         m_window->imagesCommands().setTextMeasurer(&m_measurer);
@@ -57,7 +59,7 @@ protected:
     }
     void TearDown() override
     {
-        destroyApplicationWindows();
+        m_windows.reset();
         setProgramFolder(QString());
     }
     QString path(const char* name) const { return m_folder.filePath(QString::fromLatin1(name)); }
@@ -76,6 +78,7 @@ protected:
     int page() const { return m_window->PageControl1()->currentIndex(); }
 
     QTemporaryDir m_folder;
+    std::unique_ptr<ApplicationWindows> m_windows;
     MainWindow* m_window = nullptr;
     QPlainTextEdit* m_memo1 = nullptr;
     QPlainTextEdit* m_memo2 = nullptr;

@@ -171,6 +171,25 @@ TEST_F(MainWindowTest, ActionsHaveCaptionsHintsAndShortcuts)
     }
 }
 
+TEST_F(MainWindowTest, EveryCommandActionIsBoundOnce)
+{
+    // Actions that run no command of the window: the edit actions run their own; "Refine" has
+    // no command.
+    const QStringList unbound = {"EditUndo1",  "EditCut1",       "EditCopy1", "EditPaste1",
+                                 "EditDelete1", "EditSelectAll1", "ActRefine"};
+    QStringList bound;
+    for (const MainWindow::CommandBinding& binding : MainWindow::commandBindings()) {
+        const QString name = QString::fromLatin1(binding.action.data(), static_cast<qsizetype>(binding.action.size()));
+        EXPECT_NE(m_form->action(name), nullptr) << binding.action;
+        EXPECT_FALSE(bound.contains(name)) << binding.action;
+        bound << name;
+    }
+    for (const ActionDefinition& definition : actionDefinitions()) {
+        const QString name = QString::fromLatin1(definition.name.data(), static_cast<qsizetype>(definition.name.size()));
+        EXPECT_NE(bound.contains(name), unbound.contains(name)) << definition.name;
+    }
+}
+
 TEST_F(MainWindowTest, LongHintsSplitIntoTipAndStatusText)
 {
     const QAction* copy = m_form->action(QStringLiteral("EditCopy1"));

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "documents/find_replace.h"
 #include "message_box_catcher.h"
 #include "support/find_replace_cases.h"
@@ -77,22 +79,23 @@ protected:
     {
         ASSERT_TRUE(m_folder.isValid());
         setProgramFolder(m_folder.path());
-        createApplicationWindows();
-        m_window = applicationWindows().mainWindow;
-        m_find = applicationWindows().findDialog;
-        m_replace = applicationWindows().replaceDialog;
+        m_windows = std::make_unique<ApplicationWindows>();
+        m_window = &m_windows->mainWindow();
+        m_find = &m_windows->findDialog();
+        m_replace = &m_windows->replaceDialog();
         m_window->show();
         m_source = &m_window->SynMemo1()->editor();
     }
     void TearDown() override
     {
-        destroyApplicationWindows();
+        m_windows.reset();
         setProgramFolder(QString());
     }
     void trigger(const char* action) { m_window->action(QString::fromLatin1(action))->trigger(); }
     void pressEnter(QLineEdit* edit) { QTest::keyClick(edit, Qt::Key_Return); }
 
     QTemporaryDir m_folder;
+    std::unique_ptr<ApplicationWindows> m_windows;
     MainWindow* m_window = nullptr;
     FindDialog* m_find = nullptr;
     ReplaceDialog* m_replace = nullptr;
