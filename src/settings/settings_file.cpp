@@ -1,0 +1,45 @@
+#include "settings/settings_file.h"
+
+#include <system_error>
+
+#include "settings/charsets.h"
+
+namespace vellumar {
+
+namespace {
+
+constexpr int kTitleLevelCount = 6;
+constexpr const char* kSettingsFileName = "vellumar.ini";
+
+}  // namespace
+
+std::filesystem::path PortableSettingsPath(const std::filesystem::path& programFile)
+{
+    std::filesystem::path path = programFile;
+    return path.replace_extension(".ini");
+}
+
+std::filesystem::path SettingsFilePath(const std::filesystem::path& programFile, const UserEnvironment& environment)
+{
+    const std::filesystem::path portable = PortableSettingsPath(programFile);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(portable, error)) return portable;
+    return UserConfigFolder(environment) / kSettingsFileName;
+}
+
+WindowState StartWindowState(int stored)
+{
+    return stored == static_cast<int>(WindowState::Maximized) ? WindowState::Maximized : WindowState::Normal;
+}
+
+int TitleLevelIndexOrDefault(int stored)
+{
+    return stored >= 0 && stored < kTitleLevelCount ? stored : 0;
+}
+
+int CharsetIndexOrDefault(int stored)
+{
+    return stored >= 0 && stored < static_cast<int>(kCharsetNames.size()) ? stored : kDefaultCharsetIndex;
+}
+
+}  // namespace vellumar
