@@ -1,4 +1,5 @@
-// Pictures: base64 speed, and embedding a large photograph (JPEG and PNG) into the default box.
+// Pictures: base64 speed, embedding a large photograph (JPEG and PNG) into the default box,
+// deflating a shrunk line drawing with zlib and libdeflate, and a book of many small pictures.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,10 @@
 #include "images/picture_embedder.h"
 #include "images/picture_file.h"
 #include "images/png_codec.h"
+#include "images/picture_workers.h"
+
+#include <libdeflate.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <random>
@@ -108,6 +113,89 @@ void BM_ScaleAreaAverage4000x3000(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(ScaleAreaAverage(picture, 580, 435));
 }
 BENCHMARK(BM_ScaleAreaAverage4000x3000)->Unit(benchmark::kMillisecond);
+
+// A scanned line drawing after shrinking: white paper, black strokes and hatching, grey edges.
+RgbImage lineDrawing(int width, int height)
+{
+    RgbImage big(width * 2, height * 2);
+    std::mt19937 random(11);
+    for (int line = 0; line < 160; ++line) {
+        const int x0 = static_cast<int>(random() % static_cast<unsigned>(big.width));
+        const int y0 = static_cast<int>(random() % static_cast<unsigned>(big.height));
+        const int dx = static_cast<int>(random() % 7) - 3;
+        const int dy = static_cast<int>(random() % 7) - 3;
+        for (int step = 0; step < 400; ++step) {
+            const int x = x0 + dx * step / 2;
+            const int y = y0 + dy * step / 2;
+            if (x < 0 || y < 0 || x + 2 >= big.width || y + 2 >= big.height) break;
+            for (int k = 0; k < 3; ++k) {
+                std::uint8_t* p = big.row(y + k) + static_cast<std::size_t>(x) * 3;
+                p[0] = p[1] = p[2] = 0;
+                p[3] = p[4] = p[5] = 0;
+            }
+        }
+    }
+    for (int y = 0; y < big.height; y += 9)  // hatching
+        for (int x = (y * 3) % 40; x < big.width / 3; x += 40) big.row(y)[x * 3] = big.row(y)[x * 3 + 1] = big.row(y)[x * 3 + 2] = 30;
+    return ScaleAreaAverage(big, width, height);
+}
+
+const std::string& filteredLineDrawing()
+{
+    static const std::string rows = FilterPngRows(lineDrawing(600, 791), PngRowFilter::Adaptive);
+    return rows;
+}
+
+// The image data of one shrunk 600 x 791 drawing at the PNG level 8, by zlib and by libdeflate.
+void BM_DeflateLevel8Zlib(benchmark::State& state)
+{
+    const std::string& rows = filteredLineDrawing();
+    std::string out(compressBound(rows.size()), '\0');
+    uLongf size = 0;
+    for (auto _ : state) {
+        size = out.size();
+        compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(rows.data()), rows.size(), 8);
+    }
+    state.counters["bytes_out"] = static_cast<double>(size);
+}
+BENCHMARK(BM_DeflateLevel8Zlib)->Unit(benchmark::kMillisecond);
+
+void BM_DeflateLevel8Libdeflate(benchmark::State& state)
+{
+    const std::string& rows = filteredLineDrawing();
+    libdeflate_compressor* compressor = libdeflate_alloc_compressor(8);
+    std::string out(libdeflate_zlib_compress_bound(compressor, rows.size()), '\0');
+    std::size_t size = 0;
+    for (auto _ : state) size = libdeflate_zlib_compress(compressor, rows.data(), rows.size(), out.data(), out.size());
+    libdeflate_free_compressor(compressor);
+    state.counters["bytes_out"] = static_cast<double>(size);
+}
+BENCHMARK(BM_DeflateLevel8Libdeflate)->Unit(benchmark::kMillisecond);
+
+// A book's pictures like the 333 of an illustrated Gutenberg book: most fit the box and are
+// carried as they are, 11 must be shrunk. Arg: the number of worker threads.
+void BM_EmbedBookOf333Pictures(benchmark::State& state)
+{
+    TempFolder folder;
+    std::vector<std::string> sources;
+    for (int i = 0; i < 333; ++i) {
+        const bool large = i % 30 == 0;
+        const std::string name = "p" + std::to_string(i) + ".png";
+        WritePng(large ? lineDrawing(1200, 640) : lineDrawing(120 + i % 200, 60 + i % 90), folder.file(name));
+        sources.push_back(name);
+    }
+    PictureWorkers workers(static_cast<unsigned>(state.range(0)));
+    PictureEmbedder embedder(ConversionOptions{}, folder.path(), &workers);
+    for (auto _ : state) {
+        std::string body, binaries;
+        embedder.beginConversion();
+        for (const std::string& src : sources) embedder.embedPicture(src, body, binaries);
+        embedder.completeBinaries(binaries);
+        embedder.endConversion();
+        benchmark::DoNotOptimize(binaries);
+    }
+}
+BENCHMARK(BM_EmbedBookOf333Pictures)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace vellumar

@@ -1,0 +1,137 @@
+#include "images/png_encoder.h"
+
+#include "images/picture_error.h"
+#include "images/picture_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include <libdeflate.h>
+#include <zlib.h>
+
+namespace vellumar {
+
+namespace {
+
+constexpr int kBytesPerPixel = 3;
+
+struct CompressorDeleter {
+    void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
+};
+
+int paeth(int a, int b, int c)
+{
+    const int p = a + b - c;
+    const int pa = std::abs(p - a);
+    const int pb = std::abs(p - b);
+    const int pc = std::abs(p - c);
+    if (pa <= pb && pa <= pc) return a;
+    return pb <= pc ? b : c;
+}
+
+// Filter type t (0 None, 1 Sub, 2 Up, 3 Average, 4 Paeth) of row, with prior the row above
+// (all zero for the first row), into out; returns the sum of the outputs read as signed bytes.
+long filterRow(int type, const std::uint8_t* row, const std::uint8_t* prior, std::size_t length, std::uint8_t* out)
+{
+    long sum = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        const int a = i >= kBytesPerPixel ? row[i - kBytesPerPixel] : 0;
+        const int b = prior[i];
+        const int c = i >= kBytesPerPixel ? prior[i - kBytesPerPixel] : 0;
+        int predicted = 0;
+        switch (type) {
+        case 1: predicted = a; break;
+        case 2: predicted = b; break;
+        case 3: predicted = (a + b) / 2; break;
+        case 4: predicted = paeth(a, b, c); break;
+        default: break;
+        }
+        out[i] = static_cast<std::uint8_t>(row[i] - predicted);
+        sum += std::abs(static_cast<int>(static_cast<std::int8_t>(out[i])));
+    }
+    return sum;
+}
+
+void appendBigEndian(std::string& out, std::uint32_t value)
+{
+    out.push_back(static_cast<char>(value >> 24));
+    out.push_back(static_cast<char>(value >> 16));
+    out.push_back(static_cast<char>(value >> 8));
+    out.push_back(static_cast<char>(value));
+}
+
+void appendChunk(std::string& out, const char* type, const char* data, std::size_t length)
+{
+    appendBigEndian(out, static_cast<std::uint32_t>(length));
+    const std::size_t start = out.size();
+    out.append(type, 4);
+    out.append(data, length);
+    const uLong crc = crc32_z(crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(out.data() + start), length + 4);
+    appendBigEndian(out, static_cast<std::uint32_t>(crc));
+}
+
+}  // namespace
+
+std::string FilterPngRows(const RgbImage& image, PngRowFilter filter)
+{
+    const std::size_t length = static_cast<std::size_t>(image.width) * kBytesPerPixel;
+    std::string out((length + 1) * static_cast<std::size_t>(image.height), '\0');
+    const std::vector<std::uint8_t> zeros(length, 0);
+    std::vector<std::uint8_t> trial(length);
+    for (int y = 0; y < image.height; ++y) {
+        const std::uint8_t* row = image.row(y);
+        const std::uint8_t* prior = y > 0 ? image.row(y - 1) : zeros.data();
+        auto* target = reinterpret_cast<std::uint8_t*>(out.data()) + static_cast<std::size_t>(y) * (length + 1);
+        if (filter != PngRowFilter::Adaptive) {
+            target[0] = filter == PngRowFilter::Sub ? 1 : 0;
+            filterRow(target[0], row, prior, length, target + 1);
+            continue;
+        }
+        long best = -1;
+        for (int type = 0; type < 5; ++type) {
+            const long sum = filterRow(type, row, prior, length, trial.data());
+            if (best >= 0 && sum >= best) continue;
+            best = sum;
+            target[0] = static_cast<std::uint8_t>(type);
+            std::copy(trial.begin(), trial.end(), target + 1);
+        }
+    }
+    return out;
+}
+
+std::string EncodePng(const RgbImage& image, const PngWriteOptions& options)
+{
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3)
+        throw PictureError("cannot encode a PNG picture: the picture has no pixels");
+    const std::string filtered = FilterPngRows(image, options.filter);
+    const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
+        libdeflate_alloc_compressor(std::clamp(options.compressionLevel, 0, 9)));
+    if (!compressor) throw PictureError("cannot encode a PNG picture: out of memory");
+    std::string data(libdeflate_zlib_compress_bound(compressor.get(), filtered.size()), '\0');
+    data.resize(libdeflate_zlib_compress(compressor.get(), filtered.data(), filtered.size(), data.data(), data.size()));
+    if (data.empty()) throw PictureError("cannot encode a PNG picture: the compressor failed");
+
+    std::string out("\x89PNG\r\n\x1a\n", 8);
+    out.reserve(data.size() + data.size() / 1024 + 64);
+    std::string header;
+    appendBigEndian(header, static_cast<std::uint32_t>(image.width));
+    appendBigEndian(header, static_cast<std::uint32_t>(image.height));
+    header.append("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, standard filters, not interlaced
+    appendChunk(out, "IHDR", header.data(), header.size());
+    const std::size_t chunk = std::clamp<std::size_t>(options.maxIdatBytes, 64, 0x7FFFFFFF);
+    for (std::size_t at = 0; at < data.size(); at += chunk)
+        appendChunk(out, "IDAT", data.data() + at, std::min(chunk, data.size() - at));
+    appendChunk(out, "IEND", "", 0);
+    return out;
+}
+
+void WritePng(const RgbImage& image, const std::filesystem::path& path, const PngWriteOptions& options)
+{
+    WritePictureFile(path, EncodePng(image, options));
+}
+
+}  // namespace vellumar
