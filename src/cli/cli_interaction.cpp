@@ -29,7 +29,7 @@ void CliInteraction::reportTokenizerProblem(std::string_view message, std::strin
 
 std::optional<BookInfoAnswers> CliInteraction::askBookInfo() { return m_answers; }
 
-void CliInteraction::warn(std::string_view text) const
+void CliInteraction::warn(std::string_view text)
 {
     if (!m_quiet) std::cerr << "warning: " << text << '\n';
 }

@@ -14,7 +14,7 @@ public:
     void reportTokenizerProblem(std::string_view message, std::string_view text) override;
     std::optional<BookInfoAnswers> askBookInfo() override;
     // Prints "warning: ..." unless quiet.
-    void warn(std::string_view text) const;
+    void warn(std::string_view text) override;
 
 private:
     bool m_quiet;

@@ -60,6 +60,7 @@ public:
         m_body.reserve(m_parser.Buffer.size());
         for (std::int32_t i = 0; i < m_parser.ItemCount(); ++i) {
             const THTMLItem item = m_parser.Item(i);
+            m_index = i;
             if (item.isTag())
                 handleTag(item);
             else if (item.isText() && m_bodySeen)
@@ -72,7 +73,8 @@ public:
     bool bodySeen() const { return m_bodySeen; }
 
 private:
-    void handleTag(const THTMLItem& tag)
+    // The lower-case name of the tag (in m_name), with the state every walk keeps.
+    std::string_view readTag(const THTMLItem& tag)
     {
         lowerName(tag.Name());
         const std::string_view name = m_name;
@@ -81,21 +83,25 @@ private:
             m_paragraphOpen = true;
         else if (name == "/p")
             m_paragraphOpen = false;
+        return name;
+    }
 
+    void handleTag(const THTMLItem& tag)
+    {
+        const std::string_view name = readTag(tag);
         if (m_tablePictures)
             handleTagWithTablePictures(tag, name);
         else
-            handleTagPlain(tag, name);
+            handleTagPlain(tag, name, m_options.TablesContentOnly());
     }
 
-    void handleTagPlain(const THTMLItem& tag, std::string_view name)
+    void handleTagPlain(const THTMLItem& tag, std::string_view name, bool contentOnly)
     {
         if (name == "img") {
             embedPictures(tag);
         } else if (!isOpeningTableTag(name)) {
-            if (!m_options.TablesContentOnly() || !isClosingTableTag(name))
-                m_body += MapTag(name, m_options.TitleLevel, m_paragraphOpen);
-        } else if (!m_options.TablesContentOnly()) {
+            if (!contentOnly || !isClosingTableTag(name)) m_body += MapTag(name, m_options.TitleLevel, m_paragraphOpen);
+        } else if (!contentOnly) {
             writeTableTagAsIs(tag, name);
         }
     }
@@ -105,22 +111,47 @@ private:
         if (name == "table") {
             m_inTable = true;
             ++m_tableCount;
-            if (m_tableHtml.empty()) m_tableHtml = "<html>\r\n";
+            if (m_tableHtml.empty()) {
+                m_tableHtml = "<html>\r\n";
+                m_tableStart = m_index;
+                m_bodySeenAtTableStart = m_bodySeen;
+            }
         } else if (name == "/table") {
             m_inTable = false;
             m_tableHtml += "</table>\r\n</html>";
-            m_body += "\r\n<empty-line/>\r\n";
-            m_body += TablePictureReference(m_tableCount);
-            m_services.tablePictures.embedTablePicture(m_tableCount, m_tableHtml, m_binaries);
+            const TableOutcome outcome =
+                m_services.tablePictures.embedTablePicture(m_tableCount, m_tableHtml, m_binaries);
             m_tableHtml.clear();
+            if (outcome == TableOutcome::Text && m_tableStart >= 0) {
+                writeTableAsText(m_tableStart, m_index);
+            } else {
+                m_body += "\r\n<empty-line/>\r\n";
+                m_body += TablePictureReference(m_tableCount);
+            }
+            m_tableStart = -1;
+            return;
         }
 
         if (m_inTable) {
             collectTableTag(tag, name);
         } else if (name == "img") {
             embedPictures(tag);
-        } else if (name != "/table") {
+        } else {
             m_body += MapTag(name, m_options.TitleLevel, m_paragraphOpen);
+        }
+    }
+
+    // A collected table that cannot be drawn, written as "Content only" writes tables: its
+    // items walked again, from its "table" tag to its "/table", table tags writing nothing.
+    void writeTableAsText(std::int32_t first, std::int32_t last)
+    {
+        m_bodySeen = m_bodySeenAtTableStart;
+        for (std::int32_t i = first; i <= last; ++i) {
+            const THTMLItem item = m_parser.Item(i);
+            if (item.isTag())
+                handleTagPlain(item, readTag(item), true);
+            else if (item.isText() && m_bodySeen)
+                handleText(item.Text());
         }
     }
 
@@ -200,6 +231,9 @@ private:
     bool m_paragraphOpen = false;
     bool m_inTable = false;
     int m_tableCount = 0;
+    std::int32_t m_index = 0;        // the item being walked
+    std::int32_t m_tableStart = -1;  // the "table" item that began the table being collected
+    bool m_bodySeenAtTableStart = false;
 };
 
 std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view sourceText, const ConversionOptions& options,

@@ -22,19 +22,26 @@ public:
     virtual void endConversion() {}
 };
 
+// What became of a table handed over as a picture.
+enum class TableOutcome {
+    Picture,  // its reference stands in the body (with a binary element when a picture was made)
+    Text,     // it cannot be drawn (too large): the body gets its text, as in "Content only"
+};
+
 class TablePictureSink {
 public:
     virtual ~TablePictureSink() = default;
     // One collected table (its HTML, from "<html>" to "</html>") as picture number `number`:
-    // appends its binary element (if a picture was made) to binaries.
-    virtual void embedTablePicture(int number, std::string_view tableHtml, std::string& binaries) = 0;
+    // appends its binary element (if a picture was made) to binaries. A table too large to
+    // draw adds nothing, is reported to the user, and comes back as TableOutcome::Text.
+    virtual TableOutcome embedTablePicture(int number, std::string_view tableHtml, std::string& binaries) = 0;
 };
 
 // Embeds nothing: pictures and table pictures leave no trace in the book.
 class NoPictures : public PictureSink, public TablePictureSink {
 public:
     void embedPicture(std::string_view, std::string&, std::string&) override {}
-    void embedTablePicture(int, std::string_view, std::string&) override {}
+    TableOutcome embedTablePicture(int, std::string_view, std::string&) override { return TableOutcome::Picture; }
 };
 
 }  // namespace vellumar

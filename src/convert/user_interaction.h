@@ -23,6 +23,10 @@ public:
     virtual void reportTokenizerProblem(std::string_view message, std::string_view text) = 0;
     // Shows the book-info dialog with empty fields; nullopt when it was cancelled or closed.
     virtual std::optional<BookInfoAnswers> askBookInfo() = 0;
+    // Something the user should know about while the work goes on as well as it can (a
+    // picture that was not found, a table written as its text, an odd attribute value). The
+    // text (UTF-8) names what it is about; those who cannot show it may ignore it.
+    virtual void warn(std::string_view text) { static_cast<void>(text); }
 };
 
 // Answers nothing and ignores reports: for callers that have no user at hand.

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "convert/html_entities.h"
+#include "convert/numeric_reference.h"
 #include "documents/text_encoding.h"
 
 namespace vellumar {
@@ -19,28 +20,6 @@ bool isXmlChar(std::uint32_t cp)
 
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-bool isHexDigit(char c) { return isAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-
-// A numeric reference "&#123;" or "&#x1F;" at text[0]: its length and code point, or 0.
-std::size_t numericReference(std::string_view text, std::uint32_t& cp)
-{
-    if (text.size() < 4 || text[1] != '#') return 0;
-    std::size_t i = 2;
-    const bool hex = text[i] == 'x' || text[i] == 'X';
-    if (hex) ++i;
-    const std::size_t digitsStart = i;
-    std::uint64_t value = 0;
-    while (i < text.size() && (hex ? isHexDigit(text[i]) : isAsciiDigit(text[i]))) {
-        const char c = text[i];
-        const unsigned d = isAsciiDigit(c) ? unsigned(c - '0') : unsigned((c | 0x20) - 'a' + 10);
-        value = value * (hex ? 16 : 10) + d;
-        if (value > 0x10FFFF) value = 0x110000;  // stays out of range, never overflows
-        ++i;
-    }
-    if (i == digitsStart || i >= text.size() || text[i] != ';') return 0;
-    cp = static_cast<std::uint32_t>(value);
-    return i + 1;
-}
 
 // A named reference "&name;" at text[0]: its length and name, or 0.
 std::size_t namedReference(std::string_view text, std::string_view& name)
@@ -71,6 +50,24 @@ void appendCodePoint(std::string& out, char32_t cp, bool attribute)
     }
 }
 
+// A numeric reference as the book writes it. One to a character that windows-1252 has at
+// 128..159 becomes that character; "&#X" is written "&#x", the only form XML reads; others to
+// characters XML allows stay as written, and those to characters it forbids are dropped.
+void appendNumericReference(std::string& out, std::string_view reference, std::uint32_t value, bool attribute)
+{
+    const char32_t cp = NumericReferenceCharacter(value);
+    if (cp != value) {
+        appendCodePoint(out, cp, attribute);
+    } else if (!isXmlChar(cp)) {
+        return;
+    } else if (reference[2] == 'X') {
+        out += "&#x";
+        out.append(reference.substr(3));
+    } else {
+        out.append(reference);
+    }
+}
+
 bool isSpecial(char c, bool attribute)
 {
     return c == '&' || c == '<' || c == '>' || (attribute && c == '"') || isForbiddenByte(static_cast<unsigned char>(c));
@@ -91,8 +88,8 @@ void appendSafe(std::string& out, std::string_view text, bool attribute)
             const std::string_view rest = text.substr(i);
             std::uint32_t cp = 0;
             std::string_view name;
-            if (const std::size_t len = numericReference(rest, cp)) {
-                if (isXmlChar(cp)) out.append(rest.substr(0, len));
+            if (const std::size_t len = ParseNumericReference(rest, cp)) {
+                appendNumericReference(out, rest.substr(0, len), cp, attribute);
                 i += len;
             } else if (const std::size_t nlen = namedReference(rest, name)) {
                 if (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos") {
@@ -155,9 +152,9 @@ std::string EscapeXmlValue(std::string_view value)
         const char c = value[i];
         std::uint32_t cp = 0;
         if (c == '&') {
-            const std::size_t len = numericReference(value.substr(i), cp);
-            if (len != 0 && isXmlChar(cp)) {
-                out.append(value.substr(i, len));
+            const std::size_t len = ParseNumericReference(value.substr(i), cp);
+            if (len != 0 && isXmlChar(NumericReferenceCharacter(cp))) {
+                appendNumericReference(out, value.substr(i, len), cp, false);
                 i += len - 1;
             } else {
                 out += "&amp;";

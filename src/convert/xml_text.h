@@ -7,7 +7,8 @@
 namespace vellumar {
 
 // Text for the body, after the entity rules ran: "&amp;", "&lt;", "&gt;", "&quot;", "&apos;"
-// and numeric references to allowed characters stay; another HTML named entity becomes its
+// and numeric references to allowed characters stay ("&#X41;" written "&#x41;"), those to
+// 128..159 become the windows-1252 characters they mean; another HTML named entity becomes its
 // windows-1251 byte, or a numeric reference when windows-1251 lacks it; a bare "&" becomes
 // "&amp;" and "<" becomes "&lt;"; references to characters XML forbids, control bytes other
 // than TAB, LF and CR, and the unassigned byte 0x98 are dropped; "]]>" gets its ">" escaped.
@@ -16,7 +17,8 @@ std::string XmlSafeText(std::string_view text);
 // The same for an attribute value in double quotes: a double quote also becomes "&quot;".
 std::string XmlSafeAttributeValue(std::string_view value);
 // A value typed by the user (book title, author): "&" becomes "&amp;" unless it begins a
-// numeric character reference, "<" and ">" become "&lt;" and "&gt;"; forbidden bytes dropped.
+// numeric character reference (written as in the body), "<" and ">" become "&lt;" and "&gt;";
+// forbidden bytes dropped.
 std::string EscapeXmlValue(std::string_view value);
 // True for a plain ASCII XML name without a namespace prefix: a letter or "_", then letters,
 // digits, "-", "_" and ".".

@@ -1,13 +1,19 @@
 #include "tables/table_grid.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vellumar {
 
 void TableGrid::reset(int columnCount, int rowCount)
 {
-    m_columnCount = std::max(columnCount, 0);
-    m_rowCount = std::max(rowCount, 0);
+    const long long columns = std::max(columnCount, 0);
+    const long long rows = std::max(rowCount, 0);
+    if ((columns + 2) * (rows + 2) > kMaxTableGridCells)
+        throw TableTooLargeError("the table is too large to draw as a picture (" + std::to_string(columns) +
+                                 " columns x " + std::to_string(rows) + " rows)");
+    m_columnCount = static_cast<int>(columns);
+    m_rowCount = static_cast<int>(rows);
     m_cells.assign(static_cast<std::size_t>(m_columnCount + 2) * static_cast<std::size_t>(m_rowCount + 2), TTableCell{});
 }
 

@@ -4,10 +4,25 @@
 // marks pushed past the table's edge. The margin is never measured or drawn.
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vellumar {
+
+// The most grid cells, margin ring included, that one table may take. A grid is as wide as
+// the table's widest row and as tall as all its rows, however few cells the table really
+// has, so a few hundred kilobytes of HTML can ask for billions of cells. Every table cell is
+// drawn at least 4 pixels wide and a line high: a grid past this limit would not fit into the
+// largest table picture anyway.
+inline constexpr long long kMaxTableGridCells = 1LL << 20;
+
+// A table too large to be drawn as a picture (its grid, the work its spans ask for, or its
+// bitmap); the conversion writes such a table as its text instead.
+class TableTooLargeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 struct TTableCell {
     // 0 when a column span from the left covers this cell: it has no left line of its own.
@@ -25,7 +40,8 @@ struct TTableCell {
 class TableGrid {
 public:
     // Makes room for columnCount x rowCount table cells and the margin, every cell at its
-    // start values. Negative counts count as 0.
+    // start values. Negative counts count as 0. Throws TableTooLargeError, before allocating
+    // anything, when the grid would hold more than kMaxTableGridCells cells.
     void reset(int columnCount, int rowCount);
 
     int ColumnCount() const { return m_columnCount; }

@@ -1,35 +1,44 @@
 #include "tables/table_grid_builder.h"
 
 #include <algorithm>
-#include <charconv>
-#include <stdexcept>
+#include <limits>
+#include <string>
 
 #include "convert/text_rules.h"
+#include "documents/text_encoding.h"
 #include "tables/cell_text.h"
 
 namespace vellumar {
 
 namespace {
 
-// A colspan or rowspan value as a decimal integer: leading spaces, an optional sign and digits,
-// nothing else.
-int readSpanValue(std::string_view value)
+bool isHtmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A colspan or rowspan value read as browsers read it: blanks, an optional sign and the
+// digits that follow; whatever comes after them is ignored, and a value without digits is 1.
+// Values too large for an int are read as the largest one (past any table's edge anyway).
+// `plain` tells whether the value was just a whole number (leading spaces and "+" allowed).
+int readSpanValue(std::string_view value, bool& plain)
 {
-    std::string_view digits = value;
-    while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
-    bool valid = !digits.empty();
-    if (valid && digits.front() == '+') {
-        digits.remove_prefix(1);
-        valid = !digits.empty() && digits.front() != '-';
+    std::size_t i = 0;
+    while (i < value.size() && isHtmlSpace(value[i])) ++i;
+    plain = value.find_first_not_of(' ') == i;
+    bool negative = false;
+    if (i < value.size() && (value[i] == '-' || value[i] == '+')) {
+        negative = value[i] == '-';
+        ++i;
     }
-    int result = 0;
-    if (valid) {
-        const char* end = digits.data() + digits.size();
-        const auto [stop, error] = std::from_chars(digits.data(), end, result);
-        valid = error == std::errc() && stop == end;
+    const std::size_t digits = i;
+    long long result = 0;
+    for (; i < value.size() && isDigit(value[i]); ++i)
+        result = std::min<long long>(result * 10 + (value[i] - '0'), std::numeric_limits<int>::max());
+    if (i == digits) {
+        plain = false;
+        return 1;
     }
-    if (!valid) throw std::runtime_error("'" + std::string(value) + "' is not a valid integer value");
-    return result;
+    plain = plain && i == value.size();
+    return static_cast<int>(negative ? -result : result);
 }
 
 // Header cells ("th") are cells like "td".
@@ -76,7 +85,7 @@ TableCounts countTable(const THTMLParser& parser, TableBorder border)
 // Placing pass over the same items: puts each "td" on the grid and marks its spans.
 class CellPlacer {
 public:
-    explicit CellPlacer(TableGrid& grid) : m_grid(grid) {}
+    CellPlacer(TableGrid& grid, const TableWarningHandler& onWarning) : m_grid(grid), m_onWarning(onWarning) {}
 
     void run(const THTMLParser& parser)
     {
@@ -134,8 +143,8 @@ private:
         for (std::int32_t k = 0; k < td.paramCount(); ++k) {
             const THTMLParam param = td.Param(k);
             const std::string key = AsciiLower(param.Key());
-            if (key == "colspan") colspan = readSpanValue(param.Value());
-            else if (key == "rowspan") rowspan = readSpanValue(param.Value());
+            if (key == "colspan") colspan = readSpan(key, param.Value());
+            else if (key == "rowspan") rowspan = readSpan(key, param.Value());
         }
 
         if (colspan >= 2 && rowspan >= 2) {
@@ -158,18 +167,42 @@ private:
         }
     }
 
+    int readSpan(std::string_view name, std::string_view value)
+    {
+        bool plain = true;
+        const int span = readSpanValue(value, plain);
+        if (!plain && m_onWarning) {
+            constexpr std::size_t kShown = 40;
+            m_onWarning("table cell " + std::string(name) + "=\"" + Windows1251ToUtf8(value.substr(0, kShown)) +
+                        (value.size() > kShown ? "..." : "") + "\" is not a whole number; read as " +
+                        std::to_string(span));
+        }
+        return span;
+    }
+
     // Clears the top edge (and the left edge too when alsoLeft) of the grid cells below the
-    // current row that a row span of rowspan rows covers in one column; marks past the bottom
-    // margin are dropped.
+    // current row that a row span of rowspan rows covers in one column. Marks past the bottom
+    // margin are dropped, and so are marks in the right margin, which nothing reads: cells
+    // pushed past the table's last column cost no work however far down they reach.
     void coverBelow(int column, int rowspan, bool alsoLeft)
     {
+        if (column > m_grid.ColumnCount()) return;
         const long long last = std::min<long long>(static_cast<long long>(m_row) + rowspan - 1, lastMarginRow());
         for (int row = m_row + 1; row <= last; ++row) {
             TTableCell* cell = m_grid.find(column, row);
             if (cell == nullptr) return;
+            countMark();
             cell->HasTopEdge = 0;
             if (alsoLeft) cell->HasLeftEdge = 0;
         }
+    }
+
+    // Spans that overlap each other could mark the same cells over and over; a table whose
+    // spans ask for more marks than a few times its grid is refused.
+    void countMark()
+    {
+        if (++m_marks <= 4 * static_cast<long long>(m_grid.ColumnCount() + 2) * (m_grid.RowCount() + 2)) return;
+        throw TableTooLargeError("the table's row spans overlap too often to draw it as a picture");
     }
 
     void addText(std::string_view text)
@@ -181,6 +214,8 @@ private:
     }
 
     TableGrid& m_grid;
+    const TableWarningHandler& m_onWarning;
+    long long m_marks = 0;
     bool m_inTable = false;
     bool m_inRow = false;
     bool m_inCell = false;
@@ -203,7 +238,7 @@ TableLineColour TableBorderColour(const THTMLItem& tableTag, TableBorder option)
 }
 
 TableLineColour BuildTableGrid(std::string_view tableHtml, TableBorder border, TableGrid& grid,
-                               const HtmlErrorHandler& onError)
+                               const HtmlErrorHandler& onError, const TableWarningHandler& onWarning)
 {
     THTMLParser parser;
     parser.Buffer.assign(tableHtml);
@@ -213,7 +248,7 @@ TableLineColour BuildTableGrid(std::string_view tableHtml, TableBorder border, T
     const TableCounts counts = countTable(parser, border);
     grid.reset(counts.columns, counts.rows);
     if (counts.columns > 0 && counts.rows > 0) {
-        CellPlacer(grid).run(parser);
+        CellPlacer(grid, onWarning).run(parser);
         SettleCellTexts(grid);
     }
     return counts.colour;

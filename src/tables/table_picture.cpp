@@ -1,5 +1,7 @@
 #include "tables/table_picture.h"
 
+#include <string>
+
 #include "images/fit_to_box.h"
 #include "tables/table_drawing.h"
 #include "tables/table_layout.h"
@@ -24,20 +26,26 @@ RgbImage DrawTable(const TableGrid& grid, int width, int height, TableLineColour
 }
 
 std::optional<RgbImage> RenderTableImage(std::string_view tableHtml, const ConversionOptions& options,
-                                         const TextMeasurer& measurer, const HtmlErrorHandler& onError)
+                                         const TextMeasurer& measurer, const HtmlErrorHandler& onError,
+                                         const TableWarningHandler& onWarning)
 {
     TableGrid grid;
-    const TableLineColour colour = BuildTableGrid(tableHtml, options.tableBorder, grid, onError);
+    const TableLineColour colour = BuildTableGrid(tableHtml, options.tableBorder, grid, onError, onWarning);
     if (grid.ColumnCount() == 0 || grid.RowCount() == 0) return std::nullopt;
     const TextSize size = LayoutTable(grid, measurer, options.MaxWidth);
+    const long long bitmapWidth = static_cast<long long>(size.width) + 4;
+    const long long bitmapHeight = static_cast<long long>(size.height) + 4;
+    if (bitmapWidth * bitmapHeight > kMaxTableBitmapPixels)
+        throw TableTooLargeError("the table is too large to draw as a picture (" + std::to_string(bitmapWidth) +
+                                 " x " + std::to_string(bitmapHeight) + " pixels)");
     return DrawTable(grid, size.width, size.height, colour, measurer, options.MaxWidth, options.MaxHeight);
 }
 
 std::string RenderTablePicture(std::string_view tableHtml, const std::filesystem::path& file,
                                const ConversionOptions& options, const TextMeasurer& measurer,
-                               const HtmlErrorHandler& onError)
+                               const HtmlErrorHandler& onError, const TableWarningHandler& onWarning)
 {
-    const std::optional<RgbImage> picture = RenderTableImage(tableHtml, options, measurer, onError);
+    const std::optional<RgbImage> picture = RenderTableImage(tableHtml, options, measurer, onError, onWarning);
     if (!picture) return {};
     WritePng(*picture, file, TablePngOptions());
     return file.string();

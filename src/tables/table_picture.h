@@ -26,16 +26,18 @@ RgbImage DrawTable(const TableGrid& grid, int width, int height, TableLineColour
 
 // The finished picture of the first table rows in tableHtml (all tables' rows as one table),
 // or nothing when the HTML holds no row with a "td" cell. Reads MaxWidth, MaxHeight and
-// TableBorder. Tokenizer problems go to onError. Throws std::runtime_error for a colspan or
-// rowspan that is not a whole number and for a table too large to draw.
+// TableBorder. Tokenizer problems go to onError, odd span values to onWarning. Throws
+// TableTooLargeError for a table too large to draw (its grid, spans or bitmap), before the
+// bitmap is made.
 std::optional<RgbImage> RenderTableImage(std::string_view tableHtml, const ConversionOptions& options,
-                                         const TextMeasurer& measurer, const HtmlErrorHandler& onError = {});
+                                         const TextMeasurer& measurer, const HtmlErrorHandler& onError = {},
+                                         const TableWarningHandler& onWarning = {});
 
 // RenderTableImage written as a PNG file (replacing a file of that name). Returns the file's
 // name as given, or an empty text when there was no table cell and nothing was written.
 // Throws PictureError naming the file when it cannot be written.
 std::string RenderTablePicture(std::string_view tableHtml, const std::filesystem::path& file,
                                const ConversionOptions& options, const TextMeasurer& measurer,
-                               const HtmlErrorHandler& onError = {});
+                               const HtmlErrorHandler& onError = {}, const TableWarningHandler& onWarning = {});
 
 }  // namespace vellumar

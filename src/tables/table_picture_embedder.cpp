@@ -52,7 +52,7 @@ const TextMeasurer& TablePictureEmbedder::measurer()
     return *m_measurer;
 }
 
-void TablePictureEmbedder::embedTablePicture(int number, std::string_view tableHtml, std::string& binaries)
+TableOutcome TablePictureEmbedder::embedTablePicture(int number, std::string_view tableHtml, std::string& binaries)
 {
     const std::string name = TablePictureName(number);
     const std::filesystem::path file = m_folder.file(name);
@@ -60,9 +60,16 @@ void TablePictureEmbedder::embedTablePicture(int number, std::string_view tableH
     const HtmlErrorHandler report = [this](std::string_view message, std::string_view text) {
         m_user.reportTokenizerProblem(message, text);
     };
-    RenderTablePicture(tableHtml, file, m_options, measurer(), report);
+    const TableWarningHandler warn = [this, &name](std::string_view text) { m_user.warn(name + ": " + std::string(text)); };
+    try {
+        RenderTablePicture(tableHtml, file, m_options, measurer(), report, warn);
+    } catch (const TableTooLargeError& e) {
+        m_user.warn(name + ": " + e.what() + "; written as its text");
+        return TableOutcome::Text;
+    }
     const std::string data = EncodeFileBase64(file);
     if (!data.empty()) binaries += BinaryElement("png", name, data);
+    return TableOutcome::Picture;
 }
 
 }  // namespace vellumar

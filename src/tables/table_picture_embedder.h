@@ -24,9 +24,10 @@ public:
     ~TablePictureEmbedder() override;
 
     // Renders the table as TablePictureName(number) and appends its "image/png" binary element
-    // to binaries; a table without any cell adds nothing. Throws std::runtime_error for a span
-    // value that is not a whole number, PictureError when the picture cannot be written.
-    void embedTablePicture(int number, std::string_view tableHtml, std::string& binaries) override;
+    // to binaries; a table without any cell adds nothing. A table too large to draw is
+    // reported as a warning and comes back as TableOutcome::Text; odd span values are reported
+    // as warnings too. Throws PictureError when the picture cannot be written.
+    TableOutcome embedTablePicture(int number, std::string_view tableHtml, std::string& binaries) override;
 
 private:
     const TextMeasurer& measurer();

@@ -17,8 +17,10 @@ public:
         reports.emplace_back(std::string(message), std::string(text));
     }
     std::optional<BookInfoAnswers> askBookInfo() override { return answers; }
+    void warn(std::string_view text) override { warnings.emplace_back(text); }
 
     std::vector<std::pair<std::string, std::string>> reports;
+    std::vector<std::string> warnings;
     std::optional<BookInfoAnswers> answers;
 };
 

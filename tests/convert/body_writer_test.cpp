@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ class RecordingPictures : public PictureSink, public TablePictureSink {
 public:
     std::vector<std::string> sources;
     std::vector<std::pair<int, std::string>> tables;
+    std::vector<int> tooLarge;  // the numbers of the tables to refuse
     int begun = 0;
     int ended = 0;
     void beginConversion() override { ++begun; }
@@ -39,10 +41,12 @@ public:
         body += "[img " + std::string(src) + "]";
         binaries += "[bin " + std::string(src) + "]";
     }
-    void embedTablePicture(int number, std::string_view html, std::string& binaries) override
+    TableOutcome embedTablePicture(int number, std::string_view html, std::string& binaries) override
     {
         tables.emplace_back(number, std::string(html));
+        if (std::find(tooLarge.begin(), tooLarge.end(), number) != tooLarge.end()) return TableOutcome::Text;
         binaries += "[table " + std::to_string(number) + "]";
+        return TableOutcome::Picture;
     }
 };
 
@@ -230,6 +234,25 @@ TEST(BodyWriter, StrayClosingTableInPictureMode)
                       "[table 0]");
     ASSERT_EQ(sink.tables.size(), 1u);
     EXPECT_EQ(sink.tables[0].second, "</table>\r\n</html>");  // no rows: the table code makes no picture
+}
+
+// A table the picture code refuses is written as "Content only" writes it, pictures and
+// paragraphs inside it included; the tables around it keep their pictures.
+TEST(BodyWriter, TableTooLargeForAPictureIsWrittenAsItsText)
+{
+    ConversionOptions pictures;
+    pictures.tableMode = TableMode::ConvertToImage;
+    RecordingPictures sink;
+    sink.tooLarge = {2};
+    const Converted c = convert("<html><body><table><tr><td>1</td></tr></table>"
+                                "<TABLE border=1><tr><td><p>a &amp; b</p></td><td>c<img src=x.png><b>d</b></td></tr>"
+                                "</table><table><tr><td>3</td></tr></table>",
+                                pictures, nullptr, &sink);
+    EXPECT_EQ(c.body, "<body>\r\n<section>\r\n\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table1.png\"/>\r\n"
+                      "<p>a &amp; b</p>\r\nc[img x.png]<strong>d</strong>"
+                      "\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table3.png\"/>\r\n"
+                      "[table 1][bin x.png][table 3]");
+    EXPECT_EQ(sink.tables.size(), 3u);
 }
 
 TEST(BodyWriter, BalancedSourceGivesWellFormedBook)

@@ -35,6 +35,25 @@ TEST(XmlSafeText, EntitiesAndBareAmpersands)
     for (const Case& c : cases) EXPECT_EQ(XmlSafeText(c.input), c.expected) << c.input;
 }
 
+// "&#X" is valid HTML but not XML; 128..159 are what old pages use for windows-1252's dashes,
+// quotes and ellipsis, which would otherwise be invisible control characters in the book.
+TEST(XmlSafeText, NumericReferencesAsBrowsersReadThem)
+{
+    const Case cases[] = {
+        {"&#X41;&#X2026;&#Xd7ff;", "&#x41;&#x2026;&#xd7ff;"},
+        {"&#X0;&#XFFFE;x", "x"},
+        {"&#150;&#151;&#146;&#133;", "\x96\x97\x92\x85"},   // en and em dash, apostrophe, ellipsis
+        {"&#x96;&#X93;&#x94;", "\x96\x93\x94"},
+        {"&#128;&#153;", "\x88\x99"},                       // the euro and trade mark signs
+        {"&#131;&#140;&#159;", "&#402;&#338;&#376;"},        // windows-1251 lacks these: references
+        {"&#129;&#141;&#143;&#144;&#157;", "&#129;&#141;&#143;&#144;&#157;"},  // empty in windows-1252
+        {"&#127;&#160;", "&#127;&#160;"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(XmlSafeText(c.input), c.expected) << c.input;
+    EXPECT_EQ(XmlSafeAttributeValue("&#X22;&#147;"), "&#x22;\x93");
+    EXPECT_EQ(EscapeXmlValue("&#X41;&#150;"), "&#x41;\x96");
+}
+
 TEST(XmlSafeText, AttributeValuesAlsoEscapeQuotes)
 {
     EXPECT_EQ(XmlSafeAttributeValue("say \"hi\" & go"), "say &quot;hi&quot; &amp; go");

@@ -122,24 +122,77 @@ TEST(TableGrid, SettlingMovesTextsToWhereTheirCellsBegin)
     EXPECT_EQ(grid.at(2, 2).Text, "");
 }
 
-TEST(TableGrid, SpanValueThatIsNotAWholeNumberStops)
+// Span values are read as browsers read them: the leading digits, else 1. A value that is not
+// just a whole number is reported with what was read, and the table is still drawn.
+TEST(TableGrid, SpanValuesAreReadAsBrowsersReadThem)
 {
-    for (std::string_view value : {"2.5", "two", "", "2 ", "0x2", "+-2", "99999999999"}) {
-        SCOPED_TRACE(value);
+    struct SpanCase {
+        std::string_view value;
+        int span;
+        bool warned;
+    };
+    const SpanCase cases[] = {
+        {"2", 2, false},    {" 2", 2, false},  {"+2", 2, false},     {"007", 7, false},  {"-2", -2, false},
+        {"99999999999", 2147483647, false},    {"2.5", 2, true},     {"3px", 3, true},   {"2 ", 2, true},
+        {"two", 1, true},   {"", 1, true},     {"0x2", 0, true},     {"+-2", 1, true},   {"\t2", 2, true},
+    };
+    for (const SpanCase& c : cases) {
+        SCOPED_TRACE(c.value);
         TableGrid grid;
-        const std::string html = inHtml("<table><tr><td rowspan=\"" + std::string(value) + "\">a</td></tr></table>");
-        try {
-            BuildTableGrid(html, TableBorder::Visible, grid);
-            ADD_FAILURE() << "no error";
-        } catch (const std::runtime_error& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::string(value) + "' is not a valid integer value");
+        std::vector<std::string> warnings;
+        // Two rows of two cells: a colspan of 2 or more covers (2, 1).
+        const std::string html = inHtml("<table><tr><td colspan=\"" + std::string(c.value) +
+                                        "\">a</td><td>b</td></tr><tr><td>c</td><td>d</td></tr></table>");
+        BuildTableGrid(html, TableBorder::Visible, grid, {},
+                       [&](std::string_view text) { warnings.emplace_back(text); });
+        EXPECT_EQ(grid.at(2, 1).HasLeftEdge, c.span >= 2 ? 0 : 1);
+        if (c.warned) {
+            ASSERT_EQ(warnings.size(), 1u);
+            EXPECT_EQ(warnings[0], "table cell colspan=\"" + std::string(c.value) +
+                                       "\" is not a whole number; read as " + std::to_string(c.span));
+        } else {
+            EXPECT_TRUE(warnings.empty());
         }
     }
-    for (std::string_view value : {" 2", "+2", "-2", "007"}) {
-        TableGrid grid;
-        const std::string html = inHtml("<table><tr><td colspan=\"" + std::string(value) + "\">a</td></tr></table>");
-        EXPECT_NO_THROW(BuildTableGrid(html, TableBorder::Visible, grid)) << value;
+}
+
+// The grid's size is checked before anything is allocated: one row of many empty cells and
+// many one-cell rows would otherwise ask for a grid of their product.
+TEST(TableGrid, GridPastTheLimitIsRefusedBeforeItIsMade)
+{
+    TableGrid grid;
+    EXPECT_THROW(grid.reset(100000, 100000), TableTooLargeError);
+    EXPECT_THROW(grid.reset(1023, 1022), TableTooLargeError);  // 1025 x 1024 with the margin ring
+    EXPECT_NO_THROW(grid.reset(1022, 1022));                     // exactly kMaxTableGridCells
+
+    std::string table = "<table><tr>";
+    for (int i = 0; i < 2000; ++i) table += "<td>";
+    table += "</tr>";
+    for (int i = 0; i < 2000; ++i) table += "<tr><td>x</td></tr>";
+    EXPECT_THROW(BuildTableGrid(inHtml(table + "</table>"), TableBorder::Visible, grid), TableTooLargeError);
+}
+
+// Row spans pushed past the last column cost nothing; spans that overlap each other over and
+// over within the table are refused rather than marked again and again.
+TEST(TableGrid, RepeatedRowSpansStayLinear)
+{
+    std::string pushed = "<table><tr><td rowspan=2000000000>a</td></tr>";
+    for (int i = 0; i < 20000; ++i) pushed += "<tr><td rowspan=2000000000>b</td></tr>";
+    TableGrid grid;
+    BuildTableGrid(inHtml(pushed + "</table>"), TableBorder::Visible, grid);
+    EXPECT_EQ(grid.ColumnCount(), 1);
+    EXPECT_EQ(grid.RowCount(), 20001);
+    EXPECT_EQ(grid.at(1, 20001).HasTopEdge, 0);
+
+    // A staircase: row r has 300 - r plain cells, then one spanning every column right of them
+    // and every row below, over the spans of the rows above it.
+    std::string overlapping = "<table>";
+    for (int r = 1; r <= 300; ++r) {
+        overlapping += "<tr>";
+        for (int c = 0; c < 300 - r; ++c) overlapping += "<td>";
+        overlapping += "<td colspan=300 rowspan=300></tr>";
     }
+    EXPECT_THROW(BuildTableGrid(inHtml(overlapping + "</table>"), TableBorder::Visible, grid), TableTooLargeError);
 }
 
 TEST(TableGrid, BorderColourOfTheLastTableTag)

@@ -17,7 +17,9 @@ namespace {
 class RecordingUser : public SilentInteraction {
 public:
     void reportTokenizerProblem(std::string_view message, std::string_view) override { messages.emplace_back(message); }
+    void warn(std::string_view text) override { warnings.emplace_back(text); }
     std::vector<std::string> messages;
+    std::vector<std::string> warnings;
 };
 
 // Runs a test inside a fresh folder as the current folder, and goes back afterwards.
@@ -93,6 +95,45 @@ TEST(TablePictureEmbedder, TableWithoutCellsAddsNothing)
     embedder.embedTablePicture(1, "</table>\r\n</html>", binaries);
     embedder.embedTablePicture(0, "<html>\r\n<table><tr></tr></table>\r\n</html>", binaries);
     EXPECT_EQ(binaries, first);
+}
+
+// Too large for a picture: the grid (refused before it is made) or the bitmap (refused after
+// the layout, before drawing). Nothing is embedded; the user is told, and the body writer
+// writes the table as its text.
+TEST(TablePictureEmbedder, TableTooLargeToDrawIsReportedAndLeftToTheText)
+{
+    std::string manyEmpty = "<html>\r\n<table><tr>";
+    for (int i = 0; i < 1100; ++i) manyEmpty += "<td>";
+    manyEmpty += "</tr>";
+    for (int i = 0; i < 1100; ++i) manyEmpty += "<tr><td>x</tr>";
+    // One cell of 30000 lines, 100 characters wide: a small grid, a bitmap of 508 x 390008.
+    std::string tallText = "<html>\r\n<table><tr><td>" + std::string(100, 'w');
+    for (int i = 1; i < 30000; ++i) tallText += "\r\nx";
+    struct TooLarge {
+        std::string html;
+        std::string warning;
+    };
+    const TooLarge cases[] = {
+        {manyEmpty + "</table>\r\n</html>",
+         "table4.png: the table is too large to draw as a picture (1100 columns x 1101 rows); written as its text"},
+        {tallText + "</td></tr></table>\r\n</html>",
+         "table4.png: the table is too large to draw as a picture (508 x 390008 pixels); written as its text"},
+    };
+    for (const TooLarge& c : cases) {
+        ConversionOptions options;
+        RecordingUser user;
+        TablePictureEmbedder embedder(options, user, kFixed);
+        std::string binaries;
+        EXPECT_EQ(embedder.embedTablePicture(4, c.html, binaries), TableOutcome::Text);
+        EXPECT_EQ(binaries, "");
+        EXPECT_EQ(user.warnings, std::vector<std::string>{c.warning});
+    }
+    ConversionOptions options;
+    RecordingUser user;
+    TablePictureEmbedder embedder(options, user, kFixed);
+    std::string binaries;
+    EXPECT_EQ(embedder.embedTablePicture(1, kOneCell, binaries), TableOutcome::Picture);
+    EXPECT_TRUE(user.warnings.empty());
 }
 
 TEST(TablePictureEmbedder, TokenizerProblemsGoToTheUser)
