@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 
 #include "ui/file_dialogs.h"
@@ -35,6 +36,12 @@ PictureDialog::PictureDialog(QWidget* parent) : QFileDialog(parent)
         grid->addWidget(m_preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
     }
     connect(this, &QFileDialog::currentChanged, this, &PictureDialog::showPreview);
+    // A name typed into the file name box is previewed as well.
+    if (auto* nameBox = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        connect(nameBox, &QLineEdit::textChanged, this, [this](const QString& name) {
+            if (!name.isEmpty()) showPreview(directory().absoluteFilePath(name));
+        });
+    }
 }
 
 void PictureDialog::showPreview(const QString& path)

@@ -74,6 +74,7 @@ std::string ScintillaEditor::text() const
 void ScintillaEditor::setText(std::string_view text)
 {
     const std::string utf8 = m_codec->decode(NormalizeLineBreaks(text));
+    const EditorUpdateGuard noRepaint(*this);
     const bool readOnly = m_widget.isReadOnly();
     m_widget.setReadOnly(false);
     m_widget.SendScintilla(Sci::SCI_CLEARALL);
@@ -141,13 +142,23 @@ void ScintillaEditor::undo()
 
 void ScintillaEditor::beginUpdate()
 {
-    if (m_updateDepth++ == 0) m_widget.setUpdatesEnabled(false);
+    if (m_updateDepth++ > 0) return;
+    m_widget.setUpdatesEnabled(false);
+    // With word wrap on, the widget re-wraps every changed line up to the caret at once; a
+    // change of a whole 10 MB text would take many seconds. Wrapping is switched off while
+    // the changes are made, and switching it back on wraps lazily, as the lines are shown.
+    m_wrapMode = m_widget.SendScintilla(Sci::SCI_GETWRAPMODE);
+    if (m_wrapMode != Sci::SC_WRAP_NONE) m_widget.SendScintilla(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
 }
 
 void ScintillaEditor::endUpdate()
 {
     if (m_updateDepth == 0) return;
     if (--m_updateDepth == 0) {
+        if (m_wrapMode != Sci::SC_WRAP_NONE) {
+            m_widget.SendScintilla(Sci::SCI_SETWRAPMODE, m_wrapMode);
+            m_widget.SendScintilla(Sci::SCI_SCROLLCARET);
+        }
         m_widget.setUpdatesEnabled(true);
         m_widget.viewport()->update();
     }

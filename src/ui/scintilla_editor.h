@@ -49,6 +49,7 @@ private:
     QsciScintilla& m_widget;
     const CodePageCodec* m_codec;
     int m_updateDepth = 0;
+    long m_wrapMode = 0;  // the widget's wrap mode while repainting is suspended
 };
 
 }  // namespace vellumar

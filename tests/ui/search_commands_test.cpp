@@ -70,6 +70,19 @@ TEST_P(FindReplaceOnCodeEditor, SameResultAsInMemory)
     EXPECT_EQ(editor.selectionLength(), c.expectedLength);
 }
 
+TEST(FindReplaceOnCodeEditor, ReplaceAllAndNewTextKeepWordWrap)
+{
+    // Word wrap is off only while a large change is made.
+    CodeEditor memo(SyntaxColouring::Html);
+    ASSERT_EQ(memo.wrapMode(), QsciScintilla::WrapWord);
+    memo.editor().setText("a a a");
+    EXPECT_EQ(memo.wrapMode(), QsciScintilla::WrapWord);
+    memo.editor().select(0, 1);
+    EXPECT_EQ(ReplaceAll(&memo.editor(), "a", "b"), 3u);
+    EXPECT_EQ(memo.wrapMode(), QsciScintilla::WrapWord);
+    EXPECT_TRUE(memo.updatesEnabled());
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, FindReplaceOnCodeEditor, ::testing::ValuesIn(testing::kFindReplaceCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
