@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cleaning/attribute_quoting.h"
+#include "convert/body_balancer.h"
 #include "convert/document_frame.h"
 #include "convert/text_rules.h"
 #include "convert/title_information.h"
@@ -25,6 +26,22 @@ bool isOpeningTableTag(std::string_view name)
 bool isClosingTableTag(std::string_view name)
 {
     return name == "/table" || name == "/tr" || name == "/td" || name == "/th" || name == "/caption";
+}
+
+// Elements that never have content, so that "<br/>" and "<img src=a.jpg />" mean what
+// "<br>" and "<img src=a.jpg>" mean.
+bool isVoidElement(std::string_view name)
+{
+    static constexpr std::array<std::string_view, 14> kVoid = {"area", "base",  "br",   "col",   "embed",  "hr",    "img",
+                                                               "input", "link", "meta", "param", "source", "track", "wbr"};
+    return std::find(kVoid.begin(), kVoid.end(), name) != kVoid.end();
+}
+
+// "<p/>", "<li />", "<b/>": an element that cannot be empty, written as if it were.
+bool isSelfClosedNonVoid(const THTMLItem& tag, std::string_view lowerName)
+{
+    const std::string_view text = tag.TagText();
+    return !text.empty() && text.back() == '/' && text.front() != '/' && !isVoidElement(lowerName);
 }
 
 // Heading rank 1..6 of "hN" or "/hN", else 0.
@@ -66,6 +83,7 @@ public:
             else if (item.isText() && m_bodySeen)
                 handleText(item.Text());
         }
+        if (m_inTable) finishTable();
     }
 
     std::string& body() { return m_body; }
@@ -73,11 +91,14 @@ public:
     bool bodySeen() const { return m_bodySeen; }
 
 private:
-    // The lower-case name of the tag (in m_name), with the state every walk keeps.
-    std::string_view readTag(const THTMLItem& tag)
+    // The lower-case name of the tag (in m_name), with the state every walk keeps. nullopt
+    // for a self-closed element that needs content ("<p/>", "<li/>", "<b/>"): it stands for
+    // nothing, so no paragraph, list item or cell, and no state of the walk changes.
+    std::optional<std::string_view> readTag(const THTMLItem& tag)
     {
         lowerName(tag.Name());
         const std::string_view name = m_name;
+        if (isSelfClosedNonVoid(tag, name)) return std::nullopt;
         if (!m_bodySeen && name == "body") m_bodySeen = true;
         if (name == "p")
             m_paragraphOpen = true;
@@ -88,11 +109,12 @@ private:
 
     void handleTag(const THTMLItem& tag)
     {
-        const std::string_view name = readTag(tag);
+        const std::optional<std::string_view> name = readTag(tag);
+        if (!name) return;
         if (m_tablePictures)
-            handleTagWithTablePictures(tag, name);
+            handleTagWithTablePictures(tag, *name);
         else
-            handleTagPlain(tag, name, m_options.TablesContentOnly());
+            handleTagPlain(tag, *name, m_options.TablesContentOnly());
     }
 
     void handleTagPlain(const THTMLItem& tag, std::string_view name, bool contentOnly)
@@ -108,8 +130,21 @@ private:
 
     void handleTagWithTablePictures(const THTMLItem& tag, std::string_view name)
     {
+        // A table inside a cell belongs to the picture of the outermost table: its cells'
+        // texts become the text of the cell that holds it.
+        if (m_tableDepth > 1 || (m_tableDepth == 1 && name == "table")) {
+            if (name == "table") {
+                ++m_tableDepth;
+            } else if (name == "/table") {
+                --m_tableDepth;
+            } else if (!isOpeningTableTag(name) && !isClosingTableTag(name)) {
+                collectTableTag(tag, name);
+            }
+            return;
+        }
         if (name == "table") {
             m_inTable = true;
+            m_tableDepth = 1;
             ++m_tableCount;
             if (m_tableHtml.empty()) {
                 m_tableHtml = "<html>\r\n";
@@ -117,18 +152,7 @@ private:
                 m_bodySeenAtTableStart = m_bodySeen;
             }
         } else if (name == "/table") {
-            m_inTable = false;
-            m_tableHtml += "</table>\r\n</html>";
-            const TableOutcome outcome =
-                m_services.tablePictures.embedTablePicture(m_tableCount, m_tableHtml, m_binaries);
-            m_tableHtml.clear();
-            if (outcome == TableOutcome::Text && m_tableStart >= 0) {
-                writeTableAsText(m_tableStart, m_index);
-            } else {
-                m_body += "\r\n<empty-line/>\r\n";
-                m_body += TablePictureReference(m_tableCount);
-            }
-            m_tableStart = -1;
+            finishTable();
             return;
         }
 
@@ -141,6 +165,24 @@ private:
         }
     }
 
+    // Ends the collection of a table (also of one the source never closes) and puts its
+    // picture where it stood, or its text when it cannot be drawn.
+    void finishTable()
+    {
+        m_inTable = false;
+        m_tableDepth = 0;
+        m_tableHtml += "</table>\r\n</html>";
+        const TableOutcome outcome = m_services.tablePictures.embedTablePicture(m_tableCount, m_tableHtml, m_binaries);
+        m_tableHtml.clear();
+        if (outcome == TableOutcome::Text && m_tableStart >= 0) {
+            writeTableAsText(m_tableStart, m_index);
+        } else {
+            m_body += "\r\n<empty-line/>\r\n";
+            m_body += TablePictureReference(m_tableCount);
+        }
+        m_tableStart = -1;
+    }
+
     // A collected table that cannot be drawn, written as "Content only" writes tables: its
     // items walked again, from its "table" tag to its "/table", table tags writing nothing.
     void writeTableAsText(std::int32_t first, std::int32_t last)
@@ -148,10 +190,11 @@ private:
         m_bodySeen = m_bodySeenAtTableStart;
         for (std::int32_t i = first; i <= last; ++i) {
             const THTMLItem item = m_parser.Item(i);
-            if (item.isTag())
-                handleTagPlain(item, readTag(item), true);
-            else if (item.isText() && m_bodySeen)
+            if (item.isTag()) {
+                if (const std::optional<std::string_view> name = readTag(item)) handleTagPlain(item, *name, true);
+            } else if (item.isText() && m_bodySeen) {
                 handleText(item.Text());
+            }
         }
     }
 
@@ -230,6 +273,7 @@ private:
     bool m_bodySeen = false;
     bool m_paragraphOpen = false;
     bool m_inTable = false;
+    int m_tableDepth = 0;  // tables open inside one another, picture walk only
     int m_tableCount = 0;
     std::int32_t m_index = 0;        // the item being walked
     std::int32_t m_tableStart = -1;  // the "table" item that began the table being collected
@@ -258,7 +302,7 @@ std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view source
         throw;
     }
     services.pictures.completeBinaries(walk.binaries());
-    const std::string body = CollapseSpaceRuns(walk.body());
+    const std::string body = CollapseSpaceRuns(BalanceBody(std::move(walk.body())));
     walk.body().clear();
     walk.body().shrink_to_fit();
 

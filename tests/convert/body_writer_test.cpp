@@ -94,24 +94,24 @@ const BodyCase kBodyCases[] = {
     {"TitleHeadingOpensSection", "<body><h1>A</h1><p>x</p></body>",
      "<body>\r\n<section>\r\n</section>\r\n<section>\r\n<title><p><strong>A</strong></p></title>\r\n<p>x</p>\r\n"
      "</section>\r\n</body>\r\n"},
-    {"BreakInsideParagraph", "<body><p>a<br>b</p>", "<body>\r\n<section>\r\n<p>a</p>\r\n<p>b</p>\r\n"},
+    {"BreakInsideParagraph", "<body><p>a<br>b</p>", "<body>\r\n<section>\r\n<p>a</p>\r\n<p>b</p>\r\n</section>\r\n</body>\r\n"},
     {"XhtmlBreakInsideParagraph", "<body><p>a<br/>b<br />c</p>",
-     "<body>\r\n<section>\r\n<p>a</p>\r\n<p>b</p>\r\n<p>c</p>\r\n"},
-    {"BreakOutsideParagraph", "<body><br>", "<body>\r\n<section>\r\n<p> </p>\r\n"},
-    {"List", "<body><ul><li>x</li></ul>", "<body>\r\n<section>\r\n<p> </p>\r\n<p>\x95 x</p>\r\n<p> </p>\r\n"},
+     "<body>\r\n<section>\r\n<p>a</p>\r\n<p>b</p>\r\n<p>c</p>\r\n</section>\r\n</body>\r\n"},
+    {"BreakOutsideParagraph", "<body><br>", "<body>\r\n<section>\r\n<p> </p>\r\n</section>\r\n</body>\r\n"},
+    {"List", "<body><ul><li>x</li></ul>", "<body>\r\n<section>\r\n<p> </p>\r\n<p>\x95 x</p>\r\n<p> </p>\r\n</section>\r\n</body>\r\n"},
     {"OnlyBAndIEmphasise", "<body><strong>s</strong><em>e</em><b>b</b><I>i</I>",
-     "<body>\r\n<section>\r\nse<strong>b</strong><emphasis>i</emphasis>"},
+     "<body>\r\n<section>\r\nse<strong>b</strong><emphasis>i</emphasis></section>\r\n</body>\r\n"},
     {"TextBeforeBodyDropped", "<head><title>T</title><h2>H</h2></head><body>x",
-     "\r\n<subtitle><p><strong></strong></p></subtitle>\r\n<body>\r\n<section>\r\nx"},
+     "\r\n<subtitle><p><strong></strong></p></subtitle>\r\n<body>\r\n<section>\r\nx</section>\r\n</body>\r\n"},
     {"SubtitleAndBoldHeadings", "<body><h2>s</h2><h3>t</h3>",
      "<body>\r\n<section>\r\n\r\n<subtitle><p><strong>s</strong></p></subtitle>\r\n\r\n<p> </p>\r\n<p><strong>t"
-     "</strong></p>\r\n<p> </p>\r\n"},
+     "</strong></p>\r\n<p> </p>\r\n</section>\r\n</body>\r\n"},
     {"EntitiesAndStraightening", "<body>&quot;a&quot;\r\nb&nbsp;&nbsp;c &amp; &#8209; &laquo;",
-     "<body>\r\n<section>\r\n\"a\" b c &amp; - \xab"},
-    {"BlankRunsCollapse", "<body>a \t\xa0 b", "<body>\r\n<section>\r\na b"},
-    {"UnknownTagsWriteNothing", "<body><div><span>a</span></div><hr><a href=x>b</a>", "<body>\r\n<section>\r\nab"},
+     "<body>\r\n<section>\r\n\"a\" b c &amp; - \xab</section>\r\n</body>\r\n"},
+    {"BlankRunsCollapse", "<body>a \t\xa0 b", "<body>\r\n<section>\r\na b</section>\r\n</body>\r\n"},
+    {"UnknownTagsWriteNothing", "<body><div><span>a</span></div><hr><a href=x>b</a>", "<body>\r\n<section>\r\nab</section>\r\n</body>\r\n"},
     {"BareAmpersandAndScriptText", "<body>R&D<script>if (a<b) c();</script>",
-     "<body>\r\n<section>\r\nR&amp;Dif (a&lt;b) c();"},
+     "<body>\r\n<section>\r\nR&amp;Dif (a&lt;b) c();</section>\r\n</body>\r\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, BodyTable, ::testing::ValuesIn(kBodyCases),
@@ -125,7 +125,7 @@ TEST(BodyWriter, TitleLevels)
     EXPECT_EQ(MapHeading("/h3", 0), "</strong></p>\r\n<p> </p>\r\n");
     ConversionOptions none;
     none.TitleLevel = -1;
-    EXPECT_EQ(convert("<html><body><h1>A</h1>", none).body, "<body>\r\n<section>\r\nA");
+    EXPECT_EQ(convert("<html><body><h1>A</h1>", none).body, "<body>\r\n<section>\r\nA</section>\r\n</body>\r\n");
     EXPECT_EQ(MapHeading("h7", 0), "");
 }
 
@@ -133,7 +133,7 @@ TEST(BodyWriter, StraightenOffKeepsLineBreaks)
 {
     ConversionOptions keep;
     keep.StraightenText = false;
-    EXPECT_EQ(convert("<html><body>a\r\nb", keep).body, "<body>\r\n<section>\r\na\r\nb");
+    EXPECT_EQ(convert("<html><body>a\r\nb", keep).body, "<body>\r\n<section>\r\na\r\nb</section>\r\n</body>\r\n");
 }
 
 TEST(BodyWriter, DocumentFrame)
@@ -183,16 +183,16 @@ TEST(BodyWriter, PicturesByEverySrcAttribute)
     RecordingPictures pictures;
     const Converted c = convert("<html><body><IMG alt=a SRC=\"x.jpg\" src=y.png><img alt=b>", {}, nullptr, &pictures);
     EXPECT_EQ(pictures.sources, (std::vector<std::string>{"x.jpg", "y.png"}));
-    EXPECT_EQ(c.body, "<body>\r\n<section>\r\n[img x.jpg][img y.png][bin x.jpg][bin y.png]");
+    EXPECT_EQ(c.body, "<body>\r\n<section>\r\n[img x.jpg][img y.png]</section>\r\n</body>\r\n[bin x.jpg][bin y.png]");
 }
 
 TEST(BodyWriter, TablesAsIs)
 {
     EXPECT_EQ(convert("<html><body><TABLE BORDER=1 CellPadding=2><tr><td>a</td></tr></table>").body,
-              "<body>\r\n<section>\r\n <table cellpadding=\"2\"> <tr> <td>a</td></tr>\r\n</table>\r\n");
+              "<body>\r\n<section>\r\n <table cellpadding=\"2\"> <tr> <td>a</td></tr>\r\n</table>\r\n</section>\r\n</body>\r\n");
     // Attributes that XML could not hold are left out; values are escaped.
     EXPECT_EQ(convert("<html><body><td nowrap hidden><td title='a\"b&c' Title=x>").body,
-              "<body>\r\n<section>\r\n <td> <td title=\"a&quot;b&amp;c\">");
+              "<body>\r\n<section>\r\n <td> </td><td title=\"a&quot;b&amp;c\"></td></section>\r\n</body>\r\n");
 }
 
 TEST(BodyWriter, TablesContentOnly)
@@ -200,7 +200,7 @@ TEST(BodyWriter, TablesContentOnly)
     ConversionOptions content;
     content.tableMode = TableMode::ContentOnly;
     EXPECT_EQ(convert("<html><body><table><tr><td>a</td><td>b</td></tr></table>", content).body,
-              "<body>\r\n<section>\r\nab");
+              "<body>\r\n<section>\r\nab</section>\r\n</body>\r\n");
 }
 
 TEST(BodyWriter, TablesAsPicturesCollectTheirHtml)
@@ -220,7 +220,7 @@ TEST(BodyWriter, TablesAsPicturesCollectTheirHtml)
     EXPECT_TRUE(sink.sources.empty());  // a picture inside a table is part of the table's picture
     EXPECT_EQ(c.body,
               "<body>\r\n<section>\r\n<p>a</p>\r\n\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table1.png\"/>\r\n"
-              "\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table2.png\"/>\r\nout</td>"
+              "\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table2.png\"/>\r\nout</section>\r\n</body>\r\n"
               "[table 1][table 2]");
 }
 
@@ -231,7 +231,7 @@ TEST(BodyWriter, StrayClosingTableInPictureMode)
     RecordingPictures sink;
     const Converted c = convert("<html><body></table>", pictures, nullptr, &sink);
     EXPECT_EQ(c.body, "<body>\r\n<section>\r\n\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table0.png\"/>\r\n"
-                      "[table 0]");
+                      "</section>\r\n</body>\r\n[table 0]");
     ASSERT_EQ(sink.tables.size(), 1u);
     EXPECT_EQ(sink.tables[0].second, "</table>\r\n</html>");  // no rows: the table code makes no picture
 }
@@ -250,7 +250,7 @@ TEST(BodyWriter, TableTooLargeForAPictureIsWrittenAsItsText)
                                 pictures, nullptr, &sink);
     EXPECT_EQ(c.body, "<body>\r\n<section>\r\n\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table1.png\"/>\r\n"
                       "<p>a &amp; b</p>\r\nc[img x.png]<strong>d</strong>"
-                      "\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table3.png\"/>\r\n"
+                      "\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table3.png\"/>\r\n</section>\r\n</body>\r\n"
                       "[table 1][bin x.png][table 3]");
     EXPECT_EQ(sink.tables.size(), 3u);
 }

@@ -166,17 +166,17 @@ std::string convertWithTablePictures(const std::string& source)
     return ConvertToFb2(parser, source, options, services).value().text;
 }
 
-TEST(TablePictureEmbedder, NestedTableIsDrawnUnderTheInnerNumber)
+TEST(TablePictureEmbedder, NestedTableIsPartOfTheOuterPicture)
 {
     const std::string text = convertWithTablePictures(
         "<html><body><table><tr><td>outer<table><tr><td>inner</td></tr></table>after</td></tr></table>"
         "</body></html>");
-    // The inner closing tag ends the picture (number 2); the outer one repeats the reference.
-    EXPECT_EQ(occurrences(text, "<image xlink:href=\"#table2.png\"/>"), 2u);
+    // One picture for the outer table, holding the inner one; nothing of it is left in the body.
+    EXPECT_EQ(occurrences(text, "<image xlink:href=\"#table1.png\"/>"), 1u);
     EXPECT_EQ(occurrences(text, "<binary "), 1u);
-    EXPECT_EQ(occurrences(text, "id=\"table2.png\""), 1u);
-    EXPECT_EQ(occurrences(text, "table1.png"), 0u);
-    EXPECT_NE(text.find("after"), std::string::npos);
+    EXPECT_EQ(occurrences(text, "table2.png"), 0u);
+    EXPECT_EQ(text.find("after"), std::string::npos);
+    EXPECT_EQ(text.find("</td>"), std::string::npos);
 }
 
 TEST(TablePictureEmbedder, StrayClosingTableGivesAReferenceWithoutPicture)
