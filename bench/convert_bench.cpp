@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_data.h"
+#include "convert/body_balancer.h"
 #include "convert/body_writer.h"
 #include "convert/text_rules.h"
 #include "convert/xml_text.h"
@@ -58,5 +59,47 @@ void BM_WholeConversion(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
 }
 BENCHMARK(BM_WholeConversion)->Unit(benchmark::kMillisecond);
+
+// The same book with its optional paragraph ends left out, as many generated pages write it:
+// the balancing stage mends every paragraph.
+const std::string& bookWithoutParagraphEnds()
+{
+    static const std::string html = ReplaceAllText(book(), "</p>", "");
+    return html;
+}
+
+void BM_WholeConversionWithoutParagraphEnds(benchmark::State& state)
+{
+    SilentInteraction user;
+    NoPictures pictures;
+    ConversionServices services{user, pictures, pictures};
+    ConversionOptions options;
+    THTMLParser parser;
+    for (auto _ : state) {
+        const std::string source = JoinLinesCrLf(bookWithoutParagraphEnds(), false);
+        const auto doc = ConvertToFb2(parser, source, options, services);
+        benchmark::DoNotOptimize(JoinLinesCrLf(doc->text, true).size());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(bookWithoutParagraphEnds().size()));
+}
+BENCHMARK(BM_WholeConversionWithoutParagraphEnds)->Unit(benchmark::kMillisecond);
+
+// The balancing stage alone, on the book's body as the walk writes it: well-formed (0), and
+// with every paragraph end missing (1).
+void BM_BalanceBody(benchmark::State& state)
+{
+    SilentInteraction user;
+    NoPictures pictures;
+    ConversionServices services{user, pictures, pictures};
+    THTMLParser parser;
+    const std::string fb2 = ConvertToFb2(parser, book(), {}, services)->text;
+    const std::size_t start = fb2.find("<body>");
+    std::string body = fb2.substr(start, fb2.rfind("</body>") + 9 - start);
+    if (state.range(0) == 1) body = ReplaceAllText(body, "</p>", "");
+    for (auto _ : state) benchmark::DoNotOptimize(BalanceBody(body).size());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(body.size()));
+}
+BENCHMARK(BM_BalanceBody)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -179,34 +179,28 @@ struct Matching {
 Matching matchTags(std::string_view body)
 {
     Matching result;
-    struct Entry {
-        std::string_view name;
-        Kind kind;
-        std::size_t ordinal;
-    };
-    std::vector<Entry> stack;
-    std::vector<Open> view;  // the same stack in the form findOpen reads
+    std::vector<Open> stack;  // closedInOrder unused here; ordinals of the open tags beside it
+    std::vector<std::size_t> ordinals;
     for (std::size_t at = body.find('<'); at != std::string_view::npos; at = body.find('<', at + 1)) {
         const Tag tag = readTag(body, at);
         switch (tag.type) {
-        case TagType::Open: {
-            const Kind kind = kindOf(tag.name);
-            stack.push_back(Entry{tag.name, kind, result.closedInOrder.size()});
-            if (stack.size() > kMaxDepth) result.wellFormed = false;
-            view.push_back(Open{tag.name, {}, kind, false});
+        case TagType::Open:
+            stack.push_back(Open{tag.name, {}, kindOf(tag.name), false});
+            ordinals.push_back(result.closedInOrder.size());
             result.closedInOrder.push_back(false);
+            if (stack.size() > kMaxDepth) result.wellFormed = false;
             break;
-        }
         case TagType::Close: {
-            const std::ptrdiff_t k = findOpen(view, tag.name, kindOf(tag.name));
+            const std::ptrdiff_t k = findOpen(stack, tag.name, kindOf(tag.name));
             if (k < 0) {
                 result.wellFormed = false;
                 break;
             }
-            if (static_cast<std::size_t>(k) + 1 != stack.size()) result.wellFormed = false;
-            result.closedInOrder[stack[static_cast<std::size_t>(k)].ordinal] = true;
-            stack.resize(static_cast<std::size_t>(k));
-            view.resize(static_cast<std::size_t>(k));
+            const auto index = static_cast<std::size_t>(k);
+            if (index + 1 != stack.size()) result.wellFormed = false;
+            result.closedInOrder[ordinals[index]] = true;
+            stack.resize(index);
+            ordinals.resize(index);
             break;
         }
         case TagType::Empty:
