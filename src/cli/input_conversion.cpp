@@ -107,7 +107,10 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         target = fs::path(inputPath).replace_extension(".fb2").string();
     }
 
-    const std::string text = SourceToWindows1251(readInput(input), m_options.encoding);
+    const std::string inputName = fromStdin ? std::string("standard input") : input;
+    const std::string text = SourceToWindows1251(readInput(input), m_options.encoding, [&](std::string_view warning) {
+        m_interaction.warn(inputName + ": " + std::string(warning));
+    });
     // Opening a source cleans it (its lines each ended by CR LF); the conversion reads the
     // cleaned text as the source editor holds it, its lines joined by CR LF.
     std::string source;
@@ -139,7 +142,8 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
                   << '\n';
 
     // Relative picture paths are taken from the INPUT's folder (standard input: the current one).
-    PictureEmbedder pictures(m_options.conversion, fromStdin ? fs::path() : inputPath.parent_path());
+    PictureEmbedder pictures(m_options.conversion, fromStdin ? fs::path() : inputPath.parent_path(), nullptr,
+                             &m_interaction);
     TablePictureEmbedder tablePictures(m_options.conversion, m_interaction);
     ConversionServices services{m_interaction, pictures, tablePictures};
     const std::optional<Fb2Document> book = ConvertToFb2(m_parser, source, m_options.conversion, services);

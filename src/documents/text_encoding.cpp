@@ -89,6 +89,23 @@ std::unique_ptr<void, IconvCloser> openIconv(std::string_view to, std::string_vi
     return std::unique_ptr<void, IconvCloser>(cd);
 }
 
+// Labels of UTF-16. A page that names UTF-16 in a <meta> was read as ASCII bytes to find the
+// label, so it cannot be UTF-16: browsers read it as UTF-8.
+bool isUtf16Name(std::string_view n)
+{
+    return n == "utf-16" || n == "utf-16le" || n == "utf-16be" || n == "utf16" || n == "ucs-2" || n == "unicode" ||
+           n == "csunicode" || n == "iso-10646-ucs-2" || n == "unicodefeff" || n == "unicodefffe";
+}
+
+bool isKnownName(std::string_view n)
+{
+    if (isWindows1251Name(n) || isUtf8Name(n) || isUtf16Name(n)) return true;
+    iconv_t cd = iconv_open("UTF-8", iconvName(n).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv_close(cd);
+    return true;
+}
+
 }  // namespace
 
 char32_t Windows1251ToUnicode(unsigned char byte)
@@ -200,7 +217,7 @@ std::string Utf8ToCodePage(std::string_view utf8, std::string_view codePage)
     return out;
 }
 
-std::string DetectSourceEncoding(std::string_view bytes)
+std::string DetectSourceEncoding(std::string_view bytes, const EncodingWarningHandler& onWarning)
 {
     if (bytes.starts_with("\xEF\xBB\xBF")) return "utf-8";
     if (bytes.starts_with("\xFF\xFE")) return "utf-16le";
@@ -219,15 +236,20 @@ std::string DetectSourceEncoding(std::string_view bytes)
         while (j < end && (std::isalnum(static_cast<unsigned char>(head[j])) || head[j] == '-' || head[j] == '_' ||
                            head[j] == '.' || head[j] == ':'))
             ++j;
-        if (j > i) return AsciiLower(head.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(j - i)));
+        if (j == i) continue;
+        const std::string name = AsciiLower(head.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(j - i)));
+        if (isUtf16Name(name)) return "utf-8";
+        if (isKnownName(name)) return name;
+        if (onWarning) onWarning("unknown character set '" + name + "' in <meta> ignored");
     }
     return isValidUtf8WithHighBytes(bytes) ? "utf-8" : "windows-1251";
 }
 
-std::string SourceToWindows1251(std::string_view bytes, std::string_view encoding)
+std::string SourceToWindows1251(std::string_view bytes, std::string_view encoding,
+                                const EncodingWarningHandler& onWarning)
 {
     std::string name = lowerName(encoding);
-    if (name.empty() || name == "auto") name = DetectSourceEncoding(bytes);
+    if (name.empty() || name == "auto") name = DetectSourceEncoding(bytes, onWarning);
     if (isWindows1251Name(name)) return std::string(bytes);
     if (isUtf8Name(name)) {
         if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);

@@ -4,6 +4,7 @@
 // A character that the target code page lacks becomes a numeric character reference
 // ("&#8230;"), so nothing is lost.
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -32,13 +33,19 @@ std::string CodePageToUtf8(std::string_view bytes, std::string_view codePage);
 // UTF-8 in `codePage`; characters it lacks become "&#N;". Throws EncodingError as above.
 std::string Utf8ToCodePage(std::string_view utf8, std::string_view codePage);
 
-// How a source file declares or shows its encoding: a UTF-8 byte-order mark, a <meta charset>
-// or http-equiv Content-Type in the first 4 KB, or (nothing declared) valid UTF-8 holding
-// non-ASCII bytes. Returns the charset name as found ("utf-8", "windows-1251", ...).
-std::string DetectSourceEncoding(std::string_view bytes);
+// Receives a warning (UTF-8) about a source's declared encoding; the reading goes on.
+using EncodingWarningHandler = std::function<void(std::string_view)>;
+
+// How a source file declares or shows its encoding: a byte-order mark, a <meta charset> or
+// http-equiv Content-Type in the first 4 KB, or (nothing declared) valid UTF-8 holding non-ASCII
+// bytes, else windows-1251. Returns the charset name as found ("utf-8", "windows-1251", ...).
+// As in browsers, a <meta> naming UTF-16 means UTF-8 (the label itself was ASCII), and a label
+// no one knows is ignored (reported to onWarning) and the search goes on.
+std::string DetectSourceEncoding(std::string_view bytes, const EncodingWarningHandler& onWarning = {});
 // A source file's bytes as windows-1251: `encoding` is a charset name or "auto" for
 // DetectSourceEncoding. A UTF-8 byte-order mark is dropped. Throws EncodingError for a charset
-// that iconv does not know ("unknown character set 'x'").
-std::string SourceToWindows1251(std::string_view bytes, std::string_view encoding = "auto");
+// that iconv does not know ("unknown character set 'x'"): one the user named is not ignored.
+std::string SourceToWindows1251(std::string_view bytes, std::string_view encoding = "auto",
+                                const EncodingWarningHandler& onWarning = {});
 
 }  // namespace vellumar

@@ -10,6 +10,11 @@
 #include "images/picture_texts.h"
 #include "images/picture_workers.h"
 
+#include "documents/text_encoding.h"
+#include "documents/utf8.h"
+
+#include <algorithm>
+
 #include <sys/stat.h>
 
 namespace vellumar {
@@ -44,12 +49,27 @@ std::string inlineName(std::string_view virtualPath)
     return name;
 }
 
+bool isUtf8(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t cp = 0;
+        const std::size_t length = DecodeUtf8(text, i, cp);
+        if (cp == 0xFFFD && text.compare(i, 3, "\xEF\xBF\xBD") != 0) return false;
+        i += length;
+    }
+    return true;
+}
+
 bool isJpegExtension(std::string_view extension) { return extension == ".jpg" || extension == ".jpeg"; }
 
 }  // namespace
 
-PictureEmbedder::PictureEmbedder(const ConversionOptions& options, fs::path baseFolder, PictureWorkers* workers)
-    : m_options(options), m_baseFolder(std::move(baseFolder)), m_workers(workers ? *workers : PictureWorkers::shared())
+PictureEmbedder::PictureEmbedder(const ConversionOptions& options, fs::path baseFolder, PictureWorkers* workers,
+                                 UserInteraction* user)
+    : m_options(options),
+      m_baseFolder(std::move(baseFolder)),
+      m_workers(workers ? *workers : PictureWorkers::shared()),
+      m_user(user)
 {
 }
 
@@ -126,11 +146,31 @@ void PictureEmbedder::EmbedPicture(std::string_view src, std::string& body, std:
     }
 }
 
+void PictureEmbedder::reportMissing(std::string_view src)
+{
+    if (m_user == nullptr) return;
+    // The path shown is the most literal spelling that a terminal can show (UTF-8).
+    const std::vector<std::string> spellings = PictureFileSpellings(src);
+    const auto shown = std::find_if(spellings.begin(), spellings.end(), isUtf8);
+    fs::path tried = shown != spellings.end() ? fs::path(*shown)
+                     : spellings.empty()      ? fs::path()
+                                              : fs::path(spellings.front());
+    if (tried.is_relative() && !m_baseFolder.empty()) tried = m_baseFolder / tried;
+    struct stat info {};
+    std::string why = "no file " + tried.string();
+    if (::stat(tried.c_str(), &info) == 0)
+        why = tried.string() + (S_ISDIR(info.st_mode) ? " is a folder" : " is not a regular file");
+    m_user->warn("picture '" + Windows1251ToUtf8(src) + "' left out: " + why);
+}
+
 void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
 {
     const fs::path file = FindPictureFile(src, m_baseFolder);
     struct stat info {};
-    if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+    if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        reportMissing(src);
+        return;
+    }
 
     // The same file under another src (./a.jpg and a.jpg) is one picture: one binary element.
     const std::string extension = LowerAscii(extensionOf(src));

@@ -10,6 +10,7 @@
 
 #include "convert/conversion_options.h"
 #include "convert/picture_sink.h"
+#include "convert/user_interaction.h"
 #include "images/picture_ids.h"
 #include "images/picture_table.h"
 
@@ -29,9 +30,9 @@ class PictureEmbedder : public PictureSink {
 public:
     // Relative srcs are taken relative to baseFolder (the source document's folder); an empty
     // baseFolder means the current folder. Re-encoding runs on `workers` (the shared pool when
-    // none is given).
+    // none is given). A picture file that cannot be found is reported to `user`, when given.
     PictureEmbedder(const ConversionOptions& options, std::filesystem::path baseFolder,
-                    PictureWorkers* workers = nullptr);
+                    PictureWorkers* workers = nullptr, UserInteraction* user = nullptr);
     ~PictureEmbedder() override;
 
     void beginConversion() override;
@@ -44,8 +45,8 @@ public:
 
     // One src: appends the image reference to body and, for a picture not embedded before in
     // this conversion, has its binary element made for binaries (placed there by
-    // completeBinaries). Missing files, network addresses and other kinds of pictures are
-    // dropped without a word. Throws PictureError naming the picture when its header shows it
+    // completeBinaries). Missing files (reported to the user as warnings naming the src and
+    // the path tried), network addresses and other kinds of pictures are left out. Throws PictureError naming the picture when its header shows it
     // is not a picture of its kind or it is cut short; an error while decoding or re-encoding
     // comes from completeBinaries.
     void EmbedPicture(std::string_view src, std::string& body, std::string& binaries);
@@ -69,6 +70,7 @@ private:
     };
 
     void embedFile(std::string_view src, std::string& body, std::string& binaries);
+    void reportMissing(std::string_view src);
     void embedInline(std::string_view extension, std::string bytes, std::string& body, std::string& binaries);
     Work workFor(std::string_view bytes, std::string_view extension, std::string_view name) const;
     bool embedPlanned(std::string bytes, const Plan& plan, std::string_view name, std::string& body,
@@ -78,6 +80,7 @@ private:
     ConversionOptions m_options;
     std::filesystem::path m_baseFolder;
     PictureWorkers& m_workers;
+    UserInteraction* m_user;
     PictureTable m_table;
     PictureIdSet m_ids;
     std::map<FileKey, TPictureEntry> m_embeddedFiles;  // file -> the entry that embedded it

@@ -27,6 +27,12 @@ TEST_P(ProposedName, FromTheThreeAnswers)
     }
 }
 
+const std::string kLongTitle(300, 'a');
+const std::string kLongTitleName = std::string(251, 'a') + ".fb2";
+const std::string kLongDashes = "a" + std::string(100, '\x97');
+const std::string kLongDashesName = "a" + std::string(83, '\x97') + ".fb2";  // 1 + 249 + 4 bytes of UTF-8
+const std::string kLongLastName = "t-f_" + std::string(247, 'a') + ".fb2";
+
 const NameCase kNameCases[] = {
     // Белая ночь, Щука, Эхо
     {"CyrillicAllThree", "\xC1\xE5\xEB\xE0\xFF \xED\xEE\xF7\xFC", "\xD9\xF3\xEA\xE0", "\xDD\xF5\xEE",
@@ -44,6 +50,15 @@ const NameCase kNameCases[] = {
     {"SlashBecomesUnderscore", "1/2", "a/b", "", "1_2-a_b.fb2"},
     {"NulBecomesUnderscore", std::string_view("a\0b", 3), "", "", "a_b.fb2"},
     {"OtherPunctuationStays", "What? *Now*", "", "", "what?_*now*.fb2"},
+    // Letters windows-1251 lacks arrive as references; none goes into a file name.
+    {"LatinLettersFolded", "Caf&#233; Noir", "&#xC9;mile", "", "cafe_noir-emile.fb2"},
+    {"LettersWithoutABase", "Stra&#223;e &#198;sir &#248;l &#254;", "", "", "strasse_aesir_ol_th.fb2"},
+    {"OtherCharactersLeftOut", "&#945;&#946; 1&#12354;", "", "", "_1.fb2"},
+    {"NothingLeftProposesNothing", "&#26085;&#26412;", "", "", std::nullopt},
+    // Cut at 255 bytes of UTF-8, ".fb2" kept: the dash (0x97) takes three bytes.
+    {"LongTitleCut", kLongTitle, "", "", kLongTitleName},
+    {"LongTitleCutBeforeAWholeCharacter", kLongDashes, "", "", kLongDashesName},
+    {"LongAnswersCutInTheLastName", "t", "f", kLongTitle, kLongLastName},
 };
 INSTANTIATE_TEST_SUITE_P(Names, ProposedName, ::testing::ValuesIn(kNameCases),
                          [](const auto& info) { return std::string(info.param.name); });

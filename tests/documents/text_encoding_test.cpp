@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace vellumar {
 namespace {
 
@@ -32,7 +35,39 @@ TEST(TextEncoding, UnknownCodePageIsAClearError)
     } catch (const EncodingError& e) {
         EXPECT_STREQ(e.what(), "unknown character set 'no-such-charset'");
     }
-    EXPECT_THROW(SourceToWindows1251("<meta charset=\"klingon-8\">x"), EncodingError);
+    // Named by the user, not by the page: an error, not a guess.
+    EXPECT_THROW(SourceToWindows1251("<p>x</p>", "klingon-8"), EncodingError);
+}
+
+// Labels in a page are read as browsers read them: a <meta> naming UTF-16 in a page without a
+// byte-order mark means UTF-8; a label no one knows is ignored with a warning and the search
+// goes on (a later <meta>, then UTF-8 if valid, else windows-1251).
+TEST(TextEncoding, PageLabelsAreReadAsBrowsersReadThem)
+{
+    struct LabelCase {
+        const char* name;
+        std::string bytes;
+        std::string expected;
+        std::vector<std::string> warnings;
+    };
+    const LabelCase cases[] = {
+        {"Utf16MeansUtf8", "<meta charset=\"UTF-16\"><p>Ё</p>", "utf-8", {}},
+        {"Utf16LeMeansUtf8", "<meta http-equiv=Content-Type content=\"text/html; charset=utf-16le\">", "utf-8", {}},
+        {"UnknownThenValidUtf8", "<meta charset=\"x-foo\"><p>Ё</p>", "utf-8",
+         {"unknown character set 'x-foo' in <meta> ignored"}},
+        {"UnknownThen1251", "<meta charset=klingon-8><p>\xa8</p>", "windows-1251",
+         {"unknown character set 'klingon-8' in <meta> ignored"}},
+        {"UnknownThenAnotherMeta", "<meta charset=x-foo><meta charset=koi8-r>", "koi8-r",
+         {"unknown character set 'x-foo' in <meta> ignored"}},
+    };
+    for (const LabelCase& c : cases) {
+        std::vector<std::string> warnings;
+        EXPECT_EQ(DetectSourceEncoding(c.bytes, [&](std::string_view w) { warnings.emplace_back(w); }), c.expected)
+            << c.name;
+        EXPECT_EQ(warnings, c.warnings) << c.name;
+    }
+    EXPECT_EQ(SourceToWindows1251("<meta charset=\"utf-16\"><p>\xd0\x81</p>"), "<meta charset=\"utf-16\"><p>\xa8</p>");
+    EXPECT_EQ(SourceToWindows1251("<meta charset=\"x-foo\">\xa8"), "<meta charset=\"x-foo\">\xa8");
 }
 
 struct DetectCase {

@@ -11,8 +11,11 @@
 #include "images/test_pictures.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <set>
+
+#include "cleaning/recording_interaction.h"
 
 namespace vellumar {
 namespace {
@@ -359,6 +362,33 @@ TEST_F(Embedding, RelativeSourcesResolveAgainstTheDocumentFolder)
     elsewhere.completeBinaries(binaries);
     elsewhere.endConversion();
     EXPECT_EQ(body, reference("a.jpg"));
+}
+
+// A picture that is not there (or is a folder, a FIFO) is left out with a warning naming its
+// src and the path tried; the book still converts. Network addresses are left out silently.
+TEST_F(Embedding, PicturesThatCannotBeFoundAreReported)
+{
+    writeJpeg("Book_files/there.jpg", 8, 8);
+    fs::create_directories(m_documents.file("Book_files/folder.jpg"));
+    ASSERT_EQ(::mkfifo(m_documents.file("Book_files/pipe.jpg").c_str(), 0600), 0);
+    testing::RecordingInteraction user;
+    PictureEmbedder embedder(m_options, m_documents.path(), nullptr, &user);
+    std::string body, binaries;
+    embedder.beginConversion();
+    for (std::string_view src : {"Book_files/there.jpg", "Book_files/gone.jpg", "Book_files/folder.jpg",
+                                 "Book_files/pipe.jpg", "http://example.org/a.jpg", "Book_files/\xe0.png",
+                                 "Book_files/gone.jpg"})
+        embedder.embedPicture(src, body, binaries);
+    embedder.completeBinaries(binaries);
+    embedder.endConversion();
+    EXPECT_EQ(body, reference("there.jpg"));
+    const std::string folder = m_documents.path().string() + "/Book_files/";
+    EXPECT_EQ(user.warnings, (std::vector<std::string>{
+                                 "picture 'Book_files/gone.jpg' left out: no file " + folder + "gone.jpg",
+                                 "picture 'Book_files/folder.jpg' left out: " + folder + "folder.jpg is a folder",
+                                 "picture 'Book_files/pipe.jpg' left out: " + folder + "pipe.jpg is not a regular file",
+                                 "picture 'Book_files/\xd0\xb0.png' left out: no file " + folder + "\xd0\xb0.png",
+                             }));
 }
 
 }  // namespace
