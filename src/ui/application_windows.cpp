@@ -24,7 +24,7 @@ ApplicationWindows::ApplicationWindows()
     m_diagnosticWindow = std::make_unique<DiagnosticWindow>();
     m_mainWindow = std::make_unique<MainWindow>(DialogWindows{m_aboutBox.get(), m_helpWindow.get(),
                                                               m_bookInfoDialog.get(), m_findDialog.get(),
-                                                              m_replaceDialog.get()});
+                                                              m_replaceDialog.get(), m_diagnosticWindow.get()});
 
     const MainWindow* main = m_mainWindow.get();
     QObject::connect(main, &MainWindow::charsetChanged, m_bookInfoDialog.get(), &BookInfoDialog::setCharset);

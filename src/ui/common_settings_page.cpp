@@ -1,5 +1,6 @@
 #include "ui/common_settings_page.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -37,6 +38,8 @@ CommonSettingsControls createCommonSettingsControls(QWidget* parent)
     c.english = radioButton("RadioButton1", QStringLiteral("English"), true, language);
     c.russian = radioButton("RadioButton2", QStringLiteral("Russian"), false, language);
     c.other = radioButton("RadioButton3", QStringLiteral("Other:"), false, language);
+    auto* languages = new QButtonGroup(language);
+    for (QRadioButton* button : {c.english, c.russian, c.other}) languages->addButton(button);
     languageLayout->addWidget(c.english);
     languageLayout->addWidget(c.russian);
     auto* otherRow = new QHBoxLayout;

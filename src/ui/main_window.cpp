@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -31,7 +30,6 @@
 #include "ui/images_page.h"
 #include "ui/menu_items.h"
 #include "ui/page_tab_widget.h"
-#include "ui/program_folder.h"
 #include "ui/search_commands.h"
 #include "ui/settings_page.h"
 #include "ui/silver_colours.h"
@@ -266,8 +264,8 @@ void MainWindow::FormCreate()
     setWindowTitle(applicationTitle());
     LoadSettings();
 
-    // Without the Russian language file beside the program only English can be chosen.
-    if (!QFileInfo::exists(programFolder() + QStringLiteral("Vellumar_ru.lng"))) {
+    // Without the Russian language file only English can be chosen.
+    if (!russianLanguageFileExists()) {
         m_commonSettings->english->setChecked(true);
         m_commonSettings->russian->setEnabled(false);
     }
@@ -276,15 +274,6 @@ void MainWindow::FormCreate()
     m_pictureBitmap = RgbImage();
     m_busyCursor = registerBusyCursor();
 }
-
-void MainWindow::LoadSettings()
-{
-    // The settings file is not read yet; the controls keep their start values. Loading ends by
-    // showing the editors in the chosen character set.
-    ApplyCharset();
-}
-
-void MainWindow::SaveSettings() {}
 
 void MainWindow::showEvent(QShowEvent* event)
 {
@@ -298,7 +287,7 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::FormShow()
 {
     if (IsNt6System()) SetSilverColours();
-    // The language file is applied here once language files are read.
+    ApplyLanguage(LanguageFilePath());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -398,8 +387,6 @@ void MainWindow::Act_openFB2Execute() {}
 void MainWindow::Act_SaveResultExecute() {}
 void MainWindow::Act_SaveResultAsExecute() {}
 void MainWindow::Act_SaveAndViewExecute() {}
-void MainWindow::Act_openOptionsExecute() {}
-void MainWindow::Act_SaveOptionExecute() {}
 void MainWindow::Act_ShowHelpBoxExecute()
 {
     if (m_windows.helpWindow) m_windows.helpWindow->exec();
@@ -409,9 +396,5 @@ void MainWindow::mm_About1Click()
 {
     if (m_windows.aboutBox) m_windows.aboutBox->exec();
 }
-
-void MainWindow::Recreate1Click() {}
-void MainWindow::RadioButton1Click() {}
-void MainWindow::SpeedButton1Click() {}
 
 }  // namespace vellumar

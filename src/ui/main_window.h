@@ -32,6 +32,7 @@ namespace vellumar {
 class AboutBox;
 class BookInfoDialog;
 class CodeEditor;
+class DiagnosticWindow;
 class EditActions;
 class Editor;
 class FindDialog;
@@ -51,6 +52,7 @@ struct DialogWindows {
     BookInfoDialog* bookInfoDialog = nullptr;
     FindDialog* findDialog = nullptr;
     ReplaceDialog* replaceDialog = nullptr;
+    DiagnosticWindow* diagnosticWindow = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -112,6 +114,13 @@ public:
     // Takes the set chosen in ComboBox2, shows both editors' text in it and tells the dialogs
     // (charsetChanged).
     void ApplyCharset();
+
+    // The language file the "Common Settings" page chooses: the English or Russian file where it
+    // is found, the "Other:" file's path (Label1), or empty when none is chosen.
+    QString LanguageFilePath() const;
+    // Sets the windows' texts from the language file at `path`; an empty path or a missing file
+    // changes no text and forgets the "Other:" file's path.
+    void ApplyLanguage(const QString& path);
 
     // The application title: "Vellumar".
     static QString applicationTitle();
@@ -180,6 +189,7 @@ private:
     void FormClose();
     void LoadSettings();
     void SaveSettings();
+    bool russianLanguageFileExists() const;
 
     DialogWindows m_windows;
     PageTabWidget* m_pageControl = nullptr;

@@ -1,7 +1,9 @@
 #include "ui/settings_page.h"
 
 #include <climits>
+#include <initializer_list>
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -55,6 +57,12 @@ QSpinBox* spinEdit(const char* name, int value, QWidget* parent)
     return result;
 }
 
+void exclusiveGroup(QWidget* owner, std::initializer_list<QRadioButton*> buttons)
+{
+    auto* group = new QButtonGroup(owner);
+    for (QRadioButton* button : buttons) group->addButton(button);
+}
+
 }  // namespace
 
 SettingsControls createSettingsControls(QWidget* parent)
@@ -99,6 +107,10 @@ SettingsControls createSettingsControls(QWidget* parent)
     c.borderVisible = radioButton("RadioButton5", QStringLiteral("Visible"), true, border);
     borderLayout->addWidget(c.borderAsSource);
     borderLayout->addWidget(c.borderVisible);
+    // Two groups, the second inside the first's box: without groups of their own Qt would make
+    // all five buttons one group, and the arrow keys would cross from one into the other.
+    exclusiveGroup(tables, {c.tablesAsIs, c.tablesContentOnly, c.tablesToImages});
+    exclusiveGroup(border, {c.borderAsSource, c.borderVisible});
     tablesLayout->addWidget(border);
     imagesLayout->addWidget(tables, 1);
     grid->addWidget(images, 1, 0, 1, 2);
