@@ -32,28 +32,37 @@ int paeth(int a, int b, int c)
     return pb <= pc ? b : c;
 }
 
-// Filter type t (0 None, 1 Sub, 2 Up, 3 Average, 4 Paeth) of row, with prior the row above
-// (all zero for the first row), into out; returns the sum of the outputs read as signed bytes.
-long filterRow(int type, const std::uint8_t* row, const std::uint8_t* prior, std::size_t length, std::uint8_t* out)
+// The value the filter predicts from the byte to the left (a), above (b) and above-left (c).
+template <int Type>
+int predict(int a, int b, int c)
 {
-    long sum = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        const int a = i >= kBytesPerPixel ? row[i - kBytesPerPixel] : 0;
-        const int b = prior[i];
-        const int c = i >= kBytesPerPixel ? prior[i - kBytesPerPixel] : 0;
-        int predicted = 0;
-        switch (type) {
-        case 1: predicted = a; break;
-        case 2: predicted = b; break;
-        case 3: predicted = (a + b) / 2; break;
-        case 4: predicted = paeth(a, b, c); break;
-        default: break;
-        }
-        out[i] = static_cast<std::uint8_t>(row[i] - predicted);
-        sum += std::abs(static_cast<int>(static_cast<std::int8_t>(out[i])));
+    if constexpr (Type == 1) return a;
+    if constexpr (Type == 2) return b;
+    if constexpr (Type == 3) return (a + b) >> 1;
+    if constexpr (Type == 4) return paeth(a, b, c);
+    return 0;
+}
+
+// Filter type Type (0 None, 1 Sub, 2 Up, 3 Average, 4 Paeth) of row, with prior the row above
+// (all zero for the first row), into out; returns the sum of the outputs read as signed bytes.
+template <int Type>
+unsigned long filterRow(const std::uint8_t* row, const std::uint8_t* prior, std::size_t length, std::uint8_t* out)
+{
+    unsigned long sum = 0;
+    const std::size_t lead = std::min<std::size_t>(kBytesPerPixel, length);
+    for (std::size_t i = 0; i < lead; ++i) {
+        out[i] = static_cast<std::uint8_t>(row[i] - predict<Type>(0, prior[i], 0));
+        sum += static_cast<unsigned>(std::abs(static_cast<int>(static_cast<std::int8_t>(out[i]))));
+    }
+    for (std::size_t i = lead; i < length; ++i) {
+        out[i] = static_cast<std::uint8_t>(row[i] - predict<Type>(row[i - kBytesPerPixel], prior[i], prior[i - kBytesPerPixel]));
+        sum += static_cast<unsigned>(std::abs(static_cast<int>(static_cast<std::int8_t>(out[i]))));
     }
     return sum;
 }
+
+using RowFilter = unsigned long (*)(const std::uint8_t*, const std::uint8_t*, std::size_t, std::uint8_t*);
+constexpr std::array<RowFilter, 5> kRowFilters = {filterRow<0>, filterRow<1>, filterRow<2>, filterRow<3>, filterRow<4>};
 
 void appendBigEndian(std::string& out, std::uint32_t value)
 {
@@ -80,24 +89,29 @@ std::string FilterPngRows(const RgbImage& image, PngRowFilter filter)
     const std::size_t length = static_cast<std::size_t>(image.width) * kBytesPerPixel;
     std::string out((length + 1) * static_cast<std::size_t>(image.height), '\0');
     const std::vector<std::uint8_t> zeros(length, 0);
-    std::vector<std::uint8_t> trial(length);
+    std::array<std::vector<std::uint8_t>, 5> trials;
+    for (auto& trial : trials) trial.resize(filter == PngRowFilter::Adaptive ? length : 0);
     for (int y = 0; y < image.height; ++y) {
         const std::uint8_t* row = image.row(y);
         const std::uint8_t* prior = y > 0 ? image.row(y - 1) : zeros.data();
         auto* target = reinterpret_cast<std::uint8_t*>(out.data()) + static_cast<std::size_t>(y) * (length + 1);
         if (filter != PngRowFilter::Adaptive) {
             target[0] = filter == PngRowFilter::Sub ? 1 : 0;
-            filterRow(target[0], row, prior, length, target + 1);
+            kRowFilters[target[0]](row, prior, length, target + 1);
             continue;
         }
-        long best = -1;
-        for (int type = 0; type < 5; ++type) {
-            const long sum = filterRow(type, row, prior, length, trial.data());
-            if (best >= 0 && sum >= best) continue;
-            best = sum;
-            target[0] = static_cast<std::uint8_t>(type);
-            std::copy(trial.begin(), trial.end(), target + 1);
+        // The first filter of the smallest sum wins, as in libpng's heuristic.
+        std::size_t best = 0;
+        unsigned long bestSum = 0;
+        for (std::size_t type = 0; type < kRowFilters.size(); ++type) {
+            const unsigned long sum = kRowFilters[type](row, prior, length, trials[type].data());
+            if (type == 0 || sum < bestSum) {
+                best = type;
+                bestSum = sum;
+            }
         }
+        target[0] = static_cast<std::uint8_t>(best);
+        std::copy(trials[best].begin(), trials[best].end(), target + 1);
     }
     return out;
 }
