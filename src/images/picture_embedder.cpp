@@ -62,6 +62,9 @@ bool isUtf8(const std::string& text)
 
 bool isJpegExtension(std::string_view extension) { return extension == ".jpg" || extension == ".jpeg"; }
 
+// Enough of a file's start for the size in its header, nearly always.
+constexpr std::size_t kHeaderBytes = 64 * 1024;
+
 }  // namespace
 
 PictureEmbedder::PictureEmbedder(const ConversionOptions& options, fs::path baseFolder, PictureWorkers* workers,
@@ -181,9 +184,21 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
         m_table.SetEmbeddedPath(found->second.EmbeddedPath, found->second.Id);
         return;
     }
-    std::optional<std::string> bytes = ReadPictureFile(file);
-    if (!bytes) return;
-    Plan plan{workFor(*bytes, extension, src), std::string(src)};
+    // Only the file's start is read here, for the picture's size; a worker reads it whole. A
+    // JPEG whose frame header lies further on (behind a large thumbnail) is read whole here.
+    std::optional<std::string> head = ReadPictureFileStart(file, kHeaderBytes);
+    if (!head) return;
+    Plan plan;
+    try {
+        plan = planFor(*head, extension, src);
+    } catch (const PictureError&) {
+        if (head->size() < kHeaderBytes) throw;
+        head = ReadPictureFile(file);
+        if (!head) return;
+        plan = planFor(*head, extension, src);
+    }
+    if (plan.work == Work::AsIs && info.st_size == 0) return;  // nothing to embed
+    plan.virtualPath = std::string(src);
     if (plan.work != Work::AsIs) {
         // The copy is named as if it were written beside the file: with "~temp" when a file
         // of the copy's name is there already.
@@ -194,7 +209,10 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
         if (TempSiblingName(wanted) != wanted) plan.virtualPath.append("~temp");
         plan.virtualPath.append(newExtension);
     }
-    if (embedPlanned(std::move(*bytes), plan, src, body, binaries)) m_embeddedFiles.emplace(key, m_table.entries().back());
+    // A small file, read whole already, goes to the worker as its bytes.
+    PictureBytes source = file;
+    if (head->size() < kHeaderBytes) source = std::move(*head);
+    if (embedPlanned(std::move(source), plan, src, body, binaries)) m_embeddedFiles.emplace(key, m_table.entries().back());
 }
 
 void PictureEmbedder::embedInline(std::string_view extension, std::string bytes, std::string& body,
@@ -202,53 +220,67 @@ void PictureEmbedder::embedInline(std::string_view extension, std::string bytes,
 {
     const std::string stem = "inline~" + std::to_string(++m_inlineCount);
     const std::string name = inlineName(stem + std::string(extension));
-    Plan plan{workFor(bytes, extension, name), stem + std::string(extension)};
+    Plan plan = planFor(bytes, extension, name);
+    if (plan.work == Work::AsIs && bytes.empty()) return;
     // A picture inside the document keeps its inline~N name, with the extension of its copy.
-    if (plan.work == Work::ShrinkPng) plan.virtualPath = stem + ".png";
-    else if (plan.work != Work::AsIs) plan.virtualPath = stem + ".jpg";
+    plan.virtualPath = stem + std::string(plan.work == Work::AsIs     ? extension
+                                          : plan.work == Work::ShrinkPng ? ".png"
+                                                                        : ".jpg");
     embedPlanned(std::move(bytes), plan, name, body, binaries);
 }
 
-PictureEmbedder::Work PictureEmbedder::workFor(std::string_view bytes, std::string_view extension,
+PictureEmbedder::Plan PictureEmbedder::planFor(std::string_view head, std::string_view extension,
                                                std::string_view name) const
 {
+    Plan plan;
     if (extension == ".gif") {
-        ReadHeaderSize(bytes, PictureFormat::Gif, name);
-        return Work::GifToJpeg;
+        ReadHeaderSize(head, PictureFormat::Gif, name);
+        plan.work = Work::GifToJpeg;
+        return plan;
     }
     const bool jpeg = isJpegExtension(extension);
-    if (!m_options.Resize || (!jpeg && extension != ".png")) return Work::AsIs;
-    const PictureFormat format = jpeg ? PictureFormat::Jpeg : PictureFormat::Png;
-    if (ExceedsBox(ReadHeaderSize(bytes, format, name), m_options)) return jpeg ? Work::ShrinkJpeg : Work::ShrinkPng;
-    // A picture that fits is carried as it is: not decoded, but one cut short or with a damaged
-    // chunk is reported rather than carried into the book.
-    CheckPictureWhole(bytes, format, name);
-    return Work::AsIs;
+    if (!m_options.Resize || (!jpeg && extension != ".png")) return plan;
+    plan.format = jpeg ? PictureFormat::Jpeg : PictureFormat::Png;
+    if (ExceedsBox(ReadHeaderSize(head, plan.format, name), m_options)) {
+        plan.work = jpeg ? Work::ShrinkJpeg : Work::ShrinkPng;
+    } else {
+        // A picture that fits is carried as it is: not decoded, but one cut short or with a
+        // damaged chunk is reported rather than carried into the book.
+        plan.checkWhole = true;
+    }
+    return plan;
 }
 
-bool PictureEmbedder::embedPlanned(std::string bytes, const Plan& plan, std::string_view name, std::string& body,
+bool PictureEmbedder::embedPlanned(PictureBytes source, const Plan& plan, std::string_view name, std::string& body,
                                    std::string& binaries)
 {
     const std::string id = LowerAscii(PictureIdFromPath(plan.virtualPath));
     std::string contentType = PictureContentType(id);
-    if (id.empty() || contentType.empty() || (plan.work == Work::AsIs && bytes.empty())) return false;
+    if (id.empty() || contentType.empty()) return false;
     std::string uniqueId = m_ids.claim(id);
     body.append(ImageReference(uniqueId));
     m_table.SetEmbeddedPath(plan.virtualPath, uniqueId);
     // The binary element is made by a worker; its place in the binaries is kept.
-    m_pending.push_back({binaries.size(), m_workers.run([work = plan.work, bytes = std::move(bytes),
-                                                         options = m_options, name = std::string(name),
+    m_pending.push_back({binaries.size(), m_workers.run([plan, source = std::move(source), options = m_options,
+                                                         name = std::string(name),
                                                          contentType = std::move(contentType),
-                                                         uniqueId = std::move(uniqueId)] {
-                             std::string encoded;
-                             switch (work) {
-                             case Work::AsIs: break;
-                             case Work::ShrinkJpeg: encoded = ShrinkJpegBytes(bytes, options, name); break;
-                             case Work::ShrinkPng: encoded = ShrinkPngBytes(bytes, options, name); break;
-                             case Work::GifToJpeg: encoded = GifToJpegBytes(bytes, options, name); break;
+                                                         uniqueId = std::move(uniqueId)]() mutable {
+                             std::string bytes;
+                             if (auto* file = std::get_if<fs::path>(&source)) {
+                                 std::optional<std::string> read = ReadPictureFile(*file);
+                                 if (!read) throw PictureError("cannot read the picture " + name + ": it is gone");
+                                 bytes = std::move(*read);
+                             } else {
+                                 bytes = std::move(std::get<std::string>(source));
                              }
-                             return BinaryElement(contentType, uniqueId,
-                                                  EncodeBase64(work == Work::AsIs ? bytes : encoded));
+                             if (plan.checkWhole) CheckPictureWhole(bytes, plan.format, name);
+                             switch (plan.work) {
+                             case Work::AsIs: break;
+                             case Work::ShrinkJpeg: bytes = ShrinkJpegBytes(bytes, options, name); break;
+                             case Work::ShrinkPng: bytes = ShrinkPngBytes(bytes, options, name); break;
+                             case Work::GifToJpeg: bytes = GifToJpegBytes(bytes, options, name); break;
+                             }
+                             return BinaryElement(contentType, uniqueId, EncodeBase64(bytes));
                          })});
     return true;
 }

@@ -11,6 +11,7 @@
 #include "convert/conversion_options.h"
 #include "convert/picture_sink.h"
 #include "convert/user_interaction.h"
+#include "images/picture_header.h"
 #include "images/picture_ids.h"
 #include "images/picture_table.h"
 
@@ -20,6 +21,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <variant>
 #include <vector>
 
 namespace vellumar {
@@ -46,9 +48,9 @@ public:
     // One src: appends the image reference to body and, for a picture not embedded before in
     // this conversion, has its binary element made for binaries (placed there by
     // completeBinaries). Missing files (reported to the user as warnings naming the src and
-    // the path tried), network addresses and other kinds of pictures are left out. Throws PictureError naming the picture when its header shows it
-    // is not a picture of its kind or it is cut short; an error while decoding or re-encoding
-    // comes from completeBinaries.
+    // the path tried), network addresses and other kinds of pictures are left out. Throws
+    // PictureError naming the picture when its header shows it is not a picture of its kind;
+    // an error while reading, checking, decoding or re-encoding comes from completeBinaries.
     void EmbedPicture(std::string_view src, std::string& body, std::string& binaries);
 
     const PictureTable& pictures() const { return m_table; }
@@ -65,15 +67,20 @@ private:
 
     // What becomes of a picture, and the path its id comes from.
     struct Plan {
-        Work work;
+        Work work = Work::AsIs;
+        PictureFormat format = PictureFormat::Jpeg;
+        bool checkWhole = false;  // carried as it is, once checked to be whole
         std::string virtualPath;
     };
+    // A picture file to read, or the bytes of a picture inside the document.
+    using PictureBytes = std::variant<std::filesystem::path, std::string>;
 
     void embedFile(std::string_view src, std::string& body, std::string& binaries);
     void reportMissing(std::string_view src);
     void embedInline(std::string_view extension, std::string bytes, std::string& body, std::string& binaries);
-    Work workFor(std::string_view bytes, std::string_view extension, std::string_view name) const;
-    bool embedPlanned(std::string bytes, const Plan& plan, std::string_view name, std::string& body,
+    // What to do with a picture, from its header (`head`: its first bytes, or all of them).
+    Plan planFor(std::string_view head, std::string_view extension, std::string_view name) const;
+    bool embedPlanned(PictureBytes source, const Plan& plan, std::string_view name, std::string& body,
                       std::string& binaries);
     void waitForWorkers();
 

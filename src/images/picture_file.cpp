@@ -50,6 +50,18 @@ std::optional<std::string> ReadPictureFile(const std::filesystem::path& path)
     return bytes;
 }
 
+std::optional<std::string> ReadPictureFileStart(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    FilePtr file(std::fopen(path.c_str(), "rbe"));
+    if (!file) throw readError(path, errno);
+    std::string bytes(maxBytes, '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    if (std::ferror(file.get())) throw readError(path, errno);
+    return bytes;
+}
+
 void WritePictureFile(const std::filesystem::path& path, std::string_view bytes)
 {
     std::filesystem::path partial = path;

@@ -347,6 +347,30 @@ TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
     }
 }
 
+// A JPEG with two large application segments before its frame header, as cameras write.
+std::string withLargeMetadata(const std::string& jpeg)
+{
+    std::string segments;
+    for (int i = 0; i < 2; ++i) {
+        segments += "\xFF\xE1\xFD\xE8";  // APP1, length 65000
+        segments += std::string(65000 - 2, static_cast<char>('a' + i));
+    }
+    return jpeg.substr(0, 2) + segments + jpeg.substr(2);
+}
+
+TEST_F(Embedding, FrameHeadersFarIntoTheFileAreFound)
+{
+    const std::string small = withLargeMetadata(EncodeJpeg(GradientPicture(40, 30)));
+    write("Book_files/camera.jpg", small);
+    write("Book_files/camera-big.jpg", withLargeMetadata(EncodeJpeg(GradientPicture(1200, 800))));
+    run({"Book_files/camera.jpg", "Book_files/camera-big.jpg"});
+    EXPECT_EQ(m_body, reference("camera.jpg") + reference("camera-big~temp.jpg"));
+    const std::vector<Binary> binaries = binariesOf(m_binaries);
+    ASSERT_EQ(binaries.size(), 2u);
+    EXPECT_EQ(binaries[0].bytes, small);
+    EXPECT_EQ(decodedSize(binaries[1]), (PictureSize{580, 387}));
+}
+
 TEST_F(Embedding, RelativeSourcesResolveAgainstTheDocumentFolder)
 {
     writeJpeg("Book_files/a.jpg", 8, 8);
