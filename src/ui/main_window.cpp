@@ -264,9 +264,10 @@ void MainWindow::FormCreate()
     setWindowTitle(applicationTitle());
     LoadSettings();
 
-    // Without the Russian language file only English can be chosen.
+    // Without the Russian language file "Russian" cannot be chosen; a window that had it falls
+    // back to English, while a file of the user's own ("Other:") stays chosen.
     if (!russianLanguageFileExists()) {
-        m_commonSettings->english->setChecked(true);
+        if (m_commonSettings->russian->isChecked()) m_commonSettings->english->setChecked(true);
         m_commonSettings->russian->setEnabled(false);
     }
 

@@ -1,18 +1,24 @@
 // The main window's settings file: where it lives, what the start reads and the close writes,
 // values it cannot take, and the radio groups the load relies on.
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QToolButton>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "settings/ini_file.h"
 #include "ui/main_window.h"
+#include "ui/page_tab_widget.h"
 #include "ui/settings_store.h"
 #include "message_box_catcher.h"
 #include "settings_fixture.h"
@@ -206,6 +212,88 @@ TEST_F(SettingsFile, TablesAndBorderAreSeparateGroups)
     EXPECT_TRUE(asSource->isChecked());
     EXPECT_FALSE(visible->isChecked());
     EXPECT_TRUE(asIs->isChecked() || find<QRadioButton>(*form, "RadioButton7")->isChecked() || toImage->isChecked());
+}
+
+// Answers the next file dialog with `path` (an empty path cancels it) and records its title.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(QString path) : m_path(std::move(path))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            title = dialog->windowTitle();
+            if (m_path.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->selectFile(m_path);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+        m_timer.start(5);
+    }
+    QString title;
+
+private:
+    QString m_path;
+    QTimer m_timer;
+};
+
+TEST_F(SettingsFile, SaveAndLoadCommandsAskForTheFile)
+{
+    auto form = start();
+    const auto chosen = m_root / "checks";  // no extension is added
+    find<QCheckBox>(*form, "CheckBox22")->setChecked(false);
+    {
+        FileDialogAnswer answer(QString::fromStdString(chosen.string()));
+        form->action(QStringLiteral("Act_SaveOption"))->trigger();
+        EXPECT_EQ(answer.title, "Save settings");
+    }
+    EXPECT_EQ(ReadFileBytes(chosen), "[CheckBoxes]\r\nChBShowTitleInfo=1\r\nCheckBox18=1\r\nCheckBox22=0\r\n");
+
+    writeFile(chosen, "[CheckBoxes]\nCheckBox22=1\nCheckBox18=0\n");
+    {
+        FileDialogAnswer cancel{QString()};
+        form->action(QStringLiteral("Act_openOptions"))->trigger();
+        EXPECT_EQ(cancel.title, "Open settings file");
+    }
+    EXPECT_FALSE(checked(*form, "CheckBox22"));
+    {
+        FileDialogAnswer answer(QString::fromStdString(chosen.string()));
+        form->action(QStringLiteral("Act_openOptions"))->trigger();
+    }
+    EXPECT_TRUE(checked(*form, "CheckBox22"));
+    EXPECT_FALSE(checked(*form, "CheckBox18"));
+}
+
+TEST_F(SettingsFile, ChosenLanguageFileIsUsedOnlyWithOther)
+{
+    auto form = start();
+    const auto mine = m_root / "mine.lng";
+    writeFile(mine, "[Form1]\nTabSheet2=Buch\n");
+    auto* path = find<QLabel>(*form, "Label1");
+    {
+        // "English" is checked and its file is missing: the chosen path is forgotten again.
+        FileDialogAnswer answer(QString::fromStdString(mine.string()));
+        form->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
+        EXPECT_EQ(answer.title, "Open language file");
+    }
+    EXPECT_TRUE(path->text().isEmpty());
+    EXPECT_EQ(form->PageControl1()->tabText(1), "FB2");
+    find<QRadioButton>(*form, "RadioButton3")->setChecked(true);
+    {
+        FileDialogAnswer answer(QString::fromStdString(mine.string()));
+        form->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
+    }
+    EXPECT_EQ(path->text().toStdString(), mine.string());
+    EXPECT_EQ(form->PageControl1()->tabText(1), "Buch");
+    // The choice and the path survive a restart, even without the Russian file.
+    form->close();
+    form = start();
+    EXPECT_EQ(find<QLabel>(*form, "Label1")->text().toStdString(), mine.string());
+    EXPECT_TRUE(find<QRadioButton>(*form, "RadioButton3")->isChecked());
+    form->show();
+    EXPECT_EQ(form->PageControl1()->tabText(1), "Buch");
 }
 
 }  // namespace
