@@ -98,6 +98,17 @@ BookInfoDialog::BookInfoDialog(QWidget* parent) : QDialog(parent)
     setFixedSize(513, 236);
 }
 
+std::optional<BookInfoAnswers> BookInfoDialog::ask()
+{
+    m_resultFlag = 0;
+    for (QLineEdit* box : {m_edit1, m_edit2, m_edit3})
+        box->clear();
+    exec();
+    if (m_resultFlag != 1)
+        return std::nullopt;
+    return BookInfoAnswers{TextBoxBytes(m_edit1), TextBoxBytes(m_edit2), TextBoxBytes(m_edit3)};
+}
+
 void BookInfoDialog::setCharset(int charset)
 {
     for (QLineEdit* box : {m_edit1, m_edit2, m_edit3})

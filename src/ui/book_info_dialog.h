@@ -3,7 +3,11 @@
 // before a conversion writes the book's header. The caller sets the result flag to 0, empties the
 // three boxes, shows the dialog modally and reads the flag: 1 means OK, anything else cancelled.
 
+#include <optional>
+
 #include <QDialog>
+
+#include "convert/user_interaction.h"
 
 class QGroupBox;
 class QLabel;
@@ -17,6 +21,10 @@ class BookInfoDialog : public QDialog {
 
 public:
     explicit BookInfoDialog(QWidget* parent = nullptr);
+
+    // Sets the result flag to 0, empties the three boxes, shows the dialog modally and returns
+    // the typed texts (bytes of the boxes' code page) when "&Ok" closed it, else nullopt.
+    std::optional<BookInfoAnswers> ask();
 
     int resultFlag() const { return m_resultFlag; }
     void setResultFlag(int flag) { m_resultFlag = flag; }

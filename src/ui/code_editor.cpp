@@ -69,16 +69,27 @@ CodeEditor::CodeEditor(SyntaxColouring colouring, QWidget* parent)
     // Unbinding it in the command set also stops the editor from claiming the key first.
     if (QsciCommand* lowerCase = standardCommands()->boundTo(QKeyCombination(Qt::ControlModifier, Qt::Key_U).toCombined()))
         lowerCase->setKey(0);
+
+    connect(this, &QsciScintilla::textChanged, this, [this] { m_unsavedChanges = true; });
+}
+
+void CodeEditor::setDocumentText(std::string_view text)
+{
+    m_editor.setText(text);
+    m_unsavedChanges = false;
 }
 
 void CodeEditor::setCharset(int charset)
 {
+    // Showing the same bytes in another code page is no change of the document.
+    const bool unsaved = m_unsavedChanges;
     try {
         m_editor.setCodePage(CodePageOfCharset(charset));
     } catch (const EncodingError&) {
         // The system's converter lacks this code page: keep showing the text as it was shown.
         return;
     }
+    m_unsavedChanges = unsaved;
     m_charset = charset;
 }
 

@@ -31,6 +31,14 @@ public:
 
     SyntaxColouring colouring() const { return m_colouring; }
 
+    // Whether the text was changed (typed, pasted, edited by a command) since the program last
+    // put a whole document here or saved it. A new widget has none.
+    bool hasUnsavedChanges() const { return m_unsavedChanges; }
+    // The text is saved now, or is again what the program put here.
+    void markSaved() { m_unsavedChanges = false; }
+    // Replaces the whole text with a document the program loaded or made; it counts as saved.
+    void setDocumentText(std::string_view text);
+
     int charset() const { return m_charset; }
     // Shows the same bytes in the code page of `charset`; the text does not change.
     void setCharset(int charset);
@@ -43,6 +51,7 @@ private:
     ScintillaEditor m_editor;
     QMenu* m_popupMenu = nullptr;
     int m_charset = 1;
+    bool m_unsavedChanges = false;
 };
 
 }  // namespace vellumar

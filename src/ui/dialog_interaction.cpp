@@ -1,6 +1,5 @@
 #include "ui/dialog_interaction.h"
 
-#include <QLineEdit>
 #include <QMessageBox>
 
 #include "ui/book_info_dialog.h"
@@ -15,15 +14,7 @@ void DialogInteraction::reportTokenizerProblem(std::string_view message, std::st
 
 std::optional<BookInfoAnswers> DialogInteraction::askBookInfo()
 {
-    m_bookInfo.setResultFlag(0);
-    m_bookInfo.titleEdit()->clear();
-    m_bookInfo.firstNameEdit()->clear();
-    m_bookInfo.lastNameEdit()->clear();
-    m_bookInfo.exec();
-    if (m_bookInfo.resultFlag() != 1)
-        return std::nullopt;
-    return BookInfoAnswers{TextBoxBytes(m_bookInfo.titleEdit()), TextBoxBytes(m_bookInfo.firstNameEdit()),
-                           TextBoxBytes(m_bookInfo.lastNameEdit())};
+    return m_bookInfo.ask();
 }
 
 }  // namespace vellumar

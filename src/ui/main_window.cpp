@@ -24,7 +24,9 @@
 #include "ui/busy_cursor.h"
 #include "ui/code_editor.h"
 #include "ui/common_settings_page.h"
+#include "ui/desktop_dialogs.h"
 #include "ui/edit_actions.h"
+#include "ui/file_commands.h"
 #include "ui/help_window.h"
 #include "ui/images_commands.h"
 #include "ui/images_page.h"
@@ -137,8 +139,13 @@ void layOutToolBarPage(QWidget& page, QToolBar* bar, QWidget* body)
 
 }  // namespace
 
-MainWindow::MainWindow(const DialogWindows& windows, QWidget* parent) : QMainWindow(parent), m_windows(windows)
+MainWindow::MainWindow(const DialogWindows& windows, CommandDialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), m_windows(windows), m_dialogs(dialogs)
 {
+    if (!m_dialogs) {
+        m_ownDialogs = std::make_unique<DesktopDialogs>(this, m_windows.bookInfoDialog);
+        m_dialogs = m_ownDialogs.get();
+    }
     setObjectName(QStringLiteral("Form1"));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     resize(kMinimumWidth + 150, kMinimumHeight + 110);
@@ -155,6 +162,7 @@ MainWindow::MainWindow(const DialogWindows& windows, QWidget* parent) : QMainWin
     if (m_windows.findDialog && m_windows.replaceDialog)
         m_searchCommands->attach(*m_windows.findDialog, *m_windows.replaceDialog);
     m_imagesCommands = new ImagesPageCommands(*this, *m_memo1, *m_memo2);
+    m_fileCommands = new FileCommands(*this, *m_dialogs);
     connectCommands();
     FormCreate();
 }
@@ -293,6 +301,10 @@ void MainWindow::FormShow()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_fileCommands->mayClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
     emit closed();
@@ -377,17 +389,18 @@ void MainWindow::Act_ClearMemo2Execute() { m_imagesCommands->clearMemo2(); }
 int MainWindow::TablePictureCounter() const { return m_imagesCommands->tablePictureCounter(); }
 void MainWindow::resetTablePictureCounter() { m_imagesCommands->resetTablePictureCounter(); }
 
+void MainWindow::Act_NewHTMLDocExecute() { m_fileCommands->newSourceDocumentAsked(); }
+void MainWindow::Act_SaveSourceHTMLExecute() { m_fileCommands->SaveSourceHtml(); }
+void MainWindow::Act_SaveSourceHTMLAsExecute() { m_fileCommands->SaveSourceHtmlAs(); }
+void MainWindow::Act_NewFB2DocExecute() { m_fileCommands->newFb2DocumentAsked(); }
+void MainWindow::Act_openFB2Execute() { m_fileCommands->OpenFb2File(); }
+void MainWindow::Act_SaveResultExecute() { m_fileCommands->SaveFb2(); }
+void MainWindow::Act_SaveResultAsExecute() { m_fileCommands->SaveFb2As(); }
+void MainWindow::Act_SaveAndViewExecute() { m_fileCommands->ViewFb2(); }
+
 // Commands whose work is not built yet: they exist with their captions, shortcuts and places.
-void MainWindow::Act_NewHTMLDocExecute() {}
 void MainWindow::Act_OpenSourceExecute() {}
-void MainWindow::Act_SaveSourceHTMLExecute() {}
-void MainWindow::Act_SaveSourceHTMLAsExecute() {}
 void MainWindow::Act_ConvertExecute() {}
-void MainWindow::Act_NewFB2DocExecute() {}
-void MainWindow::Act_openFB2Execute() {}
-void MainWindow::Act_SaveResultExecute() {}
-void MainWindow::Act_SaveResultAsExecute() {}
-void MainWindow::Act_SaveAndViewExecute() {}
 void MainWindow::Act_ShowHelpBoxExecute()
 {
     if (m_windows.helpWindow) m_windows.helpWindow->exec();

@@ -32,9 +32,11 @@ namespace vellumar {
 class AboutBox;
 class BookInfoDialog;
 class CodeEditor;
+class CommandDialogs;
 class DiagnosticWindow;
 class EditActions;
 class Editor;
+class FileCommands;
 class FindDialog;
 class HelpWindow;
 class ImagesPageCommands;
@@ -70,13 +72,18 @@ public:
     // Every action that runs a command of this window; the edit actions run their own.
     static std::span<const CommandBinding> commandBindings();
 
-    explicit MainWindow(const DialogWindows& windows = {}, QWidget* parent = nullptr);
+    // `dialogs` answers the file commands' questions (tests hand in scripted answers); without
+    // it the window asks with its own dialogs.
+    explicit MainWindow(const DialogWindows& windows = {}, CommandDialogs* dialogs = nullptr,
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     CodeEditor* SynMemo1() const { return m_synMemo1; }
     CodeEditor* SynMemo2() const { return m_synMemo2; }
     PageTabWidget* PageControl1() const { return m_pageControl; }
     EditActions* editActions() const { return m_editActions; }
+    // New, open, save and view of the source and FB2 documents.
+    FileCommands& fileCommands() const { return *m_fileCommands; }
     // The program's other windows, as handed in.
     const DialogWindows& dialogWindows() const { return m_windows; }
     // Find and replace, and the commands of the "Images" page.
@@ -192,6 +199,9 @@ private:
     bool russianLanguageFileExists() const;
 
     DialogWindows m_windows;
+    std::unique_ptr<CommandDialogs> m_ownDialogs;
+    CommandDialogs* m_dialogs = nullptr;
+    FileCommands* m_fileCommands = nullptr;
     PageTabWidget* m_pageControl = nullptr;
     CodeEditor* m_synMemo1 = nullptr;
     CodeEditor* m_synMemo2 = nullptr;

@@ -1,0 +1,33 @@
+#include "ui/command_interaction.h"
+
+#include "ui/charset_text.h"
+#include "ui/command_dialogs.h"
+#include "ui/main_window.h"
+
+namespace vellumar {
+
+void CommandInteraction::reportTokenizerProblem(std::string_view message, std::string_view text)
+{
+    if (m_shown >= kShownReports) {
+        ++m_heldBack;
+        return;
+    }
+    ++m_shown;
+    m_dialogs.showMessage(DecodeBytes(message, m_charset), DecodeBytes(text, m_charset));
+}
+
+std::optional<BookInfoAnswers> CommandInteraction::askBookInfo()
+{
+    return m_dialogs.askBookInfo();
+}
+
+void CommandInteraction::finish()
+{
+    if (m_heldBack == 0) return;
+    const QString text = m_heldBack == 1 ? QStringLiteral("1 more problem in the HTML")
+                                         : QStringLiteral("%1 more problems in the HTML").arg(m_heldBack);
+    m_heldBack = 0;
+    m_dialogs.showMessage(MainWindow::applicationTitle(), text);
+}
+
+}  // namespace vellumar

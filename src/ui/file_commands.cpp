@@ -1,0 +1,221 @@
+#include "ui/file_commands.h"
+
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "documents/file_io.h"
+#include "documents/text_lines.h"
+#include "ui/code_editor.h"
+#include "ui/command_dialogs.h"
+#include "ui/file_names.h"
+#include "ui/main_window.h"
+
+namespace vellumar {
+
+namespace {
+
+std::filesystem::path localPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+QString errorText(const std::exception& error)
+{
+    return QString::fromUtf8(error.what());
+}
+
+}  // namespace
+
+FileCommands::FileCommands(MainWindow& window, CommandDialogs& dialogs)
+    : QObject(&window), m_window(window), m_dialogs(dialogs)
+{
+}
+
+void FileCommands::setCaption(const QString& caption)
+{
+    m_window.setWindowTitle(caption);
+}
+
+void FileCommands::setDocumentCaption(const QString& name)
+{
+    setCaption(MainWindow::applicationTitle() + QStringLiteral(" : ") + name);
+}
+
+bool FileCommands::mayReplace(CodeEditor& editor, const QString& question, bool (FileCommands::*save)())
+{
+    if (!editor.hasUnsavedChanges()) return true;
+    switch (m_dialogs.askUnsavedChanges(question)) {
+    case UnsavedAnswer::Save: return (this->*save)();
+    case UnsavedAnswer::Discard: return true;
+    case UnsavedAnswer::Cancel: break;
+    }
+    return false;
+}
+
+bool FileCommands::maySourceBeReplaced()
+{
+    return mayReplace(*m_window.SynMemo1(), QStringLiteral("The source HTML has changes that are not saved.\n"
+                                                           "Do you want to save them?"),
+                      &FileCommands::SaveSourceHtml);
+}
+
+bool FileCommands::mayFb2BeReplaced()
+{
+    return mayReplace(*m_window.SynMemo2(), QStringLiteral("The FB2 document has changes that are not saved.\n"
+                                                           "Do you want to save them?"),
+                      &FileCommands::SaveFb2);
+}
+
+bool FileCommands::mayClose()
+{
+    return maySourceBeReplaced() && mayFb2BeReplaced();
+}
+
+bool FileCommands::writeEditor(const CodeEditor& editor, const QString& path)
+{
+    try {
+        WriteFileAtomically(localPath(path), JoinLinesCrLf(editor.editor().text(), true));
+        return true;
+    } catch (const std::exception& error) {
+        m_dialogs.showError(errorText(error));
+        return false;
+    }
+}
+
+QString FileCommands::askSaveName(std::string_view dialog, const QString& proposed, QString (*rule)(const QString&),
+                                  QString& chosen)
+{
+    chosen = m_dialogs.askSaveFileName(dialog, proposed);
+    if (chosen.isEmpty()) return {};
+    const QString name = rule(chosen);
+    // The dialog confirmed replacing the name the user chose; the name written may differ.
+    if (name != chosen && QFileInfo::exists(name) && !m_dialogs.confirmReplace(name)) return {};
+    return name;
+}
+
+void FileCommands::newSourceDocumentAsked()
+{
+    if (maySourceBeReplaced()) NewSourceDocument();
+}
+
+void FileCommands::NewSourceDocument()
+{
+    m_window.SynMemo1()->setDocumentText({});
+    m_sourceSaveName.clear();
+    m_window.setSourceFileName(QString());
+}
+
+void FileCommands::newFb2DocumentAsked()
+{
+    if (mayFb2BeReplaced()) NewFb2Document();
+}
+
+void FileCommands::NewFb2Document()
+{
+    m_window.SynMemo2()->setDocumentText({});
+    m_fb2SaveName.clear();
+    m_window.setFb2FileName(QString());
+    m_window.resetTablePictureCounter();
+}
+
+void FileCommands::OpenFb2File()
+{
+    if (!mayFb2BeReplaced()) return;
+    const QString path = m_dialogs.askOpenFileName("ODFB2", m_fb2OpenFolder);
+    if (path.isEmpty()) return;
+    m_fb2OpenFolder = QFileInfo(path).absolutePath();
+    NewFb2Document();
+    try {
+        const std::string bytes = ReadFileBytes(localPath(path));
+        m_window.SynMemo2()->setDocumentText(JoinLinesCrLf(bytes, false));
+    } catch (const std::exception& error) {
+        m_dialogs.showError(errorText(error));
+        return;
+    }
+    m_window.setFb2FileName(path);
+}
+
+bool FileCommands::SaveFb2As()
+{
+    // A proposed bare name is offered in the folder of the opened document.
+    QString proposed = m_fb2SaveName;
+    if (!proposed.isEmpty() && QFileInfo(proposed).isRelative())
+        proposed = QDir(m_documentFolder.isEmpty() ? QDir::currentPath() : m_documentFolder).filePath(proposed);
+    QString chosen;
+    const QString name = askSaveName("SD", proposed.isEmpty() ? m_documentFolder : proposed, &Fb2SaveName, chosen);
+    if (name.isEmpty()) {
+        if (chosen.isEmpty()) m_fb2SaveName.clear();
+        return false;
+    }
+    if (!writeEditor(*m_window.SynMemo2(), name)) {
+        m_fb2SaveName = chosen;
+        return false;
+    }
+    m_fb2SaveName = name;
+    m_window.setFb2FileName(name);
+    setCaption(name);
+    m_window.SynMemo2()->markSaved();
+    return true;
+}
+
+bool FileCommands::SaveFb2()
+{
+    if (m_fb2SaveName.isEmpty() || QFileInfo(m_fb2SaveName).isRelative()) return SaveFb2As();
+    if (!writeEditor(*m_window.SynMemo2(), m_fb2SaveName)) return false;
+    m_window.setFb2FileName(ChangeFileExt(m_fb2SaveName, QStringLiteral(".fb2")));
+    setCaption(m_window.Fb2FileName());
+    m_window.SynMemo2()->markSaved();
+    return true;
+}
+
+bool FileCommands::SaveSourceHtmlAs()
+{
+    QString chosen;
+    const QString name =
+        askSaveName("SDSource", m_sourceSaveName.isEmpty() ? m_documentFolder : m_sourceSaveName, &SourceSaveName, chosen);
+    if (name.isEmpty()) return false;
+    m_sourceSaveName = name;
+    if (!writeEditor(*m_window.SynMemo1(), name)) return false;
+    m_window.setSourceFileName(name);
+    setDocumentCaption(name);
+    m_window.SynMemo1()->markSaved();
+    return true;
+}
+
+bool FileCommands::SaveSourceHtml()
+{
+    if (m_sourceSaveName.isEmpty()) return SaveSourceHtmlAs();
+    if (!writeEditor(*m_window.SynMemo1(), m_sourceSaveName)) return false;
+    m_window.SynMemo1()->markSaved();
+    return true;
+}
+
+void FileCommands::ViewFb2()
+{
+    if (m_window.Fb2FileName().isEmpty()) {
+        SaveFb2As();
+        if (m_window.Fb2FileName().isEmpty()) return;
+    }
+    if (!QFileInfo::exists(m_window.Fb2FileName())) SaveFb2As();
+    if (QFileInfo::exists(m_window.Fb2FileName())) ViewFile(m_window.Fb2FileName());
+}
+
+void FileCommands::ViewFile(const QString& path)
+{
+    if (path.isEmpty()) return;
+    if (!QFileInfo::exists(path)) {
+        m_dialogs.showMessage(MainWindow::applicationTitle(), QStringLiteral("File ") + path + QStringLiteral(" not exist."));
+        return;
+    }
+    if (!m_dialogs.openWithDesktop(path))
+        m_dialogs.showMessage(MainWindow::applicationTitle(),
+                              QStringLiteral("No program is set to open FB2 files on this desktop, so %1 cannot be "
+                                             "shown.")
+                                  .arg(path));
+}
+
+}  // namespace vellumar
