@@ -158,6 +158,8 @@ private:
 
         if (m_inTable) {
             collectTableTag(tag, name);
+            if (name == "caption") m_inCaption = true;
+            if (name == "/caption") m_inCaption = false;
         } else if (name == "img") {
             embedPictures(tag);
         } else {
@@ -178,9 +180,13 @@ private:
             writeTableAsText(m_tableStart, m_index);
         } else {
             m_body += "\r\n<empty-line/>\r\n";
+            // The table's caption, which its picture does not show, stands above it.
+            if (!TrimControls(m_caption).empty()) m_body.append("<p>").append(TrimControls(m_caption)).append("</p>");
             m_body += TablePictureReference(m_tableCount);
         }
         m_tableStart = -1;
+        m_inCaption = false;
+        m_caption.clear();
     }
 
     // A collected table that cannot be drawn, written as "Content only" writes tables: its
@@ -202,12 +208,19 @@ private:
     {
         if (m_inTable) {
             m_tableHtml.append(text);
+            if (m_inCaption && m_tableDepth == 1) appendText(m_caption, text);
             return;
         }
+        appendText(m_body, text);
+    }
+
+    // A text item as the body holds text: line breaks straightened, entity rules applied.
+    void appendText(std::string& out, std::string_view text)
+    {
         if (text.empty()) return;
         std::string t = m_options.StraightenText ? StraightenLineBreaks(text) : std::string(text);
         if (t.find('&') != std::string::npos) t = ApplyEntityRules(ReplaceEntityByChar(t, 32, "&nbsp;"));
-        AppendXmlSafeText(m_body, t);
+        AppendXmlSafeText(out, t);
     }
 
     void embedPictures(const THTMLItem& tag)
@@ -270,6 +283,8 @@ private:
     std::string m_body;
     std::string m_binaries;
     std::string m_tableHtml;
+    std::string m_caption;  // the text of the collected table's caption, as body text
+    bool m_inCaption = false;
     bool m_bodySeen = false;
     bool m_paragraphOpen = false;
     bool m_inTable = false;

@@ -224,6 +224,21 @@ TEST(BodyWriter, TablesAsPicturesCollectTheirHtml)
               "[table 1][table 2]");
 }
 
+TEST(BodyWriter, ACaptionStandsAboveItsTablePicture)
+{
+    ConversionOptions pictures;
+    pictures.tableMode = TableMode::ConvertToImage;
+    RecordingPictures sink;
+    const Converted c = convert("<html><body><table><caption> Table 1.\r\n<b>Fares</b> &amp; times&nbsp;</caption>"
+                                "<tr><td>a</td></tr></table><table><caption> </caption><tr><td>b</td></tr></table>",
+                                pictures, nullptr, &sink);
+    EXPECT_EQ(c.body, "<body>\r\n<section>\r\n\r\n<empty-line/>\r\n<p>Table 1. Fares &amp; times</p>\r\n"
+                      "<image xlink:href=\"#table1.png\"/>\r\n\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table2.png\"/>\r\n"
+                      "</section>\r\n</body>\r\n[table 1][table 2]");
+    ASSERT_EQ(sink.tables.size(), 2u);
+    EXPECT_NE(sink.tables[0].second.find("<caption>"), std::string::npos) << "the table's HTML is unchanged";
+}
+
 TEST(BodyWriter, StrayClosingTableInPictureMode)
 {
     ConversionOptions pictures;
