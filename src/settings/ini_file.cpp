@@ -135,7 +135,10 @@ IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path))
     const bool exists = std::filesystem::exists(m_path, error);
     if (error && error != std::errc::no_such_file_or_directory)
         throw FileError("cannot read '" + m_path.string() + "': " + error.message());
-    if (exists) parse(ReadFileBytes(m_path));
+    if (!exists) return;
+    if (std::filesystem::is_regular_file(m_path, error) && std::filesystem::file_size(m_path, error) > kMaxFileSize)
+        throw FileError("cannot read '" + m_path.string() + "': too large for a settings or language file");
+    parse(ReadFileBytes(m_path));
 }
 
 IniFile IniFile::fromBytes(std::filesystem::path path, std::string_view bytes)

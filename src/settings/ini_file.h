@@ -15,6 +15,7 @@
 // written value, the whole file is rewritten as UTF-8 so that nothing is lost. New files are UTF-8
 // with CR LF line ends.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,8 +28,11 @@ enum class IniEncoding { Utf8, Utf8WithBom, Windows1251 };
 
 class IniFile {
 public:
+    // No settings or language file comes near this size; a larger file is refused, not read.
+    static constexpr std::uintmax_t kMaxFileSize = 16u << 20;
+
     // Reads the file at `path`; a missing file reads as an empty one. Throws FileError naming the
-    // file when it exists but cannot be read (a folder, no permission).
+    // file when it exists but cannot be read (a folder, no permission, larger than kMaxFileSize).
     explicit IniFile(std::filesystem::path path);
     // An INI text that is not (yet) a file, for parsing bytes already in memory.
     static IniFile fromBytes(std::filesystem::path path, std::string_view bytes);

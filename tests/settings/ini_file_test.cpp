@@ -218,6 +218,10 @@ void expectFailureNaming(IniFile& file, const std::string& name)
 TEST_F(IniFileOnDisk, FailuresNameTheFileAndLeaveItAlone)
 {
     EXPECT_THROW(IniFile{m_dir}, FileError);  // a folder is no INI file
+    WriteFileAtomically(m_dir / "huge.ini", "[A]\n");
+    fs::resize_file(m_dir / "huge.ini", IniFile::kMaxFileSize + 1);  // sparse: costs no disk
+    EXPECT_THROW(IniFile{m_dir / "huge.ini"}, FileError);
+    fs::remove(m_dir / "huge.ini");
 
     // A folder where the file should be: nothing is replaced, no temporary file stays.
     fs::create_directories(m_dir / "taken.ini");
