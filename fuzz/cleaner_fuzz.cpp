@@ -1,5 +1,7 @@
-// Feeds arbitrary bytes to the source cleaning, its style-sheet reader and the file-name
-// proposal, then converts the cleaned text, as opening and converting a source does.
+// Reads arbitrary bytes as a source file is read (encoding detection into windows-1251), runs
+// the source cleaning, its style-sheet reader and the file-name proposal, then converts the
+// cleaned text in every table mode with the real pictures and table pictures, as opening and
+// converting a source does: every book must be well-formed XML.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,10 +11,10 @@
 #include "cleaning/class_style_rules.h"
 #include "cleaning/source_normalizer.h"
 #include "cleaning/style_block.h"
-#include "convert/body_writer.h"
-#include "convert/picture_sink.h"
 #include "convert/title_information.h"
+#include "documents/text_encoding.h"
 #include "documents/text_lines.h"
+#include "fuzz/support/fuzz_book.h"
 
 namespace {
 
@@ -32,27 +34,33 @@ void checkProposedName(std::string_view text)
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    fuzz::AddDefaultMaxLen(argc, argv);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string input(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    std::string text;
+    try {
+        text = SourceToWindows1251(bytes, "auto");
+    } catch (const EncodingError&) {
+        return 0;  // a declared character set that iconv does not know: reported to the user
+    }
 
     ClassStyleRules rules;
-    ParseStyleBlock(input, rules);
+    ParseStyleBlock(text, rules);
     for (const TClassStyleRule& rule : rules.rules())
         if (rules.FindClassStyleRule(rule.Element, rule.ClassName) == nullptr) std::abort();
 
-    checkProposedName(input);
+    checkProposedName(text);
 
     SilentInteraction user;
-    NoPictures pictures;
-    ConversionServices services{user, pictures, pictures};
-    THTMLParser parser;
-    for (const bool straighten : {true, false}) {
-        const std::string cleaned = NormalizeSourceHtml(input, straighten, user);
-        ConversionOptions options;
-        options.StraightenText = straighten;
-        options.tableMode = (size & 2) != 0 ? TableMode::ConvertToImage : TableMode::AsIs;
-        (void)ConvertToFb2(parser, JoinLinesCrLf(cleaned, false), options, services);
-    }
+    const bool straighten = (size & 1) == 0;
+    const std::string cleaned = NormalizeSourceHtml(JoinLinesCrLf(text, true), straighten, user);
+    fuzz::ConvertInEveryTableMode(JoinLinesCrLf(cleaned, false), straighten, static_cast<int>(size % 8) - 1);
     return 0;
 }

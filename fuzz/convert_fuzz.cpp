@@ -1,12 +1,13 @@
-// Feeds arbitrary bytes to the tokenizer and through the whole body writer, in every table
-// mode, and checks that the views stay inside the buffer.
+// Feeds arbitrary bytes to the tokenizer, checks that its views stay inside the buffer, and
+// converts them in every table mode with the real pictures and table pictures: every book
+// must be well-formed XML.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-#include "convert/body_writer.h"
+#include "fuzz/support/fuzz_book.h"
 #include "html/tokenizer.h"
 
 namespace {
@@ -35,6 +36,12 @@ void checkViews(const THTMLParser& parser)
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    fuzz::AddDefaultMaxLen(argc, argv);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string input(reinterpret_cast<const char*>(data), size);
@@ -44,15 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     parser.Parse();
     checkViews(parser);
 
-    SilentInteraction user;
-    NoPictures pictures;
-    ConversionServices services{user, pictures, pictures};
-    for (TableMode mode : {TableMode::AsIs, TableMode::ContentOnly, TableMode::ConvertToImage}) {
-        ConversionOptions options;
-        options.tableMode = mode;
-        options.TitleLevel = static_cast<int>(size % 8) - 1;
-        options.StraightenText = (size & 1) == 0;
-        (void)ConvertToFb2(parser, input, options, services);
-    }
+    fuzz::ConvertInEveryTableMode(input, (size & 1) == 0, static_cast<int>(size % 8) - 1);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/support/fuzz_book.h"
 #include "images/base64.h"
 #include "images/data_url.h"
 #include "images/gif_codec.h"
@@ -47,6 +48,12 @@ void trySize(Read read)
 }
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    fuzz::AddDefaultMaxLen(argc, argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

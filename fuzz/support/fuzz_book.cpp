@@ -1,0 +1,101 @@
+#include "fuzz/support/fuzz_book.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "documents/file_io.h"
+#include "documents/temp_folder.h"
+#include "images/jpeg_codec.h"
+#include "images/picture_embedder.h"
+#include "images/png_codec.h"
+#include "support/xml_check.h"
+#include "tables/freetype_text_measurer.h"
+#include "tables/table_picture_embedder.h"
+
+// fontconfig keeps its configuration for the life of the process.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
+namespace vellumar::fuzz {
+
+namespace {
+
+RgbImage gradient(int width, int height)
+{
+    RgbImage image(width, height);
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<std::uint8_t>(i * 7);
+    return image;
+}
+
+// The pictures that fuzzed sources may name, made once with the real encoders.
+const std::filesystem::path& pictureFolder()
+{
+    static TempFolder folder;
+    static const bool made = [] {
+        WriteFileAtomically(folder.file("a.png"), EncodePng(gradient(3, 2)));
+        WriteFileAtomically(folder.file("b.jpg"), EncodeJpeg(gradient(8, 8)));
+        WriteFileAtomically(folder.file("wide.png"), EncodePng(gradient(600, 4)));
+        WriteFileAtomically(folder.file("broken.jpg"), std::string("\xff\xd8\xff\xe0 not a picture"));
+        return true;
+    }();
+    (void)made;
+    return folder.path();
+}
+
+const TextMeasurer& tableFont()
+{
+    static const FreeTypeTextMeasurer font;
+    return font;
+}
+
+}  // namespace
+
+void AddDefaultMaxLen(int* argc, char*** argv)
+{
+    for (int i = 1; i < *argc; ++i)
+        if (std::strncmp((*argv)[i], "-max_len=", 9) == 0) return;
+    static std::vector<char*> args;
+    static char maxLen[] = "-max_len=65536";
+    args.assign(*argv, *argv + *argc);
+    args.push_back(maxLen);
+    args.push_back(nullptr);
+    *argc = static_cast<int>(args.size()) - 1;
+    *argv = args.data();
+    // Made here, outside any input, so that their one-time allocations are not taken for leaks.
+    pictureFolder();
+    tableFont();
+}
+
+void CheckWellFormed(std::string_view book)
+{
+    const std::string problem = testing::XmlProblem(book);
+    if (problem.empty()) return;
+    std::fprintf(stderr, "book is not well-formed XML: %s\n%.*s\n", problem.c_str(), static_cast<int>(book.size()),
+                 book.data());
+    std::abort();
+}
+
+void ConvertInEveryTableMode(std::string_view source, bool straighten, int titleLevel)
+{
+    SilentInteraction user;
+    THTMLParser parser;
+    for (const TableMode mode : {TableMode::AsIs, TableMode::ContentOnly, TableMode::ConvertToImage}) {
+        ConversionOptions options;
+        options.tableMode = mode;
+        options.StraightenText = straighten;
+        options.TitleLevel = titleLevel;
+        PictureEmbedder pictures(options, pictureFolder());
+        TablePictureEmbedder tablePictures(options, user, tableFont());
+        ConversionServices services{user, pictures, tablePictures};
+        try {
+            if (const auto book = ConvertToFb2(parser, source, options, services)) CheckWellFormed(book->text);
+        } catch (const std::runtime_error&) {
+            // A failure the user is told about (PictureError, a span that is no number).
+        }
+    }
+}
+
+}  // namespace vellumar::fuzz

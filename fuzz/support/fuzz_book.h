@@ -1,0 +1,28 @@
+#pragma once
+// What the conversion fuzz targets share: the real picture and table-picture code set up once
+// per process, and the oracle that every book they make must pass.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "convert/body_writer.h"
+
+namespace vellumar::fuzz {
+
+// Inputs up to this size are tried unless the run is given its own -max_len.
+constexpr std::size_t kMaxInputBytes = 64 * 1024;
+
+// For LLVMFuzzerInitialize: adds "-max_len=65536" to the arguments when none is given.
+void AddDefaultMaxLen(int* argc, char*** argv);
+
+// Converts `source` in each table mode with the real picture embedder (over a folder that holds
+// a few small pictures: a.png, b.jpg, wide.png to be shrunk, broken.jpg) and the real table
+// pictures, and aborts when a book is not well-formed XML. A conversion that ends with a
+// reported failure (an undecodable picture, a bad span value) makes no book and is fine.
+void ConvertInEveryTableMode(std::string_view source, bool straighten, int titleLevel);
+
+// Aborts, printing the XML parser's complaint and the book, unless `book` is well-formed XML.
+void CheckWellFormed(std::string_view book);
+
+}  // namespace vellumar::fuzz
