@@ -1,0 +1,21 @@
+#include "ui/word_conversion.h"
+
+#include <QCoreApplication>
+
+#include "ui/user_input_refusal.h"
+
+namespace vellumar {
+
+HtmlExportResult ConvertWithWord(const std::filesystem::path& document, const std::filesystem::path& html,
+                                 LibreOfficeSettings settings)
+{
+    const UserInputRefusal refusal;
+    settings.keepWaiting = [] {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return true;
+    };
+    const HtmlExportJob job{document, html};
+    return LibreOfficeRunner(std::move(settings)).SaveAsHtml({&job, 1}).front();
+}
+
+}  // namespace vellumar
