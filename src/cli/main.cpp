@@ -3,10 +3,13 @@
 #include "cli/cli_interaction.h"
 #include "cli/cli_options.h"
 #include "cli/input_conversion.h"
+#include "documents/interrupt_cleanup.h"
 
 int main(int argc, char** argv)
 {
     using namespace vellumar::cli;
+    // Ctrl-C, SIGTERM or a file-size limit leave no temporary output or folder behind.
+    vellumar::InstallInterruptCleanup();
     ParseResult parsed = ParseCommandLine(argc, argv);
     if (!parsed.options) return parsed.exitStatus;
     const CliOptions& options = *parsed.options;

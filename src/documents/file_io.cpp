@@ -1,12 +1,19 @@
 #include "documents/file_io.h"
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+
+#include "documents/interrupt_cleanup.h"
 
 namespace vellumar {
 
@@ -25,6 +32,71 @@ struct Descriptor {
         if (fd >= 0) ::close(fd);
     }
 };
+
+// Writes all bytes to the descriptor; false with errno set when it cannot.
+bool writeAll(int fd, std::string_view bytes, bool socket)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = socket ? ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL)
+                                   : ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// A stream connection to the Unix socket at path, or -1 with errno set.
+int connectSocket(const std::filesystem::path& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.native().size() >= sizeof address.sun_path) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.native().size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
+// A device, FIFO or socket is written into as it is, as standard output would be: replacing
+// the node by a regular file would lose it (a root user's /dev/null).
+void writeIntoSpecialFile(const std::filesystem::path& path, std::string_view bytes, mode_t mode)
+{
+    const bool socket = S_ISSOCK(mode);
+    Descriptor file{socket ? connectSocket(path) : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC)};
+    if (file.fd < 0) fail("cannot write", path, errno);
+    if (!writeAll(file.fd, bytes, socket)) fail("cannot write", path, errno);
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0) fail("cannot write", path, errno);
+}
+
+// The hidden temporary name beside `name`: ".NAME.XXXXXX" for mkstemp, with NAME shortened (at
+// a UTF-8 character boundary) when the whole would pass the folder's limit on name length.
+std::string temporaryName(const std::filesystem::path& folder, const std::string& name)
+{
+    long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (limit <= 0) limit = NAME_MAX;
+    constexpr std::size_t kAdded = 8;  // "." and ".XXXXXX"
+    const std::size_t room = static_cast<std::size_t>(std::max<long>(limit, kAdded + 1)) - kAdded;
+    std::size_t keep = std::min(name.size(), room);
+    while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;
+    std::string temporary(".");
+    temporary.append(name, 0, keep).append(".XXXXXX");
+    return temporary;
+}
 
 }  // namespace
 
@@ -52,11 +124,21 @@ std::string ReadFileBytes(const std::filesystem::path& path)
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes)
 {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+        writeIntoSpecialFile(path, bytes, existing.st_mode);
+        return;
+    }
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string tempName(".");
-    tempName.append(path.filename().string()).append(".XXXXXX");
-    std::string pattern = (folder / tempName).string();
-    Descriptor file{::mkstemp(pattern.data())};
+    std::string pattern = (folder / temporaryName(folder, path.filename().string())).string();
+    Descriptor file;
+    // The temporary file is registered before an interruption can leave it behind.
+    std::optional<InterruptCleanup> registered;
+    {
+        const InterruptsHeldBack heldBack;
+        file.fd = ::mkstemp(pattern.data());
+        if (file.fd >= 0) registered.emplace(pattern, CleanupKind::File);
+    }
     if (file.fd < 0) fail("cannot write", path, errno);
     const std::filesystem::path temp = pattern;
     auto discard = [&](int error) {
@@ -69,15 +151,7 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(file.fd, 0666 & ~mask);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(file.fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            discard(errno);
-        }
-        done += static_cast<std::size_t>(put);
-    }
+    if (!writeAll(file.fd, bytes, false)) discard(errno);
     if (::fsync(file.fd) != 0) discard(errno);
     if (::close(file.fd) != 0) {
         file.fd = -1;

@@ -18,8 +18,12 @@ const std::filesystem::path& TempFolder::path()
     std::filesystem::path base = std::filesystem::temp_directory_path(ec);
     if (ec) base = "/tmp";
     std::string pattern = (base / "vellumar-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary folder in " + base.string() + ": " + std::strerror(errno));
+    {
+        const InterruptsHeldBack heldBack;
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a temporary folder in " + base.string() + ": " + std::strerror(errno));
+        m_registration.emplace(pattern, CleanupKind::Folder);
+    }
     m_path = pattern;
     return m_path;
 }
@@ -31,6 +35,7 @@ void TempFolder::clear()
     if (m_path.empty()) return;
     std::error_code ec;
     std::filesystem::remove_all(m_path, ec);
+    m_registration.reset();
     m_path.clear();
 }
 

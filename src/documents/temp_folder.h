@@ -1,9 +1,13 @@
 #pragma once
 // A private temporary folder for the files one run makes (shrunk pictures, table pictures).
-// Created on first use, removed with everything in it when the object goes away.
+// Created on first use, removed with everything in it when the object goes away, or when the
+// run is interrupted (see interrupt_cleanup.h).
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
+
+#include "documents/interrupt_cleanup.h"
 
 namespace vellumar {
 
@@ -24,6 +28,7 @@ public:
 
 private:
     std::filesystem::path m_path;
+    std::optional<InterruptCleanup> m_registration;
 };
 
 }  // namespace vellumar

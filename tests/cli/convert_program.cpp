@@ -24,10 +24,10 @@ std::string ConvertProgramTest::read(const std::filesystem::path& name) const
     return s.str();
 }
 
-Outcome ConvertProgramTest::run(const std::string& args, const std::string& stdinText)
+Outcome ConvertProgramTest::run(const std::string& args, const std::string& stdinText, const std::string& before)
 {
     write(".stdin", stdinText);
-    const std::string cmd = "cd '" + m_dir.string() + "' && '" VELLUMAR_CONVERT_PATH "' " + args +
+    const std::string cmd = "cd '" + m_dir.string() + "' && " + before + "'" VELLUMAR_CONVERT_PATH "' " + args +
                             " <.stdin >.stdout 2>.stderr";
     const int raw = std::system(cmd.c_str());
     return Outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read(".stdout"), read(".stderr")};

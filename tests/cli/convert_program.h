@@ -25,8 +25,9 @@ protected:
     std::filesystem::path write(const std::string& name, const std::string& bytes);
     // A file's bytes ("" when it is missing); a relative name is taken in the test's folder.
     std::string read(const std::filesystem::path& name) const;
-    // Runs vellumar-convert with the arguments (shell words) in the test's folder.
-    Outcome run(const std::string& args, const std::string& stdinText = "");
+    // Runs vellumar-convert with the arguments (shell words) in the test's folder, after the
+    // shell commands `before` (for example "ulimit -f 4; ").
+    Outcome run(const std::string& args, const std::string& stdinText = "", const std::string& before = "");
 
     TempFolder m_folder;
     std::filesystem::path m_dir;

@@ -1,0 +1,119 @@
+// vellumar-convert interrupted by a signal or stopped by a file-size limit: nothing is left
+// behind (hidden temporary output, private temporary folder), the previous book survives.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/convert_program.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A page whose table picture takes a while to draw: the private folder exists meanwhile.
+std::string slowTablePage()
+{
+    std::string html = "<html><body><table border=1>";
+    for (int i = 0; i < 6000; ++i) html += "<tr><td>row " + std::to_string(i) + "</td><td>some text</td></tr>";
+    return html + "</table></body></html>";
+}
+
+class InterruptedRunsCli : public vellumar::testing::ConvertProgramTest {
+protected:
+    // Names in the test's folder and in its private TMPDIR, the shell's own files left out.
+    std::vector<std::string> leftovers()
+    {
+        std::vector<std::string> names;
+        for (const fs::path& folder : {m_dir, m_dir / "tmp"})
+            for (const auto& entry : fs::directory_iterator(folder))
+                if (!entry.path().filename().string().starts_with(".std")) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    void interruptWhileConverting(int signal)
+    {
+        write("book.html", slowTablePage());
+        write("book.fb2", "the previous book");
+        fs::create_directories(m_dir / "tmp");
+        const std::string tmpdir = "TMPDIR=" + (m_dir / "tmp").string();
+        std::vector<char*> env{const_cast<char*>(tmpdir.c_str())};
+        for (char** e = environ; *e != nullptr; ++e)
+            if (!std::string_view(*e).starts_with("TMPDIR=")) env.push_back(*e);
+        env.push_back(nullptr);
+        const std::string program = VELLUMAR_CONVERT_PATH;
+        const std::string input = (m_dir / "book.html").string();
+        char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("-q"), const_cast<char*>("--tables"),
+                        const_cast<char*>("image"), const_cast<char*>(input.c_str()), nullptr};
+        // The child starts with the signals at their defaults, whatever this test inherited.
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t signals;
+        sigemptyset(&signals);
+        posix_spawnattr_setsigmask(&attributes, &signals);
+        sigaddset(&signals, SIGINT);
+        sigaddset(&signals, SIGTERM);
+        posix_spawnattr_setsigdefault(&attributes, &signals);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        pid_t child = 0;
+        const int spawned = ::posix_spawn(&child, program.c_str(), nullptr, &attributes, argv, env.data());
+        posix_spawnattr_destroy(&attributes);
+        ASSERT_EQ(spawned, 0);
+
+        // Interrupt it once its private folder is there.
+        bool seen = false;
+        for (int i = 0; i < 30000 && !seen; ++i) {
+            for (const auto& entry : fs::directory_iterator(m_dir / "tmp"))
+                if (entry.path().filename().string().starts_with("vellumar-")) seen = true;
+            if (!seen) std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(seen) << "the conversion ended before it could be interrupted";
+        ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
+        EXPECT_EQ(WTERMSIG(status), signal);  // what a shell shows as 130 or 143
+        EXPECT_EQ(read("book.fb2"), "the previous book");
+    }
+};
+
+TEST_F(InterruptedRunsCli, SigintRemovesTheTemporaryFolder)
+{
+    interruptWhileConverting(SIGINT);
+    EXPECT_EQ(leftovers(), (std::vector<std::string>{"book.fb2", "book.html", "tmp"}));
+}
+
+TEST_F(InterruptedRunsCli, SigtermRemovesTheTemporaryFolder)
+{
+    interruptWhileConverting(SIGTERM);
+    EXPECT_EQ(leftovers(), (std::vector<std::string>{"book.fb2", "book.html", "tmp"}));
+}
+
+// Past the file-size limit the write fails (EFBIG) instead of the process being killed, and
+// the failed write is cleaned up like any other.
+TEST_F(InterruptedRunsCli, FileSizeLimitFailsTheWriteAndLeavesThePreviousBook)
+{
+    write("book.html", "<html><body><p>" + std::string(20000, 'x') + "</p></body></html>");
+    write("book.fb2", "the previous book");
+    const vellumar::testing::Outcome outcome = ConvertProgramTest::run("book.html", "", "ulimit -f 4; ");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("book.fb2"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("File too large"), std::string::npos) << outcome.err;
+    EXPECT_EQ(read("book.fb2"), "the previous book");
+    fs::create_directories(m_dir / "tmp");
+    EXPECT_EQ(leftovers(), (std::vector<std::string>{"book.fb2", "book.html", "tmp"}));
+}
+
+}  // namespace
