@@ -24,11 +24,10 @@ fs::path identity(const fs::path& file)
 
 }  // namespace
 
-fs::path TablePictureFolder(const fs::path& fb2File, const fs::path& sourceFile)
+fs::path TablePictureFolder(const fs::path& fb2File, const fs::path& sourceFolder)
 {
-    for (const fs::path* file : {&fb2File, &sourceFile}) {
-        if (!file->empty() && file->has_parent_path()) return file->parent_path();
-    }
+    if (fb2File.has_parent_path()) return fb2File.parent_path();
+    if (!sourceFolder.empty()) return sourceFolder;
     return fs::current_path();
 }
 

@@ -11,6 +11,7 @@
 #include "tables/freetype_text_measurer.h"
 #include "ui/code_editor.h"
 #include "ui/dialog_interaction.h"
+#include "ui/file_commands.h"
 #include "ui/main_window.h"
 #include "ui/picture_dialog.h"
 
@@ -99,7 +100,7 @@ void ImagesPageCommands::convertTable()
     if (selection.empty()) return;
     try {
         const std::filesystem::path folder =
-            TablePictureFolder(localPath(m_window.Fb2FileName()), localPath(m_window.SourceFileName()));
+            TablePictureFolder(localPath(m_window.Fb2FileName()), localPath(m_window.fileCommands().documentFolder()));
         std::optional<PictureTexts> texts;
         if (BookInfoDialog* bookInfo = m_window.dialogWindows().bookInfoDialog) {
             DialogInteraction user(&m_window, *bookInfo, m_window.charset());

@@ -142,10 +142,11 @@ TEST(TablePictureFolder, FollowsTheFb2FileThenTheSourceThenTheCurrentFolder)
         const char* source;
         fs::path expected;
     } cases[] = {
-        {"/books/a.fb2", "/sources/b.html", "/books"},
-        {"", "/sources/b.html", "/sources"},
+        {"/books/a.fb2", "/sources", "/books"},
+        {"", "/sources", "/sources"},
         {"", "", current},
         {"a.fb2", "", current},
+        {"a.fb2", "/sources", "/sources"},
     };
     for (const auto& c : cases) EXPECT_EQ(TablePictureFolder(c.fb2, c.source), c.expected) << c.fb2 << c.source;
 }

@@ -24,6 +24,7 @@
 #include "tables/text_measurer.h"
 #include "ui/application_windows.h"
 #include "ui/code_editor.h"
+#include "ui/file_commands.h"
 #include "ui/images_commands.h"
 #include "ui/main_window.h"
 #include "ui/page_tab_widget.h"
@@ -209,7 +210,7 @@ TEST_F(ImagesPageTest, ConvertTableWithoutATableEmptiesTheBoxesAndStays)
     EXPECT_FALSE(QFile::exists(path("table1.png")));
 }
 
-TEST_F(ImagesPageTest, NumberingStartsAgainAfterResetAndLeavesTheUsersPicture)
+TEST_F(ImagesPageTest, NumberingStartsAgainWithANewFb2DocumentAndLeavesTheUsersPicture)
 {
     QFile own(path("table1.png"));
     ASSERT_TRUE(own.open(QIODevice::WriteOnly));
@@ -224,7 +225,9 @@ TEST_F(ImagesPageTest, NumberingStartsAgainAfterResetAndLeavesTheUsersPicture)
     trigger("Act_ConvertTable");
     EXPECT_TRUE(m_memo1->toPlainText().contains("#table2.png"));
 
-    m_window->resetTablePictureCounter();
+    // A new FB2 document starts the numbering again; the pictures now go to the source's folder.
+    m_window->fileCommands().NewFb2Document();
+    m_window->fileCommands().setDocumentFolder(m_folder.path());
     m_window->setActivePage(MainWindow::SourcePage);
     trigger("Act_ConvertTable");
     EXPECT_TRUE(m_memo1->toPlainText().contains("#table1~2.png"));
