@@ -27,10 +27,7 @@ constexpr std::string_view kStdio = "-";
 
 std::string readInput(const std::string& input)
 {
-    if (input != kStdio) return ReadFileBytes(input);
-    std::string bytes{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-    if (std::cin.bad()) throw FileError("cannot read standard input");
-    return bytes;
+    return input == kStdio ? ReadStandardInput() : ReadFileBytes(input);
 }
 
 bool sameFile(const std::string& a, const std::string& b)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -100,27 +101,48 @@ std::string temporaryName(const std::filesystem::path& folder, const std::string
 
 }  // namespace
 
-std::string ReadFileBytes(const std::filesystem::path& path)
+std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit)
 {
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) fail("cannot read", path, errno);
+    const auto failReading = [name](std::string_view why) -> FileError {
+        std::string message("cannot read ");
+        message.append(name).append(": ").append(why);
+        return FileError(message);
+    };
+    const auto tooLarge = [&] {
+        return failReading("it is larger than " + std::to_string(limit) + " bytes, more than any book: not read");
+    };
     struct stat info {};
-    if (::fstat(file.fd, &info) != 0) fail("cannot read", path, errno);
-    if (S_ISDIR(info.st_mode)) fail("cannot read", path, EISDIR);
+    if (::fstat(fd, &info) != 0) throw failReading(std::strerror(errno));
+    if (S_ISDIR(info.st_mode)) throw failReading(std::strerror(EISDIR));
     std::string bytes;
-    if (S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (S_ISREG(info.st_mode)) {
+        if (static_cast<std::uintmax_t>(info.st_size) > limit) throw tooLarge();
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
     char buffer[1 << 16];
     for (;;) {
-        const ssize_t got = ::read(file.fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR) continue;
-            fail("cannot read", path, errno);
+            throw failReading(std::strerror(errno));
         }
         if (got == 0) break;
+        if (static_cast<std::size_t>(got) > limit - bytes.size()) throw tooLarge();
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     return bytes;
 }
+
+std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)
+{
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) fail("cannot read", path, errno);
+    std::string name("'");
+    name.append(path.native()).push_back('\'');
+    return ReadBytesFrom(file.fd, name, limit);
+}
+
+std::string ReadStandardInput(std::size_t limit) { return ReadBytesFrom(STDIN_FILENO, "standard input", limit); }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes)
 {

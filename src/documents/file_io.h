@@ -13,7 +13,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string ReadFileBytes(const std::filesystem::path& path);
+// The most bytes a source is read to: far above any book, far below what would exhaust memory
+// (an endless standard input, /dev/zero).
+inline constexpr std::size_t kMaxSourceBytes = std::size_t{1} << 30;
+
+// Everything the open descriptor gives, to its end. Throws FileError "cannot read NAME: ..."
+// (`name` as it should stand in the message: "'book.html'", "standard input") when it cannot
+// be read (a folder, a closed descriptor) or gives more than `limit` bytes; a regular file
+// larger than that is refused before any of it is read.
+std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit);
+std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit = kMaxSourceBytes);
+// Standard input to its end, as ReadBytesFrom names it "standard input".
+std::string ReadStandardInput(std::size_t limit = kMaxSourceBytes);
 // Writes the file whole or not at all: a temporary file in the same folder (its hidden name
 // shortened to fit the folder's name limit, and removed if the run is interrupted), then a
 // rename over the target. A failure leaves any previous file of that name untouched. An
