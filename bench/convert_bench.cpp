@@ -5,7 +5,7 @@
 #include "bench_data.h"
 #include "convert/body_balancer.h"
 #include "convert/body_writer.h"
-#include "convert/text_rules.h"
+#include "base/text_rules.h"
 #include "convert/xml_text.h"
 #include "documents/text_lines.h"
 #include "html/tokenizer.h"

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "base/ascii_case.h"
 #include "cleaning/cp1251_case.h"
 
 namespace vellumar {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cleaning/cp1251_case.h"
-#include "convert/text_rules.h"
+#include "base/text_rules.h"
 
 namespace vellumar {
 

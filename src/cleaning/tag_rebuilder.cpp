@@ -3,7 +3,7 @@
 #include "cleaning/attribute_quoting.h"
 #include "cleaning/cp1251_case.h"
 #include "cleaning/tag_tables.h"
-#include "convert/text_rules.h"
+#include "base/text_rules.h"
 
 namespace vellumar {
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "cli/cli_options.h"
-#include "convert/user_interaction.h"
+#include "base/user_interaction.h"
 
 namespace vellumar::cli {
 

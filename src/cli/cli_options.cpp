@@ -5,7 +5,7 @@
 #include <iostream>
 #include <map>
 
-#include "convert/program_info.h"
+#include "base/program_info.h"
 
 namespace vellumar::cli {
 

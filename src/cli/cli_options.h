@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/conversion_options.h"
+#include "base/conversion_options.h"
 
 namespace vellumar::cli {
 

@@ -4,10 +4,11 @@
 #include <array>
 #include <vector>
 
+#include "base/ascii_case.h"
+#include "base/text_rules.h"
 #include "cleaning/attribute_quoting.h"
 #include "convert/body_balancer.h"
 #include "convert/document_frame.h"
-#include "convert/text_rules.h"
 #include "convert/title_information.h"
 #include "convert/xml_text.h"
 #include "images/picture_texts.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "convert/conversion_options.h"
-#include "convert/picture_sink.h"
-#include "convert/user_interaction.h"
+#include "base/conversion_options.h"
+#include "base/picture_sink.h"
+#include "base/user_interaction.h"
 #include "html/tokenizer.h"
 
 namespace vellumar {

@@ -1,6 +1,6 @@
 #include "convert/document_frame.h"
 
-#include "convert/program_info.h"
+#include "base/program_info.h"
 #include "convert/xml_text.h"
 
 namespace vellumar {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "convert/conversion_options.h"
-#include "convert/user_interaction.h"
+#include "base/conversion_options.h"
+#include "base/user_interaction.h"
 
 namespace vellumar {
 

@@ -1,6 +1,6 @@
 #include "documents/tag_commands.h"
 
-#include "convert/text_rules.h"
+#include "base/text_rules.h"
 
 namespace vellumar {
 

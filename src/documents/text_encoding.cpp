@@ -7,8 +7,9 @@
 #include <cerrno>
 #include <memory>
 
+#include "base/ascii_case.h"
+#include "base/byte_scan.h"
 #include "documents/utf8.h"
-#include "html/tokenizer.h"
 
 namespace vellumar {
 

@@ -4,130 +4,34 @@
 #include <cstring>
 #include <limits>
 
+#include "base/ascii_case.h"
+#include "base/byte_scan.h"
+
 namespace vellumar {
 
 namespace {
 
-// Only ASCII letters fold; every byte above "z" matches only itself.
-inline unsigned char foldByte(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
-
-inline bool matchesNoCase(const char* data, std::string_view needle)
+bool startsWithNoCase(const char* data, std::int32_t rest, std::string_view prefix)
 {
-    for (std::size_t i = 0; i < needle.size(); ++i) {
-        if (foldByte(static_cast<unsigned char>(data[i])) != foldByte(static_cast<unsigned char>(needle[i])))
-            return false;
-    }
-    return true;
+    return rest >= static_cast<std::int32_t>(prefix.size()) && EqualsNoCase(std::string_view(data, prefix.size()), prefix);
 }
 
-inline bool isQuote(char c) { return c == '"' || c == '\''; }
-
-// Shared walk of the two "outside quotes" scanners: the first offset at or after start where
-// `wanted` holds outside a quoted run, or -1 (also when a run is still open at the end).
-template <typename Pred>
-std::int32_t findOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, Pred wanted)
-{
-    if (start < 0 || start >= length) return -1;
-    char openQuote = 0;
-    for (std::int32_t i = start; i < length; ++i) {
-        const char c = data[i];
-        if (openQuote != 0) {
-            if (c == openQuote && data[i - 1] != '\\') openQuote = 0;
-        } else if (wanted(c)) {
-            return i;
-        } else if (isQuote(c)) {
-            openQuote = c;
-        }
-    }
-    return -1;
-}
-
-}  // namespace
-
-namespace scan {
-
-std::int32_t FindTextNoCase(const char* data, std::int32_t length, std::int32_t start, std::string_view needle)
-{
-    if (start < 0 || start >= length || needle.empty()) return -1;
-    const auto n = static_cast<std::int32_t>(needle.size());
-    const std::int32_t lastStart = length - n;
-    const unsigned char first = static_cast<unsigned char>(needle[0]);
-    const bool firstIsLetter = (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z');
-    std::int32_t i = start;
-    while (i <= lastStart) {
-        if (!firstIsLetter) {
-            // The first byte only matches itself: let memchr find the candidates.
-            const void* hit = std::memchr(data + i, first, static_cast<std::size_t>(lastStart - i + 1));
-            if (hit == nullptr) return -1;
-            i = static_cast<std::int32_t>(static_cast<const char*>(hit) - data);
-        }
-        if (matchesNoCase(data + i, needle)) return i;
-        ++i;
-    }
-    return -1;
-}
-
-std::int32_t FindChar(const char* data, std::int32_t length, std::int32_t start, char byte)
-{
-    if (start < 0 || start >= length) return -1;
-    const void* hit = std::memchr(data + start, static_cast<unsigned char>(byte), static_cast<std::size_t>(length - start));
-    return hit == nullptr ? -1 : static_cast<std::int32_t>(static_cast<const char*>(hit) - data);
-}
-
-std::int32_t FindCharOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte)
-{
-    return findOutsideQuotes(data, length, start, [byte](char c) { return c == byte; });
-}
-
-std::int32_t FindSpaceOutsideQuotes(const char* data, std::int32_t length, std::int32_t start)
-{
-    return findOutsideQuotes(data, length, start, [](char c) { return IsSpace(c); });
-}
-
-std::int32_t SkipSpaces(const char* data, std::int32_t length, std::int32_t start)
-{
-    if (start < 0 || start >= length) return -1;
-    for (std::int32_t i = start; i < length; ++i)
-        if (!IsSpace(data[i])) return i;
-    return -1;
-}
-
-std::int32_t SkipSpacesBack(const char* data, std::int32_t length, std::int32_t start)
-{
-    if (start < 0 || start >= length) return -1;
-    for (std::int32_t i = start; i >= 0; --i)
-        if (!IsSpace(data[i])) return i;
-    return -1;
-}
-
-bool HasHtmlMarkers(const char* data, std::int32_t length)
+// True when the text holds "<html", "<script" or "<body" (any letter case).
+bool hasHtmlMarkers(const char* data, std::int32_t length)
 {
     // One pass over the "<" bytes instead of three whole-buffer searches.
     std::int32_t i = 0;
-    while ((i = FindChar(data, length, i, '<')) >= 0) {
+    while ((i = scan::FindChar(data, length, i, '<')) >= 0) {
         const std::int32_t rest = length - i;
-        if ((rest >= 5 && matchesNoCase(data + i, "<html")) || (rest >= 7 && matchesNoCase(data + i, "<script")) ||
-            (rest >= 5 && matchesNoCase(data + i, "<body")))
+        if (startsWithNoCase(data + i, rest, "<html") || startsWithNoCase(data + i, rest, "<script") ||
+            startsWithNoCase(data + i, rest, "<body"))
             return true;
         ++i;
     }
     return false;
 }
 
-}  // namespace scan
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && matchesNoCase(a.data(), b);
-}
-
-std::string AsciiLower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return out;
-}
+}  // namespace
 
 void THTMLParser::report(std::string_view message, std::string_view text) const
 {
@@ -148,7 +52,7 @@ void THTMLParser::Parse()
     std::int32_t lastEnd = -1;
     if (n <= 0) return;
     const char* data = Buffer.data();
-    if (!HasHtmlMarkers(data, n)) {
+    if (!hasHtmlMarkers(data, n)) {
         m_items.push_back(HtmlItemPos{HtmlItemKind::Text, HtmlSpan{0, n}});
         return;
     }
@@ -213,7 +117,7 @@ void THTMLParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
     const char* data = Buffer.data();
     if (data[tagStart + 1] == '%') {
         m_items.push_back(HtmlItemPos{HtmlItemKind::ServerScript, HtmlSpan{tagStart + 2, std::max(inner - 2, 0)}});
-    } else if (inner >= 3 && matchesNoCase(data + tagStart + 1, "!--")) {
+    } else if (startsWithNoCase(data + tagStart + 1, inner, "!--")) {
         m_items.push_back(HtmlItemPos{HtmlItemKind::Comment, HtmlSpan{tagStart + 4, std::max(inner - 5, 0)}});
     } else {
         splitTag(tagStart + 1, inner);
@@ -260,8 +164,8 @@ void THTMLParser::splitTag(std::int32_t start, std::int32_t length)
         if (vs < 0) vs = n;
         std::int32_t ve = FindSpaceOutsideQuotes(t, n, vs);
         if (ve < 0) ve = n;
-        const std::int32_t first = (vs < n && isQuote(t[vs])) ? vs + 1 : vs;
-        const std::int32_t last = isQuote(t[ve - 1]) ? ve - 2 : ve - 1;
+        const std::int32_t first = (vs < n && IsQuote(t[vs])) ? vs + 1 : vs;
+        const std::int32_t last = IsQuote(t[ve - 1]) ? ve - 2 : ve - 1;
         const std::int32_t keyEnd = SkipSpacesBack(t, n, eq - 1);
         if (keyEnd >= pos) {
             m_params.push_back(THTMLParamPos{HtmlSpan{start + pos, keyEnd - pos + 1},

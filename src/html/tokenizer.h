@@ -22,24 +22,6 @@ enum class HtmlItemKind : std::uint8_t { Tag, Text, Comment, ServerScript };
 // "key not defined in tag") and the offending text. Parsing goes on or stops as documented.
 using HtmlErrorHandler = std::function<void(std::string_view message, std::string_view text)>;
 
-// Byte scanners over (data, length) from start. Each returns an offset into data or -1.
-// Whitespace is exactly TAB, LF, CR and space.
-namespace scan {
-std::int32_t FindTextNoCase(const char* data, std::int32_t length, std::int32_t start, std::string_view needle);
-std::int32_t FindChar(const char* data, std::int32_t length, std::int32_t start, char byte);
-std::int32_t FindCharOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte);
-std::int32_t FindSpaceOutsideQuotes(const char* data, std::int32_t length, std::int32_t start);
-std::int32_t SkipSpaces(const char* data, std::int32_t length, std::int32_t start);
-std::int32_t SkipSpacesBack(const char* data, std::int32_t length, std::int32_t start);
-bool HasHtmlMarkers(const char* data, std::int32_t length);
-inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-}  // namespace scan
-
-// True when a and b are equal ignoring ASCII letter case only.
-bool EqualsNoCase(std::string_view a, std::string_view b);
-// ASCII lower-casing; every other byte is kept.
-std::string AsciiLower(std::string_view s);
-
 struct HtmlSpan {
     std::int32_t start = 0;
     std::int32_t length = 0;

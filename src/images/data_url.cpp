@@ -1,5 +1,6 @@
 #include "images/data_url.h"
 
+#include "base/ascii_case.h"
 #include "images/base64.h"
 #include "images/picture_ids.h"
 
@@ -31,12 +32,12 @@ DataUrlPicture ParseDataUrl(std::string_view src)
 {
     DataUrlPicture result;
     src = trimmed(src);
-    if (src.size() < 5 || LowerAscii(src.substr(0, 5)) != "data:") return result;
+    if (src.size() < 5 || AsciiLower(src.substr(0, 5)) != "data:") return result;
     result.kind = DataUrlKind::Unsupported;
     const std::size_t comma = src.find(',');
     if (comma == std::string_view::npos) return result;
     // "image/png;name=x.png;base64": the media type, parameters, and the base64 flag last.
-    const std::string header = LowerAscii(src.substr(5, comma - 5));
+    const std::string header = AsciiLower(src.substr(5, comma - 5));
     const std::size_t semicolon = header.find(';');
     const std::string mediaType(trimmed(std::string_view(header).substr(0, semicolon)));
     const bool base64 = semicolon != std::string::npos && trimmed(std::string_view(header).substr(header.rfind(';') + 1)) == "base64";

@@ -1,5 +1,6 @@
 #include "images/picture_embedder.h"
 
+#include "base/ascii_case.h"
 #include "images/base64.h"
 #include "images/data_url.h"
 #include "images/picture_error.h"
@@ -23,21 +24,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The extension of the last path segment ("" when it has none), "/" and "\" both separating.
-std::string_view extensionOf(std::string_view path)
-{
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos) return {};
-    const std::size_t slash = path.find_last_of("/\\");
-    if (slash != std::string_view::npos && slash > dot) return {};
-    return path.substr(dot);
-}
-
 bool isNetworkSource(std::string_view src)
 {
     const std::size_t first = src.find_first_not_of(" \t\r\n\f");
     if (first == std::string_view::npos) return false;
-    const std::string start = LowerAscii(src.substr(first, 8));
+    const std::string start = AsciiLower(src.substr(first, 8));
     return start.starts_with("http:") || start.starts_with("https:") || start.starts_with("ftp:") ||
            start.starts_with("//");
 }
@@ -176,7 +167,7 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
     }
 
     // The same file under another src (./a.jpg and a.jpg) is one picture: one binary element.
-    const std::string extension = LowerAscii(extensionOf(src));
+    const std::string extension = AsciiLower(PathExtension(src));
     const FileKey key{static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino),
                       extension};
     if (const auto found = m_embeddedFiles.find(key); found != m_embeddedFiles.end()) {
@@ -205,7 +196,7 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
         const std::string_view newExtension = plan.work == Work::ShrinkPng ? ".png" : ".jpg";
         fs::path wanted = file;
         wanted.replace_extension(std::string(newExtension));
-        plan.virtualPath = std::string(src.substr(0, src.size() - extensionOf(src).size()));
+        plan.virtualPath = std::string(src.substr(0, src.size() - PathExtension(src).size()));
         if (TempSiblingName(wanted) != wanted) plan.virtualPath.append("~temp");
         plan.virtualPath.append(newExtension);
     }
@@ -254,7 +245,7 @@ PictureEmbedder::Plan PictureEmbedder::planFor(std::string_view head, std::strin
 bool PictureEmbedder::embedPlanned(PictureBytes source, const Plan& plan, std::string_view name, std::string& body,
                                    std::string& binaries)
 {
-    const std::string id = LowerAscii(PictureIdFromPath(plan.virtualPath));
+    const std::string id = AsciiLower(PictureIdFromPath(plan.virtualPath));
     std::string contentType = PictureContentType(id);
     if (id.empty() || contentType.empty()) return false;
     std::string uniqueId = m_ids.claim(id);

@@ -8,9 +8,9 @@
 // binary element where the walk would have written it, so the book is byte for byte the one
 // that doing each picture in turn would give.
 
-#include "convert/conversion_options.h"
-#include "convert/picture_sink.h"
-#include "convert/user_interaction.h"
+#include "base/conversion_options.h"
+#include "base/picture_sink.h"
+#include "base/user_interaction.h"
 #include "images/picture_header.h"
 #include "images/picture_ids.h"
 #include "images/picture_table.h"

@@ -6,15 +6,6 @@ namespace vellumar {
 
 namespace {
 
-std::string_view extensionOf(std::string_view id)
-{
-    const std::size_t dot = id.rfind('.');
-    if (dot == std::string_view::npos) return {};
-    const std::size_t slash = id.find_last_of("/\\");
-    if (slash != std::string_view::npos && slash > dot) return {};
-    return id.substr(dot);
-}
-
 bool isTablePictureName(std::string_view id)
 {
     constexpr std::string_view prefix = "table";
@@ -34,18 +25,19 @@ std::string PictureIdFromPath(std::string_view path)
 
 std::string PictureContentType(std::string_view id)
 {
-    const std::string_view extension = extensionOf(id);
+    const std::string_view extension = PathExtension(id);
     if (extension == ".jpg" || extension == ".jpeg") return "jpeg";
     if (extension == ".png") return "png";
     return {};
 }
 
-std::string LowerAscii(std::string_view text)
+std::string_view PathExtension(std::string_view path)
 {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos) return {};
+    const std::size_t slash = path.find_last_of("/\\");
+    if (slash != std::string_view::npos && slash > dot) return {};
+    return path.substr(dot);
 }
 
 std::string PictureIdSet::claim(std::string_view wanted)
@@ -57,7 +49,7 @@ std::string PictureIdSet::claim(std::string_view wanted)
         m_used.insert(id);
         return id;
     }
-    const std::string_view extension = extensionOf(id);
+    const std::string_view extension = PathExtension(id);
     const std::string stem = id.substr(0, id.size() - extension.size());
     for (int number = 2;; ++number) {
         std::string candidate = stem + "~" + std::to_string(number);

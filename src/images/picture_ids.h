@@ -15,8 +15,9 @@ std::string PictureIdFromPath(std::string_view path);
 // picture is not embedded). The extension is compared exactly: pass a lower-cased id.
 std::string PictureContentType(std::string_view id);
 
-// ASCII letters lower-cased; other bytes (windows-1251 letters too) kept.
-std::string LowerAscii(std::string_view text);
+// The extension of the path's last segment with its dot ("" when it has none); "/" and "\"
+// both separate segments: "a/b.JPG" -> ".JPG", "a.b/c" -> "".
+std::string_view PathExtension(std::string_view path);
 
 // The ids given out in one book, so that no two binary elements share one.
 class PictureIdSet {

@@ -4,7 +4,7 @@
 // a GIF always becomes a JPEG. Where the copy goes is the caller's choice (`target`).
 // `name` names the picture in error messages; empty means the path itself.
 
-#include "convert/conversion_options.h"
+#include "base/conversion_options.h"
 #include "images/rgb_image.h"
 
 #include <filesystem>

@@ -4,7 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "convert/text_rules.h"
+#include "base/ascii_case.h"
+#include "base/text_rules.h"
 #include "documents/text_encoding.h"
 #include "tables/cell_text.h"
 

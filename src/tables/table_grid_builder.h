@@ -5,7 +5,7 @@
 #include <functional>
 #include <string_view>
 
-#include "convert/conversion_options.h"
+#include "base/conversion_options.h"
 #include "html/tokenizer.h"
 #include "tables/table_grid.h"
 

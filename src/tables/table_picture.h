@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/conversion_options.h"
+#include "base/conversion_options.h"
 #include "html/tokenizer.h"
 #include "images/png_codec.h"
 #include "tables/table_grid.h"

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "convert/program_info.h"
+#include "base/program_info.h"
 
 class QFrame;
 class QLabel;

@@ -2,7 +2,7 @@
 // What the conversion asks of the user, answered with the window program's dialogs: the
 // book-info dialog for the title information, a message box for tokenizer problems.
 
-#include "convert/user_interaction.h"
+#include "base/user_interaction.h"
 
 class QWidget;
 

@@ -20,7 +20,7 @@
 #include <QCursor>
 #include <QMainWindow>
 
-#include "convert/conversion_options.h"
+#include "base/conversion_options.h"
 #include "images/rgb_image.h"
 
 class QAction;

@@ -2,7 +2,7 @@
 // The controls of the "Settings" page (picture limits, tables, title level, text straightening,
 // book-info question) and the snapshot of them that a conversion reads.
 
-#include "convert/conversion_options.h"
+#include "base/conversion_options.h"
 
 class QCheckBox;
 class QComboBox;

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "convert/user_interaction.h"
+#include "base/user_interaction.h"
 
 namespace vellumar::testing {
 

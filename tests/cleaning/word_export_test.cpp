@@ -7,7 +7,7 @@
 
 #include "cleaning/source_normalizer.h"
 #include "convert/body_writer.h"
-#include "convert/picture_sink.h"
+#include "base/picture_sink.h"
 #include "documents/text_encoding.h"
 #include "documents/text_lines.h"
 #include "recording_interaction.h"

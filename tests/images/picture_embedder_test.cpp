@@ -1,5 +1,6 @@
 #include "images/picture_embedder.h"
 
+#include "base/ascii_case.h"
 #include "documents/temp_folder.h"
 #include "images/base64.h"
 #include "images/gif_codec.h"
@@ -377,7 +378,7 @@ TEST_F(Embedding, RelativeSourcesResolveAgainstTheDocumentFolder)
     const fs::path absolute = m_documents.file("Book_files/a.jpg");
     run({absolute.string()});
     // The id of an absolute path is the part after its first "/".
-    EXPECT_EQ(m_body, reference(LowerAscii(absolute.string().substr(1))));
+    EXPECT_EQ(m_body, reference(AsciiLower(absolute.string().substr(1))));
     PictureEmbedder elsewhere(m_options, m_documents.path() / "Book_files");
     std::string body, binaries;
     elsewhere.beginConversion();

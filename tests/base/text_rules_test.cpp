@@ -1,4 +1,4 @@
-#include "convert/text_rules.h"
+#include "base/text_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,24 @@
+#pragma once
+// Byte scanners over (data, length) from start, as the tokenizer and the encoding sniffer use
+// them. Each returns an offset into data or -1 (also for a start outside the data).
+// Whitespace is exactly TAB, LF, CR and space.
+
+#include <cstdint>
+#include <string_view>
+
+namespace vellumar::scan {
+
+// The first match of needle at or after start, ASCII letters folded; -1 for an empty needle.
+std::int32_t FindTextNoCase(const char* data, std::int32_t length, std::int32_t start, std::string_view needle);
+std::int32_t FindChar(const char* data, std::int32_t length, std::int32_t start, char byte);
+// The first `byte` (or whitespace) at or after start that is outside a quoted run ('...' or
+// "..."; a quote after a backslash does not close its run); -1 also while a run is open.
+std::int32_t FindCharOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte);
+std::int32_t FindSpaceOutsideQuotes(const char* data, std::int32_t length, std::int32_t start);
+// The first byte at or after start (at or before it, going back) that is not whitespace.
+std::int32_t SkipSpaces(const char* data, std::int32_t length, std::int32_t start);
+std::int32_t SkipSpacesBack(const char* data, std::int32_t length, std::int32_t start);
+inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+inline bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+}  // namespace vellumar::scan

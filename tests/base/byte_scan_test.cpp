@@ -1,0 +1,62 @@
+// The byte scanners and ASCII case helpers shared by the tokenizer and the encoding sniffer.
+
+#include "base/byte_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/ascii_case.h"
+
+namespace vellumar {
+namespace {
+
+TEST(Scanners, FindTextNoCaseFoldsOnlyAsciiLetters)
+{
+    const std::string d = "xx</ScRiPt>\xc0\xe0";
+    const auto n = static_cast<std::int32_t>(d.size());
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, "</script"), 2);
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 3, "</script"), -1);
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, "\xe0\xe0"), -1);  // Cyrillic is not folded
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, ""), -1);
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, n, "x"), -1);
+    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, "\xc0\xe0"), n - 2);  // ends exactly at the last byte
+}
+
+TEST(Scanners, SkipSpacesBothWays)
+{
+    const std::string d = " \t\r\nab \n";
+    const auto n = static_cast<std::int32_t>(d.size());
+    EXPECT_EQ(scan::SkipSpaces(d.data(), n, 0), 4);
+    EXPECT_EQ(scan::SkipSpaces(d.data(), n, 6), -1);
+    EXPECT_EQ(scan::SkipSpaces(d.data(), n, -1), -1);
+    EXPECT_EQ(scan::SkipSpacesBack(d.data(), n, n - 1), 5);
+    EXPECT_EQ(scan::SkipSpacesBack(d.data(), n, 3), -1);
+    EXPECT_EQ(scan::SkipSpacesBack(d.data(), n, n), -1);
+    const std::string nbsp = "\xa0\x0c";  // only TAB, LF, CR and space are whitespace
+    EXPECT_EQ(scan::SkipSpaces(nbsp.data(), 2, 0), 0);
+}
+
+TEST(Scanners, QuotedRunsHideTheByte)
+{
+    const std::string d = "a\"=\"'=\\'='=";
+    const auto n = static_cast<std::int32_t>(d.size());
+    EXPECT_EQ(scan::FindCharOutsideQuotes(d.data(), n, 0, '='), n - 1);
+    EXPECT_EQ(scan::FindCharOutsideQuotes(d.data(), n, 0, '>'), -1);
+    const std::string open = "a \"b c";
+    EXPECT_EQ(scan::FindSpaceOutsideQuotes(open.data(), 6, 2), -1);  // run still open at the end
+    EXPECT_EQ(scan::FindSpaceOutsideQuotes(open.data(), 6, 0), 1);
+}
+
+TEST(AsciiCase, OnlyAsciiLettersFold)
+{
+    EXPECT_TRUE(EqualsNoCase("ScRiPt", "sCrIpT"));
+    EXPECT_FALSE(EqualsNoCase("script", "scrip"));
+    EXPECT_FALSE(EqualsNoCase("\xc0", "\xe0"));  // windows-1251 letters keep their case
+    EXPECT_FALSE(EqualsNoCase("[", "{"));
+    EXPECT_EQ(AsciiLower("IMG.JPG \xc0Z"), "img.jpg \xc0z");
+    static_assert(EqualsNoCase("Body", "bODY"));
+}
+
+}  // namespace
+}  // namespace vellumar
