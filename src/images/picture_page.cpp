@@ -1,5 +1,6 @@
 #include "images/picture_page.h"
 
+#include "base/ascii_case.h"
 #include "images/base64.h"
 #include "images/picture_ids.h"
 #include "images/picture_scaling.h"
@@ -25,7 +26,7 @@ std::string PictureIdFromFileName(std::string_view fileName)
 std::optional<PictureTexts> LoadPictureTexts(const fs::path& path, const ConversionOptions& options,
                                              TempFolder& copies)
 {
-    const std::string extension = LowerAscii(path.extension().string());
+    const std::string extension = AsciiLower(path.extension().string());
     if (!IsPicturePageExtension(extension)) return std::nullopt;
 
     const std::string name = path.string();
@@ -38,7 +39,7 @@ std::optional<PictureTexts> LoadPictureTexts(const fs::path& path, const Convers
     }
 
     const std::string id = PictureIdFromFileName(file.filename().string());
-    const std::string contentType = PictureContentType(LowerAscii(id));
+    const std::string contentType = PictureContentType(AsciiLower(id));
     if (contentType.empty()) return std::nullopt;
     const std::string base64 = EncodeFileBase64(file);
     if (base64.empty()) return std::nullopt;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/conversion_options.h"
+#include "base/conversion_options.h"
 #include "documents/temp_folder.h"
 
 namespace vellumar {

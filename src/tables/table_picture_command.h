@@ -8,8 +8,8 @@
 #include <set>
 #include <string_view>
 
-#include "convert/conversion_options.h"
-#include "convert/user_interaction.h"
+#include "base/conversion_options.h"
+#include "base/user_interaction.h"
 #include "images/picture_page.h"
 #include "tables/text_measurer.h"
 

@@ -7,7 +7,7 @@
 
 #include <QDialog>
 
-#include "convert/user_interaction.h"
+#include "base/user_interaction.h"
 
 class QGroupBox;
 class QLabel;

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "convert/user_interaction.h"
+#include "base/user_interaction.h"
 
 namespace vellumar {
 

@@ -3,7 +3,7 @@
 // per tokenizer report. A broken page can report hundreds of problems, so only the first few
 // are shown one by one; the rest are counted and shown in one last box when the work is done.
 
-#include "convert/user_interaction.h"
+#include "base/user_interaction.h"
 
 namespace vellumar {
 
