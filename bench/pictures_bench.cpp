@@ -20,6 +20,8 @@
 namespace vellumar {
 namespace {
 
+RgbImage lineDrawing(int width, int height);
+
 // Something like a photograph: smooth light over the frame, fine texture, a few hard edges.
 RgbImage photograph(int width, int height)
 {
@@ -113,6 +115,14 @@ void BM_ScaleAreaAverage4000x3000(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(ScaleAreaAverage(picture, 580, 435));
 }
 BENCHMARK(BM_ScaleAreaAverage4000x3000)->Unit(benchmark::kMillisecond);
+
+// The common shrink of a book's plate: a little over twice the box.
+void BM_ScaleAreaAverage1271x654(benchmark::State& state)
+{
+    const RgbImage picture = lineDrawing(1271, 654);
+    for (auto _ : state) benchmark::DoNotOptimize(ScaleAreaAverage(picture, 580, 298));
+}
+BENCHMARK(BM_ScaleAreaAverage1271x654)->Unit(benchmark::kMillisecond);
 
 // A scanned line drawing after shrinking: white paper, black strokes and hatching, grey edges.
 RgbImage lineDrawing(int width, int height)
