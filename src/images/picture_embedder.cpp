@@ -75,6 +75,7 @@ void PictureEmbedder::beginConversion()
     m_table.clear();
     m_ids.clear();
     m_embeddedFiles.clear();
+    m_folderListings.clear();
     m_inlineCount = 0;
 }
 
@@ -159,7 +160,7 @@ void PictureEmbedder::reportMissing(std::string_view src)
 
 void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
 {
-    const fs::path file = FindPictureFile(src, m_baseFolder);
+    const fs::path file = FindPictureFile(src, m_baseFolder, &m_folderListings);
     struct stat info {};
     if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         reportMissing(src);

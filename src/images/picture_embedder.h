@@ -13,6 +13,7 @@
 #include "base/user_interaction.h"
 #include "images/picture_header.h"
 #include "images/picture_ids.h"
+#include "images/picture_lookup.h"
 #include "images/picture_table.h"
 
 #include <filesystem>
@@ -92,6 +93,7 @@ private:
     PictureIdSet m_ids;
     std::map<FileKey, TPictureEntry> m_embeddedFiles;  // file -> the entry that embedded it
     std::vector<PendingBinary> m_pending;
+    FolderListings m_folderListings;
     int m_inlineCount = 0;
 };
 

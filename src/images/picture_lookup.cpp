@@ -126,25 +126,36 @@ void addSpelling(std::vector<std::string>& spellings, std::string spelling)
     if (std::find(spellings.begin(), spellings.end(), spelling) == spellings.end()) spellings.push_back(std::move(spelling));
 }
 
-// The entry of folder whose name equals `name` without regard to case (the first in name order
-// when several do); nullopt when none does.
-std::optional<fs::path> entryIgnoringCase(const fs::path& folder, const std::string& name)
+// The names in folder by their folded names (empty when it cannot be read).
+std::multimap<std::string, std::string> listFolder(const fs::path& folder)
 {
-    const std::string wanted = FoldFileNameCase(name);
-    std::optional<fs::path> found;
+    std::multimap<std::string, std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error), end; !error && it != end;
          it.increment(error)) {
-        const std::string entry = it->path().filename().string();
-        if (FoldFileNameCase(entry) != wanted) continue;
-        if (!found || entry < found->filename().string()) found = folder / entry;
+        std::string name = it->path().filename().string();
+        names.emplace(FoldFileNameCase(name), std::move(name));
     }
-    return found;
+    return names;
+}
+
+// The entry of folder whose name equals `name` without regard to case (the first in name order
+// when several do); nullopt when none does.
+std::optional<fs::path> entryIgnoringCase(const fs::path& folder, const std::string& name, FolderListings& listings)
+{
+    auto listed = listings.find(folder);
+    if (listed == listings.end()) listed = listings.emplace(folder, listFolder(folder)).first;
+    const auto [first, last] = listed->second.equal_range(FoldFileNameCase(name));
+    std::optional<std::string> found;
+    for (auto it = first; it != last; ++it)
+        if (!found || it->second < *found) found = it->second;
+    if (!found) return std::nullopt;
+    return folder / *found;
 }
 
 // The path with each part that does not exist as written replaced by an entry of its folder
 // that matches it without regard to case.
-std::optional<fs::path> matchIgnoringCase(const fs::path& path)
+std::optional<fs::path> matchIgnoringCase(const fs::path& path, FolderListings& listings)
 {
     fs::path resolved;
     bool first = true;
@@ -160,7 +171,7 @@ std::optional<fs::path> matchIgnoringCase(const fs::path& path)
         fs::path next = resolved / part;
         std::error_code error;
         if (name != "." && name != ".." && !fs::exists(next, error)) {
-            const std::optional<fs::path> match = entryIgnoringCase(resolved, name);
+            const std::optional<fs::path> match = entryIgnoringCase(resolved, name, listings);
             if (!match) return std::nullopt;
             next = *match;
         }
@@ -213,8 +224,10 @@ std::vector<std::string> PictureFileSpellings(std::string_view src)
     return spellings;
 }
 
-fs::path FindPictureFile(std::string_view src, const fs::path& baseFolder)
+fs::path FindPictureFile(std::string_view src, const fs::path& baseFolder, FolderListings* listings)
 {
+    FolderListings ownListings;
+    FolderListings& known = listings != nullptr ? *listings : ownListings;
     const std::vector<std::string> spellings = PictureFileSpellings(src);
     std::vector<fs::path> paths;
     paths.reserve(spellings.size());
@@ -225,7 +238,7 @@ fs::path FindPictureFile(std::string_view src, const fs::path& baseFolder)
     for (const fs::path& path : paths)
         if (isRegularFile(path)) return path;
     for (const fs::path& path : paths)
-        if (const std::optional<fs::path> match = matchIgnoringCase(path); match && isRegularFile(*match)) return *match;
+        if (const std::optional<fs::path> match = matchIgnoringCase(path, known); match && isRegularFile(*match)) return *match;
     return {};
 }
 

@@ -6,6 +6,7 @@
 // some pages name their pictures by "file:" URLs.
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,11 +18,16 @@ namespace vellumar {
 // and each of these with windows-1251 letters (and numeric character references) as UTF-8.
 std::vector<std::string> PictureFileSpellings(std::string_view src);
 
+// Folder listings read while matching without regard to case, kept for one conversion so that
+// many missing pictures in one large folder read it once: folded name -> names in that folder.
+using FolderListings = std::map<std::filesystem::path, std::multimap<std::string, std::string>>;
+
 // The regular file the src names, relative ones taken from baseFolder (the current folder
 // when empty): the first spelling that names a file exactly, else the first that does when
 // each part of the path is matched without regard to letter case (Latin, accented Latin and
 // Cyrillic letters). An empty path when there is none.
-std::filesystem::path FindPictureFile(std::string_view src, const std::filesystem::path& baseFolder);
+std::filesystem::path FindPictureFile(std::string_view src, const std::filesystem::path& baseFolder,
+                                      FolderListings* listings = nullptr);
 
 // The name with its letters lower-cased, for comparing file names without regard to case:
 // read as UTF-8 where it is valid, byte by byte (ASCII letters only) where it is not.
