@@ -1,0 +1,153 @@
+#include "cli/ordered_jobs.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <streambuf>
+#include <string>
+#include <thread>
+
+namespace vellumar::cli {
+
+namespace {
+
+// What one job wrote, in the order it wrote it: pieces for standard error and standard output.
+struct Record {
+    struct Piece {
+        bool toOut;
+        std::string bytes;
+    };
+    std::vector<Piece> pieces;
+
+    void append(bool toOut, const char* data, std::size_t size)
+    {
+        if (pieces.empty() || pieces.back().toOut != toOut) pieces.push_back({toOut, {}});
+        pieces.back().bytes.append(data, size);
+    }
+};
+
+// A stream buffer that appends everything written to it to the job's record.
+class RecordBuffer : public std::streambuf {
+public:
+    RecordBuffer(Record& record, bool toOut) : m_record(record), m_toOut(toOut) {}
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char ch = traits_type::to_char_type(c);
+        m_record.append(m_toOut, &ch, 1);
+        return c;
+    }
+    std::streamsize xsputn(const char* data, std::streamsize size) override
+    {
+        m_record.append(m_toOut, data, static_cast<std::size_t>(size));
+        return size;
+    }
+
+private:
+    Record& m_record;
+    bool m_toOut;
+};
+
+struct JobSlot {
+    Record record;
+    bool done = false;
+    bool succeeded = false;
+};
+
+}  // namespace
+
+JobTurns::JobTurns(std::size_t count) : m_done(count, false) {}
+
+void JobTurns::waitForEarlier(std::size_t index)
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_doneBefore >= index; });
+}
+
+bool JobTurns::earlierDone(std::size_t index)
+{
+    const std::lock_guard lock(m_mutex);
+    return m_doneBefore >= index;
+}
+
+void JobTurns::finish(std::size_t index)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_done[index] = true;
+        while (m_doneBefore < m_done.size() && m_done[m_doneBefore]) ++m_doneBefore;
+    }
+    m_changed.notify_all();
+}
+
+bool RunJobsInOrder(std::size_t count, unsigned threads, std::ostream& err, std::ostream& out, const OrderedJob& job)
+{
+    JobTurns turns(count);
+    if (threads <= 1 || count <= 1) {
+        bool all = true;
+        for (std::size_t i = 0; i < count; ++i) {
+            bool succeeded = false;
+            try {
+                succeeded = job(i, err, out, turns);
+            } catch (...) {
+                succeeded = false;
+            }
+            all = succeeded && all;
+            turns.finish(i);
+        }
+        return all;
+    }
+
+    std::vector<JobSlot> slots(count);
+    std::mutex mutex;
+    std::condition_variable finished;
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < count; i = next++) {
+            JobSlot& slot = slots[i];
+            RecordBuffer errBuffer(slot.record, false);
+            RecordBuffer outBuffer(slot.record, true);
+            std::ostream jobErr(&errBuffer);
+            std::ostream jobOut(&outBuffer);
+            bool succeeded = false;
+            try {
+                succeeded = job(i, jobErr, jobOut, turns);
+            } catch (...) {
+                succeeded = false;
+            }
+            {
+                const std::lock_guard lock(mutex);
+                slot.succeeded = succeeded;
+                slot.done = true;
+            }
+            turns.finish(i);
+            finished.notify_all();
+        }
+    };
+    std::vector<std::thread> workers;
+    const std::size_t threadCount = std::min<std::size_t>(threads, count);
+    workers.reserve(threadCount);
+    for (std::size_t t = 0; t < threadCount; ++t) workers.emplace_back(work);
+
+    // Each job's record goes out once it and every job before it are done.
+    bool all = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        {
+            std::unique_lock lock(mutex);
+            finished.wait(lock, [&] { return slots[i].done; });
+        }
+        for (const Record::Piece& piece : slots[i].record.pieces) {
+            std::ostream& stream = piece.toOut ? out : err;
+            stream.write(piece.bytes.data(), static_cast<std::streamsize>(piece.bytes.size()));
+            stream.flush();
+        }
+        slots[i].record.pieces.clear();
+        all = slots[i].succeeded && all;
+    }
+    for (std::thread& worker : workers) worker.join();
+    return all;
+}
+
+}  // namespace vellumar::cli
