@@ -24,14 +24,29 @@ void CliInteraction::reportTokenizerProblem(std::string_view message, std::strin
     std::string start = Windows1251ToUtf8(text.substr(0, kShown));
     for (char& c : start)
         if (c == '\r' || c == '\n' || c == '\t') c = ' ';
-    std::cerr << "warning: " << message << ": " << start << (text.size() > kShown ? "..." : "") << '\n';
+    print("warning: " + std::string(message) + ": " + start + (text.size() > kShown ? "..." : "") + '\n');
 }
 
 std::optional<BookInfoAnswers> CliInteraction::askBookInfo() { return m_answers; }
 
 void CliInteraction::warn(std::string_view text)
 {
-    if (!m_quiet) std::cerr << "warning: " << text << '\n';
+    if (!m_quiet) print("warning: " + std::string(text) + '\n');
+}
+
+void CliInteraction::holdWarnings() { m_holding = true; }
+
+void CliInteraction::releaseWarnings()
+{
+    m_holding = false;
+    std::cerr << m_held;
+    m_held.clear();
+}
+
+void CliInteraction::print(const std::string& line)
+{
+    if (m_holding) m_held.append(line);
+    else std::cerr << line;
 }
 
 }  // namespace vellumar::cli

@@ -2,6 +2,7 @@
 // The command line's answers to the core: warnings on stderr, book info from the flags.
 
 #include <optional>
+#include <string>
 
 #include "cli/cli_options.h"
 #include "base/user_interaction.h"
@@ -15,9 +16,16 @@ public:
     std::optional<BookInfoAnswers> askBookInfo() override;
     // Prints "warning: ..." unless quiet.
     void warn(std::string_view text) override;
+    // Keeps the warnings from now on until releaseWarnings() prints them, in their order.
+    void holdWarnings();
+    void releaseWarnings();
 
 private:
+    void print(const std::string& line);
+
     bool m_quiet;
+    bool m_holding = false;
+    std::string m_held;
     std::optional<BookInfoAnswers> m_answers;
 };
 

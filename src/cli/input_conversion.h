@@ -2,6 +2,7 @@
 // One INPUT of vellumar-convert, from reading it to writing its book.
 
 #include <cstddef>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -20,6 +21,11 @@ public:
 
 private:
     void convert(const std::string& input, std::size_t index, std::size_t count);
+    // Where the result of `input` goes; `proposedName` (windows-1251) is the name the book's
+    // answers propose, if any.
+    std::string target(const std::string& input, const std::optional<std::string>& proposedName) const;
+    // "[index/count] input -> target" on stderr when several INPUTs are converted.
+    void showProgress(const std::string& input, std::size_t index, std::size_t count, const std::string* target) const;
 
     const CliOptions& m_options;
     CliInteraction& m_interaction;

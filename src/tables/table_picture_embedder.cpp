@@ -30,12 +30,12 @@ private:
 
 }  // namespace
 
-TablePictureEmbedder::TablePictureEmbedder(const ConversionOptions& options, UserInteraction& user)
+TablePictureEmbedder::TablePictureEmbedder(ConversionOptions options, UserInteraction& user)
     : m_options(options), m_user(user)
 {
 }
 
-TablePictureEmbedder::TablePictureEmbedder(const ConversionOptions& options, UserInteraction& user,
+TablePictureEmbedder::TablePictureEmbedder(ConversionOptions options, UserInteraction& user,
                                            const TextMeasurer& measurer)
     : m_options(options), m_user(user), m_measurer(&measurer)
 {

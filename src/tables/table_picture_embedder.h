@@ -17,10 +17,11 @@ namespace vellumar {
 
 class TablePictureEmbedder : public TablePictureSink {
 public:
-    // Draws with the FreeType font of the table pictures, loaded at the first table.
-    TablePictureEmbedder(const ConversionOptions& options, UserInteraction& user);
+    // Draws with the FreeType font of the table pictures, loaded at the first table. The
+    // embedder keeps its own copy of the options.
+    TablePictureEmbedder(ConversionOptions options, UserInteraction& user);
     // Draws with the given measurer, which must outlive the embedder.
-    TablePictureEmbedder(const ConversionOptions& options, UserInteraction& user, const TextMeasurer& measurer);
+    TablePictureEmbedder(ConversionOptions options, UserInteraction& user, const TextMeasurer& measurer);
     ~TablePictureEmbedder() override;
 
     // Renders the table as TablePictureName(number) and appends its "image/png" binary element
@@ -32,7 +33,7 @@ public:
 private:
     const TextMeasurer& measurer();
 
-    const ConversionOptions& m_options;
+    const ConversionOptions m_options;
     UserInteraction& m_user;
     const TextMeasurer* m_measurer = nullptr;
     std::unique_ptr<TextMeasurer> m_font;

@@ -117,6 +117,16 @@ TEST_F(CleaningCli, BooksOfOneRunNeverOverwriteEachOther)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("would overwrite"), std::string::npos) << r.err;
     EXPECT_NE(read(m_dir / "in" / "same.fb2").find("<book-title>Same</book-title>"), std::string::npos);
+
+    // In the current folder too; the progress lines name the books the titles propose.
+    write("a.html", kWordPage);
+    write("b.html", "<html><body><p>b</p></body></html>");
+    const Outcome here = run("--title Same a.html b.html");
+    EXPECT_EQ(here.status, 1);
+    EXPECT_NE(here.err.find("[1/2] a.html -> same.fb2\n"), std::string::npos) << here.err;
+    EXPECT_NE(here.err.find("[2/2] b.html -> same.fb2\nvellumar-convert: b.html: the output 'same.fb2' would overwrite"),
+              std::string::npos) << here.err;
+    EXPECT_NE(read("same.fb2").find("Chapter"), std::string::npos);
 }
 
 }  // namespace

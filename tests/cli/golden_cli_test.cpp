@@ -64,6 +64,8 @@ const GoldenCase kCases[] = {
     {"broken-no-clean", "--no-clean -o - broken.html", "-"},
     {"broken", "-o - broken.html", "-"},
     {"several", "-d out book.html utf8.html koi8.html", "out/koi8.fb2"},
+    {"several-warnings", "-d out broken.html book.html pictures.html", "out/broken.fb2"},
+    {"several-failing", "-d out bad_picture.html book.html", "out/book.fb2"},
 };
 
 // Names the case in gtest's messages.

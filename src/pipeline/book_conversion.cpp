@@ -1,0 +1,28 @@
+#include "pipeline/book_conversion.h"
+
+#include "images/picture_embedder.h"
+#include "tables/table_picture_embedder.h"
+
+namespace vellumar {
+
+std::optional<Fb2Document> ConvertSource(std::string_view sourceText, ConversionOptions options,
+                                         const std::filesystem::path& pictureFolder, UserInteraction& user,
+                                         THTMLParser& parser)
+{
+    PictureEmbedder pictures(options, pictureFolder, nullptr, &user);
+    TablePictureEmbedder tablePictures(options, user);
+    ConversionServices services{user, pictures, tablePictures};
+    return ConvertToFb2(parser, sourceText, options, services);
+}
+
+void TokenizeSource(std::string_view sourceText, UserInteraction& user, THTMLParser& parser)
+{
+    parser.Buffer.assign(sourceText);
+    parser.OnError = [&user](std::string_view message, std::string_view text) {
+        user.reportTokenizerProblem(message, text);
+    };
+    parser.Parse();
+    parser.OnError = nullptr;
+}
+
+}  // namespace vellumar

@@ -1,0 +1,24 @@
+#pragma once
+// The conversion pipeline: the one way from a source document to a book, called by the
+// window and by vellumar-convert alike.
+//
+// Open a source (read, find its encoding, turn it into windows-1251, clean it):
+//     LoadedSource source = LoadSource(SourceFile{path}, LoadOptions{}, options, user);
+//     // the source page shows source.text; keep source.folder for the pictures
+// Text typed by hand is converted as it stands (LoadOptions{.clean = false} for a file).
+// Convert the source page's text into a book:
+//     std::optional<Fb2Document> book =
+//         ConvertSource(source.editorText(), options, source.folder, user, parser);
+//     // book->text is the whole book (CR LF line ends); book->proposedFileName, when the
+//     // book-info answers propose one, is the name to save it under (windows-1251)
+// `options` is a ConversionOptions snapshot, copied into the conversion; `user` answers the
+// book-info question and takes warnings (dialogs in the window, flags and stderr on the
+// command line); `parser` keeps the items of the last conversion. Failures throw exceptions
+// whose message names the file or the problem; nothing is written anywhere but the book's
+// temporary pictures, which are removed again.
+//
+// A word-processor document is first saved as HTML (office/), then loaded from that HTML
+// file, whose folder holds its pictures.
+
+#include "pipeline/book_conversion.h"
+#include "pipeline/source_loading.h"

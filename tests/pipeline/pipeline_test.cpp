@@ -1,0 +1,123 @@
+// The pipeline as the window and the command line call it: loading a source, converting it.
+
+#include "pipeline/pipeline.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <string>
+
+#include "cleaning/recording_interaction.h"
+#include "documents/temp_folder.h"
+#include "images/test_pictures.h"
+
+namespace vellumar {
+namespace {
+
+struct LoadCase {
+    const char* name;
+    std::string bytes;
+    LoadOptions load;
+    std::string text;  // LoadedSource::text
+};
+
+class Pipeline : public ::testing::Test {
+protected:
+    std::filesystem::path write(const std::string& name, const std::string& bytes)
+    {
+        const std::filesystem::path path = m_folder.path() / name;
+        std::filesystem::create_directories(path.parent_path());
+        test::WriteBytes(path, bytes);
+        return path;
+    }
+
+    TempFolder m_folder;
+    testing::RecordingInteraction m_user;
+    ConversionOptions m_options;
+    THTMLParser m_parser;
+};
+
+TEST_F(Pipeline, LoadsAFileAsTheSourcePageShowsIt)
+{
+    const LoadCase cases[] = {
+        {"utf8 cleaned", "<HTML><Body><P Class=x>\xd0\xa9\xd1\x83\xd0\xba\xd0\xb0</P></body></html>", LoadOptions{},
+         "<html>\r\n<body>\r\n<p>\xd9\xf3\xea\xe0</p>\r\n</body>\r\n</html>  \r\n"},  // a straightened last break
+        {"as typed", "<P>a\nb</P>\r\n\r\n", LoadOptions{"auto", false}, "<P>a\r\nb</P>\r\n\r\n"},
+        {"named encoding", "<p>\xf3</p>", LoadOptions{"koi8-r", false}, "<p>\xd1</p>\r\n"},
+    };
+    for (const LoadCase& c : cases) {
+        const std::filesystem::path path = write("in/page.html", c.bytes);
+        const LoadedSource source = LoadSource(SourceFile{path}, c.load, m_options, m_user);
+        EXPECT_EQ(source.text, c.text) << c.name;
+        EXPECT_EQ(source.folder, path.parent_path()) << c.name;
+        EXPECT_EQ(source.name, path.string()) << c.name;
+    }
+    // The editor's text has no line break after its last line.
+    const LoadedSource typed = LoadSource(SourceFile{write("t.html", "<p>a\n\n")}, LoadOptions{"auto", false},
+                                          m_options, m_user);
+    EXPECT_EQ(typed.editorText(), "<p>a\r\n");
+}
+
+TEST_F(Pipeline, ReadingProblemsNameTheSource)
+{
+    const std::filesystem::path missing = m_folder.path() / "missing.html";
+    try {
+        LoadSource(SourceFile{missing}, LoadOptions{}, m_options, m_user);
+        FAIL() << "a missing file was read";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("missing.html"), std::string::npos) << e.what();
+    }
+    const std::filesystem::path big = write("big.html", std::string(100, 'x'));
+    EXPECT_THROW(ReadSource(SourceFile{big}, 99), FileError);
+    EXPECT_EQ(ReadSource(SourceFile{big}, 100).size(), 100u);
+
+    LoadSource(SourceFile{write("odd.html", "<meta charset=klingon><p>x</p>")}, LoadOptions{}, m_options, m_user);
+    ASSERT_EQ(m_user.warnings.size(), 1u);
+    EXPECT_TRUE(m_user.warnings[0].starts_with(m_folder.path().string() + "/odd.html: ")) << m_user.warnings[0];
+    EXPECT_EQ(SourceFile::StandardInput().displayName(), "standard input");
+    EXPECT_EQ(SourceFile::StandardInput().folder(), std::filesystem::path());
+}
+
+TEST_F(Pipeline, ConvertsWithPicturesFromTheSourcesFolder)
+{
+    write("doc/pics/a.png", test::PngBytes(4, 3, PNG_FORMAT_RGB, 0xff0000ff));
+    const std::filesystem::path page = write("doc/book.html", "<html><body><p><img src=\"pics/a.png\"></p></body></html>");
+    const LoadedSource source = LoadSource(SourceFile{page}, LoadOptions{}, m_options, m_user);
+    const std::optional<Fb2Document> book = ConvertSource(source.editorText(), m_options, source.folder, m_user, m_parser);
+    ASSERT_TRUE(book);
+    EXPECT_NE(book->text.find("<image xlink:href=\"#a.png\"/>"), std::string::npos);
+    EXPECT_NE(book->text.find("<binary content-type=\"image/png\" id=\"a.png\">"), std::string::npos);
+    EXPECT_TRUE(book->bodySeen);
+    EXPECT_FALSE(book->proposedFileName);
+    EXPECT_GT(m_parser.ItemCount(), 0);  // the items stay for inspection
+
+    // From another folder the picture is not found, and the user is told.
+    const std::optional<Fb2Document> elsewhere =
+        ConvertSource(source.editorText(), m_options, m_folder.path(), m_user, m_parser);
+    EXPECT_EQ(elsewhere->text.find("<binary"), std::string::npos);
+    EXPECT_FALSE(m_user.warnings.empty());
+}
+
+TEST_F(Pipeline, TheAnswersProposeTheBooksName)
+{
+    m_user.answers = BookInfoAnswers{"My Book", "Ann", "Hale"};
+    const std::optional<Fb2Document> book = ConvertSource("<html><body><p>x</p></body></html>", m_options, {}, m_user, m_parser);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->proposedFileName, "my_book-ann_hale.fb2");
+    EXPECT_NE(book->text.find("<book-title>My Book</book-title>"), std::string::npos);
+
+    EXPECT_FALSE(ConvertSource("", m_options, {}, m_user, m_parser));  // no items, no book
+}
+
+TEST_F(Pipeline, TheConversionKeepsItsOwnOptions)
+{
+    // The options are a temporary that is gone before the tables are drawn.
+    const std::optional<Fb2Document> book = ConvertSource(
+        "<html><body><table border=1><tr><td>a</td></tr></table></body></html>",
+        ConversionOptions{.tableMode = TableMode::ConvertToImage}, {}, m_user, m_parser);
+    ASSERT_TRUE(book);
+    EXPECT_NE(book->text.find("id=\"table1.png\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vellumar
