@@ -239,6 +239,24 @@ TEST(BodyWriter, ACaptionStandsAboveItsTablePicture)
     EXPECT_NE(sink.tables[0].second.find("<caption>"), std::string::npos) << "the table's HTML is unchanged";
 }
 
+TEST(BodyWriter, NestedAndUnclosedTablesInPictureMode)
+{
+    ConversionOptions pictures;
+    pictures.tableMode = TableMode::ConvertToImage;
+    RecordingPictures sink;
+    // The inner table's cells become text of the outer cell; a table never closed still
+    // becomes a picture at the end.
+    const Converted c = convert("<html><body><table><tr><td>a<TABLE><tr><td>b</td><td>c<br></td></tr></table>d</td>"
+                                "</tr></table>e<table><tr><td>f",
+                                pictures, nullptr, &sink);
+    ASSERT_EQ(sink.tables.size(), 2u);
+    EXPECT_EQ(sink.tables[0].second, "<html>\r\n<table><tr><td>abc<br>d</td></tr></table>\r\n</html>");
+    EXPECT_EQ(sink.tables[1].second, "<html>\r\n<table><tr><td>f</table>\r\n</html>");
+    EXPECT_EQ(c.body, "<body>\r\n<section>\r\n\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table1.png\"/>\r\ne"
+                      "\r\n<empty-line/>\r\n\r\n<image xlink:href=\"#table2.png\"/>\r\n</section>\r\n</body>\r\n"
+                      "[table 1][table 2]");
+}
+
 TEST(BodyWriter, StrayClosingTableInPictureMode)
 {
     ConversionOptions pictures;
