@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "convert/html_entities.h"
+#include "html/html_entities.h"
 #include "convert/numeric_reference.h"
 #include "documents/text_encoding.h"
 

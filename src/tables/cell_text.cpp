@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "convert/html_entities.h"
+#include "html/html_entities.h"
 #include "documents/text_encoding.h"
 
 namespace vellumar {

@@ -1,6 +1,6 @@
 // The named character references of HTML, sorted by name (byte order) for binary search.
 // Generated once from the HTML standard's entity list; each maps to one or two code points.
-#include "convert/html_entities.h"
+#include "html/html_entities.h"
 
 #include <algorithm>
 #include <array>
@@ -2142,6 +2142,17 @@ constexpr std::array<EntityRow, 2125> kEntities = {{
     {"zwj", 0x200D, 0x0},
     {"zwnj", 0x200C, 0x0},
 }};
+
+// The binary search below needs every name strictly after the one before it (byte order, no
+// name twice); an entity added out of order, or a table longer than its rows (whose empty
+// names would follow "zwnj"), fails the build here.
+constexpr bool namesStrictlyAscending()
+{
+    return std::adjacent_find(kEntities.begin(), kEntities.end(), [](const EntityRow& a, const EntityRow& b) {
+               return !(a.name < b.name);
+           }) == kEntities.end();
+}
+static_assert(namesStrictlyAscending(), "kEntities must stay sorted by name, each name once");
 
 }  // namespace
 
