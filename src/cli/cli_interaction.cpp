@@ -1,12 +1,11 @@
 #include "cli/cli_interaction.h"
 
-#include <iostream>
 
 #include "documents/text_encoding.h"
 
 namespace vellumar::cli {
 
-CliInteraction::CliInteraction(const CliOptions& options) : m_quiet(options.quiet)
+CliInteraction::CliInteraction(const CliOptions& options, std::ostream& err) : m_err(err), m_quiet(options.quiet)
 {
     if (options.title || options.firstName || options.lastName) {
         // Arguments are UTF-8; the book's text is windows-1251.
@@ -39,14 +38,14 @@ void CliInteraction::holdWarnings() { m_holding = true; }
 void CliInteraction::releaseWarnings()
 {
     m_holding = false;
-    std::cerr << m_held;
+    m_err << m_held;
     m_held.clear();
 }
 
 void CliInteraction::print(const std::string& line)
 {
     if (m_holding) m_held.append(line);
-    else std::cerr << line;
+    else m_err << line;
 }
 
 }  // namespace vellumar::cli

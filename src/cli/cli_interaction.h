@@ -1,7 +1,10 @@
 #pragma once
-// The command line's answers to the core: warnings on stderr, book info from the flags.
+// The command line's answers to the core: warnings on stderr (or the stream of one INPUT's
+// messages when several are converted at once), book info from the flags.
 
+#include <iostream>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "cli/cli_options.h"
@@ -11,7 +14,7 @@ namespace vellumar::cli {
 
 class CliInteraction : public UserInteraction {
 public:
-    explicit CliInteraction(const CliOptions& options);
+    explicit CliInteraction(const CliOptions& options, std::ostream& err = std::cerr);
     void reportTokenizerProblem(std::string_view message, std::string_view text) override;
     std::optional<BookInfoAnswers> askBookInfo() override;
     // Prints "warning: ..." unless quiet.
@@ -23,6 +26,7 @@ public:
 private:
     void print(const std::string& line);
 
+    std::ostream& m_err;
     bool m_quiet;
     bool m_holding = false;
     std::string m_held;

@@ -49,6 +49,9 @@ ParseResult ParseCommandLine(int argc, char** argv)
     auto* lastOption = app.add_option("--last-name", lastName, "author's last name");
     app.add_option("--encoding", o.encoding, "the sources' encoding: auto (default) or a charset name");
     app.add_flag("-q,--quiet", o.quiet, "no progress and no warnings");
+    app.add_option("-j,--jobs", o.jobs, "convert up to N INPUTs at once (default: one per processor)")
+        ->type_name("N")
+        ->check(CLI::Range(1u, 1024u));
 
     try {
         app.parse(argc, argv);

@@ -17,6 +17,7 @@ struct CliOptions {
     bool cleanOnly = false;
     bool items = false;
     bool quiet = false;
+    unsigned jobs = 0;  // -j: INPUTs converted at once; 0 means one per processor
     std::string encoding = "auto";
     // The book-info answers as given (UTF-8); none given means the header's defaults.
     std::optional<std::string> title;

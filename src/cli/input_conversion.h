@@ -2,35 +2,54 @@
 // One INPUT of vellumar-convert, from reading it to writing its book.
 
 #include <cstddef>
+#include <iostream>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 
 #include "cli/cli_interaction.h"
 #include "cli/cli_options.h"
+#include "cli/ordered_jobs.h"
 #include "html/tokenizer.h"
 
 namespace vellumar::cli {
 
+// The books written by one run (canonical paths), shared by the INPUTs converted at once;
+// each INPUT writes in its turn (JobTurns), so only one of them touches it at a time.
+using WrittenBooks = std::set<std::string>;
+
+// Where the result of `input` goes: -o, the output folder, or beside the INPUT; standard input
+// and the text listings go to standard output unless told otherwise. `proposedName`
+// (windows-1251) is the name the book's answers propose, if any.
+std::string OutputTarget(const CliOptions& options, const std::string& input,
+                         const std::optional<std::string>& proposedName);
+
 class InputConversion {
 public:
-    InputConversion(const CliOptions& options, CliInteraction& interaction);
+    // Messages go to err, results written to standard output go to out.
+    InputConversion(const CliOptions& options, CliInteraction& interaction, WrittenBooks& written,
+                    std::ostream& err = std::cerr, std::ostream& out = std::cout);
     // Converts one INPUT ("-" is standard input). Returns true on success; on failure prints
     // one line naming the file and the problem. `index` and `count` number the progress line.
-    bool run(const std::string& input, std::size_t index, std::size_t count);
+    // Before writing anything it waits in `turns` for the INPUTs before it (job index - 1).
+    bool run(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns);
 
 private:
-    void convert(const std::string& input, std::size_t index, std::size_t count);
-    // Where the result of `input` goes; `proposedName` (windows-1251) is the name the book's
-    // answers propose, if any.
-    std::string target(const std::string& input, const std::optional<std::string>& proposedName) const;
+    void convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns);
+    // Writes the result in this INPUT's turn; never over the INPUT it came from.
+    void writeOutput(const std::string& input, const std::string& target, std::string_view bytes);
     // "[index/count] input -> target" on stderr when several INPUTs are converted.
     void showProgress(const std::string& input, std::size_t index, std::size_t count, const std::string* target) const;
 
     const CliOptions& m_options;
     CliInteraction& m_interaction;
-    THTMLParser m_parser;  // reused by every INPUT, as the window reuses its one parser
-    std::set<std::string> m_written;  // the books written by this run
+    WrittenBooks& m_written;
+    std::ostream& m_err;
+    std::ostream& m_out;
+    THTMLParser m_parser;
+    JobTurns* m_turns = nullptr;
+    std::size_t m_job = 0;
 };
 
 }  // namespace vellumar::cli

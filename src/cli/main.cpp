@@ -1,8 +1,14 @@
 // vellumar-convert: converts HTML documents into FB2 books without the window.
 
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
 #include "cli/cli_interaction.h"
 #include "cli/cli_options.h"
 #include "cli/input_conversion.h"
+#include "cli/input_order.h"
+#include "cli/ordered_jobs.h"
 #include "documents/interrupt_cleanup.h"
 
 int main(int argc, char** argv)
@@ -14,10 +20,18 @@ int main(int argc, char** argv)
     if (!parsed.options) return parsed.exitStatus;
     const CliOptions& options = *parsed.options;
 
-    CliInteraction interaction(options);
-    InputConversion conversion(options, interaction);
-    bool allConverted = true;
-    for (std::size_t i = 0; i < options.inputs.size(); ++i)
-        allConverted = conversion.run(options.inputs[i], i + 1, options.inputs.size()) && allConverted;
+    // Several INPUTs are converted at once, one per processor unless -j says otherwise; what
+    // the run prints and writes is the same as converting them one after another.
+    const unsigned threads = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    const std::vector<bool> readAfterEarlier = InputsToReadAfterEarlierOnes(options);
+    WrittenBooks written;
+    const bool allConverted = RunJobsInOrder(
+        options.inputs.size(), threads, std::cerr, std::cout,
+        [&](std::size_t i, std::ostream& err, std::ostream& out, JobTurns& turns) {
+            if (readAfterEarlier[i]) turns.waitForEarlier(i);
+            CliInteraction interaction(options, err);
+            InputConversion conversion(options, interaction, written, err, out);
+            return conversion.run(options.inputs[i], i + 1, options.inputs.size(), turns);
+        });
     return allConverted ? 0 : 1;
 }

@@ -1,0 +1,56 @@
+#include "cli/input_order.h"
+
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "cli/input_conversion.h"
+#include "convert/title_information.h"
+#include "documents/text_encoding.h"
+
+namespace vellumar::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string canonical(const std::string& path)
+{
+    std::error_code ec;
+    return fs::weakly_canonical(fs::absolute(path, ec), ec).string();
+}
+
+}  // namespace
+
+std::vector<bool> InputsToReadAfterEarlierOnes(const CliOptions& options)
+{
+    // The name the flags' book info proposes (the same for every book of the run).
+    std::optional<std::string> proposed;
+    if (options.conversion.ShowTitleInfo)
+        proposed = ProposedBookFileName(Utf8ToWindows1251(options.title.value_or("")),
+                                        Utf8ToWindows1251(options.firstName.value_or("")),
+                                        Utf8ToWindows1251(options.lastName.value_or("")));
+    std::vector<bool> wait(options.inputs.size(), false);
+    std::set<std::string> earlierOutputs;
+    bool standardInputRead = false;
+    for (std::size_t i = 0; i < options.inputs.size(); ++i) {
+        const std::string& input = options.inputs[i];
+        if (input == "-") {
+            wait[i] = standardInputRead;
+            standardInputRead = true;
+        } else {
+            wait[i] = earlierOutputs.count(canonical(input)) > 0;
+        }
+        // The book's name: the usual one, or the one its book info proposes.
+        std::vector<std::string> targets{OutputTarget(options, input, std::nullopt)};
+        if (proposed) targets.push_back(OutputTarget(options, input, proposed));
+        for (const std::string& target : targets)
+            if (target != "-") earlierOutputs.insert(canonical(target));
+    }
+    return wait;
+}
+
+}  // namespace vellumar::cli
