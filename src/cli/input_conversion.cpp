@@ -102,22 +102,28 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         return;
     }
 
-    // The book's name may come from its book-info answers: the conversion's warnings wait
-    // until the progress line has named the book they belong to.
+    // With book-info answers and no output named, the book takes the name the answers propose,
+    // known only once it is made: its warnings then wait for the progress line naming it.
+    const bool nameFromAnswers =
+        m_interaction.askBookInfo() && m_options.output.empty() && m_options.outputDir.empty() && input != kStdio;
+    const std::string plainTarget = OutputTarget(m_options, input, std::nullopt);
+    if (!nameFromAnswers) showProgress(input, index, count, &plainTarget);
+    else if (count > 1 && !m_options.quiet) m_interaction.holdWarnings();
     std::optional<Fb2Document> book;
-    if (count > 1 && !m_options.quiet) m_interaction.holdWarnings();
     try {
         book = ConvertSource(source.editorText(), m_options.conversion, source.folder, m_interaction, m_parser);
     } catch (...) {
-        // Without answers the book's name is known; with them it would have come from them.
-        const std::string fallback = OutputTarget(m_options, input, std::nullopt);
-        showProgress(input, index, count, m_interaction.askBookInfo() ? nullptr : &fallback);
-        m_interaction.releaseWarnings();
+        if (nameFromAnswers) {
+            showProgress(input, index, count, nullptr);
+            m_interaction.releaseWarnings();
+        }
         throw;
     }
     const std::string bookTarget = OutputTarget(m_options, input, book ? book->proposedFileName : std::nullopt);
-    showProgress(input, index, count, &bookTarget);
-    m_interaction.releaseWarnings();
+    if (nameFromAnswers) {
+        showProgress(input, index, count, &bookTarget);
+        m_interaction.releaseWarnings();
+    }
     if (!book) throw std::runtime_error("nothing to convert: the text holds no HTML items");
     if (!book->bodySeen) m_interaction.warn(source.name + ": no <body> tag found, the book's body is empty");
 
