@@ -1,7 +1,7 @@
-// Reads arbitrary bytes as a source file is read (encoding detection into windows-1251), runs
-// the source cleaning, its style-sheet reader and the file-name proposal, then converts the
-// cleaned text in every table mode with the real pictures and table pictures, as opening and
-// converting a source does: every book must be well-formed XML.
+// Takes arbitrary bytes through the conversion pipeline as opening and converting a source file
+// does: encoding detection into windows-1251, the source cleaning, then the conversion of the
+// cleaned text in every table mode with the real pictures and table pictures. Every book must
+// be well-formed XML. Also runs the style-sheet reader and the file-name proposal.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,12 +9,12 @@
 #include <string>
 
 #include "cleaning/class_style_rules.h"
-#include "cleaning/source_normalizer.h"
 #include "cleaning/style_block.h"
 #include "convert/title_information.h"
 #include "documents/text_encoding.h"
 #include "documents/text_lines.h"
 #include "fuzz/support/fuzz_book.h"
+#include "pipeline/source_loading.h"
 
 namespace {
 
@@ -44,9 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
+    SilentInteraction user;
+    LoadedSource source;
     std::string text;
     try {
-        text = SourceToWindows1251(bytes, "auto");
+        text = DecodeSource(bytes, "auto", "fuzz.html", user);
     } catch (const EncodingError&) {
         return 0;  // a declared character set that iconv does not know: reported to the user
     }
@@ -58,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     checkProposedName(text);
 
-    SilentInteraction user;
-    const bool straighten = (size & 1) == 0;
-    const std::string cleaned = NormalizeSourceHtml(JoinLinesCrLf(text, true), straighten, user);
-    fuzz::ConvertInEveryTableMode(JoinLinesCrLf(cleaned, false), straighten, static_cast<int>(size % 8) - 1);
+    ConversionOptions options;
+    options.StraightenText = (size & 1) == 0;
+    source.text = JoinLinesCrLf(CleanSource(text, options, user), true);
+    fuzz::ConvertSourceInEveryTableMode(source.editorText(), options.StraightenText, static_cast<int>(size % 8) - 1);
     return 0;
 }

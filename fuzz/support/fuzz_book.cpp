@@ -12,6 +12,7 @@
 #include "images/jpeg_codec.h"
 #include "images/picture_embedder.h"
 #include "images/png_codec.h"
+#include "pipeline/book_conversion.h"
 #include "support/xml_check.h"
 #include "tables/freetype_text_measurer.h"
 #include "tables/table_picture_embedder.h"
@@ -30,8 +31,32 @@ RgbImage gradient(int width, int height)
     return image;
 }
 
-// The pictures that fuzzed sources may name, made once with the real encoders.
-const std::filesystem::path& pictureFolder()
+const TextMeasurer& tableFont()
+{
+    static const FreeTypeTextMeasurer font;
+    return font;
+}
+
+template <typename Convert>
+void convertInEveryTableMode(bool straighten, int titleLevel, Convert convert)
+{
+    for (const TableMode mode : {TableMode::AsIs, TableMode::ContentOnly, TableMode::ConvertToImage}) {
+        ConversionOptions options;
+        options.tableMode = mode;
+        options.StraightenText = straighten;
+        options.TitleLevel = titleLevel;
+        try {
+            if (const std::optional<Fb2Document> book = convert(options)) CheckWellFormed(book->text);
+        } catch (const std::runtime_error&) {
+            // A failure the user is told about (PictureError, a span that is no number).
+        }
+    }
+}
+
+}  // namespace
+
+// The pictures are made once with the real encoders.
+const std::filesystem::path& PictureFolder()
 {
     static TempFolder folder;
     static const bool made = [] {
@@ -45,14 +70,6 @@ const std::filesystem::path& pictureFolder()
     return folder.path();
 }
 
-const TextMeasurer& tableFont()
-{
-    static const FreeTypeTextMeasurer font;
-    return font;
-}
-
-}  // namespace
-
 void AddDefaultMaxLen(int* argc, char*** argv)
 {
     for (int i = 1; i < *argc; ++i)
@@ -65,7 +82,7 @@ void AddDefaultMaxLen(int* argc, char*** argv)
     *argc = static_cast<int>(args.size()) - 1;
     *argv = args.data();
     // Made here, outside any input, so that their one-time allocations are not taken for leaks.
-    pictureFolder();
+    PictureFolder();
     tableFont();
 }
 
@@ -82,20 +99,21 @@ void ConvertInEveryTableMode(std::string_view source, bool straighten, int title
 {
     SilentInteraction user;
     THTMLParser parser;
-    for (const TableMode mode : {TableMode::AsIs, TableMode::ContentOnly, TableMode::ConvertToImage}) {
-        ConversionOptions options;
-        options.tableMode = mode;
-        options.StraightenText = straighten;
-        options.TitleLevel = titleLevel;
-        PictureEmbedder pictures(options, pictureFolder());
+    convertInEveryTableMode(straighten, titleLevel, [&](const ConversionOptions& options) {
+        PictureEmbedder pictures(options, PictureFolder());
         TablePictureEmbedder tablePictures(options, user, tableFont());
         ConversionServices services{user, pictures, tablePictures};
-        try {
-            if (const auto book = ConvertToFb2(parser, source, options, services)) CheckWellFormed(book->text);
-        } catch (const std::runtime_error&) {
-            // A failure the user is told about (PictureError, a span that is no number).
-        }
-    }
+        return ConvertToFb2(parser, source, options, services);
+    });
+}
+
+void ConvertSourceInEveryTableMode(std::string_view sourceText, bool straighten, int titleLevel)
+{
+    SilentInteraction user;
+    THTMLParser parser;
+    convertInEveryTableMode(straighten, titleLevel, [&](const ConversionOptions& options) {
+        return ConvertSource(sourceText, options, PictureFolder(), user, parser);
+    });
 }
 
 }  // namespace vellumar::fuzz

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string_view>
 
 #include "convert/body_writer.h"
@@ -16,11 +17,19 @@ constexpr std::size_t kMaxInputBytes = 64 * 1024;
 // For LLVMFuzzerInitialize: adds "-max_len=65536" to the arguments when none is given.
 void AddDefaultMaxLen(int* argc, char*** argv);
 
-// Converts `source` in each table mode with the real picture embedder (over a folder that holds
-// a few small pictures: a.png, b.jpg, wide.png to be shrunk, broken.jpg) and the real table
-// pictures, and aborts when a book is not well-formed XML. A conversion that ends with a
-// reported failure (an undecodable picture, a bad span value) makes no book and is fine.
+// A folder made once per process that holds a few small pictures sources may name: a.png,
+// b.jpg, wide.png (wider than the size limit, so it is shrunk) and broken.jpg (no picture).
+const std::filesystem::path& PictureFolder();
+
+// Converts `source` with the body writer in each table mode, with the real picture embedder
+// over PictureFolder() and the real table pictures drawn with one font loaded per process,
+// and aborts when a book is not well-formed XML. A conversion that ends with a reported
+// failure (an undecodable picture, a bad span value) makes no book and is fine.
 void ConvertInEveryTableMode(std::string_view source, bool straighten, int titleLevel);
+
+// The same through the conversion pipeline, as the window and vellumar-convert convert the
+// source page's text.
+void ConvertSourceInEveryTableMode(std::string_view sourceText, bool straighten, int titleLevel);
 
 // Aborts, printing the XML parser's complaint and the book, unless `book` is well-formed XML.
 void CheckWellFormed(std::string_view book);
