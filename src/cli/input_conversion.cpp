@@ -48,12 +48,13 @@ InputConversion::InputConversion(const CliOptions& options, CliInteraction& inte
 {
 }
 
-bool InputConversion::run(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns)
+bool InputConversion::run(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
+                          const ConvertedInput* converted)
 {
     m_turns = &turns;
     m_job = index - 1;
     try {
-        convert(input, index, count, turns);
+        convert(input, index, count, turns, converted);
         return true;
     } catch (const std::exception& e) {
         m_err << "vellumar-convert: " << (input == kStdio ? "standard input" : input) << ": " << e.what() << '\n';
@@ -86,9 +87,12 @@ void InputConversion::showProgress(const std::string& input, std::size_t index, 
     m_err << '\n';
 }
 
-void InputConversion::convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns)
+void InputConversion::convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
+                              const ConvertedInput* converted)
 {
-    const SourceFile file = input == kStdio ? SourceFile::StandardInput() : SourceFile{input};
+    if (converted && !converted->result.ok()) throw std::runtime_error(converted->result.reason);
+    SourceFile file = input == kStdio ? SourceFile::StandardInput() : SourceFile{input};
+    if (converted) file.html = converted->html;
     const LoadedSource source =
         LoadSource(file, LoadOptions{m_options.encoding, !m_options.noClean}, m_options.conversion, m_interaction);
 

@@ -2,6 +2,7 @@
 // One INPUT of vellumar-convert, from reading it to writing its book.
 
 #include <cstddef>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <ostream>
@@ -12,6 +13,7 @@
 #include "cli/cli_options.h"
 #include "cli/ordered_jobs.h"
 #include "html/tokenizer.h"
+#include "office/word_processor.h"
 
 namespace vellumar::cli {
 
@@ -25,6 +27,12 @@ using WrittenBooks = std::set<std::string>;
 std::string OutputTarget(const CliOptions& options, const std::string& input,
                          const std::optional<std::string>& proposedName);
 
+// A word-processor INPUT after LibreOffice: its HTML (pictures beside it), or why it failed.
+struct ConvertedInput {
+    HtmlExportResult result;
+    std::filesystem::path html;
+};
+
 class InputConversion {
 public:
     // Messages go to err, results written to standard output go to out.
@@ -33,10 +41,14 @@ public:
     // Converts one INPUT ("-" is standard input). Returns true on success; on failure prints
     // one line naming the file and the problem. `index` and `count` number the progress line.
     // Before writing anything it waits in `turns` for the INPUTs before it (job index - 1).
-    bool run(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns);
+    // A word-processor document comes with `converted`: its HTML is read in its place, and
+    // the book is still named after the document.
+    bool run(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
+             const ConvertedInput* converted = nullptr);
 
 private:
-    void convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns);
+    void convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
+                 const ConvertedInput* converted);
     // Writes the result in this INPUT's turn; never over the INPUT it came from.
     void writeOutput(const std::string& input, const std::string& target, std::string_view bytes);
     // "[index/count] input -> target" on stderr when several INPUTs are converted.

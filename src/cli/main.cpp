@@ -1,7 +1,8 @@
-// vellumar-convert: converts HTML documents into FB2 books without the window.
+// vellumar-convert: converts HTML and word-processor documents into FB2 books without the window.
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <thread>
 
 #include "cli/cli_interaction.h"
@@ -10,15 +11,35 @@
 #include "cli/input_order.h"
 #include "cli/ordered_jobs.h"
 #include "documents/interrupt_cleanup.h"
+#include "office/converted_documents.h"
+#include "office/libreoffice_runner.h"
+#include "pipeline/source_loading.h"
 
 int main(int argc, char** argv)
 {
     using namespace vellumar::cli;
-    // Ctrl-C, SIGTERM or a file-size limit leave no temporary output or folder behind.
+    // Ctrl-C, SIGTERM or a file-size limit leave no temporary output or folder behind, and
+    // end a running LibreOffice.
     vellumar::InstallInterruptCleanup();
     ParseResult parsed = ParseCommandLine(argc, argv);
     if (!parsed.options) return parsed.exitStatus;
     const CliOptions& options = *parsed.options;
+
+    // The word-processor documents among the INPUTs go through LibreOffice first, all in one
+    // start, into a private folder that lives until the end of the run.
+    std::size_t documents = 0;
+    for (const std::string& input : options.inputs)
+        if (vellumar::IsWordProcessorDocument(input)) ++documents;
+    if (documents > 0 && !options.quiet)
+        std::cerr << "LibreOffice: converting " << documents << (documents == 1 ? " document\n" : " documents\n");
+    vellumar::LibreOfficeRunner libreOffice;
+    std::optional<vellumar::ConvertedDocuments> converted;
+    try {
+        converted.emplace(libreOffice, options.inputs);
+    } catch (const std::exception& e) {
+        std::cerr << "vellumar-convert: " << e.what() << '\n';
+        return 1;
+    }
 
     // Several INPUTs are converted at once, one per processor unless -j says otherwise; what
     // the run prints and writes is the same as converting them one after another.
@@ -31,7 +52,10 @@ int main(int argc, char** argv)
             if (readAfterEarlier[i]) turns.waitForEarlier(i);
             CliInteraction interaction(options, err);
             InputConversion conversion(options, interaction, written, err, out);
-            return conversion.run(options.inputs[i], i + 1, options.inputs.size(), turns);
+            std::optional<ConvertedInput> document;
+            if (converted->isDocument(i)) document = ConvertedInput{converted->result(i), converted->html(i)};
+            return conversion.run(options.inputs[i], i + 1, options.inputs.size(), turns,
+                                  document ? &*document : nullptr);
         });
     return allConverted ? 0 : 1;
 }

@@ -27,6 +27,15 @@ struct Slot {
 
 std::array<Slot, 64> g_slots;
 
+// One registered child process group: its id, and the process that made it (a child made
+// by fork() inherits the table but owns none of its groups).
+struct GroupSlot {
+    std::atomic<pid_t> group{0};
+    std::atomic<pid_t> owner{0};
+};
+
+std::array<GroupSlot, 16> g_groups;
+
 void removeFolderContent(int folder, int depth);
 
 // Removes the entry `name` of the open folder: a file, or a folder with what it holds.
@@ -83,6 +92,7 @@ void removeSlot(Slot& slot)
 void onInterrupt(int signal)
 {
     const int savedErrno = errno;
+    KillRegisteredProcessGroups();
     RemoveRegisteredPaths();
     errno = savedErrno;
     // The handler was installed with SA_RESETHAND: the signal, held back until this handler
@@ -123,6 +133,27 @@ void InterruptCleanup::release()
     m_slot = -1;
 }
 
+InterruptKill::InterruptKill(pid_t group)
+{
+    if (group <= 0) return;
+    for (int i = 0; i < static_cast<int>(g_groups.size()); ++i) {
+        GroupSlot& slot = g_groups[static_cast<std::size_t>(i)];
+        pid_t expected = 0;
+        if (!slot.owner.compare_exchange_strong(expected, ::getpid(), std::memory_order_acq_rel)) continue;
+        slot.group.store(group, std::memory_order_release);
+        m_slot = i;
+        return;
+    }
+}
+
+InterruptKill::~InterruptKill()
+{
+    if (m_slot < 0) return;
+    GroupSlot& slot = g_groups[static_cast<std::size_t>(m_slot)];
+    slot.group.store(0, std::memory_order_release);
+    slot.owner.store(0, std::memory_order_release);
+}
+
 InterruptsHeldBack::InterruptsHeldBack()
 {
     sigset_t held;
@@ -148,6 +179,14 @@ void InstallInterruptCleanup()
         ::sigaction(signal, &action, nullptr);
     }
     ::signal(SIGXFSZ, SIG_IGN);
+}
+
+void KillRegisteredProcessGroups()
+{
+    for (GroupSlot& slot : g_groups) {
+        const pid_t group = slot.group.load(std::memory_order_acquire);
+        if (group > 0 && slot.owner.load(std::memory_order_acquire) == ::getpid()) ::kill(-group, SIGKILL);
+    }
 }
 
 void RemoveRegisteredPaths()

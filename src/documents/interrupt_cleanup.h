@@ -30,6 +30,20 @@ private:
     int m_slot = -1;
 };
 
+// Holds a child process group (an outside program and what it started) while it lives; the
+// handlers kill the whole group before they remove the registered paths, so that no program
+// of the run outlives it or keeps writing into its folders. Thread-safe; at most 16 at once.
+class InterruptKill {
+public:
+    explicit InterruptKill(pid_t group);
+    InterruptKill(const InterruptKill&) = delete;
+    InterruptKill& operator=(const InterruptKill&) = delete;
+    ~InterruptKill();
+
+private:
+    int m_slot = -1;
+};
+
 // Holds SIGINT and SIGTERM back in this thread while it lives, so that a file is never made
 // without being registered: a signal that arrives meanwhile is handled when it ends.
 class InterruptsHeldBack {
@@ -52,5 +66,7 @@ void InstallInterruptCleanup();
 // Removes every file and folder that this process registered, now, as the handlers do. Only
 // async-signal-safe calls: no allocation, no locks.
 void RemoveRegisteredPaths();
+// Kills every process group that this process registered, now, as the handlers do.
+void KillRegisteredProcessGroups();
 
 }  // namespace vellumar

@@ -9,9 +9,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <thread>
+
+#include "documents/interrupt_cleanup.h"
 
 extern char** environ;
 
@@ -105,7 +108,7 @@ ChildProcessResult RunChildProcess(const ChildProcessRun& run)
     posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, run.stderrFile.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     // A group of its own: the time limit ends the program and everything it started, and
-    // a Ctrl-C on the terminal reaches only this program, which then ends the group itself.
+    // a Ctrl-C on the terminal reaches only this program, whose handler then kills the group.
     SpawnAttributes attributes;
     posix_spawnattr_setflags(attributes.get(), POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     posix_spawnattr_setpgroup(attributes.get(), 0);
@@ -117,9 +120,15 @@ ChildProcessResult RunChildProcess(const ChildProcessRun& run)
     sigaddset(&signals, SIGPIPE);
     posix_spawnattr_setsigdefault(attributes.get(), &signals);
 
+    // Started and registered with Ctrl-C held back: an interrupted run kills the group.
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, argv[0], actions.get(), attributes.get(), argv.data(), envp.data());
-    if (error != 0) throw std::runtime_error("cannot start " + run.arguments[0] + ": " + std::strerror(error));
+    std::optional<InterruptKill> killOnInterrupt;
+    {
+        const InterruptsHeldBack heldBack;
+        const int error = posix_spawn(&pid, argv[0], actions.get(), attributes.get(), argv.data(), envp.data());
+        if (error != 0) throw std::runtime_error("cannot start " + run.arguments[0] + ": " + std::strerror(error));
+        killOnInterrupt.emplace(pid);
+    }
 
     const auto deadline = std::chrono::steady_clock::now() + run.timeLimit;
     ChildProcessEnd end = ChildProcessEnd::Exited;
@@ -137,11 +146,14 @@ ChildProcessResult RunChildProcess(const ChildProcessRun& run)
         }
     } catch (...) {
         killGroup(pid);
+        killOnInterrupt.reset();
         reap(pid);
         throw;
     }
-    // Also after a normal end: helpers the program left behind go with it.
+    // Also after a normal end: helpers the program left behind go with it. The group is
+    // let go before the leader is reaped, while its id cannot yet belong to anyone else.
     killGroup(pid);
+    killOnInterrupt.reset();
     const int status = reap(pid);
     ChildProcessResult result{end, -1};
     if (end == ChildProcessEnd::Exited && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);

@@ -3,18 +3,26 @@
 #include "cleaning/source_normalizer.h"
 #include "documents/text_encoding.h"
 #include "documents/text_lines.h"
+#include "office/document_kinds.h"
 
 namespace vellumar {
 
 std::string SourceFile::displayName() const { return standardInput ? std::string("standard input") : path.string(); }
 
-std::filesystem::path SourceFile::folder() const { return standardInput ? std::filesystem::path() : path.parent_path(); }
+std::filesystem::path SourceFile::folder() const
+{
+    if (standardInput) return {};
+    return html.empty() ? path.parent_path() : html.parent_path();
+}
+
+bool IsWordProcessorDocument(const std::filesystem::path& path) { return WordProcessorDocumentKind(path).has_value(); }
 
 std::string LoadedSource::editorText() const { return JoinLinesCrLf(text, false); }
 
 std::string ReadSource(const SourceFile& file, std::size_t maxBytes)
 {
-    return file.standardInput ? ReadStandardInput(maxBytes) : ReadFileBytes(file.path, maxBytes);
+    if (file.standardInput) return ReadStandardInput(maxBytes);
+    return ReadFileBytes(file.html.empty() ? file.path : file.html, maxBytes);
 }
 
 std::string DecodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
@@ -39,7 +47,9 @@ LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const C
     LoadedSource source;
     source.name = file.displayName();
     source.folder = file.folder();
-    const std::string text = DecodeSource(ReadSource(file, load.maxBytes), load.encoding, source.name, user);
+    // A word processor's HTML is UTF-8.
+    const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
+    const std::string text = DecodeSource(ReadSource(file, load.maxBytes), encoding, source.name, user);
     source.text = JoinLinesCrLf(load.clean ? CleanSource(text, options, user) : text, true);
     return source;
 }

@@ -17,14 +17,22 @@ namespace vellumar {
 struct SourceFile {
     std::filesystem::path path;  // not used for standard input
     bool standardInput = false;
+    // For a word-processor document (`path`): the HTML a word processor saved for it, which
+    // is read in its place, as UTF-8 whatever LoadOptions says. Messages still name `path`.
+    std::filesystem::path html = {};
 
     static SourceFile StandardInput() { return SourceFile{{}, true}; }
     // How messages name it: the path as given, or "standard input".
     std::string displayName() const;
-    // Where the pictures it names by relative paths are found: the file's folder, or the
-    // current folder (an empty path) for standard input.
+    // Where the pictures it names by relative paths are found: the file's folder (the HTML's
+    // folder for a converted document), or the current folder (an empty path) for standard
+    // input.
     std::filesystem::path folder() const;
 };
+
+// Whether the file is a word-processor document (.doc, .rtf, .docx, .odt, in any case),
+// which a word processor must save as HTML before it can be loaded (office/).
+bool IsWordProcessorDocument(const std::filesystem::path& path);
 
 struct LoadOptions {
     // A charset name, or "auto": byte-order mark, <meta charset>, UTF-8 detection.

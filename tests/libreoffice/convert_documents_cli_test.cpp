@@ -1,0 +1,136 @@
+// vellumar-convert on word-processor documents, with the real LibreOffice.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <csignal>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "cli/convert_program.h"
+#include "libreoffice/office_documents.h"
+#include "office/program_lookup.h"
+#include "support/process_check.h"
+#include "support/xml_check.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vellumar::testing::Outcome;
+
+class ConvertDocumentsCli : public vellumar::testing::ConvertProgramTest {
+protected:
+    void SetUp() override
+    {
+        ConvertProgramTest::SetUp();
+        m_tmp = m_folder.file(".tmp");
+        fs::create_directories(m_tmp);
+        m_path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+        m_environment = "TMPDIR='" + m_tmp.string() + "' ";
+    }
+    void TearDown() override { EXPECT_TRUE(fs::is_empty(m_tmp)) << "a private folder was left behind"; }
+
+    // Puts a program called soffice running `script` first on the program's PATH.
+    void soffice(const std::string& script)
+    {
+        const fs::path bin = m_folder.file(".bin");
+        fs::create_directories(bin);
+        write(".bin/soffice", "#!/bin/sh\n" + script + "\n");
+        fs::permissions(bin / "soffice", fs::perms::owner_exec, fs::perm_options::add);
+        m_environment += "PATH='" + bin.string() + ":" + m_path + "' ";
+    }
+    // The files beside the documents (the test's own dot-folders left out).
+    std::vector<std::string> files() const
+    {
+        std::vector<std::string> names;
+        for (const fs::directory_entry& e : fs::directory_iterator(m_dir))
+            if (!e.path().filename().string().starts_with(".")) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // Runs vellumar-convert with the test's environment.
+    Outcome convert(const std::string& args) { return run(args, "", m_environment); }
+
+    fs::path m_tmp;
+    std::string m_path;
+    std::string m_environment;  // "NAME='value' " words before the program
+};
+
+TEST_F(ConvertDocumentsCli, BooksBesideTheDocumentsFromOneLibreOfficeStart)
+{
+    const std::optional<fs::path> real = vellumar::FindProgram("soffice", m_path);
+    ASSERT_TRUE(real) << "LibreOffice is not installed";
+    soffice("echo started >> '" + (m_dir / ".starts").string() + "'\nexec '" + real->string() + "' \"$@\"");
+    write("Old Book.rtf", vellumar::testing::RtfBook());
+    write("Second.RTF", vellumar::testing::RtfBook());
+
+    const Outcome r = convert("'Old Book.rtf' Second.RTF");
+
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(read(".starts"), "started\n");
+    const std::string fb2 = read("Old Book.fb2");
+    EXPECT_EQ(vellumar::testing::XmlProblem(fb2), "");
+    // "Глава первая" in windows-1251, as the title of the first section with text.
+    EXPECT_NE(fb2.find("<section>\r\n<title><p>"), std::string::npos);
+    EXPECT_NE(fb2.find("\xc3\xeb\xe0\xe2\xe0 \xef\xe5\xf0\xe2\xe0\xff"), std::string::npos);
+    EXPECT_NE(fb2.find("<strong>bold</strong>"), std::string::npos);
+    EXPECT_NE(fb2.find("<emphasis>italic</emphasis>"), std::string::npos);
+    EXPECT_NE(fb2.find("\xc4\xe0."), std::string::npos);
+    EXPECT_NE(fb2.find("<image xlink:href=\"#"), std::string::npos);
+    EXPECT_NE(fb2.find("<binary content-type=\"image/png\""), std::string::npos);
+    // The pictures are named after the documents; otherwise the books are the same.
+    EXPECT_NE(fb2.find("id=\"old_book_html_"), std::string::npos);
+    std::string second = read("Second.fb2");
+    for (std::size_t at; (at = second.find("second_html_")) != std::string::npos;) second.replace(at, 12, "old_book_html_");
+    EXPECT_EQ(second, fb2);
+    // Nothing else beside the documents: no HTML, no pictures, no lock files.
+    EXPECT_EQ(files(), (std::vector<std::string>{"Old Book.fb2", "Old Book.rtf", "Second.RTF", "Second.fb2"}));
+}
+
+TEST_F(ConvertDocumentsCli, AFailedDocumentGetsItsMessageAndNoBook)
+{
+    const std::string rtf = vellumar::testing::RtfBook();
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool withoutLibreOffice;
+        const char* message;
+    } cases[] = {
+        {"random.doc", std::string(4000, '\x7f'), false,
+         "random.doc: the file is not a Word 97-2003 document (.doc), its content does not match its extension"},
+        {"cut.rtf", rtf.substr(0, 120), false, "cut.rtf: LibreOffice could not convert it (source file could not be loaded)"},
+        {"book.odt", rtf, false, "book.odt: the file is not an OpenDocument text (.odt)"},
+        {"book.rtf", rtf, true, "book.rtf: LibreOffice is not installed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(c.name, c.bytes);
+        const std::string saved = m_environment;
+        if (c.withoutLibreOffice) m_environment += "PATH='" + m_tmp.string() + "' ";
+        const Outcome r = convert(std::string("-q ") + c.name);
+        m_environment = saved;
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(std::string("vellumar-convert: ") + c.message), std::string::npos) << r.err;
+        EXPECT_EQ(files(), std::vector<std::string>{c.name});
+        fs::remove(m_dir / c.name);
+    }
+}
+
+TEST_F(ConvertDocumentsCli, ATerminatedRunEndsLibreOfficeAndLeavesNothing)
+{
+    // A LibreOffice that never finishes; it says when it has started.
+    soffice("touch '" + (m_dir / ".started").string() + "'\nexec sleep 60");
+    write("book.rtf", vellumar::testing::RtfBook());
+    const std::string cmd = "cd '" + m_dir.string() + "' && " + m_environment + "'" VELLUMAR_CONVERT_PATH
+                            "' book.rtf 2>.stderr & pid=$!; while [ ! -e '" + (m_dir / ".started").string() +
+                            "' ]; do sleep 0.05; done; kill -TERM $pid; wait $pid";
+    const int raw = std::system(cmd.c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 128 + SIGTERM);  // ended by the signal, as the shell sees it
+    EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive("TMPDIR=" + m_tmp.string() + "/"));
+    EXPECT_EQ(files(), std::vector<std::string>{"book.rtf"});
+}
+
+}  // namespace
