@@ -6,11 +6,12 @@
 #include "ui/application_windows.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
+#include "program_version.h"
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION_LABEL));
     QApplication::setWindowIcon(vellumar::ProgramIcon());
     const vellumar::ApplicationWindows windows;
     vellumar::MainWindow& form = windows.mainWindow();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <string>
 #include <string_view>
 
@@ -76,7 +78,7 @@ const CleaningCase kClassCases[] = {
      "\r\n<p><b>T</b></p>"},
 };
 INSTANTIATE_TEST_SUITE_P(ClassStyles, CleaningTable, ::testing::ValuesIn(kClassCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 const CleaningCase kStructureCases[] = {
     {"InnerElementClosedBeforeOuter", "<p><b>text</p>", "\r\n<p><b>text</b></p>"},
@@ -95,7 +97,7 @@ const CleaningCase kStructureCases[] = {
     {"DoctypeKeepsItsValuelessAttribute", "<!DOCTYPE html>", "<!doctype  html=\"\">"},
 };
 INSTANTIATE_TEST_SUITE_P(Structure, CleaningTable, ::testing::ValuesIn(kStructureCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 const CleaningCase kRebuildCases[] = {
     {"ReducedTagKeepsNoAttributes", "<P ALIGN=center CLASS=x>", "\r\n<p>"},
@@ -117,7 +119,7 @@ const CleaningCase kRebuildCases[] = {
      "\r\n<h2>h</h2>\r\n<ul>\r\n<li>i</li></ul>"},
 };
 INSTANTIATE_TEST_SUITE_P(Rebuild, CleaningTable, ::testing::ValuesIn(kRebuildCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 // Self-closing tags are plain empty elements: a line break before "br", nothing pushed, and no
 // closing tag made of their names is ever written.
@@ -128,7 +130,7 @@ const CleaningCase kSelfClosingCases[] = {
     {"UpperCaseBreak", "<P>a<BR/>b</P>", "\r\n<p>a\r\n<br>b</p>"},
 };
 INSTANTIATE_TEST_SUITE_P(SelfClosing, CleaningTable, ::testing::ValuesIn(kSelfClosingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 // The cleaned text is tokenized again by the conversion: a declaration whose last value keeps
 // a quote must not leave a quoted run open that swallows the whole document.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -115,7 +117,7 @@ const BodyCase kBodyCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, BodyTable, ::testing::ValuesIn(kBodyCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 TEST(BodyWriter, TitleLevels)
 {

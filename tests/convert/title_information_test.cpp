@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <optional>
 #include <string>
 
@@ -61,7 +63,7 @@ const NameCase kNameCases[] = {
     {"LongAnswersCutInTheLastName", "t", "f", kLongTitle, kLongLastName},
 };
 INSTANTIATE_TEST_SUITE_P(Names, ProposedName, ::testing::ValuesIn(kNameCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 class ScriptedUser : public UserInteraction {
 public:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include "documents/memory_editor.h"
 #include "support/tag_command_cases.h"
 
@@ -36,7 +38,7 @@ TEST_P(TagCommandOnMemoryEditor, OneUndoRestoresTheText)
 }
 
 INSTANTIATE_TEST_SUITE_P(TagCommands, TagCommandOnMemoryEditor, ::testing::ValuesIn(testing::kTagCommandCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 TEST(ParagraphsToVerses, OnlyTheFourExactTagsChange)
 {

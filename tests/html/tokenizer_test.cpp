@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -99,7 +101,7 @@ const Case kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, TokenizerTable, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 TEST(Tokenizer, TagTextViewsTheWholeMarkup)
 {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <png.h>
 #include <zlib.h>
 
@@ -88,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteCase{"Unfiltered", {0, PngRowFilter::None, 8192}, 64, 64},
                       WriteCase{"SmallChunks", {9, PngRowFilter::Sub, 100}, 200, 150},
                       WriteCase{"OnePixel", {8, PngRowFilter::Adaptive, 8192}, 1, 1}),
-    [](const ::testing::TestParamInfo<WriteCase>& info) { return info.param.name; });
+    vellumar::testing_support::CaseName{});
 
 TEST(PngReading, FlattensEveryPngKindOntoWhite)
 {

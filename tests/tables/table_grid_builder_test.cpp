@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -101,7 +103,7 @@ TEST_P(TableGridCases, BuildsTheGrid)
 }
 
 INSTANTIATE_TEST_SUITE_P(Html, TableGridCases, ::testing::ValuesIn(kGridCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 TEST(TableGrid, SettlingMovesTextsToWhereTheirCellsBegin)
 {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include "documents/tag_commands.h"
 #include "support/tag_command_cases.h"
 #include "ui/code_editor.h"
@@ -40,7 +42,7 @@ TEST_P(TagCommandOnCodeEditor, SameResultCaretAndUndoAsInMemory)
 }
 
 INSTANTIATE_TEST_SUITE_P(TagCommands, TagCommandOnCodeEditor, ::testing::ValuesIn(testing::kTagCommandCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 }  // namespace
 }  // namespace vellumar
