@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <string>
 
 #include "documents/memory_editor.h"
@@ -31,7 +33,7 @@ TEST_P(FindReplaceOnMemoryEditor, Step)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FindReplaceOnMemoryEditor, ::testing::ValuesIn(testing::kFindReplaceCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 TEST(FindReplace, WithoutAnEditorNothingHappens)
 {

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <memory>
 
 #include "documents/find_replace.h"
@@ -84,7 +86,7 @@ TEST(FindReplaceOnCodeEditor, ReplaceAllAndNewTextKeepWordWrap)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FindReplaceOnCodeEditor, ::testing::ValuesIn(testing::kFindReplaceCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 class SearchWindowTest : public ::testing::Test {
 protected:
