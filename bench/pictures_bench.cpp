@@ -190,7 +190,7 @@ void BM_EmbedBookOf333Pictures(benchmark::State& state)
     std::vector<std::string> sources;
     for (int i = 0; i < 333; ++i) {
         const bool large = i % 30 == 0;
-        const std::string name = "p" + std::to_string(i) + ".png";
+        const std::string name = std::to_string(i) + "p.png";
         WritePng(large ? lineDrawing(1200, 640) : lineDrawing(120 + i % 200, 60 + i % 90), folder.file(name));
         sources.push_back(name);
     }
