@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <string>
 
 #include "support/xml_check.h"
@@ -72,7 +74,7 @@ const BalanceCase kBalanceCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, BalanceTable, ::testing::ValuesIn(kBalanceCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 TEST(BodyBalancer, DeepTagSoupStaysLinear)
 {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -138,7 +140,7 @@ TEST_P(MalformedHtml, ConvertsIntoWellFormedBookWithItsText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, MalformedHtml, ::testing::ValuesIn(kMalformedCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 // The issue's own examples, written out.
 struct ExactCase {
@@ -173,7 +175,7 @@ const ExactCase kExactCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Examples, MalformedExact, ::testing::ValuesIn(kExactCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         vellumar::testing_support::CaseName{});
 
 }  // namespace
 }  // namespace vellumar
