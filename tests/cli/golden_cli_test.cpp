@@ -118,8 +118,8 @@ TEST_P(GoldenCli, OutputsAsRecorded)
 }
 
 INSTANTIATE_TEST_SUITE_P(Recorded, GoldenCli, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
-                             std::string name = info.param.name;
+                         [](const ::testing::TestParamInfo<GoldenCase>& param_info) {
+                             std::string name = param_info.param.name;
                              for (char& ch : name)
                                  if (ch == '-') ch = '_';
                              return name;
