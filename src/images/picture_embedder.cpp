@@ -119,6 +119,11 @@ void PictureEmbedder::completeBinaries(std::string& binaries)
     binaries = std::move(complete);
 }
 
+void PictureEmbedder::addBinaryLater(const std::string& binaries, std::function<std::string()> makeElement)
+{
+    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement))});
+}
+
 void PictureEmbedder::EmbedPicture(std::string_view src, std::string& body, std::string& binaries)
 {
     if (const TPictureEntry* known = m_table.find(src)) {

@@ -17,6 +17,7 @@
 #include "images/picture_table.h"
 
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <map>
 #include <string>
@@ -53,6 +54,11 @@ public:
     // PictureError naming the picture when its header shows it is not a picture of its kind;
     // an error while reading, checking, decoding or re-encoding comes from completeBinaries.
     void EmbedPicture(std::string_view src, std::string& body, std::string& binaries);
+
+    // For the other pictures of the same conversion (table pictures): `makeElement` runs on the
+    // picture workers and its binary element is placed, at completeBinaries, where binaries
+    // ends now.
+    void addBinaryLater(const std::string& binaries, std::function<std::string()> makeElement);
 
     const PictureTable& pictures() const { return m_table; }
 

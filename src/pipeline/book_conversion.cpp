@@ -11,6 +11,8 @@ std::optional<Fb2Document> ConvertSource(std::string_view sourceText, Conversion
 {
     PictureEmbedder pictures(options, pictureFolder, nullptr, &user);
     TablePictureEmbedder tablePictures(options, user);
+    // Table pictures are fitted and encoded on the picture workers too, in book order.
+    tablePictures.encodeOn(pictures);
     ConversionServices services{user, pictures, tablePictures};
     return ConvertToFb2(parser, sourceText, options, services);
 }

@@ -20,12 +20,25 @@ PngWriteOptions TablePngOptions()
 RgbImage DrawTable(const TableGrid& grid, int width, int height, TableLineColour colour,
                    const TextMeasurer& measurer, int maxWidth, int maxHeight)
 {
-    const RgbImage bitmap = DrawTableBitmap(grid, width, height, colour, measurer);
+    return FitTablePicture(DrawTableBitmap(grid, width, height, colour, measurer), maxWidth, maxHeight);
+}
+
+RgbImage FitTablePicture(const RgbImage& bitmap, int maxWidth, int maxHeight)
+{
     const PictureSize fitted = FitToBox(bitmap.width, bitmap.height, maxWidth, maxHeight);
     return ScaleAreaAverage(bitmap, fitted.width, fitted.height);
 }
 
 std::optional<RgbImage> RenderTableImage(std::string_view tableHtml, const ConversionOptions& options,
+                                         const TextMeasurer& measurer, const HtmlErrorHandler& onError,
+                                         const TableWarningHandler& onWarning)
+{
+    const std::optional<RgbImage> bitmap = RenderTableBitmap(tableHtml, options, measurer, onError, onWarning);
+    if (!bitmap) return std::nullopt;
+    return FitTablePicture(*bitmap, options.MaxWidth, options.MaxHeight);
+}
+
+std::optional<RgbImage> RenderTableBitmap(std::string_view tableHtml, const ConversionOptions& options,
                                          const TextMeasurer& measurer, const HtmlErrorHandler& onError,
                                          const TableWarningHandler& onWarning)
 {
@@ -38,7 +51,7 @@ std::optional<RgbImage> RenderTableImage(std::string_view tableHtml, const Conve
     if (bitmapWidth * bitmapHeight > kMaxTableBitmapPixels)
         throw TableTooLargeError("the table is too large to draw as a picture (" + std::to_string(bitmapWidth) +
                                  " x " + std::to_string(bitmapHeight) + " pixels)");
-    return DrawTable(grid, size.width, size.height, colour, measurer, options.MaxWidth, options.MaxHeight);
+    return DrawTableBitmap(grid, size.width, size.height, colour, measurer);
 }
 
 std::string RenderTablePicture(std::string_view tableHtml, const std::filesystem::path& file,

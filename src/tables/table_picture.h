@@ -33,6 +33,16 @@ std::optional<RgbImage> RenderTableImage(std::string_view tableHtml, const Conve
                                          const TextMeasurer& measurer, const HtmlErrorHandler& onError = {},
                                          const TableWarningHandler& onWarning = {});
 
+// RenderTableImage without its last step: the drawn bitmap before it is fitted into the box,
+// so that fitting and encoding (FitTablePicture, EncodePng) may run on another thread.
+std::optional<RgbImage> RenderTableBitmap(std::string_view tableHtml, const ConversionOptions& options,
+                                          const TextMeasurer& measurer, const HtmlErrorHandler& onError = {},
+                                          const TableWarningHandler& onWarning = {});
+
+// A drawn table bitmap fitted into maxWidth x maxHeight with area averaging (also when it
+// already fits).
+RgbImage FitTablePicture(const RgbImage& bitmap, int maxWidth, int maxHeight);
+
 // RenderTableImage written as a PNG file (replacing a file of that name). Returns the file's
 // name as given, or an empty text when there was no table cell and nothing was written.
 // Throws PictureError naming the file when it cannot be written.

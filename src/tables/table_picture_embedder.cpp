@@ -55,12 +55,28 @@ const TextMeasurer& TablePictureEmbedder::measurer()
 TableOutcome TablePictureEmbedder::embedTablePicture(int number, std::string_view tableHtml, std::string& binaries)
 {
     const std::string name = TablePictureName(number);
-    const std::filesystem::path file = m_folder.file(name);
-    const RemoveOnExit cleanup(file);
     const HtmlErrorHandler report = [this](std::string_view message, std::string_view text) {
         m_user.reportTokenizerProblem(message, text);
     };
     const TableWarningHandler warn = [this, &name](std::string_view text) { m_user.warn(name + ": " + std::string(text)); };
+    if (m_encoder != nullptr) {
+        std::optional<RgbImage> bitmap;
+        try {
+            bitmap = RenderTableBitmap(tableHtml, m_options, measurer(), report, warn);
+        } catch (const TableTooLargeError& e) {
+            m_user.warn(name + ": " + e.what() + "; written as its text");
+            return TableOutcome::Text;
+        }
+        if (!bitmap) return TableOutcome::Picture;  // no cell: a reference without a picture
+        m_encoder->addBinaryLater(binaries, [bitmap = std::move(*bitmap), name, maxWidth = m_options.MaxWidth,
+                                             maxHeight = m_options.MaxHeight] {
+            const std::string png = EncodePng(FitTablePicture(bitmap, maxWidth, maxHeight), TablePngOptions());
+            return BinaryElement("png", name, EncodeBase64(png));
+        });
+        return TableOutcome::Picture;
+    }
+    const std::filesystem::path file = m_folder.file(name);
+    const RemoveOnExit cleanup(file);
     try {
         RenderTablePicture(tableHtml, file, m_options, measurer(), report, warn);
     } catch (const TableTooLargeError& e) {

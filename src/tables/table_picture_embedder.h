@@ -2,6 +2,8 @@
 // Turns the tables a conversion collects into PNG pictures embedded in the book. Each picture
 // is written into the run's private temporary folder, never into the current folder, so a
 // user's own "table1.png" is neither overwritten nor deleted; it is removed once encoded.
+// With encodeOn(), tables are drawn here (the font is not shared between threads) and fitted,
+// encoded and base64-encoded on the picture workers, in memory.
 
 #include <memory>
 #include <string>
@@ -11,6 +13,7 @@
 #include "base/picture_sink.h"
 #include "base/user_interaction.h"
 #include "documents/temp_folder.h"
+#include "images/picture_embedder.h"
 #include "tables/text_measurer.h"
 
 namespace vellumar {
@@ -30,6 +33,10 @@ public:
     // as warnings too. Throws PictureError when the picture cannot be written.
     TableOutcome embedTablePicture(int number, std::string_view tableHtml, std::string& binaries) override;
 
+    // Fits, encodes and base64-encodes the pictures on `pictures`' workers, their binary
+    // elements placed by its completeBinaries(); `pictures` must outlive the conversion.
+    void encodeOn(PictureEmbedder& pictures) { m_encoder = &pictures; }
+
 private:
     const TextMeasurer& measurer();
 
@@ -38,6 +45,7 @@ private:
     const TextMeasurer* m_measurer = nullptr;
     std::unique_ptr<TextMeasurer> m_font;
     TempFolder m_folder;
+    PictureEmbedder* m_encoder = nullptr;
 };
 
 }  // namespace vellumar

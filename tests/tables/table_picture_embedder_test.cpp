@@ -9,6 +9,7 @@
 
 #include "convert/body_writer.h"
 #include "images/base64.h"
+#include "images/picture_embedder.h"
 #include "images/png_codec.h"
 
 namespace vellumar {
@@ -184,6 +185,34 @@ TEST(TablePictureEmbedder, StrayClosingTableGivesAReferenceWithoutPicture)
     const std::string text = convertWithTablePictures("<html><body><p>a</p></table><p>b</p></body></html>");
     EXPECT_NE(text.find("<empty-line/>\r\n\r\n<image xlink:href=\"#table0.png\"/>\r\n"), std::string::npos);
     EXPECT_EQ(occurrences(text, "<binary "), 0u);
+}
+
+// Table pictures encoded on the picture workers land where the walk put them, among the
+// other pictures, as when each is written and encoded in turn.
+TEST(TablePictureEmbedder, EncodedOnTheWorkersTheBookIsTheSame)
+{
+    TempFolder folder;
+    WritePng(RgbImage(700, 40, 90), folder.file("wide.png"));
+    const std::string source =
+        "<html><body><p><img src=wide.png></p><table><tr><td>" + std::string(300, 'w') +
+        "</td></tr></table><table><tr></tr></table><p><img src=wide.png><img src=missing.png></p>"
+        "<table><tr><th>h</th><td>x</td></tr></table></body></html>";
+    ConversionOptions options;
+    options.tableMode = TableMode::ConvertToImage;
+    const auto convert = [&](bool onWorkers) {
+        RecordingUser user;
+        PictureEmbedder pictures(options, folder.path());
+        TablePictureEmbedder tables(options, user, kFixed);
+        if (onWorkers) tables.encodeOn(pictures);
+        ConversionServices services{user, pictures, tables};
+        THTMLParser parser;
+        return ConvertToFb2(parser, source, options, services).value().text;
+    };
+    const std::string inTurn = convert(false);
+    EXPECT_EQ(convert(true), inTurn);
+    EXPECT_EQ(occurrences(inTurn, "<binary "), 3u);
+    EXPECT_LT(inTurn.find("id=\"wide~temp.png\""), inTurn.find("id=\"table1.png\""));
+    EXPECT_LT(inTurn.find("id=\"table1.png\""), inTurn.find("id=\"table3.png\""));
 }
 
 }  // namespace
