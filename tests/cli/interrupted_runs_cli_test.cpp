@@ -87,7 +87,9 @@ protected:
         int status = 0;
         const bool running = ::waitpid(child, &status, WNOHANG) == 0;
         ::kill(child, signal);
-        if (running) ASSERT_EQ(::waitpid(child, &status, 0), child);
+        if (running) {
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+        }
         ASSERT_TRUE(running) << "the conversion ended before it could be interrupted";
         ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
         EXPECT_EQ(WTERMSIG(status), signal);  // what a shell shows as 130 or 143
