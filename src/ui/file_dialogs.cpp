@@ -14,7 +14,7 @@ QString fromView(std::string_view text)
 }
 
 constexpr std::array<FileFilter, 3> kSourceFilters = {{
-    {"Source files (*.doc; *rtf; *.htm; *.html)", "*.doc; *.rtf; *.htm; *.html"},
+    {"Source files (*.doc; *rtf; *.docx; *.odt; *.htm; *.html)", "*.doc; *.rtf; *.docx; *.odt; *.htm; *.html"},
     {"html files", "*.html;*.htm"},
     {"MS Word files (*.doc;*.rtf)", "*.doc;*.rtf"},
 }};

@@ -11,7 +11,7 @@ TEST(FileDialogs, FiltersInTheToolkitsForm)
 {
     const std::pair<const char*, QStringList> cases[] = {
         {"OpenDialog1",
-         {"Source files (*.doc *.rtf *.htm *.html)", "html files (*.html *.htm)", "MS Word files (*.doc *.rtf)"}},
+         {"Source files (*.doc *.rtf *.docx *.odt *.htm *.html)", "html files (*.html *.htm)", "MS Word files (*.doc *.rtf)"}},
         {"SD", {"Fiction Book files (*.fb2)"}},
         {"SDSource", {"HTML Files (*.htm *.html)"}},
         {"ODFB2", {"FictionBook files (*.fb2)", "All Files (*.*)"}},
