@@ -59,12 +59,16 @@ std::string CollapseSpaceRuns(std::string_view text)
     const auto isBlank = [](char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; };
     std::string out;
     out.reserve(text.size());
-    bool previousBlank = false;
-    for (char c : text) {
-        const bool blank = isBlank(c);
-        if (!(blank && previousBlank)) out.push_back(c);
-        previousBlank = blank;
+    // Copied a run at a time: a run ends after a blank that another blank follows.
+    const std::size_t n = text.size();
+    std::size_t runStart = 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        if (!isBlank(text[i]) || !isBlank(text[i - 1])) continue;
+        out.append(text, runStart, i - runStart);
+        while (i + 1 < n && isBlank(text[i + 1])) ++i;
+        runStart = i + 1;
     }
+    if (runStart < n) out.append(text, runStart, n - runStart);
     return out;
 }
 

@@ -137,10 +137,12 @@ std::string Utf8ToWindows1251(std::string_view utf8)
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0x80) {
-            out.push_back(static_cast<char>(b));
-            ++i;
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            // ASCII is the same in windows-1251: copied a run at a time.
+            std::size_t end = i + 1;
+            while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80) ++end;
+            out.append(utf8, i, end - i);
+            i = end;
             continue;
         }
         char32_t cp = 0;

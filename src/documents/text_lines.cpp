@@ -1,29 +1,42 @@
 #include "documents/text_lines.h"
 
+#include <cstring>
+
 namespace vellumar {
 
 std::string JoinLinesCrLf(std::string_view text, bool breakAfterLast)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 32 + 2);
-    std::size_t lineStart = 0;
-    std::size_t i = 0;
+    const char* const data = text.data();
     const std::size_t n = text.size();
-    while (i < n) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            ++i;
-            continue;
+    // Lines are found with memchr, a line at a time: books are megabytes of base64 lines.
+    // The next LF is remembered, so that text with lone CRs is still read once.
+    std::size_t nextLf = 0;
+    bool lfSearched = false;
+    std::size_t lineStart = 0;
+    while (lineStart < n) {
+        if (!lfSearched || (nextLf < lineStart && nextLf != n)) {
+            const void* lf = std::memchr(data + lineStart, '\n', n - lineStart);
+            nextLf = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : n;
+            lfSearched = true;
         }
-        out.append(text.substr(lineStart, i - lineStart));
-        i += (c == '\r' && i + 1 < n && text[i + 1] == '\n') ? 2 : 1;
-        lineStart = i;
+        std::size_t lineEnd = nextLf;
+        std::size_t next = nextLf + 1;
+        if (lineEnd < n && lineEnd > lineStart && data[lineEnd - 1] == '\r') --lineEnd;  // CR LF
+        // A CR alone ends a line too.
+        if (const void* cr = std::memchr(data + lineStart, '\r', lineEnd - lineStart)) {
+            lineEnd = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+            next = lineEnd + 1;
+        }
+        out.append(data + lineStart, lineEnd - lineStart);
+        if (lineEnd == n) {
+            if (breakAfterLast) out.append("\r\n");
+            break;
+        }
+        lineStart = next;
         // A final line break ends the last line; it does not start an empty one.
-        if (i < n || breakAfterLast) out.append("\r\n");
-    }
-    if (lineStart < n) {
-        out.append(text.substr(lineStart));
-        if (breakAfterLast) out.append("\r\n");
+        if (lineStart < n || breakAfterLast) out.append("\r\n");
     }
     return out;
 }

@@ -46,6 +46,8 @@ TEST(TextRules, CollapseKeepsFirstBlankOfRun)
     EXPECT_EQ(CollapseSpaceRuns("a\t \xa0 b"), "a\tb");
     EXPECT_EQ(CollapseSpaceRuns(" \r\n "), " \r\n ");
     EXPECT_EQ(CollapseSpaceRuns("\xa0\xa0x"), "\xa0x");
+    EXPECT_EQ(CollapseSpaceRuns("  a  b   "), " a b ");
+    EXPECT_EQ(CollapseSpaceRuns("a b"), "a b");
 }
 
 }  // namespace

@@ -24,6 +24,10 @@ TEST(TextLines, SplitAtEveryKindOfBreak)
         {"\n", "", "\r\n"},
         {"", "", ""},
         {"a\r\r\n", "a\r\n", "a\r\n\r\n"},
+        {"a\rb\rc\nd", "a\r\nb\r\nc\r\nd", "a\r\nb\r\nc\r\nd\r\n"},
+        {"\r\r", "\r\n", "\r\n\r\n"},
+        {"\r\n\n\r", "\r\n\r\n", "\r\n\r\n\r\n"},
+        {"ab\n\rcd", "ab\r\n\r\ncd", "ab\r\n\r\ncd\r\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(JoinLinesCrLf(c.in, false), c.joined) << c.in;
