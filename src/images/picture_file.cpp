@@ -2,6 +2,7 @@
 
 #include "images/picture_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -56,8 +57,15 @@ std::optional<std::string> ReadPictureFileStart(const std::filesystem::path& pat
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     FilePtr file(std::fopen(path.c_str(), "rbe"));
     if (!file) throw readError(path, errno);
-    std::string bytes(maxBytes, '\0');
+    // Sized by the file, not by the limit: most pictures are far smaller than the limit.
+    std::string bytes(std::min(maxBytes, static_cast<std::size_t>(info.st_size)), '\0');
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    // The file may have grown since stat(): read on up to the limit.
+    char more[4096];
+    std::size_t got = 0;
+    while (bytes.size() < maxBytes &&
+           (got = std::fread(more, 1, std::min(sizeof more, maxBytes - bytes.size()), file.get())) > 0)
+        bytes.append(more, got);
     if (std::ferror(file.get())) throw readError(path, errno);
     return bytes;
 }
