@@ -98,6 +98,39 @@ void scaleRow(const std::uint8_t* in, int inCount, const AxisTaps& x, const std:
     }
 }
 
+// acc[i] += weight * in[i] for the n floats of a row.
+void addWeighted(float* acc, const float* in, float weight, std::size_t n)
+{
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128 spread = _mm_set1_ps(weight);
+    for (; i + 4 <= n; i += 4)
+        _mm_storeu_ps(acc + i, _mm_add_ps(_mm_loadu_ps(acc + i), _mm_mul_ps(spread, _mm_loadu_ps(in + i))));
+#endif
+    for (; i < n; ++i) acc[i] += weight * in[i];
+}
+
+// The n floats of a row rounded into bytes: clamped to 0 .. 255 after adding a half, the
+// fraction dropped.
+void storeRounded(const float* acc, std::size_t n, std::uint8_t* out)
+{
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128 half = _mm_set1_ps(0.5f);
+    const __m128 top = _mm_set1_ps(255.0f);
+    const __m128 bottom = _mm_setzero_ps();
+    const auto round4 = [&](const float* at) {
+        return _mm_cvttps_epi32(_mm_max_ps(_mm_min_ps(_mm_add_ps(_mm_loadu_ps(at), half), top), bottom));
+    };
+    for (; i + 16 <= n; i += 16) {
+        const __m128i low = _mm_packs_epi32(round4(acc + i), round4(acc + i + 4));
+        const __m128i high = _mm_packs_epi32(round4(acc + i + 8), round4(acc + i + 12));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; i < n; ++i) out[i] = static_cast<std::uint8_t>(std::clamp(acc[i] + 0.5f, 0.0f, 255.0f));
+}
+
 }  // namespace
 
 RgbImage ScaleAreaAverage(const RgbImage& source, int width, int height)
@@ -146,12 +179,9 @@ RgbImage ScaleAreaAverageRegion(const RgbImage& source, double sourceWidth, doub
                     in = line.data();
                 }
             }
-            const float weight = w[k];
-            for (std::size_t i = 0; i < rowFloats; ++i) acc[i] += weight * in[i];
+            addWeighted(acc.data(), in, w[k], rowFloats);
         }
-        std::uint8_t* out = result.row(y);
-        for (std::size_t i = 0; i < rowFloats; ++i)
-            out[i] = static_cast<std::uint8_t>(std::clamp(acc[i] + 0.5f, 0.0f, 255.0f));
+        storeRounded(acc.data(), rowFloats, result.row(y));
     }
     return result;
 }
