@@ -19,4 +19,14 @@ BusyCursorScope::~BusyCursorScope()
     QApplication::restoreOverrideCursor();
 }
 
+NormalCursorScope::NormalCursorScope() : m_set(QApplication::overrideCursor() != nullptr)
+{
+    if (m_set) QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+}
+
+NormalCursorScope::~NormalCursorScope()
+{
+    if (m_set) QApplication::restoreOverrideCursor();
+}
+
 }  // namespace vellumar

@@ -19,4 +19,17 @@ public:
     BusyCursorScope& operator=(const BusyCursorScope&) = delete;
 };
 
+// The normal arrow over a dialog that a long command shows while its busy cursor is up; does
+// nothing when no busy cursor is shown.
+class NormalCursorScope {
+public:
+    NormalCursorScope();
+    ~NormalCursorScope();
+    NormalCursorScope(const NormalCursorScope&) = delete;
+    NormalCursorScope& operator=(const NormalCursorScope&) = delete;
+
+private:
+    bool m_set = false;
+};
+
 }  // namespace vellumar

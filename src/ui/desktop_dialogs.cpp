@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "ui/book_info_dialog.h"
+#include "ui/busy_cursor.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
 
@@ -42,16 +43,19 @@ bool desktopHasProgramFor(const QString& path)
 
 QString DesktopDialogs::askOpenFileName(std::string_view dialog, const QString& folder)
 {
+    const NormalCursorScope arrow;
     return vellumar::askOpenFileName(m_owner, dialog, folder);
 }
 
 QString DesktopDialogs::askSaveFileName(std::string_view dialog, const QString& proposed)
 {
+    const NormalCursorScope arrow;
     return vellumar::askSaveFileName(m_owner, dialog, proposed);
 }
 
 bool DesktopDialogs::confirmReplace(const QString& path)
 {
+    const NormalCursorScope arrow;
     return QMessageBox::question(m_owner, MainWindow::applicationTitle(),
                                  QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
@@ -59,22 +63,26 @@ bool DesktopDialogs::confirmReplace(const QString& path)
 
 std::optional<BookInfoAnswers> DesktopDialogs::askBookInfo()
 {
+    const NormalCursorScope arrow;
     if (!m_bookInfo) return std::nullopt;
     return m_bookInfo->ask();
 }
 
 void DesktopDialogs::showMessage(const QString& title, const QString& text)
 {
+    const NormalCursorScope arrow;
     QMessageBox::information(m_owner, title, text);
 }
 
 void DesktopDialogs::showError(const QString& text)
 {
+    const NormalCursorScope arrow;
     QMessageBox::critical(m_owner, MainWindow::applicationTitle(), text);
 }
 
 UnsavedAnswer DesktopDialogs::askUnsavedChanges(const QString& question)
 {
+    const NormalCursorScope arrow;
     switch (QMessageBox::warning(m_owner, MainWindow::applicationTitle(), question,
                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
     case QMessageBox::Save: return UnsavedAnswer::Save;

@@ -52,6 +52,10 @@ public:
 
     // Closing the window: false when the user cancelled an unsaved-changes question.
     bool mayClose();
+    // The unsaved-changes question for one editor: true when its text may be replaced now
+    // (nothing unsaved, saved, or discarded).
+    bool maySourceBeReplaced();
+    bool mayFb2BeReplaced();
 
     // The file name the next FB2 save offers (the save dialog's remembered name): a proposed
     // bare name until a save chose a path; empty when none.
@@ -66,11 +70,7 @@ public:
     void setDocumentFolder(const QString& folder) { m_documentFolder = folder; }
 
 private:
-    // The unsaved-changes question for one editor: true when its text may be replaced now
-    // (nothing unsaved, saved, or discarded).
     bool mayReplace(CodeEditor& editor, const QString& question, bool (FileCommands::*save)());
-    bool maySourceBeReplaced();
-    bool mayFb2BeReplaced();
     // Writes the editor's lines, each ended by CR LF, to `path`; false after showing the error.
     bool writeEditor(const CodeEditor& editor, const QString& path);
     // Asks for the name a save writes; the chosen name with its extension rule applied, or empty

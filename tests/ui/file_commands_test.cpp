@@ -59,6 +59,19 @@ TEST(CommandInteraction, ShowsThreeReportsThenCountsTheRest)
     EXPECT_EQ(dialogs.messages.size(), 4) << "the count is shown once";
 }
 
+TEST(CommandInteraction, WarningsOfOneCommandShareOneBox)
+{
+    ScriptedDialogs dialogs;
+    CommandInteraction user(dialogs, 1);
+    for (int i = 1; i <= CommandInteraction::kShownWarnings + 2; ++i)
+        user.warn("picture " + std::to_string(i) + ".png not found");
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "nothing while the work goes on";
+    user.finish();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("Vellumar|picture 1.png not found\npicture 2.png"));
+    EXPECT_TRUE(dialogs.messages[0].endsWith("\n... and 2 more."));
+}
+
 class FileCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
