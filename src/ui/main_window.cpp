@@ -24,6 +24,7 @@
 #include "ui/busy_cursor.h"
 #include "ui/code_editor.h"
 #include "ui/common_settings_page.h"
+#include "ui/conversion_commands.h"
 #include "ui/desktop_dialogs.h"
 #include "ui/edit_actions.h"
 #include "ui/file_commands.h"
@@ -163,6 +164,7 @@ MainWindow::MainWindow(const DialogWindows& windows, CommandDialogs* dialogs, QW
         m_searchCommands->attach(*m_windows.findDialog, *m_windows.replaceDialog);
     m_imagesCommands = new ImagesPageCommands(*this, *m_memo1, *m_memo2);
     m_fileCommands = new FileCommands(*this, *m_dialogs);
+    m_conversionCommands = new ConversionCommands(*this, *m_fileCommands, *m_dialogs);
     connectCommands();
     FormCreate();
 }
@@ -389,6 +391,8 @@ void MainWindow::Act_ClearMemo2Execute() { m_imagesCommands->clearMemo2(); }
 int MainWindow::TablePictureCounter() const { return m_imagesCommands->tablePictureCounter(); }
 void MainWindow::resetTablePictureCounter() { m_imagesCommands->resetTablePictureCounter(); }
 
+void MainWindow::Act_OpenSourceExecute() { m_conversionCommands->OpenSourceDocument(); }
+void MainWindow::Act_ConvertExecute() { m_conversionCommands->Convert(); }
 void MainWindow::Act_NewHTMLDocExecute() { m_fileCommands->newSourceDocumentAsked(); }
 void MainWindow::Act_SaveSourceHTMLExecute() { m_fileCommands->SaveSourceHtml(); }
 void MainWindow::Act_SaveSourceHTMLAsExecute() { m_fileCommands->SaveSourceHtmlAs(); }
@@ -398,9 +402,6 @@ void MainWindow::Act_SaveResultExecute() { m_fileCommands->SaveFb2(); }
 void MainWindow::Act_SaveResultAsExecute() { m_fileCommands->SaveFb2As(); }
 void MainWindow::Act_SaveAndViewExecute() { m_fileCommands->ViewFb2(); }
 
-// Commands whose work is not built yet: they exist with their captions, shortcuts and places.
-void MainWindow::Act_OpenSourceExecute() {}
-void MainWindow::Act_ConvertExecute() {}
 void MainWindow::Act_ShowHelpBoxExecute()
 {
     if (m_windows.helpWindow) m_windows.helpWindow->exec();

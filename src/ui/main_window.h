@@ -33,6 +33,7 @@ class AboutBox;
 class BookInfoDialog;
 class CodeEditor;
 class CommandDialogs;
+class ConversionCommands;
 class DiagnosticWindow;
 class EditActions;
 class Editor;
@@ -84,6 +85,8 @@ public:
     EditActions* editActions() const { return m_editActions; }
     // New, open, save and view of the source and FB2 documents.
     FileCommands& fileCommands() const { return *m_fileCommands; }
+    // Open... and Convert.
+    ConversionCommands& conversionCommands() const { return *m_conversionCommands; }
     // The program's other windows, as handed in.
     const DialogWindows& dialogWindows() const { return m_windows; }
     // Find and replace, and the commands of the "Images" page.
@@ -202,6 +205,7 @@ private:
     std::unique_ptr<CommandDialogs> m_ownDialogs;
     CommandDialogs* m_dialogs = nullptr;
     FileCommands* m_fileCommands = nullptr;
+    ConversionCommands* m_conversionCommands = nullptr;
     PageTabWidget* m_pageControl = nullptr;
     CodeEditor* m_synMemo1 = nullptr;
     CodeEditor* m_synMemo2 = nullptr;

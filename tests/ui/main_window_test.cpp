@@ -23,6 +23,7 @@
 
 #include <memory>
 
+#include "scripted_dialogs.h"
 #include "ui/action_table.h"
 #include "ui/busy_cursor.h"
 #include "ui/silver_colours.h"
@@ -41,7 +42,7 @@ protected:
     {
         ASSERT_TRUE(m_folder.isValid());
         setProgramFolder(m_folder.path());
-        m_form = std::make_unique<MainWindow>();
+        m_form = std::make_unique<MainWindow>(DialogWindows{}, &m_dialogs);
     }
     void TearDown() override
     {
@@ -65,6 +66,7 @@ protected:
     }
 
     QTemporaryDir m_folder;
+    testing::ScriptedDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_form;
 };
 
@@ -271,6 +273,7 @@ TEST_F(MainWindowTest, MenuItemsFollowTheirActions)
     int runs = 0;
     QObject::connect(convert, &QAction::triggered, [&runs] { ++runs; });
     convert->setEnabled(true);
+    m_dialogs.openNames = {QString()};  // Convert with an empty source asks for one first
     find<QAction>("mm_Rerefinefile1")->trigger();
     EXPECT_EQ(runs, 1);
 }

@@ -1,0 +1,101 @@
+// The user's wait in the real main window, offscreen: "Open..." of a 10 MB HTML book until the
+// source page shows it, and F9 on it until the FB2 page shows the book. The dialogs answer at
+// once (the book chosen, no title information, the save cancelled), so only the program's own
+// work is timed.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <memory>
+
+#include "bench_data.h"
+#include "ui/code_editor.h"
+#include "ui/command_dialogs.h"
+#include "ui/main_window.h"
+
+namespace {
+
+using namespace vellumar;
+
+class InstantDialogs : public CommandDialogs {
+public:
+    QString book;
+    QString askOpenFileName(std::string_view, const QString&) override { return book; }
+    QString askSaveFileName(std::string_view, const QString&) override { return {}; }
+    bool confirmReplace(const QString&) override { return false; }
+    std::optional<BookInfoAnswers> askBookInfo() override { return std::nullopt; }
+    void showMessage(const QString&, const QString&) override {}
+    void showError(const QString& text) override { errors << text; }
+    UnsavedAnswer askUnsavedChanges(const QString&) override { return UnsavedAnswer::Discard; }
+    bool openWithDesktop(const QString&) override { return false; }
+    QStringList errors;
+};
+
+struct Window {
+    Window()
+    {
+        const std::string html = bench::GenerateHtmlBook(10 * 1024 * 1024);
+        dialogs.book = folder.filePath(QStringLiteral("book.html"));
+        QFile file(dialogs.book);
+        if (file.open(QIODevice::WriteOnly)) file.write(html.data(), static_cast<qint64>(html.size()));
+        window = std::make_unique<MainWindow>(DialogWindows{}, &dialogs);
+        window->findChild<QCheckBox*>(QStringLiteral("ChBShowTitleInfo"))->setChecked(false);
+        window->show();
+        QApplication::processEvents();
+    }
+    void run(const char* action)
+    {
+        window->action(QString::fromLatin1(action))->trigger();
+        // Until the page has painted what the command put there.
+        QApplication::processEvents();
+    }
+
+    QTemporaryDir folder;
+    InstantDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+};
+
+Window& window()
+{
+    static Window w;
+    return w;
+}
+
+void BM_WindowOpenSource(benchmark::State& state)
+{
+    Window& w = window();
+    for (auto _ : state) w.run("Act_OpenSource");
+    state.counters["source_bytes"] = static_cast<double>(w.window->SynMemo1()->editor().text().size());
+    if (!w.dialogs.errors.isEmpty()) state.SkipWithError(w.dialogs.errors.first().toStdString().c_str());
+}
+BENCHMARK(BM_WindowOpenSource)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_WindowConvert(benchmark::State& state)
+{
+    Window& w = window();
+    if (w.window->SynMemo1()->editor().text().empty()) w.run("Act_OpenSource");
+    for (auto _ : state) w.run("Act_Convert");
+    state.counters["book_bytes"] = static_cast<double>(w.window->SynMemo2()->editor().text().size());
+    if (!w.dialogs.errors.isEmpty()) state.SkipWithError(w.dialogs.errors.first().toStdString().c_str());
+}
+BENCHMARK(BM_WindowConvert)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // The window is measured without a display unless one is asked for.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

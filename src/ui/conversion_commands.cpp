@@ -1,0 +1,124 @@
+#include "ui/conversion_commands.h"
+
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "pipeline/pipeline.h"
+#include "ui/busy_cursor.h"
+#include "ui/charset_text.h"
+#include "ui/code_editor.h"
+#include "ui/command_dialogs.h"
+#include "ui/command_interaction.h"
+#include "ui/file_commands.h"
+#include "ui/file_names.h"
+#include "ui/main_window.h"
+
+namespace vellumar {
+
+namespace {
+
+std::filesystem::path localPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// Lets the window repaint (the busy cursor, the pages) before long work; typing and clicks wait.
+void letWindowRepaint()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace
+
+ConversionCommands::ConversionCommands(MainWindow& window, FileCommands& files, CommandDialogs& dialogs)
+    : QObject(&window), m_window(window), m_files(files), m_dialogs(dialogs)
+{
+}
+
+void ConversionCommands::OpenSourceDocument()
+{
+    if (!m_files.maySourceBeReplaced()) return;
+    const QString path = m_dialogs.askOpenFileName("OpenDialog1", m_openFolder);
+    if (path.isEmpty()) return;
+    m_openFolder = QFileInfo(path).absolutePath();
+
+    letWindowRepaint();
+    BusyCursorScope busy(m_window.BusyCursor());
+    letWindowRepaint();
+    m_files.NewSourceDocument();
+    CommandInteraction user(m_dialogs, m_window.charset());
+    try {
+        if (LoadSourceDocument(path, user)) m_window.setSourceFileName(QStringLiteral("New"));
+    } catch (const std::exception& error) {
+        // The source editor stays empty and the caption as it was.
+        user.finish();
+        m_dialogs.showError(QString::fromUtf8(error.what()));
+        return;
+    }
+    user.finish();
+    m_window.setWindowTitle(MainWindow::applicationTitle() + QStringLiteral(" : ") + m_window.SourceFileName());
+}
+
+bool ConversionCommands::LoadSourceDocument(const QString& path, CommandInteraction& user)
+{
+    const QString extension = LowerExtension(path);
+    if (extension == QLatin1String(".htm") || extension == QLatin1String(".html")) {
+        LoadSourceFile(path, user);
+        return true;
+    }
+    if (extension == QLatin1String(".doc") || extension == QLatin1String(".rtf"))
+        return LoadWordProcessorDocument(path, user);
+    return false;
+}
+
+void ConversionCommands::LoadSourceFile(const QString& path, CommandInteraction& user)
+{
+    const LoadedSource source = LoadSource(SourceFile{localPath(path)}, LoadOptions{}, m_window.conversionOptions(), user);
+    m_window.SynMemo1()->setDocumentText(source.editorText());
+    // Relative pictures of this document, and the book's save dialog, start in its folder.
+    m_files.setDocumentFolder(QFileInfo(path).absolutePath());
+}
+
+bool ConversionCommands::LoadWordProcessorDocument(const QString& path, CommandInteraction&)
+{
+    m_dialogs.showMessage(MainWindow::applicationTitle(), path + QStringLiteral(" не конвертирован."));
+    return false;
+}
+
+void ConversionCommands::Convert()
+{
+    if (m_window.SynMemo1()->editor().text().empty()) OpenSourceDocument();
+    if (m_window.SynMemo1()->editor().text().empty()) return;
+    if (!m_files.mayFb2BeReplaced()) return;
+
+    CommandInteraction user(m_dialogs, m_window.charset());
+    try {
+        letWindowRepaint();
+        BusyCursorScope busy(m_window.BusyCursor());
+        letWindowRepaint();
+        const std::optional<Fb2Document> book =
+            ConvertSource(m_window.SynMemo1()->editor().text(), m_window.conversionOptions(),
+                          localPath(m_files.documentFolder()), user, m_parser);
+        // A text that gives no items leaves the FB2 editor as it was.
+        if (book) {
+            m_window.SynMemo2()->setDocumentText(book->text);
+            m_window.setActivePage(MainWindow::Fb2Page);
+            if (book->proposedFileName) m_files.setFb2SaveName(DecodeBytes(*book->proposedFileName, m_window.charset()));
+        }
+    } catch (const std::exception& error) {
+        user.finish();
+        m_dialogs.showError(QString::fromUtf8(error.what()));
+        return;
+    }
+    user.finish();
+    if (m_files.fb2SaveName().isEmpty())
+        m_files.setFb2SaveName(ChangeFileExt(m_window.SourceFileName(), QStringLiteral(".fb2")));
+    m_files.SaveFb2As();
+}
+
+}  // namespace vellumar

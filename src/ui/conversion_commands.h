@@ -1,0 +1,51 @@
+#pragma once
+// Opening a source document into the source editor (Open..., Ctrl+O) and Convert (F9): thin
+// callers of the core's pipeline, which loads a source (decoding, windows-1251, cleaning) and
+// converts a text into a book. The window adds its dialogs, the busy cursor and its captions.
+
+#include <QObject>
+#include <QString>
+
+#include "html/tokenizer.h"
+
+namespace vellumar {
+
+class CommandDialogs;
+class CommandInteraction;
+class FileCommands;
+class MainWindow;
+
+class ConversionCommands : public QObject {
+    Q_OBJECT
+
+public:
+    ConversionCommands(MainWindow& window, FileCommands& files, CommandDialogs& dialogs);
+
+    // Act_OpenSource: after the unsaved-changes question, asks for a source document and loads
+    // it into the source editor; the caption then names the source ("Vellumar : New").
+    void OpenSourceDocument();
+
+    // Loads the document at `path` into the (emptied) source editor by its kind, told by the
+    // extension in any letter case: HTML (".htm", ".html") directly, word-processor documents
+    // (".doc", ".rtf") through LoadWordProcessorDocument; any other kind loads nothing. True
+    // when a document was loaded.
+    bool LoadSourceDocument(const QString& path, CommandInteraction& user);
+    // An HTML file, decoded and cleaned, into the source editor.
+    void LoadSourceFile(const QString& path, CommandInteraction& user);
+    // A word-processor document: made into HTML, then loaded like an HTML file. False after
+    // telling the user that it could not be converted.
+    bool LoadWordProcessorDocument(const QString& path, CommandInteraction& user);
+
+    // Act_Convert: converts the source editor's text into the FB2 editor (opening a source
+    // first when the editor is empty) and offers to save the book under the proposed name.
+    void Convert();
+
+private:
+    MainWindow& m_window;
+    FileCommands& m_files;
+    CommandDialogs& m_dialogs;
+    QString m_openFolder;  // where the open dialog starts: the folder of the last chosen file
+    THTMLParser m_parser;  // the one tokenizer that conversions reuse
+};
+
+}  // namespace vellumar

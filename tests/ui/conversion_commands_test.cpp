@@ -1,0 +1,242 @@
+// Open... and Convert through the real main window, with the dialogs answered by a script:
+// decoding and cleaning on open, pictures found from the document's folder, the book-info
+// answers and the proposed names, the questions on the way, and the caption after each step.
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "scripted_dialogs.h"
+#include "ui/code_editor.h"
+#include "ui/command_interaction.h"
+#include "ui/conversion_commands.h"
+#include "ui/file_commands.h"
+#include "ui/main_window.h"
+#include "ui/page_tab_widget.h"
+#include "ui/program_folder.h"
+
+namespace vellumar {
+namespace {
+
+using testing::ScriptedDialogs;
+
+// "Белая ночь", "Щука", "Эхо" as UTF-8 and as windows-1251.
+const char* const kTitleUtf8 = "Белая ночь";
+constexpr std::string_view kTitle1251 = "\xC1\xE5\xEB\xE0\xFF \xED\xEE\xF7\xFC";
+constexpr std::string_view kFirst1251 = "\xD9\xF3\xEA\xE0";
+constexpr std::string_view kLast1251 = "\xDD\xF5\xEE";
+
+class ConversionCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        setProgramFolder(m_folder.path());
+        m_books = m_folder.filePath(QStringLiteral("Книги"));
+        ASSERT_TRUE(QDir().mkpath(m_books + QStringLiteral("/img")));
+        m_window = std::make_unique<MainWindow>(DialogWindows{}, &m_dialogs);
+    }
+    void TearDown() override
+    {
+        m_window.reset();
+        setProgramFolder(QString());
+    }
+
+    QString book(const char* name) const { return m_books + '/' + QString::fromUtf8(name); }
+    static void write(const QString& file, const QByteArray& bytes)
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static QByteArray read(const QString& file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    void trigger(const char* action) { m_window->action(QString::fromLatin1(action))->trigger(); }
+    std::string sourceText() const { return m_window->SynMemo1()->editor().text(); }
+    std::string fb2Text() const { return m_window->SynMemo2()->editor().text(); }
+    void showTitleInfo(bool on) { m_window->findChild<QCheckBox*>(QStringLiteral("ChBShowTitleInfo"))->setChecked(on); }
+    void open(const QString& file)
+    {
+        m_dialogs.openNames = {file};
+        trigger("Act_OpenSource");
+    }
+
+    QTemporaryDir m_folder;
+    QString m_books;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(ConversionCommandsTest, OpenDecodesCleansAndNamesTheSourceNew)
+{
+    write(book("page.html"), QByteArray("<html><head><meta charset=\"utf-8\"><script>x()</script></head>\n<body><p>") +
+                                 kTitleUtf8 + "</p></body></html>\n");
+    open(book("page.html"));
+    const std::string text = sourceText();
+    EXPECT_NE(text.find(kTitle1251), std::string::npos) << "UTF-8 shown as windows-1251, not as mojibake";
+    EXPECT_EQ(text.find("script"), std::string::npos) << "cleaned on the way in";
+    EXPECT_EQ(text.find('\n') == std::string::npos || text.find("\r\n") != std::string::npos, true);
+    EXPECT_EQ(m_window->SourceFileName(), "New");
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar : New");
+    EXPECT_EQ(m_window->fileCommands().documentFolder(), m_books);
+    EXPECT_FALSE(m_window->SynMemo1()->hasUnsavedChanges());
+
+    // "Save source HTML" asks for a name instead of overwriting the opened file.
+    m_dialogs.saveNames = {QString()};
+    trigger("Act_SaveSourceHTML");
+    EXPECT_EQ(m_dialogs.fileDialogs.last().left(9), "SDSource ");
+}
+
+TEST_F(ConversionCommandsTest, OpenDispatchesOnTheExtensionInAnyCase)
+{
+    struct Case {
+        const char* file;
+        bool loaded;
+        const char* caption;
+        const char* message;  // "" for none
+    };
+    const Case cases[] = {
+        {"BOOK.HTM", true, "Vellumar : New", ""},
+        {"notes.txt", false, "Vellumar : ", ""},
+        {"page.xhtml", false, "Vellumar : ", ""},
+        {"Story.RTF", false, "Vellumar : ", " не конвертирован."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        write(book(c.file), "<p>text</p>");
+        m_dialogs = ScriptedDialogs();
+        open(book(c.file));
+        EXPECT_EQ(sourceText().empty(), !c.loaded);
+        EXPECT_EQ(m_window->windowTitle(), QString::fromUtf8(c.caption));
+        if (*c.message) {
+            EXPECT_EQ(m_dialogs.messages, QStringList{"Vellumar|" + book(c.file) + QString::fromUtf8(c.message)});
+        } else {
+            EXPECT_TRUE(m_dialogs.messages.isEmpty());
+        }
+    }
+}
+
+TEST_F(ConversionCommandsTest, OpenCancelledOrUnreadableKeepsWhatTheDescriptionSays)
+{
+    m_window->SynMemo1()->setDocumentText("<p>before</p>");
+    m_window->setWindowTitle(QStringLiteral("caption"));
+    m_dialogs.openNames = {QString()};
+    trigger("Act_OpenSource");
+    EXPECT_EQ(sourceText(), "<p>before</p>");
+
+    open(book("missing.htm"));
+    ASSERT_EQ(m_dialogs.errors.size(), 1);
+    EXPECT_TRUE(m_dialogs.errors[0].contains(book("missing.htm"))) << m_dialogs.errors[0].toStdString();
+    EXPECT_EQ(sourceText(), "") << "emptied before reading";
+    EXPECT_EQ(m_window->windowTitle(), "caption");
+}
+
+TEST_F(ConversionCommandsTest, ConvertWithAnEmptySourceOpensFirstAndCancelEndsQuietly)
+{
+    m_dialogs.openNames = {QString()};
+    trigger("Act_Convert");
+    EXPECT_EQ(m_dialogs.fileDialogs, QStringList{"OpenDialog1 "});
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+    EXPECT_TRUE(m_dialogs.errors.isEmpty());
+    EXPECT_EQ(fb2Text(), "");
+}
+
+TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderTheProposedName)
+{
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(book("img/pic.png"), "PNG"));
+    write(book("story.htm"), "<html><body><h1>Chapter</h1><p>Some <b>bold</b> text.</p><img src=\"img/pic.png\">"
+                             "</body></html>");
+    open(book("story.htm"));
+
+    m_dialogs.bookInfoAnswers = {BookInfoAnswers{std::string(kTitle1251), std::string(kFirst1251), std::string(kLast1251)}};
+    m_dialogs.saveNames = {book("belaja_noch-shuka_eho.fb2")};
+    trigger("Act_Convert");
+    EXPECT_EQ(m_dialogs.bookInfoQuestions, 1);
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("belaja_noch-shuka_eho.fb2"))
+        << "the proposed name, in the document's folder";
+    const std::string text = fb2Text();
+    EXPECT_NE(text.find(std::string("<book-title>") + std::string(kTitle1251) + "</book-title>"), std::string::npos);
+    EXPECT_NE(text.find("<strong>bold</strong>"), std::string::npos);
+    EXPECT_NE(text.find("<binary"), std::string::npos) << "the picture was found from the document's folder";
+    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::Fb2Page);
+    EXPECT_EQ(read(book("belaja_noch-shuka_eho.fb2")), QByteArray::fromStdString(text) + "\r\n");
+    EXPECT_EQ(m_window->windowTitle(), book("belaja_noch-shuka_eho.fb2"));
+    EXPECT_TRUE(m_dialogs.messages.isEmpty()) << m_dialogs.messages.join('\n').toStdString();
+
+    // A second conversion proposes the name chosen at the first save.
+    m_dialogs.bookInfoAnswers = {std::nullopt};
+    m_dialogs.saveNames = {QString()};
+    trigger("Act_Convert");
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("belaja_noch-shuka_eho.fb2"));
+    EXPECT_NE(fb2Text().find("<book-title>Book Title</book-title>"), std::string::npos) << "cancelled: defaults";
+}
+
+TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
+{
+    // Typed source, no document opened: SourceFileName is empty, the name ".fb2" in the current folder.
+    showTitleInfo(false);
+    m_window->SynMemo1()->setDocumentText("<html><body><p>typed</p></body></html>");
+    m_dialogs.saveNames = {QString()};
+    trigger("Act_Convert");
+    EXPECT_EQ(m_dialogs.bookInfoQuestions, 0);
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + QDir::current().filePath(QStringLiteral(".fb2")));
+
+    // An opened document: "New.fb2" in its folder; the cancelled save was forgotten.
+    write(book("a.html"), "<html><body><p>a</p></body></html>");
+    open(book("a.html"));
+    m_dialogs.saveNames = {QString()};
+    trigger("Act_Convert");
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
+
+    // Confirmed with an empty title: no name proposed from it.
+    showTitleInfo(true);
+    m_dialogs.bookInfoAnswers = {BookInfoAnswers{"", "First", "Last"}};
+    m_dialogs.saveNames = {QString()};
+    trigger("Act_Convert");
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
+    EXPECT_NE(fb2Text().find("<first-name>First</first-name>"), std::string::npos);
+}
+
+TEST_F(ConversionCommandsTest, ConvertAsksBeforeReplacingAnEditedBook)
+{
+    showTitleInfo(false);
+    m_window->SynMemo1()->setDocumentText("<html><body><p>new</p></body></html>");
+    m_window->SynMemo2()->setDocumentText("<book/>");
+    m_window->SynMemo2()->editor().replaceSelection("edited ");
+    m_dialogs.unsavedAnswers = {UnsavedAnswer::Cancel};
+    trigger("Act_Convert");
+    EXPECT_EQ(fb2Text(), "edited <book/>");
+    EXPECT_TRUE(m_dialogs.fileDialogs.isEmpty());
+
+    m_dialogs.unsavedAnswers = {UnsavedAnswer::Discard};
+    m_dialogs.saveNames = {QString()};
+    trigger("Act_Convert");
+    EXPECT_NE(fb2Text().find("<p>new</p>"), std::string::npos);
+    EXPECT_FALSE(m_window->SynMemo2()->hasUnsavedChanges()) << "the program's own text";
+}
+
+TEST_F(ConversionCommandsTest, TokenizerReportsAreCappedPerConversion)
+{
+    showTitleInfo(false);
+    std::string broken = "<html><body>";
+    for (int i = 0; i < 6; ++i) broken += "<p =a>x</p><img =b><a =c>y</a><table =d><tr><td =e>z</td></tr></table>";
+    m_window->SynMemo1()->setDocumentText(broken);
+    m_dialogs.saveNames = {QString()};
+    trigger("Act_Convert");
+    ASSERT_EQ(m_dialogs.messages.size(), CommandInteraction::kShownReports + 1)
+        << m_dialogs.messages.join('\n').toStdString();
+    EXPECT_TRUE(m_dialogs.messages.last().contains("more problem")) << m_dialogs.messages.join('\n').toStdString();
+}
+
+}  // namespace
+}  // namespace vellumar
