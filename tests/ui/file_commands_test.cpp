@@ -262,6 +262,7 @@ TEST_F(FileCommandsTest, UnsavedChangesAreNeverThrownAwayWithoutAQuestion)
         {"new FB2, discard", "Act_NewFB2Doc", false, UnsavedAnswer::Discard, true},
         {"new FB2, save", "Act_NewFB2Doc", false, UnsavedAnswer::Save, true},
         {"open FB2, cancel", "Act_openFB2", false, UnsavedAnswer::Cancel, false},
+        {"open source, cancel", "Act_OpenSource", true, UnsavedAnswer::Cancel, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
