@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include "office/derived_html_path.h"
 #include "pipeline/pipeline.h"
 #include "ui/busy_cursor.h"
 #include "ui/charset_text.h"
@@ -17,6 +18,7 @@
 #include "ui/file_commands.h"
 #include "ui/file_names.h"
 #include "ui/main_window.h"
+#include "ui/word_conversion.h"
 
 namespace vellumar {
 
@@ -71,8 +73,7 @@ bool ConversionCommands::LoadSourceDocument(const QString& path, CommandInteract
         LoadSourceFile(path, user);
         return true;
     }
-    if (extension == QLatin1String(".doc") || extension == QLatin1String(".rtf"))
-        return LoadWordProcessorDocument(path, user);
+    if (IsWordProcessorDocument(localPath(path))) return LoadWordProcessorDocument(path, user);
     return false;
 }
 
@@ -84,10 +85,20 @@ void ConversionCommands::LoadSourceFile(const QString& path, CommandInteraction&
     m_files.setDocumentFolder(QFileInfo(path).absolutePath());
 }
 
-bool ConversionCommands::LoadWordProcessorDocument(const QString& path, CommandInteraction&)
+bool ConversionCommands::LoadWordProcessorDocument(const QString& path, CommandInteraction& user)
 {
-    m_dialogs.showMessage(MainWindow::applicationTitle(), path + QStringLiteral(" не конвертирован."));
-    return false;
+    // LibreOffice writes the HTML beside the document ("Old Book.rtf" gives "Old_Book.htm"),
+    // with its pictures; they stay there after the open.
+    const std::filesystem::path html = DerivedHtmlPath(localPath(path));
+    const HtmlExportResult result = ConvertWithWord(localPath(path), html);
+    if (!result.ok()) {
+        // The second line says why, so that the user knows what to do.
+        m_dialogs.showMessage(MainWindow::applicationTitle(), path + QStringLiteral(" не конвертирован.\n") +
+                                                                  QString::fromStdString(result.reason));
+        return false;
+    }
+    LoadSourceFile(QString::fromStdU16String(html.u16string()), user);
+    return true;
 }
 
 void ConversionCommands::Convert()

@@ -27,13 +27,14 @@ public:
 
     // Loads the document at `path` into the (emptied) source editor by its kind, told by the
     // extension in any letter case: HTML (".htm", ".html") directly, word-processor documents
-    // (".doc", ".rtf") through LoadWordProcessorDocument; any other kind loads nothing. True
-    // when a document was loaded.
+    // (".doc", ".rtf", ".docx", ".odt") through LoadWordProcessorDocument; any other kind loads
+    // nothing. True when a document was loaded.
     bool LoadSourceDocument(const QString& path, CommandInteraction& user);
     // An HTML file, decoded and cleaned, into the source editor.
     void LoadSourceFile(const QString& path, CommandInteraction& user);
-    // A word-processor document: made into HTML, then loaded like an HTML file. False after
-    // telling the user that it could not be converted.
+    // A word-processor document: saved as HTML beside it by LibreOffice (the window repaints
+    // meanwhile and refuses commands), then that HTML loaded like an HTML file. False after
+    // telling the user that it could not be converted, and why.
     bool LoadWordProcessorDocument(const QString& path, CommandInteraction& user);
 
     // Act_Convert: converts the source editor's text into the FB2 editor (opening a source

@@ -107,7 +107,9 @@ TEST_F(ConversionCommandsTest, OpenDispatchesOnTheExtensionInAnyCase)
         {"BOOK.HTM", true, "Vellumar : New", ""},
         {"notes.txt", false, "Vellumar : ", ""},
         {"page.xhtml", false, "Vellumar : ", ""},
-        {"Story.RTF", false, "Vellumar : ", " не конвертирован."},
+        // Not an RTF inside: refused before LibreOffice starts, the reason on a second line.
+        {"Story.RTF", false, "Vellumar : ",
+         " не конвертирован.\nthe file is not an RTF document, its content does not match its extension"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -121,6 +123,57 @@ TEST_F(ConversionCommandsTest, OpenDispatchesOnTheExtensionInAnyCase)
         } else {
             EXPECT_TRUE(m_dialogs.messages.isEmpty());
         }
+    }
+}
+
+// Stands in for LibreOffice: writes NAME.html (UTF-8, a heading "Глава") into the --outdir.
+constexpr const char* kFakeOffice = R"(#!/bin/sh
+while [ $# -gt 1 ]; do [ "$1" = --outdir ] && out=$2; shift; done
+name=$(basename "$1")
+mkdir -p "$out"
+printf '<html><body><h1>\320\223\320\273\320\260\320\262\320\260</h1><p>text</p></body></html>' > "$out/${name%.*}.html"
+)";
+
+TEST_F(ConversionCommandsTest, OpenWordProcessorDocumentsThroughLibreOffice)
+{
+    const QString bin = m_folder.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    write(bin + QStringLiteral("/soffice"), kFakeOffice);
+    QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray savedPath = qgetenv("PATH");
+    struct Case {
+        const char* file;
+        QString path;  // PATH while LibreOffice is looked up
+        bool loaded;
+        const char* caption;
+        const char* message;  // after the document's path; "" for none
+    };
+    const Case cases[] = {
+        {"Old Book.rtf", bin + ':' + savedPath, true, "Vellumar : New", ""},
+        {"other.docx", m_folder.filePath(QStringLiteral("none")), false, "Vellumar : ",
+         " не конвертирован.\nLibreOffice is not installed (neither soffice nor libreoffice was found); "
+         "install it, on Debian with: apt-get install libreoffice-writer-nogui"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QByteArray bytes = QByteArray(c.file).endsWith(".rtf") ? QByteArray("{\\rtf1 text}") : QByteArray("PK\3\4");
+        write(book(c.file), bytes);
+        m_dialogs = ScriptedDialogs();
+        qputenv("PATH", c.path.toLocal8Bit());
+        open(book(c.file));
+        qputenv("PATH", savedPath);
+        EXPECT_EQ(m_window->windowTitle(), QString::fromUtf8(c.caption));
+        if (c.loaded) {
+            // The HTML stays beside the document, under its name with "_" for spaces.
+            EXPECT_TRUE(QFile::exists(book("Old_Book.htm")));
+            EXPECT_NE(sourceText().find("\xC3\xEB\xE0\xE2\xE0"), std::string::npos) << sourceText();
+            EXPECT_EQ(m_window->fileCommands().documentFolder(), m_books);
+            EXPECT_TRUE(m_dialogs.messages.isEmpty());
+        } else {
+            EXPECT_EQ(sourceText(), "");
+            EXPECT_EQ(m_dialogs.messages, QStringList{"Vellumar|" + book(c.file) + QString::fromUtf8(c.message)});
+        }
+        EXPECT_EQ(read(book(c.file)), bytes) << "the document is never changed";
     }
 }
 
