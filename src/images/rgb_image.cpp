@@ -71,43 +71,100 @@ void widenRow(const std::uint8_t* in, int count, Float4* out)
         out[i] = Float4{static_cast<float>(in[0]), static_cast<float>(in[1]), static_cast<float>(in[2]), 0.0f};
 }
 
-// The x weights, each repeated in four lanes.
-std::vector<Float4> spreadWeights(const std::vector<float>& weights)
+// The x weights of every output pixel, each repeated in four lanes. Where no output pixel
+// has more than four source pixels under it, every output pixel gets the same number of taps
+// (`taps`), the missing ones with weight 0 (adding 0 leaves a sum of products of non-negative
+// numbers as it was): the inner loop then has a fixed length. Otherwise `taps` is 0 and the
+// taps are those of the AxisTaps.
+struct SpreadWeights {
+    int taps = 0;
+    std::vector<int> start;
+    std::vector<Float4> weights;
+};
+
+SpreadWeights spreadWeights(const AxisTaps& x, int inCount)
 {
-    std::vector<Float4> spread(weights.size());
-    for (std::size_t i = 0; i < weights.size(); ++i) spread[i] = Float4{weights[i], weights[i], weights[i], weights[i]};
+    SpreadWeights spread;
+    const int most = x.count.empty() ? 0 : *std::max_element(x.count.begin(), x.count.end());
+    const auto lanes = [](float w) { return Float4{w, w, w, w}; };
+    if (most > 4 || most > inCount) {
+        spread.start = x.first;
+        for (float w : x.weights) spread.weights.push_back(lanes(w));
+        return spread;
+    }
+    spread.taps = most;
+    const std::size_t outCount = x.first.size();
+    spread.start.resize(outCount);
+    spread.weights.assign(outCount * static_cast<std::size_t>(most), lanes(0.0f));
+    for (std::size_t o = 0; o < outCount; ++o) {
+        const int start = std::min(x.first[o], inCount - most);
+        spread.start[o] = start;
+        for (int k = 0; k < x.count[o]; ++k) {
+            const auto slot = o * static_cast<std::size_t>(most) + static_cast<std::size_t>(x.first[o] - start + k);
+            spread.weights[slot] = lanes(x.weights[static_cast<std::size_t>(x.offset[o] + k)]);
+        }
+    }
     return spread;
 }
 
-// One source row averaged along x into `out` (width × 3 floats); `wide` is scratch room for
-// the row's pixels as floats.
-void scaleRow(const std::uint8_t* in, int inCount, const AxisTaps& x, const std::vector<Float4>& weights, int width,
-              std::vector<Float4>& wide, float* out)
+template <int Taps>
+void averageFixed(const Float4* wide, const SpreadWeights& x, int width, float* out)
 {
-    widenRow(in, inCount, wide.data());
-    for (int o = 0; o < width; ++o) {
-        const auto index = static_cast<std::size_t>(o);
-        const Float4* p = wide.data() + x.first[index];
-        const Float4* w = weights.data() + x.offset[index];
-        const int count = x.count[index];
+    const Float4* w = x.weights.data();
+    for (int o = 0; o < width; ++o, w += Taps) {
+        const Float4* p = wide + x.start[static_cast<std::size_t>(o)];
         Float4 sum = w[0] * p[0];
-        for (int k = 1; k < count; ++k) sum += w[k] * p[k];
+        for (int k = 1; k < Taps; ++k) sum += w[k] * p[k];
         out[o * 3] = sum[0];
         out[o * 3 + 1] = sum[1];
         out[o * 3 + 2] = sum[2];
     }
 }
 
-// acc[i] += weight * in[i] for the n floats of a row.
-void addWeighted(float* acc, const float* in, float weight, std::size_t n)
+void averageAny(const Float4* wide, const AxisTaps& taps, const SpreadWeights& x, int width, float* out)
+{
+    for (int o = 0; o < width; ++o) {
+        const auto index = static_cast<std::size_t>(o);
+        const Float4* p = wide + taps.first[index];
+        const Float4* w = x.weights.data() + taps.offset[index];
+        Float4 sum = w[0] * p[0];
+        for (int k = 1; k < taps.count[index]; ++k) sum += w[k] * p[k];
+        out[o * 3] = sum[0];
+        out[o * 3 + 1] = sum[1];
+        out[o * 3 + 2] = sum[2];
+    }
+}
+
+// One source row averaged along x into `out` (width × 3 floats); `wide` is scratch room for
+// the row's pixels as floats.
+void scaleRow(const std::uint8_t* in, int inCount, const AxisTaps& taps, const SpreadWeights& x, int width,
+              std::vector<Float4>& wide, float* out)
+{
+    widenRow(in, inCount, wide.data());
+    switch (x.taps) {
+    case 1: averageFixed<1>(wide.data(), x, width, out); break;
+    case 2: averageFixed<2>(wide.data(), x, width, out); break;
+    case 3: averageFixed<3>(wide.data(), x, width, out); break;
+    case 4: averageFixed<4>(wide.data(), x, width, out); break;
+    default: averageAny(wide.data(), taps, x, width, out); break;
+    }
+}
+
+// acc[i] += weight * in[i] for the n floats of a row; for the first row of a sum, where acc
+// would be 0, acc[i] = weight * in[i].
+void addWeighted(float* acc, const float* in, float weight, std::size_t n, bool first)
 {
     std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128 spread = _mm_set1_ps(weight);
-    for (; i + 4 <= n; i += 4)
-        _mm_storeu_ps(acc + i, _mm_add_ps(_mm_loadu_ps(acc + i), _mm_mul_ps(spread, _mm_loadu_ps(in + i))));
+    if (first) {
+        for (; i + 4 <= n; i += 4) _mm_storeu_ps(acc + i, _mm_mul_ps(spread, _mm_loadu_ps(in + i)));
+    } else {
+        for (; i + 4 <= n; i += 4)
+            _mm_storeu_ps(acc + i, _mm_add_ps(_mm_loadu_ps(acc + i), _mm_mul_ps(spread, _mm_loadu_ps(in + i))));
+    }
 #endif
-    for (; i < n; ++i) acc[i] += weight * in[i];
+    for (; i < n; ++i) acc[i] = first ? weight * in[i] : acc[i] + weight * in[i];
 }
 
 // The n floats of a row rounded into bytes: clamped to 0 .. 255 after adding a half, the
@@ -158,10 +215,9 @@ RgbImage ScaleAreaAverageRegion(const RgbImage& source, double sourceWidth, doub
     int cachedRow = -1;
     std::vector<float> cached(rowFloats);
     std::vector<Float4> wide(static_cast<std::size_t>(source.width));
-    const std::vector<Float4> xWeights = spreadWeights(xTaps.weights);
+    const SpreadWeights xWeights = spreadWeights(xTaps, source.width);
     for (int y = 0; y < height; ++y) {
         const auto index = static_cast<std::size_t>(y);
-        std::fill(acc.begin(), acc.end(), 0.0f);
         const float* w = yTaps.weights.data() + yTaps.offset[index];
         for (int k = 0; k < yTaps.count[index]; ++k) {
             const int sourceRow = yTaps.first[index] + k;
@@ -179,7 +235,7 @@ RgbImage ScaleAreaAverageRegion(const RgbImage& source, double sourceWidth, doub
                     in = line.data();
                 }
             }
-            addWeighted(acc.data(), in, w[k], rowFloats);
+            addWeighted(acc.data(), in, w[k], rowFloats, k == 0);
         }
         storeRounded(acc.data(), rowFloats, result.row(y));
     }

@@ -38,6 +38,8 @@ TEST(ScaleAreaAverage, EachOutputIsTheCoverageWeightedMean)
         {{255, 0, 255, 0, 255, 0, 255}, 3, {146, 146, 146}},  // 7/3 wide: 340 / (7/3) each
         {{7, 9}, 2, {7, 9}},                   // same size: a copy
         {{0, 200}, 4, {0, 0, 200, 200}},       // enlarging repeats the pixel each output lies in
+        {{10, 20, 30, 40, 50}, 4, {12, 24, 36, 48}},   // 1.25 pixels each
+        {{0, 60, 120, 180, 240}, 3, {24, 120, 216}},  // 5/3 each: 2, 3 and 2 pixels under them
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in.size());
