@@ -139,7 +139,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         !m_written.insert(fs::weakly_canonical(fs::absolute(bookTarget, ec), ec).string()).second)
         throw FileError("the output '" + bookTarget + "' would overwrite the book written before it");
     // The saved file holds the document's lines, each ended by CR LF.
-    writeOutput(input, bookTarget, JoinLinesCrLf(book->text, true));
+    writeOutput(input, bookTarget, JoinLinesCrLfOwned(std::move(book->text), true));
 }
 
 }  // namespace vellumar::cli

@@ -41,4 +41,27 @@ std::string JoinLinesCrLf(std::string_view text, bool breakAfterLast)
     return out;
 }
 
+std::string JoinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
+{
+    // Every CR is followed by an LF and every LF follows a CR: no line ends any other way.
+    const char* const data = text.data();
+    const std::size_t n = text.size();
+    const auto everyOne = [&](char c, auto&& fits) {
+        for (std::size_t at = 0; at < n; ++at) {
+            const void* found = std::memchr(data + at, c, n - at);
+            if (found == nullptr) return true;
+            at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+            if (!fits(at)) return false;
+        }
+        return true;
+    };
+    if (!everyOne('\r', [&](std::size_t at) { return at + 1 < n && data[at + 1] == '\n'; }) ||
+        !everyOne('\n', [&](std::size_t at) { return at > 0 && data[at - 1] == '\r'; }))
+        return JoinLinesCrLf(std::string_view(text), breakAfterLast);
+    const bool endsWithBreak = text.ends_with("\r\n");
+    if (!breakAfterLast && endsWithBreak) text.resize(text.size() - 2);
+    if (breakAfterLast && !text.empty() && !endsWithBreak) text.append("\r\n");
+    return std::move(text);
+}
+
 }  // namespace vellumar

@@ -9,5 +9,8 @@ namespace vellumar {
 // The lines of `text` (split at CR LF, LF or CR; a final line break makes no empty last line)
 // joined by CR LF; with breakAfterLast every line, the last included, is followed by CR LF.
 std::string JoinLinesCrLf(std::string_view text, bool breakAfterLast);
+// The same, for a text that is often in that form already (a converted book, a cleaned
+// source): it is then handed back as it is, not copied.
+std::string JoinLinesCrLfOwned(std::string&& text, bool breakAfterLast);
 
 }  // namespace vellumar

@@ -35,10 +35,10 @@ std::string DecodeSource(std::string_view bytes, std::string_view encoding, std:
     });
 }
 
-std::string CleanSource(std::string_view text, const ConversionOptions& options, UserInteraction& user)
+std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
 {
     // The cleaner takes the text with every line ended by CR LF, as an opened file gives it.
-    return NormalizeSourceHtml(JoinLinesCrLf(text, true), options, user);
+    return NormalizeSourceHtml(JoinLinesCrLfOwned(std::move(text), true), options, user);
 }
 
 LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,
@@ -49,8 +49,8 @@ LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const C
     source.folder = file.folder();
     // A word processor's HTML is UTF-8.
     const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
-    const std::string text = DecodeSource(ReadSource(file, load.maxBytes), encoding, source.name, user);
-    source.text = JoinLinesCrLf(load.clean ? CleanSource(text, options, user) : text, true);
+    std::string text = DecodeSource(ReadSource(file, load.maxBytes), encoding, source.name, user);
+    source.text = JoinLinesCrLfOwned(load.clean ? CleanSource(std::move(text), options, user) : std::move(text), true);
     return source;
 }
 

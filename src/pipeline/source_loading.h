@@ -67,7 +67,7 @@ std::string ReadSource(const SourceFile& file, std::size_t maxBytes = kMaxSource
 std::string DecodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
                          UserInteraction& user);
 // The cleaned source, every line ended by CR LF. Tokenizer problems go to user.
-std::string CleanSource(std::string_view text, const ConversionOptions& options, UserInteraction& user);
+std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user);
 
 // Reads, decodes and (when load.clean) cleans one source.
 LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,

@@ -24,6 +24,8 @@ TEST(TextLines, SplitAtEveryKindOfBreak)
         {"\n", "", "\r\n"},
         {"", "", ""},
         {"a\r\r\n", "a\r\n", "a\r\n\r\n"},
+        {"a\r\n\r\n", "a\r\n", "a\r\n\r\n"},
+        {"a\r\nb", "a\r\nb", "a\r\nb\r\n"},
         {"a\rb\rc\nd", "a\r\nb\r\nc\r\nd", "a\r\nb\r\nc\r\nd\r\n"},
         {"\r\r", "\r\n", "\r\n\r\n"},
         {"\r\n\n\r", "\r\n\r\n", "\r\n\r\n\r\n"},
@@ -32,6 +34,9 @@ TEST(TextLines, SplitAtEveryKindOfBreak)
     for (const Case& c : cases) {
         EXPECT_EQ(JoinLinesCrLf(c.in, false), c.joined) << c.in;
         EXPECT_EQ(JoinLinesCrLf(c.in, true), c.saved) << c.in;
+        // Handed over, a text already in CR LF lines comes back as it is; any other is joined.
+        EXPECT_EQ(JoinLinesCrLfOwned(std::string(c.in), false), c.joined) << c.in;
+        EXPECT_EQ(JoinLinesCrLfOwned(std::string(c.in), true), c.saved) << c.in;
     }
 }
 
