@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 namespace vellumar {
 
@@ -117,7 +117,8 @@ void checkPngWhole(std::string_view data, std::string_view name)
         const std::uint32_t length = bigEndian32(data, at);
         if (length > 0x7FFFFFFFu || data.size() - at - 12 < length) throw PictureDecodeError(name, "the PNG file is cut short");
         const std::string_view typeAndData = data.substr(at + 4, 4 + length);
-        const uLong crc = crc32_z(crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(typeAndData.data()), typeAndData.size());
+        // libdeflate's CRC-32 (the PNG and zlib one) folds with carry-less multiplies where it can.
+        const std::uint32_t crc = libdeflate_crc32(0, typeAndData.data(), typeAndData.size());
         if (crc != bigEndian32(data, at + 8 + length)) throw PictureDecodeError(name, "a PNG chunk is damaged (checksum)");
         const std::string_view type = typeAndData.substr(0, 4);
         if (type == "IDAT") imageData = imageData || length > 0;

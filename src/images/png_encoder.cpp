@@ -10,7 +10,6 @@
 #include <memory>
 
 #include <libdeflate.h>
-#include <zlib.h>
 
 #if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
@@ -156,8 +155,8 @@ void appendChunk(std::string& out, const char* type, const char* data, std::size
     const std::size_t start = out.size();
     out.append(type, 4);
     out.append(data, length);
-    const uLong crc = crc32_z(crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(out.data() + start), length + 4);
-    appendBigEndian(out, static_cast<std::uint32_t>(crc));
+    const std::uint32_t crc = libdeflate_crc32(0, out.data() + start, length + 4);
+    appendBigEndian(out, crc);
 }
 
 }  // namespace
