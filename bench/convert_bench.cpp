@@ -44,6 +44,14 @@ void BM_TextRules(benchmark::State& state)
 }
 BENCHMARK(BM_TextRules)->Unit(benchmark::kMillisecond);
 
+// Lines joined by CR LF, as a source is when read.
+void BM_JoinLinesCrLf(benchmark::State& state)
+{
+    for (auto _ : state) benchmark::DoNotOptimize(JoinLinesCrLf(book(), true).size());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
+}
+BENCHMARK(BM_JoinLinesCrLf)->Unit(benchmark::kMillisecond);
+
 void BM_WholeConversion(benchmark::State& state)
 {
     SilentInteraction user;

@@ -1,5 +1,6 @@
 // Pictures: base64 speed, embedding a large photograph (JPEG and PNG) into the default box,
-// deflating a shrunk line drawing with zlib and libdeflate, and a book of many small pictures.
+// area averaging, PNG row filtering and deflating a shrunk line drawing (zlib and libdeflate),
+// and a book of many small pictures.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include "images/picture_embedder.h"
 #include "images/picture_file.h"
 #include "images/png_codec.h"
+#include "images/png_encoder.h"
 #include "images/picture_workers.h"
 
 #include <libdeflate.h>
@@ -123,6 +125,25 @@ void BM_ScaleAreaAverage1271x654(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(ScaleAreaAverage(picture, 580, 298));
 }
 BENCHMARK(BM_ScaleAreaAverage1271x654)->Unit(benchmark::kMillisecond);
+
+// The shrink of a music line a little wider than the box: two source pixels under most output
+// pixels, each way.
+void BM_ScaleAreaAverage605x700(benchmark::State& state)
+{
+    const RgbImage picture = lineDrawing(605, 700);
+    for (auto _ : state) benchmark::DoNotOptimize(ScaleAreaAverage(picture, 580, 671));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 605 * 700);
+}
+BENCHMARK(BM_ScaleAreaAverage605x700)->Unit(benchmark::kMillisecond);
+
+// The row filters a shrunk picture goes through before deflating: all five tried on every row.
+void BM_FilterPngRowsAdaptive580x671(benchmark::State& state)
+{
+    const RgbImage picture = lineDrawing(580, 671);
+    for (auto _ : state) benchmark::DoNotOptimize(FilterPngRows(picture, PngRowFilter::Adaptive));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 580 * 671 * 3);
+}
+BENCHMARK(BM_FilterPngRowsAdaptive580x671)->Unit(benchmark::kMillisecond);
 
 // A scanned line drawing after shrinking: white paper, black strokes and hatching, grey edges.
 RgbImage lineDrawing(int width, int height)
