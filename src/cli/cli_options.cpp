@@ -19,7 +19,8 @@ ParseResult ParseCommandLine(int argc, char** argv)
         "Examples:\n"
         "  vellumar-convert book.html\n"
         "  vellumar-convert --title \"My Book\" --first-name Ann --last-name Lee book.html\n"
-        "  vellumar-convert --tables content -d out/ chapters/*.html");
+        "  vellumar-convert --tables content -d out/ chapters/*.html\n"
+        "  vellumar-convert --check book.fb2");
 
     std::string tables = "asis";
     std::string border = "visible";
@@ -33,6 +34,9 @@ ParseResult ParseCommandLine(int argc, char** argv)
     app.add_option("-d,--output-dir", o.outputDir, "folder for the outputs of several INPUTs");
     app.add_flag("--no-clean", o.noClean, "convert the text as given, as if typed into the source editor");
     app.add_flag("--clean-only", o.cleanOnly, "write the cleaned HTML instead of FB2");
+    app.add_flag("--check", o.check,
+                 "check FB2 books (the INPUTs) for well-formedness and against the FictionBook 2.0 schema; "
+                 "exit status 1 when one is not well-formed");
     app.add_flag("--items", o.items, "write the item list (JSON lines) of the text the conversion reads instead of FB2");
     app.add_option("--tables", tables, "tables: asis, content or image (default asis)")
         ->check(CLI::IsMember({"asis", "content", "image"}));
@@ -74,6 +78,12 @@ ParseResult ParseCommandLine(int argc, char** argv)
     }
     if (o.cleanOnly && o.items) {
         std::cerr << "vellumar-convert: --clean-only and --items cannot be used together\n";
+        return ParseResult{std::nullopt, 2};
+    }
+
+    if (o.check && (o.cleanOnly || o.items || !o.output.empty() || !o.outputDir.empty())) {
+        std::cerr << "vellumar-convert: --check writes no output; it cannot be used with --clean-only, --items, "
+                     "--output or --output-dir\n";
         return ParseResult{std::nullopt, 2};
     }
 

@@ -16,6 +16,7 @@ struct CliOptions {
     bool noClean = false;
     bool cleanOnly = false;
     bool items = false;
+    bool check = false;  // --check: INPUTs are FB2 books to check, not sources to convert
     bool quiet = false;
     unsigned jobs = 0;  // -j: INPUTs converted at once; 0 means one per processor
     std::string encoding = "auto";

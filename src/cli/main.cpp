@@ -5,6 +5,8 @@
 #include <optional>
 #include <thread>
 
+#include "checking/book_check.h"
+#include "cli/book_checking.h"
 #include "cli/cli_interaction.h"
 #include "cli/cli_options.h"
 #include "cli/input_conversion.h"
@@ -24,6 +26,8 @@ int main(int argc, char** argv)
     ParseResult parsed = ParseCommandLine(argc, argv);
     if (!parsed.options) return parsed.exitStatus;
     const CliOptions& options = *parsed.options;
+    if (options.check)
+        return CheckBooks(options.inputs, vellumar::FindFb2Schema(RunningProgramFolder(argv[0])), std::cout, std::cerr);
 
     // The word-processor documents among the INPUTs go through LibreOffice first, all in one
     // start, into a private folder that lives until the end of the run.

@@ -1,0 +1,158 @@
+#include "checking/book_check.h"
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xmlschemas.h>
+
+#include "checking/title_info_fill.h"
+
+namespace vellumar {
+
+namespace {
+
+struct DocumentFree {
+    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
+};
+struct ParserFree {
+    void operator()(xmlParserCtxt* parser) const { xmlFreeParserCtxt(parser); }
+};
+struct SchemaParserFree {
+    void operator()(xmlSchemaParserCtxt* parser) const { xmlSchemaFreeParserCtxt(parser); }
+};
+struct SchemaFree {
+    void operator()(xmlSchema* schema) const { xmlSchemaFree(schema); }
+};
+struct ValidatorFree {
+    void operator()(xmlSchemaValidCtxt* validator) const { xmlSchemaFreeValidCtxt(validator); }
+};
+
+// libxml2's messages name elements with their namespace in braces; the book's readers know the
+// names without it. The message's closing line break goes too.
+std::string readableMessage(const char* text)
+{
+    std::string message = text ? text : "unknown problem";
+    for (const std::string_view prefix :
+         {std::string_view("{http://www.gribuser.ru/xml/fictionbook/2.0}"), std::string_view("{http://www.w3.org/1999/xlink}")}) {
+        for (std::size_t at = message.find(prefix); at != std::string::npos; at = message.find(prefix, at)) {
+            if (prefix.find("xlink") != std::string_view::npos)
+                message.replace(at, prefix.size(), "xlink:");
+            else
+                message.erase(at, prefix.size());
+        }
+    }
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
+    return message;
+}
+
+// Collects libxml2's reports into the result's problems.
+struct Collector {
+    std::vector<BookProblem>* problems;
+    std::string prefix;    // put before each message (the schema's file for problems of the schema)
+    bool withLines = true;  // false for the schema's problems: their lines are not the book's
+};
+
+void collect(void* data, const xmlError* error)
+{
+    if (!data || !error || error->level == XML_ERR_NONE) return;
+    auto& collector = *static_cast<Collector*>(data);
+    const ProblemSeverity severity = error->level == XML_ERR_WARNING ? ProblemSeverity::Warning : ProblemSeverity::Error;
+    collector.problems->push_back({collector.withLines ? error->line : 0, severity, collector.prefix + readableMessage(error->message)});
+}
+
+// libxml2 2.9 declares the handler with a non-const error.
+void collectError(void* data, xmlError* error)
+{
+    collect(data, error);
+}
+
+// The parser hands its own context to the handler; the collector rides in its private pointer.
+void collectParseError(void* data, xmlError* error)
+{
+    const auto* parser = static_cast<const xmlParserCtxt*>(data);
+    if (parser) collect(parser->_private, error);
+}
+
+// Parses the schema and checks the (filled-in) tree against it. False when the schema could not
+// be read.
+bool validate(xmlDoc& document, const std::filesystem::path& schemaFile, std::vector<BookProblem>& problems)
+{
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(schemaFile, ignored)) {
+        problems.push_back({0, ProblemSeverity::Error,
+                            "the FB2 schema " + schemaFile.string() + " is missing; the book was checked for "
+                            "well-formedness only"});
+        return false;
+    }
+    Collector schemaProblems{&problems, "FB2 schema " + schemaFile.string() + ": ", false};
+    const std::unique_ptr<xmlSchemaParserCtxt, SchemaParserFree> schemaParser(
+        xmlSchemaNewParserCtxt(schemaFile.string().c_str()));
+    if (!schemaParser) return false;
+    xmlSchemaSetParserStructuredErrors(schemaParser.get(), collectError, &schemaProblems);
+    const std::unique_ptr<xmlSchema, SchemaFree> schema(xmlSchemaParse(schemaParser.get()));
+    if (!schema) {
+        problems.push_back({0, ProblemSeverity::Error,
+                            "the FB2 schema " + schemaFile.string() + " could not be read; the book was checked "
+                            "for well-formedness only"});
+        return false;
+    }
+    Collector bookProblems{&problems, ""};
+    const std::unique_ptr<xmlSchemaValidCtxt, ValidatorFree> validator(xmlSchemaNewValidCtxt(schema.get()));
+    xmlSchemaSetValidStructuredErrors(validator.get(), collectError, &bookProblems);
+    xmlSchemaValidateDoc(validator.get(), &document);
+    return true;
+}
+
+}  // namespace
+
+BookCheckResult CheckFb2Book(std::string_view bytes, const std::filesystem::path& schema)
+{
+    BookCheckResult result;
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+        result.problems.push_back({0, ProblemSeverity::Error, "the book is too large to check"});
+        return result;
+    }
+    const std::unique_ptr<xmlParserCtxt, ParserFree> parser(xmlNewParserCtxt());
+    if (!parser) {
+        result.problems.push_back({0, ProblemSeverity::Error, "out of memory"});
+        return result;
+    }
+    Collector parseProblems{&result.problems, ""};
+    // Parse problems go to the collector, not to standard error.
+    parser->sax->serror = collectParseError;
+    parser->_private = &parseProblems;
+    // No network, no external entities or DTDs: the book is data. Line numbers past 65535 kept.
+    constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_NOWARNING;
+    const std::unique_ptr<xmlDoc, DocumentFree> document(
+        xmlCtxtReadMemory(parser.get(), bytes.data(), static_cast<int>(bytes.size()), "book.fb2", nullptr, kOptions));
+    result.wellFormed = document && parser->wellFormed;
+    if (!result.wellFormed) {
+        // After the first fatal error the parser reports what follows from it (every enclosing
+        // element then seems mismatched); only the first one is the book's problem.
+        if (result.problems.size() > 1) result.problems.resize(1);
+        if (result.problems.empty())
+            result.problems.push_back({0, ProblemSeverity::Error, "the text is not an XML document"});
+        return result;
+    }
+    FillMissingTitleInfo(*document, result.problems);
+    result.schemaChecked = validate(*document, schema, result.problems);
+    std::stable_sort(result.problems.begin(), result.problems.end(),
+                     [](const BookProblem& a, const BookProblem& b) { return a.line < b.line; });
+    return result;
+}
+
+std::filesystem::path FindFb2Schema(const std::filesystem::path& programFolder)
+{
+    const std::filesystem::path beside = programFolder / "schema" / "FictionBook.xsd";
+    const std::filesystem::path installed =
+        programFolder / ".." / "share" / "vellumar" / "schema" / "FictionBook.xsd";
+    std::error_code ignored;
+    if (!std::filesystem::exists(beside, ignored) && std::filesystem::exists(installed, ignored))
+        return installed.lexically_normal();
+    return beside;
+}
+
+}  // namespace vellumar
