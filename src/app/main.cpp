@@ -1,15 +1,37 @@
-// The window program: creates the program's windows, shows the main window and runs until it
+// The window program: answers --help and --version without a window, otherwise creates the
+// program's windows, opens the files named on the command line and runs until the main window
 // closes.
+
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 
 #include "ui/application_windows.h"
 #include "ui/main_window.h"
+#include "ui/program_arguments.h"
 #include "ui/program_icon.h"
 #include "program_version.h"
 
 int main(int argc, char* argv[])
 {
+    const vellumar::ProgramArguments arguments =
+        vellumar::ParseProgramArguments(std::vector<std::string>(argv, argv + argc));
+    if (arguments.help) {
+        std::cout << vellumar::ProgramHelpText();
+        return 0;
+    }
+    if (arguments.version) {
+        std::cout << vellumar::ProgramVersionText();
+        return 0;
+    }
+    if (!arguments.unknownOption.empty()) {
+        std::cerr << "vellumar: unknown option " << arguments.unknownOption << "\n"
+                  << "Try 'vellumar --help' for more information.\n";
+        return 2;
+    }
+
     QApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION_LABEL));
     QApplication::setWindowIcon(vellumar::ProgramIcon());
@@ -17,5 +39,6 @@ int main(int argc, char* argv[])
     vellumar::MainWindow& form = windows.mainWindow();
     QObject::connect(&form, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
     form.show();
+    vellumar::OpenFileArguments(form, vellumar::FileArguments(QCoreApplication::arguments()));
     return QApplication::exec();
 }

@@ -128,15 +128,36 @@ void FileCommands::OpenFb2File()
     const QString path = m_dialogs.askOpenFileName("ODFB2", m_fb2OpenFolder);
     if (path.isEmpty()) return;
     m_fb2OpenFolder = QFileInfo(path).absolutePath();
+    LoadFb2File(path);
+}
+
+bool FileCommands::LoadFb2File(const QString& path)
+{
     NewFb2Document();
     try {
         const std::string bytes = ReadFileBytes(localPath(path));
         m_window.SynMemo2()->setDocumentText(JoinLinesCrLf(bytes, false));
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
-        return;
+        return false;
     }
     m_window.setFb2FileName(path);
+    return true;
+}
+
+void FileCommands::openFile(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QStringLiteral("fb2")) {
+        if (!mayFb2BeReplaced() || !LoadFb2File(path)) return;
+        m_fb2OpenFolder = QFileInfo(path).absolutePath();
+        m_window.setActivePage(MainWindow::Fb2Page);
+        m_window.PageControl1Change(MainWindow::Fb2Page);
+        return;
+    }
+    m_dialogs.showError(QStringLiteral("%1 cannot be opened: Vellumar opens FB2 books (.fb2) and source documents "
+                                       "(.htm, .html, .doc, .rtf, .docx, .odt).")
+                            .arg(path));
 }
 
 bool FileCommands::SaveFb2As()

@@ -36,6 +36,14 @@ public:
     void NewFb2Document();
     // Act_openFB2: asks for an FB2 file and loads it as it is into the FB2 editor.
     void OpenFb2File();
+    // Loads the FB2 file at `path` as Open FB2 file does once a file is chosen; false after
+    // showing why it could not be read.
+    bool LoadFb2File(const QString& path);
+
+    // A file named on the program's command line: an .fb2 opens on the "FB2" page with its path
+    // in the caption, a source document on the "Source" page; any other kind is refused with a
+    // message naming the file.
+    void openFile(const QString& path);
 
     // Act_SaveResultAs, Act_SaveResult. True when the FB2 document was written.
     bool SaveFb2As();

@@ -1,0 +1,113 @@
+// The window program's command line: options answered without a window, and the files it names
+// opened on their pages.
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "scripted_dialogs.h"
+#include "ui/code_editor.h"
+#include "ui/main_window.h"
+#include "ui/page_tab_widget.h"
+#include "ui/program_arguments.h"
+#include "ui/program_folder.h"
+
+namespace vellumar {
+namespace {
+
+using testing::ScriptedDialogs;
+
+TEST(ProgramArguments, OptionsAreFoundBeforeTheEndOfOptions)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        bool help;
+        bool version;
+        const char* unknown;
+    };
+    const Case cases[] = {
+        {{"vellumar"}, false, false, ""},
+        {{"vellumar", "--help"}, true, false, ""},
+        {{"vellumar", "-h", "book.fb2"}, true, false, ""},
+        {{"vellumar", "book.fb2", "--version"}, false, true, ""},
+        {{"vellumar", "-v"}, false, true, ""},
+        {{"vellumar", "--", "--help"}, false, false, ""},
+        {{"vellumar", "--frobnicate", "--help"}, true, false, "--frobnicate"},
+        {{"vellumar", "-platform", "offscreen", "a.html"}, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        const ProgramArguments parsed = ParseProgramArguments(c.arguments);
+        const std::string shown = c.arguments.size() > 1 ? c.arguments[1] : "(none)";
+        EXPECT_EQ(parsed.help, c.help) << shown;
+        EXPECT_EQ(parsed.version, c.version) << shown;
+        EXPECT_EQ(parsed.unknownOption, c.unknown) << shown;
+    }
+    EXPECT_TRUE(ProgramHelpText().starts_with("Usage: vellumar [OPTION...] [FILE...]\n"));
+    EXPECT_TRUE(ProgramVersionText().starts_with("Vellumar 1."));
+}
+
+TEST(ProgramArguments, FilesAreTheArgumentsThatAreNoOptions)
+{
+    EXPECT_EQ(FileArguments({"vellumar", "a.fb2", "-x", "b c.html", "--", "-dash.fb2"}),
+              QStringList({"a.fb2", "b c.html", "-dash.fb2"}));
+    EXPECT_TRUE(FileArguments({"vellumar"}).isEmpty());
+}
+
+class OpenFileArgumentsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        setProgramFolder(m_folder.path());
+        m_window = std::make_unique<MainWindow>(DialogWindows{}, &m_dialogs);
+    }
+    void TearDown() override
+    {
+        m_window.reset();
+        setProgramFolder(QString());
+    }
+    QString write(const char* name, const QByteArray& bytes) const
+    {
+        const QString path = m_folder.filePath(QString::fromUtf8(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir m_folder;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(OpenFileArgumentsTest, Fb2BookOpensOnTheFb2PageWithItsPathInTheCaption)
+{
+    const QString book = write("Book One.FB2", "<?xml version=\"1.0\"?>\n<FictionBook/>\n");
+    OpenFileArguments(*m_window, {book});
+    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::Fb2Page);
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar : " + book);
+    EXPECT_EQ(m_window->Fb2FileName(), book);
+    EXPECT_EQ(m_window->SynMemo2()->editor().text(), "<?xml version=\"1.0\"?>\r\n<FictionBook/>\r\n");
+    EXPECT_FALSE(m_window->SynMemo2()->hasUnsavedChanges());
+    EXPECT_TRUE(m_dialogs.errors.isEmpty());
+}
+
+TEST_F(OpenFileArgumentsTest, UnreadableOrUnknownFilesAreNamedAndTheRestStillOpen)
+{
+    const QString book = write("b.fb2", "<FictionBook/>");
+    const QString missing = m_folder.filePath(QStringLiteral("missing.fb2"));
+    const QString picture = write("cover.png", "not really");
+    OpenFileArguments(*m_window, {missing, picture, book});
+    ASSERT_EQ(m_dialogs.errors.size(), 2);
+    EXPECT_TRUE(m_dialogs.errors[0].contains(QStringLiteral("missing.fb2"))) << m_dialogs.errors[0].toStdString();
+    EXPECT_TRUE(m_dialogs.errors[1].contains(picture)) << m_dialogs.errors[1].toStdString();
+    EXPECT_EQ(m_window->Fb2FileName(), book);
+    EXPECT_EQ(m_window->SynMemo2()->editor().text(), "<FictionBook/>");
+}
+
+}  // namespace
+}  // namespace vellumar
