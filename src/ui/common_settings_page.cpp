@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "settings/charsets.h"
+#include "ui/radio_group_focus.h"
 
 namespace vellumar {
 
@@ -40,6 +41,7 @@ CommonSettingsControls createCommonSettingsControls(QWidget* parent)
     c.other = radioButton("RadioButton3", QStringLiteral("Other:"), false, language);
     auto* languages = new QButtonGroup(language);
     for (QRadioButton* button : {c.english, c.russian, c.other}) languages->addButton(button);
+    EnterGroupAtCheckedButton(*languages);
     languageLayout->addWidget(c.english);
     languageLayout->addWidget(c.russian);
     auto* otherRow = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "ui/page_tab_widget.h"
 
 #include <QFontMetrics>
+#include <QPen>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 
@@ -63,6 +64,15 @@ void FixedWidthTabBar::paintEvent(QPaintEvent*)
         if (i != currentIndex()) paintTab(i);
     }
     if (currentIndex() >= 0) paintTab(currentIndex());
+
+    // With the keyboard focus here the arrow keys switch pages: a dotted frame in the highlight
+    // colour around the current caption shows where the keys go.
+    if (hasFocus() && currentIndex() >= 0) {
+        const QRect frame = tabRect(currentIndex()).adjusted(kCaptionPadding, 3, -kCaptionPadding, -3);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    }
 }
 
 PageTabWidget::PageTabWidget(QWidget* parent) : QTabWidget(parent)

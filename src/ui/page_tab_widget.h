@@ -1,7 +1,8 @@
 #pragma once
 // The main window's tab control: every tab is exactly 100 pixels wide, whatever its caption. The
 // tab bar draws its captions with a narrow padding, and when a caption would still not fit its
-// font shrinks until every caption does.
+// font shrinks until every caption does. A dotted frame marks the current tab while the tab bar
+// has the keyboard focus.
 
 #include <QTabBar>
 #include <QTabWidget>

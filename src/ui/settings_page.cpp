@@ -14,6 +14,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "ui/radio_group_focus.h"
+
 namespace vellumar {
 
 namespace {
@@ -61,6 +63,7 @@ void exclusiveGroup(QWidget* owner, std::initializer_list<QRadioButton*> buttons
 {
     auto* group = new QButtonGroup(owner);
     for (QRadioButton* button : buttons) group->addButton(button);
+    EnterGroupAtCheckedButton(*group);
 }
 
 }  // namespace
