@@ -1,7 +1,9 @@
 #include "ui/scintilla_editor.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
+#include <vector>
 
 #include <Qsci/qsciscintilla.h>
 
@@ -38,15 +40,69 @@ const std::string& ScintillaEditor::codePage() const
     return m_codec->codePage();
 }
 
+namespace {
+
+// One step of the undo history, as a change of the 8-bit text: `removed` bytes at `start` were
+// replaced by `inserted`.
+struct ByteStep {
+    std::size_t start = 0;
+    std::size_t removed = 0;
+    std::string inserted;
+};
+
+// The step that turns `before` into `after`: everything between their common start and end.
+ByteStep stepBetween(const std::string& before, const std::string& after)
+{
+    std::size_t prefix = 0;
+    const std::size_t shorter = std::min(before.size(), after.size());
+    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return {prefix, before.size() - prefix - suffix, after.substr(prefix, after.size() - prefix - suffix)};
+}
+
+}  // namespace
+
 void ScintillaEditor::setCodePage(std::string_view codePage)
 {
     const CodePageCodec& codec = codecFor(codePage);
     if (&codec == m_codec) return;
-    const std::string bytes = text();
+    const EditorUpdateGuard noRepaint(*this);
     const std::size_t start = selectionStart();
     const std::size_t length = selectionLength();
+
+    // The undo history is kept: it is walked back to its oldest text, each step recorded as a
+    // change of the 8-bit text, and then made again on the same bytes shown in the new code page.
+    // Steps that were undone stay redoable.
+    std::string current = text();
+    std::vector<ByteStep> undone;  // newest first
+    while (m_widget.SendScintilla(Sci::SCI_CANUNDO)) {
+        m_widget.SendScintilla(Sci::SCI_UNDO);
+        std::string older = text();
+        if (older != current) undone.push_back(stepBetween(older, current));
+        current = std::move(older);
+    }
+    const std::string oldest = current;
+    for (std::size_t i = undone.size(); i-- > 0;) m_widget.SendScintilla(Sci::SCI_REDO);
+    current = text();
+    std::vector<ByteStep> redoable;  // oldest first
+    while (m_widget.SendScintilla(Sci::SCI_CANREDO)) {
+        m_widget.SendScintilla(Sci::SCI_REDO);
+        std::string newer = text();
+        if (newer != current) redoable.push_back(stepBetween(current, newer));
+        current = std::move(newer);
+    }
+
     m_codec = &codec;
-    setText(bytes);
+    setText(oldest);
+    auto replay = [this](const ByteStep& step) {
+        select(step.start, step.removed);
+        replaceSelection(step.inserted);
+    };
+    for (std::size_t i = undone.size(); i-- > 0;) replay(undone[i]);
+    for (const ByteStep& step : redoable) replay(step);
+    for (std::size_t i = 0; i < redoable.size(); ++i) m_widget.SendScintilla(Sci::SCI_UNDO);
     select(start, length);
 }
 

@@ -23,8 +23,8 @@ public:
     ~ScintillaEditor() override;
 
     // Shows the same 8-bit text decoded in another code page (an iconv name); the text's bytes
-    // do not change, the selection is kept, the undo history is forgotten. Throws EncodingError
-    // for a code page that iconv does not know, and then nothing changes.
+    // do not change, and the selection and the undo history (with what can be redone) are kept.
+    // Throws EncodingError for a code page that iconv does not know, and then nothing changes.
     void setCodePage(std::string_view codePage);
     const std::string& codePage() const;
 

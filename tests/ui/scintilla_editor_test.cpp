@@ -142,6 +142,60 @@ TEST(ScintillaEditor, SwitchingTheCodePageShowsTheSameBytesAnew)
     }
 }
 
+TEST(ScintillaEditor, UndoHistoryOutlivesACodePageChange)
+{
+    CodeEditor memo(SyntaxColouring::Html);
+    ScintillaEditor& editor = memo.editor();
+    editor.setText(kHello);
+    // Three edits: a word after the text, one before it, and a removal; the last is undone
+    // before the change, so it must stay redoable.
+    editor.select(kHello.size(), 0);
+    editor.replaceSelection(" " + kWorld);
+    editor.select(0, 0);
+    editor.replaceSelection("<p>");
+    editor.select(3, 2);
+    editor.replaceSelection("");
+    editor.undo();
+    const std::string beforeChange = editor.text();
+    ASSERT_EQ(beforeChange, "<p>" + kHello + " " + kWorld);
+    editor.select(3, 4);
+
+    editor.setCodePage("CP866");
+    EXPECT_EQ(editor.text(), beforeChange);
+    EXPECT_EQ(editor.selectionStart(), 3U);
+    EXPECT_EQ(editor.selectionLength(), 4U);
+    ASSERT_TRUE(memo.isRedoAvailable()) << "the undone removal is redoable still";
+    memo.redo();
+    EXPECT_EQ(editor.text(), "<p>" + kHello.substr(2) + " " + kWorld);
+    memo.undo();
+    EXPECT_EQ(editor.text(), beforeChange);
+
+    editor.setCodePage("WINDOWS-1251");
+    EXPECT_EQ(memo.text(), QString::fromUtf8("<p>Привет мир"));
+    ASSERT_TRUE(editor.canUndo());
+    editor.undo();
+    EXPECT_EQ(editor.text(), kHello + " " + kWorld);
+    editor.undo();
+    EXPECT_EQ(editor.text(), kHello);
+    EXPECT_FALSE(editor.canUndo()) << "the text the program set is the oldest";
+}
+
+TEST(MainWindowCharset, ChoosingACharsetKeepsTheEditorsUndoAndUnsavedState)
+{
+    setProgramFolder(QStringLiteral("/nonexistent"));
+    MainWindow form;
+    form.SynMemo2()->setDocumentText(kWorld);
+    form.SynMemo2()->editor().select(0, 0);
+    form.SynMemo2()->editor().replaceSelection("<p>");
+    ASSERT_TRUE(form.SynMemo2()->hasUnsavedChanges());
+    form.findChild<QComboBox*>(QStringLiteral("ComboBox2"))->setCurrentText(QStringLiteral("OEM_CHARSET"));
+    EXPECT_TRUE(form.SynMemo2()->hasUnsavedChanges());
+    ASSERT_TRUE(form.SynMemo2()->editor().canUndo());
+    form.SynMemo2()->editor().undo();
+    EXPECT_EQ(form.SynMemo2()->editor().text(), kWorld);
+    setProgramFolder(QString());
+}
+
 TEST(ScintillaEditor, DoubleByteCodePageCountsTwoPerCharacter)
 {
     CodeEditor memo(SyntaxColouring::Xml);
