@@ -6,6 +6,7 @@
 
 #include "ui/link_label.h"
 #include "ui/color_button.h"
+#include "ui/editor_colours.h"
 #include "ui/program_icon.h"
 
 namespace vellumar {
@@ -64,7 +65,14 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     m_link->setUrlType(LinkLabel::Http);
     m_link->setShadowSize(0);
     m_link->setShadowColor(palette().color(QPalette::Window));
-    m_link->setFontColor(Qt::blue);
+    // It looks like a link: underlined, in the desktop's link colour, another shade under the
+    // mouse.
+    const QColor link = palette().color(QPalette::Link);
+    m_link->setFontColor(link);
+    m_link->setLinkColor(IsDarkPalette(palette()) ? link.lighter(150) : link.darker(170));
+    QFont underlined = m_link->font();
+    underlined.setUnderline(true);
+    m_link->setFont(underlined);
     m_link->setTransparent(true);
     m_link->setText(text(vellumar::kProgramWebHost));
 

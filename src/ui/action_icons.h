@@ -1,6 +1,8 @@
 #pragma once
 // The pictures of the actions on tool bars and in menus. File commands use the style's standard
-// pictures; the FB2 tag commands get small drawn badges naming their element.
+// pictures; the FB2 tag commands get small drawn badges naming their element; Find, Search
+// Again, Replace and Check FB2 have drawn pictures of their own. The drawn ones are drawn for
+// the owner's palette (light lines on a dark tool bar): call again when the palette changes.
 
 class QWidget;
 

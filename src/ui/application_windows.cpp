@@ -1,5 +1,7 @@
 #include "ui/application_windows.h"
 
+#include <initializer_list>
+
 #include <QCoreApplication>
 
 #include "ui/about_box.h"
@@ -9,7 +11,6 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/replace_dialog.h"
-#include "ui/diagnostic_window.h"
 
 namespace vellumar {
 
@@ -26,6 +27,13 @@ ApplicationWindows::ApplicationWindows()
                                                               m_bookInfoDialog.get(), m_findDialog.get(),
                                                               m_replaceDialog.get(), m_diagnosticWindow.get()});
 
+    // The dialogs belong to the main window: they open centred over it and the window manager
+    // keeps them above it. They stay windows of their own kind (dialog or tool window).
+    for (QWidget* window : std::initializer_list<QWidget*>{m_aboutBox.get(), m_helpWindow.get(), m_bookInfoDialog.get(),
+                                                           m_findDialog.get(), m_replaceDialog.get(),
+                                                           m_diagnosticWindow.get()})
+        window->setParent(m_mainWindow.get(), window->windowFlags());
+
     const MainWindow* main = m_mainWindow.get();
     QObject::connect(main, &MainWindow::charsetChanged, m_bookInfoDialog.get(), &BookInfoDialog::setCharset);
     QObject::connect(main, &MainWindow::charsetChanged, m_findDialog.get(), &FindDialog::setCharset);
@@ -37,13 +45,14 @@ ApplicationWindows::ApplicationWindows()
 
 ApplicationWindows::~ApplicationWindows()
 {
-    m_mainWindow.reset();
+    // The dialogs first: a child deleted before its parent leaves the parent's list of children.
     m_diagnosticWindow.reset();
     m_replaceDialog.reset();
     m_findDialog.reset();
     m_bookInfoDialog.reset();
     m_helpWindow.reset();
     m_aboutBox.reset();
+    m_mainWindow.reset();
 }
 
 }  // namespace vellumar

@@ -1,6 +1,7 @@
 #include "ui/code_editor.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMenu>
@@ -11,6 +12,7 @@
 
 #include "documents/text_encoding.h"
 #include "settings/charsets.h"
+#include "ui/editor_colours.h"
 
 namespace vellumar {
 
@@ -31,18 +33,13 @@ QFont editorFont()
 }
 
 // HTML or XML colouring in the editor font. Only the comment colour differs between the two:
-// teal in the source, green in the FB2 text, whose plain text stays black.
+// teal in the source, green in the FB2 text, whose plain text stays black (editor_colours.h).
 QsciLexerHTML* makeLexer(SyntaxColouring colouring, QObject* parent)
 {
     QsciLexerHTML* lexer = colouring == SyntaxColouring::Html ? new QsciLexerHTML(parent) : new QsciLexerXML(parent);
     const QFont font = editorFont();
     lexer->setDefaultFont(font);
     lexer->setFont(font, -1);
-    lexer->setDefaultPaper(Qt::white);
-    lexer->setPaper(Qt::white, -1);
-    lexer->setColor(Qt::black, QsciLexerHTML::Default);
-    lexer->setColor(colouring == SyntaxColouring::Html ? QColor(0, 128, 128) : QColor(0, 128, 0),
-                    QsciLexerHTML::HTMLComment);
     return lexer;
 }
 
@@ -56,7 +53,9 @@ CodeEditor::CodeEditor(SyntaxColouring colouring, QWidget* parent)
     setWrapMode(WrapWord);
     setBraceMatching(NoBraceMatch);
     setFont(editorFont());
-    setLexer(makeLexer(colouring, this));
+    m_lexer = makeLexer(colouring, this);
+    setLexer(m_lexer);
+    ApplyEditorColours(*this, *m_lexer, m_colouring, palette());
 
     // A plain gutter: one symbol margin, no line numbers, no folding.
     setMarginType(0, SymbolMargin);
@@ -71,6 +70,14 @@ CodeEditor::CodeEditor(SyntaxColouring colouring, QWidget* parent)
         lowerCase->setKey(0);
 
     connect(this, &QsciScintilla::textChanged, this, [this] { m_unsavedChanges = true; });
+}
+
+void CodeEditor::changeEvent(QEvent* event)
+{
+    QsciScintilla::changeEvent(event);
+    // A desktop switching between light and dark changes the palette while the program runs.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        ApplyEditorColours(*this, *m_lexer, m_colouring, palette());
 }
 
 void CodeEditor::setDocumentText(std::string_view text)
@@ -93,14 +100,40 @@ void CodeEditor::setCharset(int charset)
     m_charset = charset;
 }
 
+QPoint CodeEditor::caretMenuPosition() const
+{
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    const auto x = static_cast<int>(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, caret));
+    const auto y = static_cast<int>(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, caret));
+    const auto lineHeight = static_cast<int>(SendScintilla(SCI_TEXTHEIGHT, 0UL));
+    // A caret scrolled out of sight opens the menu at the editor's corner instead.
+    const QPoint below = viewport()->rect().contains(x, y) ? QPoint(x, y + lineHeight) : QPoint(0, 0);
+    return viewport()->mapToGlobal(below);
+}
+
 void CodeEditor::contextMenuEvent(QContextMenuEvent* event)
 {
     if (!m_popupMenu) {
         QsciScintilla::contextMenuEvent(event);
         return;
     }
-    m_popupMenu->popup(event->globalPos());
+    m_popupMenu->popup(event->reason() == QContextMenuEvent::Keyboard ? caretMenuPosition() : event->globalPos());
     event->accept();
+}
+
+void CodeEditor::keyPressEvent(QKeyEvent* event)
+{
+    // The keyboard's ways to the pop-up menu: the Menu key and Shift+F10, as on other desktops.
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (menuKey || shiftF10) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, caretMenuPosition() - viewport()->mapToGlobal(QPoint()),
+                               caretMenuPosition());
+        contextMenuEvent(&menu);
+        event->accept();
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
 }
 
 }  // namespace vellumar

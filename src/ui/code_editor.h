@@ -1,13 +1,15 @@
 #pragma once
 // The syntax-colouring editor of the "Source" and "FB2" pages: a QScintilla widget with word
 // wrap, a gutter without line numbers, the "Courier New" face at 13 pixels, undo, and its own
-// pop-up menu. It holds the program's 8-bit text through its ScintillaEditor.
+// pop-up menu. Its colours follow a dark desktop palette (editor_colours.h). It holds the
+// program's 8-bit text through its ScintillaEditor.
 
 #include <Qsci/qsciscintilla.h>
 
 #include "ui/scintilla_editor.h"
 
 class QMenu;
+class QsciLexerHTML;
 
 namespace vellumar {
 
@@ -25,7 +27,8 @@ public:
     ScintillaEditor& editor() { return m_editor; }
     const ScintillaEditor& editor() const { return m_editor; }
 
-    // The menu shown on a right click instead of QScintilla's own; may be null.
+    // The menu shown on a right click, Shift+F10 or the Menu key instead of QScintilla's own;
+    // may be null.
     void setPopupMenu(QMenu* menu) { m_popupMenu = menu; }
     QMenu* popupMenu() const { return m_popupMenu; }
 
@@ -43,11 +46,18 @@ public:
     // Shows the same bytes in the code page of `charset`; the text does not change.
     void setCharset(int charset);
 
+    // Where a pop-up menu opened from the keyboard appears: below the caret, in global
+    // coordinates.
+    QPoint caretMenuPosition() const;
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     SyntaxColouring m_colouring;
+    QsciLexerHTML* m_lexer = nullptr;
     ScintillaEditor m_editor;
     QMenu* m_popupMenu = nullptr;
     int m_charset = 1;

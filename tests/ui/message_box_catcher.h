@@ -1,6 +1,6 @@
 #pragma once
 // Answers the message boxes a window test provokes: while it lives, every message box that opens
-// is closed at once and its text is recorded.
+// is closed at once and its text and owner are recorded.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -16,12 +16,14 @@ public:
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 texts << box->text();
+                owners << box->parentWidget();
                 box->done(QMessageBox::Ok);
             }
         });
         m_timer.start(5);
     }
     QStringList texts;
+    QList<const QWidget*> owners;  // the window each box opened over
 
 private:
     QTimer m_timer;
