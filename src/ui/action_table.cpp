@@ -19,7 +19,7 @@ QString fromView(std::string_view text)
 }
 
 // clang-format off
-constexpr std::array<ActionDefinition, 41> kActions = {{
+constexpr std::array<ActionDefinition, 42> kActions = {{
     {"Act_NewHTMLDoc", "New", "", "Ctrl+N"},
     {"Act_OpenSource", "Open...", "", "Ctrl+O"},
     {"Act_SaveSourceHTML", "Save source HTML", "", ""},
@@ -31,6 +31,7 @@ constexpr std::array<ActionDefinition, 41> kActions = {{
     {"Act_SaveResult", "Save FB2", "", "Ctrl+S"},
     {"Act_SaveResultAs", "Save FB2 as...", "", ""},
     {"Act_SaveAndView", "View FB2", "", ""},
+    {"Act_CheckFB2", "Check FB2", "", "F8"},
     {"Act_Exit", "Exit", "", "", false},
     {"EditUndo1", "&Undo", "Undo|Reverts the last action", "Ctrl+Z", false},
     {"EditCut1", "C&ut", "Cut", "Ctrl+X", false},

@@ -12,7 +12,7 @@ namespace {
 using W = MainWindow;
 
 // clang-format off
-constexpr std::array<MainWindow::CommandBinding, 34> kBindings = {{
+constexpr std::array<MainWindow::CommandBinding, 35> kBindings = {{
     {"Act_NewHTMLDoc", &W::Act_NewHTMLDocExecute},
     {"Act_OpenSource", &W::Act_OpenSourceExecute},
     {"Act_SaveSourceHTML", &W::Act_SaveSourceHTMLExecute},
@@ -24,6 +24,7 @@ constexpr std::array<MainWindow::CommandBinding, 34> kBindings = {{
     {"Act_SaveResult", &W::Act_SaveResultExecute},
     {"Act_SaveResultAs", &W::Act_SaveResultAsExecute},
     {"Act_SaveAndView", &W::Act_SaveAndViewExecute},
+    {"Act_CheckFB2", &W::Act_CheckFB2Execute},
     {"Act_Exit", &W::Act_ExitExecute},
     {"Act_Find", &W::Act_FindExecute},
     {"Act_FindNext", &W::Act_FindNextExecute},

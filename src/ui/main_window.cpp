@@ -11,16 +11,19 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "checking/book_check.h"
 #include "documents/find_replace.h"
 #include "documents/tag_commands.h"
 #include "settings/charsets.h"
 #include "ui/about_box.h"
 #include "ui/action_icons.h"
 #include "ui/action_table.h"
+#include "ui/book_check_panel.h"
 #include "ui/busy_cursor.h"
 #include "ui/code_editor.h"
 #include "ui/common_settings_page.h"
@@ -33,6 +36,7 @@
 #include "ui/images_page.h"
 #include "ui/menu_items.h"
 #include "ui/page_tab_widget.h"
+#include "ui/program_folder.h"
 #include "ui/search_commands.h"
 #include "ui/settings_page.h"
 #include "ui/silver_colours.h"
@@ -58,7 +62,7 @@ using ToolBarItems = std::span<const std::string_view>;
 constexpr std::string_view kSourceToolBar[] = {"Act_NewHTMLDoc", "Act_OpenSource", "Act_SaveSourceHTML", "-",
                                          "Act_ConvertTable", "-", "Act_Convert", "-", "Act_Find", "Act_Replace"};
 constexpr std::string_view kFb2ToolBar[] = {
-    "Act_NewFB2Doc", "Act_openFB2", "Act_SaveResult", "-", "Act_Convert", "-", "Act_SaveAndView", "-",
+    "Act_NewFB2Doc", "Act_openFB2", "Act_SaveResult", "-", "Act_Convert", "-", "Act_SaveAndView", "Act_CheckFB2", "-",
     "Act_Find", "Act_Replace", "-", "Act_p", "Act_Epigraph", "Act_Cite", "Act_Author", "Act_poem",
     "Act_stanza", "Act_v", "-", "Act_strong", "Act_emphasis", "-", "Act_EmptyLine"};
 constexpr std::string_view kImagesUpperToolBar[] = {"Act_LoadImage", "-", "Act_CopyToClip1", "Act_ClearMemo1"};
@@ -66,12 +70,13 @@ constexpr std::string_view kImagesLowerToolBar[] = {"Act_CopyToClip2", "Act_Clea
 constexpr std::string_view kSettingsToolBar[] = {"Act_openOptions", "Act_SaveOption", "-", "Act_Convert"};
 
 // clang-format off
-constexpr std::array<MenuItemDefinition, 13> kFileMenu = {{
+constexpr std::array<MenuItemDefinition, 14> kFileMenu = {{
     {"New1", "Act_NewHTMLDoc"}, {"mm_OpenSource1", "Act_OpenSource"},
     {"SavesourceHTML1", "Act_SaveSourceHTML"}, {"SavesourceHTMLAs1", "Act_SaveSourceHTMLAs"},
     {"N2", "", "-"}, {"mm_Rerefinefile1", "Act_Convert"}, {"N3", "", "-"},
     {"New2", "Act_NewFB2Doc"}, {"OpenFB2file1", "Act_openFB2"}, {"SaveFB21", "Act_SaveResult"},
-    {"mm_Saveresultfile1", "Act_SaveResultAs"}, {"mm_N1", "", "-"}, {"mm_Exit1", "Act_Exit"},
+    {"mm_Saveresultfile1", "Act_SaveResultAs"}, {"CheckFB21", "Act_CheckFB2"}, {"mm_N1", "", "-"},
+    {"mm_Exit1", "Act_Exit"},
 }};
 constexpr std::array<MenuItemDefinition, 11> kEditMenu = {{
     {"Undo1", "EditUndo1"}, {"N1", "", "-"}, {"Cut1", "EditCut1"}, {"Copy1", "EditCopy1"},
@@ -200,7 +205,16 @@ void MainWindow::createPages()
     QWidget* fb2 = createPage("TabSheet2", m_pageControl, "FB2");
     m_synMemo2 = new CodeEditor(SyntaxColouring::Xml);
     m_synMemo2->setObjectName(QStringLiteral("SynMemo2"));
-    layOutToolBarPage(*fb2, createToolBar("ToolBar2", fb2, *this, kFb2ToolBar, Qt::ToolButtonIconOnly), m_synMemo2);
+    // Check FB2 lists its findings under the editor; the user can move the boundary.
+    auto* fb2Body = new QSplitter(Qt::Vertical);
+    fb2Body->setObjectName(QStringLiteral("Fb2Splitter"));
+    fb2Body->setChildrenCollapsible(false);
+    fb2Body->addWidget(m_synMemo2);
+    m_checkPanel = new BookCheckPanel(*m_synMemo2, [] { return FindFb2Schema(programFolder().toStdU16String()); });
+    fb2Body->addWidget(m_checkPanel);
+    fb2Body->setStretchFactor(0, 3);
+    fb2Body->setStretchFactor(1, 1);
+    layOutToolBarPage(*fb2, createToolBar("ToolBar2", fb2, *this, kFb2ToolBar, Qt::ToolButtonIconOnly), fb2Body);
 
     QWidget* images = createPage("TabSheet4", m_pageControl, "Images");
     const ImagesPageBoxes boxes = layOutImagesPage(
@@ -253,6 +267,7 @@ void MainWindow::connectCommands()
     }
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (!m_settingPage) PageControl1Change(index);
+        focusPageEditor(index);
     });
     if (auto* about = findChild<MenuItem*>(QStringLiteral("mm_About1")))
         connect(about, &QAction::triggered, this, &MainWindow::mm_About1Click);
@@ -281,6 +296,7 @@ void MainWindow::FormCreate()
         m_commonSettings->russian->setEnabled(false);
     }
 
+    // Typing goes into the source editor from the start.
     setActivePage(SourcePage);
     m_pictureBitmap = RgbImage();
     m_busyCursor = registerBusyCursor();
@@ -299,6 +315,13 @@ void MainWindow::FormShow()
 {
     if (IsNt6System()) SetSilverColours();
     ApplyLanguage(LanguageFilePath());
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // The drawn tool-bar pictures are drawn for the palette: a dark desktop gets light lines.
+    if (event->type() == QEvent::PaletteChange) assignActionIcons(*this);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -322,6 +345,15 @@ void MainWindow::setActivePage(int index)
     m_settingPage = true;
     m_pageControl->setCurrentIndex(index);
     m_settingPage = false;
+    focusPageEditor(index);
+}
+
+void MainWindow::focusPageEditor(int index)
+{
+    if (index == SourcePage)
+        m_synMemo1->setFocus(Qt::OtherFocusReason);
+    else if (index == Fb2Page)
+        m_synMemo2->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::PageControl1Change(int index)
@@ -401,6 +433,13 @@ void MainWindow::Act_openFB2Execute() { m_fileCommands->OpenFb2File(); }
 void MainWindow::Act_SaveResultExecute() { m_fileCommands->SaveFb2(); }
 void MainWindow::Act_SaveResultAsExecute() { m_fileCommands->SaveFb2As(); }
 void MainWindow::Act_SaveAndViewExecute() { m_fileCommands->ViewFb2(); }
+
+// Checks the FB2 editor's text and lists the problems under it, on the FB2 page.
+void MainWindow::Act_CheckFB2Execute()
+{
+    setActivePage(Fb2Page);
+    m_checkPanel->check();
+}
 
 void MainWindow::Act_ShowHelpBoxExecute()
 {

@@ -30,6 +30,7 @@ class QPlainTextEdit;
 namespace vellumar {
 
 class AboutBox;
+class BookCheckPanel;
 class BookInfoDialog;
 class CodeEditor;
 class CommandDialogs;
@@ -83,6 +84,8 @@ public:
     CodeEditor* SynMemo2() const { return m_synMemo2; }
     PageTabWidget* PageControl1() const { return m_pageControl; }
     EditActions* editActions() const { return m_editActions; }
+    // The list of what Check FB2 found, under the FB2 editor.
+    BookCheckPanel* checkPanel() const { return m_checkPanel; }
     // New, open, save and view of the source and FB2 documents.
     FileCommands& fileCommands() const { return *m_fileCommands; }
     // Open... and Convert.
@@ -99,7 +102,8 @@ public:
     // the "FB2" page, none on the other pages.
     Editor* ActiveEditor() const;
 
-    // Makes `index` the active page as a command does; the caption stays as it is.
+    // Makes `index` the active page as a command does; the caption stays as it is. Like every
+    // change of page, it gives the keyboard focus to the page's editor (on "Source" and "FB2").
     void setActivePage(int index);
 
     // The shared document state.
@@ -154,6 +158,7 @@ public slots:
     void Act_SaveResultExecute();
     void Act_SaveResultAsExecute();
     void Act_SaveAndViewExecute();
+    void Act_CheckFB2Execute();
     void Act_ExitExecute();
     void Act_FindExecute();
     void Act_FindNextExecute();
@@ -189,6 +194,7 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createPages();
@@ -200,6 +206,7 @@ private:
     void LoadSettings();
     void SaveSettings();
     bool russianLanguageFileExists() const;
+    void focusPageEditor(int index);
 
     DialogWindows m_windows;
     std::unique_ptr<CommandDialogs> m_ownDialogs;
@@ -209,6 +216,7 @@ private:
     PageTabWidget* m_pageControl = nullptr;
     CodeEditor* m_synMemo1 = nullptr;
     CodeEditor* m_synMemo2 = nullptr;
+    BookCheckPanel* m_checkPanel = nullptr;
     QPlainTextEdit* m_memo1 = nullptr;
     QPlainTextEdit* m_memo2 = nullptr;
     std::unique_ptr<SettingsControls> m_settings;

@@ -1,0 +1,49 @@
+#pragma once
+// The panel under the FB2 editor that lists what "Check FB2" (F8) found in the editor's text:
+// one row per problem with its line, its kind (error or warning) and the message, above them a
+// summary. Activating a row (double click, Enter) puts the caret at the start of its line in the
+// editor and gives the editor the focus. The panel stays hidden until the first check.
+
+#include <filesystem>
+#include <functional>
+
+#include <QWidget>
+
+#include "checking/book_check.h"
+
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace vellumar {
+
+class CodeEditor;
+
+class BookCheckPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    // `schema` gives the schema file to check against when a check runs.
+    BookCheckPanel(CodeEditor& editor, std::function<std::filesystem::path()> schema, QWidget* parent = nullptr);
+
+    // Checks the editor's text now and shows the result.
+    void check();
+    // Shows `result` as the outcome of a check.
+    void showResult(const BookCheckResult& result);
+
+    QTreeWidget* problemList() const { return m_list; }
+    QString summary() const;
+
+    // Puts the caret on the line of the row `index`; nothing for a row without a line.
+    void goToProblem(int index);
+
+private:
+    void activate(QTreeWidgetItem* item);
+
+    CodeEditor& m_editor;
+    std::function<std::filesystem::path()> m_schema;
+    QLabel* m_summary = nullptr;
+    QTreeWidget* m_list = nullptr;
+};
+
+}  // namespace vellumar
