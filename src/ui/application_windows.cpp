@@ -3,6 +3,8 @@
 #include <initializer_list>
 
 #include <QCoreApplication>
+#include <QMessageBox>
+#include <QWindow>
 
 #include "ui/about_box.h"
 #include "ui/book_info_dialog.h"
@@ -27,12 +29,22 @@ ApplicationWindows::ApplicationWindows()
                                                               m_bookInfoDialog.get(), m_findDialog.get(),
                                                               m_replaceDialog.get(), m_diagnosticWindow.get()});
 
-    // The dialogs belong to the main window: they open centred over it and the window manager
-    // keeps them above it. They stay windows of their own kind (dialog or tool window).
+    // The dialogs open over the main window: the window manager places them on it and keeps them
+    // above it. They are not its children (the settings and language files read each window's
+    // own components), so the relation is set on the windows themselves.
+    m_mainWindow->winId();
+    QWindow* mainHandle = m_mainWindow->windowHandle();
     for (QWidget* window : std::initializer_list<QWidget*>{m_aboutBox.get(), m_helpWindow.get(), m_bookInfoDialog.get(),
                                                            m_findDialog.get(), m_replaceDialog.get(),
-                                                           m_diagnosticWindow.get()})
-        window->setParent(m_mainWindow.get(), window->windowFlags());
+                                                           m_diagnosticWindow.get()}) {
+        window->winId();
+        if (window->windowHandle()) window->windowHandle()->setTransientParent(mainHandle);
+    }
+    // A missing help text is reported before the help window shows: over the main window.
+    MainWindow* owner = m_mainWindow.get();
+    m_helpWindow->setMessageSink([owner](const QString& message) {
+        QMessageBox::information(owner, QCoreApplication::applicationName(), message);
+    });
 
     const MainWindow* main = m_mainWindow.get();
     QObject::connect(main, &MainWindow::charsetChanged, m_bookInfoDialog.get(), &BookInfoDialog::setCharset);
@@ -45,14 +57,13 @@ ApplicationWindows::ApplicationWindows()
 
 ApplicationWindows::~ApplicationWindows()
 {
-    // The dialogs first: a child deleted before its parent leaves the parent's list of children.
+    m_mainWindow.reset();
     m_diagnosticWindow.reset();
     m_replaceDialog.reset();
     m_findDialog.reset();
     m_bookInfoDialog.reset();
     m_helpWindow.reset();
     m_aboutBox.reset();
-    m_mainWindow.reset();
 }
 
 }  // namespace vellumar

@@ -59,10 +59,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_memo);
 
-    // The message comes before the window is shown: it opens over the window the user sees.
     m_messageSink = [this](const QString& message) {
-        QWidget* owner = isVisible() || !parentWidget() ? this : parentWidget();
-        QMessageBox::information(owner, QCoreApplication::applicationName(), message);
+        QMessageBox::information(this, QCoreApplication::applicationName(), message);
     };
 }
 

@@ -19,8 +19,8 @@ public:
 
     // The folder searched first; the program's folder (programFolder()) until set.
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }
-    // How a missing file is reported; until replaced, a message box over this window when it is
-    // shown, else over its parent (the main window).
+    // How a missing file is reported; a message box owned by this window until replaced (the
+    // program shows it over the main window, since the help window is not shown yet).
     void setMessageSink(std::function<void(const QString&)> sink) { m_messageSink = std::move(sink); }
 
     // The path of "help.txt" in the program's folder: the folder, its trailing separator, one

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QStyle>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <Qsci/qscilexerhtml.h>
 #include <gtest/gtest.h>
 
@@ -147,13 +148,15 @@ TEST_F(DesktopLookTest, DialogsAndMessageBoxesOpenOverTheMainWindow)
     for (QWidget* dialog : std::initializer_list<QWidget*>{&windows.aboutBox(), &windows.helpWindow(),
                                                           &windows.bookInfoDialog(), &windows.findDialog(),
                                                           &windows.replaceDialog(), &windows.diagnosticWindow()}) {
-        EXPECT_EQ(dialog->parentWidget(), main) << dialog->objectName().toStdString();
-        EXPECT_TRUE(dialog->isWindow()) << dialog->objectName().toStdString();
+        ASSERT_NE(dialog->windowHandle(), nullptr) << dialog->objectName().toStdString();
+        EXPECT_EQ(dialog->windowHandle()->transientParent(), main->windowHandle()) << dialog->objectName().toStdString();
     }
     // No help text in the program's folder: the message names it, over the main window.
     testing::MessageBoxCatcher boxes;
     windows.helpWindow().setProgramFolder(m_folder.path());
     EXPECT_FALSE(windows.helpWindow().loadHelpText());
+    ASSERT_EQ(boxes.texts.size(), 1);
+    EXPECT_TRUE(boxes.texts.front().endsWith(QStringLiteral("help.txt not found.")));
     ASSERT_EQ(boxes.owners.size(), 1);
     EXPECT_EQ(boxes.owners.front(), main);
 }

@@ -91,7 +91,7 @@ TEST_F(OpenFileArgumentsTest, Fb2BookOpensOnTheFb2PageWithItsPathInTheCaption)
     EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::Fb2Page);
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : " + book);
     EXPECT_EQ(m_window->Fb2FileName(), book);
-    EXPECT_EQ(m_window->SynMemo2()->editor().text(), "<?xml version=\"1.0\"?>\r\n<FictionBook/>\r\n");
+    EXPECT_EQ(m_window->SynMemo2()->editor().text(), "<?xml version=\"1.0\"?>\r\n<FictionBook/>");
     EXPECT_FALSE(m_window->SynMemo2()->hasUnsavedChanges());
     EXPECT_TRUE(m_dialogs.errors.isEmpty());
 }
