@@ -16,11 +16,50 @@ bool isPlainStem(const std::string& stem)
         return false;
     return std::all_of(stem.begin(), stem.end(), [](unsigned char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
-               c == '.';
+               c == '.' || c == '~';
     });
 }
 
+// Whether `file` is a regular file holding exactly `bytes`.
+bool holds(const fs::path& file, std::string_view bytes)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(file, ec)) || fs::file_size(file, ec) != bytes.size() || ec)
+        return false;
+    try {
+        return ReadFileBytes(file) == bytes;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// Replaces every "from" (with its quotes) in `html` by "to": the picture's src attribute.
+void replaceQuoted(std::string& html, const std::string& from, const std::string& to)
+{
+    const std::string quotedFrom = '"' + from + '"';
+    const std::string quotedTo = '"' + to + '"';
+    for (std::size_t at = html.find(quotedFrom); at != std::string::npos; at = html.find(quotedFrom, at + quotedTo.size()))
+        html.replace(at, quotedFrom.size(), quotedTo);
+}
+
 }  // namespace
+
+OutputFiles::PicturePlace OutputFiles::placeForPicture(const fs::path& folder, const std::string& name,
+                                                       std::string_view bytes)
+{
+    // A file of the name that holds other bytes is someone else's: the picture takes the
+    // next free "NAME~2.png", "NAME~3.png", ...; one holding the same bytes already serves.
+    const fs::path original(name);
+    const std::string stem = original.stem().string();
+    const std::string extension = original.extension().string();
+    std::string candidate = name;
+    for (int variant = 2;; ++variant) {
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(folder / candidate, ec))) return {candidate, true};
+        if (holds(folder / candidate, bytes)) return {candidate, false};
+        candidate = stem + "~" + std::to_string(variant) + extension;
+    }
+}
 
 std::string StemChooser::choose(const fs::path& htmlTarget)
 {
@@ -49,16 +88,22 @@ void OutputFiles::deliver(const std::string& stem, const fs::path& htmlTarget) c
 {
     const fs::path folder = htmlTarget.parent_path();
     std::vector<fs::path> created;
-    auto copy = [&created](const fs::path& from, const fs::path& to) {
+    auto write = [&created](const fs::path& to, std::string_view bytes) {
         std::error_code ec;
-        const bool existed = fs::exists(to, ec);
-        WriteFileAtomically(to, ReadFileBytes(from));
+        const bool existed = fs::exists(fs::symlink_status(to, ec));
+        WriteFileAtomically(to, bytes);
         if (!existed) created.push_back(to);
     };
     try {
-        for (const std::string& name : m_names)
-            if (name.starts_with(stem + "_html_")) copy(m_folder / name, folder / name);
-        copy(m_folder / (stem + ".html"), htmlTarget);
+        std::string html = ReadFileBytes(m_folder / (stem + ".html"));
+        for (const std::string& name : m_names) {
+            if (!name.starts_with(stem + "_html_")) continue;
+            const std::string bytes = ReadFileBytes(m_folder / name);
+            const PicturePlace place = placeForPicture(folder, name, bytes);
+            if (place.name != name) replaceQuoted(html, name, place.name);
+            if (place.mustWrite) write(folder / place.name, bytes);
+        }
+        write(htmlTarget, html);
     } catch (...) {
         std::error_code ec;
         for (const fs::path& file : created) fs::remove(file, ec);

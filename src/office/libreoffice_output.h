@@ -5,12 +5,13 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vellumar {
 
 // Chooses, for the copy of each document, a name without extension that is unique in the
-// run: the stem of its HTML target when it is plain (ASCII letters, digits, '-', '_', '.'),
+// run: the stem of its HTML target when it is plain (ASCII letters, digits, '-', '_', '.', '~'),
 // else "documentN". Plain names keep the pictures' <img src> free of escapes, which the
 // picture embedding does not undo, and no name holds "_html_", so a picture file belongs
 // to exactly one document.
@@ -30,12 +31,21 @@ public:
 
     // Whether LibreOffice wrote a non-empty "stem.html".
     bool hasHtml(const std::string& stem) const;
-    // Copies "stem.html" to `htmlTarget` and its pictures into the target's folder, pictures
-    // first, each file written whole. Throws FileError naming the file that could not be
+    // Copies "stem.html" to `htmlTarget` (replacing a file there) and its pictures into the
+    // target's folder, pictures first, each file written whole. A picture never replaces a
+    // file: one of the same bytes is used as it is, else it takes the name "NAME~2.png" (the
+    // first free one) and the HTML's src follows. Throws FileError naming the file that could not be
     // written; the files this call had created are then removed again.
     void deliver(const std::string& stem, const std::filesystem::path& htmlTarget) const;
 
 private:
+    struct PicturePlace {
+        std::string name;
+        bool mustWrite;
+    };
+    static PicturePlace placeForPicture(const std::filesystem::path& folder, const std::string& name,
+                                        std::string_view bytes);
+
     std::filesystem::path m_folder;
     std::vector<std::string> m_names;
 };

@@ -87,10 +87,12 @@ void ConversionCommands::LoadSourceFile(const QString& path, CommandInteraction&
 
 bool ConversionCommands::LoadWordProcessorDocument(const QString& path, CommandInteraction& user)
 {
-    // LibreOffice writes the HTML beside the document ("Old Book.rtf" gives "Old_Book.htm"),
-    // with its pictures; they stay there after the open.
-    const std::filesystem::path html = DerivedHtmlPath(localPath(path));
+    // LibreOffice writes the HTML beside the document ("Old Book.rtf" gives "Old_Book.htm",
+    // or "Old_Book~2.htm" when the user has a file of that name), with its pictures; they stay
+    // there after the open.
+    const std::filesystem::path html = HtmlWrittenThisRun().pathFor(localPath(path));
     const HtmlExportResult result = ConvertWithWord(localPath(path), html);
+    if (result.ok()) HtmlWrittenThisRun().add(html);
     if (!result.ok()) {
         // The second line says why, so that the user knows what to do.
         m_dialogs.showMessage(MainWindow::applicationTitle(), path + QStringLiteral(" не конвертирован.\n") +

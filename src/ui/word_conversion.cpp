@@ -18,4 +18,10 @@ HtmlExportResult ConvertWithWord(const std::filesystem::path& document, const st
     return LibreOfficeRunner(std::move(settings)).SaveAsHtml({&job, 1}).front();
 }
 
+WrittenHtmlFiles& HtmlWrittenThisRun()
+{
+    static WrittenHtmlFiles written;
+    return written;
+}
+
 }  // namespace vellumar

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "office/derived_html_path.h"
 #include "office/libreoffice_runner.h"
 
 namespace vellumar {
@@ -15,5 +16,9 @@ namespace vellumar {
 // keepWaiting is replaced.
 HtmlExportResult ConvertWithWord(const std::filesystem::path& document, const std::filesystem::path& html,
                                  LibreOfficeSettings settings = {});
+
+// The HTML files written beside documents by the windows of this run of the program; another
+// file of a derived name is the user's and stays.
+WrittenHtmlFiles& HtmlWrittenThisRun();
 
 }  // namespace vellumar

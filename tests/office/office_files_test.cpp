@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include "documents/file_io.h"
+#include "documents/temp_folder.h"
 
 #include "office/derived_html_path.h"
 #include "office/document_kinds.h"
@@ -27,6 +32,57 @@ TEST(DerivedHtmlPath, SpacesOfTheNameOnlyBecomeUnderscores)
         {"/b/Старая книга.odt", "/b/Старая_книга.htm"},
     };
     for (const auto& c : cases) EXPECT_EQ(vellumar::DerivedHtmlPath(c.document), c.html) << c.document;
+}
+
+// A file of the derived name that this run did not write is the user's: the next free "~N".
+TEST(WrittenHtmlFiles, NeverPicksAUsersFile)
+{
+    vellumar::TempFolder folder;
+    vellumar::WrittenHtmlFiles written;
+    const std::filesystem::path document = folder.file("Old Book.rtf");
+    EXPECT_EQ(written.pathFor(document), folder.file("Old_Book.htm")) << "free";
+
+    std::ofstream(folder.file("Old_Book.htm")) << "mine";
+    std::ofstream(folder.file("Old_Book~2.htm")) << "mine too";
+    EXPECT_EQ(written.pathFor(document), folder.file("Old_Book~3.htm"));
+
+    written.add(folder.file("Old_Book~3.htm"));
+    std::ofstream(folder.file("Old_Book~3.htm")) << "ours";
+    EXPECT_EQ(written.pathFor(document), folder.file("Old_Book~3.htm")) << "ours again, not ~4";
+    written.add(folder.file("Old_Book.htm"));
+    EXPECT_EQ(written.pathFor(folder.path() / "." / "Old Book.rtf").lexically_normal(), folder.file("Old_Book.htm"));
+}
+
+// A picture never replaces a file: the same bytes serve as they are, other bytes make the
+// picture take "~2" and the HTML's src follow.
+TEST(OutputFiles, PicturesNeverReplaceAFile)
+{
+    namespace fs = std::filesystem;
+    vellumar::TempFolder output;
+    vellumar::TempFolder target;
+    auto write = [](const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; };
+    write(output.file("Book.html"), R"(<img src="Book_html_1.png"><img src="Book_html_2.png"><img src="Book_html_3.png">)");
+    write(output.file("Book_html_1.png"), "new one");
+    write(output.file("Book_html_2.png"), "same");
+    write(output.file("Book_html_3.png"), "new three");
+    write(target.file("Book_html_1.png"), "the user's");
+    write(target.file("Book_html_1~2.png"), "the user's too");
+    write(target.file("Book_html_2.png"), "same");
+
+    vellumar::OutputFiles(output.path()).deliver("Book", target.file("Book.htm"));
+
+    const struct {
+        const char* file;
+        const char* bytes;
+    } expected[] = {
+        {"Book.htm", R"(<img src="Book_html_1~3.png"><img src="Book_html_2.png"><img src="Book_html_3.png">)"},
+        {"Book_html_1.png", "the user's"},
+        {"Book_html_1~2.png", "the user's too"},
+        {"Book_html_1~3.png", "new one"},
+        {"Book_html_2.png", "same"},
+        {"Book_html_3.png", "new three"},
+    };
+    for (const auto& e : expected) EXPECT_EQ(vellumar::ReadFileBytes(target.file(e.file)), e.bytes) << e.file;
 }
 
 TEST(DocumentKinds, ExtensionAndSignature)
@@ -70,6 +126,7 @@ TEST(StemChooser, PlainUniqueNamesForTheCopies)
     } cases[] = {
         {"/a/Old_Book.htm", "Old_Book"},  {"/b/Old_Book.htm", "document1"}, {"/a/Старая.htm", "document2"},
         {"/a/x_html_y.htm", "document3"}, {"/a/-x.htm", "document4"},       {"/a/v1.2.htm", "v1.2"},
+        {"/a/Old_Book~2.htm", "Old_Book~2"},
     };
     for (const auto& c : cases) EXPECT_EQ(stems.choose(c.target), c.stem) << c.target;
 }

@@ -126,12 +126,15 @@ TEST_F(ConversionCommandsTest, OpenDispatchesOnTheExtensionInAnyCase)
     }
 }
 
-// Stands in for LibreOffice: writes NAME.html (UTF-8, a heading "Глава") into the --outdir.
+// Stands in for LibreOffice: writes NAME.html (UTF-8, a heading "Глава") and the picture
+// NAME_html_1.png it shows into the --outdir.
 constexpr const char* kFakeOffice = R"(#!/bin/sh
 while [ $# -gt 1 ]; do [ "$1" = --outdir ] && out=$2; shift; done
 name=$(basename "$1")
 mkdir -p "$out"
-printf '<html><body><h1>\320\223\320\273\320\260\320\262\320\260</h1><p>text</p></body></html>' > "$out/${name%.*}.html"
+printf 'picture' > "$out/${name%.*}_html_1.png"
+printf '<html><body><h1>\320\223\320\273\320\260\320\262\320\260</h1><p><img src="%s"></p></body></html>' \
+  "${name%.*}_html_1.png" > "$out/${name%.*}.html"
 )";
 
 TEST_F(ConversionCommandsTest, OpenWordProcessorDocumentsThroughLibreOffice)
@@ -174,6 +177,36 @@ TEST_F(ConversionCommandsTest, OpenWordProcessorDocumentsThroughLibreOffice)
             EXPECT_EQ(m_dialogs.messages, QStringList{"Vellumar|" + book(c.file) + QString::fromUtf8(c.message)});
         }
         EXPECT_EQ(read(book(c.file)), bytes) << "the document is never changed";
+    }
+}
+
+// The user's own "Old_Book.htm" and a picture of the name LibreOffice gives stay as they are:
+// the HTML goes to "Old_Book~2.htm", which the next open of the document replaces again.
+TEST_F(ConversionCommandsTest, OpeningAWordProcessorDocumentNeverReplacesTheUsersFiles)
+{
+    const QString bin = m_folder.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    write(bin + QStringLiteral("/soffice"), kFakeOffice);
+    QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray savedPath = qgetenv("PATH");
+    write(book("Old Book.rtf"), "{\\rtf1 text}");
+    write(book("Old_Book.htm"), "<p>my own page</p>");
+    write(book("Old_Book~2_html_1.png"), "my own picture");
+
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        m_dialogs = ScriptedDialogs();
+        qputenv("PATH", (bin + ':' + savedPath).toLocal8Bit());
+        open(book("Old Book.rtf"));
+        qputenv("PATH", savedPath);
+        EXPECT_TRUE(m_dialogs.messages.isEmpty()) << m_dialogs.messages.join('\n').toStdString();
+        EXPECT_NE(sourceText().find("Old_Book~2_html_1~2.png"), std::string::npos) << sourceText();
+        EXPECT_EQ(read(book("Old_Book.htm")), "<p>my own page</p>");
+        EXPECT_EQ(read(book("Old_Book~2_html_1.png")), "my own picture");
+        EXPECT_EQ(read(book("Old_Book~2_html_1~2.png")), "picture");
+        EXPECT_TRUE(read(book("Old_Book~2.htm")).contains("src=\"Old_Book~2_html_1~2.png\""));
+        EXPECT_FALSE(QFile::exists(book("Old_Book~3.htm")));
+        EXPECT_FALSE(QFile::exists(book("Old_Book~2_html_1~3.png")));
     }
 }
 
