@@ -47,6 +47,11 @@ void ConversionCommands::OpenSourceDocument()
     if (!m_files.maySourceBeReplaced()) return;
     const QString path = m_dialogs.askOpenFileName("OpenDialog1", m_openFolder);
     if (path.isEmpty()) return;
+    OpenSourceFile(path);
+}
+
+void ConversionCommands::OpenSourceFile(const QString& path)
+{
     m_openFolder = QFileInfo(path).absolutePath();
 
     letWindowRepaint();

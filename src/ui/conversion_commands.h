@@ -24,6 +24,9 @@ public:
     // Act_OpenSource: after the unsaved-changes question, asks for a source document and loads
     // it into the source editor; the caption then names the source ("Vellumar : New").
     void OpenSourceDocument();
+    // The same once the document is chosen: `path` loaded into the emptied source editor, the
+    // caption naming the source. The next open dialog starts in its folder.
+    void OpenSourceFile(const QString& path);
 
     // Loads the document at `path` into the (emptied) source editor by its kind, told by the
     // extension in any letter case: HTML (".htm", ".html") directly, word-processor documents

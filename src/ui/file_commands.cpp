@@ -1,6 +1,8 @@
 #include "ui/file_commands.h"
 
+#include <algorithm>
 #include <exception>
+#include <iterator>
 #include <filesystem>
 #include <string>
 
@@ -10,6 +12,7 @@
 #include "documents/file_io.h"
 #include "documents/text_lines.h"
 #include "ui/code_editor.h"
+#include "ui/conversion_commands.h"
 #include "ui/command_dialogs.h"
 #include "ui/file_names.h"
 #include "ui/main_window.h"
@@ -153,6 +156,14 @@ void FileCommands::openFile(const QString& path)
         m_fb2OpenFolder = QFileInfo(path).absolutePath();
         m_window.setActivePage(MainWindow::Fb2Page);
         m_window.PageControl1Change(MainWindow::Fb2Page);
+        return;
+    }
+    const QString sourceKinds[] = {QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("doc"),
+                                   QStringLiteral("rtf"), QStringLiteral("docx"), QStringLiteral("odt")};
+    if (std::find(std::begin(sourceKinds), std::end(sourceKinds), extension) != std::end(sourceKinds)) {
+        if (!maySourceBeReplaced()) return;
+        m_window.setActivePage(MainWindow::SourcePage);
+        m_window.conversionCommands().OpenSourceFile(path);
         return;
     }
     m_dialogs.showError(QStringLiteral("%1 cannot be opened: Vellumar opens FB2 books (.fb2) and source documents "

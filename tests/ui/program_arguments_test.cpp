@@ -96,6 +96,20 @@ TEST_F(OpenFileArgumentsTest, Fb2BookOpensOnTheFb2PageWithItsPathInTheCaption)
     EXPECT_TRUE(m_dialogs.errors.isEmpty());
 }
 
+TEST_F(OpenFileArgumentsTest, HtmlSourceOpensOnTheSourcePageAsOpenWould)
+{
+    const QString book = write("b.fb2", "<FictionBook/>");
+    const QString page = write("Page.HTML", "<html><body><p>Hello <b>there</b></p><script>x()</script></body></html>");
+    OpenFileArguments(*m_window, {book, page});
+    EXPECT_TRUE(m_dialogs.errors.isEmpty()) << m_dialogs.errors.join(' ').toStdString();
+    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::SourcePage) << "the last file's page";
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar : New");
+    const std::string source = m_window->SynMemo1()->editor().text();
+    EXPECT_NE(source.find("Hello"), std::string::npos) << source;
+    EXPECT_EQ(source.find("x()"), std::string::npos) << "cleaned as an opened source is: " << source;
+    EXPECT_EQ(m_window->Fb2FileName(), book);
+}
+
 TEST_F(OpenFileArgumentsTest, UnreadableOrUnknownFilesAreNamedAndTheRestStillOpen)
 {
     const QString book = write("b.fb2", "<FictionBook/>");
