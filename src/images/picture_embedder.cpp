@@ -1,7 +1,6 @@
 #include "images/picture_embedder.h"
 
 #include "base/ascii_case.h"
-#include "images/base64.h"
 #include "images/data_url.h"
 #include "images/picture_error.h"
 #include "images/picture_file.h"
@@ -277,7 +276,7 @@ bool PictureEmbedder::embedPlanned(PictureBytes source, const Plan& plan, std::s
                              case Work::ShrinkPng: bytes = ShrinkPngBytes(bytes, options, name); break;
                              case Work::GifToJpeg: bytes = GifToJpegBytes(bytes, options, name); break;
                              }
-                             return BinaryElement(contentType, uniqueId, EncodeBase64(bytes));
+                             return BinaryElementOfBytes(contentType, uniqueId, bytes);
                          })});
     return true;
 }

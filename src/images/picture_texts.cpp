@@ -1,5 +1,7 @@
 #include "images/picture_texts.h"
 
+#include "images/base64.h"
+
 namespace vellumar {
 
 std::string ImageReference(std::string_view id)
@@ -19,6 +21,16 @@ std::string BinaryElement(std::string_view contentType, std::string_view id, std
     out.reserve(base64.size() + id.size() + 64);
     out.append("<binary content-type=\"image/").append(contentType).append("\" id=\"").append(id).append("\">");
     out.append(base64).append("\r\n</binary>\r\n");
+    return out;
+}
+
+std::string BinaryElementOfBytes(std::string_view contentType, std::string_view id, std::string_view bytes)
+{
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4 + id.size() + 64);
+    out.append("<binary content-type=\"image/").append(contentType).append("\" id=\"").append(id).append("\">");
+    AppendBase64(bytes, out);
+    out.append("\r\n</binary>\r\n");
     return out;
 }
 

@@ -14,5 +14,7 @@ std::string TablePictureName(int number);
 std::string TablePictureReference(int number);
 // «<binary content-type="image/TYPE" id="ID">BASE64» CR LF «</binary>» CR LF.
 std::string BinaryElement(std::string_view contentType, std::string_view id, std::string_view base64);
+// The same for the picture's bytes, encoded straight into the element.
+std::string BinaryElementOfBytes(std::string_view contentType, std::string_view id, std::string_view bytes);
 
 }  // namespace vellumar

@@ -71,7 +71,7 @@ TableOutcome TablePictureEmbedder::embedTablePicture(int number, std::string_vie
         m_encoder->addBinaryLater(binaries, [bitmap = std::move(*bitmap), name, maxWidth = m_options.MaxWidth,
                                              maxHeight = m_options.MaxHeight] {
             const std::string png = EncodePng(FitTablePicture(bitmap, maxWidth, maxHeight), TablePngOptions());
-            return BinaryElement("png", name, EncodeBase64(png));
+            return BinaryElementOfBytes("png", name, png);
         });
         return TableOutcome::Picture;
     }

@@ -1,4 +1,5 @@
 #include "images/base64.h"
+#include "images/picture_texts.h"
 
 #include "documents/temp_folder.h"
 
@@ -76,6 +77,17 @@ TEST(Base64, LongInputsStayOnOneLineAndRoundTrip)
         EXPECT_EQ(encoded, EncodeBase64(bytes));
         EXPECT_EQ(DecodeBase64(encoded), bytes);
     }
+}
+
+TEST(Base64, BinaryElementOfBytesEncodesStraightIntoTheElement)
+{
+    for (const std::string_view bytes : {std::string_view(""), std::string_view("f"), std::string_view("foob"),
+                                         std::string_view("\x89PNG\r\n\x1a\n\0\xff", 10)}) {
+        EXPECT_EQ(BinaryElementOfBytes("png", "a.png", bytes), BinaryElement("png", "a.png", EncodeBase64(bytes)))
+            << bytes.size();
+    }
+    EXPECT_EQ(BinaryElementOfBytes("jpeg", "b.jpg", "foo"),
+              "<binary content-type=\"image/jpeg\" id=\"b.jpg\">Zm9v\r\n</binary>\r\n");
 }
 
 TEST(Base64, MissingFilesAndFoldersGiveAnEmptyText)
