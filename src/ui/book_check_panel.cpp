@@ -69,6 +69,12 @@ void BookCheckPanel::check()
     const BookCheckResult result = CheckFb2Book(m_editor.editor().text(), m_schema());
     QApplication::restoreOverrideCursor();
     showResult(result);
+    // With problems listed, the arrow keys and Enter go through them; with none, the user
+    // goes on typing.
+    if (m_list->topLevelItemCount() > 0)
+        m_list->setFocus(Qt::OtherFocusReason);
+    else
+        m_editor.setFocus(Qt::OtherFocusReason);
 }
 
 void BookCheckPanel::showResult(const BookCheckResult& result)

@@ -26,7 +26,8 @@ public:
     // `schema` gives the schema file to check against when a check runs.
     BookCheckPanel(CodeEditor& editor, std::function<std::filesystem::path()> schema, QWidget* parent = nullptr);
 
-    // Checks the editor's text now and shows the result.
+    // Checks the editor's text now and shows the result; the list takes the keyboard focus when
+    // it holds problems, the editor keeps it otherwise.
     void check();
     // Shows `result` as the outcome of a check.
     void showResult(const BookCheckResult& result);
