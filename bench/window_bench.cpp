@@ -86,6 +86,35 @@ void BM_WindowConvert(benchmark::State& state)
 }
 BENCHMARK(BM_WindowConvert)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
+// Changing the character set with an undo history: every step is undone, recorded and made
+// again on the text shown in the new code page. Arguments: the text's size in KB and the number
+// of edits in the history.
+void BM_CharsetChangeKeepingUndo(benchmark::State& state)
+{
+    const std::string html = bench::GenerateHtmlBook(static_cast<std::size_t>(state.range(0)) * 1024);
+    CodeEditor memo(SyntaxColouring::Html);
+    memo.setDocumentText(html);
+    ScintillaEditor& editor = memo.editor();
+    const auto edits = static_cast<std::size_t>(state.range(1));
+    for (std::size_t i = 0; i < edits; ++i) {
+        editor.select((i * 7919) % html.size(), 0);
+        editor.replaceSelection("<b>x</b>");
+    }
+    bool russian = false;
+    for (auto _ : state) {
+        editor.setCodePage(russian ? "WINDOWS-1251" : "CP866");
+        russian = !russian;
+    }
+    state.counters["text_bytes"] = static_cast<double>(html.size());
+}
+BENCHMARK(BM_CharsetChangeKeepingUndo)
+    ->Args({700, 0})
+    ->Args({700, 100})
+    ->Args({3000, 100})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(4);
+
 }  // namespace
 
 int main(int argc, char** argv)

@@ -58,8 +58,8 @@ void FillMissingTitleInfo(xmlDoc& document, std::vector<BookProblem>& problems)
 
     if (!child(titleInfo, "genre")) {
         problems.push_back({line, ProblemSeverity::Warning,
-                            "title-info has no genre: add one, for example <genre>prose_contemporary</genre>"});
-        addElement(titleInfo, firstElement(titleInfo), "genre", "prose_contemporary");
+                            "title-info has no genre: add one, for example <genre>prose_classic</genre>"});
+        addElement(titleInfo, firstElement(titleInfo), "genre", "prose_classic");
     }
     if (!child(titleInfo, "author")) {
         problems.push_back({line, ProblemSeverity::Warning,

@@ -43,7 +43,7 @@ std::string book(const std::string& titleInfo, const std::string& section)
            "</FictionBook>\r\n";
 }
 
-const std::string kGenre = " <genre>prose_contemporary</genre>\r\n";
+const std::string kGenre = " <genre>prose_classic</genre>\r\n";
 const std::string kAuthor = " <author><first-name>Anna</first-name><last-name>Lee</last-name></author>\r\n";
 
 std::vector<int> linesOf(const BookCheckResult& result, ProblemSeverity severity)
