@@ -77,14 +77,16 @@ void ScintillaEditor::setCodePage(std::string_view codePage)
     // Steps that were undone stay redoable.
     std::string current = text();
     std::vector<ByteStep> undone;  // newest first
+    std::size_t undoSteps = 0;     // with the steps that left the bytes as they were
     while (m_widget.SendScintilla(Sci::SCI_CANUNDO)) {
         m_widget.SendScintilla(Sci::SCI_UNDO);
+        ++undoSteps;
         std::string older = text();
         if (older != current) undone.push_back(stepBetween(older, current));
         current = std::move(older);
     }
     const std::string oldest = current;
-    for (std::size_t i = undone.size(); i-- > 0;) m_widget.SendScintilla(Sci::SCI_REDO);
+    for (std::size_t i = 0; i < undoSteps; ++i) m_widget.SendScintilla(Sci::SCI_REDO);
     current = text();
     std::vector<ByteStep> redoable;  // oldest first
     while (m_widget.SendScintilla(Sci::SCI_CANREDO)) {
