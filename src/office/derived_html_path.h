@@ -2,7 +2,8 @@
 // Where the HTML of a word-processor document goes when it is opened in the window.
 
 #include <filesystem>
-#include <set>
+
+#include "documents/written_files.h"
 
 namespace vellumar {
 
@@ -18,12 +19,10 @@ public:
     // DerivedHtmlPath(document) when nothing lies there or this run wrote it, else the first
     // of "Old_Book~2.htm", "Old_Book~3.htm", ... for which the same holds.
     std::filesystem::path pathFor(const std::filesystem::path& document) const;
-    void add(const std::filesystem::path& html);
+    void add(const std::filesystem::path& html) { m_written.add(html); }
 
 private:
-    bool mayWrite(const std::filesystem::path& html) const;
-
-    std::set<std::filesystem::path> m_written;
+    WrittenFiles m_written;
 };
 
 }  // namespace vellumar

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 #include <optional>
-#include <set>
 #include <string_view>
 
 #include "base/conversion_options.h"
 #include "base/user_interaction.h"
+#include "documents/written_files.h"
 #include "images/picture_page.h"
 #include "tables/text_measurer.h"
 
@@ -37,10 +37,8 @@ public:
     std::filesystem::path fileFor(const std::filesystem::path& folder, int number) const;
 
 private:
-    bool mayWrite(const std::filesystem::path& file) const;
-
     int m_counter = 0;
-    std::set<std::filesystem::path> m_written;
+    WrittenFiles m_written;
 };
 
 // Where the command writes its pictures: the folder of the FB2 file when there is one, else
