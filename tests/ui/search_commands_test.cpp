@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/case_name.h"
+#include "shared_code_editor.h"
 
 #include <memory>
 
@@ -34,18 +35,7 @@ using testing::SearchStep;
 
 const QString kEndMessage = QString(14, QLatin1Char(' ')) + "The End" + QString(14, QLatin1Char(' '));
 
-class FindReplaceOnCodeEditor : public ::testing::TestWithParam<FindReplaceCase> {
-protected:
-    static void SetUpTestSuite() { s_memo = new CodeEditor(SyntaxColouring::Xml); }
-    static void TearDownTestSuite()
-    {
-        delete s_memo;
-        s_memo = nullptr;
-    }
-    static CodeEditor* s_memo;
-};
-
-CodeEditor* FindReplaceOnCodeEditor::s_memo = nullptr;
+using FindReplaceOnCodeEditor = testing::OnSharedCodeEditor<FindReplaceCase>;
 
 TEST_P(FindReplaceOnCodeEditor, SameResultAsInMemory)
 {

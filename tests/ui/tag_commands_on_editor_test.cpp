@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/case_name.h"
+#include "shared_code_editor.h"
 
 #include "documents/tag_commands.h"
 #include "support/tag_command_cases.h"
@@ -13,18 +14,7 @@ namespace {
 
 using testing::TagCommandCase;
 
-class TagCommandOnCodeEditor : public ::testing::TestWithParam<TagCommandCase> {
-protected:
-    static void SetUpTestSuite() { s_memo = new CodeEditor(SyntaxColouring::Xml); }
-    static void TearDownTestSuite()
-    {
-        delete s_memo;
-        s_memo = nullptr;
-    }
-    static CodeEditor* s_memo;
-};
-
-CodeEditor* TagCommandOnCodeEditor::s_memo = nullptr;
+using TagCommandOnCodeEditor = testing::OnSharedCodeEditor<TagCommandCase>;
 
 TEST_P(TagCommandOnCodeEditor, SameResultCaretAndUndoAsInMemory)
 {
