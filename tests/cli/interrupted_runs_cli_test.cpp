@@ -33,8 +33,10 @@ protected:
         quick.compressionLevel = 1;
         quick.filter = vellumar::PngRowFilter::None;
         const std::string png = vellumar::EncodePng(vellumar::RgbImage(4000, 3000, 200), quick);
+        // Enough pictures that the run lasts well past the moment the test interrupts it,
+        // even on a fast machine; an interrupted run stops long before it reaches them all.
         std::string html = "<html><body>";
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 60; ++i) {
             const std::string name = "pics/p" + std::to_string(i) + ".png";
             write(name, png);
             html += "<p><img src=" + name + "></p>";
