@@ -24,11 +24,11 @@ void checkProposedName(std::string_view text)
 {
     const std::size_t third = text.size() / 3;
     const auto name = ProposedBookFileName(text.substr(0, third), text.substr(third, third), text.substr(2 * third));
-    if (!name) {
-        if (third != 0) std::abort();  // a non-empty title always proposes a name
-        return;
-    }
-    if (!name->ends_with(".fb2") || name->find('/') != std::string::npos || name->find('\0') != std::string::npos)
+    // A title may propose nothing: one that starts with its only dot, or whose letters all drop
+    // out in the file-name form, would otherwise give the hidden, nameless ".fb2".
+    if (!name) return;
+    if (!name->ends_with(".fb2") || name->size() == 4 || name->find('/') != std::string::npos ||
+        name->find('\0') != std::string::npos)
         std::abort();
 }
 

@@ -57,6 +57,7 @@ const NameCase kNameCases[] = {
     {"LettersWithoutABase", "Stra&#223;e &#198;sir &#248;l &#254;", "", "", "strasse_aesir_ol_th.fb2"},
     {"OtherCharactersLeftOut", "&#945;&#946; 1&#12354;", "", "", "_1.fb2"},
     {"NothingLeftProposesNothing", "&#26085;&#26412;", "", "", std::nullopt},
+    {"LeadingDotProposesNothing", ".NET", "", "", std::nullopt},
     // Cut at 255 bytes of UTF-8, ".fb2" kept: the dash (0x97) takes three bytes.
     {"LongTitleCut", kLongTitle, "", "", kLongTitleName},
     {"LongTitleCutBeforeAWholeCharacter", kLongDashes, "", "", kLongDashesName},
