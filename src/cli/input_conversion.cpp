@@ -73,7 +73,7 @@ void InputConversion::writeOutput(const std::string& input, const std::string& t
         if (!m_out) throw FileError("cannot write standard output");
         return;
     }
-    WriteFileAtomically(target, bytes);
+    WriteFileAtomically(target, bytes, Durability::WriteBack);
 }
 
 void InputConversion::showProgress(const std::string& input, std::size_t index, std::size_t count,

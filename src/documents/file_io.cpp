@@ -144,7 +144,7 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)
 
 std::string ReadStandardInput(std::size_t limit) { return ReadBytesFrom(STDIN_FILENO, "standard input", limit); }
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes)
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
 {
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
@@ -174,7 +174,7 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     ::umask(mask);
     ::fchmod(file.fd, 0666 & ~mask);
     if (!writeAll(file.fd, bytes, false)) discard(errno);
-    if (::fsync(file.fd) != 0) discard(errno);
+    if (durability == Durability::SyncToDisk && ::fsync(file.fd) != 0) discard(errno);
     if (::close(file.fd) != 0) {
         file.fd = -1;
         const int error = errno;

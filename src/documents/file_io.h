@@ -25,10 +25,17 @@ std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit);
 std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit = kMaxSourceBytes);
 // Standard input to its end, as ReadBytesFrom names it "standard input".
 std::string ReadStandardInput(std::size_t limit = kMaxSourceBytes);
+// Whether a written file is forced to the disk before it takes the target's name. Text the user
+// typed or edited exists nowhere else, so it is. A book converted from a source that stays on
+// disk can be made again: the command line leaves it to the system's write-back, as compilers
+// and other converters do, which saves a disk flush per book.
+enum class Durability { SyncToDisk, WriteBack };
+
 // Writes the file whole or not at all: a temporary file in the same folder (its hidden name
 // shortened to fit the folder's name limit, and removed if the run is interrupted), then a
 // rename over the target. A failure leaves any previous file of that name untouched. An
 // existing device, FIFO or socket is written into as it is, never replaced.
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         Durability durability = Durability::SyncToDisk);
 
 }  // namespace vellumar
