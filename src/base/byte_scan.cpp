@@ -84,4 +84,18 @@ std::int32_t SkipSpacesBack(const char* data, std::int32_t length, std::int32_t 
     return -1;
 }
 
+std::size_t AsciiRunEnd(std::string_view text, std::size_t from)
+{
+    // Eight bytes at a time while a whole word is left: a set top bit in any of them ends it.
+    constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
+    std::size_t at = from;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        if ((word & kTopBits) != 0) break;
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+    return at;
+}
+
 }  // namespace vellumar::scan

@@ -18,6 +18,9 @@ std::int32_t FindSpaceOutsideQuotes(const char* data, std::int32_t length, std::
 // The first byte at or after start (at or before it, going back) that is not whitespace.
 std::int32_t SkipSpaces(const char* data, std::int32_t length, std::int32_t start);
 std::int32_t SkipSpacesBack(const char* data, std::int32_t length, std::int32_t start);
+// The end of the run of ASCII bytes (below 0x80) that starts at `from`: the offset of the
+// first byte at or after it that is not ASCII, or the text's size.
+std::size_t AsciiRunEnd(std::string_view text, std::size_t from);
 inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 inline bool IsQuote(char c) { return c == '"' || c == '\''; }
 

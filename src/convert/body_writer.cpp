@@ -317,10 +317,11 @@ std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view source
         services.pictures.completeBinaries(walk.binaries());
         throw;
     }
-    services.pictures.completeBinaries(walk.binaries());
+    // The body is finished while the picture workers still shrink and encode.
     const std::string body = CollapseSpaceRuns(BalanceBody(std::move(walk.body())));
     walk.body().clear();
     walk.body().shrink_to_fit();
+    services.pictures.completeBinaries(walk.binaries());
 
     const TitleInformation info = AskTitleInformation(options, services.user);
     Fb2Document doc;

@@ -44,7 +44,7 @@ bool isValidUtf8WithHighBytes(std::string_view s)
     bool high = false;
     for (std::size_t i = 0; i < s.size();) {
         if (static_cast<unsigned char>(s[i]) < 0x80) {
-            ++i;
+            i = scan::AsciiRunEnd(s, i);
             continue;
         }
         char32_t cp = 0;
@@ -139,8 +139,7 @@ std::string Utf8ToWindows1251(std::string_view utf8)
     for (std::size_t i = 0; i < utf8.size();) {
         if (static_cast<unsigned char>(utf8[i]) < 0x80) {
             // ASCII is the same in windows-1251: copied a run at a time.
-            std::size_t end = i + 1;
-            while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80) ++end;
+            const std::size_t end = scan::AsciiRunEnd(utf8, i);
             out.append(utf8, i, end - i);
             i = end;
             continue;

@@ -48,6 +48,21 @@ TEST(Scanners, QuotedRunsHideTheByte)
     EXPECT_EQ(scan::FindSpaceOutsideQuotes(open.data(), 6, 0), 1);
 }
 
+TEST(Scanners, AsciiRunEndsAtTheFirstHighByteWhereverItFalls)
+{
+    // Every place in and around the eight-byte words, and runs shorter than a word.
+    for (std::size_t length : {0u, 1u, 7u, 8u, 9u, 16u, 23u}) {
+        for (std::size_t high = 0; high <= length; ++high) {
+            std::string text(length, 'a');
+            if (high < length) text[high] = '\x80';
+            for (std::size_t from = 0; from <= high; ++from)
+                EXPECT_EQ(scan::AsciiRunEnd(text, from), high) << length << " " << high << " " << from;
+        }
+    }
+    EXPECT_EQ(scan::AsciiRunEnd("\xff", 0), 0u);
+    EXPECT_EQ(scan::AsciiRunEnd("abc\x7f", 0), 4u);  // DEL is ASCII
+}
+
 TEST(AsciiCase, OnlyAsciiLettersFold)
 {
     EXPECT_TRUE(EqualsNoCase("ScRiPt", "sCrIpT"));
