@@ -296,6 +296,21 @@ private:
     bool m_bodySeenAtTableStart = false;
 };
 
+// The src of every img tag, in order.
+std::vector<std::string> pictureSources(const THTMLParser& parser)
+{
+    std::vector<std::string> srcs;
+    for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
+        const THTMLItem item = parser.Item(i);
+        if (!item.isTag() || !EqualsNoCase(item.Name(), "img")) continue;
+        for (std::int32_t k = 0; k < item.paramCount(); ++k) {
+            const THTMLParam param = item.Param(k);
+            if (EqualsNoCase(param.Key(), "src")) srcs.emplace_back(param.Value());
+        }
+    }
+    return srcs;
+}
+
 std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view sourceText, const ConversionOptions& options,
                                     ConversionServices& services, bool tablePictures)
 {
@@ -307,6 +322,7 @@ std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view source
     parser.Parse();
     parser.OnError = nullptr;
     if (parser.ItemCount() == 0) return std::nullopt;
+    services.pictures.expectPictures(pictureSources(parser));
 
     BodyWalk walk(parser, options, services, tablePictures);
     try {

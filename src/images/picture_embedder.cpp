@@ -7,6 +7,7 @@
 #include "images/picture_header.h"
 #include "images/picture_lookup.h"
 #include "images/picture_scaling.h"
+#include "images/picture_scout.h"
 #include "images/picture_texts.h"
 #include "images/picture_workers.h"
 
@@ -22,15 +23,6 @@ namespace vellumar {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool isNetworkSource(std::string_view src)
-{
-    const std::size_t first = src.find_first_not_of(" \t\r\n\f");
-    if (first == std::string_view::npos) return false;
-    const std::string start = AsciiLower(src.substr(first, 8));
-    return start.starts_with("http:") || start.starts_with("https:") || start.starts_with("ftp:") ||
-           start.starts_with("//");
-}
 
 std::string inlineName(std::string_view virtualPath)
 {
@@ -49,11 +41,6 @@ bool isUtf8(const std::string& text)
     }
     return true;
 }
-
-bool isJpegExtension(std::string_view extension) { return extension == ".jpg" || extension == ".jpeg"; }
-
-// Enough of a file's start for the size in its header, nearly always.
-constexpr std::size_t kHeaderBytes = 64 * 1024;
 
 }  // namespace
 
@@ -80,11 +67,21 @@ void PictureEmbedder::beginConversion()
 
 void PictureEmbedder::endConversion() { waitForWorkers(); }
 
+void PictureEmbedder::expectPictures(std::vector<std::string> srcs)
+{
+    // With a single worker the look-ahead would only do early what the walk does anyway.
+    if (srcs.empty() || m_workers.runsInline()) return;
+    m_scout = std::make_shared<PictureScout>(m_options, m_baseFolder, m_workers);
+    m_scout->lookAhead(std::move(srcs));
+}
+
 void PictureEmbedder::waitForWorkers()
 {
     for (PendingBinary& pending : m_pending)
         if (pending.element.valid()) pending.element.wait();
     m_pending.clear();
+    if (m_scout) m_scout->stop();
+    m_scout.reset();
 }
 
 void PictureEmbedder::completeBinaries(std::string& binaries)
@@ -130,7 +127,7 @@ void PictureEmbedder::EmbedPicture(std::string_view src, std::string& body, std:
         return;
     }
     m_table.AddPictureSource(src);
-    if (isNetworkSource(src)) return;
+    if (IsNetworkSource(src)) return;
 
     DataUrlPicture inlinePicture = ParseDataUrl(src);
     switch (inlinePicture.kind) {
@@ -164,17 +161,16 @@ void PictureEmbedder::reportMissing(std::string_view src)
 
 void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
 {
-    const fs::path file = FindPictureFile(src, m_baseFolder, &m_folderListings);
-    struct stat info {};
-    if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    const std::optional<LocatedPicture> located = LocatePicture(src, m_baseFolder, &m_folderListings);
+    if (!located) {
         reportMissing(src);
         return;
     }
+    const fs::path& file = located->file;
+    const PictureFileKey& key = located->key;
+    const std::string& extension = std::get<2>(key);
 
     // The same file under another src (./a.jpg and a.jpg) is one picture: one binary element.
-    const std::string extension = AsciiLower(PathExtension(src));
-    const FileKey key{static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino),
-                      extension};
     if (const auto found = m_embeddedFiles.find(key); found != m_embeddedFiles.end()) {
         body.append(ImageReference(found->second.Id));
         m_table.SetEmbeddedPath(found->second.EmbeddedPath, found->second.Id);
@@ -182,23 +178,23 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
     }
     // Only the file's start is read here, for the picture's size; a worker reads it whole. A
     // JPEG whose frame header lies further on (behind a large thumbnail) is read whole here.
-    std::optional<std::string> head = ReadPictureFileStart(file, kHeaderBytes);
+    std::optional<std::string> head = ReadPictureFileStart(file, kPictureHeaderBytes);
     if (!head) return;
-    Plan plan;
+    PicturePlan plan;
     try {
-        plan = planFor(*head, extension, src);
+        plan = PlanPicture(*head, extension, src, m_options);
     } catch (const PictureError&) {
-        if (head->size() < kHeaderBytes) throw;
+        if (head->size() < kPictureHeaderBytes) throw;
         head = ReadPictureFile(file);
         if (!head) return;
-        plan = planFor(*head, extension, src);
+        plan = PlanPicture(*head, extension, src, m_options);
     }
-    if (plan.work == Work::AsIs && info.st_size == 0) return;  // nothing to embed
+    if (plan.work == PictureWork::AsIs && located->size == 0) return;  // nothing to embed
     plan.virtualPath = std::string(src);
-    if (plan.work != Work::AsIs) {
+    if (plan.work != PictureWork::AsIs) {
         // The copy is named as if it were written beside the file: with "~temp" when a file
         // of the copy's name is there already.
-        const std::string_view newExtension = plan.work == Work::ShrinkPng ? ".png" : ".jpg";
+        const std::string_view newExtension = plan.work == PictureWork::ShrinkPng ? ".png" : ".jpg";
         fs::path wanted = file;
         wanted.replace_extension(std::string(newExtension));
         plan.virtualPath = std::string(src.substr(0, src.size() - PathExtension(src).size()));
@@ -207,8 +203,9 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
     }
     // A small file, read whole already, goes to the worker as its bytes.
     PictureBytes source = file;
-    if (head->size() < kHeaderBytes) source = std::move(*head);
-    if (embedPlanned(std::move(source), plan, src, body, binaries)) m_embeddedFiles.emplace(key, m_table.entries().back());
+    if (head->size() < kPictureHeaderBytes) source = std::move(*head);
+    if (embedPlanned(std::move(source), plan, src, body, binaries, &*located))
+        m_embeddedFiles.emplace(key, m_table.entries().back());
 }
 
 void PictureEmbedder::embedInline(std::string_view extension, std::string bytes, std::string& body,
@@ -216,39 +213,17 @@ void PictureEmbedder::embedInline(std::string_view extension, std::string bytes,
 {
     const std::string stem = "inline~" + std::to_string(++m_inlineCount);
     const std::string name = inlineName(stem + std::string(extension));
-    Plan plan = planFor(bytes, extension, name);
-    if (plan.work == Work::AsIs && bytes.empty()) return;
+    PicturePlan plan = PlanPicture(bytes, extension, name, m_options);
+    if (plan.work == PictureWork::AsIs && bytes.empty()) return;
     // A picture inside the document keeps its inline~N name, with the extension of its copy.
-    plan.virtualPath = stem + std::string(plan.work == Work::AsIs     ? extension
-                                          : plan.work == Work::ShrinkPng ? ".png"
-                                                                        : ".jpg");
+    plan.virtualPath = stem + std::string(plan.work == PictureWork::AsIs        ? extension
+                                          : plan.work == PictureWork::ShrinkPng ? ".png"
+                                                                               : ".jpg");
     embedPlanned(std::move(bytes), plan, name, body, binaries);
 }
 
-PictureEmbedder::Plan PictureEmbedder::planFor(std::string_view head, std::string_view extension,
-                                               std::string_view name) const
-{
-    Plan plan;
-    if (extension == ".gif") {
-        ReadHeaderSize(head, PictureFormat::Gif, name);
-        plan.work = Work::GifToJpeg;
-        return plan;
-    }
-    const bool jpeg = isJpegExtension(extension);
-    if (!m_options.Resize || (!jpeg && extension != ".png")) return plan;
-    plan.format = jpeg ? PictureFormat::Jpeg : PictureFormat::Png;
-    if (ExceedsBox(ReadHeaderSize(head, plan.format, name), m_options)) {
-        plan.work = jpeg ? Work::ShrinkJpeg : Work::ShrinkPng;
-    } else {
-        // A picture that fits is carried as it is: not decoded, but one cut short or with a
-        // damaged chunk is reported rather than carried into the book.
-        plan.checkWhole = true;
-    }
-    return plan;
-}
-
-bool PictureEmbedder::embedPlanned(PictureBytes source, const Plan& plan, std::string_view name, std::string& body,
-                                   std::string& binaries)
+bool PictureEmbedder::embedPlanned(PictureBytes source, const PicturePlan& plan, std::string_view name,
+                                   std::string& body, std::string& binaries, const LocatedPicture* located)
 {
     const std::string id = AsciiLower(PictureIdFromPath(plan.virtualPath));
     std::string contentType = PictureContentType(id);
@@ -256,28 +231,26 @@ bool PictureEmbedder::embedPlanned(PictureBytes source, const Plan& plan, std::s
     std::string uniqueId = m_ids.claim(id);
     body.append(ImageReference(uniqueId));
     m_table.SetEmbeddedPath(plan.virtualPath, uniqueId);
+    std::function<std::string()> element;
+    if (m_scout && located && plan.work != PictureWork::AsIs) {
+        // Work the scout may have begun already; this job only wraps its bytes.
+        std::shared_future<std::string> planned =
+            m_scout->planned(located->key, [file = located->file, plan, options = m_options, name = std::string(name)] {
+                return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
+            });
+        element = [planned = std::move(planned), contentType = std::move(contentType),
+                   uniqueId = std::move(uniqueId)] { return BinaryElementOfBytes(contentType, uniqueId, planned.get()); };
+    } else {
+        element = [plan, source = std::move(source), options = m_options, name = std::string(name),
+                   contentType = std::move(contentType), uniqueId = std::move(uniqueId)]() mutable {
+            std::string bytes = std::holds_alternative<fs::path>(source)
+                                    ? ReadPlannedPicture(std::get<fs::path>(source), name)
+                                    : std::move(std::get<std::string>(source));
+            return BinaryElementOfBytes(contentType, uniqueId, CarryOutPlan(std::move(bytes), plan, options, name));
+        };
+    }
     // The binary element is made by a worker; its place in the binaries is kept.
-    m_pending.push_back({binaries.size(), m_workers.run([plan, source = std::move(source), options = m_options,
-                                                         name = std::string(name),
-                                                         contentType = std::move(contentType),
-                                                         uniqueId = std::move(uniqueId)]() mutable {
-                             std::string bytes;
-                             if (auto* file = std::get_if<fs::path>(&source)) {
-                                 std::optional<std::string> read = ReadPictureFile(*file);
-                                 if (!read) throw PictureError("cannot read the picture " + name + ": it is gone");
-                                 bytes = std::move(*read);
-                             } else {
-                                 bytes = std::move(std::get<std::string>(source));
-                             }
-                             if (plan.checkWhole) CheckPictureWhole(bytes, plan.format, name);
-                             switch (plan.work) {
-                             case Work::AsIs: break;
-                             case Work::ShrinkJpeg: bytes = ShrinkJpegBytes(bytes, options, name); break;
-                             case Work::ShrinkPng: bytes = ShrinkPngBytes(bytes, options, name); break;
-                             case Work::GifToJpeg: bytes = GifToJpegBytes(bytes, options, name); break;
-                             }
-                             return BinaryElementOfBytes(contentType, uniqueId, bytes);
-                         })});
+    m_pending.push_back({binaries.size(), m_workers.run(std::move(element))});
     return true;
 }
 

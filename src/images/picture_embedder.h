@@ -14,12 +14,14 @@
 #include "images/picture_header.h"
 #include "images/picture_ids.h"
 #include "images/picture_lookup.h"
+#include "images/picture_plan.h"
 #include "images/picture_table.h"
 
 #include <filesystem>
 #include <functional>
 #include <future>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -28,7 +30,9 @@
 
 namespace vellumar {
 
+class PictureScout;
 class PictureWorkers;
+struct LocatedPicture;
 
 class PictureEmbedder : public PictureSink {
 public:
@@ -40,6 +44,9 @@ public:
     ~PictureEmbedder() override;
 
     void beginConversion() override;
+    // The img srcs of the document: the pictures to shrink or re-encode are looked up and
+    // started on the workers ahead of the walk.
+    void expectPictures(std::vector<std::string> srcs) override;
     void embedPicture(std::string_view src, std::string& body, std::string& binaries) override
     {
         EmbedPicture(src, body, binaries);
@@ -63,21 +70,10 @@ public:
     const PictureTable& pictures() const { return m_table; }
 
 private:
-    enum class Work { AsIs, ShrinkJpeg, ShrinkPng, GifToJpeg };
     // A binary element still being made, and where in the binaries text it belongs.
     struct PendingBinary {
         std::size_t offset;
         std::future<std::string> element;
-    };
-    // A file's identity on disk and the lower-cased extension its src gave it.
-    using FileKey = std::tuple<unsigned long long, unsigned long long, std::string>;
-
-    // What becomes of a picture, and the path its id comes from.
-    struct Plan {
-        Work work = Work::AsIs;
-        PictureFormat format = PictureFormat::Jpeg;
-        bool checkWhole = false;  // carried as it is, once checked to be whole
-        std::string virtualPath;
     };
     // A picture file to read, or the bytes of a picture inside the document.
     using PictureBytes = std::variant<std::filesystem::path, std::string>;
@@ -85,10 +81,9 @@ private:
     void embedFile(std::string_view src, std::string& body, std::string& binaries);
     void reportMissing(std::string_view src);
     void embedInline(std::string_view extension, std::string bytes, std::string& body, std::string& binaries);
-    // What to do with a picture, from its header (`head`: its first bytes, or all of them).
-    Plan planFor(std::string_view head, std::string_view extension, std::string_view name) const;
-    bool embedPlanned(PictureBytes source, const Plan& plan, std::string_view name, std::string& body,
-                      std::string& binaries);
+    // `located` is the picture file, for the work the scout may have started on it.
+    bool embedPlanned(PictureBytes source, const PicturePlan& plan, std::string_view name, std::string& body,
+                      std::string& binaries, const LocatedPicture* located = nullptr);
     void waitForWorkers();
 
     ConversionOptions m_options;
@@ -97,9 +92,10 @@ private:
     UserInteraction* m_user;
     PictureTable m_table;
     PictureIdSet m_ids;
-    std::map<FileKey, TPictureEntry> m_embeddedFiles;  // file -> the entry that embedded it
+    std::map<PictureFileKey, TPictureEntry> m_embeddedFiles;  // file -> the entry that embedded it
     std::vector<PendingBinary> m_pending;
     FolderListings m_folderListings;
+    std::shared_ptr<PictureScout> m_scout;
     int m_inlineCount = 0;
 };
 

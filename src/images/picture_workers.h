@@ -25,6 +25,9 @@ public:
     // The pool of the process, with as many threads as there are processors.
     static PictureWorkers& shared();
 
+    // Whether run() does every job at once in the caller's thread.
+    bool runsInline() const { return m_threadCount <= 1; }
+
     // Runs job on a worker; the future gives its result or rethrows its exception.
     std::future<std::string> run(std::function<std::string()> job);
 

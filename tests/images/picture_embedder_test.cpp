@@ -92,12 +92,15 @@ protected:
     void write(const std::string& name, std::string_view bytes) { test::WriteBytes(m_documents.file(name), bytes); }
 
     // Embeds every src in a fresh conversion; body and binaries end up in m_body, m_binaries.
-    void run(std::initializer_list<std::string_view> sources, PictureWorkers* workers = nullptr)
+    // `expected` is what the embedder is told to look ahead for before the first src.
+    void run(std::initializer_list<std::string_view> sources, PictureWorkers* workers = nullptr,
+             std::vector<std::string> expected = {})
     {
         PictureEmbedder embedder(m_options, m_documents.path(), workers);
         m_body.clear();
         m_binaries.clear();
         embedder.beginConversion();
+        embedder.expectPictures(std::move(expected));
         try {
             // What others append between pictures (table pictures) stays between them.
             for (std::string_view src : sources) {
@@ -317,17 +320,23 @@ TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
     writeJpeg("Book_files/small.jpg", 30, 20);
     writePng("Book_files/small.png", 20, 30);
     write("Book_files/anim.gif", test::GifBytes(40, 40));
-    const auto convert = [&](PictureWorkers& workers) {
+    writePng("Book_files/unused.png", 1000, 1000);
+    // The look-ahead is told of pictures in another order and spelling, and of one never embedded.
+    const std::vector<std::string> ahead = {"Book_files/unused.png", "Book_files/./big.png", "Book_files/anim.gif",
+                                            "Book_files/missing.png", "http://example.org/a.png", "Book_files/big.jpg"};
+    const auto convert = [&](PictureWorkers& workers, std::vector<std::string> lookAhead) {
         m_between = "<between/>";
         run({"Book_files/big.jpg", "Book_files/small.png", "Book_files/big.png", "Book_files/anim.gif",
              "Book_files/small.jpg", "Book_files/big.jpg", "Book_files/missing.png", "Book_files/big.png"},
-            &workers);
+            &workers, std::move(lookAhead));
         return std::pair(m_body, m_binaries);
     };
     PictureWorkers inTurn(1);
     PictureWorkers four(4);
-    const auto expected = convert(inTurn);
-    EXPECT_EQ(convert(four), expected);
+    const auto expected = convert(inTurn, {});
+    EXPECT_EQ(convert(four, {}), expected);
+    EXPECT_EQ(convert(four, ahead), expected);
+    EXPECT_EQ(convert(inTurn, ahead), expected);
     const std::vector<Binary> binaries = binariesOf(ReplaceAll(expected.second, "<between/>", ""));
     ASSERT_EQ(binaries.size(), 5u);
     EXPECT_EQ(binaries[0].id, "big~temp.jpg");
@@ -338,9 +347,12 @@ TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
     const std::string cut = EncodePng(GradientPicture(900, 900));
     write("Book_files/cut1.png", cut.substr(0, cut.size() / 2));
     write("Book_files/cut2.png", cut.substr(0, cut.size() / 3));
-    for (PictureWorkers* workers : {&inTurn, &four}) {
+    // The look-ahead is told of them the other way round.
+    const std::vector<std::string> backwards = {"Book_files/cut2.png", "Book_files/cut1.png", "Book_files/big.png"};
+    for (auto [workers, lookAhead] : {std::pair(&inTurn, backwards), std::pair(&four, std::vector<std::string>{}),
+                                      std::pair(&four, backwards)}) {
         try {
-            run({"Book_files/big.png", "Book_files/cut1.png", "Book_files/cut2.png"}, workers);
+            run({"Book_files/big.png", "Book_files/cut1.png", "Book_files/cut2.png"}, workers, lookAhead);
             ADD_FAILURE() << "no error";
         } catch (const PictureError& error) {
             EXPECT_NE(std::string(error.what()).find("cut1.png"), std::string::npos) << error.what();

@@ -1,0 +1,59 @@
+#include "images/picture_plan.h"
+
+#include <optional>
+
+#include "images/picture_error.h"
+#include "images/picture_file.h"
+#include "images/picture_scaling.h"
+
+namespace vellumar {
+
+namespace {
+
+bool isJpegExtension(std::string_view extension) { return extension == ".jpg" || extension == ".jpeg"; }
+
+}  // namespace
+
+PicturePlan PlanPicture(std::string_view head, std::string_view extension, std::string_view name,
+                        const ConversionOptions& options)
+{
+    PicturePlan plan;
+    if (extension == ".gif") {
+        ReadHeaderSize(head, PictureFormat::Gif, name);
+        plan.work = PictureWork::GifToJpeg;
+        return plan;
+    }
+    const bool jpeg = isJpegExtension(extension);
+    if (!options.Resize || (!jpeg && extension != ".png")) return plan;
+    plan.format = jpeg ? PictureFormat::Jpeg : PictureFormat::Png;
+    if (ExceedsBox(ReadHeaderSize(head, plan.format, name), options)) {
+        plan.work = jpeg ? PictureWork::ShrinkJpeg : PictureWork::ShrinkPng;
+    } else {
+        // A picture that fits is carried as it is: not decoded, but one cut short or with a
+        // damaged chunk is reported rather than carried into the book.
+        plan.checkWhole = true;
+    }
+    return plan;
+}
+
+std::string CarryOutPlan(std::string bytes, const PicturePlan& plan, const ConversionOptions& options,
+                         std::string_view name)
+{
+    if (plan.checkWhole) CheckPictureWhole(bytes, plan.format, name);
+    switch (plan.work) {
+    case PictureWork::AsIs: return bytes;
+    case PictureWork::ShrinkJpeg: return ShrinkJpegBytes(bytes, options, name);
+    case PictureWork::ShrinkPng: return ShrinkPngBytes(bytes, options, name);
+    case PictureWork::GifToJpeg: return GifToJpegBytes(bytes, options, name);
+    }
+    return bytes;
+}
+
+std::string ReadPlannedPicture(const std::filesystem::path& file, std::string_view name)
+{
+    std::optional<std::string> bytes = ReadPictureFile(file);
+    if (!bytes) throw PictureError("cannot read the picture " + std::string(name) + ": it is gone");
+    return std::move(*bytes);
+}
+
+}  // namespace vellumar

@@ -1,0 +1,93 @@
+#include "images/picture_scout.h"
+
+#include <sys/stat.h>
+
+#include "base/ascii_case.h"
+#include "images/picture_error.h"
+#include "images/picture_file.h"
+#include "images/picture_ids.h"
+#include "images/picture_workers.h"
+
+namespace vellumar {
+
+namespace fs = std::filesystem;
+
+std::optional<LocatedPicture> LocatePicture(std::string_view src, const fs::path& baseFolder,
+                                            FolderListings* listings)
+{
+    LocatedPicture located;
+    located.file = FindPictureFile(src, baseFolder, listings);
+    struct stat info {};
+    if (located.file.empty() || ::stat(located.file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    located.key = PictureFileKey{static_cast<unsigned long long>(info.st_dev),
+                                 static_cast<unsigned long long>(info.st_ino), AsciiLower(PathExtension(src))};
+    located.size = static_cast<long long>(info.st_size);
+    return located;
+}
+
+bool IsNetworkSource(std::string_view src)
+{
+    const std::size_t first = src.find_first_not_of(" \t\r\n\f");
+    if (first == std::string_view::npos) return false;
+    const std::string start = AsciiLower(src.substr(first, 8));
+    return start.starts_with("http:") || start.starts_with("https:") || start.starts_with("ftp:") ||
+           start.starts_with("//");
+}
+
+PictureScout::PictureScout(ConversionOptions options, fs::path baseFolder, PictureWorkers& workers)
+    : m_options(std::move(options)), m_baseFolder(std::move(baseFolder)), m_workers(workers)
+{
+}
+
+void PictureScout::lookAhead(std::vector<std::string> srcs)
+{
+    m_lookAhead = m_workers.run([self = shared_from_this(), srcs = std::move(srcs)] {
+        self->scout(srcs);
+        return std::string();
+    });
+}
+
+std::shared_future<std::string> PictureScout::planned(const PictureFileKey& key, std::function<std::string()> work)
+{
+    const std::lock_guard lock(m_mutex);
+    if (const auto found = m_work.find(key); found != m_work.end()) return found->second;
+    std::shared_future<std::string> started = m_workers.run(std::move(work)).share();
+    m_work.emplace(key, started);
+    return started;
+}
+
+void PictureScout::stop()
+{
+    m_stopped = true;
+    if (m_lookAhead.valid()) m_lookAhead.wait();
+}
+
+void PictureScout::scout(const std::vector<std::string>& srcs)
+{
+    FolderListings listings;
+    for (const std::string& src : srcs) {
+        if (m_stopped) return;
+        if (IsNetworkSource(src) || AsciiLower(src.substr(0, 5)) == "data:") continue;
+        try {
+            const std::optional<LocatedPicture> located = LocatePicture(src, m_baseFolder, &listings);
+            if (!located) continue;
+            {
+                const std::lock_guard lock(m_mutex);
+                if (m_work.contains(located->key)) continue;
+            }
+            const std::optional<std::string> head = ReadPictureFileStart(located->file, kPictureHeaderBytes);
+            if (!head) continue;
+            const PicturePlan plan = PlanPicture(*head, std::get<2>(located->key), src, m_options);
+            if (plan.work == PictureWork::AsIs) continue;
+            planned(located->key, [self = shared_from_this(), file = located->file, plan, name = src]() -> std::string {
+                if (self->m_stopped) return {};
+                return CarryOutPlan(ReadPlannedPicture(file, name), plan, self->m_options, name);
+            });
+        } catch (const PictureError&) {
+            // The walk meets the picture and reports it in its place.
+        }
+    }
+}
+
+}  // namespace vellumar
