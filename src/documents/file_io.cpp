@@ -144,8 +144,18 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)
 
 std::string ReadStandardInput(std::size_t limit) { return ReadBytesFrom(STDIN_FILENO, "standard input", limit); }
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
+void WriteFileAtomically(const std::filesystem::path& named, std::string_view bytes, Durability durability)
 {
+    // A symbolic link named as the target keeps leading where it did: the file it leads to is
+    // the one replaced (or made, when the link dangles), not the link.
+    std::filesystem::path path = named;
+    std::error_code linkError;
+    for (int hops = 0; std::filesystem::is_symlink(std::filesystem::symlink_status(path, linkError)); ++hops) {
+        if (hops == 40) fail("cannot write", named, ELOOP);  // as the system counts a loop
+        const std::filesystem::path leadsTo = std::filesystem::read_symlink(path, linkError);
+        if (linkError) fail("cannot write", named, linkError.value());
+        path = leadsTo.is_absolute() ? leadsTo : path.parent_path() / leadsTo;
+    }
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
         writeIntoSpecialFile(path, bytes, existing.st_mode);

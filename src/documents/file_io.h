@@ -34,7 +34,8 @@ enum class Durability { SyncToDisk, WriteBack };
 // Writes the file whole or not at all: a temporary file in the same folder (its hidden name
 // shortened to fit the folder's name limit, and removed if the run is interrupted), then a
 // rename over the target. A failure leaves any previous file of that name untouched. An
-// existing device, FIFO or socket is written into as it is, never replaced.
+// existing device, FIFO or socket is written into as it is, never replaced; a symbolic link
+// stays, and the file it leads to is written.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          Durability durability = Durability::SyncToDisk);
 

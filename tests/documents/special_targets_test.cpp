@@ -57,6 +57,30 @@ TEST(SpecialTargets, FifoIsWrittenIntoAndKept)
     EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 
+TEST(SpecialTargets, SymbolicLinkIsKeptAndItsFileWritten)
+{
+    TempFolder folder;
+    fs::create_directories(folder.file("shelf"));
+    struct Case {
+        const char* leadsTo;  // relative to the link's folder
+        const char* written;  // the file that must hold the book
+    };
+    for (const Case& c : {Case{"shelf/book.fb2", "shelf/book.fb2"}, Case{"shelf/new.fb2", "shelf/new.fb2"},
+                          Case{"shelf/../other.fb2", "other.fb2"}}) {
+        const fs::path link = folder.file("link.fb2");
+        fs::remove(link);
+        WriteFileAtomically(folder.file("shelf/book.fb2"), "the old book");
+        fs::create_symlink(c.leadsTo, link);
+        WriteFileAtomically(link, "the new book");
+        EXPECT_TRUE(fs::is_symlink(link)) << c.leadsTo;
+        EXPECT_EQ(ReadFileBytes(folder.file(c.written)), "the new book") << c.leadsTo;
+    }
+    const fs::path loop = folder.file("loop.fb2");
+    fs::create_symlink("loop.fb2", loop);
+    EXPECT_THROW(WriteFileAtomically(loop, "x"), FileError);
+    EXPECT_TRUE(fs::is_symlink(loop));
+}
+
 TEST(SpecialTargets, SocketIsWrittenIntoAndKept)
 {
     TempFolder folder;
