@@ -57,36 +57,58 @@ std::shared_future<std::string> PictureScout::planned(const PictureFileKey& key,
     return started;
 }
 
+std::optional<ScoutedPicture> PictureScout::take(const std::string& src)
+{
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_found.find(src);
+    if (found == m_found.end()) return std::nullopt;
+    ScoutedPicture scouted = std::move(found->second);
+    m_found.erase(found);
+    return scouted;
+}
+
 void PictureScout::stop()
 {
-    m_stopped = true;
+    *m_stopped = true;
     if (m_lookAhead.valid()) m_lookAhead.wait();
+    m_lookAhead = {};  // its job holds the scout
+    const std::lock_guard lock(m_mutex);
+    m_work.clear();
+    m_found.clear();
 }
 
 void PictureScout::scout(const std::vector<std::string>& srcs)
 {
     FolderListings listings;
     for (const std::string& src : srcs) {
-        if (m_stopped) return;
+        if (*m_stopped) return;
         if (IsNetworkSource(src) || AsciiLower(src.substr(0, 5)) == "data:") continue;
+        ScoutedPicture scouted;
         try {
-            const std::optional<LocatedPicture> located = LocatePicture(src, m_baseFolder, &listings);
+            std::optional<LocatedPicture> located = LocatePicture(src, m_baseFolder, &listings);
             if (!located) continue;
+            scouted.located = std::move(*located);
+            bool known = false;
             {
                 const std::lock_guard lock(m_mutex);
-                if (m_work.contains(located->key)) continue;
+                known = m_work.contains(scouted.located.key) || m_found.contains(src);
             }
-            const std::optional<std::string> head = ReadPictureFileStart(located->file, kPictureHeaderBytes);
-            if (!head) continue;
-            const PicturePlan plan = PlanPicture(*head, std::get<2>(located->key), src, m_options);
-            if (plan.work == PictureWork::AsIs) continue;
-            planned(located->key, [self = shared_from_this(), file = located->file, plan, name = src]() -> std::string {
-                if (self->m_stopped) return {};
-                return CarryOutPlan(ReadPlannedPicture(file, name), plan, self->m_options, name);
-            });
+            if (!known) {
+                scouted.head = ReadPictureFileStart(scouted.located.file, kPictureHeaderBytes);
+                if (scouted.head) scouted.plan = PlanPicture(*scouted.head, std::get<2>(scouted.located.key), src, m_options);
+            }
         } catch (const PictureError&) {
-            // The walk meets the picture and reports it in its place.
+            // The walk meets the picture, reads it itself and reports the error in its place.
+            scouted.head.reset();
         }
+        if (scouted.head && scouted.plan.work != PictureWork::AsIs)
+            planned(scouted.located.key, [stopped = m_stopped, file = scouted.located.file, plan = scouted.plan,
+                                          options = m_options, name = src]() -> std::string {
+                if (*stopped) return {};
+                return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
+            });
+        const std::lock_guard lock(m_mutex);
+        m_found.emplace(src, std::move(scouted));
     }
 }
 
