@@ -161,10 +161,7 @@ void PictureEmbedder::reportMissing(std::string_view src)
 
 void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
 {
-    // What the scout found, when it got there first; else the walk looks for itself.
-    std::optional<ScoutedPicture> scouted = m_scout ? m_scout->take(std::string(src)) : std::nullopt;
-    const std::optional<LocatedPicture> located =
-        scouted ? std::optional(scouted->located) : LocatePicture(src, m_baseFolder, &m_folderListings);
+    const std::optional<LocatedPicture> located = LocatePicture(src, m_baseFolder, &m_folderListings);
     if (!located) {
         reportMissing(src);
         return;
@@ -181,22 +178,16 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
     }
     // Only the file's start is read here, for the picture's size; a worker reads it whole. A
     // JPEG whose frame header lies further on (behind a large thumbnail) is read whole here.
-    std::optional<std::string> head;
+    std::optional<std::string> head = ReadPictureFileStart(file, kPictureHeaderBytes);
+    if (!head) return;
     PicturePlan plan;
-    if (scouted && scouted->head) {
-        head = std::move(scouted->head);
-        plan = std::move(scouted->plan);
-    } else {
-        head = ReadPictureFileStart(file, kPictureHeaderBytes);
+    try {
+        plan = PlanPicture(*head, extension, src, m_options);
+    } catch (const PictureError&) {
+        if (head->size() < kPictureHeaderBytes) throw;
+        head = ReadPictureFile(file);
         if (!head) return;
-        try {
-            plan = PlanPicture(*head, extension, src, m_options);
-        } catch (const PictureError&) {
-            if (head->size() < kPictureHeaderBytes) throw;
-            head = ReadPictureFile(file);
-            if (!head) return;
-            plan = PlanPicture(*head, extension, src, m_options);
-        }
+        plan = PlanPicture(*head, extension, src, m_options);
     }
     if (plan.work == PictureWork::AsIs && located->size == 0) return;  // nothing to embed
     plan.virtualPath = std::string(src);

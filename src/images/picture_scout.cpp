@@ -57,16 +57,6 @@ std::shared_future<std::string> PictureScout::planned(const PictureFileKey& key,
     return started;
 }
 
-std::optional<ScoutedPicture> PictureScout::take(const std::string& src)
-{
-    const std::lock_guard lock(m_mutex);
-    const auto found = m_found.find(src);
-    if (found == m_found.end()) return std::nullopt;
-    ScoutedPicture scouted = std::move(found->second);
-    m_found.erase(found);
-    return scouted;
-}
-
 void PictureScout::stop()
 {
     *m_stopped = true;
@@ -74,7 +64,6 @@ void PictureScout::stop()
     m_lookAhead = {};  // its job holds the scout
     const std::lock_guard lock(m_mutex);
     m_work.clear();
-    m_found.clear();
 }
 
 void PictureScout::scout(const std::vector<std::string>& srcs)
@@ -83,32 +72,25 @@ void PictureScout::scout(const std::vector<std::string>& srcs)
     for (const std::string& src : srcs) {
         if (*m_stopped) return;
         if (IsNetworkSource(src) || AsciiLower(src.substr(0, 5)) == "data:") continue;
-        ScoutedPicture scouted;
         try {
-            std::optional<LocatedPicture> located = LocatePicture(src, m_baseFolder, &listings);
+            const std::optional<LocatedPicture> located = LocatePicture(src, m_baseFolder, &listings);
             if (!located) continue;
-            scouted.located = std::move(*located);
-            bool known = false;
             {
                 const std::lock_guard lock(m_mutex);
-                known = m_work.contains(scouted.located.key) || m_found.contains(src);
+                if (m_work.contains(located->key)) continue;
             }
-            if (!known) {
-                scouted.head = ReadPictureFileStart(scouted.located.file, kPictureHeaderBytes);
-                if (scouted.head) scouted.plan = PlanPicture(*scouted.head, std::get<2>(scouted.located.key), src, m_options);
-            }
+            const std::optional<std::string> head = ReadPictureFileStart(located->file, kPictureHeaderBytes);
+            if (!head) continue;
+            const PicturePlan plan = PlanPicture(*head, std::get<2>(located->key), src, m_options);
+            if (plan.work == PictureWork::AsIs) continue;
+            planned(located->key,
+                    [stopped = m_stopped, file = located->file, plan, options = m_options, name = src]() -> std::string {
+                        if (*stopped) return {};
+                        return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
+                    });
         } catch (const PictureError&) {
-            // The walk meets the picture, reads it itself and reports the error in its place.
-            scouted.head.reset();
+            // The walk meets the picture and reports it in its place.
         }
-        if (scouted.head && scouted.plan.work != PictureWork::AsIs)
-            planned(scouted.located.key, [stopped = m_stopped, file = scouted.located.file, plan = scouted.plan,
-                                          options = m_options, name = src]() -> std::string {
-                if (*stopped) return {};
-                return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
-            });
-        const std::lock_guard lock(m_mutex);
-        m_found.emplace(src, std::move(scouted));
     }
 }
 
