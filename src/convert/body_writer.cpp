@@ -345,7 +345,8 @@ std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view source
     doc.bodySeen = walk.bodySeen();
     const std::string header = BuildHeader(info.title, info.firstName, info.lastName);
     const std::string close = CloseDocument();
-    doc.text.reserve(header.size() + body.size() + walk.binaries().size() + close.size());
+    // Room for the line break a saved book ends with, so that adding it copies nothing.
+    doc.text.reserve(header.size() + body.size() + walk.binaries().size() + close.size() + 2);
     doc.text.append(header).append(body).append(walk.binaries()).append(close);
     return doc;
 }

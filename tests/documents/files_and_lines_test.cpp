@@ -40,7 +40,7 @@ TEST(TextLines, SplitAtEveryKindOfBreak)
     }
 }
 
-class FileIo : public ::testing::Test {
+class FileIo : public ::testing::TestWithParam<Durability> {
 protected:
     void SetUp() override
     {
@@ -53,16 +53,22 @@ protected:
     std::filesystem::path m_dir;
 };
 
-TEST_F(FileIo, WritesWholeAndReplaces)
+TEST_P(FileIo, WritesWholeAndReplaces)
 {
     const auto file = m_dir / "book.fb2";
-    WriteFileAtomically(file, "old");
-    WriteFileAtomically(file, std::string("new\0bytes", 9));
+    WriteFileAtomically(file, "old", GetParam());
+    WriteFileAtomically(file, std::string("new\0bytes", 9), GetParam());
     EXPECT_EQ(ReadFileBytes(file), std::string("new\0bytes", 9));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 1);
+    // A name held by another link to the old file keeps the old text.
+    std::filesystem::create_hard_link(file, m_dir / "kept.fb2");
+    WriteFileAtomically(file, "newer", GetParam());
+    EXPECT_EQ(ReadFileBytes(file), "newer");
+    EXPECT_EQ(ReadFileBytes(m_dir / "kept.fb2"), std::string("new\0bytes", 9));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 2);
 }
 
-TEST_F(FileIo, FailuresNameTheFileAndKeepTheOldOne)
+TEST_P(FileIo, FailuresNameTheFileAndKeepTheOldOne)
 {
     EXPECT_THROW(
         {
@@ -75,12 +81,18 @@ TEST_F(FileIo, FailuresNameTheFileAndKeepTheOldOne)
         },
         FileError);
     EXPECT_THROW(ReadFileBytes(m_dir), FileError);
-    EXPECT_THROW(WriteFileAtomically(m_dir / "no-folder" / "x.fb2", "x"), FileError);
-    // A target that is a folder cannot be replaced; nothing is left behind.
-    std::filesystem::create_directories(m_dir / "taken.fb2");
-    EXPECT_THROW(WriteFileAtomically(m_dir / "taken.fb2", "x"), FileError);
+    EXPECT_THROW(WriteFileAtomically(m_dir / "no-folder" / "x.fb2", "x", GetParam()), FileError);
+    // A target that is a folder cannot be replaced; it stays, and nothing is left behind.
+    std::filesystem::create_directories(m_dir / "taken.fb2" / "inside");
+    EXPECT_THROW(WriteFileAtomically(m_dir / "taken.fb2", "x", GetParam()), FileError);
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir / "taken.fb2" / "inside"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Durabilities, FileIo, ::testing::Values(Durability::SyncToDisk, Durability::WriteBack),
+                         [](const ::testing::TestParamInfo<Durability>& param) {
+                             return param.param == Durability::SyncToDisk ? "SyncToDisk" : "WriteBack";
+                         });
 
 }  // namespace
 }  // namespace vellumar
