@@ -239,7 +239,11 @@ bool PictureEmbedder::embedPlanned(PictureBytes source, const PicturePlan& plan,
                 return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
             });
         element = [planned = std::move(planned), contentType = std::move(contentType),
-                   uniqueId = std::move(uniqueId)] { return BinaryElementOfBytes(contentType, uniqueId, planned.get()); };
+                   uniqueId = std::move(uniqueId)]() mutable {
+            std::string made = BinaryElementOfBytes(contentType, uniqueId, planned.get());
+            planned = {};  // the picture's bytes go now, not with the book's other elements
+            return made;
+        };
     } else {
         element = [plan, source = std::move(source), options = m_options, name = std::string(name),
                    contentType = std::move(contentType), uniqueId = std::move(uniqueId)]() mutable {

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <utility>
+
 #include "base/ascii_case.h"
 #include "images/picture_error.h"
 #include "images/picture_file.h"
@@ -51,10 +53,15 @@ void PictureScout::lookAhead(std::vector<std::string> srcs)
 std::shared_future<std::string> PictureScout::planned(const PictureFileKey& key, std::function<std::string()> work)
 {
     const std::lock_guard lock(m_mutex);
-    if (const auto found = m_work.find(key); found != m_work.end()) return found->second;
-    std::shared_future<std::string> started = m_workers.run(std::move(work)).share();
-    m_work.emplace(key, started);
-    return started;
+    std::shared_future<std::string>& entry = m_work[key];
+    if (entry.valid()) return std::exchange(entry, {});
+    return m_workers.run(std::move(work)).share();
+}
+
+void PictureScout::start(const PictureFileKey& key, std::function<std::string()> work)
+{
+    const std::lock_guard lock(m_mutex);
+    if (!m_work.contains(key)) m_work.emplace(key, m_workers.run(std::move(work)).share());
 }
 
 void PictureScout::stop()
@@ -83,11 +90,11 @@ void PictureScout::scout(const std::vector<std::string>& srcs)
             if (!head) continue;
             const PicturePlan plan = PlanPicture(*head, std::get<2>(located->key), src, m_options);
             if (plan.work == PictureWork::AsIs) continue;
-            planned(located->key,
-                    [stopped = m_stopped, file = located->file, plan, options = m_options, name = src]() -> std::string {
-                        if (*stopped) return {};
-                        return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
-                    });
+            start(located->key,
+                  [stopped = m_stopped, file = located->file, plan, options = m_options, name = src]() -> std::string {
+                      if (*stopped) return {};
+                      return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
+                  });
         } catch (const PictureError&) {
             // The walk meets the picture and reports it in its place.
         }

@@ -47,8 +47,9 @@ public:
     // Looks the srcs up, in book order, in a job of its own on the workers.
     void lookAhead(std::vector<std::string> srcs);
 
-    // The planned bytes of the picture file under `key`: from the work the scout started for it,
-    // or from `work` started now when the scout has not got there.
+    // The planned bytes of the picture file under `key`, for the walk: from the work the scout
+    // started for it, or from `work` started now when the scout has not got there. The scout
+    // keeps no hold on them, so they go as soon as the walk's binary element is made.
     std::shared_future<std::string> planned(const PictureFileKey& key, std::function<std::string()> work);
 
     // The conversion is over: work not yet begun is dropped, the look-ahead is waited for, and
@@ -57,11 +58,14 @@ public:
 
 private:
     void scout(const std::vector<std::string>& srcs);
+    // Starts `work` for the file under `key` unless its work was started (or taken) before.
+    void start(const PictureFileKey& key, std::function<std::string()> work);
 
     const ConversionOptions m_options;
     const std::filesystem::path m_baseFolder;
     PictureWorkers& m_workers;
     std::mutex m_mutex;
+    // Work started ahead of the walk; an empty future once the walk has taken it.
     std::map<PictureFileKey, std::shared_future<std::string>> m_work;
     // Shared with the work the scout starts, which may outlive it.
     std::shared_ptr<std::atomic<bool>> m_stopped = std::make_shared<std::atomic<bool>>(false);
