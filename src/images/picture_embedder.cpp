@@ -75,10 +75,23 @@ void PictureEmbedder::expectPictures(std::vector<std::string> srcs)
     m_scout->lookAhead(std::move(srcs));
 }
 
+void PictureEmbedder::PendingBinary::wait() const
+{
+    if (element.valid()) element.wait();
+    if (bytes.valid()) bytes.wait();
+}
+
+std::string PictureEmbedder::PendingBinary::take()
+{
+    if (element.valid()) return element.get();
+    std::string made = BinaryElementOfBytes(contentType, id, bytes.get());
+    bytes = {};
+    return made;
+}
+
 void PictureEmbedder::waitForWorkers()
 {
-    for (PendingBinary& pending : m_pending)
-        if (pending.element.valid()) pending.element.wait();
+    for (const PendingBinary& pending : m_pending) pending.wait();
     m_pending.clear();
     if (m_scout) m_scout->stop();
     m_scout.reset();
@@ -97,7 +110,7 @@ void PictureEmbedder::completeBinaries(std::string& binaries)
         std::size_t size = binaries.size();
         // In book order, so that the first picture that fails is the one reported.
         for (PendingBinary& item : pending) {
-            elements.push_back(item.element.get());
+            elements.push_back(item.take());
             size += elements.back().size();
         }
         complete.reserve(size);
@@ -107,8 +120,7 @@ void PictureEmbedder::completeBinaries(std::string& binaries)
             copied = pending[i].offset;
         }
     } catch (...) {
-        for (PendingBinary& item : pending)
-            if (item.element.valid()) item.element.wait();
+        for (const PendingBinary& item : pending) item.wait();
         throw;
     }
     complete.append(binaries, copied);
@@ -117,7 +129,7 @@ void PictureEmbedder::completeBinaries(std::string& binaries)
 
 void PictureEmbedder::addBinaryLater(const std::string& binaries, std::function<std::string()> makeElement)
 {
-    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement))});
+    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement)), {}, {}, {}});
 }
 
 void PictureEmbedder::EmbedPicture(std::string_view src, std::string& body, std::string& binaries)
@@ -231,30 +243,28 @@ bool PictureEmbedder::embedPlanned(PictureBytes source, const PicturePlan& plan,
     std::string uniqueId = m_ids.claim(id);
     body.append(ImageReference(uniqueId));
     m_table.SetEmbeddedPath(plan.virtualPath, uniqueId);
-    std::function<std::string()> element;
     if (m_scout && located && plan.work != PictureWork::AsIs) {
-        // Work the scout may have begun already; this job only wraps its bytes.
+        // Work the scout may have begun already: its bytes are wrapped into the element at the end.
         std::shared_future<std::string> planned =
             m_scout->planned(located->key, [file = located->file, plan, options = m_options, name = std::string(name)] {
                 return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
             });
-        element = [planned = std::move(planned), contentType = std::move(contentType),
-                   uniqueId = std::move(uniqueId)]() mutable {
-            std::string made = BinaryElementOfBytes(contentType, uniqueId, planned.get());
-            planned = {};  // the picture's bytes go now, not with the book's other elements
-            return made;
-        };
-    } else {
-        element = [plan, source = std::move(source), options = m_options, name = std::string(name),
-                   contentType = std::move(contentType), uniqueId = std::move(uniqueId)]() mutable {
-            std::string bytes = std::holds_alternative<fs::path>(source)
-                                    ? ReadPlannedPicture(std::get<fs::path>(source), name)
-                                    : std::move(std::get<std::string>(source));
-            return BinaryElementOfBytes(contentType, uniqueId, CarryOutPlan(std::move(bytes), plan, options, name));
-        };
+        m_pending.push_back({binaries.size(), {}, std::move(planned), std::move(contentType), std::move(uniqueId)});
+        return true;
     }
     // The binary element is made by a worker; its place in the binaries is kept.
-    m_pending.push_back({binaries.size(), m_workers.run(std::move(element))});
+    m_pending.push_back({binaries.size(),
+                         m_workers.run([plan, source = std::move(source), options = m_options, name = std::string(name),
+                                        contentType = std::move(contentType), uniqueId = std::move(uniqueId)]() mutable {
+                             std::string bytes = std::holds_alternative<fs::path>(source)
+                                                     ? ReadPlannedPicture(std::get<fs::path>(source), name)
+                                                     : std::move(std::get<std::string>(source));
+                             return BinaryElementOfBytes(contentType, uniqueId,
+                                                         CarryOutPlan(std::move(bytes), plan, options, name));
+                         }),
+                         {},
+                         {},
+                         {}});
     return true;
 }
 

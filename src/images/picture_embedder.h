@@ -71,9 +71,18 @@ public:
 
 private:
     // A binary element still being made, and where in the binaries text it belongs.
+    // Either a worker makes the element, or (for work the scout may have started) a worker
+    // makes the picture's bytes and the element is wrapped around them at the end: a worker
+    // never waits for another.
     struct PendingBinary {
         std::size_t offset;
         std::future<std::string> element;
+        std::shared_future<std::string> bytes;
+        std::string contentType;
+        std::string id;
+
+        void wait() const;
+        std::string take();
     };
     // A picture file to read, or the bytes of a picture inside the document.
     using PictureBytes = std::variant<std::filesystem::path, std::string>;
