@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "scripted_dialogs.h"
+#include "scripted_window_test.h"
 #include "ui/code_editor.h"
 #include "ui/command_interaction.h"
 #include "ui/conversion_commands.h"
@@ -31,20 +31,13 @@ constexpr std::string_view kTitle1251 = "\xC1\xE5\xEB\xE0\xFF \xED\xEE\xF7\xFC";
 constexpr std::string_view kFirst1251 = "\xD9\xF3\xEA\xE0";
 constexpr std::string_view kLast1251 = "\xDD\xF5\xEE";
 
-class ConversionCommandsTest : public ::testing::Test {
+class ConversionCommandsTest : public testing::ScriptedWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_folder.isValid());
-        setProgramFolder(m_folder.path());
+        ScriptedWindowTest::SetUp();
         m_books = m_folder.filePath(QStringLiteral("Книги"));
         ASSERT_TRUE(QDir().mkpath(m_books + QStringLiteral("/img")));
-        m_window = std::make_unique<MainWindow>(DialogWindows{}, &m_dialogs);
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        setProgramFolder(QString());
     }
 
     QString book(const char* name) const { return m_books + '/' + QString::fromUtf8(name); }
@@ -69,10 +62,7 @@ protected:
         trigger("Act_OpenSource");
     }
 
-    QTemporaryDir m_folder;
     QString m_books;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(ConversionCommandsTest, OpenDecodesCleansAndNamesTheSourceNew)

@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "scripted_dialogs.h"
+#include "scripted_window_test.h"
 #include "ui/code_editor.h"
 #include "ui/command_interaction.h"
 #include "ui/file_commands.h"
@@ -72,20 +72,8 @@ TEST(CommandInteraction, WarningsOfOneCommandShareOneBox)
     EXPECT_TRUE(dialogs.messages[0].endsWith("\n... and 2 more."));
 }
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public testing::ScriptedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_folder.isValid());
-        setProgramFolder(m_folder.path());
-        m_window = std::make_unique<MainWindow>(DialogWindows{}, &m_dialogs);
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        setProgramFolder(QString());
-    }
-
     QString path(const char* name) const { return m_folder.filePath(QString::fromUtf8(name)); }
     static QByteArray read(const QString& file)
     {
@@ -109,10 +97,6 @@ protected:
         editor.editor().replaceSelection(text);
     }
     QStringList entries() const { return QDir(m_folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
-
-    QTemporaryDir m_folder;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(FileCommandsTest, SaveFb2AsWritesCrLfLinesAndSaveWritesThereAgain)

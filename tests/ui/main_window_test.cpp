@@ -23,7 +23,7 @@
 
 #include <memory>
 
-#include "scripted_dialogs.h"
+#include "scripted_window_test.h"
 #include "ui/action_table.h"
 #include "ui/busy_cursor.h"
 #include "ui/silver_colours.h"
@@ -36,24 +36,12 @@
 namespace vellumar {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::ScriptedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_folder.isValid());
-        setProgramFolder(m_folder.path());
-        m_form = std::make_unique<MainWindow>(DialogWindows{}, &m_dialogs);
-    }
-    void TearDown() override
-    {
-        m_form.reset();
-        setProgramFolder(QString());
-    }
-
     template <typename Widget>
     Widget* find(const char* name) const
     {
-        return m_form->findChild<Widget*>(QString::fromLatin1(name));
+        return m_window->findChild<Widget*>(QString::fromLatin1(name));
     }
 
     // The names of a widget's actions in order, "-" for separators.
@@ -64,15 +52,11 @@ protected:
             names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
         return names;
     }
-
-    QTemporaryDir m_folder;
-    testing::ScriptedDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_form;
 };
 
 TEST_F(MainWindowTest, NamedComponentsExistWithTheirKinds)
 {
-    EXPECT_EQ(m_form->objectName(), "Form1");
+    EXPECT_EQ(m_window->objectName(), "Form1");
     EXPECT_NE(find<PageTabWidget>("PageControl1"), nullptr);
     for (const char* name : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5"})
         EXPECT_NE(find<QWidget>(name), nullptr) << name;
@@ -166,7 +150,7 @@ TEST_F(MainWindowTest, ActionsHaveCaptionsHintsAndShortcuts)
     EXPECT_EQ(actionDefinitions().size(), std::size(cases));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QAction* action = m_form->action(QString::fromLatin1(c.name));
+        const QAction* action = m_window->action(QString::fromLatin1(c.name));
         ASSERT_NE(action, nullptr);
         EXPECT_EQ(action->text(), c.caption);
         EXPECT_EQ(actionHint(*action), c.hint);
@@ -183,7 +167,7 @@ TEST_F(MainWindowTest, EveryCommandActionIsBoundOnce)
     QStringList bound;
     for (const MainWindow::CommandBinding& binding : MainWindow::commandBindings()) {
         const QString name = QString::fromLatin1(binding.action.data(), static_cast<qsizetype>(binding.action.size()));
-        EXPECT_NE(m_form->action(name), nullptr) << binding.action;
+        EXPECT_NE(m_window->action(name), nullptr) << binding.action;
         EXPECT_FALSE(bound.contains(name)) << binding.action;
         bound << name;
     }
@@ -195,12 +179,12 @@ TEST_F(MainWindowTest, EveryCommandActionIsBoundOnce)
 
 TEST_F(MainWindowTest, LongHintsSplitIntoTipAndStatusText)
 {
-    const QAction* copy = m_form->action(QStringLiteral("EditCopy1"));
+    const QAction* copy = m_window->action(QStringLiteral("EditCopy1"));
     EXPECT_TRUE(copy->toolTip().contains(QStringLiteral("Copy")));
     EXPECT_FALSE(copy->toolTip().contains(QStringLiteral("Clipboard")));
     EXPECT_EQ(copy->statusTip(), "Copies the selection and puts it on the Clipboard");
     // A tag caption is shown as written, not taken for markup.
-    EXPECT_TRUE(m_form->action(QStringLiteral("Act_p"))->toolTip().contains(QStringLiteral("&lt;p&gt;...&lt;/p&gt;")));
+    EXPECT_TRUE(m_window->action(QStringLiteral("Act_p"))->toolTip().contains(QStringLiteral("&lt;p&gt;...&lt;/p&gt;")));
 }
 
 TEST_F(MainWindowTest, ToolBarsHoldTheirActionsInOrder)
@@ -253,7 +237,7 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder)
         EXPECT_EQ(names, items);
     }
     QStringList titles;
-    for (const QAction* menu : m_form->menuBar()->actions()) titles << menu->text();
+    for (const QAction* menu : m_window->menuBar()->actions()) titles << menu->text();
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Help", "Unvisible"}));
 }
 
@@ -265,7 +249,7 @@ TEST_F(MainWindowTest, MenuItemsFollowTheirActions)
     EXPECT_TRUE(find<QAction>("N2")->isSeparator());
     EXPECT_EQ(find<QAction>("mm_About1")->text(), "About...");
 
-    QAction* convert = m_form->action(QStringLiteral("Act_Convert"));
+    QAction* convert = m_window->action(QStringLiteral("Act_Convert"));
     convert->setText(QStringLiteral("Umwandeln"));
     EXPECT_TRUE(find<QAction>("mm_Rerefinefile1")->text().startsWith(QStringLiteral("Umwandeln\t")));
     convert->setEnabled(false);
@@ -302,7 +286,7 @@ TEST_F(MainWindowTest, SettingsControlsStartValues)
                                                    {"RadioButton7", false}, {"RadioButton8", false}};
     for (const auto& [name, checked] : radios) EXPECT_EQ(find<QRadioButton>(name)->isChecked(), checked) << name;
 
-    const ConversionOptions options = m_form->conversionOptions();
+    const ConversionOptions options = m_window->conversionOptions();
     EXPECT_TRUE(options.Resize);
     EXPECT_EQ(options.MaxWidth, 580);
     EXPECT_EQ(options.MaxHeight, 700);
@@ -326,7 +310,7 @@ TEST_F(MainWindowTest, RadioGroupsAreExclusiveOnlyWithinThemselves)
     find<QSpinBox>("SpinEdit1")->setValue(-5);
     find<QSpinBox>("SpinEdit2")->setValue(100000);
     find<QComboBox>("ComboBox1")->setCurrentIndex(5);
-    const ConversionOptions options = m_form->conversionOptions();
+    const ConversionOptions options = m_window->conversionOptions();
     EXPECT_EQ(options.tableMode, TableMode::ConvertToImage);
     EXPECT_TRUE(options.TablesToPictures());
     EXPECT_EQ(options.tableBorder, TableBorder::AsSource);
@@ -349,81 +333,81 @@ TEST_F(MainWindowTest, RussianIsDisabledWithoutItsLanguageFile)
 
 TEST_F(MainWindowTest, CaptionFollowsTheDocumentPagesOnly)
 {
-    EXPECT_EQ(m_form->windowTitle(), "Vellumar");
-    m_form->setSourceFileName(QStringLiteral("New"));
-    m_form->setFb2FileName(QStringLiteral("/books/a.fb2"));
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar");
+    m_window->setSourceFileName(QStringLiteral("New"));
+    m_window->setFb2FileName(QStringLiteral("/books/a.fb2"));
     QTabWidget* pages = find<QTabWidget>("PageControl1");
 
     pages->setCurrentIndex(1);
-    EXPECT_EQ(m_form->windowTitle(), "Vellumar : /books/a.fb2");
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar : /books/a.fb2");
     for (int page : {2, 3, 4}) {
         pages->setCurrentIndex(page);
-        EXPECT_EQ(m_form->windowTitle(), "Vellumar : /books/a.fb2");
+        EXPECT_EQ(m_window->windowTitle(), "Vellumar : /books/a.fb2");
     }
     pages->setCurrentIndex(0);
-    EXPECT_EQ(m_form->windowTitle(), "Vellumar : New");
-    m_form->setSourceFileName(QString());
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar : New");
+    m_window->setSourceFileName(QString());
     pages->setCurrentIndex(3);
     pages->setCurrentIndex(0);
-    EXPECT_EQ(m_form->windowTitle(), "Vellumar : ");
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar : ");
 
     // A command that makes a page active leaves the caption alone.
-    m_form->setActivePage(MainWindow::Fb2Page);
+    m_window->setActivePage(MainWindow::Fb2Page);
     EXPECT_EQ(pages->currentIndex(), 1);
-    EXPECT_EQ(m_form->windowTitle(), "Vellumar : ");
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar : ");
 }
 
 TEST_F(MainWindowTest, ActiveEditorFollowsThePage)
 {
-    EXPECT_EQ(m_form->ActiveEditor(), &m_form->SynMemo1()->editor());
-    m_form->setActivePage(MainWindow::Fb2Page);
-    EXPECT_EQ(m_form->ActiveEditor(), &m_form->SynMemo2()->editor());
+    EXPECT_EQ(m_window->ActiveEditor(), &m_window->SynMemo1()->editor());
+    m_window->setActivePage(MainWindow::Fb2Page);
+    EXPECT_EQ(m_window->ActiveEditor(), &m_window->SynMemo2()->editor());
     for (int page : {2, 3, 4}) {
-        m_form->setActivePage(page);
-        EXPECT_EQ(m_form->ActiveEditor(), nullptr);
+        m_window->setActivePage(page);
+        EXPECT_EQ(m_window->ActiveEditor(), nullptr);
     }
 }
 
 TEST_F(MainWindowTest, WindowGeometry)
 {
-    EXPECT_EQ(m_form->minimumSize(), QSize(550, 490));
-    const QMargins margins = m_form->centralWidget()->layout()->contentsMargins();
+    EXPECT_EQ(m_window->minimumSize(), QSize(550, 490));
+    const QMargins margins = m_window->centralWidget()->layout()->contentsMargins();
     EXPECT_EQ(margins, QMargins(10, 10, 10, 10));
 }
 
 TEST_F(MainWindowTest, CtrlUShowsAndHidesTheHiddenMenu)
 {
-    m_form->show();
-    m_form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    m_window->show();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     const QAction* hidden = find<QMenu>("Unvisible1")->menuAction();
     EXPECT_FALSE(hidden->isVisible());
-    m_form->SynMemo1()->setFocus();
-    QTest::keyClick(m_form->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
+    m_window->SynMemo1()->setFocus();
+    QTest::keyClick(m_window->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
     EXPECT_TRUE(hidden->isVisible());
-    QTest::keyClick(m_form->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
+    QTest::keyClick(m_window->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
     EXPECT_FALSE(hidden->isVisible());
     // The key did not reach the editor's own key map.
-    EXPECT_TRUE(m_form->SynMemo1()->text().isEmpty());
+    EXPECT_TRUE(m_window->SynMemo1()->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
 {
-    auto enabled = [this](const char* name) { return m_form->action(QString::fromLatin1(name))->isEnabled(); };
-    m_form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->setActivePage(MainWindow::SettingsPage);
+    auto enabled = [this](const char* name) { return m_window->action(QString::fromLatin1(name))->isEnabled(); };
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->setActivePage(MainWindow::SettingsPage);
     find<QCheckBox>("CheckBox18")->setFocus();
-    m_form->editActions()->updateActions();
+    m_window->editActions()->updateActions();
     for (const char* name : {"EditUndo1", "EditCut1", "EditCopy1", "EditDelete1", "EditSelectAll1"})
         EXPECT_FALSE(enabled(name)) << name;
 
-    m_form->setActivePage(MainWindow::Fb2Page);
-    CodeEditor* memo = m_form->SynMemo2();
+    m_window->setActivePage(MainWindow::Fb2Page);
+    CodeEditor* memo = m_window->SynMemo2();
     memo->setFocus();
     memo->editor().setText("abc def");
-    m_form->editActions()->updateActions();
-    EXPECT_EQ(m_form->editActions()->currentTarget(), memo);
+    m_window->editActions()->updateActions();
+    EXPECT_EQ(m_window->editActions()->currentTarget(), memo);
     EXPECT_TRUE(enabled("EditSelectAll1"));
     EXPECT_FALSE(enabled("EditCopy1"));
     EXPECT_FALSE(enabled("EditUndo1"));
@@ -432,35 +416,35 @@ TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
     EXPECT_TRUE(enabled("EditCopy1"));
     EXPECT_TRUE(enabled("EditCut1"));
     EXPECT_TRUE(enabled("EditDelete1"));
-    m_form->action(QStringLiteral("EditDelete1"))->trigger();
+    m_window->action(QStringLiteral("EditDelete1"))->trigger();
     EXPECT_EQ(memo->editor().text(), " def");
     EXPECT_TRUE(enabled("EditUndo1"));
-    m_form->action(QStringLiteral("EditUndo1"))->trigger();
+    m_window->action(QStringLiteral("EditUndo1"))->trigger();
     EXPECT_EQ(memo->editor().text(), "abc def");
-    m_form->action(QStringLiteral("EditSelectAll1"))->trigger();
+    m_window->action(QStringLiteral("EditSelectAll1"))->trigger();
     EXPECT_EQ(memo->editor().selectionLength(), 7U);
 
     QPlainTextEdit* box = find<QPlainTextEdit>("Memo2");
-    m_form->setActivePage(MainWindow::ImagesPage);
+    m_window->setActivePage(MainWindow::ImagesPage);
     box->setFocus();
     box->setPlainText(QStringLiteral("binary"));
-    m_form->editActions()->updateActions();
-    EXPECT_EQ(m_form->editActions()->currentTarget(), box);
+    m_window->editActions()->updateActions();
+    EXPECT_EQ(m_window->editActions()->currentTarget(), box);
     EXPECT_FALSE(enabled("EditCopy1"));
-    m_form->action(QStringLiteral("EditSelectAll1"))->trigger();
+    m_window->action(QStringLiteral("EditSelectAll1"))->trigger();
     EXPECT_TRUE(enabled("EditCopy1"));
 }
 
 TEST_F(MainWindowTest, TagCommandsWorkOnTheFb2EditorFromAnyPage)
 {
-    Editor& fb2 = m_form->SynMemo2()->editor();
+    Editor& fb2 = m_window->SynMemo2()->editor();
     fb2.setText("one two");
     fb2.select(4, 3);
-    m_form->setActivePage(MainWindow::SettingsPage);
-    m_form->action(QStringLiteral("Act_strong"))->trigger();
+    m_window->setActivePage(MainWindow::SettingsPage);
+    m_window->action(QStringLiteral("Act_strong"))->trigger();
     EXPECT_EQ(fb2.text(), "one <strong>two</strong>");
     EXPECT_EQ(fb2.selectionStart(), fb2.text().size());
-    EXPECT_TRUE(m_form->SynMemo1()->editor().text().empty());
+    EXPECT_TRUE(m_window->SynMemo1()->editor().text().empty());
 }
 
 }  // namespace
@@ -473,11 +457,11 @@ TEST_F(MainWindowTest, SilverColoursReachFormsToolBarsAndGroupBoxesOnly)
 {
     const QColor silver(192, 192, 192);
     EXPECT_FALSE(IsNt6System());  // this platform keeps the toolkit's colours at show time
-    m_form->show();
-    EXPECT_NE(m_form->palette().color(m_form->backgroundRole()), silver);
+    m_window->show();
+    EXPECT_NE(m_window->palette().color(m_window->backgroundRole()), silver);
 
     SetSilverColours();
-    EXPECT_EQ(m_form->palette().color(m_form->backgroundRole()), silver);
+    EXPECT_EQ(m_window->palette().color(m_window->backgroundRole()), silver);
     for (const char* name : {"GroupBox3", "GroupBox7"})
         EXPECT_EQ(find<QGroupBox>(name)->palette().color(QPalette::Window), silver) << name;
     const QToolBar* bar = find<QToolBar>("ToolBar2");
@@ -489,22 +473,22 @@ TEST_F(MainWindowTest, SilverColoursReachFormsToolBarsAndGroupBoxesOnly)
 
 TEST_F(MainWindowTest, EditorsHaveTheirPopupMenusAndExitClosesTheWindow)
 {
-    EXPECT_EQ(m_form->SynMemo1()->popupMenu(), find<QMenu>("PopupMenu1"));
-    EXPECT_EQ(m_form->SynMemo2()->popupMenu(), find<QMenu>("PopupMenu2"));
+    EXPECT_EQ(m_window->SynMemo1()->popupMenu(), find<QMenu>("PopupMenu1"));
+    EXPECT_EQ(m_window->SynMemo2()->popupMenu(), find<QMenu>("PopupMenu2"));
 
     int closed = 0;
-    QObject::connect(m_form.get(), &MainWindow::closed, [&closed] { ++closed; });
-    m_form->show();
-    m_form->action(QStringLiteral("Act_Exit"))->trigger();
+    QObject::connect(m_window.get(), &MainWindow::closed, [&closed] { ++closed; });
+    m_window->show();
+    m_window->action(QStringLiteral("Act_Exit"))->trigger();
     EXPECT_EQ(closed, 1);
-    EXPECT_FALSE(m_form->isVisible());
+    EXPECT_FALSE(m_window->isVisible());
 }
 
 TEST_F(MainWindowTest, BusyCursorCoversTheProgramWhileACommandRuns)
 {
-    EXPECT_EQ(m_form->BusyCursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(m_window->BusyCursor().shape(), Qt::BusyCursor);
     {
-        BusyCursorScope busy(m_form->BusyCursor());
+        BusyCursorScope busy(m_window->BusyCursor());
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
     }

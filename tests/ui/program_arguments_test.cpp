@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "scripted_dialogs.h"
+#include "scripted_window_test.h"
 #include "ui/code_editor.h"
 #include "ui/main_window.h"
 #include "ui/page_tab_widget.h"
@@ -57,19 +57,8 @@ TEST(ProgramArguments, FilesAreTheArgumentsThatAreNoOptions)
     EXPECT_TRUE(FileArguments({"vellumar"}).isEmpty());
 }
 
-class OpenFileArgumentsTest : public ::testing::Test {
+class OpenFileArgumentsTest : public testing::ScriptedWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_folder.isValid());
-        setProgramFolder(m_folder.path());
-        m_window = std::make_unique<MainWindow>(DialogWindows{}, &m_dialogs);
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        setProgramFolder(QString());
-    }
     QString write(const char* name, const QByteArray& bytes) const
     {
         const QString path = m_folder.filePath(QString::fromUtf8(name));
@@ -78,10 +67,6 @@ protected:
         file.write(bytes);
         return path;
     }
-
-    QTemporaryDir m_folder;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(OpenFileArgumentsTest, Fb2BookOpensOnTheFb2PageWithItsPathInTheCaption)
