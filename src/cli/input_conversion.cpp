@@ -4,6 +4,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "cli/heap_policy.h"
 #include "cli/item_list.h"
 #include "documents/file_io.h"
 #include "documents/text_encoding.h"
@@ -93,6 +94,11 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     if (converted && !converted->result.ok()) throw std::runtime_error(converted->result.reason);
     SourceFile file = input == kStdio ? SourceFile::StandardInput() : SourceFile{input};
     if (converted) file.html = converted->html;
+    if (!file.standardInput) {
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(file.html.empty() ? file.path : file.html, ec);
+        if (!ec) ReserveHeap(HeapForSource(static_cast<std::size_t>(size)));
+    }
     const LoadedSource source =
         LoadSource(file, LoadOptions{m_options.encoding, !m_options.noClean}, m_options.conversion, m_interaction);
 

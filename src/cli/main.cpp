@@ -1,7 +1,5 @@
 // vellumar-convert: converts HTML and word-processor documents into FB2 books without the window.
 
-#include <malloc.h>
-
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -11,6 +9,7 @@
 #include "cli/book_checking.h"
 #include "cli/cli_interaction.h"
 #include "cli/cli_options.h"
+#include "cli/heap_policy.h"
 #include "cli/input_conversion.h"
 #include "cli/input_order.h"
 #include "cli/ordered_jobs.h"
@@ -25,11 +24,7 @@ int main(int argc, char** argv)
     // Ctrl-C, SIGTERM or a file-size limit leave no temporary output or folder behind, and
     // end a running LibreOffice.
     vellumar::InstallInterruptCleanup();
-    // A conversion makes its large texts one after another (source, cleaned text, body, book).
-    // Freed memory is kept for the next one instead of being handed back to the system and
-    // faulted in again page by page, which costs a small book as much as converting it.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    KeepFreedMemory();
     ParseResult parsed = ParseCommandLine(argc, argv);
     if (!parsed.options) return parsed.exitStatus;
     const CliOptions& options = *parsed.options;

@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "base/ascii_case.h"
+#include "base/faulted_memory.h"
 #include "base/text_rules.h"
 #include "cleaning/attribute_quoting.h"
 #include "convert/body_balancer.h"
 #include "convert/document_frame.h"
 #include "convert/title_information.h"
 #include "convert/xml_text.h"
+#include "html/image_sources.h"
 #include "images/picture_texts.h"
 
 namespace vellumar {
@@ -297,20 +299,6 @@ private:
 };
 
 // The src of every img tag, in order.
-std::vector<std::string> pictureSources(const THTMLParser& parser)
-{
-    std::vector<std::string> srcs;
-    for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
-        const THTMLItem item = parser.Item(i);
-        if (!item.isTag() || !EqualsNoCase(item.Name(), "img")) continue;
-        for (std::int32_t k = 0; k < item.paramCount(); ++k) {
-            const THTMLParam param = item.Param(k);
-            if (EqualsNoCase(param.Key(), "src")) srcs.emplace_back(param.Value());
-        }
-    }
-    return srcs;
-}
-
 std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view sourceText, const ConversionOptions& options,
                                     ConversionServices& services, bool tablePictures)
 {
@@ -322,7 +310,7 @@ std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view source
     parser.Parse();
     parser.OnError = nullptr;
     if (parser.ItemCount() == 0) return std::nullopt;
-    services.pictures.expectPictures(pictureSources(parser));
+    services.pictures.expectPictures(ImageSources(parser));
 
     BodyWalk walk(parser, options, services, tablePictures);
     try {
@@ -346,7 +334,7 @@ std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view source
     const std::string header = BuildHeader(info.title, info.firstName, info.lastName);
     const std::string close = CloseDocument();
     // Room for the line break a saved book ends with, so that adding it copies nothing.
-    doc.text.reserve(header.size() + body.size() + walk.binaries().size() + close.size() + 2);
+    ReserveFaultedIn(doc.text, header.size() + body.size() + walk.binaries().size() + close.size() + 2);
     doc.text.append(header).append(body).append(walk.binaries()).append(close);
     return doc;
 }

@@ -1,11 +1,13 @@
 #include "images/picture_embedder.h"
 
 #include "base/ascii_case.h"
+#include "base/faulted_memory.h"
 #include "images/data_url.h"
 #include "images/picture_error.h"
 #include "images/picture_file.h"
 #include "images/picture_header.h"
 #include "images/picture_lookup.h"
+#include "images/picture_preparation.h"
 #include "images/picture_scaling.h"
 #include "images/picture_scout.h"
 #include "images/picture_texts.h"
@@ -113,7 +115,7 @@ void PictureEmbedder::completeBinaries(std::string& binaries)
             elements.push_back(item.take());
             size += elements.back().size();
         }
-        complete.reserve(size);
+        ReserveFaultedIn(complete, size);
         for (std::size_t i = 0; i < pending.size(); ++i) {
             complete.append(binaries, copied, pending[i].offset - copied);
             complete.append(elements[i]);
@@ -173,35 +175,27 @@ void PictureEmbedder::reportMissing(std::string_view src)
 
 void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
 {
-    const std::optional<LocatedPicture> located = LocatePicture(src, m_baseFolder, &m_folderListings);
-    if (!located) {
+    std::optional<PreparedPicture> scouted = m_scout ? m_scout->take(src) : std::nullopt;
+    PreparedPicture prepared =
+        scouted ? std::move(*scouted) : PreparePicture(src, m_baseFolder, &m_folderListings, m_options);
+    if (!prepared.located) {
+        if (prepared.error) std::rethrow_exception(prepared.error);
         reportMissing(src);
         return;
     }
-    const fs::path& file = located->file;
-    const PictureFileKey& key = located->key;
-    const std::string& extension = std::get<2>(key);
+    const LocatedPicture& located = *prepared.located;
+    const fs::path& file = located.file;
 
     // The same file under another src (./a.jpg and a.jpg) is one picture: one binary element.
-    if (const auto found = m_embeddedFiles.find(key); found != m_embeddedFiles.end()) {
+    if (const auto found = m_embeddedFiles.find(located.key); found != m_embeddedFiles.end()) {
         body.append(ImageReference(found->second.Id));
         m_table.SetEmbeddedPath(found->second.EmbeddedPath, found->second.Id);
         return;
     }
-    // Only the file's start is read here, for the picture's size; a worker reads it whole. A
-    // JPEG whose frame header lies further on (behind a large thumbnail) is read whole here.
-    std::optional<std::string> head = ReadPictureFileStart(file, kPictureHeaderBytes);
-    if (!head) return;
-    PicturePlan plan;
-    try {
-        plan = PlanPicture(*head, extension, src, m_options);
-    } catch (const PictureError&) {
-        if (head->size() < kPictureHeaderBytes) throw;
-        head = ReadPictureFile(file);
-        if (!head) return;
-        plan = PlanPicture(*head, extension, src, m_options);
-    }
-    if (plan.work == PictureWork::AsIs && located->size == 0) return;  // nothing to embed
+    if (prepared.error) std::rethrow_exception(prepared.error);
+    if (!prepared.head) return;
+    PicturePlan& plan = prepared.plan;
+    if (plan.work == PictureWork::AsIs && located.size == 0) return;  // nothing to embed
     plan.virtualPath = std::string(src);
     if (plan.work != PictureWork::AsIs) {
         // The copy is named as if it were written beside the file: with "~temp" when a file
@@ -213,11 +207,12 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
         if (TempSiblingName(wanted) != wanted) plan.virtualPath.append("~temp");
         plan.virtualPath.append(newExtension);
     }
-    // A small file, read whole already, goes to the worker as its bytes.
+    // A small file, read whole already, goes to the worker as its bytes; a worker reads a
+    // larger one whole.
     PictureBytes source = file;
-    if (head->size() < kPictureHeaderBytes) source = std::move(*head);
-    if (embedPlanned(std::move(source), plan, src, body, binaries, &*located))
-        m_embeddedFiles.emplace(key, m_table.entries().back());
+    if (!prepared.headDropped && prepared.head->size() < kPictureHeaderBytes) source = std::move(*prepared.head);
+    if (embedPlanned(std::move(source), plan, src, body, binaries, &located))
+        m_embeddedFiles.emplace(located.key, m_table.entries().back());
 }
 
 void PictureEmbedder::embedInline(std::string_view extension, std::string bytes, std::string& body,

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include <fcntl.h>
@@ -31,43 +32,73 @@ PictureError writeError(const std::filesystem::path& path, int error)
     return PictureError("cannot write the picture " + path.string() + ": " + std::strerror(error));
 }
 
+// An open descriptor, closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Up to maxBytes of the regular file at path, read with as few system calls as a picture
+// allows (a book may have hundreds): open, its size, one read of it all, one read that finds
+// its end. Nothing when there is no regular file at the path.
+std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    // Not blocking: a FIFO put where the picture was must not stop the conversion.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+        throw readError(path, errno);
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) throw readError(path, errno);
+    if (!S_ISREG(info.st_mode)) return std::nullopt;
+    // Sized by the file, not by the limit: most pictures are far smaller than the limit.
+    std::string bytes(std::min(maxBytes, static_cast<std::size_t>(info.st_size)), '\0');
+    const auto readInto = [&](char* into, std::size_t count) {
+        for (;;) {
+            const ssize_t got = ::read(file.get(), into, count);
+            if (got >= 0) return static_cast<std::size_t>(got);
+            if (errno != EINTR) throw readError(path, errno);
+        }
+    };
+    std::size_t filled = 0;
+    bool ended = false;
+    while (filled < bytes.size() && !ended) {
+        const std::size_t got = readInto(bytes.data() + filled, bytes.size() - filled);
+        filled += got;
+        ended = got == 0;
+    }
+    bytes.resize(filled);
+    // The file may have grown since: read on to its end or the limit.
+    char more[4096];
+    while (!ended && bytes.size() < maxBytes) {
+        const std::size_t got = readInto(more, std::min(sizeof more, maxBytes - bytes.size()));
+        bytes.append(more, got);
+        ended = got == 0;
+    }
+    return bytes;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadPictureFile(const std::filesystem::path& path)
 {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    FilePtr file(std::fopen(path.c_str(), "rbe"));
-    if (!file) throw readError(path, errno);
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-    if (std::ferror(file.get())) throw readError(path, errno);
-    bytes.resize(got);
-    // The file may have grown since stat(): take the rest too.
-    char more[65536];
-    while ((got = std::fread(more, 1, sizeof more, file.get())) > 0) bytes.append(more, got);
-    if (std::ferror(file.get())) throw readError(path, errno);
-    return bytes;
+    return readUpTo(path, std::numeric_limits<std::size_t>::max());
 }
 
 std::optional<std::string> ReadPictureFileStart(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    FilePtr file(std::fopen(path.c_str(), "rbe"));
-    if (!file) throw readError(path, errno);
-    // Sized by the file, not by the limit: most pictures are far smaller than the limit.
-    std::string bytes(std::min(maxBytes, static_cast<std::size_t>(info.st_size)), '\0');
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-    // The file may have grown since stat(): read on up to the limit.
-    char more[4096];
-    std::size_t got = 0;
-    while (bytes.size() < maxBytes &&
-           (got = std::fread(more, 1, std::min(sizeof more, maxBytes - bytes.size()), file.get())) > 0)
-        bytes.append(more, got);
-    if (std::ferror(file.get())) throw readError(path, errno);
-    return bytes;
+    return readUpTo(path, maxBytes);
 }
 
 void WritePictureFile(const std::filesystem::path& path, std::string_view bytes)

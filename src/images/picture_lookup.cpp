@@ -15,10 +15,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isRegularFile(const fs::path& path)
+std::optional<FoundPictureFile> regularFile(const fs::path& path)
 {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return FoundPictureFile{path, static_cast<unsigned long long>(info.st_dev),
+                            static_cast<unsigned long long>(info.st_ino), static_cast<long long>(info.st_size)};
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
@@ -224,7 +226,8 @@ std::vector<std::string> PictureFileSpellings(std::string_view src)
     return spellings;
 }
 
-fs::path FindPictureFile(std::string_view src, const fs::path& baseFolder, FolderListings* listings)
+std::optional<FoundPictureFile> LookUpPictureFile(std::string_view src, const fs::path& baseFolder,
+                                                  FolderListings* listings)
 {
     FolderListings ownListings;
     FolderListings& known = listings != nullptr ? *listings : ownListings;
@@ -236,10 +239,17 @@ fs::path FindPictureFile(std::string_view src, const fs::path& baseFolder, Folde
         paths.push_back(path.is_relative() && !baseFolder.empty() ? baseFolder / path : path);
     }
     for (const fs::path& path : paths)
-        if (isRegularFile(path)) return path;
+        if (std::optional<FoundPictureFile> found = regularFile(path)) return found;
     for (const fs::path& path : paths)
-        if (const std::optional<fs::path> match = matchIgnoringCase(path, known); match && isRegularFile(*match)) return *match;
-    return {};
+        if (const std::optional<fs::path> match = matchIgnoringCase(path, known))
+            if (std::optional<FoundPictureFile> found = regularFile(*match)) return found;
+    return std::nullopt;
+}
+
+fs::path FindPictureFile(std::string_view src, const fs::path& baseFolder, FolderListings* listings)
+{
+    std::optional<FoundPictureFile> found = LookUpPictureFile(src, baseFolder, listings);
+    return found ? std::move(found->path) : fs::path();
 }
 
 }  // namespace vellumar

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,12 +23,23 @@ std::vector<std::string> PictureFileSpellings(std::string_view src);
 // many missing pictures in one large folder read it once: folded name -> names in that folder.
 using FolderListings = std::map<std::filesystem::path, std::multimap<std::string, std::string>>;
 
+// A regular file on disk: its path, its identity (device and inode) and its size.
+struct FoundPictureFile {
+    std::filesystem::path path;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+};
+
 // The regular file the src names, relative ones taken from baseFolder (the current folder
 // when empty): the first spelling that names a file exactly, else the first that does when
 // each part of the path is matched without regard to letter case (Latin, accented Latin and
 // Cyrillic letters). An empty path when there is none.
 std::filesystem::path FindPictureFile(std::string_view src, const std::filesystem::path& baseFolder,
                                       FolderListings* listings = nullptr);
+// The same, with the file's identity and size, from the one look at the file that found it.
+std::optional<FoundPictureFile> LookUpPictureFile(std::string_view src, const std::filesystem::path& baseFolder,
+                                                  FolderListings* listings = nullptr);
 
 // The name with its letters lower-cased, for comparing file names without regard to case:
 // read as UTF-8 where it is valid, byte by byte (ASCII letters only) where it is not.

@@ -1,9 +1,10 @@
 #pragma once
-// Looks ahead of the walk for the pictures that must be shrunk or re-encoded, and starts their
-// work on the picture workers. A book's slow pictures (large photographs, plates near its end)
-// are then under way while the walk is still writing the text before them, instead of holding
-// up the book once the walk is over. What the walk embeds does not change: it plans every
-// picture itself, and takes the work the scout started where there is one.
+// Looks ahead of the walk at a book's pictures. On the picture workers it finds their files,
+// reads their headers and plans them, so that the walk's thread, which writes the whole text,
+// spends no time on the files; and it starts the work of the pictures that must be shrunk or
+// re-encoded, so that a book's slow pictures (large photographs, plates near its end) are
+// under way while the walk is still writing the text before them. What the walk embeds does
+// not change: what it takes from the scout is what it would have found itself.
 
 #include <atomic>
 #include <filesystem>
@@ -18,34 +19,24 @@
 #include <vector>
 
 #include "base/conversion_options.h"
-#include "images/picture_lookup.h"
 #include "images/picture_plan.h"
+#include "images/picture_preparation.h"
 
 namespace vellumar {
 
 class PictureWorkers;
 
-// A picture file as a src names it: the file, its identity and its size.
-struct LocatedPicture {
-    std::filesystem::path file;
-    PictureFileKey key;
-    long long size = 0;
-};
-
-// The regular file a src names (relative ones from baseFolder), or nothing.
-std::optional<LocatedPicture> LocatePicture(std::string_view src, const std::filesystem::path& baseFolder,
-                                            FolderListings* listings);
-
-// Whether a src can only be a network address or a picture inside the document: nothing to
-// look up on disk.
-bool IsNetworkSource(std::string_view src);
-
 class PictureScout : public std::enable_shared_from_this<PictureScout> {
 public:
     PictureScout(ConversionOptions options, std::filesystem::path baseFolder, PictureWorkers& workers);
 
-    // Looks the srcs up, in book order, in a job of its own on the workers.
+    // Prepares the srcs' pictures (PreparePicture), in book order, in a job of its own on the
+    // workers, and starts the work of those that must be shrunk or re-encoded.
     void lookAhead(std::vector<std::string> srcs);
+
+    // The prepared picture of a src given to lookAhead, once the job has got to it; nothing
+    // for a src it was not given or that was taken before. Called by the walk's thread only.
+    std::optional<PreparedPicture> take(std::string_view src);
 
     // The planned bytes of the picture file under `key`, for the walk: from the work the scout
     // started for it, or from `work` started now when the scout has not got there. The scout
@@ -57,7 +48,14 @@ public:
     void stop();
 
 private:
-    void scout(const std::vector<std::string>& srcs);
+    struct Preparation {
+        std::string src;
+        std::promise<PreparedPicture> result;
+    };
+
+    void scout(std::vector<Preparation>& preparations);
+    // Keeps the head of a prepared picture for the walk, or lets it go.
+    void hold(PreparedPicture& prepared);
     // Starts `work` for the file under `key` unless its work was started (or taken) before.
     void start(const PictureFileKey& key, std::function<std::string()> work);
 
@@ -70,6 +68,10 @@ private:
     // Shared with the work the scout starts, which may outlive it.
     std::shared_ptr<std::atomic<bool>> m_stopped = std::make_shared<std::atomic<bool>>(false);
     std::future<std::string> m_lookAhead;
+    // The bytes of the heads held for the walk; past a limit, heads are let go.
+    std::atomic<std::size_t> m_heldBytes = 0;
+    // The walk's side of the preparations, by src; the walk's thread alone uses it.
+    std::map<std::string, std::future<PreparedPicture>, std::less<>> m_prepared;
 };
 
 }  // namespace vellumar
