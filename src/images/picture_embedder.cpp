@@ -241,25 +241,24 @@ bool PictureEmbedder::embedPlanned(PictureBytes source, const PicturePlan& plan,
     if (m_scout && located && plan.work != PictureWork::AsIs) {
         // Work the scout may have begun already: its bytes are wrapped into the element at the end.
         std::shared_future<std::string> planned =
-            m_scout->planned(located->key, [file = located->file, plan, options = m_options, name = std::string(name)] {
-                return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
-            });
+            m_scout->planned(
+                located->key,
+                [file = located->file, plan, options = m_options, name = std::string(name)] {
+                    return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
+                },
+                PlanWeight(plan));
         m_pending.push_back({binaries.size(), {}, std::move(planned), std::move(contentType), std::move(uniqueId)});
         return true;
     }
     // The binary element is made by a worker; its place in the binaries is kept.
-    m_pending.push_back({binaries.size(),
-                         m_workers.run([plan, source = std::move(source), options = m_options, name = std::string(name),
-                                        contentType = std::move(contentType), uniqueId = std::move(uniqueId)]() mutable {
-                             std::string bytes = std::holds_alternative<fs::path>(source)
-                                                     ? ReadPlannedPicture(std::get<fs::path>(source), name)
-                                                     : std::move(std::get<std::string>(source));
-                             return BinaryElementOfBytes(contentType, uniqueId,
-                                                         CarryOutPlan(std::move(bytes), plan, options, name));
-                         }),
-                         {},
-                         {},
-                         {}});
+    auto makeElement = [plan, source = std::move(source), options = m_options, name = std::string(name),
+                        contentType = std::move(contentType), uniqueId = std::move(uniqueId)]() mutable {
+        std::string bytes = std::holds_alternative<fs::path>(source)
+                                ? ReadPlannedPicture(std::get<fs::path>(source), name)
+                                : std::move(std::get<std::string>(source));
+        return BinaryElementOfBytes(contentType, uniqueId, CarryOutPlan(std::move(bytes), plan, options, name));
+    };
+    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement), PlanWeight(plan)), {}, {}, {}});
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "images/picture_plan.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "images/picture_error.h"
@@ -19,21 +20,31 @@ PicturePlan PlanPicture(std::string_view head, std::string_view extension, std::
 {
     PicturePlan plan;
     if (extension == ".gif") {
-        ReadHeaderSize(head, PictureFormat::Gif, name);
+        plan.size = ReadHeaderSize(head, PictureFormat::Gif, name);
         plan.work = PictureWork::GifToJpeg;
         return plan;
     }
     const bool jpeg = isJpegExtension(extension);
     if (!options.Resize || (!jpeg && extension != ".png")) return plan;
     plan.format = jpeg ? PictureFormat::Jpeg : PictureFormat::Png;
-    if (ExceedsBox(ReadHeaderSize(head, plan.format, name), options)) {
+    const PictureSize size = ReadHeaderSize(head, plan.format, name);
+    if (ExceedsBox(size, options)) {
         plan.work = jpeg ? PictureWork::ShrinkJpeg : PictureWork::ShrinkPng;
+        plan.size = size;
     } else {
         // A picture that fits is carried as it is: not decoded, but one cut short or with a
         // damaged chunk is reported rather than carried into the book.
         plan.checkWhole = true;
     }
     return plan;
+}
+
+std::size_t PlanWeight(const PicturePlan& plan)
+{
+    if (plan.work == PictureWork::AsIs) return 0;
+    const std::size_t pixels =
+        static_cast<std::size_t>(std::max(plan.size.width, 0)) * static_cast<std::size_t>(std::max(plan.size.height, 0));
+    return 1 + pixels * (plan.work == PictureWork::ShrinkPng ? 4 : 1);
 }
 
 std::string CarryOutPlan(std::string bytes, const PicturePlan& plan, const ConversionOptions& options,

@@ -1,5 +1,6 @@
 #include "images/picture_scout.h"
 
+#include <limits>
 #include <utility>
 
 #include "base/ascii_case.h"
@@ -23,10 +24,13 @@ void PictureScout::lookAhead(std::vector<std::string> srcs)
         Preparation& preparation = preparations->emplace_back(Preparation{src, {}});
         m_prepared.emplace(std::move(src), preparation.result.get_future());
     }
-    m_lookAhead = m_workers.run([self = shared_from_this(), preparations] {
-        self->scout(*preparations);
-        return std::string();
-    });
+    // The walk waits for it: it starts before any picture's work.
+    m_lookAhead = m_workers.run(
+        [self = shared_from_this(), preparations] {
+            self->scout(*preparations);
+            return std::string();
+        },
+        std::numeric_limits<std::size_t>::max());
 }
 
 std::optional<PreparedPicture> PictureScout::take(std::string_view src)
@@ -44,18 +48,19 @@ std::optional<PreparedPicture> PictureScout::take(std::string_view src)
     }
 }
 
-std::shared_future<std::string> PictureScout::planned(const PictureFileKey& key, std::function<std::string()> work)
+std::shared_future<std::string> PictureScout::planned(const PictureFileKey& key, std::function<std::string()> work,
+                                                     std::size_t weight)
 {
     const std::lock_guard lock(m_mutex);
     std::shared_future<std::string>& entry = m_work[key];
     if (entry.valid()) return std::exchange(entry, {});
-    return m_workers.run(std::move(work)).share();
+    return m_workers.run(std::move(work), weight).share();
 }
 
-void PictureScout::start(const PictureFileKey& key, std::function<std::string()> work)
+void PictureScout::start(const PictureFileKey& key, std::function<std::string()> work, std::size_t weight)
 {
     const std::lock_guard lock(m_mutex);
-    if (!m_work.contains(key)) m_work.emplace(key, m_workers.run(std::move(work)).share());
+    if (!m_work.contains(key)) m_work.emplace(key, m_workers.run(std::move(work), weight).share());
 }
 
 void PictureScout::hold(PreparedPicture& prepared)
@@ -93,7 +98,7 @@ void PictureScout::scout(std::vector<Preparation>& preparations)
                                           options = m_options, name = preparation.src]() -> std::string {
                 if (*stopped) return {};
                 return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
-            });
+            }, PlanWeight(prepared.plan));
         }
         if (prepared.head) hold(prepared);
         preparation.result.set_value(std::move(prepared));

@@ -41,7 +41,8 @@ public:
     // The planned bytes of the picture file under `key`, for the walk: from the work the scout
     // started for it, or from `work` started now when the scout has not got there. The scout
     // keeps no hold on them, so they go as soon as the walk's binary element is made.
-    std::shared_future<std::string> planned(const PictureFileKey& key, std::function<std::string()> work);
+    std::shared_future<std::string> planned(const PictureFileKey& key, std::function<std::string()> work,
+                                            std::size_t weight);
 
     // The conversion is over: work not yet begun is dropped, the look-ahead is waited for, and
     // the work it started is let go.
@@ -57,7 +58,7 @@ private:
     // Keeps the head of a prepared picture for the walk, or lets it go.
     void hold(PreparedPicture& prepared);
     // Starts `work` for the file under `key` unless its work was started (or taken) before.
-    void start(const PictureFileKey& key, std::function<std::string()> work);
+    void start(const PictureFileKey& key, std::function<std::string()> work, std::size_t weight);
 
     const ConversionOptions m_options;
     const std::filesystem::path m_baseFolder;

@@ -20,7 +20,7 @@ PictureWorkers& PictureWorkers::shared()
     return workers;
 }
 
-std::future<std::string> PictureWorkers::run(std::function<std::string()> job)
+std::future<std::string> PictureWorkers::run(std::function<std::string()> job, std::size_t weight)
 {
     std::packaged_task<std::string()> task(std::move(job));
     std::future<std::string> result = task.get_future();
@@ -30,9 +30,10 @@ std::future<std::string> PictureWorkers::run(std::function<std::string()> job)
     }
     {
         const std::lock_guard lock(m_mutex);
-        m_jobs.push_back(std::move(task));
+        if (weight > 0) m_weighedJobs.emplace(weight, std::move(task));
+        else m_jobs.push_back(std::move(task));
         // Threads are started as jobs come, up to the number of processors.
-        if (m_threads.size() < m_threadCount && m_jobs.size() > 0) m_threads.emplace_back([this] { work(); });
+        if (m_threads.size() < m_threadCount) m_threads.emplace_back([this] { work(); });
     }
     m_wake.notify_one();
     return result;
@@ -44,10 +45,16 @@ void PictureWorkers::work()
         std::packaged_task<std::string()> task;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
-            if (m_jobs.empty()) return;
-            task = std::move(m_jobs.front());
-            m_jobs.pop_front();
+            m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty() || !m_weighedJobs.empty(); });
+            if (!m_weighedJobs.empty()) {
+                task = std::move(m_weighedJobs.begin()->second);
+                m_weighedJobs.erase(m_weighedJobs.begin());
+            } else if (!m_jobs.empty()) {
+                task = std::move(m_jobs.front());
+                m_jobs.pop_front();
+            } else {
+                return;
+            }
         }
         task();
     }

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <map>
 #include <future>
 #include <mutex>
 #include <string>
@@ -28,8 +29,11 @@ public:
     // Whether run() does every job at once in the caller's thread.
     bool runsInline() const { return m_threadCount <= 1; }
 
-    // Runs job on a worker; the future gives its result or rethrows its exception.
-    std::future<std::string> run(std::function<std::string()> job);
+    // Runs job on a worker; the future gives its result or rethrows its exception. A job with
+    // a weight (about the work it does) starts before the jobs without one, the heaviest
+    // first, so that a book's slowest picture is not the last to start; the others start in
+    // the order they come.
+    std::future<std::string> run(std::function<std::string()> job, std::size_t weight = 0);
 
 private:
     void work();
@@ -38,6 +42,8 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<std::packaged_task<std::string()>> m_jobs;
+    // Equal weights keep the order they came in.
+    std::multimap<std::size_t, std::packaged_task<std::string()>, std::greater<>> m_weighedJobs;
     std::vector<std::thread> m_threads;
     bool m_stopping = false;
 };
