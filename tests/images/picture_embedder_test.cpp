@@ -281,6 +281,7 @@ TEST_F(Embedding, UndecodablePicturesEndTheConversionWithTheirNameAndLeaveNothin
     const std::string goodJpeg = EncodeJpeg(GradientPicture(900, 900));
     const std::string goodPng = EncodePng(GradientPicture(900, 900));
     const std::string goodGif = test::GifBytes(30, 30);
+    write("Book_files/fine.gif", goodGif);
     struct Case {
         const char* src;
         std::string bytes;
@@ -294,17 +295,22 @@ TEST_F(Embedding, UndecodablePicturesEndTheConversionWithTheirNameAndLeaveNothin
         {"Book_files/bomb.png", test::PngHeaderOnly(30000, 30000)},
         {"Book_files/text.gif", "hello"},
     };
+    // Found while walking, or by the look-ahead on a worker and reported by the walk.
+    PictureWorkers two(2);
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.src);
         write(c.src, c.bytes);
-        const auto before = filesUnder(m_documents.path());
-        try {
-            run({c.src});
-            ADD_FAILURE() << "no error";
-        } catch (const PictureError& error) {
-            EXPECT_NE(std::string(error.what()).find(c.src), std::string::npos) << error.what();
+        for (const bool ahead : {false, true}) {
+            SCOPED_TRACE(std::string(c.src) + (ahead ? " looked up ahead" : ""));
+            const auto before = filesUnder(m_documents.path());
+            try {
+                run({"Book_files/fine.gif", c.src}, &two,
+                    ahead ? std::vector<std::string>{"Book_files/fine.gif", c.src} : std::vector<std::string>{});
+                ADD_FAILURE() << "no error";
+            } catch (const PictureError& error) {
+                EXPECT_NE(std::string(error.what()).find(c.src), std::string::npos) << error.what();
+            }
+            EXPECT_EQ(filesUnder(m_documents.path()), before);
         }
-        EXPECT_EQ(filesUnder(m_documents.path()), before);
     }
     EXPECT_THROW(run({"data:image/png;base64,!!!!"}), PictureError);
     // With Resize off JPEG and PNG files are not decoded at all: carried as they are.
