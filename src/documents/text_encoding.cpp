@@ -9,6 +9,7 @@
 
 #include "base/ascii_case.h"
 #include "base/byte_scan.h"
+#include "documents/single_byte_code_page.h"
 #include "documents/utf8.h"
 
 namespace vellumar {
@@ -259,6 +260,7 @@ std::string SourceToWindows1251(std::string_view bytes, std::string_view encodin
     }
     if ((name == "utf-16le" && bytes.starts_with("\xFF\xFE")) || (name == "utf-16be" && bytes.starts_with("\xFE\xFF")))
         bytes.remove_prefix(2);
+    if (const auto table = SingleByteCodePageOf(iconvName(name))) return table->toWindows1251(bytes);
     return Utf8ToWindows1251(CodePageToUtf8(bytes, name));
 }
 
