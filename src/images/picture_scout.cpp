@@ -94,11 +94,12 @@ void PictureScout::scout(std::vector<Preparation>& preparations)
         if (*m_stopped) return;
         PreparedPicture prepared = PreparePicture(preparation.src, m_baseFolder, &listings, m_options);
         if (prepared.located && prepared.head && !prepared.error && prepared.plan.work != PictureWork::AsIs) {
-            start(prepared.located->key, [stopped = m_stopped, file = prepared.located->file, plan = prepared.plan,
-                                          options = m_options, name = preparation.src]() -> std::string {
+            auto work = [stopped = m_stopped, file = prepared.located->file, plan = prepared.plan, options = m_options,
+                         name = preparation.src]() -> std::string {
                 if (*stopped) return {};
                 return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
-            }, PlanWeight(prepared.plan));
+            };
+            start(prepared.located->key, std::move(work), PlanWeight(prepared.plan));
         }
         if (prepared.head) hold(prepared);
         preparation.result.set_value(std::move(prepared));
