@@ -298,7 +298,6 @@ private:
     bool m_bodySeenAtTableStart = false;
 };
 
-// The src of every img tag, in order.
 std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view sourceText, const ConversionOptions& options,
                                     ConversionServices& services, bool tablePictures)
 {

@@ -44,8 +44,8 @@ public:
     ~PictureEmbedder() override;
 
     void beginConversion() override;
-    // The img srcs of the document: the pictures to shrink or re-encode are looked up and
-    // started on the workers ahead of the walk.
+    // The img srcs of the document: their files are found, read and planned on the workers
+    // ahead of the walk, and the pictures to shrink or re-encode are started there.
     void expectPictures(std::vector<std::string> srcs) override;
     void embedPicture(std::string_view src, std::string& body, std::string& binaries) override
     {

@@ -30,7 +30,7 @@ std::future<std::string> PictureWorkers::run(std::function<std::string()> job, s
     }
     {
         const std::lock_guard lock(m_mutex);
-        if (weight > 0) m_weighedJobs.emplace(weight, std::move(task));
+        if (weight > 0) m_weightedJobs.emplace(weight, std::move(task));
         else m_jobs.push_back(std::move(task));
         // Threads are started as jobs come, up to the number of processors.
         if (m_threads.size() < m_threadCount) m_threads.emplace_back([this] { work(); });
@@ -45,10 +45,10 @@ void PictureWorkers::work()
         std::packaged_task<std::string()> task;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty() || !m_weighedJobs.empty(); });
-            if (!m_weighedJobs.empty()) {
-                task = std::move(m_weighedJobs.begin()->second);
-                m_weighedJobs.erase(m_weighedJobs.begin());
+            m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty() || !m_weightedJobs.empty(); });
+            if (!m_weightedJobs.empty()) {
+                task = std::move(m_weightedJobs.begin()->second);
+                m_weightedJobs.erase(m_weightedJobs.begin());
             } else if (!m_jobs.empty()) {
                 task = std::move(m_jobs.front());
                 m_jobs.pop_front();

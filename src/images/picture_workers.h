@@ -6,8 +6,8 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
-#include <map>
 #include <future>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -43,7 +43,7 @@ private:
     std::condition_variable m_wake;
     std::deque<std::packaged_task<std::string()>> m_jobs;
     // Equal weights keep the order they came in.
-    std::multimap<std::size_t, std::packaged_task<std::string()>, std::greater<>> m_weighedJobs;
+    std::multimap<std::size_t, std::packaged_task<std::string()>, std::greater<>> m_weightedJobs;
     std::vector<std::thread> m_threads;
     bool m_stopping = false;
 };
