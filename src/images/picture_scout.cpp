@@ -17,13 +17,16 @@ PictureScout::PictureScout(ConversionOptions options, fs::path baseFolder, Pictu
 
 void PictureScout::lookAhead(std::vector<std::string> srcs)
 {
-    // A promise cannot be copied, nor then can a job holding it: the job shares them.
-    auto preparations = std::make_shared<std::vector<Preparation>>();
+    // A promise cannot be copied, nor then can a job holding it: the job shares them. A deque
+    // keeps each where it was made, for the walk's pointer to it.
+    auto preparations = std::make_shared<std::deque<Preparation>>();
     for (std::string& src : srcs) {
         if (IsNetworkSource(src) || AsciiLower(src.substr(0, 5)) == "data:" || m_prepared.contains(src)) continue;
-        Preparation& preparation = preparations->emplace_back(Preparation{src, {}});
-        m_prepared.emplace(std::move(src), preparation.result.get_future());
+        Preparation& preparation = preparations->emplace_back();
+        preparation.src = src;
+        m_prepared.emplace(std::move(src), Expected{&preparation, preparation.result.get_future()});
     }
+    m_preparations.push_back(preparations);
     // The walk waits for it: it starts before any picture's work.
     m_lookAhead = m_workers.run(
         [self = shared_from_this(), preparations] {
@@ -37,8 +40,12 @@ std::optional<PreparedPicture> PictureScout::take(std::string_view src)
 {
     const auto found = m_prepared.find(src);
     if (found == m_prepared.end()) return std::nullopt;
-    std::future<PreparedPicture> result = std::move(found->second);
+    Claim open = Claim::Open;
+    const bool claimed = found->second.preparation->claim.compare_exchange_strong(open, Claim::Walk);
+    std::future<PreparedPicture> result = std::move(found->second.result);
     m_prepared.erase(found);
+    // Waiting for the job to get there would cost more than the few system calls it saves.
+    if (claimed) return std::nullopt;
     try {
         PreparedPicture prepared = result.get();
         if (prepared.head && !prepared.headDropped) m_heldBytes -= prepared.head->size();
@@ -83,15 +90,18 @@ void PictureScout::stop()
     if (m_lookAhead.valid()) m_lookAhead.wait();
     m_lookAhead = {};  // its job holds the scout
     m_prepared.clear();
+    m_preparations.clear();
     const std::lock_guard lock(m_mutex);
     m_work.clear();
 }
 
-void PictureScout::scout(std::vector<Preparation>& preparations)
+void PictureScout::scout(std::deque<Preparation>& preparations)
 {
     FolderListings listings;
     for (Preparation& preparation : preparations) {
         if (*m_stopped) return;
+        Claim open = Claim::Open;
+        if (!preparation.claim.compare_exchange_strong(open, Claim::Scout)) continue;  // the walk got there first
         PreparedPicture prepared = PreparePicture(preparation.src, m_baseFolder, &listings, m_options);
         if (prepared.located && prepared.head && !prepared.error && prepared.plan.work != PictureWork::AsIs) {
             auto work = [stopped = m_stopped, file = prepared.located->file, plan = prepared.plan, options = m_options,

@@ -7,6 +7,7 @@
 // not change: what it takes from the scout is what it would have found itself.
 
 #include <atomic>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <future>
@@ -34,8 +35,10 @@ public:
     // workers, and starts the work of those that must be shrunk or re-encoded.
     void lookAhead(std::vector<std::string> srcs);
 
-    // The prepared picture of a src given to lookAhead, once the job has got to it; nothing
-    // for a src it was not given or that was taken before. Called by the walk's thread only.
+    // The prepared picture of a src given to lookAhead. When the job has not got to it yet,
+    // the walk claims it and has nothing: it prepares the picture itself rather than wait,
+    // and the job passes it by. Nothing as well for a src the job was not given or that was
+    // taken before. Called by the walk's thread only.
     std::optional<PreparedPicture> take(std::string_view src);
 
     // The planned bytes of the picture file under `key`, for the walk: from the work the scout
@@ -49,12 +52,19 @@ public:
     void stop();
 
 private:
+    // Who prepares a src: nobody yet, the look-ahead job, or the walk.
+    enum class Claim : unsigned char { Open, Scout, Walk };
     struct Preparation {
         std::string src;
         std::promise<PreparedPicture> result;
+        std::atomic<Claim> claim = Claim::Open;
+    };
+    struct Expected {
+        Preparation* preparation;  // owned by the look-ahead's job
+        std::future<PreparedPicture> result;
     };
 
-    void scout(std::vector<Preparation>& preparations);
+    void scout(std::deque<Preparation>& preparations);
     // Keeps the head of a prepared picture for the walk, or lets it go.
     void hold(PreparedPicture& prepared);
     // Starts `work` for the file under `key` unless its work was started (or taken) before.
@@ -72,7 +82,9 @@ private:
     // The bytes of the heads held for the walk; past a limit, heads are let go.
     std::atomic<std::size_t> m_heldBytes = 0;
     // The walk's side of the preparations, by src; the walk's thread alone uses it.
-    std::map<std::string, std::future<PreparedPicture>, std::less<>> m_prepared;
+    std::map<std::string, Expected, std::less<>> m_prepared;
+    // Kept for the walk's pointers, which may outlive the jobs.
+    std::vector<std::shared_ptr<std::deque<Preparation>>> m_preparations;
 };
 
 }  // namespace vellumar

@@ -14,7 +14,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
+#include <limits>
 #include <set>
+#include <thread>
 
 #include "cleaning/recording_interaction.h"
 
@@ -343,6 +346,16 @@ TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
     EXPECT_EQ(convert(four, {}), expected);
     EXPECT_EQ(convert(four, ahead), expected);
     EXPECT_EQ(convert(inTurn, ahead), expected);
+    // With every worker busy while the walk runs, the walk prepares each picture itself and
+    // the look-ahead, once it starts, passes them all by.
+    for (int i = 0; i < 4; ++i)
+        four.run(
+            [] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                return std::string();
+            },
+            std::numeric_limits<std::size_t>::max());
+    EXPECT_EQ(convert(four, ahead), expected);
     const std::vector<Binary> binaries = binariesOf(ReplaceAll(expected.second, "<between/>", ""));
     ASSERT_EQ(binaries.size(), 5u);
     EXPECT_EQ(binaries[0].id, "big~temp.jpg");
