@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -226,7 +227,12 @@ public:
             if (m_path.isEmpty()) {
                 dialog->reject();
             } else {
-                dialog->selectFile(m_path);
+                // Typed into the name field, as a user would: selectFile() leaves a focused
+                // field as it is, and the dialog then never takes the name.
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(m_path);
+                else
+                    dialog->selectFile(m_path);
                 QMetaObject::invokeMethod(dialog, "accept");
             }
         });
