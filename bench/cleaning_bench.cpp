@@ -121,7 +121,7 @@ void BM_CleanAndConvert(benchmark::State& state)
     for (auto _ : state) {
         const std::string cleaned = NormalizeSourceHtml(JoinLinesCrLf(page(), true), true, user);
         const auto book = ConvertToFb2(parser, JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
-        benchmark::DoNotOptimize(JoinLinesCrLf(book->text, true).size());
+        benchmark::DoNotOptimize(JoinLinesCrLf(book->text(), true).size());
     }
     setBytes(state);
 }

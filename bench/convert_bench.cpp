@@ -62,7 +62,7 @@ void BM_WholeConversion(benchmark::State& state)
     for (auto _ : state) {
         const std::string source = JoinLinesCrLf(book(), false);
         const auto doc = ConvertToFb2(parser, source, options, services);
-        benchmark::DoNotOptimize(JoinLinesCrLf(doc->text, true).size());
+        benchmark::DoNotOptimize(JoinLinesCrLf(doc->text(), true).size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
 }
@@ -86,7 +86,7 @@ void BM_WholeConversionWithoutParagraphEnds(benchmark::State& state)
     for (auto _ : state) {
         const std::string source = JoinLinesCrLf(bookWithoutParagraphEnds(), false);
         const auto doc = ConvertToFb2(parser, source, options, services);
-        benchmark::DoNotOptimize(JoinLinesCrLf(doc->text, true).size());
+        benchmark::DoNotOptimize(JoinLinesCrLf(doc->text(), true).size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             static_cast<int64_t>(bookWithoutParagraphEnds().size()));
@@ -101,7 +101,7 @@ void BM_BalanceBody(benchmark::State& state)
     NoPictures pictures;
     ConversionServices services{user, pictures, pictures};
     THTMLParser parser;
-    const std::string fb2 = ConvertToFb2(parser, book(), {}, services)->text;
+    const std::string fb2 = ConvertToFb2(parser, book(), {}, services)->text();
     const std::size_t start = fb2.find("<body>");
     std::string body = fb2.substr(start, fb2.rfind("</body>") + 9 - start);
     if (state.range(0) == 1) body = ReplaceAllText(body, "</p>", "");

@@ -77,7 +77,7 @@ void embedOnce(PictureEmbedder& embedder, const char* src)
     std::string body, binaries;
     embedder.beginConversion();
     embedder.embedPicture(src, body, binaries);
-    embedder.completeBinaries(binaries);
+    binaries = JoinPieces(embedder.completeBinaries(std::move(binaries)));
     embedder.endConversion();
     benchmark::DoNotOptimize(binaries);
 }
@@ -223,7 +223,7 @@ void BM_EmbedBookOf333Pictures(benchmark::State& state)
         embedder.beginConversion();
         if (state.range(1) != 0) embedder.expectPictures(sources);
         for (const std::string& src : sources) embedder.embedPicture(src, body, binaries);
-        embedder.completeBinaries(binaries);
+        binaries = JoinPieces(embedder.completeBinaries(std::move(binaries)));
         embedder.endConversion();
         benchmark::DoNotOptimize(binaries);
     }

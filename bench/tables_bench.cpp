@@ -121,7 +121,7 @@ void BM_ConvertBookWith200Tables(benchmark::State& state)
     for (auto _ : state) {
         TablePictureEmbedder tables(options, user, font());
         ConversionServices services{user, pictures, tables};
-        benchmark::DoNotOptimize(ConvertToFb2(parser, bookWithTables(), options, services)->text.size());
+        benchmark::DoNotOptimize(ConvertToFb2(parser, bookWithTables(), options, services)->text().size());
     }
     state.counters["input_MB"] = static_cast<double>(bookWithTables().size()) / (1024.0 * 1024.0);
     // Seconds per table (shown with an SI prefix: "m" is milliseconds).

@@ -46,7 +46,7 @@ void convertInEveryTableMode(bool straighten, int titleLevel, Convert convert)
         options.StraightenText = straighten;
         options.TitleLevel = titleLevel;
         try {
-            if (const std::optional<Fb2Document> book = convert(options)) CheckWellFormed(book->text);
+            if (const std::optional<Fb2Document> book = convert(options)) CheckWellFormed(book->text());
         } catch (const std::runtime_error&) {
             // A failure the user is told about (PictureError, a span that is no number).
         }

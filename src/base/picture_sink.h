@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text_pieces.h"
+
 namespace vellumar {
 
 class PictureSink {
@@ -18,10 +20,16 @@ public:
     // One `src` value of an "img" tag: appends the image reference (if any) to body and the
     // binary element (if any) to binaries. Throws when a picture exists but cannot be decoded.
     virtual void embedPicture(std::string_view src, std::string& body, std::string& binaries) = 0;
-    // The walk is over: finish the binary elements still being made and put each where the
-    // walk would have appended it (binaries is the text the walk appended to, unchanged since).
-    // Throws the first failure in book order.
-    virtual void completeBinaries(std::string& /*binaries*/) {}
+    // The walk is over: finish the binary elements still being made. Gives the book's binaries
+    // in order, as pieces: the text the walk appended to (unchanged since), cut where each
+    // element goes, and the elements themselves, which are not copied again. Throws the first
+    // failure in book order.
+    virtual TextPieces completeBinaries(std::string binaries)
+    {
+        TextPieces pieces;
+        pieces.push_back(std::move(binaries));
+        return pieces;
+    }
     // The conversion ended (also after a failure): remove whatever temporary files it made.
     virtual void endConversion() {}
 };

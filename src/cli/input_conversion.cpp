@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
+#include <vector>
 
 #include "cli/heap_policy.h"
 #include "cli/item_list.h"
@@ -63,18 +64,19 @@ bool InputConversion::run(const std::string& input, std::size_t index, std::size
     }
 }
 
-void InputConversion::writeOutput(const std::string& input, const std::string& target, std::string_view bytes)
+void InputConversion::writeOutput(const std::string& input, const std::string& target,
+                                  std::span<const std::string_view> pieces)
 {
     // Books are written in the order of their INPUTs, whatever order they were made in.
     m_turns->waitForEarlier(m_job);
     if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
     if (target == kStdio) {
-        m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        for (std::string_view piece : pieces) m_out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
         m_out.flush();
         if (!m_out) throw FileError("cannot write standard output");
         return;
     }
-    WriteFileAtomically(target, bytes, Durability::WriteBack);
+    WriteFileAtomically(target, pieces, Durability::WriteBack);
 }
 
 void InputConversion::showProgress(const std::string& input, std::size_t index, std::size_t count,
@@ -145,7 +147,9 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         !m_written.insert(fs::weakly_canonical(fs::absolute(bookTarget, ec), ec).string()).second)
         throw FileError("the output '" + bookTarget + "' would overwrite the book written before it");
     // The saved file holds the document's lines, each ended by CR LF.
-    writeOutput(input, bookTarget, JoinLinesCrLfOwned(std::move(book->text), true));
+    EndLinesCrLf(book->pieces);
+    const std::vector<std::string_view> pieces(book->pieces.begin(), book->pieces.end());
+    writeOutput(input, bookTarget, pieces);
 }
 
 }  // namespace vellumar::cli

@@ -7,7 +7,9 @@
 #include <optional>
 #include <ostream>
 #include <set>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "cli/cli_interaction.h"
 #include "cli/cli_options.h"
@@ -50,7 +52,12 @@ private:
     void convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
                  const ConvertedInput* converted);
     // Writes the result in this INPUT's turn; never over the INPUT it came from.
-    void writeOutput(const std::string& input, const std::string& target, std::string_view bytes);
+    // Writes the pieces, one after another, as the output of `input`.
+    void writeOutput(const std::string& input, const std::string& target, std::span<const std::string_view> pieces);
+    void writeOutput(const std::string& input, const std::string& target, std::string_view bytes)
+    {
+        writeOutput(input, target, std::span<const std::string_view>(&bytes, 1));
+    }
     // "[index/count] input -> target" on stderr when several INPUTs are converted.
     void showProgress(const std::string& input, std::size_t index, std::size_t count, const std::string* target) const;
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <vector>
 
 #include "base/ascii_case.h"
-#include "base/faulted_memory.h"
 #include "base/text_rules.h"
 #include "cleaning/attribute_quoting.h"
 #include "convert/body_balancer.h"
@@ -317,24 +317,24 @@ std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view source
     } catch (...) {
         // A picture met earlier that fails to decode is the error to report, as when each
         // picture is done in turn.
-        services.pictures.completeBinaries(walk.binaries());
+        services.pictures.completeBinaries(std::move(walk.binaries()));
         throw;
     }
     // The body is finished while the picture workers still shrink and encode.
-    const std::string body = CollapseSpaceRuns(BalanceBody(std::move(walk.body())));
+    std::string body = CollapseSpaceRuns(BalanceBody(std::move(walk.body())));
     walk.body().clear();
     walk.body().shrink_to_fit();
-    services.pictures.completeBinaries(walk.binaries());
+    TextPieces binaries = services.pictures.completeBinaries(std::move(walk.binaries()));
 
     const TitleInformation info = AskTitleInformation(options, services.user);
     Fb2Document doc;
     doc.proposedFileName = info.proposedFileName;
     doc.bodySeen = walk.bodySeen();
-    const std::string header = BuildHeader(info.title, info.firstName, info.lastName);
-    const std::string close = CloseDocument();
-    // Room for the line break a saved book ends with, so that adding it copies nothing.
-    ReserveFaultedIn(doc.text, header.size() + body.size() + walk.binaries().size() + close.size() + 2);
-    doc.text.append(header).append(body).append(walk.binaries()).append(close);
+    doc.pieces.reserve(binaries.size() + 3);
+    doc.pieces.push_back(BuildHeader(info.title, info.firstName, info.lastName));
+    doc.pieces.push_back(std::move(body));
+    std::move(binaries.begin(), binaries.end(), std::back_inserter(doc.pieces));
+    doc.pieces.push_back(CloseDocument());
     return doc;
 }
 

@@ -8,6 +8,7 @@
 
 #include "base/conversion_options.h"
 #include "base/picture_sink.h"
+#include "base/text_pieces.h"
 #include "base/user_interaction.h"
 #include "html/tokenizer.h"
 
@@ -21,9 +22,14 @@ struct ConversionServices {
 };
 
 struct Fb2Document {
-    std::string text;                              // the whole book, CR LF line ends
+    // The whole book, CR LF line ends, in the pieces it was made in: the header, the body, the
+    // binary elements and the closing tags. A book is written straight from them.
+    TextPieces pieces;
     std::optional<std::string> proposedFileName;  // from the book-info answers, if any
     bool bodySeen = false;                         // false when the source had no "body" tag
+
+    // The whole book in one text.
+    std::string text() const { return JoinPieces(pieces); }
 };
 
 // The FB2 text of one lower-case tag name, possibly empty.

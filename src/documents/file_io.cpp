@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "documents/interrupt_cleanup.h"
 
@@ -34,18 +36,37 @@ struct Descriptor {
     }
 };
 
-// Writes all bytes to the descriptor; false with errno set when it cannot.
-bool writeAll(int fd, std::string_view bytes, bool socket)
+// Writes all pieces, one after another, to the descriptor, many with each system call; false
+// with errno set when it cannot.
+bool writeAll(int fd, std::span<const std::string_view> pieces, bool socket)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = socket ? ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL)
-                                   : ::write(fd, bytes.data() + done, bytes.size() - done);
+    std::vector<iovec> left;
+    left.reserve(pieces.size());
+    for (std::string_view piece : pieces)
+        if (!piece.empty()) left.push_back({const_cast<char*>(piece.data()), piece.size()});
+    std::size_t next = 0;
+    while (next < left.size()) {
+        const std::size_t count = std::min<std::size_t>(left.size() - next, IOV_MAX);
+        ssize_t put = 0;
+        if (socket) {
+            msghdr message{};
+            message.msg_iov = left.data() + next;
+            message.msg_iovlen = count;
+            put = ::sendmsg(fd, &message, MSG_NOSIGNAL);
+        } else {
+            put = ::writev(fd, left.data() + next, static_cast<int>(count));
+        }
         if (put < 0) {
             if (errno == EINTR) continue;
             return false;
         }
-        done += static_cast<std::size_t>(put);
+        // Past the pieces written whole, into the one written in part.
+        auto written = static_cast<std::size_t>(put);
+        while (next < left.size() && written >= left[next].iov_len) written -= left[next++].iov_len;
+        if (written > 0) {
+            left[next].iov_base = static_cast<char*>(left[next].iov_base) + written;
+            left[next].iov_len -= written;
+        }
     }
     return true;
 }
@@ -73,12 +94,12 @@ int connectSocket(const std::filesystem::path& path)
 
 // A device, FIFO or socket is written into as it is, as standard output would be: replacing
 // the node by a regular file would lose it (a root user's /dev/null).
-void writeIntoSpecialFile(const std::filesystem::path& path, std::string_view bytes, mode_t mode)
+void writeIntoSpecialFile(const std::filesystem::path& path, std::span<const std::string_view> pieces, mode_t mode)
 {
     const bool socket = S_ISSOCK(mode);
     Descriptor file{socket ? connectSocket(path) : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC)};
     if (file.fd < 0) fail("cannot write", path, errno);
-    if (!writeAll(file.fd, bytes, socket)) fail("cannot write", path, errno);
+    if (!writeAll(file.fd, pieces, socket)) fail("cannot write", path, errno);
     const int fd = file.fd;
     file.fd = -1;
     if (::close(fd) != 0) fail("cannot write", path, errno);
@@ -161,7 +182,13 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)
 
 std::string ReadStandardInput(std::size_t limit) { return ReadBytesFrom(STDIN_FILENO, "standard input", limit); }
 
-void WriteFileAtomically(const std::filesystem::path& named, std::string_view bytes, Durability durability)
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
+{
+    WriteFileAtomically(path, std::span<const std::string_view>(&bytes, 1), durability);
+}
+
+void WriteFileAtomically(const std::filesystem::path& named, std::span<const std::string_view> pieces,
+                         Durability durability)
 {
     // A symbolic link named as the target keeps leading where it did: the file it leads to is
     // the one replaced (or made, when the link dangles), not the link.
@@ -175,7 +202,7 @@ void WriteFileAtomically(const std::filesystem::path& named, std::string_view by
     }
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
-        writeIntoSpecialFile(path, bytes, existing.st_mode);
+        writeIntoSpecialFile(path, pieces, existing.st_mode);
         return;
     }
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
@@ -200,7 +227,7 @@ void WriteFileAtomically(const std::filesystem::path& named, std::string_view by
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(file.fd, 0666 & ~mask);
-    if (!writeAll(file.fd, bytes, false)) discard(errno);
+    if (!writeAll(file.fd, pieces, false)) discard(errno);
     if (durability == Durability::SyncToDisk && ::fsync(file.fd) != 0) discard(errno);
     if (::close(file.fd) != 0) {
         file.fd = -1;

@@ -2,6 +2,7 @@
 // Reading and writing whole files as bytes. Failures throw FileError naming the file.
 
 #include <filesystem>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,6 +38,9 @@ enum class Durability { SyncToDisk, WriteBack };
 // existing device, FIFO or socket is written into as it is, never replaced; a symbolic link
 // stays, and the file it leads to is written.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         Durability durability = Durability::SyncToDisk);
+// The same for a text held in pieces, written one after another.
+void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string_view> pieces,
                          Durability durability = Durability::SyncToDisk);
 
 }  // namespace vellumar

@@ -1,5 +1,6 @@
 #include "documents/text_lines.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vellumar {
@@ -41,9 +42,11 @@ std::string JoinLinesCrLf(std::string_view text, bool breakAfterLast)
     return out;
 }
 
-std::string JoinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
+namespace {
+
+// Every CR is followed by an LF and every LF follows a CR: no line ends any other way.
+bool endsEveryLineWithCrLf(std::string_view text)
 {
-    // Every CR is followed by an LF and every LF follows a CR: no line ends any other way.
     const char* const data = text.data();
     const std::size_t n = text.size();
     const auto everyOne = [&](char c, auto&& fits) {
@@ -55,13 +58,32 @@ std::string JoinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
         }
         return true;
     };
-    if (!everyOne('\r', [&](std::size_t at) { return at + 1 < n && data[at + 1] == '\n'; }) ||
-        !everyOne('\n', [&](std::size_t at) { return at > 0 && data[at - 1] == '\r'; }))
-        return JoinLinesCrLf(std::string_view(text), breakAfterLast);
+    return everyOne('\r', [&](std::size_t at) { return at + 1 < n && data[at + 1] == '\n'; }) &&
+           everyOne('\n', [&](std::size_t at) { return at > 0 && data[at - 1] == '\r'; });
+}
+
+}  // namespace
+
+std::string JoinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
+{
+    if (!endsEveryLineWithCrLf(text)) return JoinLinesCrLf(std::string_view(text), breakAfterLast);
     const bool endsWithBreak = text.ends_with("\r\n");
     if (!breakAfterLast && endsWithBreak) text.resize(text.size() - 2);
     if (breakAfterLast && !text.empty() && !endsWithBreak) text.append("\r\n");
     return std::move(text);
+}
+
+void EndLinesCrLf(TextPieces& pieces)
+{
+    for (const std::string& piece : pieces) {
+        if (endsEveryLineWithCrLf(piece)) continue;
+        std::string joined = JoinLinesCrLf(JoinPieces(pieces), true);
+        pieces.clear();
+        pieces.push_back(std::move(joined));
+        return;
+    }
+    const auto last = std::find_if(pieces.rbegin(), pieces.rend(), [](const std::string& piece) { return !piece.empty(); });
+    if (last != pieces.rend() && !last->ends_with("\r\n")) last->append("\r\n");
 }
 
 }  // namespace vellumar

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_pieces.h"
+
 namespace vellumar {
 
 // The lines of `text` (split at CR LF, LF or CR; a final line break makes no empty last line)
@@ -12,5 +14,10 @@ std::string JoinLinesCrLf(std::string_view text, bool breakAfterLast);
 // The same, for a text that is often in that form already (a converted book, a cleaned
 // source): it is then handed back as it is, not copied.
 std::string JoinLinesCrLfOwned(std::string&& text, bool breakAfterLast);
+// Makes the pieces, read one after another, what JoinLinesCrLf gives for their joined text
+// with a break after the last line. When every line ends with CR LF inside its piece (a
+// converted book), they stay as they are and the last one gets its final CR LF; otherwise
+// they are joined into one.
+void EndLinesCrLf(TextPieces& pieces);
 
 }  // namespace vellumar

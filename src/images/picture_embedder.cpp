@@ -1,7 +1,6 @@
 #include "images/picture_embedder.h"
 
 #include "base/ascii_case.h"
-#include "base/faulted_memory.h"
 #include "images/data_url.h"
 #include "images/picture_error.h"
 #include "images/picture_file.h"
@@ -99,34 +98,30 @@ void PictureEmbedder::waitForWorkers()
     m_scout.reset();
 }
 
-void PictureEmbedder::completeBinaries(std::string& binaries)
+TextPieces PictureEmbedder::completeBinaries(std::string binaries)
 {
-    if (m_pending.empty()) return;
+    TextPieces pieces;
+    if (m_pending.empty()) {
+        pieces.push_back(std::move(binaries));
+        return pieces;
+    }
     std::vector<PendingBinary> pending = std::move(m_pending);
     m_pending.clear();
-    std::string complete;
-    std::size_t copied = 0;
+    pieces.reserve(2 * pending.size() + 1);
+    std::size_t cut = 0;
     try {
-        std::vector<std::string> elements;
-        elements.reserve(pending.size());
-        std::size_t size = binaries.size();
         // In book order, so that the first picture that fails is the one reported.
         for (PendingBinary& item : pending) {
-            elements.push_back(item.take());
-            size += elements.back().size();
-        }
-        ReserveFaultedIn(complete, size);
-        for (std::size_t i = 0; i < pending.size(); ++i) {
-            complete.append(binaries, copied, pending[i].offset - copied);
-            complete.append(elements[i]);
-            copied = pending[i].offset;
+            if (item.offset > cut) pieces.push_back(binaries.substr(cut, item.offset - cut));
+            pieces.push_back(item.take());
+            cut = item.offset;
         }
     } catch (...) {
         for (const PendingBinary& item : pending) item.wait();
         throw;
     }
-    complete.append(binaries, copied);
-    binaries = std::move(complete);
+    if (cut < binaries.size()) pieces.push_back(binaries.substr(cut));
+    return pieces;
 }
 
 void PictureEmbedder::addBinaryLater(const std::string& binaries, std::function<std::string()> makeElement)

@@ -51,7 +51,7 @@ public:
     {
         EmbedPicture(src, body, binaries);
     }
-    void completeBinaries(std::string& binaries) override;
+    TextPieces completeBinaries(std::string binaries) override;
     void endConversion() override;
 
     // One src: appends the image reference to body and, for a picture not embedded before in

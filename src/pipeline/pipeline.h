@@ -9,7 +9,7 @@
 // Convert the source page's text into a book:
 //     std::optional<Fb2Document> book =
 //         ConvertSource(source.editorText(), options, source.folder, user, parser);
-//     // book->text is the whole book (CR LF line ends); book->proposedFileName, when the
+//     // book->text() is the whole book (CR LF line ends); book->proposedFileName, when the
 //     // book-info answers propose one, is the name to save it under (windows-1251)
 // `options` is a ConversionOptions snapshot, copied into the conversion; `user` answers the
 // book-info question and takes warnings (dialogs in the window, flags and stderr on the

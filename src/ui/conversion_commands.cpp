@@ -124,7 +124,7 @@ void ConversionCommands::Convert()
                           localPath(m_files.documentFolder()), user, m_parser);
         // A text that gives no items leaves the FB2 editor as it was.
         if (book) {
-            m_window.SynMemo2()->setDocumentText(book->text);
+            m_window.SynMemo2()->setDocumentText(book->text());
             m_window.setActivePage(MainWindow::Fb2Page);
             if (book->proposedFileName) m_files.setFb2SaveName(DecodeBytes(*book->proposedFileName, m_window.charset()));
         }

@@ -148,9 +148,9 @@ TEST(WordExport, CleanedPageConvertsIntoAWellFormedBook)
     ASSERT_TRUE(book);
     EXPECT_TRUE(book->bodySeen);
     EXPECT_EQ(book->proposedFileName, std::optional<std::string>("belaja_noch-shuka.fb2"));
-    EXPECT_EQ(testing::XmlProblem(book->text), "");
+    EXPECT_EQ(testing::XmlProblem(book->text()), "");
 
-    const std::string fb2 = Windows1251ToUtf8(book->text);
+    const std::string fb2 = Windows1251ToUtf8(book->text());
     for (const std::string_view expected : {
              " <p><strong>White Night</strong></p>\r\n",
              " <p><emphasis>Всё проходит.</emphasis></p>\r\n",

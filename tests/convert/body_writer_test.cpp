@@ -71,11 +71,11 @@ Converted convert(const std::string& html, const ConversionOptions& options = {}
     if (!doc) return {};
     const std::string header = BuildHeader("Book Title", "First Name", "Last Name");
     Converted c;
-    c.whole = doc->text;
-    const std::size_t end = doc->text.rfind(CloseDocument());
-    const std::size_t headerEnd = doc->text.find("</description>\r\n") + 16;
-    c.header = doc->text.substr(0, headerEnd);
-    c.body = doc->text.substr(headerEnd, end - headerEnd);
+    c.whole = doc->text();
+    const std::size_t end = doc->text().rfind(CloseDocument());
+    const std::size_t headerEnd = doc->text().find("</description>\r\n") + 16;
+    c.header = doc->text().substr(0, headerEnd);
+    c.body = doc->text().substr(headerEnd, end - headerEnd);
     return c;
 }
 

@@ -127,8 +127,8 @@ TEST_P(MalformedHtml, ConvertsIntoWellFormedBookWithItsText)
             THTMLParser parser;
             const auto book = ConvertToFb2(parser, text, options, services);
             ASSERT_TRUE(book);
-            EXPECT_EQ(testing::XmlProblem(book->text), "") << book->text;
-            const std::string words = bookText(book->text, pictures);
+            EXPECT_EQ(testing::XmlProblem(book->text()), "") << book->text();
+            const std::string words = bookText(book->text(), pictures);
             std::size_t at = 0;
             for (const std::string& word : c.words) {
                 const std::size_t found = words.find(word, at);
@@ -159,9 +159,9 @@ TEST_P(MalformedExact, Body)
     THTMLParser parser;
     const auto book = ConvertToFb2(parser, "<html><body>" + GetParam().html + "</body></html>", {}, services);
     ASSERT_TRUE(book);
-    const std::size_t start = book->text.find("<section>\r\n") + 11;
-    const std::size_t end = book->text.rfind("</section>\r\n</body>");
-    EXPECT_EQ(book->text.substr(start, end - start), GetParam().body);
+    const std::size_t start = book->text().find("<section>\r\n") + 11;
+    const std::size_t end = book->text().rfind("</section>\r\n</body>");
+    EXPECT_EQ(book->text().substr(start, end - start), GetParam().body);
 }
 
 const ExactCase kExactCases[] = {

@@ -2,6 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "documents/file_io.h"
 #include "documents/text_lines.h"
@@ -40,6 +43,33 @@ TEST(TextLines, SplitAtEveryKindOfBreak)
     }
 }
 
+// A book's pieces are saved as the lines of their joined text; pieces already in CR LF lines
+// are kept apart (the last gets the final break), others are joined.
+TEST(TextLines, PiecesAreSavedAsTheirJoinedText)
+{
+    struct Case {
+        TextPieces pieces;
+        std::size_t keptApart;  // 0: joined into one
+    };
+    const Case cases[] = {
+        {{"<a>\r\n", "<b>"}, 2},
+        {{"<a>\r\n", "<b>\r\n", ""}, 3},
+        {{"x", "", ""}, 3},
+        {{"", ""}, 2},
+        {{}, 0},
+        {{"a\r", "\nb"}, 0},  // a CR LF cut between two pieces
+        {{"a\n", "b\r\n"}, 0},
+        {{"a\r\n", "b\rc"}, 0},
+    };
+    for (const Case& c : cases) {
+        TextPieces pieces = c.pieces;
+        EndLinesCrLf(pieces);
+        const std::string joined = JoinPieces(c.pieces);
+        EXPECT_EQ(JoinPieces(pieces), JoinLinesCrLf(joined, true)) << joined;
+        EXPECT_EQ(pieces.size(), c.keptApart == 0 && !c.pieces.empty() ? 1 : c.keptApart) << joined;
+    }
+}
+
 class FileIo : public ::testing::TestWithParam<Durability> {
 protected:
     void SetUp() override
@@ -66,6 +96,18 @@ TEST_P(FileIo, WritesWholeAndReplaces)
     EXPECT_EQ(ReadFileBytes(file), "newer");
     EXPECT_EQ(ReadFileBytes(m_dir / "kept.fb2"), std::string("new\0bytes", 9));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 2);
+}
+
+// More pieces than one system call takes, some empty, one large.
+TEST_P(FileIo, WritesPiecesOneAfterAnother)
+{
+    std::vector<std::string> pieces;
+    for (int i = 0; i < 3000; ++i) pieces.push_back(i % 7 == 0 ? std::string() : std::to_string(i) + ",");
+    pieces[1500] = std::string(3 << 20, 'x');
+    const std::vector<std::string_view> views(pieces.begin(), pieces.end());
+    const auto file = m_dir / "book.fb2";
+    WriteFileAtomically(file, views, GetParam());
+    EXPECT_EQ(ReadFileBytes(file), JoinPieces(pieces));
 }
 
 TEST_P(FileIo, FailuresNameTheFileAndKeepTheOldOne)

@@ -14,7 +14,9 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "base/text_pieces.h"
 #include "documents/file_io.h"
 #include "documents/temp_folder.h"
 
@@ -97,10 +99,14 @@ TEST(SpecialTargets, SocketIsWrittenIntoAndKept)
         got = readAllFrom(fd);
         ::close(fd);
     });
-    WriteFileAtomically(path, "the book");
+    // In pieces, more than the socket holds at once: sent in parts, some ending inside a piece.
+    std::vector<std::string> pieces;
+    for (int i = 0; i < 2000; ++i) pieces.push_back(std::to_string(i) + std::string(1000, 'x'));
+    const std::vector<std::string_view> views(pieces.begin(), pieces.end());
+    WriteFileAtomically(path, views);
     reader.join();
     ::close(listener);
-    EXPECT_EQ(got, "the book");
+    EXPECT_EQ(got, JoinPieces(pieces));
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_TRUE(S_ISSOCK(info.st_mode));

@@ -110,7 +110,7 @@ protected:
                 embedder.embedPicture(src, m_body, m_binaries);
                 m_binaries += m_between;
             }
-            embedder.completeBinaries(m_binaries);
+            m_binaries = JoinPieces(embedder.completeBinaries(std::move(m_binaries)));
         } catch (...) {
             embedder.endConversion();
             throw;
@@ -272,7 +272,7 @@ TEST_F(Embedding, NeverTouchesTheUsersFilesAndCleansUpAfterItself)
     embedder.beginConversion();
     embedder.embedPicture("Book_files/photo.jpg", m_body, m_binaries);
     embedder.embedPicture("Book_files/logo.gif", m_body, m_binaries);
-    embedder.completeBinaries(m_binaries);
+    m_binaries = JoinPieces(embedder.completeBinaries(std::move(m_binaries)));
     embedder.endConversion();
     EXPECT_EQ(m_body, reference("photo~temp.jpg") + reference("logo.jpg"));
     EXPECT_EQ(filesUnder(m_documents.path()), before);
@@ -415,7 +415,7 @@ TEST_F(Embedding, RelativeSourcesResolveAgainstTheDocumentFolder)
     elsewhere.beginConversion();
     elsewhere.embedPicture("Book_files/a.jpg", body, binaries);
     elsewhere.embedPicture("a.jpg", body, binaries);
-    elsewhere.completeBinaries(binaries);
+    binaries = JoinPieces(elsewhere.completeBinaries(std::move(binaries)));
     elsewhere.endConversion();
     EXPECT_EQ(body, reference("a.jpg"));
 }
@@ -435,7 +435,7 @@ TEST_F(Embedding, PicturesThatCannotBeFoundAreReported)
                                  "Book_files/pipe.jpg", "http://example.org/a.jpg", "Book_files/\xe0.png",
                                  "Book_files/gone.jpg"})
         embedder.embedPicture(src, body, binaries);
-    embedder.completeBinaries(binaries);
+    binaries = JoinPieces(embedder.completeBinaries(std::move(binaries)));
     embedder.endConversion();
     EXPECT_EQ(body, reference("there.jpg"));
     const std::string folder = m_documents.path().string() + "/Book_files/";

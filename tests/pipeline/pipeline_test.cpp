@@ -85,8 +85,8 @@ TEST_F(Pipeline, ConvertsWithPicturesFromTheSourcesFolder)
     const LoadedSource source = LoadSource(SourceFile{page}, LoadOptions{}, m_options, m_user);
     const std::optional<Fb2Document> book = ConvertSource(source.editorText(), m_options, source.folder, m_user, m_parser);
     ASSERT_TRUE(book);
-    EXPECT_NE(book->text.find("<image xlink:href=\"#a.png\"/>"), std::string::npos);
-    EXPECT_NE(book->text.find("<binary content-type=\"image/png\" id=\"a.png\">"), std::string::npos);
+    EXPECT_NE(book->text().find("<image xlink:href=\"#a.png\"/>"), std::string::npos);
+    EXPECT_NE(book->text().find("<binary content-type=\"image/png\" id=\"a.png\">"), std::string::npos);
     EXPECT_TRUE(book->bodySeen);
     EXPECT_FALSE(book->proposedFileName);
     EXPECT_GT(m_parser.ItemCount(), 0);  // the items stay for inspection
@@ -94,7 +94,7 @@ TEST_F(Pipeline, ConvertsWithPicturesFromTheSourcesFolder)
     // From another folder the picture is not found, and the user is told.
     const std::optional<Fb2Document> elsewhere =
         ConvertSource(source.editorText(), m_options, m_folder.path(), m_user, m_parser);
-    EXPECT_EQ(elsewhere->text.find("<binary"), std::string::npos);
+    EXPECT_EQ(elsewhere->text().find("<binary"), std::string::npos);
     EXPECT_FALSE(m_user.warnings.empty());
 }
 
@@ -104,7 +104,7 @@ TEST_F(Pipeline, TheAnswersProposeTheBooksName)
     const std::optional<Fb2Document> book = ConvertSource("<html><body><p>x</p></body></html>", m_options, {}, m_user, m_parser);
     ASSERT_TRUE(book);
     EXPECT_EQ(book->proposedFileName, "my_book-ann_hale.fb2");
-    EXPECT_NE(book->text.find("<book-title>My Book</book-title>"), std::string::npos);
+    EXPECT_NE(book->text().find("<book-title>My Book</book-title>"), std::string::npos);
 
     EXPECT_FALSE(ConvertSource("", m_options, {}, m_user, m_parser));  // no items, no book
 }
@@ -116,7 +116,7 @@ TEST_F(Pipeline, TheConversionKeepsItsOwnOptions)
         "<html><body><table border=1><tr><td>a</td></tr></table></body></html>",
         ConversionOptions{.tableMode = TableMode::ConvertToImage}, {}, m_user, m_parser);
     ASSERT_TRUE(book);
-    EXPECT_NE(book->text.find("id=\"table1.png\""), std::string::npos);
+    EXPECT_NE(book->text().find("id=\"table1.png\""), std::string::npos);
 }
 
 }  // namespace

@@ -164,7 +164,7 @@ std::string convertWithTablePictures(const std::string& source)
     TablePictureEmbedder tables(options, user, kFixed);
     ConversionServices services{user, pictures, tables};
     THTMLParser parser;
-    return ConvertToFb2(parser, source, options, services).value().text;
+    return ConvertToFb2(parser, source, options, services).value().text();
 }
 
 TEST(TablePictureEmbedder, NestedTableIsPartOfTheOuterPicture)
@@ -206,7 +206,7 @@ TEST(TablePictureEmbedder, EncodedOnTheWorkersTheBookIsTheSame)
         if (onWorkers) tables.encodeOn(pictures);
         ConversionServices services{user, pictures, tables};
         THTMLParser parser;
-        return ConvertToFb2(parser, source, options, services).value().text;
+        return ConvertToFb2(parser, source, options, services).value().text();
     };
     const std::string inTurn = convert(false);
     EXPECT_EQ(convert(true), inTurn);

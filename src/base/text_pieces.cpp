@@ -1,0 +1,18 @@
+#include "base/text_pieces.h"
+
+#include "base/faulted_memory.h"
+
+namespace vellumar {
+
+std::string JoinPieces(const TextPieces& pieces)
+{
+    if (pieces.size() == 1) return pieces.front();
+    std::size_t size = 0;
+    for (const std::string& piece : pieces) size += piece.size();
+    std::string joined;
+    ReserveFaultedIn(joined, size);
+    for (const std::string& piece : pieces) joined.append(piece);
+    return joined;
+}
+
+}  // namespace vellumar
