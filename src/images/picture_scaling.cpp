@@ -59,7 +59,7 @@ int JpegReductionFor(PictureSize size, PictureSize target)
     for (int reduction : {8, 4, 2}) {
         const int width = (size.width + reduction - 1) / reduction;
         const int height = (size.height + reduction - 1) / reduction;
-        if (width >= 2 * target.width && height >= 2 * target.height) return reduction;
+        if (width >= target.width && height >= target.height) return reduction;
     }
     return 1;
 }
@@ -74,8 +74,9 @@ std::string ShrinkJpegBytes(std::string_view jpeg, const ConversionOptions& opti
 {
     const PictureSize size = ReadJpegSize(jpeg, name);
     const PictureSize box = FitToBox(size.width, size.height, options.MaxWidth, options.MaxHeight);
-    // Decoding a large photograph at a reduced DCT scale skips most of the inverse DCT and
-    // colour conversion; the area averaging then finishes the shrink from at least twice the size.
+    // Decoding a large photograph at a reduced DCT scale skips most of the inverse DCT, the
+    // colour conversion and the averaging: the scaled inverse DCT is itself a smooth shrink of
+    // each block. The area averaging then finishes the shrink.
     const int reduction = JpegReductionFor(size, box);
     const RgbImage picture = DecodeJpeg(jpeg, name, reduction);
     // A side that is not a multiple of the reduction leaves a last column or row that stands

@@ -46,8 +46,8 @@ bool ExceedsBox(PictureSize size, const ConversionOptions& options);
 // otherwise the same name with "~temp" before its extension (photo.jpg -> photo~temp.jpg).
 std::filesystem::path TempSiblingName(const std::filesystem::path& wanted);
 
-// 1, 2, 4 or 8: the DCT reduction at which a JPEG of `size` can be decoded and still be at
-// least twice `target` on both sides, so the area averaging after it still has work to do.
+// 1, 2, 4 or 8: the largest DCT reduction at which a JPEG of `size` decodes to at least
+// `target` on both sides; the area averaging after it finishes the shrink.
 int JpegReductionFor(PictureSize size, PictureSize target);
 
 // A decoded picture shrunk into the box of the options (an unchanged copy when it fits).

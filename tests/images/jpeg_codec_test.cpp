@@ -1,11 +1,14 @@
 #include "images/jpeg_codec.h"
 
+#include "images/fit_to_box.h"
 #include "images/picture_error.h"
+#include "images/picture_scaling.h"
 #include "images/test_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 #include <jpeglib.h>
 
 namespace vellumar {
@@ -71,6 +74,28 @@ TEST(JpegCodec, ReducedDecodingKeepsThePictureAndRoundsSidesUp)
         // it shows the original picture.
         const RgbImage b = ScaleAreaAverageRegion(reduced, 803.0 / reduction, 601.0 / reduction, 100, 75);
         EXPECT_LT(meanDifference(expected, b), 1.5);
+    }
+}
+
+// A shrink decodes at the largest reduction that leaves the picture at least as large as the
+// box's size for it: never smaller, which would make the averaging enlarge it again.
+TEST(JpegCodec, ShrinkDecodesAtTheLargestReductionThatKeepsTheTargetSize)
+{
+    for (int width = 300; width <= 9000; width += 97) {
+        for (int height : {1, 250, 699, 701, 1400, 1401, 2803, 6000}) {
+            const PictureSize size{width, height};
+            const PictureSize target = FitToBox(width, height, 580, 700);
+            const int reduction = JpegReductionFor(size, target);
+            const auto reduced = [&](int r) { return PictureSize{(width + r - 1) / r, (height + r - 1) / r}; };
+            const auto holds = [&](int r) {
+                return reduced(r).width >= target.width && reduced(r).height >= target.height;
+            };
+            SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) + ": " + std::to_string(reduction));
+            EXPECT_TRUE(holds(reduction));
+            if (reduction < 8) {
+                EXPECT_FALSE(holds(2 * reduction));
+            }
+        }
     }
 }
 
