@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "base/ascii_case.h"
 
 namespace vellumar::scan {
@@ -96,6 +100,94 @@ std::size_t AsciiRunEnd(std::string_view text, std::size_t from)
     }
     while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
     return at;
+}
+
+namespace {
+
+bool isBlank(char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; }
+
+bool isXmlSpecial(char c, bool attribute)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return c == '&' || c == '<' || c == '>' || (attribute && c == '"') ||
+           (u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x98;
+}
+
+#if defined(__SSE2__)
+__m128i load16(const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
+__m128i bytesEqual(__m128i bytes, char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); }
+unsigned maskOf(__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); }
+#endif
+
+}  // namespace
+
+bool EndsEveryLineWithCrLf(std::string_view text)
+{
+    const char* const data = text.data();
+    const std::size_t n = text.size();
+    std::size_t at = 0;
+    bool afterCr = false;  // the byte before `at` is a CR
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: their LFs must be exactly their CRs moved on by one, the LF
+    // after a block's last CR being the next block's first byte.
+    for (; at + 16 <= n; at += 16) {
+        const __m128i bytes = load16(data + at);
+        const unsigned crs = maskOf(bytesEqual(bytes, '\r'));
+        const unsigned lfs = maskOf(bytesEqual(bytes, '\n'));
+        if ((((crs << 1) | (afterCr ? 1u : 0u)) & 0xFFFFu) != lfs) return false;
+        afterCr = (crs & 0x8000u) != 0;
+    }
+#endif
+    for (; at < n; ++at) {
+        if (afterCr != (data[at] == '\n')) return false;
+        afterCr = data[at] == '\r';
+    }
+    return !afterCr;
+}
+
+std::size_t NextDoubleBlank(std::string_view text, std::size_t from)
+{
+    const std::size_t n = text.size();
+    std::size_t at = from < 1 ? 1 : from;
+#if defined(__SSE2__)
+    const auto blanks = [](__m128i bytes) {
+        return _mm_or_si128(_mm_or_si128(bytesEqual(bytes, ' '), bytesEqual(bytes, '\t')),
+                            bytesEqual(bytes, static_cast<char>(160)));
+    };
+    // Each block read twice, as itself and one byte back, so that no carry is needed.
+    for (; at + 16 <= n; at += 16) {
+        const __m128i doubled = _mm_and_si128(blanks(load16(text.data() + at)), blanks(load16(text.data() + at - 1)));
+        if (const unsigned mask = maskOf(doubled)) return at + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+#endif
+    for (; at < n; ++at)
+        if (isBlank(text[at]) && isBlank(text[at - 1])) return at;
+    return n;
+}
+
+std::size_t NextXmlSpecial(std::string_view text, std::size_t from, bool attribute)
+{
+    const std::size_t n = text.size();
+    std::size_t at = from;
+#if defined(__SSE2__)
+    const __m128i quote = attribute ? _mm_set1_epi8('"') : _mm_set1_epi8('&');
+    const __m128i lastControl = _mm_set1_epi8(0x1F);
+    for (; at + 16 <= n; at += 16) {
+        const __m128i bytes = load16(text.data() + at);
+        // Bytes up to 0x1F, less TAB, LF and CR.
+        const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(bytes, lastControl), bytes);
+        const __m128i lineOrTab =
+            _mm_or_si128(_mm_or_si128(bytesEqual(bytes, '\t'), bytesEqual(bytes, '\n')), bytesEqual(bytes, '\r'));
+        const __m128i special = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(bytesEqual(bytes, '&'), bytesEqual(bytes, '<')), bytesEqual(bytes, '>')),
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, quote), bytesEqual(bytes, static_cast<char>(0x98))),
+                         _mm_andnot_si128(lineOrTab, control)));
+        if (const unsigned mask = maskOf(special)) return at + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+#endif
+    for (; at < n; ++at)
+        if (isXmlSpecial(text[at], attribute)) return at;
+    return n;
 }
 
 }  // namespace vellumar::scan

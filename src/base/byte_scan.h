@@ -3,6 +3,7 @@
 // them. Each returns an offset into data or -1 (also for a start outside the data).
 // Whitespace is exactly TAB, LF, CR and space.
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -21,6 +22,16 @@ std::int32_t SkipSpacesBack(const char* data, std::int32_t length, std::int32_t 
 // The end of the run of ASCII bytes (below 0x80) that starts at `from`: the offset of the
 // first byte at or after it that is not ASCII, or the text's size.
 std::size_t AsciiRunEnd(std::string_view text, std::size_t from);
+// Whether every CR in text is followed by an LF and every LF follows a CR: no line ends any
+// other way (a text of CR LF lines, or none).
+bool EndsEveryLineWithCrLf(std::string_view text);
+// The first offset at or after `from` (at least 1) whose byte and the one before it are both
+// blanks (TAB, space or the no-break space 160), or the text's size.
+std::size_t NextDoubleBlank(std::string_view text, std::size_t from);
+// The first offset at or after `from` whose byte is one that XML text must not hold as it is:
+// '&', '<', '>', a control byte other than TAB, LF and CR, byte 0x98 (no character in
+// windows-1251), and '"' when `attribute`; or the text's size.
+std::size_t NextXmlSpecial(std::string_view text, std::size_t from, bool attribute);
 inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 inline bool IsQuote(char c) { return c == '"' || c == '\''; }
 

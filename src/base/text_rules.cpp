@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/byte_scan.h"
+
 namespace vellumar {
 
 std::string StraightenLineBreaks(std::string_view text)
@@ -62,8 +64,7 @@ std::string CollapseSpaceRuns(std::string_view text)
     // Copied a run at a time: a run ends after a blank that another blank follows.
     const std::size_t n = text.size();
     std::size_t runStart = 0;
-    for (std::size_t i = 1; i < n; ++i) {
-        if (!isBlank(text[i]) || !isBlank(text[i - 1])) continue;
+    for (std::size_t i = scan::NextDoubleBlank(text, 1); i < n; i = scan::NextDoubleBlank(text, runStart + 1)) {
         out.append(text, runStart, i - runStart);
         while (i + 1 < n && isBlank(text[i + 1])) ++i;
         runStart = i + 1;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/byte_scan.h"
 #include "html/html_entities.h"
 #include "convert/numeric_reference.h"
 #include "documents/text_encoding.h"
@@ -68,17 +69,11 @@ void appendNumericReference(std::string& out, std::string_view reference, std::u
     }
 }
 
-bool isSpecial(char c, bool attribute)
-{
-    return c == '&' || c == '<' || c == '>' || (attribute && c == '"') || isForbiddenByte(static_cast<unsigned char>(c));
-}
-
 void appendSafe(std::string& out, std::string_view text, bool attribute)
 {
     for (std::size_t i = 0; i < text.size();) {
         // Ordinary bytes go over in runs.
-        std::size_t run = i;
-        while (run < text.size() && !isSpecial(text[run], attribute)) ++run;
+        const std::size_t run = scan::NextXmlSpecial(text, i, attribute);
         out.append(text.substr(i, run - i));
         i = run;
         if (i >= text.size()) break;

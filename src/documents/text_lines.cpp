@@ -3,10 +3,21 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/byte_scan.h"
+
 namespace vellumar {
 
 std::string JoinLinesCrLf(std::string_view text, bool breakAfterLast)
 {
+    if (scan::EndsEveryLineWithCrLf(text)) {
+        const bool endsWithBreak = text.ends_with("\r\n");
+        if (!breakAfterLast && endsWithBreak) text.remove_suffix(2);
+        std::string lines;
+        lines.reserve(text.size() + 2);
+        lines.append(text);
+        if (breakAfterLast && !lines.empty() && !endsWithBreak) lines.append("\r\n");
+        return lines;
+    }
     std::string out;
     out.reserve(text.size() + text.size() / 32 + 2);
     const char* const data = text.data();
@@ -42,31 +53,9 @@ std::string JoinLinesCrLf(std::string_view text, bool breakAfterLast)
     return out;
 }
 
-namespace {
-
-// Every CR is followed by an LF and every LF follows a CR: no line ends any other way.
-bool endsEveryLineWithCrLf(std::string_view text)
-{
-    const char* const data = text.data();
-    const std::size_t n = text.size();
-    const auto everyOne = [&](char c, auto&& fits) {
-        for (std::size_t at = 0; at < n; ++at) {
-            const void* found = std::memchr(data + at, c, n - at);
-            if (found == nullptr) return true;
-            at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
-            if (!fits(at)) return false;
-        }
-        return true;
-    };
-    return everyOne('\r', [&](std::size_t at) { return at + 1 < n && data[at + 1] == '\n'; }) &&
-           everyOne('\n', [&](std::size_t at) { return at > 0 && data[at - 1] == '\r'; });
-}
-
-}  // namespace
-
 std::string JoinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
 {
-    if (!endsEveryLineWithCrLf(text)) return JoinLinesCrLf(std::string_view(text), breakAfterLast);
+    if (!scan::EndsEveryLineWithCrLf(text)) return JoinLinesCrLf(std::string_view(text), breakAfterLast);
     const bool endsWithBreak = text.ends_with("\r\n");
     if (!breakAfterLast && endsWithBreak) text.resize(text.size() - 2);
     if (breakAfterLast && !text.empty() && !endsWithBreak) text.append("\r\n");
@@ -76,7 +65,7 @@ std::string JoinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
 void EndLinesCrLf(TextPieces& pieces)
 {
     for (const std::string& piece : pieces) {
-        if (endsEveryLineWithCrLf(piece)) continue;
+        if (scan::EndsEveryLineWithCrLf(piece)) continue;
         std::string joined = JoinLinesCrLf(JoinPieces(pieces), true);
         pieces.clear();
         pieces.push_back(std::move(joined));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "base/ascii_case.h"
@@ -61,6 +63,49 @@ TEST(Scanners, AsciiRunEndsAtTheFirstHighByteWhereverItFalls)
     }
     EXPECT_EQ(scan::AsciiRunEnd("\xff", 0), 0u);
     EXPECT_EQ(scan::AsciiRunEnd("abc\x7f", 0), 4u);  // DEL is ASCII
+}
+
+// The vector scanners against byte-by-byte readings of their rules, on texts made mostly of the
+// bytes they look for, at every offset within and across their 16-byte blocks.
+TEST(Scanners, BlockScannersAgreeWithTheirRulesEverywhere)
+{
+    const auto blank = [](char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; };
+    const auto special = [](char c, bool attribute) {
+        const auto u = static_cast<unsigned char>(c);
+        return c == '&' || c == '<' || c == '>' || (attribute && c == '"') ||
+               (u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x98;
+    };
+    const auto crLfLines = [](const std::string& t) {
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            if (t[i] == '\r' && (i + 1 == t.size() || t[i + 1] != '\n')) return false;
+            if (t[i] == '\n' && (i == 0 || t[i - 1] != '\r')) return false;
+        }
+        return true;
+    };
+    const std::string alphabet = std::string("ab \t\r\n&<>\"\x01\x1f\x20\x98\xa0\xc0") + '\0';
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    for (int round = 0; round < 4000; ++round) {
+        const std::size_t size = next() % 70;
+        std::string text(size, 'x');
+        // Mostly plain bytes, so that the scanners run over whole blocks before a hit.
+        const unsigned density = 1 + next() % 40;
+        for (char& c : text)
+            if (next() % density == 0) c = alphabet[next() % alphabet.size()];
+        if (round % 3 == 0) text = "a\r\nb\r\n" + text;
+        SCOPED_TRACE(::testing::PrintToString(text));
+        EXPECT_EQ(scan::EndsEveryLineWithCrLf(text), crLfLines(text));
+        for (std::size_t from = 0; from <= size + 1; ++from) {
+            std::size_t doubled = std::max<std::size_t>(from, 1);
+            while (doubled < text.size() && !(blank(text[doubled]) && blank(text[doubled - 1]))) ++doubled;
+            EXPECT_EQ(scan::NextDoubleBlank(text, from), std::min(doubled, text.size()));
+            for (const bool attribute : {false, true}) {
+                std::size_t at = from;
+                while (at < text.size() && !special(text[at], attribute)) ++at;
+                EXPECT_EQ(scan::NextXmlSpecial(text, from, attribute), std::min(at, text.size()));
+            }
+        }
+    }
 }
 
 TEST(AsciiCase, OnlyAsciiLettersFold)
