@@ -112,7 +112,7 @@ void ConvertSourceInEveryTableMode(std::string_view sourceText, bool straighten,
     SilentInteraction user;
     THTMLParser parser;
     convertInEveryTableMode(straighten, titleLevel, [&](const ConversionOptions& options) {
-        return ConvertSource(sourceText, options, PictureFolder(), user, parser);
+        return ConvertSource(std::string(sourceText), options, PictureFolder(), user, parser);
     });
 }
 

@@ -1,6 +1,6 @@
 #include "cleaning/source_normalizer.h"
 
-#include <cstring>
+#include <utility>
 
 #include "cleaning/class_style_rules.h"
 #include "cleaning/cp1251_case.h"
@@ -103,35 +103,13 @@ void Normalizer::text(const THTMLItem& item)
         if (m_out[i] == '\r' || m_out[i] == '\n') m_out[i] = ' ';
 }
 
-// True when the text already is its lines each ended by CR LF: every CR is followed by LF,
-// every LF follows a CR, and the text is empty or ends with CR LF.
-bool endsEveryLineWithCrLf(std::string_view text)
-{
-    if (text.empty()) return true;
-    if (text.size() < 2 || text[text.size() - 2] != '\r' || text.back() != '\n') return false;
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
-         ++p)
-        if (p == begin || p[-1] != '\r') return false;
-    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p))));
-         ++p)
-        if (p + 1 == end || p[1] != '\n') return false;
-    return true;
-}
 
-}  // namespace
-
-std::string NormalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user)
+// Cleans the text the parser holds, which ends every line with CR LF.
+std::string normalizeParserText(THTMLParser& parser, bool straightenText, UserInteraction& user)
 {
-    THTMLParser parser;
     parser.OnError = [&user](std::string_view message, std::string_view text) {
         user.reportTokenizerProblem(message, text);
     };
-    if (endsEveryLineWithCrLf(html))
-        parser.Buffer.assign(html);
-    else
-        parser.Buffer = JoinLinesCrLf(html, true);
     parser.Parse();
 
     std::string out;
@@ -147,9 +125,25 @@ std::string NormalizeSourceHtml(std::string_view html, bool straightenText, User
     return out;
 }
 
+}  // namespace
+
+std::string NormalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user)
+{
+    THTMLParser parser;
+    parser.Buffer = JoinLinesCrLf(html, true);
+    return normalizeParserText(parser, straightenText, user);
+}
+
 std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user)
 {
     return NormalizeSourceHtml(html, options.StraightenText, user);
+}
+
+std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user)
+{
+    THTMLParser parser;
+    parser.Buffer = JoinLinesCrLfOwned(std::move(html), true);
+    return normalizeParserText(parser, options.StraightenText, user);
 }
 
 }  // namespace vellumar

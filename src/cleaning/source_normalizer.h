@@ -20,5 +20,8 @@ namespace vellumar {
 std::string NormalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user);
 // The same with "Straighten text" taken from the options.
 std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user);
+// The same for a text the caller gives up: already in CR LF lines, it is tokenized where it
+// is rather than copied first.
+std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user);
 
 }  // namespace vellumar

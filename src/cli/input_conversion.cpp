@@ -101,7 +101,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         const std::uintmax_t size = fs::file_size(file.html.empty() ? file.path : file.html, ec);
         if (!ec) ReserveHeap(HeapForSource(static_cast<std::size_t>(size)));
     }
-    const LoadedSource source =
+    LoadedSource source =
         LoadSource(file, LoadOptions{m_options.encoding, !m_options.noClean}, m_options.conversion, m_interaction);
 
     if (m_options.cleanOnly) {
@@ -123,7 +123,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     else if (count > 1 && !m_options.quiet) m_interaction.holdWarnings();
     std::optional<Fb2Document> book;
     try {
-        book = ConvertSource(source.editorText(), m_options.conversion, source.folder, m_interaction, m_parser);
+        book = ConvertSource(source.takeEditorText(), m_options.conversion, source.folder, m_interaction, m_parser);
     } catch (...) {
         if (nameFromAnswers) {
             showProgress(input, index, count, nullptr);

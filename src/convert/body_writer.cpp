@@ -298,11 +298,10 @@ private:
     bool m_bodySeenAtTableStart = false;
 };
 
-std::optional<Fb2Document> writeFb2(THTMLParser& parser, std::string_view sourceText, const ConversionOptions& options,
-                                    ConversionServices& services, bool tablePictures)
+std::optional<Fb2Document> writeFb2(THTMLParser& parser, const ConversionOptions& options, ConversionServices& services,
+                                    bool tablePictures)
 {
     ConversionScope scope(services.pictures);
-    parser.Buffer.assign(sourceText);
     parser.OnError = [&services](std::string_view message, std::string_view text) {
         services.user.reportTokenizerProblem(message, text);
     };
@@ -402,20 +401,28 @@ std::string MapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
 std::optional<Fb2Document> WriteFb2Plain(THTMLParser& parser, std::string_view sourceText,
                                          const ConversionOptions& options, ConversionServices& services)
 {
-    return writeFb2(parser, sourceText, options, services, false);
+    parser.Buffer.assign(sourceText);
+    return writeFb2(parser, options, services, false);
 }
 
 std::optional<Fb2Document> WriteFb2WithTablePictures(THTMLParser& parser, std::string_view sourceText,
                                                      const ConversionOptions& options, ConversionServices& services)
 {
-    return writeFb2(parser, sourceText, options, services, true);
+    parser.Buffer.assign(sourceText);
+    return writeFb2(parser, options, services, true);
 }
 
 std::optional<Fb2Document> ConvertToFb2(THTMLParser& parser, std::string_view sourceText,
                                         const ConversionOptions& options, ConversionServices& services)
 {
-    return options.TablesToPictures() ? WriteFb2WithTablePictures(parser, sourceText, options, services)
-                                      : WriteFb2Plain(parser, sourceText, options, services);
+    parser.Buffer.assign(sourceText);
+    return ConvertParserText(parser, options, services);
+}
+
+std::optional<Fb2Document> ConvertParserText(THTMLParser& parser, const ConversionOptions& options,
+                                             ConversionServices& services)
+{
+    return writeFb2(parser, options, services, options.TablesToPictures());
 }
 
 }  // namespace vellumar

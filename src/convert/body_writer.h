@@ -50,5 +50,8 @@ std::optional<Fb2Document> WriteFb2WithTablePictures(THTMLParser& parser, std::s
 // The walk that the options choose: pictures of tables when "Convert to image" is set.
 std::optional<Fb2Document> ConvertToFb2(THTMLParser& parser, std::string_view sourceText,
                                         const ConversionOptions& options, ConversionServices& services);
+// The same for the text `parser` holds in its Buffer already (moved there, not copied).
+std::optional<Fb2Document> ConvertParserText(THTMLParser& parser, const ConversionOptions& options,
+                                             ConversionServices& services);
 
 }  // namespace vellumar

@@ -5,7 +5,7 @@
 
 namespace vellumar {
 
-std::optional<Fb2Document> ConvertSource(std::string_view sourceText, ConversionOptions options,
+std::optional<Fb2Document> ConvertSource(std::string sourceText, ConversionOptions options,
                                          const std::filesystem::path& pictureFolder, UserInteraction& user,
                                          THTMLParser& parser)
 {
@@ -14,7 +14,9 @@ std::optional<Fb2Document> ConvertSource(std::string_view sourceText, Conversion
     // Table pictures are fitted and encoded on the picture workers too, in book order.
     tablePictures.encodeOn(pictures);
     ConversionServices services{user, pictures, tablePictures};
-    return ConvertToFb2(parser, sourceText, options, services);
+    // The tokenizer takes the text over: a book's source is not copied again.
+    parser.Buffer = std::move(sourceText);
+    return ConvertParserText(parser, options, services);
 }
 
 void TokenizeSource(std::string_view sourceText, UserInteraction& user, THTMLParser& parser)

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "base/conversion_options.h"
@@ -19,7 +20,7 @@ namespace vellumar {
 // (empty: the current folder). Questions and warnings go to `user`. nullopt when the text
 // holds no HTML items at all. Throws (PictureError, ...) with a message naming the picture or
 // table when one cannot be embedded.
-std::optional<Fb2Document> ConvertSource(std::string_view sourceText, ConversionOptions options,
+std::optional<Fb2Document> ConvertSource(std::string sourceText, ConversionOptions options,
                                          const std::filesystem::path& pictureFolder, UserInteraction& user,
                                          THTMLParser& parser);
 

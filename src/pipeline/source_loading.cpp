@@ -19,6 +19,8 @@ bool IsWordProcessorDocument(const std::filesystem::path& path) { return WordPro
 
 std::string LoadedSource::editorText() const { return JoinLinesCrLf(text, false); }
 
+std::string LoadedSource::takeEditorText() { return JoinLinesCrLfOwned(std::move(text), false); }
+
 std::string ReadSource(const SourceFile& file, std::size_t maxBytes)
 {
     if (file.standardInput) return ReadStandardInput(maxBytes);
@@ -38,7 +40,7 @@ std::string DecodeSource(std::string_view bytes, std::string_view encoding, std:
 std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
 {
     // The cleaner takes the text with every line ended by CR LF, as an opened file gives it.
-    return NormalizeSourceHtml(JoinLinesCrLfOwned(std::move(text), true), options, user);
+    return NormalizeTakenSourceHtml(JoinLinesCrLfOwned(std::move(text), true), options, user);
 }
 
 LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,

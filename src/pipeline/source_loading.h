@@ -54,6 +54,8 @@ struct LoadedSource {
 
     // The text as the source editor hands it to a conversion: its lines joined by CR LF.
     std::string editorText() const;
+    // The same, taken out of `text` rather than copied: `text` is left empty.
+    std::string takeEditorText();
 };
 
 // The steps of LoadSource, for callers that need one of them alone.
