@@ -103,7 +103,6 @@ void Normalizer::text(const THTMLItem& item)
         if (m_out[i] == '\r' || m_out[i] == '\n') m_out[i] = ' ';
 }
 
-
 // Cleans the text the parser holds, which ends every line with CR LF.
 std::string normalizeParserText(THTMLParser& parser, bool straightenText, UserInteraction& user)
 {
