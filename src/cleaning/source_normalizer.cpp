@@ -9,6 +9,7 @@
 #include "cleaning/tag_rebuilder.h"
 #include "cleaning/tag_tables.h"
 #include "documents/text_lines.h"
+#include "html/image_sources.h"
 #include "html/tokenizer.h"
 
 namespace vellumar {
@@ -104,12 +105,14 @@ void Normalizer::text(const THTMLItem& item)
 }
 
 // Cleans the text the parser holds, which ends every line with CR LF.
-std::string normalizeParserText(THTMLParser& parser, bool straightenText, UserInteraction& user)
+std::string normalizeParserText(THTMLParser& parser, bool straightenText, UserInteraction& user,
+                                const std::function<void(std::vector<std::string>)>& imagesFound = {})
 {
     parser.OnError = [&user](std::string_view message, std::string_view text) {
         user.reportTokenizerProblem(message, text);
     };
     parser.Parse();
+    if (imagesFound) imagesFound(ImageSources(parser));
 
     std::string out;
     out.reserve(parser.Buffer.size());
@@ -138,11 +141,12 @@ std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& 
     return NormalizeSourceHtml(html, options.StraightenText, user);
 }
 
-std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user)
+std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user,
+                                     const std::function<void(std::vector<std::string>)>& imagesFound)
 {
     THTMLParser parser;
     parser.Buffer = JoinLinesCrLfOwned(std::move(html), true);
-    return normalizeParserText(parser, options.StraightenText, user);
+    return normalizeParserText(parser, options.StraightenText, user, imagesFound);
 }
 
 }  // namespace vellumar

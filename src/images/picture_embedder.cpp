@@ -16,6 +16,7 @@
 #include "documents/utf8.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -54,7 +55,7 @@ PictureEmbedder::PictureEmbedder(const ConversionOptions& options, fs::path base
 {
 }
 
-PictureEmbedder::~PictureEmbedder() { waitForWorkers(); }
+PictureEmbedder::~PictureEmbedder() { endConversion(); }
 
 void PictureEmbedder::beginConversion()
 {
@@ -66,10 +67,21 @@ void PictureEmbedder::beginConversion()
     m_inlineCount = 0;
 }
 
-void PictureEmbedder::endConversion() { waitForWorkers(); }
+void PictureEmbedder::endConversion()
+{
+    waitForWorkers();
+    // A look-ahead begun for this conversion that it never took up (a text without items).
+    if (m_started) m_started->stop();
+    m_started.reset();
+}
 
 void PictureEmbedder::expectPictures(std::vector<std::string> srcs)
 {
+    if (m_started) {
+        m_scout = std::exchange(m_started, nullptr);
+        m_scout->lookAhead(std::move(srcs));
+        return;
+    }
     // With a single worker the look-ahead would only do early what the walk does anyway.
     if (srcs.empty() || m_workers.runsInline()) return;
     m_scout = std::make_shared<PictureScout>(m_options, m_baseFolder, m_workers);

@@ -47,6 +47,10 @@ public:
     // The img srcs of the document: their files are found, read and planned on the workers
     // ahead of the walk, and the pictures to shrink or re-encode are started there.
     void expectPictures(std::vector<std::string> srcs) override;
+    // A look-ahead begun before the conversion (PictureScout::lookAheadInText, with this
+    // embedder's options, folder and workers): the next conversion's expectPictures goes on
+    // from what it found instead of starting afresh.
+    void continueLookAhead(std::shared_ptr<PictureScout> scout) { m_started = std::move(scout); }
     void embedPicture(std::string_view src, std::string& body, std::string& binaries) override
     {
         EmbedPicture(src, body, binaries);
@@ -105,6 +109,7 @@ private:
     std::vector<PendingBinary> m_pending;
     FolderListings m_folderListings;
     std::shared_ptr<PictureScout> m_scout;
+    std::shared_ptr<PictureScout> m_started;  // given by continueLookAhead, for the next conversion
     int m_inlineCount = 0;
 };
 

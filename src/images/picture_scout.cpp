@@ -26,14 +26,15 @@ void PictureScout::lookAhead(std::vector<std::string> srcs)
         preparation.src = src;
         m_prepared.emplace(std::move(src), Expected{&preparation, preparation.result.get_future()});
     }
+    if (preparations->empty()) return;
     m_preparations.push_back(preparations);
     // The walk waits for it: it starts before any picture's work.
-    m_lookAhead = m_workers.run(
+    m_lookAheads.push_back(m_workers.run(
         [self = shared_from_this(), preparations] {
             self->scout(*preparations);
             return std::string();
         },
-        std::numeric_limits<std::size_t>::max());
+        std::numeric_limits<std::size_t>::max()));
 }
 
 std::optional<PreparedPicture> PictureScout::take(std::string_view src)
@@ -87,8 +88,8 @@ void PictureScout::hold(PreparedPicture& prepared)
 void PictureScout::stop()
 {
     *m_stopped = true;
-    if (m_lookAhead.valid()) m_lookAhead.wait();
-    m_lookAhead = {};  // its job holds the scout
+    for (const std::future<std::string>& job : m_lookAheads) job.wait();
+    m_lookAheads.clear();  // their jobs hold the scout
     m_prepared.clear();
     m_preparations.clear();
     const std::lock_guard lock(m_mutex);

@@ -32,7 +32,9 @@ public:
     PictureScout(ConversionOptions options, std::filesystem::path baseFolder, PictureWorkers& workers);
 
     // Prepares the srcs' pictures (PreparePicture), in book order, in a job of its own on the
-    // workers, and starts the work of those that must be shrunk or re-encoded.
+    // workers, and starts the work of those that must be shrunk or re-encoded. Srcs the scout
+    // was given before are passed by, so it can be told of a source's pictures while it is
+    // cleaned and again by the walk. Called by the walk's thread only.
     void lookAhead(std::vector<std::string> srcs);
 
     // The prepared picture of a src given to lookAhead. When the job has not got to it yet,
@@ -78,7 +80,8 @@ private:
     std::map<PictureFileKey, std::shared_future<std::string>> m_work;
     // Shared with the work the scout starts, which may outlive it.
     std::shared_ptr<std::atomic<bool>> m_stopped = std::make_shared<std::atomic<bool>>(false);
-    std::future<std::string> m_lookAhead;
+    // The look-ahead jobs, waited for when the conversion is over.
+    std::vector<std::future<std::string>> m_lookAheads;
     // The bytes of the heads held for the walk; past a limit, heads are let go.
     std::atomic<std::size_t> m_heldBytes = 0;
     // The walk's side of the preparations, by src; the walk's thread alone uses it.

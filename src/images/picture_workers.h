@@ -26,6 +26,11 @@ public:
     // The pool of the process, with as many threads as there are processors.
     static PictureWorkers& shared();
 
+    // Starts a thread before the first job comes. A waiting thread woken for a job is placed
+    // on an idle processor at once; one started for the job may first wait behind the thread
+    // that started it.
+    void startThread();
+
     // Whether run() does every job at once in the caller's thread.
     bool runsInline() const { return m_threadCount <= 1; }
 

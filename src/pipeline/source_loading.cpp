@@ -1,8 +1,15 @@
 #include "pipeline/source_loading.h"
 
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "base/byte_scan.h"
 #include "cleaning/source_normalizer.h"
 #include "documents/text_encoding.h"
 #include "documents/text_lines.h"
+#include "images/picture_workers.h"
 #include "office/document_kinds.h"
 
 namespace vellumar {
@@ -37,10 +44,13 @@ std::string DecodeSource(std::string_view bytes, std::string_view encoding, std:
     });
 }
 
-std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
+std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user,
+                        PictureScout* pictures)
 {
+    std::function<void(std::vector<std::string>)> imagesFound;
+    if (pictures) imagesFound = [pictures](std::vector<std::string> srcs) { pictures->lookAhead(std::move(srcs)); };
     // The cleaner takes the text with every line ended by CR LF, as an opened file gives it.
-    return NormalizeTakenSourceHtml(JoinLinesCrLfOwned(std::move(text), true), options, user);
+    return NormalizeTakenSourceHtml(JoinLinesCrLfOwned(std::move(text), true), options, user, imagesFound);
 }
 
 LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,
@@ -51,8 +61,21 @@ LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const C
     source.folder = file.folder();
     // A word processor's HTML is UTF-8.
     const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
-    std::string text = DecodeSource(ReadSource(file, load.maxBytes), encoding, source.name, user);
-    source.text = JoinLinesCrLfOwned(load.clean ? CleanSource(std::move(text), options, user) : std::move(text), true);
+    PictureWorkers& workers = PictureWorkers::shared();
+    bool lookAhead = false;
+    std::string text;
+    {
+        const std::string bytes = ReadSource(file, load.maxBytes);
+        // Only a source that names pictures gets a worker, and gets it now: waiting, not new,
+        // it is placed on an idle processor as soon as the look-ahead has work for it.
+        lookAhead = load.lookAheadPictures && load.clean && scan::HoldsImgTag(bytes);
+        if (lookAhead) workers.startThread();
+        text = DecodeSource(bytes, encoding, source.name, user);
+    }
+    if (lookAhead && !workers.runsInline())
+        source.pictures = std::make_shared<PictureScout>(options, source.folder, workers);
+    source.text = JoinLinesCrLfOwned(
+        load.clean ? CleanSource(std::move(text), options, user, source.pictures.get()) : std::move(text), true);
     return source;
 }
 
