@@ -47,7 +47,7 @@ public:
     // The img srcs of the document: their files are found, read and planned on the workers
     // ahead of the walk, and the pictures to shrink or re-encode are started there.
     void expectPictures(std::vector<std::string> srcs) override;
-    // A look-ahead begun before the conversion (PictureScout::lookAheadInText, with this
+    // A look-ahead begun before the conversion, while its source was cleaned (with this
     // embedder's options, folder and workers): the next conversion's expectPictures goes on
     // from what it found instead of starting afresh.
     void continueLookAhead(std::shared_ptr<PictureScout> scout) { m_started = std::move(scout); }
