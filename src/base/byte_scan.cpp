@@ -104,8 +104,6 @@ std::size_t AsciiRunEnd(std::string_view text, std::size_t from)
 
 namespace {
 
-bool isBlank(char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; }
-
 bool isXmlSpecial(char c, bool attribute)
 {
     const auto u = static_cast<unsigned char>(c);
@@ -161,7 +159,7 @@ std::size_t NextDoubleBlank(std::string_view text, std::size_t from)
     }
 #endif
     for (; at < n; ++at)
-        if (isBlank(text[at]) && isBlank(text[at - 1])) return at;
+        if (IsBlank(text[at]) && IsBlank(text[at - 1])) return at;
     return n;
 }
 

@@ -25,8 +25,10 @@ std::size_t AsciiRunEnd(std::string_view text, std::size_t from);
 // Whether every CR in text is followed by an LF and every LF follows a CR: no line ends any
 // other way (a text of CR LF lines, or none).
 bool EndsEveryLineWithCrLf(std::string_view text);
+// A blank: TAB, space or the no-break space 160.
+inline bool IsBlank(char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; }
 // The first offset at or after `from` (at least 1) whose byte and the one before it are both
-// blanks (TAB, space or the no-break space 160), or the text's size.
+// blanks, or the text's size.
 std::size_t NextDoubleBlank(std::string_view text, std::size_t from);
 // The first offset at or after `from` whose byte is one that XML text must not hold as it is:
 // '&', '<', '>', a control byte other than TAB, LF and CR, byte 0x98 (no character in

@@ -58,7 +58,6 @@ std::string ApplyEntityRules(std::string_view text)
 
 std::string CollapseSpaceRuns(std::string_view text)
 {
-    const auto isBlank = [](char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; };
     std::string out;
     out.reserve(text.size());
     // Copied a run at a time: a run ends after a blank that another blank follows.
@@ -66,7 +65,7 @@ std::string CollapseSpaceRuns(std::string_view text)
     std::size_t runStart = 0;
     for (std::size_t i = scan::NextDoubleBlank(text, 1); i < n; i = scan::NextDoubleBlank(text, runStart + 1)) {
         out.append(text, runStart, i - runStart);
-        while (i + 1 < n && isBlank(text[i + 1])) ++i;
+        while (i + 1 < n && scan::IsBlank(text[i + 1])) ++i;
         runStart = i + 1;
     }
     if (runStart < n) out.append(text, runStart, n - runStart);

@@ -68,11 +68,11 @@ LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const C
         const std::string bytes = ReadSource(file, load.maxBytes);
         // Only a source that names pictures gets a worker, and gets it now: waiting, not new,
         // it is placed on an idle processor as soon as the look-ahead has work for it.
-        lookAhead = load.lookAheadPictures && load.clean && scan::HoldsImgTag(bytes);
+        lookAhead = load.lookAheadPictures && load.clean && !workers.runsInline() && scan::HoldsImgTag(bytes);
         if (lookAhead) workers.startThread();
         text = DecodeSource(bytes, encoding, source.name, user);
     }
-    if (lookAhead && !workers.runsInline())
+    if (lookAhead)
         source.pictures = std::make_shared<PictureScout>(options, source.folder, workers);
     source.text = JoinLinesCrLfOwned(
         load.clean ? CleanSource(std::move(text), options, user, source.pictures.get()) : std::move(text), true);
