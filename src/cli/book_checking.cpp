@@ -15,8 +15,8 @@ constexpr std::size_t kMaxBookBytes = std::size_t{1} << 31;
 
 }  // namespace
 
-int CheckBooks(const std::vector<std::string>& files, const std::filesystem::path& schema, std::ostream& out,
-               std::ostream& err)
+int CheckBooks(const std::vector<std::string>& files, const std::filesystem::path& schema, TextOutput& out,
+               TextOutput& err)
 {
     int status = 0;
     for (const std::string& file : files) {

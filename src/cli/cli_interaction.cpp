@@ -1,11 +1,10 @@
 #include "cli/cli_interaction.h"
 
-
 #include "documents/text_encoding.h"
 
 namespace vellumar::cli {
 
-CliInteraction::CliInteraction(const CliOptions& options, std::ostream& err) : m_err(err), m_quiet(options.quiet)
+CliInteraction::CliInteraction(const CliOptions& options, TextOutput& err) : m_err(err), m_quiet(options.quiet)
 {
     if (options.title || options.firstName || options.lastName) {
         // Arguments are UTF-8; the book's text is windows-1251.

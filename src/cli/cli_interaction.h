@@ -2,19 +2,18 @@
 // The command line's answers to the core: warnings on stderr (or the stream of one INPUT's
 // messages when several are converted at once), book info from the flags.
 
-#include <iostream>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/text_output.h"
 #include "base/user_interaction.h"
 
 namespace vellumar::cli {
 
 class CliInteraction : public UserInteraction {
 public:
-    explicit CliInteraction(const CliOptions& options, std::ostream& err = std::cerr);
+    CliInteraction(const CliOptions& options, TextOutput& err);
     void reportTokenizerProblem(std::string_view message, std::string_view text) override;
     std::optional<BookInfoAnswers> askBookInfo() override;
     // Prints "warning: ..." unless quiet.
@@ -26,7 +25,7 @@ public:
 private:
     void print(const std::string& line);
 
-    std::ostream& m_err;
+    TextOutput& m_err;
     bool m_quiet;
     bool m_holding = false;
     std::string m_held;

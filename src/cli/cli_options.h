@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/conversion_options.h"
+#include "cli/text_output.h"
 
 namespace vellumar::cli {
 
@@ -27,12 +28,13 @@ struct CliOptions {
     ConversionOptions conversion;
 };
 
-// Parses argv. Returns the options, or an exit status when the run should end now
-// (0 after --help or --version, 2 after a usage error, with the message already printed).
+// Parses argv (reordering it: INPUTs given between options go last). Returns the options, or
+// an exit status when the run should end now: 0 after --help or --version (printed on out),
+// 2 after a usage error (its message printed on err).
 struct ParseResult {
     std::optional<CliOptions> options;
     int exitStatus = 0;
 };
-ParseResult ParseCommandLine(int argc, char** argv);
+ParseResult ParseCommandLine(int argc, char** argv, TextOutput& out, TextOutput& err);
 
 }  // namespace vellumar::cli

@@ -1,7 +1,6 @@
 #include "cli/input_conversion.h"
 
 #include <filesystem>
-#include <iostream>
 #include <stdexcept>
 #include <vector>
 
@@ -45,7 +44,7 @@ std::string OutputTarget(const CliOptions& options, const std::string& input,
 }
 
 InputConversion::InputConversion(const CliOptions& options, CliInteraction& interaction, WrittenBooks& written,
-                                 std::ostream& err, std::ostream& out)
+                                 TextOutput& err, TextOutput& out)
     : m_options(options), m_interaction(interaction), m_written(written), m_err(err), m_out(out)
 {
 }
@@ -71,9 +70,9 @@ void InputConversion::writeOutput(const std::string& input, const std::string& t
     m_turns->waitForEarlier(m_job);
     if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
     if (target == kStdio) {
-        for (std::string_view piece : pieces) m_out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        for (std::string_view piece : pieces) m_out.write(piece);
         m_out.flush();
-        if (!m_out) throw FileError("cannot write standard output");
+        if (!m_out.good()) throw FileError("cannot write standard output");
         return;
     }
     WriteFileAtomically(target, pieces, Durability::WriteBack);
@@ -147,10 +146,10 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     if (!book->bodySeen) m_interaction.warn(source.name + ": no <body> tag found, the book's body is empty");
 
     // Made absolute first: a relative name of a file not yet written would not match the
-    // canonical name of the same file once it exists.
+    // canonical name of the same file once it exists. A single INPUT has no book before it.
     turns.waitForEarlier(m_job);
     std::error_code ec;
-    if (bookTarget != kStdio &&
+    if (bookTarget != kStdio && count > 1 &&
         !m_written.insert(fs::weakly_canonical(fs::absolute(bookTarget, ec), ec).string()).second)
         throw FileError("the output '" + bookTarget + "' would overwrite the book written before it");
     // The saved file holds the document's lines, each ended by CR LF.

@@ -3,9 +3,7 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <iostream>
 #include <optional>
-#include <ostream>
 #include <set>
 #include <span>
 #include <string>
@@ -14,6 +12,7 @@
 #include "cli/cli_interaction.h"
 #include "cli/cli_options.h"
 #include "cli/ordered_jobs.h"
+#include "cli/text_output.h"
 #include "html/tokenizer.h"
 #include "office/word_processor.h"
 
@@ -39,7 +38,7 @@ class InputConversion {
 public:
     // Messages go to err, results written to standard output go to out.
     InputConversion(const CliOptions& options, CliInteraction& interaction, WrittenBooks& written,
-                    std::ostream& err = std::cerr, std::ostream& out = std::cout);
+                    TextOutput& err, TextOutput& out);
     // Converts one INPUT ("-" is standard input). Returns true on success; on failure prints
     // one line naming the file and the problem. `index` and `count` number the progress line.
     // Before writing anything it waits in `turns` for the INPUTs before it (job index - 1).
@@ -64,8 +63,8 @@ private:
     const CliOptions& m_options;
     CliInteraction& m_interaction;
     WrittenBooks& m_written;
-    std::ostream& m_err;
-    std::ostream& m_out;
+    TextOutput& m_err;
+    TextOutput& m_out;
     THTMLParser m_parser;
     JobTurns* m_turns = nullptr;
     std::size_t m_job = 0;

@@ -41,9 +41,11 @@ std::vector<bool> InputsToReadAfterEarlierOnes(const CliOptions& options)
         if (input == "-") {
             wait[i] = standardInputRead;
             standardInputRead = true;
-        } else {
+        } else if (!earlierOutputs.empty()) {
             wait[i] = earlierOutputs.count(canonical(input)) > 0;
         }
+        // Only the INPUTs after this one can read its book.
+        if (i + 1 == options.inputs.size()) break;
         // The book's name: the usual one, or the one its book info proposes.
         std::vector<std::string> targets{OutputTarget(options, input, std::nullopt)};
         if (proposed) targets.push_back(OutputTarget(options, input, proposed));

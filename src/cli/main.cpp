@@ -1,7 +1,6 @@
 // vellumar-convert: converts HTML and word-processor documents into FB2 books without the window.
 
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <thread>
 
@@ -13,6 +12,7 @@
 #include "cli/input_conversion.h"
 #include "cli/input_order.h"
 #include "cli/ordered_jobs.h"
+#include "cli/text_output.h"
 #include "documents/interrupt_cleanup.h"
 #include "office/converted_documents.h"
 #include "office/libreoffice_runner.h"
@@ -25,11 +25,13 @@ int main(int argc, char** argv)
     // end a running LibreOffice.
     vellumar::InstallInterruptCleanup();
     KeepFreedMemory();
-    ParseResult parsed = ParseCommandLine(argc, argv);
+    TextOutput& out = StandardOutput();
+    TextOutput& err = StandardError();
+    ParseResult parsed = ParseCommandLine(argc, argv, out, err);
     if (!parsed.options) return parsed.exitStatus;
     const CliOptions& options = *parsed.options;
     if (options.check)
-        return CheckBooks(options.inputs, vellumar::FindFb2Schema(RunningProgramFolder(argv[0])), std::cout, std::cerr);
+        return CheckBooks(options.inputs, vellumar::FindFb2Schema(RunningProgramFolder(argv[0])), out, err);
 
     // The word-processor documents among the INPUTs go through LibreOffice first, all in one
     // start, into a private folder that lives until the end of the run.
@@ -37,27 +39,29 @@ int main(int argc, char** argv)
     for (const std::string& input : options.inputs)
         if (vellumar::IsWordProcessorDocument(input)) ++documents;
     if (documents > 0 && !options.quiet)
-        std::cerr << "LibreOffice: converting " << documents << (documents == 1 ? " document\n" : " documents\n");
+        err << "LibreOffice: converting " << documents << (documents == 1 ? " document\n" : " documents\n");
     vellumar::LibreOfficeRunner libreOffice;
     std::optional<vellumar::ConvertedDocuments> converted;
     try {
         converted.emplace(libreOffice, options.inputs);
     } catch (const std::exception& e) {
-        std::cerr << "vellumar-convert: " << e.what() << '\n';
+        err << "vellumar-convert: " << e.what() << '\n';
         return 1;
     }
 
     // Several INPUTs are converted at once, one per processor unless -j says otherwise; what
     // the run prints and writes is the same as converting them one after another.
-    const unsigned threads = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    const unsigned threads = options.jobs > 0           ? options.jobs
+                             : options.inputs.size() <= 1 ? 1u
+                                                          : std::max(1u, std::thread::hardware_concurrency());
     const std::vector<bool> readAfterEarlier = InputsToReadAfterEarlierOnes(options);
     WrittenBooks written;
     const bool allConverted = RunJobsInOrder(
-        options.inputs.size(), threads, std::cerr, std::cout,
-        [&](std::size_t i, std::ostream& err, std::ostream& out, JobTurns& turns) {
+        options.inputs.size(), threads, err, out,
+        [&](std::size_t i, TextOutput& jobErr, TextOutput& jobOut, JobTurns& turns) {
             if (readAfterEarlier[i]) turns.waitForEarlier(i);
-            CliInteraction interaction(options, err);
-            InputConversion conversion(options, interaction, written, err, out);
+            CliInteraction interaction(options, jobErr);
+            InputConversion conversion(options, interaction, written, jobErr, jobOut);
             std::optional<ConvertedInput> document;
             if (converted->isDocument(i)) document = ConvertedInput{converted->result(i), converted->html(i)};
             return conversion.run(options.inputs[i], i + 1, options.inputs.size(), turns,

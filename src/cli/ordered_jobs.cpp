@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
-#include <streambuf>
 #include <string>
 #include <thread>
 
@@ -19,31 +18,18 @@ struct Record {
     };
     std::vector<Piece> pieces;
 
-    void append(bool toOut, const char* data, std::size_t size)
+    void append(bool toOut, std::string_view bytes)
     {
         if (pieces.empty() || pieces.back().toOut != toOut) pieces.push_back({toOut, {}});
-        pieces.back().bytes.append(data, size);
+        pieces.back().bytes.append(bytes);
     }
 };
 
-// A stream buffer that appends everything written to it to the job's record.
-class RecordBuffer : public std::streambuf {
+// An output that appends everything written to it to the job's record.
+class RecordOutput : public TextOutput {
 public:
-    RecordBuffer(Record& record, bool toOut) : m_record(record), m_toOut(toOut) {}
-
-protected:
-    int_type overflow(int_type c) override
-    {
-        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-        const char ch = traits_type::to_char_type(c);
-        m_record.append(m_toOut, &ch, 1);
-        return c;
-    }
-    std::streamsize xsputn(const char* data, std::streamsize size) override
-    {
-        m_record.append(m_toOut, data, static_cast<std::size_t>(size));
-        return size;
-    }
+    RecordOutput(Record& record, bool toOut) : m_record(record), m_toOut(toOut) {}
+    void write(std::string_view bytes) override { m_record.append(m_toOut, bytes); }
 
 private:
     Record& m_record;
@@ -82,7 +68,7 @@ void JobTurns::finish(std::size_t index)
     m_changed.notify_all();
 }
 
-bool RunJobsInOrder(std::size_t count, unsigned threads, std::ostream& err, std::ostream& out, const OrderedJob& job)
+bool RunJobsInOrder(std::size_t count, unsigned threads, TextOutput& err, TextOutput& out, const OrderedJob& job)
 {
     JobTurns turns(count);
     if (threads <= 1 || count <= 1) {
@@ -107,10 +93,8 @@ bool RunJobsInOrder(std::size_t count, unsigned threads, std::ostream& err, std:
     const auto work = [&] {
         for (std::size_t i = next++; i < count; i = next++) {
             JobSlot& slot = slots[i];
-            RecordBuffer errBuffer(slot.record, false);
-            RecordBuffer outBuffer(slot.record, true);
-            std::ostream jobErr(&errBuffer);
-            std::ostream jobOut(&outBuffer);
+            RecordOutput jobErr(slot.record, false);
+            RecordOutput jobOut(slot.record, true);
             bool succeeded = false;
             try {
                 succeeded = job(i, jobErr, jobOut, turns);
@@ -138,11 +122,7 @@ bool RunJobsInOrder(std::size_t count, unsigned threads, std::ostream& err, std:
             std::unique_lock lock(mutex);
             finished.wait(lock, [&] { return slots[i].done; });
         }
-        for (const Record::Piece& piece : slots[i].record.pieces) {
-            std::ostream& stream = piece.toOut ? out : err;
-            stream.write(piece.bytes.data(), static_cast<std::streamsize>(piece.bytes.size()));
-            stream.flush();
-        }
+        for (const Record::Piece& piece : slots[i].record.pieces) (piece.toOut ? out : err).write(piece.bytes);
         slots[i].record.pieces.clear();
         all = slots[i].succeeded && all;
     }

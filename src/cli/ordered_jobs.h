@@ -9,8 +9,9 @@
 #include <cstddef>
 #include <functional>
 #include <mutex>
-#include <ostream>
 #include <vector>
+
+#include "cli/text_output.h"
 
 namespace vellumar::cli {
 
@@ -33,10 +34,10 @@ private:
 
 // One job: its number, the streams it writes to, and the turns it may wait for. Returns
 // whether it succeeded.
-using OrderedJob = std::function<bool(std::size_t index, std::ostream& err, std::ostream& out, JobTurns& turns)>;
+using OrderedJob = std::function<bool(std::size_t index, TextOutput& err, TextOutput& out, JobTurns& turns)>;
 
 // Runs jobs 0 .. count - 1 on up to `threads` threads (1 or a single job: one after another,
 // straight onto err and out). Returns true when every job succeeded.
-bool RunJobsInOrder(std::size_t count, unsigned threads, std::ostream& err, std::ostream& out, const OrderedJob& job);
+bool RunJobsInOrder(std::size_t count, unsigned threads, TextOutput& err, TextOutput& out, const OrderedJob& job);
 
 }  // namespace vellumar::cli

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <mutex>
 #include <random>
-#include <sstream>
 #include <thread>
 
 namespace vellumar::cli {
@@ -23,8 +22,8 @@ Trial runTrial(std::size_t count, unsigned threads)
 {
     Trial trial;
     std::mutex mutex;
-    std::ostringstream both;
-    trial.allSucceeded = RunJobsInOrder(count, threads, both, both, [&](std::size_t i, std::ostream& err, std::ostream& out, JobTurns& turns) {
+    StringOutput both;
+    trial.allSucceeded = RunJobsInOrder(count, threads, both, both, [&](std::size_t i, TextOutput& err, TextOutput& out, JobTurns& turns) {
         std::mt19937 random(static_cast<unsigned>(i * 7919));
         err << "[" << i << "/" << count << "] job\n";
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
@@ -42,7 +41,7 @@ Trial runTrial(std::size_t count, unsigned threads)
         out << "end " << i << "\n";
         return true;
     });
-    trial.streams = both.str();
+    trial.streams = both.text();
     return trial;
 }
 
@@ -64,15 +63,15 @@ TEST(OrderedJobs, ManyThreadsReadAsOneAfterAnother)
 
 TEST(OrderedJobs, AJobThatThrowsCountsAsFailedAndTheRestGoOn)
 {
-    std::ostringstream err;
-    std::ostringstream out;
-    const bool all = RunJobsInOrder(4, 3, err, out, [](std::size_t i, std::ostream& e, std::ostream&, JobTurns&) -> bool {
+    StringOutput err;
+    StringOutput out;
+    const bool all = RunJobsInOrder(4, 3, err, out, [](std::size_t i, TextOutput& e, TextOutput&, JobTurns&) -> bool {
         e << i;
         if (i == 1) throw std::runtime_error("unexpected");
         return true;
     });
     EXPECT_FALSE(all);
-    EXPECT_EQ(err.str(), "0123");
+    EXPECT_EQ(err.text(), "0123");
 }
 
 }  // namespace
