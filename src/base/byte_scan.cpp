@@ -12,22 +12,49 @@ namespace vellumar::scan {
 
 namespace {
 
-// Shared walk of the two "outside quotes" scanners: the first offset at or after start where
-// `wanted` holds outside a quoted run, or -1 (also when a run is still open at the end).
-template <typename Pred>
-std::int32_t findOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, Pred wanted)
+#if defined(__SSE2__)
+__m128i load16(const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
+__m128i bytesEqual(__m128i bytes, char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); }
+unsigned maskOf(__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); }
+#endif
+
+// Shared walk of the two "outside quotes" scanners: the first offset at or after start of
+// `byte` (of whitespace, with kSpaces) outside a quoted run, or -1 (also when a run is still
+// open at the end). Outside a run, blocks of 16 bytes are searched for the wanted bytes and the
+// quotes together; inside, only the run's own quote is looked for.
+template <bool kSpaces>
+std::int32_t findOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte)
 {
     if (start < 0 || start >= length) return -1;
-    char openQuote = 0;
-    for (std::int32_t i = start; i < length; ++i) {
-        const char c = data[i];
-        if (openQuote != 0) {
-            if (c == openQuote && data[i - 1] != '\\') openQuote = 0;
-        } else if (wanted(c)) {
-            return i;
-        } else if (IsQuote(c)) {
-            openQuote = c;
+    const auto wanted = [byte](char c) { return kSpaces ? IsSpace(c) : c == byte; };
+    std::int32_t at = start;
+    while (at < length) {
+#if defined(__SSE2__)
+        for (; at + 16 <= length; at += 16) {
+            const __m128i bytes = load16(data + at);
+            const __m128i quotes = _mm_or_si128(bytesEqual(bytes, '"'), bytesEqual(bytes, '\''));
+            const __m128i wantedBytes =
+                kSpaces ? _mm_or_si128(_mm_or_si128(bytesEqual(bytes, ' '), bytesEqual(bytes, '\t')),
+                                       _mm_or_si128(bytesEqual(bytes, '\n'), bytesEqual(bytes, '\r')))
+                        : bytesEqual(bytes, byte);
+            if (const unsigned mask = maskOf(_mm_or_si128(quotes, wantedBytes))) {
+                at += __builtin_ctz(mask);
+                break;
+            }
         }
+#endif
+        while (at < length && !wanted(data[at]) && !IsQuote(data[at])) ++at;
+        if (at == length) return -1;
+        if (wanted(data[at])) return at;
+        // A run ends at its own quote, unless a backslash stands before it.
+        const char quote = data[at];
+        for (;;) {
+            const void* close = std::memchr(data + at + 1, quote, static_cast<std::size_t>(length - at - 1));
+            if (close == nullptr) return -1;
+            at = static_cast<std::int32_t>(static_cast<const char*>(close) - data);
+            if (data[at - 1] != '\\') break;
+        }
+        ++at;
     }
     return -1;
 }
@@ -64,12 +91,12 @@ std::int32_t FindChar(const char* data, std::int32_t length, std::int32_t start,
 
 std::int32_t FindCharOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte)
 {
-    return findOutsideQuotes(data, length, start, [byte](char c) { return c == byte; });
+    return findOutsideQuotes<false>(data, length, start, byte);
 }
 
 std::int32_t FindSpaceOutsideQuotes(const char* data, std::int32_t length, std::int32_t start)
 {
-    return findOutsideQuotes(data, length, start, [](char c) { return IsSpace(c); });
+    return findOutsideQuotes<true>(data, length, start, ' ');
 }
 
 std::int32_t SkipSpaces(const char* data, std::int32_t length, std::int32_t start)
@@ -110,12 +137,6 @@ bool isXmlSpecial(char c, bool attribute)
     return c == '&' || c == '<' || c == '>' || (attribute && c == '"') ||
            (u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x98;
 }
-
-#if defined(__SSE2__)
-__m128i load16(const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
-__m128i bytesEqual(__m128i bytes, char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); }
-unsigned maskOf(__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); }
-#endif
 
 }  // namespace
 

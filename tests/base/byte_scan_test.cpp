@@ -65,8 +65,8 @@ TEST(Scanners, AsciiRunEndsAtTheFirstHighByteWhereverItFalls)
     EXPECT_EQ(scan::AsciiRunEnd("abc\x7f", 0), 4u);  // DEL is ASCII
 }
 
-// The vector scanners against byte-by-byte readings of their rules, on texts made mostly of the
-// bytes they look for, at every offset within and across their 16-byte blocks.
+// The vector scanners against byte-by-byte readings of their rules (quoted runs included), on
+// texts made mostly of the bytes they look for, at every offset within and across their 16-byte blocks.
 TEST(Scanners, BlockScannersAgreeWithTheirRulesEverywhere)
 {
     const auto blank = [](char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; };
@@ -82,7 +82,21 @@ TEST(Scanners, BlockScannersAgreeWithTheirRulesEverywhere)
         }
         return true;
     };
-    const std::string alphabet = std::string("ab \t\r\n&<>\"\x01\x1f\x20\x98\xa0\xc0iImMgG") + '\0';
+    // The first wanted byte outside '...' and "..." runs, a quote after a backslash not ending its run.
+    const auto outsideQuotes = [](const std::string& t, std::size_t from, auto wanted) -> std::int32_t {
+        char open = 0;
+        for (std::size_t i = from; i < t.size(); ++i) {
+            if (open != 0) {
+                if (t[i] == open && t[i - 1] != '\\') open = 0;
+            } else if (wanted(t[i])) {
+                return static_cast<std::int32_t>(i);
+            } else if (t[i] == '"' || t[i] == '\'') {
+                open = t[i];
+            }
+        }
+        return -1;
+    };
+    const std::string alphabet = std::string("ab \t\r\n&<>\"'\\=\x01\x1f\x20\x98\xa0\xc0iImMgG") + '\0';
     std::uint32_t seed = 12345;
     const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     for (int round = 0; round < 4000; ++round) {
@@ -102,6 +116,14 @@ TEST(Scanners, BlockScannersAgreeWithTheirRulesEverywhere)
             std::size_t doubled = std::max<std::size_t>(from, 1);
             while (doubled < text.size() && !(blank(text[doubled]) && blank(text[doubled - 1]))) ++doubled;
             EXPECT_EQ(scan::NextDoubleBlank(text, from), std::min(doubled, text.size()));
+            if (from < text.size()) {
+                const auto n = static_cast<std::int32_t>(text.size());
+                const auto start = static_cast<std::int32_t>(from);
+                EXPECT_EQ(scan::FindCharOutsideQuotes(text.data(), n, start, '='),
+                          outsideQuotes(text, from, [](char c) { return c == '='; }));
+                EXPECT_EQ(scan::FindSpaceOutsideQuotes(text.data(), n, start),
+                          outsideQuotes(text, from, [](char c) { return scan::IsSpace(c); }));
+            }
             for (const bool attribute : {false, true}) {
                 std::size_t at = from;
                 while (at < text.size() && !special(text[at], attribute)) ++at;
