@@ -21,8 +21,9 @@ constexpr std::string_view kStdio = "-";
 
 bool sameFile(const std::string& a, const std::string& b)
 {
+    if (a == kStdio || b == kStdio) return false;
     std::error_code ec;
-    return a != kStdio && b != kStdio && fs::exists(b, ec) && fs::equivalent(a, b, ec);
+    return fs::equivalent(a, b, ec) && !ec;
 }
 
 }  // namespace

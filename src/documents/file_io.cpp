@@ -8,11 +8,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <vector>
 
@@ -105,9 +107,9 @@ void writeIntoSpecialFile(const std::filesystem::path& path, std::span<const std
     if (::close(fd) != 0) fail("cannot write", path, errno);
 }
 
-// The hidden temporary name beside `name`: ".NAME.XXXXXX" for mkstemp, with NAME shortened (at
-// a UTF-8 character boundary) when the whole would pass the folder's limit on name length.
-std::string temporaryName(const std::filesystem::path& folder, const std::string& name)
+// `name` cut to leave room for the 8 bytes a temporary name adds within the folder's limit on
+// name length (at a UTF-8 character boundary).
+std::string shortenedForTemporary(const std::filesystem::path& folder, const std::string& name)
 {
     long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     if (limit <= 0) limit = NAME_MAX;
@@ -115,9 +117,48 @@ std::string temporaryName(const std::filesystem::path& folder, const std::string
     const std::size_t room = static_cast<std::size_t>(std::max<long>(limit, kAdded + 1)) - kAdded;
     std::size_t keep = std::min(name.size(), room);
     while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;
-    std::string temporary(".");
-    temporary.append(name, 0, keep).append(".XXXXXX");
-    return temporary;
+    return name.substr(0, keep);
+}
+
+// Six letters or digits that differ from call to call and from process to process.
+std::string randomSuffix()
+{
+    static std::atomic<std::uint64_t> calls{0};
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const int local = 0;
+    std::uint64_t x = static_cast<std::uint64_t>(now.tv_nsec) ^ (static_cast<std::uint64_t>(now.tv_sec) << 30) ^
+                      reinterpret_cast<std::uintptr_t>(&local) ^ (calls++ * 0x9E3779B97F4A7C15ULL);
+    // splitmix64's finisher spreads every bit of the seed over the result.
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    x ^= x >> 31;
+    constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix(6, 'X');
+    for (char& c : suffix) {
+        c = kLetters[x % kLetters.size()];
+        x /= kLetters.size();
+    }
+    return suffix;
+}
+
+// Makes a new hidden file beside `name` in `folder`, ".NAME.XXXXXX", and returns its
+// descriptor (-1 with errno set). Its mode is that of any new document, 0666 less the umask.
+// NAME is shortened only when the folder refuses the whole.
+int createTemporary(const std::filesystem::path& folder, const std::string& name, std::string& made)
+{
+    std::string kept = name;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        made = (folder / ("." + kept + "." + randomSuffix())).string();
+        const int fd = ::open(made.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        if (errno == EEXIST) continue;
+        if (errno != ENAMETOOLONG || kept.size() < name.size()) return -1;
+        kept = shortenedForTemporary(folder, name);
+        if (kept.size() == name.size()) return -1;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 // Puts the new file in the place of the regular file at `path` and removes the old one. Unlike
@@ -212,27 +253,23 @@ void WriteFileAtomically(const std::filesystem::path& named, std::span<const std
         return;
     }
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / temporaryName(folder, path.filename().string())).string();
+    std::string made;
     Descriptor file;
     // The temporary file is registered before an interruption can leave it behind.
     std::optional<InterruptCleanup> registered;
     {
         const InterruptsHeldBack heldBack;
-        file.fd = ::mkstemp(pattern.data());
-        if (file.fd >= 0) registered.emplace(pattern, CleanupKind::File);
+        file.fd = createTemporary(folder, path.filename().string(), made);
+        if (file.fd >= 0) registered.emplace(made, CleanupKind::File);
     }
     if (file.fd < 0) fail("cannot write", path, errno);
-    const std::filesystem::path temp = pattern;
+    const std::filesystem::path temp = made;
     auto discard = [&](int error) {
         ::close(file.fd);
         file.fd = -1;
         ::unlink(temp.c_str());
         fail("cannot write", path, error);
     };
-    // mkstemp makes the file 0600; a book is an ordinary document.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(file.fd, 0666 & ~mask);
     if (!writeAll(file.fd, pieces, false)) discard(errno);
     if (durability == Durability::SyncToDisk && ::fsync(file.fd) != 0) discard(errno);
     if (::close(file.fd) != 0) {

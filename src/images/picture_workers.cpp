@@ -6,6 +6,15 @@ namespace vellumar {
 
 PictureWorkers::PictureWorkers(unsigned threadCount) : m_threadCount(threadCount) {}
 
+PictureWorkers::PictureWorkers() : m_threadCount(kOnePerProcessor) {}
+
+unsigned PictureWorkers::threadCount() const
+{
+    if (m_threadCount != kOnePerProcessor) return m_threadCount;
+    static const unsigned processors = std::thread::hardware_concurrency();
+    return processors;
+}
+
 PictureWorkers::~PictureWorkers()
 {
     {
@@ -18,21 +27,21 @@ PictureWorkers::~PictureWorkers()
 
 PictureWorkers& PictureWorkers::shared()
 {
-    static PictureWorkers workers(std::thread::hardware_concurrency());
+    static PictureWorkers workers;
     return workers;
 }
 
 void PictureWorkers::startThread()
 {
     const std::lock_guard lock(m_mutex);
-    if (m_threadCount > 1 && m_threads.size() < m_threadCount) m_threads.emplace_back([this] { work(); });
+    if (threadCount() > 1 && m_threads.size() < threadCount()) m_threads.emplace_back([this] { work(); });
 }
 
 std::future<std::string> PictureWorkers::run(std::function<std::string()> job, std::size_t weight)
 {
     std::packaged_task<std::string()> task(std::move(job));
     std::future<std::string> result = task.get_future();
-    if (m_threadCount <= 1) {
+    if (threadCount() <= 1) {
         task();
         return result;
     }
@@ -41,7 +50,7 @@ std::future<std::string> PictureWorkers::run(std::function<std::string()> job, s
         if (weight > 0) m_weightedJobs.emplace(weight, std::move(task));
         else m_jobs.push_back(std::move(task));
         // Threads are started as jobs come, up to the number of processors.
-        if (m_threads.size() < m_threadCount) m_threads.emplace_back([this] { work(); });
+        if (m_threads.size() < threadCount()) m_threads.emplace_back([this] { work(); });
     }
     m_wake.notify_one();
     return result;

@@ -19,6 +19,9 @@ class PictureWorkers {
 public:
     // With threadCount 0 or 1 every job runs at once in the caller's thread.
     explicit PictureWorkers(unsigned threadCount);
+    // One thread per processor, counted when the first job comes (a book without pictures
+    // never asks).
+    PictureWorkers();
     ~PictureWorkers();
     PictureWorkers(const PictureWorkers&) = delete;
     PictureWorkers& operator=(const PictureWorkers&) = delete;
@@ -32,7 +35,7 @@ public:
     void startThread();
 
     // Whether run() does every job at once in the caller's thread.
-    bool runsInline() const { return m_threadCount <= 1; }
+    bool runsInline() const { return threadCount() <= 1; }
 
     // Runs job on a worker; the future gives its result or rethrows its exception. A job with
     // a weight (about the work it does) starts before the jobs without one, the heaviest
@@ -42,7 +45,9 @@ public:
 
 private:
     void work();
+    unsigned threadCount() const;
 
+    static constexpr unsigned kOnePerProcessor = ~0u;
     unsigned m_threadCount;
     std::mutex m_mutex;
     std::condition_variable m_wake;

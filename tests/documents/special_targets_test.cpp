@@ -159,3 +159,31 @@ TEST(SpecialTargets, NamesUpToTheLimitAreWritten)
 
 }  // namespace
 }  // namespace vellumar
+
+namespace vellumar {
+namespace {
+
+// A book, new or written over an old one, gets the mode of any new document: 0666 less the
+// umask, whatever mode the old file had.
+TEST(SpecialTargets, BooksTakeTheModeTheUmaskGives)
+{
+    TempFolder folder;
+    for (const mode_t mask : {mode_t{022}, mode_t{077}, mode_t{0}}) {
+        SCOPED_TRACE(mask);
+        const mode_t before = ::umask(mask);
+        const fs::path book = folder.file("book.fb2");
+        WriteFileAtomically(book, "new");
+        ::chmod(book.c_str(), 0600);
+        WriteFileAtomically(book, "over the old one");
+        ::umask(before);
+        struct stat info {};
+        ASSERT_EQ(::stat(book.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+        EXPECT_EQ(ReadFileBytes(book), "over the old one");
+        EXPECT_EQ(entriesIn(folder.path()), 1u);
+        fs::remove(book);
+    }
+}
+
+}  // namespace
+}  // namespace vellumar
