@@ -8,8 +8,10 @@ namespace vellumar {
 
 std::string StraightenLineBreaks(std::string_view text)
 {
-    std::string out(text);
-    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    // Written as a transform, each byte stored whatever it is, so that the compiler can do
+    // sixteen at a time.
+    std::string out(text.size(), ' ');
+    std::transform(text.begin(), text.end(), out.begin(), [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "cleaning/source_normalizer.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include "cleaning/class_style_rules.h"
@@ -97,11 +99,15 @@ void Normalizer::text(const THTMLItem& item)
         return;
     }
     if (m_inScript) return;
+    if (!m_straighten) {
+        m_out.append(text);
+        return;
+    }
+    // Line breaks inside the text become spaces.
     const std::size_t from = m_out.size();
-    m_out.append(text);
-    if (!m_straighten) return;
-    for (std::size_t i = from; i < m_out.size(); ++i)
-        if (m_out[i] == '\r' || m_out[i] == '\n') m_out[i] = ' ';
+    m_out.resize(from + text.size());
+    std::transform(text.begin(), text.end(), m_out.begin() + static_cast<std::ptrdiff_t>(from),
+                   [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
 }
 
 // Cleans the text the parser holds, which ends every line with CR LF.
