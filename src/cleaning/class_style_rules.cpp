@@ -53,13 +53,14 @@ const TClassStyleRule* ClassStyleRules::FindClassStyleRule(std::string_view elem
     return it == m_firstRule.end() ? nullptr : &m_rules[it->second];
 }
 
-TClassStyle ClassStyleOfTag(const THTMLItem& tag, const ClassStyleRules& rules)
+void ClassStyleOfTag(const THTMLItem& tag, const ClassStyleRules& rules, TClassStyle& style)
 {
-    TClassStyle style;
     const std::string_view name = tag.Name();
     style.IsClosing = !name.empty() && name.front() == '/';
     LowerCp1251Into(name, style.TagName);
-    if (rules.size() == 0) return style;
+    style.OpenText.clear();
+    style.CloseText.clear();
+    if (rules.size() == 0) return;
     std::string lowerClass;
     for (std::int32_t i = 0; i < tag.paramCount(); ++i) {
         const THTMLParam param = tag.Param(i);
@@ -67,10 +68,9 @@ TClassStyle ClassStyleOfTag(const THTMLItem& tag, const ClassStyleRules& rules)
         LowerCp1251Into(param.Value(), lowerClass);
         const TClassStyleRule* rule = rules.FindClassStyleRule(style.TagName, lowerClass);
         if (rule == nullptr) continue;
-        style.OpenText = rule->BoldOpen + rule->ItalicOpen;
-        style.CloseText = rule->ItalicClose + rule->BoldClose;
+        style.OpenText.assign(rule->BoldOpen).append(rule->ItalicOpen);
+        style.CloseText.assign(rule->ItalicClose).append(rule->BoldClose);
     }
-    return style;
 }
 
 }  // namespace vellumar

@@ -76,7 +76,8 @@ struct TClassStyle {
 };
 
 // Looks up every "class" attribute of the tag (tag name and value in lower case); the last
-// attribute that finds a rule decides.
-TClassStyle ClassStyleOfTag(const THTMLItem& tag, const ClassStyleRules& rules);
+// attribute that finds a rule decides. The answer is written over `style`, whose texts keep
+// their memory.
+void ClassStyleOfTag(const THTMLItem& tag, const ClassStyleRules& rules, TClassStyle& style);
 
 }  // namespace vellumar

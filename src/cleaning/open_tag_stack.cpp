@@ -1,26 +1,42 @@
 #include "cleaning/open_tag_stack.h"
 
-#include <utility>
-
 namespace vellumar {
 
-void OpenTagStack::PushOpenTag(std::string closeText, std::string closeKey, std::string classCloseText)
+void OpenTagStack::clear()
 {
-    m_entries.push_back(TOpenTagEntry{std::move(closeKey), std::move(closeText), std::move(classCloseText)});
+    m_entries.clear();
+    m_texts.clear();
+    m_used = 0;
+}
+
+void OpenTagStack::PushOpenTag(std::string_view closeText, std::string_view closeKey)
+{
+    m_texts.resize(m_used);
+    m_texts.append(closeKey).append(closeText);
+    m_entries.push_back(Entry{static_cast<std::uint32_t>(m_used), static_cast<std::uint32_t>(closeKey.size()),
+                              static_cast<std::uint32_t>(closeText.size())});
+    m_used = m_texts.size();
 }
 
 TOpenTagEntry OpenTagStack::PopOpenTag()
 {
     if (m_entries.empty()) return {};
-    TOpenTagEntry top = std::move(m_entries.back());
+    const Entry top = m_entries.back();
     m_entries.pop_back();
-    return top;
+    m_used = top.start;
+    return texts(top);
 }
 
 bool OpenTagStack::TopOpenTagIs(std::string_view closeKey) const
 {
     // An empty stack's top has an empty key.
-    return m_entries.empty() ? closeKey.empty() : m_entries.back().CloseKey == closeKey;
+    return m_entries.empty() ? closeKey.empty() : texts(m_entries.back()).CloseKey == closeKey;
+}
+
+TOpenTagEntry OpenTagStack::texts(const Entry& entry) const
+{
+    const std::string_view all(m_texts);
+    return TOpenTagEntry{all.substr(entry.start, entry.keySize), all.substr(entry.start + entry.keySize, entry.textSize)};
 }
 
 }  // namespace vellumar

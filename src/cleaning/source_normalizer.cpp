@@ -32,6 +32,7 @@ private:
     bool m_straighten;
     std::string& m_out;
     ClassStyleRules m_rules;
+    TagRebuilder m_rebuilder;
     OpenTagStack m_open;
     std::string m_styleText;
     std::string m_name;
@@ -63,9 +64,9 @@ void Normalizer::tag(const THTMLItem& item)
         closeElement(m_name);
         return;
     }
-    TRebuiltTag r = RebuildTag(item, m_rules);
+    const TRebuiltTag& r = m_rebuilder.rebuild(item, m_rules);
     m_out.append(LineBreakBefore(m_name)).append(r.OpenText);
-    if (!r.IsEmpty) m_open.PushOpenTag(std::move(r.CloseText), std::move(r.CloseTag), std::move(r.ClassCloseText));
+    if (!r.IsEmpty) m_open.PushOpenTag(r.CloseText, r.CloseTag);
 }
 
 // A closing tag ends the element on top of the stack when it is that element's; when the

@@ -7,46 +7,40 @@
 
 namespace vellumar {
 
-namespace {
-
-}  // namespace
-
-TRebuiltTag RebuildTag(const THTMLItem& tag, const ClassStyleRules& rules)
+const TRebuiltTag& TagRebuilder::rebuild(const THTMLItem& tag, const ClassStyleRules& rules)
 {
-    TClassStyle style = ClassStyleOfTag(tag, rules);
-    const std::string& name = style.TagName;
-    const bool dissolved = IsDissolvedTag(name);
-
-    TRebuiltTag r;
+    ClassStyleOfTag(tag, rules, m_style);
+    const std::string& name = m_style.TagName;
+    TRebuiltTag& r = m_tag;
     r.IsEmpty = IsEmptyElement(name);
-    r.IsClosing = style.IsClosing;
-    r.ClassCloseText = style.CloseText;
-    r.CloseTag = ClosingTagText(name);
+    r.IsClosing = m_style.IsClosing;
+    r.ClassCloseText = m_style.CloseText;
+    r.CloseTag.clear();
+    AppendClosingTagText(r.CloseTag, name);
 
-    if (dissolved) {
-        r.OpenText = std::move(style.OpenText);
-        r.CloseText = std::move(style.CloseText);
+    if (IsDissolvedTag(name)) {
+        r.OpenText = m_style.OpenText;
+        r.CloseText = m_style.CloseText;
         return r;
     }
 
-    std::string inner = name;
-    inner.push_back(' ');
+    m_inner.assign(name);
+    m_inner.push_back(' ');
     if (tag.paramCount() > 0 && (!IsReducedTag(name) || name == "table" || name == "tr" || name == "td")) {
-        std::string lowerKey;
         for (std::int32_t i = 0; i < tag.paramCount(); ++i) {
             const THTMLParam param = tag.Param(i);
-            LowerCp1251Into(param.Key(), lowerKey);
-            if (!KeptAttributes(lowerKey, name)) continue;
-            inner.push_back(' ');
-            inner.append(param.Key());
-            inner.push_back('=');
-            inner.append(QuoteAttributeValue(lowerKey, param.Value()));
+            LowerCp1251Into(param.Key(), m_lowerKey);
+            if (!KeptAttributes(m_lowerKey, name)) continue;
+            m_inner.push_back(' ');
+            m_inner.append(param.Key());
+            m_inner.push_back('=');
+            m_inner.append(QuoteAttributeValue(m_lowerKey, param.Value()));
         }
     }
-    const std::string_view written = TrimControls(inner);
-    r.OpenText.reserve(written.size() + 2 + style.OpenText.size());
-    r.OpenText.append("<").append(written).append(">").append(style.OpenText);
-    r.CloseText = style.CloseText + r.CloseTag;
+    const std::string_view written = TrimControls(m_inner);
+    r.OpenText.clear();
+    r.OpenText.append("<").append(written).append(">").append(m_style.OpenText);
+    r.CloseText.assign(m_style.CloseText).append(r.CloseTag);
     return r;
 }
 

@@ -17,14 +17,27 @@ struct TRebuiltTag {
     std::string CloseText;
     // "</name>", or empty for an empty element.
     std::string CloseTag;
+    // The class's closing tags alone.
     std::string ClassCloseText;
     bool IsClosing = false;
     bool IsEmpty = false;
 };
 
-// Each kept attribute is written as one space, its name as in the source, "=" and its quoted
-// value; together with the space after the name, a tag with attributes has two spaces between
-// its name and its first attribute ("<td  colspan=\"2\">").
-TRebuiltTag RebuildTag(const THTMLItem& tag, const ClassStyleRules& rules);
+// Rebuilds the tags of a document one after another. Each kept attribute is written as one
+// space, its name as in the source, "=" and its quoted value; together with the space after
+// the name, a tag with attributes has two spaces between its name and its first attribute
+// ("<td  colspan=\"2\">").
+class TagRebuilder {
+public:
+    // The rebuilt tag, valid until the next call: its texts keep their memory from one tag to
+    // the next, since nearly every tag of a document comes here.
+    const TRebuiltTag& rebuild(const THTMLItem& tag, const ClassStyleRules& rules);
+
+private:
+    TRebuiltTag m_tag;
+    TClassStyle m_style;
+    std::string m_inner;
+    std::string m_lowerKey;
+};
 
 }  // namespace vellumar

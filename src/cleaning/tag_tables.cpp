@@ -87,13 +87,10 @@ std::string_view LineBreakBefore(std::string_view name)
     return kLineBreakBefore.contains(name) ? std::string_view("\r\n") : std::string_view();
 }
 
-std::string ClosingTagText(std::string_view name)
+void AppendClosingTagText(std::string& out, std::string_view name)
 {
-    if (name.empty() || IsEmptyElement(name)) return {};
-    std::string out;
-    out.reserve(name.size() + 3);
+    if (name.empty() || IsEmptyElement(name)) return;
     out.append("</").append(name).append(">");
-    return out;
 }
 
 }  // namespace vellumar

@@ -22,7 +22,7 @@ bool IsReducedTag(std::string_view name);
 bool KeptAttributes(std::string_view attributeName, std::string_view tagName);
 // CR LF for the block-level names, else empty.
 std::string_view LineBreakBefore(std::string_view name);
-// "</" + name + ">", or empty for an empty name or an empty element.
-std::string ClosingTagText(std::string_view name);
+// Appends "</" + name + ">" to out, or nothing for an empty name or an empty element.
+void AppendClosingTagText(std::string& out, std::string_view name);
 
 }  // namespace vellumar
