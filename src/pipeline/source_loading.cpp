@@ -49,8 +49,8 @@ std::string CleanSource(std::string text, const ConversionOptions& options, User
 {
     std::function<void(std::vector<std::string>)> imagesFound;
     if (pictures) imagesFound = [pictures](std::vector<std::string> srcs) { pictures->lookAhead(std::move(srcs)); };
-    // The cleaner takes the text with every line ended by CR LF, as an opened file gives it.
-    return NormalizeTakenSourceHtml(JoinLinesCrLfOwned(std::move(text), true), options, user, imagesFound);
+    // The cleaner ends every line of the text with CR LF first, as an opened file gives it.
+    return NormalizeTakenSourceHtml(std::move(text), options, user, imagesFound);
 }
 
 LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,
