@@ -1,6 +1,7 @@
 #include "base/text_rules.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "base/byte_scan.h"
 
@@ -8,11 +9,19 @@ namespace vellumar {
 
 std::string StraightenLineBreaks(std::string_view text)
 {
+    std::string out;
+    AppendStraightened(out, text);
+    return out;
+}
+
+void AppendStraightened(std::string& out, std::string_view text)
+{
     // Written as a transform, each byte stored whatever it is, so that the compiler can do
     // sixteen at a time.
-    std::string out(text.size(), ' ');
-    std::transform(text.begin(), text.end(), out.begin(), [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
-    return out;
+    const std::size_t from = out.size();
+    out.resize(from + text.size());
+    std::transform(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(from),
+                   [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
 }
 
 std::string ReplaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement)

@@ -8,6 +8,8 @@ namespace vellumar {
 
 // Every CR and LF becomes a space; same length.
 std::string StraightenLineBreaks(std::string_view text);
+// The same, appended to out.
+void AppendStraightened(std::string& out, std::string_view text);
 // Every occurrence of the 6-byte `entity` becomes the byte `code`; with code 0 every occurrence
 // becomes a space and the whole text is then trimmed of bytes up to 32 (only when one occurred).
 std::string ReplaceEntityByChar(std::string_view text, unsigned char code, std::string_view entity);

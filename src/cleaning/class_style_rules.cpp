@@ -53,11 +53,9 @@ const TClassStyleRule* ClassStyleRules::FindClassStyleRule(std::string_view elem
     return it == m_firstRule.end() ? nullptr : &m_rules[it->second];
 }
 
-void ClassStyleOfTag(const THTMLItem& tag, const ClassStyleRules& rules, TClassStyle& style)
+void ClassStyleOfTag(const THTMLItem& tag, std::string_view lowerName, const ClassStyleRules& rules,
+                     TClassStyle& style)
 {
-    const std::string_view name = tag.Name();
-    style.IsClosing = !name.empty() && name.front() == '/';
-    LowerCp1251Into(name, style.TagName);
     style.OpenText.clear();
     style.CloseText.clear();
     if (rules.size() == 0) return;
@@ -66,7 +64,7 @@ void ClassStyleOfTag(const THTMLItem& tag, const ClassStyleRules& rules, TClassS
         const THTMLParam param = tag.Param(i);
         if (!EqualsNoCase(param.Key(), "class")) continue;
         LowerCp1251Into(param.Value(), lowerClass);
-        const TClassStyleRule* rule = rules.FindClassStyleRule(style.TagName, lowerClass);
+        const TClassStyleRule* rule = rules.FindClassStyleRule(lowerName, lowerClass);
         if (rule == nullptr) continue;
         style.OpenText.assign(rule->BoldOpen).append(rule->ItalicOpen);
         style.CloseText.assign(rule->ItalicClose).append(rule->BoldClose);

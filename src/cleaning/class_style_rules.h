@@ -71,13 +71,12 @@ private:
 struct TClassStyle {
     std::string OpenText;   // "<b>", "<i>", "<b><i>" or empty
     std::string CloseText;  // "</b>", "</i>", "</i></b>" or empty
-    std::string TagName;    // the tag's name in lower case
-    bool IsClosing = false;  // the name begins with "/"
 };
 
-// Looks up every "class" attribute of the tag (tag name and value in lower case); the last
-// attribute that finds a rule decides. The answer is written over `style`, whose texts keep
-// their memory.
-void ClassStyleOfTag(const THTMLItem& tag, const ClassStyleRules& rules, TClassStyle& style);
+// Looks up every "class" attribute of the tag under its name in lower case, `lowerName` (the
+// value lowered too); the last attribute that finds a rule decides. The answer is written over
+// `style`, whose texts keep their memory.
+void ClassStyleOfTag(const THTMLItem& tag, std::string_view lowerName, const ClassStyleRules& rules,
+                     TClassStyle& style);
 
 }  // namespace vellumar

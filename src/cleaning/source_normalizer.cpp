@@ -1,9 +1,8 @@
 #include "cleaning/source_normalizer.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <utility>
 
+#include "base/text_rules.h"
 #include "cleaning/class_style_rules.h"
 #include "cleaning/cp1251_case.h"
 #include "cleaning/open_tag_stack.h"
@@ -64,7 +63,7 @@ void Normalizer::tag(const THTMLItem& item)
         closeElement(m_name);
         return;
     }
-    const TRebuiltTag& r = m_rebuilder.rebuild(item, m_rules);
+    const TRebuiltTag& r = m_rebuilder.rebuild(item, m_name, m_rules);
     m_out.append(LineBreakBefore(m_name)).append(r.OpenText);
     if (!r.IsEmpty) m_open.PushOpenTag(r.CloseText, r.CloseTag);
 }
@@ -100,15 +99,9 @@ void Normalizer::text(const THTMLItem& item)
         return;
     }
     if (m_inScript) return;
-    if (!m_straighten) {
-        m_out.append(text);
-        return;
-    }
     // Line breaks inside the text become spaces.
-    const std::size_t from = m_out.size();
-    m_out.resize(from + text.size());
-    std::transform(text.begin(), text.end(), m_out.begin() + static_cast<std::ptrdiff_t>(from),
-                   [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
+    if (m_straighten) AppendStraightened(m_out, text);
+    else m_out.append(text);
 }
 
 // Cleans the text the parser holds, which ends every line with CR LF.

@@ -7,13 +7,12 @@
 
 namespace vellumar {
 
-const TRebuiltTag& TagRebuilder::rebuild(const THTMLItem& tag, const ClassStyleRules& rules)
+const TRebuiltTag& TagRebuilder::rebuild(const THTMLItem& tag, std::string_view name, const ClassStyleRules& rules)
 {
-    ClassStyleOfTag(tag, rules, m_style);
-    const std::string& name = m_style.TagName;
+    ClassStyleOfTag(tag, name, rules, m_style);
     TRebuiltTag& r = m_tag;
     r.IsEmpty = IsEmptyElement(name);
-    r.IsClosing = m_style.IsClosing;
+    r.IsClosing = !name.empty() && name.front() == '/';
     r.ClassCloseText = m_style.CloseText;
     r.CloseTag.clear();
     AppendClosingTagText(r.CloseTag, name);

@@ -3,6 +3,7 @@
 // attributes, and the bold and italic tags that the tag's class calls for.
 
 #include <string>
+#include <string_view>
 
 #include "cleaning/class_style_rules.h"
 #include "html/tokenizer.h"
@@ -29,9 +30,10 @@ struct TRebuiltTag {
 // ("<td  colspan=\"2\">").
 class TagRebuilder {
 public:
-    // The rebuilt tag, valid until the next call: its texts keep their memory from one tag to
-    // the next, since nearly every tag of a document comes here.
-    const TRebuiltTag& rebuild(const THTMLItem& tag, const ClassStyleRules& rules);
+    // The rebuilt tag, whose name in lower case the caller has at hand, valid until the next
+    // call: its texts keep their memory from one tag to the next, since nearly every tag of a
+    // document comes here.
+    const TRebuiltTag& rebuild(const THTMLItem& tag, std::string_view lowerName, const ClassStyleRules& rules);
 
 private:
     TRebuiltTag m_tag;

@@ -17,12 +17,14 @@ void DescriptorOutput::write(std::string_view bytes)
         m_pending.append(bytes);
         return;
     }
-    if (m_pending.empty()) {
-        put(bytes.substr(0, cut));
-    } else {
+    if (!m_pending.empty() && cut < kHeldAtMost) {
         m_pending.append(bytes.substr(0, cut));
         put(m_pending);
         m_pending.clear();
+    } else {
+        // A large piece is not copied behind what is held: the two go out one after the other.
+        flush();
+        put(bytes.substr(0, cut));
     }
     m_pending.append(bytes.substr(cut));
 }

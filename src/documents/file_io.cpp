@@ -193,18 +193,19 @@ std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit)
     struct stat info {};
     if (::fstat(fd, &info) != 0) throw failReading(std::strerror(errno));
     if (S_ISDIR(info.st_mode)) throw failReading(std::strerror(EISDIR));
-    // Read straight into the text: a regular file in one call, with a byte to spare to see
-    // its end (or that it grew); anything else in steps that double.
+    // Read straight into the text: a regular file of known size in one call, with a byte to
+    // spare to see its end (or that it grew); anything else (a pipe, a file of /proc that
+    // says it is empty) in steps that double.
     constexpr std::size_t kFirstStep = 1 << 16;
     std::size_t room = kFirstStep;
-    if (S_ISREG(info.st_mode)) {
+    if (S_ISREG(info.st_mode) && info.st_size > 0) {
         if (static_cast<std::uintmax_t>(info.st_size) > limit) throw tooLarge();
         room = static_cast<std::size_t>(info.st_size) + 1;
     }
     std::string bytes(std::min(room, limit + 1), '\0');
     std::size_t filled = 0;
     for (;;) {
-        if (filled == bytes.size()) bytes.resize(std::min(bytes.size() * 2, limit + 1));
+        if (filled == bytes.size()) bytes.resize(std::min(std::max(bytes.size() * 2, kFirstStep), limit + 1));
         const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;

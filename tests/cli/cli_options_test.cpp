@@ -125,7 +125,7 @@ TEST(CommandLine, StandardStreamsGetWholeLines)
     int ends[2];
     ASSERT_EQ(::pipe2(ends, O_NONBLOCK), 0);
     const auto readable = [&] {
-        char buffer[256];
+        char buffer[8192];
         const ssize_t got = ::read(ends[0], buffer, sizeof buffer);
         return got > 0 ? std::string(buffer, static_cast<std::size_t>(got)) : std::string();
     };
@@ -140,6 +140,16 @@ TEST(CommandLine, StandardStreamsGetWholeLines)
         output << "held";
     }
     EXPECT_EQ(readable(), "held");
+    {
+        // A large piece behind a held start goes out after it, whole.
+        DescriptorOutput output(ends[1]);
+        output << "<";
+        const std::string large(5000, 'x');
+        output << large;
+        std::string got;
+        for (std::string part = readable(); !part.empty(); part = readable()) got += part;
+        EXPECT_EQ(got, "<" + large);
+    }
     ::close(ends[0]);
     ::close(ends[1]);
 }
