@@ -13,7 +13,7 @@
 #include "cleaning/source_normalizer.h"
 #include "convert/body_writer.h"
 #include "base/picture_sink.h"
-#include "documents/text_lines.h"
+#include "editing/text_lines.h"
 #include "html/tokenizer.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_data.h"
-#include "documents/code_page_codec.h"
-#include "documents/text_encoding.h"
+#include "encodings/code_page_codec.h"
+#include "encodings/text_encoding.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "convert/body_writer.h"
 #include "base/text_rules.h"
 #include "convert/xml_text.h"
-#include "documents/text_lines.h"
+#include "editing/text_lines.h"
 #include "html/tokenizer.h"
 
 namespace {

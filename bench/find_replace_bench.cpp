@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "documents/find_replace.h"
-#include "documents/memory_editor.h"
+#include "editing/find_replace.h"
+#include "editing/memory_editor.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "documents/temp_folder.h"
+#include "files/temp_folder.h"
 #include "office/libreoffice_runner.h"
 
 namespace {

@@ -4,14 +4,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "documents/temp_folder.h"
-#include "images/base64.h"
-#include "images/jpeg_codec.h"
-#include "images/picture_embedder.h"
-#include "images/picture_file.h"
-#include "images/png_codec.h"
-#include "images/png_encoder.h"
-#include "images/picture_workers.h"
+#include "files/temp_folder.h"
+#include "pictures/base64.h"
+#include "pixels/jpeg_codec.h"
+#include "pictures/picture_embedder.h"
+#include "pixels/picture_file.h"
+#include "pixels/png_codec.h"
+#include "pixels/png_encoder.h"
+#include "pictures/picture_workers.h"
 
 #include <libdeflate.h>
 #include <zlib.h>

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "convert/body_writer.h"
-#include "documents/temp_folder.h"
-#include "documents/text_encoding.h"
+#include "files/temp_folder.h"
+#include "encodings/text_encoding.h"
 #include "tables/freetype_text_measurer.h"
 #include "tables/table_grid_builder.h"
 #include "tables/table_layout.h"

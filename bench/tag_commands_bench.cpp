@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "documents/memory_editor.h"
-#include "documents/tag_commands.h"
+#include "editing/memory_editor.h"
+#include "editing/tag_commands.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "cleaning/class_style_rules.h"
 #include "cleaning/style_block.h"
 #include "convert/title_information.h"
-#include "documents/text_encoding.h"
-#include "documents/text_lines.h"
+#include "encodings/text_encoding.h"
+#include "editing/text_lines.h"
 #include "fuzz/support/fuzz_book.h"
 #include "pipeline/source_loading.h"
 

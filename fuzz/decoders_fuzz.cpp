@@ -9,12 +9,12 @@
 #include <string_view>
 
 #include "fuzz/support/fuzz_book.h"
-#include "images/base64.h"
-#include "images/data_url.h"
-#include "images/gif_codec.h"
-#include "images/jpeg_codec.h"
-#include "images/picture_error.h"
-#include "images/png_codec.h"
+#include "pictures/base64.h"
+#include "pictures/data_url.h"
+#include "pixels/gif_codec.h"
+#include "pixels/jpeg_codec.h"
+#include "pixels/picture_error.h"
+#include "pixels/png_codec.h"
 
 namespace {
 

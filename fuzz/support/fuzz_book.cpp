@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "documents/file_io.h"
-#include "documents/temp_folder.h"
-#include "images/jpeg_codec.h"
-#include "images/picture_embedder.h"
-#include "images/png_codec.h"
+#include "files/file_io.h"
+#include "files/temp_folder.h"
+#include "pixels/jpeg_codec.h"
+#include "pictures/picture_embedder.h"
+#include "pixels/png_codec.h"
 #include "pipeline/book_conversion.h"
 #include "support/xml_check.h"
 #include "tables/freetype_text_measurer.h"

@@ -9,7 +9,7 @@
 #include "cleaning/style_block.h"
 #include "cleaning/tag_rebuilder.h"
 #include "cleaning/tag_tables.h"
-#include "documents/text_lines.h"
+#include "editing/text_lines.h"
 #include "html/image_sources.h"
 #include "html/tokenizer.h"
 

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "checking/book_check.h"
-#include "documents/file_io.h"
+#include "files/file_io.h"
 
 namespace vellumar::cli {
 

@@ -1,6 +1,6 @@
 #include "cli/cli_interaction.h"
 
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 
 namespace vellumar::cli {
 

@@ -6,9 +6,9 @@
 
 #include "cli/heap_policy.h"
 #include "cli/item_list.h"
-#include "documents/file_io.h"
-#include "documents/text_encoding.h"
-#include "documents/text_lines.h"
+#include "files/file_io.h"
+#include "encodings/text_encoding.h"
+#include "editing/text_lines.h"
 #include "pipeline/pipeline.h"
 
 namespace vellumar::cli {

@@ -9,7 +9,7 @@
 
 #include "cli/input_conversion.h"
 #include "convert/title_information.h"
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 
 namespace vellumar::cli {
 

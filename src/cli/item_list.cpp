@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 
 namespace vellumar::cli {
 

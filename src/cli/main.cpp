@@ -13,7 +13,7 @@
 #include "cli/input_order.h"
 #include "cli/ordered_jobs.h"
 #include "cli/text_output.h"
-#include "documents/interrupt_cleanup.h"
+#include "files/interrupt_cleanup.h"
 #include "office/converted_documents.h"
 #include "office/libreoffice_runner.h"
 #include "pipeline/source_loading.h"

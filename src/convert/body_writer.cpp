@@ -13,7 +13,7 @@
 #include "convert/title_information.h"
 #include "convert/xml_text.h"
 #include "html/image_sources.h"
-#include "images/picture_texts.h"
+#include "pictures/picture_texts.h"
 
 namespace vellumar {
 

@@ -3,7 +3,7 @@
 #include "cleaning/name_transliteration.h"
 #include "convert/latin_folding.h"
 #include "convert/numeric_reference.h"
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 
 namespace vellumar {
 

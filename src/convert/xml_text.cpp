@@ -5,7 +5,7 @@
 #include "base/byte_scan.h"
 #include "html/html_entities.h"
 #include "convert/numeric_reference.h"
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 
 namespace vellumar {
 

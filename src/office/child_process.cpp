@@ -14,7 +14,7 @@
 #include <string_view>
 #include <thread>
 
-#include "documents/interrupt_cleanup.h"
+#include "files/interrupt_cleanup.h"
 
 extern char** environ;
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "documents/temp_folder.h"
+#include "files/temp_folder.h"
 #include "office/word_processor.h"
 
 namespace vellumar {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "documents/written_files.h"
+#include "files/written_files.h"
 
 namespace vellumar {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "documents/file_io.h"
+#include "files/file_io.h"
 
 namespace vellumar {
 

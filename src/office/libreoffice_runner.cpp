@@ -8,8 +8,8 @@
 #include <map>
 #include <sstream>
 
-#include "documents/file_io.h"
-#include "documents/temp_folder.h"
+#include "files/file_io.h"
+#include "files/temp_folder.h"
 #include "office/child_process.h"
 #include "office/document_kinds.h"
 #include "office/libreoffice_output.h"

@@ -1,6 +1,6 @@
 #include "pipeline/book_conversion.h"
 
-#include "images/picture_embedder.h"
+#include "pictures/picture_embedder.h"
 #include "tables/table_picture_embedder.h"
 
 namespace vellumar {

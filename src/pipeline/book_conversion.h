@@ -12,7 +12,7 @@
 #include "base/user_interaction.h"
 #include "convert/body_writer.h"
 #include "html/tokenizer.h"
-#include "images/picture_scout.h"
+#include "pictures/picture_scout.h"
 
 namespace vellumar {
 

@@ -7,9 +7,9 @@
 
 #include "base/byte_scan.h"
 #include "cleaning/source_normalizer.h"
-#include "documents/text_encoding.h"
-#include "documents/text_lines.h"
-#include "images/picture_workers.h"
+#include "encodings/text_encoding.h"
+#include "editing/text_lines.h"
+#include "pictures/picture_workers.h"
 #include "office/document_kinds.h"
 
 namespace vellumar {

@@ -10,8 +10,8 @@
 
 #include "base/conversion_options.h"
 #include "base/user_interaction.h"
-#include "documents/file_io.h"
-#include "images/picture_scout.h"
+#include "files/file_io.h"
+#include "pictures/picture_scout.h"
 
 namespace vellumar {
 

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <system_error>
 
-#include "documents/file_io.h"
-#include "documents/text_encoding.h"
-#include "documents/utf8.h"
+#include "files/file_io.h"
+#include "encodings/text_encoding.h"
+#include "encodings/utf8.h"
 
 namespace vellumar {
 

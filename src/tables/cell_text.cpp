@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "html/html_entities.h"
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 
 namespace vellumar {
 

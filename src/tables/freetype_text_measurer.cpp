@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 #include "tables/cell_text.h"
 
 namespace vellumar {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "images/rgb_image.h"
+#include "pixels/rgb_image.h"
 
 namespace vellumar {
 

@@ -6,7 +6,7 @@
 
 #include "base/ascii_case.h"
 #include "base/text_rules.h"
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 #include "tables/cell_text.h"
 
 namespace vellumar {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "images/fit_to_box.h"
+#include "pixels/fit_to_box.h"
 #include "tables/table_drawing.h"
 #include "tables/table_layout.h"
 

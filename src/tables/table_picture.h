@@ -8,7 +8,7 @@
 
 #include "base/conversion_options.h"
 #include "html/tokenizer.h"
-#include "images/png_codec.h"
+#include "pixels/png_codec.h"
 #include "tables/table_grid.h"
 #include "tables/table_grid_builder.h"
 #include "tables/text_measurer.h"

@@ -1,8 +1,8 @@
 #include "tables/table_picture_command.h"
 
 #include "cleaning/source_normalizer.h"
-#include "images/base64.h"
-#include "images/picture_texts.h"
+#include "pictures/base64.h"
+#include "pictures/picture_texts.h"
 #include "tables/table_picture.h"
 
 namespace vellumar {

@@ -9,8 +9,8 @@
 
 #include "base/conversion_options.h"
 #include "base/user_interaction.h"
-#include "documents/written_files.h"
-#include "images/picture_page.h"
+#include "files/written_files.h"
+#include "pictures/picture_page.h"
 #include "tables/text_measurer.h"
 
 namespace vellumar {

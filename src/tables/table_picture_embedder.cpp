@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "images/base64.h"
-#include "images/picture_texts.h"
+#include "pictures/base64.h"
+#include "pictures/picture_texts.h"
 #include "tables/freetype_text_measurer.h"
 #include "tables/table_picture.h"
 

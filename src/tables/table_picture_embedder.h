@@ -12,8 +12,8 @@
 #include "base/conversion_options.h"
 #include "base/picture_sink.h"
 #include "base/user_interaction.h"
-#include "documents/temp_folder.h"
-#include "images/picture_embedder.h"
+#include "files/temp_folder.h"
+#include "pictures/picture_embedder.h"
 #include "tables/text_measurer.h"
 
 namespace vellumar {

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "images/rgb_image.h"
+#include "pixels/rgb_image.h"
 #include "tables/pixel_painting.h"
 
 namespace vellumar {

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QVariant>
 
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 #include "settings/charsets.h"
 
 namespace vellumar {

@@ -10,7 +10,7 @@
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qscilexerxml.h>
 
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 #include "settings/charsets.h"
 #include "ui/editor_colours.h"
 

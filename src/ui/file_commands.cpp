@@ -9,8 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "documents/file_io.h"
-#include "documents/text_lines.h"
+#include "files/file_io.h"
+#include "editing/text_lines.h"
 #include "ui/code_editor.h"
 #include "ui/conversion_commands.h"
 #include "ui/command_dialogs.h"

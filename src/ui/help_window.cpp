@@ -10,7 +10,7 @@
 #include <QStringDecoder>
 #include <QVBoxLayout>
 
-#include "documents/text_encoding.h"
+#include "encodings/text_encoding.h"
 #include "ui/program_folder.h"
 
 namespace vellumar {

@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
-#include "images/picture_page.h"
+#include "pictures/picture_page.h"
 #include "tables/freetype_text_measurer.h"
 #include "ui/code_editor.h"
 #include "ui/dialog_interaction.h"

@@ -9,7 +9,7 @@
 #include <QObject>
 #include <QString>
 
-#include "documents/temp_folder.h"
+#include "files/temp_folder.h"
 #include "tables/table_picture_command.h"
 
 class QPlainTextEdit;

@@ -17,8 +17,8 @@
 #include <QVBoxLayout>
 
 #include "checking/book_check.h"
-#include "documents/find_replace.h"
-#include "documents/tag_commands.h"
+#include "editing/find_replace.h"
+#include "editing/tag_commands.h"
 #include "settings/charsets.h"
 #include "ui/about_box.h"
 #include "ui/action_icons.h"

@@ -21,7 +21,7 @@
 #include <QMainWindow>
 
 #include "base/conversion_options.h"
-#include "images/rgb_image.h"
+#include "pixels/rgb_image.h"
 
 class QAction;
 class QMenu;

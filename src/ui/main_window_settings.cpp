@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "documents/file_io.h"
+#include "files/file_io.h"
 #include "settings/ini_file.h"
 #include "settings/language_files.h"
 #include "settings/user_folders.h"

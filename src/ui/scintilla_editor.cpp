@@ -7,7 +7,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
-#include "documents/code_page_codec.h"
+#include "encodings/code_page_codec.h"
 
 namespace vellumar {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "documents/editor.h"
+#include "editing/editor.h"
 
 class QsciScintilla;
 

@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 
-#include "documents/find_replace.h"
+#include "editing/find_replace.h"
 #include "ui/charset_text.h"
 #include "ui/code_editor.h"
 #include "ui/color_button.h"

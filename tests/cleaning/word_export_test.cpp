@@ -8,8 +8,8 @@
 #include "cleaning/source_normalizer.h"
 #include "convert/body_writer.h"
 #include "base/picture_sink.h"
-#include "documents/text_encoding.h"
-#include "documents/text_lines.h"
+#include "encodings/text_encoding.h"
+#include "editing/text_lines.h"
 #include "recording_interaction.h"
 #include "support/xml_check.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "documents/temp_folder.h"
+#include "files/temp_folder.h"
 
 namespace vellumar::testing {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "cli/convert_program.h"
-#include "images/png_codec.h"
+#include "pixels/png_codec.h"
 
 extern char** environ;
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "cli/convert_program.h"
-#include "images/jpeg_codec.h"
-#include "images/png_codec.h"
+#include "pixels/jpeg_codec.h"
+#include "pixels/png_codec.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "images/base64.h"
-#include "images/jpeg_codec.h"
+#include "pictures/base64.h"
+#include "pixels/jpeg_codec.h"
 #include "cli/convert_program.h"
 #include "support/xml_check.h"
 

@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "images/base64.h"
-#include "images/png_codec.h"
+#include "pictures/base64.h"
+#include "pixels/png_codec.h"
 #include "cli/convert_program.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "cleaning/source_normalizer.h"
 #include "convert/body_writer.h"
-#include "documents/text_lines.h"
+#include "editing/text_lines.h"
 #include "support/xml_check.h"
 
 namespace vellumar {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "documents/temp_folder.h"
+#include "files/temp_folder.h"
 #include "libreoffice/office_documents.h"
 #include "office/derived_html_path.h"
 #include "office/libreoffice_runner.h"

@@ -6,8 +6,8 @@
 #include <map>
 #include <sstream>
 
-#include "documents/temp_folder.h"
-#include "images/png_codec.h"
+#include "files/temp_folder.h"
+#include "pixels/png_codec.h"
 #include "office/child_process.h"
 
 namespace vellumar::testing {

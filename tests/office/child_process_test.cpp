@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "documents/temp_folder.h"
+#include "files/temp_folder.h"
 #include "office/child_process.h"
 #include "support/process_check.h"
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "documents/file_io.h"
-#include "documents/temp_folder.h"
+#include "files/file_io.h"
+#include "files/temp_folder.h"
 
 #include "office/derived_html_path.h"
 #include "office/document_kinds.h"

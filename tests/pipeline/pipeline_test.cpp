@@ -10,9 +10,9 @@
 
 #include "base/ascii_case.h"
 #include "cleaning/recording_interaction.h"
-#include "documents/temp_folder.h"
-#include "images/picture_workers.h"
-#include "images/test_pictures.h"
+#include "files/temp_folder.h"
+#include "pictures/picture_workers.h"
+#include "support/test_pictures.h"
 
 namespace vellumar {
 namespace {

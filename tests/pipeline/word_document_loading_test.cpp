@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cleaning/recording_interaction.h"
-#include "documents/temp_folder.h"
-#include "images/test_pictures.h"
+#include "files/temp_folder.h"
+#include "support/test_pictures.h"
 #include "pipeline/pipeline.h"
 
 namespace vellumar {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "documents/file_io.h"
+#include "files/file_io.h"
 
 namespace vellumar {
 namespace {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "documents/file_io.h"
+#include "files/file_io.h"
 #include "settings/charsets.h"
 #include "settings/language_files.h"
 #include "settings/settings_file.h"

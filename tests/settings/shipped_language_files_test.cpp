@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "documents/utf8.h"
+#include "encodings/utf8.h"
 #include "settings/ini_file.h"
 #include "settings/language_files.h"
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "documents/find_replace.h"
+#include "editing/find_replace.h"
 
 namespace vellumar::testing {
 

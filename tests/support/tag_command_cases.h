@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "documents/tag_commands.h"
+#include "editing/tag_commands.h"
 
 namespace vellumar::testing {
 

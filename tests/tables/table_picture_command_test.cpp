@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "images/base64.h"
-#include "images/picture_error.h"
-#include "images/png_codec.h"
-#include "images/test_pictures.h"
+#include "pictures/base64.h"
+#include "pixels/picture_error.h"
+#include "pixels/png_codec.h"
+#include "support/test_pictures.h"
 
 namespace vellumar {
 namespace {

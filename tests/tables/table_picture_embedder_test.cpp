@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "convert/body_writer.h"
-#include "images/base64.h"
-#include "images/picture_embedder.h"
-#include "images/png_codec.h"
+#include "pictures/base64.h"
+#include "pictures/picture_embedder.h"
+#include "pixels/png_codec.h"
 
 namespace vellumar {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "documents/temp_folder.h"
-#include "images/png_codec.h"
+#include "files/temp_folder.h"
+#include "pixels/png_codec.h"
 #include "tables/freetype_text_measurer.h"
 #include "tables/table_layout.h"
 

@@ -17,9 +17,9 @@
 #include <filesystem>
 #include <jpeglib.h>
 
-#include "images/jpeg_codec.h"
-#include "images/png_codec.h"
-#include "images/rgb_image.h"
+#include "pixels/jpeg_codec.h"
+#include "pixels/png_codec.h"
+#include "pixels/rgb_image.h"
 #include "message_box_catcher.h"
 #include "tables/text_measurer.h"
 #include "ui/application_windows.h"

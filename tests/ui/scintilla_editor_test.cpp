@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "documents/tag_commands.h"
+#include "editing/tag_commands.h"
 #include "ui/main_window.h"
 #include "ui/program_folder.h"
 #include "ui/code_editor.h"

@@ -14,7 +14,7 @@
 
 #include <memory>
 
-#include "documents/find_replace.h"
+#include "editing/find_replace.h"
 #include "message_box_catcher.h"
 #include "support/find_replace_cases.h"
 #include "ui/application_windows.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "documents/file_io.h"
+#include "files/file_io.h"
 #include "ui/program_folder.h"
 
 namespace vellumar::testing {

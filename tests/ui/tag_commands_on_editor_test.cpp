@@ -5,7 +5,7 @@
 #include "support/case_name.h"
 #include "shared_code_editor.h"
 
-#include "documents/tag_commands.h"
+#include "editing/tag_commands.h"
 #include "support/tag_command_cases.h"
 #include "ui/code_editor.h"
 

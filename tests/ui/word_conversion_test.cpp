@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "documents/temp_folder.h"
+#include "files/temp_folder.h"
 #include "ui/word_conversion.h"
 
 namespace {

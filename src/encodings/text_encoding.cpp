@@ -1,0 +1,267 @@
+#include "encodings/text_encoding.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <memory>
+
+#include "base/ascii_case.h"
+#include "base/byte_scan.h"
+#include "encodings/single_byte_code_page.h"
+#include "encodings/utf8.h"
+
+namespace vellumar {
+
+namespace {
+
+constexpr std::array<char16_t, 128> kWindows1251High = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
+};
+
+void appendCharacterReference(std::string& out, char32_t cp)
+{
+    out.append("&#").append(std::to_string(static_cast<std::uint32_t>(cp))).push_back(';');
+}
+
+bool isValidUtf8WithHighBytes(std::string_view s)
+{
+    bool high = false;
+    for (std::size_t i = 0; i < s.size();) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            i = scan::AsciiRunEnd(s, i);
+            continue;
+        }
+        char32_t cp = 0;
+        const std::size_t len = DecodeUtf8(s, i, cp);
+        if (len == 1) return false;  // every valid non-ASCII sequence is longer than one byte
+        high = true;
+        i += len;
+    }
+    return high;
+}
+
+std::string lowerName(std::string_view name)
+{
+    std::string out = AsciiLower(name);
+    while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
+    return out;
+}
+
+bool isWindows1251Name(std::string_view n)
+{
+    return n == "windows-1251" || n == "cp1251" || n == "x-cp1251" || n == "win-1251";
+}
+
+bool isUtf8Name(std::string_view n) { return n == "utf-8" || n == "utf8"; }
+
+// Labels that browsers read as windows-1252, whose 0x80..0x9F bytes are typographic characters.
+std::string iconvName(std::string_view n)
+{
+    if (n == "iso-8859-1" || n == "iso8859-1" || n == "latin1" || n == "l1" || n == "us-ascii" || n == "ascii")
+        return "WINDOWS-1252";
+    return std::string(n);
+}
+
+struct IconvCloser {
+    void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
+};
+
+std::unique_ptr<void, IconvCloser> openIconv(std::string_view to, std::string_view from)
+{
+    iconv_t cd = iconv_open(std::string(to).c_str(), std::string(from).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw EncodingError("unknown character set '" + std::string(from == "UTF-8" ? to : from) + "'");
+    return std::unique_ptr<void, IconvCloser>(cd);
+}
+
+// Labels of UTF-16. A page that names UTF-16 in a <meta> was read as ASCII bytes to find the
+// label, so it cannot be UTF-16: browsers read it as UTF-8.
+bool isUtf16Name(std::string_view n)
+{
+    return n == "utf-16" || n == "utf-16le" || n == "utf-16be" || n == "utf16" || n == "ucs-2" || n == "unicode" ||
+           n == "csunicode" || n == "iso-10646-ucs-2" || n == "unicodefeff" || n == "unicodefffe";
+}
+
+bool isKnownName(std::string_view n)
+{
+    if (isWindows1251Name(n) || isUtf8Name(n) || isUtf16Name(n)) return true;
+    iconv_t cd = iconv_open("UTF-8", iconvName(n).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv_close(cd);
+    return true;
+}
+
+}  // namespace
+
+char32_t Windows1251ToUnicode(unsigned char byte)
+{
+    return byte < 0x80 ? static_cast<char32_t>(byte) : static_cast<char32_t>(kWindows1251High[byte - 0x80]);
+}
+
+std::optional<unsigned char> UnicodeToWindows1251(char32_t cp)
+{
+    if (cp < 0x80) return static_cast<unsigned char>(cp);
+    if (cp >= 0x0410 && cp <= 0x044F) return static_cast<unsigned char>(cp - 0x0410 + 0xC0);
+    if (cp == 0xFFFD) return std::nullopt;
+    for (std::size_t i = 0; i < 64; ++i)
+        if (kWindows1251High[i] == cp) return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
+}
+
+std::string Windows1251ToUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char c : text) AppendUtf8(out, Windows1251ToUnicode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string Utf8ToWindows1251(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            // ASCII is the same in windows-1251: copied a run at a time.
+            const std::size_t end = scan::AsciiRunEnd(utf8, i);
+            out.append(utf8, i, end - i);
+            i = end;
+            continue;
+        }
+        char32_t cp = 0;
+        i += DecodeUtf8(utf8, i, cp);
+        if (const auto byte = UnicodeToWindows1251(cp))
+            out.push_back(static_cast<char>(*byte));
+        else
+            appendCharacterReference(out, cp);
+    }
+    return out;
+}
+
+std::string CodePageToUtf8(std::string_view bytes, std::string_view codePage)
+{
+    const std::string name = lowerName(codePage);
+    if (isWindows1251Name(name)) return Windows1251ToUtf8(bytes);
+    if (isUtf8Name(name)) return std::string(bytes);
+    auto cd = openIconv("UTF-8", iconvName(name));
+    std::string out(bytes.size() * 4 + 16, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* dst = out.data();
+    std::size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &dst, &outLeft) != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) {
+            const std::size_t used = out.size() - outLeft;
+            out.resize(out.size() * 2);
+            dst = out.data() + used;
+            outLeft = out.size() - used;
+            continue;
+        }
+        // A byte with no character in this code page: show U+FFFD and go on after it.
+        if (outLeft < 3) {
+            const std::size_t used = out.size() - outLeft;
+            out.resize(out.size() + 64);
+            dst = out.data() + used;
+            outLeft = out.size() - used;
+        }
+        *dst++ = static_cast<char>(0xEF);
+        *dst++ = static_cast<char>(0xBF);
+        *dst++ = static_cast<char>(0xBD);
+        outLeft -= 3;
+        ++in;
+        --inLeft;
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+std::string Utf8ToCodePage(std::string_view utf8, std::string_view codePage)
+{
+    const std::string name = lowerName(codePage);
+    if (isWindows1251Name(name)) return Utf8ToWindows1251(utf8);
+    if (isUtf8Name(name)) return std::string(utf8);
+    auto cd = openIconv(iconvName(name), "UTF-8");
+    std::string out;
+    out.reserve(utf8.size());
+    char buffer[4096];
+    // Convert one character at a time only where iconv stops; plain runs go in large pieces.
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        char* in = const_cast<char*>(utf8.data() + i);
+        std::size_t inLeft = utf8.size() - i;
+        char* dst = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t rc = iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &dst, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(dst - buffer));
+        i = utf8.size() - inLeft;
+        if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+        char32_t cp = 0;
+        i += DecodeUtf8(utf8, i, cp);
+        appendCharacterReference(out, cp);
+    }
+    return out;
+}
+
+std::string DetectSourceEncoding(std::string_view bytes, const EncodingWarningHandler& onWarning)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF")) return "utf-8";
+    if (bytes.starts_with("\xFF\xFE")) return "utf-16le";
+    if (bytes.starts_with("\xFE\xFF")) return "utf-16be";
+    const std::string_view head = bytes.substr(0, 4096);
+    const auto n = static_cast<std::int32_t>(head.size());
+    for (std::int32_t at = scan::FindTextNoCase(head.data(), n, 0, "<meta"); at >= 0;
+         at = scan::FindTextNoCase(head.data(), n, at + 5, "<meta")) {
+        std::int32_t end = scan::FindChar(head.data(), n, at, '>');
+        if (end < 0) end = n;
+        const std::int32_t cs = scan::FindTextNoCase(head.data(), end, at, "charset");
+        if (cs < 0) continue;
+        std::int32_t i = cs + 7;
+        while (i < end && (scan::IsSpace(head[i]) || head[i] == '=' || head[i] == '"' || head[i] == '\'')) ++i;
+        std::int32_t j = i;
+        while (j < end && (std::isalnum(static_cast<unsigned char>(head[j])) || head[j] == '-' || head[j] == '_' ||
+                           head[j] == '.' || head[j] == ':'))
+            ++j;
+        if (j == i) continue;
+        const std::string name = AsciiLower(head.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(j - i)));
+        if (isUtf16Name(name)) return "utf-8";
+        if (isKnownName(name)) return name;
+        if (onWarning) onWarning("unknown character set '" + name + "' in <meta> ignored");
+    }
+    return isValidUtf8WithHighBytes(bytes) ? "utf-8" : "windows-1251";
+}
+
+std::string SourceToWindows1251(std::string_view bytes, std::string_view encoding,
+                                const EncodingWarningHandler& onWarning)
+{
+    std::string name = lowerName(encoding);
+    if (name.empty() || name == "auto") name = DetectSourceEncoding(bytes, onWarning);
+    if (isWindows1251Name(name)) return std::string(bytes);
+    if (isUtf8Name(name)) {
+        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+        return Utf8ToWindows1251(bytes);
+    }
+    if ((name == "utf-16le" && bytes.starts_with("\xFF\xFE")) || (name == "utf-16be" && bytes.starts_with("\xFE\xFF")))
+        bytes.remove_prefix(2);
+    if (const auto table = SingleByteCodePageOf(iconvName(name))) return table->toWindows1251(bytes);
+    return Utf8ToWindows1251(CodePageToUtf8(bytes, name));
+}
+
+}  // namespace vellumar

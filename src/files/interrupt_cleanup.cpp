@@ -1,0 +1,197 @@
+#include "files/interrupt_cleanup.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+namespace vellumar {
+
+namespace {
+
+// One registered path. `version` is odd while the path is being written or cleared, so a
+// handler that reads it meanwhile, on another thread, skips it instead of reading half a path.
+struct Slot {
+    std::atomic<unsigned> version{0};
+    std::atomic<bool> taken{false};
+    CleanupKind kind = CleanupKind::File;
+    pid_t owner = 0;  // a child made by fork() inherits the table but owns none of its paths
+    char path[PATH_MAX] = {};
+};
+
+std::array<Slot, 64> g_slots;
+
+// One registered child process group: its id, and the process that made it (a child made
+// by fork() inherits the table but owns none of its groups).
+struct GroupSlot {
+    std::atomic<pid_t> group{0};
+    std::atomic<pid_t> owner{0};
+};
+
+std::array<GroupSlot, 16> g_groups;
+
+void removeFolderContent(int folder, int depth);
+
+// Removes the entry `name` of the open folder: a file, or a folder with what it holds.
+void removeEntry(int folder, const char* name, int depth)
+{
+    if (::unlinkat(folder, name, 0) == 0 || (errno != EISDIR && errno != EPERM) || depth <= 0) return;
+    const int inner = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (inner < 0) return;
+    removeFolderContent(inner, depth - 1);
+    ::close(inner);
+    ::unlinkat(folder, name, AT_REMOVEDIR);
+}
+
+// Removes everything in the open folder, folders inside it up to `depth` levels deep.
+void removeFolderContent(int folder, int depth)
+{
+    alignas(8) char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::getdents64(folder, buffer, sizeof buffer);
+        if (got <= 0) return;
+        for (ssize_t at = 0; at < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+            at += entry->d_reclen;
+            const char* name = entry->d_name;
+            if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+            removeEntry(folder, name, depth);
+        }
+    }
+}
+
+void removeSlot(Slot& slot)
+{
+    const unsigned before = slot.version.load(std::memory_order_acquire);
+    if ((before & 1U) != 0 || !slot.taken.load(std::memory_order_acquire)) return;
+    char path[PATH_MAX];
+    std::memcpy(path, slot.path, sizeof path);
+    const CleanupKind kind = slot.kind;
+    const pid_t owner = slot.owner;
+    std::atomic_thread_fence(std::memory_order_acquire);
+    if (slot.version.load(std::memory_order_relaxed) != before) return;
+    path[PATH_MAX - 1] = '\0';
+    if (path[0] == '\0' || owner != ::getpid()) return;
+    if (kind == CleanupKind::File) {
+        ::unlink(path);
+        return;
+    }
+    const int folder = ::open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) return;
+    removeFolderContent(folder, 4);
+    ::close(folder);
+    ::rmdir(path);
+}
+
+void onInterrupt(int signal)
+{
+    const int savedErrno = errno;
+    KillRegisteredProcessGroups();
+    RemoveRegisteredPaths();
+    errno = savedErrno;
+    // The handler was installed with SA_RESETHAND: the signal, held back until this handler
+    // returns, now ends the process as if it had never been caught.
+    ::raise(signal);
+}
+
+}  // namespace
+
+InterruptCleanup::InterruptCleanup(const std::filesystem::path& path, CleanupKind kind)
+{
+    const std::string& text = path.native();
+    if (text.empty() || text.size() >= PATH_MAX) return;
+    for (int i = 0; i < static_cast<int>(g_slots.size()); ++i) {
+        Slot& slot = g_slots[static_cast<std::size_t>(i)];
+        bool expected = false;
+        if (!slot.taken.compare_exchange_strong(expected, true, std::memory_order_acq_rel)) continue;
+        slot.version.fetch_add(1, std::memory_order_acq_rel);  // odd: being written
+        std::atomic_thread_fence(std::memory_order_release);
+        std::memcpy(slot.path, text.c_str(), text.size() + 1);
+        slot.kind = kind;
+        slot.owner = ::getpid();
+        slot.version.fetch_add(1, std::memory_order_release);  // even: ready
+        m_slot = i;
+        return;
+    }
+}
+
+void InterruptCleanup::release()
+{
+    if (m_slot < 0) return;
+    Slot& slot = g_slots[static_cast<std::size_t>(m_slot)];
+    slot.version.fetch_add(1, std::memory_order_acq_rel);  // odd: handlers skip it from now on
+    std::atomic_thread_fence(std::memory_order_release);
+    slot.path[0] = '\0';
+    slot.taken.store(false, std::memory_order_release);
+    slot.version.fetch_add(1, std::memory_order_release);
+    m_slot = -1;
+}
+
+InterruptKill::InterruptKill(pid_t group)
+{
+    if (group <= 0) return;
+    for (int i = 0; i < static_cast<int>(g_groups.size()); ++i) {
+        GroupSlot& slot = g_groups[static_cast<std::size_t>(i)];
+        pid_t expected = 0;
+        if (!slot.owner.compare_exchange_strong(expected, ::getpid(), std::memory_order_acq_rel)) continue;
+        slot.group.store(group, std::memory_order_release);
+        m_slot = i;
+        return;
+    }
+}
+
+InterruptKill::~InterruptKill()
+{
+    if (m_slot < 0) return;
+    GroupSlot& slot = g_groups[static_cast<std::size_t>(m_slot)];
+    slot.group.store(0, std::memory_order_release);
+    slot.owner.store(0, std::memory_order_release);
+}
+
+InterruptsHeldBack::InterruptsHeldBack()
+{
+    sigset_t held;
+    sigemptyset(&held);
+    sigaddset(&held, SIGINT);
+    sigaddset(&held, SIGTERM);
+    ::pthread_sigmask(SIG_BLOCK, &held, &m_previous);
+}
+
+InterruptsHeldBack::~InterruptsHeldBack() { ::pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
+
+void InstallInterruptCleanup()
+{
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaddset(&action.sa_mask, SIGINT);
+    sigaddset(&action.sa_mask, SIGTERM);
+    action.sa_flags = SA_RESETHAND;
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction before {};
+        if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+        ::sigaction(signal, &action, nullptr);
+    }
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
+void KillRegisteredProcessGroups()
+{
+    for (GroupSlot& slot : g_groups) {
+        const pid_t group = slot.group.load(std::memory_order_acquire);
+        if (group > 0 && slot.owner.load(std::memory_order_acquire) == ::getpid()) ::kill(-group, SIGKILL);
+    }
+}
+
+void RemoveRegisteredPaths()
+{
+    for (Slot& slot : g_slots) removeSlot(slot);
+}
+
+}  // namespace vellumar

@@ -1,0 +1,272 @@
+#include "pictures/picture_embedder.h"
+
+#include "base/ascii_case.h"
+#include "pictures/data_url.h"
+#include "pixels/picture_error.h"
+#include "pixels/picture_file.h"
+#include "pixels/picture_header.h"
+#include "pictures/picture_lookup.h"
+#include "pictures/picture_preparation.h"
+#include "pixels/picture_scaling.h"
+#include "pictures/picture_scout.h"
+#include "pictures/picture_texts.h"
+#include "pictures/picture_workers.h"
+
+#include "encodings/text_encoding.h"
+#include "encodings/utf8.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <sys/stat.h>
+
+namespace vellumar {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string inlineName(std::string_view virtualPath)
+{
+    std::string name(virtualPath);
+    name.append(" (a picture inside the document)");
+    return name;
+}
+
+bool isUtf8(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t cp = 0;
+        const std::size_t length = DecodeUtf8(text, i, cp);
+        if (cp == 0xFFFD && text.compare(i, 3, "\xEF\xBF\xBD") != 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+}  // namespace
+
+PictureEmbedder::PictureEmbedder(const ConversionOptions& options, fs::path baseFolder, PictureWorkers* workers,
+                                 UserInteraction* user)
+    : m_options(options),
+      m_baseFolder(std::move(baseFolder)),
+      m_workers(workers ? *workers : PictureWorkers::shared()),
+      m_user(user)
+{
+}
+
+PictureEmbedder::~PictureEmbedder() { endConversion(); }
+
+void PictureEmbedder::beginConversion()
+{
+    waitForWorkers();
+    m_table.clear();
+    m_ids.clear();
+    m_embeddedFiles.clear();
+    m_folderListings.clear();
+    m_inlineCount = 0;
+}
+
+void PictureEmbedder::endConversion()
+{
+    waitForWorkers();
+    // A look-ahead begun for this conversion that it never took up (a text without items).
+    if (m_started) m_started->stop();
+    m_started.reset();
+}
+
+void PictureEmbedder::expectPictures(std::vector<std::string> srcs)
+{
+    if (m_started) {
+        m_scout = std::exchange(m_started, nullptr);
+        m_scout->lookAhead(std::move(srcs));
+        return;
+    }
+    // With a single worker the look-ahead would only do early what the walk does anyway.
+    if (srcs.empty() || m_workers.runsInline()) return;
+    m_scout = std::make_shared<PictureScout>(m_options, m_baseFolder, m_workers);
+    m_scout->lookAhead(std::move(srcs));
+}
+
+void PictureEmbedder::PendingBinary::wait() const
+{
+    if (element.valid()) element.wait();
+    if (bytes.valid()) bytes.wait();
+}
+
+std::string PictureEmbedder::PendingBinary::take()
+{
+    if (element.valid()) return element.get();
+    std::string made = BinaryElementOfBytes(contentType, id, bytes.get());
+    bytes = {};
+    return made;
+}
+
+void PictureEmbedder::waitForWorkers()
+{
+    for (const PendingBinary& pending : m_pending) pending.wait();
+    m_pending.clear();
+    if (m_scout) m_scout->stop();
+    m_scout.reset();
+}
+
+TextPieces PictureEmbedder::completeBinaries(std::string binaries)
+{
+    TextPieces pieces;
+    if (m_pending.empty()) {
+        pieces.push_back(std::move(binaries));
+        return pieces;
+    }
+    std::vector<PendingBinary> pending = std::move(m_pending);
+    m_pending.clear();
+    pieces.reserve(2 * pending.size() + 1);
+    std::size_t cut = 0;
+    try {
+        // In book order, so that the first picture that fails is the one reported.
+        for (PendingBinary& item : pending) {
+            if (item.offset > cut) pieces.push_back(binaries.substr(cut, item.offset - cut));
+            pieces.push_back(item.take());
+            cut = item.offset;
+        }
+    } catch (...) {
+        for (const PendingBinary& item : pending) item.wait();
+        throw;
+    }
+    if (cut < binaries.size()) pieces.push_back(binaries.substr(cut));
+    return pieces;
+}
+
+void PictureEmbedder::addBinaryLater(const std::string& binaries, std::function<std::string()> makeElement)
+{
+    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement)), {}, {}, {}});
+}
+
+void PictureEmbedder::EmbedPicture(std::string_view src, std::string& body, std::string& binaries)
+{
+    if (const TPictureEntry* known = m_table.find(src)) {
+        if (!known->Id.empty()) body.append(ImageReference(known->Id));
+        return;
+    }
+    m_table.AddPictureSource(src);
+    if (IsNetworkSource(src)) return;
+
+    DataUrlPicture inlinePicture = ParseDataUrl(src);
+    switch (inlinePicture.kind) {
+    case DataUrlKind::NotDataUrl: embedFile(src, body, binaries); return;
+    case DataUrlKind::Unsupported: return;
+    case DataUrlKind::Corrupt:
+        throw PictureDecodeError(inlineName("inline~" + std::to_string(m_inlineCount + 1)),
+                                 "its base64 text is damaged");
+    case DataUrlKind::Picture:
+        embedInline(inlinePicture.extension, std::move(inlinePicture.bytes), body, binaries);
+        return;
+    }
+}
+
+void PictureEmbedder::reportMissing(std::string_view src)
+{
+    if (m_user == nullptr) return;
+    // The path shown is the most literal spelling that a terminal can show (UTF-8).
+    const std::vector<std::string> spellings = PictureFileSpellings(src);
+    const auto shown = std::find_if(spellings.begin(), spellings.end(), isUtf8);
+    fs::path tried = shown != spellings.end() ? fs::path(*shown)
+                     : spellings.empty()      ? fs::path()
+                                              : fs::path(spellings.front());
+    if (tried.is_relative() && !m_baseFolder.empty()) tried = m_baseFolder / tried;
+    struct stat info {};
+    std::string why = "no file " + tried.string();
+    if (::stat(tried.c_str(), &info) == 0)
+        why = tried.string() + (S_ISDIR(info.st_mode) ? " is a folder" : " is not a regular file");
+    m_user->warn("picture '" + Windows1251ToUtf8(src) + "' left out: " + why);
+}
+
+void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
+{
+    std::optional<PreparedPicture> scouted = m_scout ? m_scout->take(src) : std::nullopt;
+    PreparedPicture prepared =
+        scouted ? std::move(*scouted) : PreparePicture(src, m_baseFolder, &m_folderListings, m_options);
+    if (!prepared.located) {
+        if (prepared.error) std::rethrow_exception(prepared.error);
+        reportMissing(src);
+        return;
+    }
+    const LocatedPicture& located = *prepared.located;
+    const fs::path& file = located.file;
+
+    // The same file under another src (./a.jpg and a.jpg) is one picture: one binary element.
+    if (const auto found = m_embeddedFiles.find(located.key); found != m_embeddedFiles.end()) {
+        body.append(ImageReference(found->second.Id));
+        m_table.SetEmbeddedPath(found->second.EmbeddedPath, found->second.Id);
+        return;
+    }
+    if (prepared.error) std::rethrow_exception(prepared.error);
+    if (!prepared.head) return;
+    PicturePlan& plan = prepared.plan;
+    if (plan.work == PictureWork::AsIs && located.size == 0) return;  // nothing to embed
+    plan.virtualPath = std::string(src);
+    if (plan.work != PictureWork::AsIs) {
+        // The copy is named as if it were written beside the file: with "~temp" when a file
+        // of the copy's name is there already.
+        const std::string_view newExtension = plan.work == PictureWork::ShrinkPng ? ".png" : ".jpg";
+        fs::path wanted = file;
+        wanted.replace_extension(std::string(newExtension));
+        plan.virtualPath = std::string(src.substr(0, src.size() - PathExtension(src).size()));
+        if (TempSiblingName(wanted) != wanted) plan.virtualPath.append("~temp");
+        plan.virtualPath.append(newExtension);
+    }
+    // A small file, read whole already, goes to the worker as its bytes; a worker reads a
+    // larger one whole.
+    PictureBytes source = file;
+    if (!prepared.headDropped && prepared.head->size() < kPictureHeaderBytes) source = std::move(*prepared.head);
+    if (embedPlanned(std::move(source), plan, src, body, binaries, &located))
+        m_embeddedFiles.emplace(located.key, m_table.entries().back());
+}
+
+void PictureEmbedder::embedInline(std::string_view extension, std::string bytes, std::string& body,
+                                  std::string& binaries)
+{
+    const std::string stem = "inline~" + std::to_string(++m_inlineCount);
+    const std::string name = inlineName(stem + std::string(extension));
+    PicturePlan plan = PlanPicture(bytes, extension, name, m_options);
+    if (plan.work == PictureWork::AsIs && bytes.empty()) return;
+    // A picture inside the document keeps its inline~N name, with the extension of its copy.
+    plan.virtualPath = stem + std::string(plan.work == PictureWork::AsIs        ? extension
+                                          : plan.work == PictureWork::ShrinkPng ? ".png"
+                                                                               : ".jpg");
+    embedPlanned(std::move(bytes), plan, name, body, binaries);
+}
+
+bool PictureEmbedder::embedPlanned(PictureBytes source, const PicturePlan& plan, std::string_view name,
+                                   std::string& body, std::string& binaries, const LocatedPicture* located)
+{
+    const std::string id = AsciiLower(PictureIdFromPath(plan.virtualPath));
+    std::string contentType = PictureContentType(id);
+    if (id.empty() || contentType.empty()) return false;
+    std::string uniqueId = m_ids.claim(id);
+    body.append(ImageReference(uniqueId));
+    m_table.SetEmbeddedPath(plan.virtualPath, uniqueId);
+    if (m_scout && located && plan.work != PictureWork::AsIs) {
+        // Work the scout may have begun already: its bytes are wrapped into the element at the end.
+        std::shared_future<std::string> planned =
+            m_scout->planned(
+                located->key,
+                [file = located->file, plan, options = m_options, name = std::string(name)] {
+                    return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
+                },
+                PlanWeight(plan));
+        m_pending.push_back({binaries.size(), {}, std::move(planned), std::move(contentType), std::move(uniqueId)});
+        return true;
+    }
+    // The binary element is made by a worker; its place in the binaries is kept.
+    auto makeElement = [plan, source = std::move(source), options = m_options, name = std::string(name),
+                        contentType = std::move(contentType), uniqueId = std::move(uniqueId)]() mutable {
+        std::string bytes = std::holds_alternative<fs::path>(source)
+                                ? ReadPlannedPicture(std::get<fs::path>(source), name)
+                                : std::move(std::get<std::string>(source));
+        return BinaryElementOfBytes(contentType, uniqueId, CarryOutPlan(std::move(bytes), plan, options, name));
+    };
+    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement), PlanWeight(plan)), {}, {}, {}});
+    return true;
+}
+
+}  // namespace vellumar

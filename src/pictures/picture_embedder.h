@@ -1,0 +1,116 @@
+#pragma once
+// Embeds the pictures of a conversion: every src of an img tag becomes an image reference in
+// the body and, the first time its picture is met, a binary element after the body.
+//
+// A picture that fits the box is carried as it is, checked only by its header. The walk
+// writes each reference at once (the id comes from the picture's name) and goes on, while the
+// picture workers shrink, re-encode and base64-encode; completeBinaries() then puts every
+// binary element where the walk would have written it, so the book is byte for byte the one
+// that doing each picture in turn would give.
+
+#include "base/conversion_options.h"
+#include "base/picture_sink.h"
+#include "base/user_interaction.h"
+#include "pixels/picture_header.h"
+#include "pictures/picture_ids.h"
+#include "pictures/picture_lookup.h"
+#include "pictures/picture_plan.h"
+#include "pictures/picture_table.h"
+
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <variant>
+#include <vector>
+
+namespace vellumar {
+
+class PictureScout;
+class PictureWorkers;
+struct LocatedPicture;
+
+class PictureEmbedder : public PictureSink {
+public:
+    // Relative srcs are taken relative to baseFolder (the source document's folder); an empty
+    // baseFolder means the current folder. Re-encoding runs on `workers` (the shared pool when
+    // none is given). A picture file that cannot be found is reported to `user`, when given.
+    PictureEmbedder(const ConversionOptions& options, std::filesystem::path baseFolder,
+                    PictureWorkers* workers = nullptr, UserInteraction* user = nullptr);
+    ~PictureEmbedder() override;
+
+    void beginConversion() override;
+    // The img srcs of the document: their files are found, read and planned on the workers
+    // ahead of the walk, and the pictures to shrink or re-encode are started there.
+    void expectPictures(std::vector<std::string> srcs) override;
+    // A look-ahead begun before the conversion, while its source was cleaned (with this
+    // embedder's options, folder and workers): the next conversion's expectPictures goes on
+    // from what it found instead of starting afresh.
+    void continueLookAhead(std::shared_ptr<PictureScout> scout) { m_started = std::move(scout); }
+    void embedPicture(std::string_view src, std::string& body, std::string& binaries) override
+    {
+        EmbedPicture(src, body, binaries);
+    }
+    TextPieces completeBinaries(std::string binaries) override;
+    void endConversion() override;
+
+    // One src: appends the image reference to body and, for a picture not embedded before in
+    // this conversion, has its binary element made for binaries (placed there by
+    // completeBinaries). Missing files (reported to the user as warnings naming the src and
+    // the path tried), network addresses and other kinds of pictures are left out. Throws
+    // PictureError naming the picture when its header shows it is not a picture of its kind;
+    // an error while reading, checking, decoding or re-encoding comes from completeBinaries.
+    void EmbedPicture(std::string_view src, std::string& body, std::string& binaries);
+
+    // For the other pictures of the same conversion (table pictures): `makeElement` runs on the
+    // picture workers and its binary element is placed, at completeBinaries, where binaries
+    // ends now.
+    void addBinaryLater(const std::string& binaries, std::function<std::string()> makeElement);
+
+    const PictureTable& pictures() const { return m_table; }
+
+private:
+    // A binary element still being made, and where in the binaries text it belongs.
+    // Either a worker makes the element, or (for work the scout may have started) a worker
+    // makes the picture's bytes and the element is wrapped around them at the end: a worker
+    // never waits for another.
+    struct PendingBinary {
+        std::size_t offset;
+        std::future<std::string> element;
+        std::shared_future<std::string> bytes;
+        std::string contentType;
+        std::string id;
+
+        void wait() const;
+        std::string take();
+    };
+    // A picture file to read, or the bytes of a picture inside the document.
+    using PictureBytes = std::variant<std::filesystem::path, std::string>;
+
+    void embedFile(std::string_view src, std::string& body, std::string& binaries);
+    void reportMissing(std::string_view src);
+    void embedInline(std::string_view extension, std::string bytes, std::string& body, std::string& binaries);
+    // `located` is the picture file, for the work the scout may have started on it.
+    bool embedPlanned(PictureBytes source, const PicturePlan& plan, std::string_view name, std::string& body,
+                      std::string& binaries, const LocatedPicture* located = nullptr);
+    void waitForWorkers();
+
+    ConversionOptions m_options;
+    std::filesystem::path m_baseFolder;
+    PictureWorkers& m_workers;
+    UserInteraction* m_user;
+    PictureTable m_table;
+    PictureIdSet m_ids;
+    std::map<PictureFileKey, TPictureEntry> m_embeddedFiles;  // file -> the entry that embedded it
+    std::vector<PendingBinary> m_pending;
+    FolderListings m_folderListings;
+    std::shared_ptr<PictureScout> m_scout;
+    std::shared_ptr<PictureScout> m_started;  // given by continueLookAhead, for the next conversion
+    int m_inlineCount = 0;
+};
+
+}  // namespace vellumar
