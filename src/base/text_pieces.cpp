@@ -1,7 +1,5 @@
 #include "base/text_pieces.h"
 
-#include "base/faulted_memory.h"
-
 namespace vellumar {
 
 std::string JoinPieces(const TextPieces& pieces)
@@ -10,7 +8,7 @@ std::string JoinPieces(const TextPieces& pieces)
     std::size_t size = 0;
     for (const std::string& piece : pieces) size += piece.size();
     std::string joined;
-    ReserveFaultedIn(joined, size);
+    joined.reserve(size);
     for (const std::string& piece : pieces) joined.append(piece);
     return joined;
 }

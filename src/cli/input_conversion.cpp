@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cli/heap_policy.h"
 #include "cli/item_list.h"
 #include "files/file_io.h"
 #include "encodings/text_encoding.h"
@@ -101,7 +100,6 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         std::error_code ec;
         sourceBytes = fs::file_size(file.html.empty() ? file.path : file.html, ec);
         if (ec) sourceBytes = 0;
-        ReserveHeap(HeapForSource(static_cast<std::size_t>(sourceBytes)));
     }
     LoadOptions load{m_options.encoding, !m_options.noClean};
     // A large source's pictures are looked for while it is cleaned. A small one is cleaned in

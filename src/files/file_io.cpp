@@ -161,23 +161,6 @@ int createTemporary(const std::filesystem::path& folder, const std::string& name
     return -1;
 }
 
-// Puts the new file in the place of the regular file at `path` and removes the old one. Unlike
-// a rename over it, swapping the two does not make ext4 push the new file's data to the disk
-// at once (its guard for programs that do not sync), which takes longer than converting a
-// small page. False, with nothing changed, when the file system cannot swap, or the file was
-// gone or no longer a regular file by then.
-bool swapIntoPlace(const std::filesystem::path& temp, const std::filesystem::path& path)
-{
-    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) != 0) return false;
-    struct stat old {};
-    if (::lstat(temp.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::unlink(temp.c_str());
-        return true;
-    }
-    ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
-    return false;
-}
-
 }  // namespace
 
 std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit)
@@ -280,7 +263,6 @@ void WriteFileAtomically(const std::filesystem::path& named, std::span<const std
         fail("cannot write", path, error);
     }
     file.fd = -1;
-    if (durability == Durability::WriteBack && S_ISREG(existing.st_mode) && swapIntoPlace(temp, path)) return;
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());

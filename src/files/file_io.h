@@ -29,7 +29,8 @@ std::string ReadStandardInput(std::size_t limit = kMaxSourceBytes);
 // Whether a written file is forced to the disk before it takes the target's name. Text the user
 // typed or edited exists nowhere else, so it is. A book converted from a source that stays on
 // disk can be made again: the command line leaves it to the system's write-back, as compilers
-// and other converters do, which saves a disk flush per book.
+// and other converters do, which saves a disk flush per book. The rename over an old book is
+// one the file system guards, so after a crash the old book or the new one is there whole.
 enum class Durability { SyncToDisk, WriteBack };
 
 // Writes the file whole or not at all: a temporary file in the same folder (its hidden name
