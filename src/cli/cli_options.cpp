@@ -2,7 +2,11 @@
 
 #include <getopt.h>
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <iterator>
+#include <string>
 #include <string_view>
 
 #include "base/program_info.h"
@@ -11,44 +15,6 @@ namespace vellumar::cli {
 
 namespace {
 
-constexpr std::string_view kHelpText =
-    "Converts HTML documents into FictionBook 2 (FB2) e-books.\n"
-    "Usage: vellumar-convert [OPTIONS] INPUT...\n"
-    "\n"
-    "  INPUT                   HTML files to convert (\"-\" for standard input)\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help              print this help and exit\n"
-    "      --version           print the version and exit\n"
-    "  -o, --output FILE       output file (one INPUT only); \"-\" writes to standard output\n"
-    "  -d, --output-dir DIR    folder for the outputs of several INPUTs\n"
-    "      --no-clean          convert the text as given, as if typed into the source editor\n"
-    "      --clean-only        write the cleaned HTML instead of FB2\n"
-    "      --check             check FB2 books (the INPUTs) for well-formedness and against the\n"
-    "                          FictionBook 2.0 schema; exit status 1 when one is not well-formed\n"
-    "      --items             write the item list (JSON lines) of the text the conversion reads\n"
-    "                          instead of FB2\n"
-    "      --tables MODE       tables: asis, content or image (default asis)\n"
-    "      --border MODE       table picture borders: source or visible (default visible)\n"
-    "      --title-level N     deepest heading that starts a section: 1..6 or none (default 1)\n"
-    "      --no-straighten     keep line breaks inside text (\"Straighten text\" off)\n"
-    "      --no-resize         embed pictures at their own size\n"
-    "      --max-width PIXELS  largest picture width (default 580)\n"
-    "      --max-height PIXELS largest picture height (default 700)\n"
-    "      --title TEXT        book title\n"
-    "      --first-name TEXT   author's first name\n"
-    "      --last-name TEXT    author's last name\n"
-    "      --encoding NAME     the sources' encoding: auto (default) or a charset name\n"
-    "  -q, --quiet             no progress and no warnings\n"
-    "  -j, --jobs N            convert up to N INPUTs at once (default: one per processor)\n"
-    "\n"
-    "Without -o, each INPUT.html is written beside it as INPUT.fb2. INPUT \"-\" reads standard input.\n"
-    "Examples:\n"
-    "  vellumar-convert book.html\n"
-    "  vellumar-convert --title \"My Book\" --first-name Ann --last-name Lee book.html\n"
-    "  vellumar-convert --tables content -d out/ chapters/*.html\n"
-    "  vellumar-convert --check book.fb2\n";
-
 // The long options' codes, past the range of characters: a problem with an option then names
 // it as it was given, long or short.
 enum LongOption : int {
@@ -56,8 +22,6 @@ enum LongOption : int {
     kVersion,
     kOutput,
     kOutputDir,
-    kQuiet,
-    kJobs,
     kNoClean,
     kCleanOnly,
     kCheck,
@@ -73,44 +37,108 @@ enum LongOption : int {
     kFirstName,
     kLastName,
     kEncoding,
+    kQuiet,
+    kJobs,
 };
 
-constexpr option kOptions[] = {
-    {"help", no_argument, nullptr, kHelp},
-    {"version", no_argument, nullptr, kVersion},
-    {"output", required_argument, nullptr, kOutput},
-    {"output-dir", required_argument, nullptr, kOutputDir},
-    {"no-clean", no_argument, nullptr, kNoClean},
-    {"clean-only", no_argument, nullptr, kCleanOnly},
-    {"check", no_argument, nullptr, kCheck},
-    {"items", no_argument, nullptr, kItems},
-    {"tables", required_argument, nullptr, kTables},
-    {"border", required_argument, nullptr, kBorder},
-    {"title-level", required_argument, nullptr, kTitleLevel},
-    {"no-straighten", no_argument, nullptr, kNoStraighten},
-    {"no-resize", no_argument, nullptr, kNoResize},
-    {"max-width", required_argument, nullptr, kMaxWidth},
-    {"max-height", required_argument, nullptr, kMaxHeight},
-    {"title", required_argument, nullptr, kTitle},
-    {"first-name", required_argument, nullptr, kFirstName},
-    {"last-name", required_argument, nullptr, kLastName},
-    {"encoding", required_argument, nullptr, kEncoding},
-    {"quiet", no_argument, nullptr, kQuiet},
-    {"jobs", required_argument, nullptr, kJobs},
-    {nullptr, 0, nullptr, 0},
+// Every option once, in the order --help lists them: the parser's table and the help are both
+// made from these rows.
+struct OptionRow {
+    LongOption code;
+    const char* name;
+    char letter;            // the short form, or 0
+    const char* valueName;  // the value's name in the help; null for an option without one
+    std::string_view help;  // "\n" continues the text on the next line, under the first
 };
+
+constexpr OptionRow kOptionRows[] = {
+    {kHelp, "help", 'h', nullptr, "print this help and exit"},
+    {kVersion, "version", 0, nullptr, "print the version and exit"},
+    {kOutput, "output", 'o', "FILE", "output file (one INPUT only); \"-\" writes to standard output"},
+    {kOutputDir, "output-dir", 'd', "DIR", "folder for the outputs of several INPUTs"},
+    {kNoClean, "no-clean", 0, nullptr, "convert the text as given, as if typed into the source editor"},
+    {kCleanOnly, "clean-only", 0, nullptr, "write the cleaned HTML instead of FB2"},
+    {kCheck, "check", 0, nullptr,
+     "check FB2 books (the INPUTs) for well-formedness and against the\n"
+     "FictionBook 2.0 schema; exit status 1 when one is not well-formed"},
+    {kItems, "items", 0, nullptr,
+     "write the item list (JSON lines) of the text the conversion reads\ninstead of FB2"},
+    {kTables, "tables", 0, "MODE", "tables: asis, content or image (default asis)"},
+    {kBorder, "border", 0, "MODE", "table picture borders: source or visible (default visible)"},
+    {kTitleLevel, "title-level", 0, "N", "deepest heading that starts a section: 1..6 or none (default 1)"},
+    {kNoStraighten, "no-straighten", 0, nullptr, "keep line breaks inside text (\"Straighten text\" off)"},
+    {kNoResize, "no-resize", 0, nullptr, "embed pictures at their own size"},
+    {kMaxWidth, "max-width", 0, "PIXELS", "largest picture width (default 580)"},
+    {kMaxHeight, "max-height", 0, "PIXELS", "largest picture height (default 700)"},
+    {kTitle, "title", 0, "TEXT", "book title"},
+    {kFirstName, "first-name", 0, "TEXT", "author's first name"},
+    {kLastName, "last-name", 0, "TEXT", "author's last name"},
+    {kEncoding, "encoding", 0, "NAME", "the sources' encoding: auto (default) or a charset name"},
+    {kQuiet, "quiet", 'q', nullptr, "no progress and no warnings"},
+    {kJobs, "jobs", 'j', "N", "convert up to N INPUTs at once (default: one per processor)"},
+};
+constexpr std::size_t kOptionCount = std::size(kOptionRows);
+
+constexpr std::string_view kHelpHead =
+    "Converts HTML documents into FictionBook 2 (FB2) e-books.\n"
+    "Usage: vellumar-convert [OPTIONS] INPUT...\n"
+    "\n"
+    "  INPUT                   HTML files to convert (\"-\" for standard input)\n"
+    "\n"
+    "Options:\n";
+constexpr std::string_view kHelpTail =
+    "\n"
+    "Without -o, each INPUT.html is written beside it as INPUT.fb2. INPUT \"-\" reads standard input.\n"
+    "Examples:\n"
+    "  vellumar-convert book.html\n"
+    "  vellumar-convert --title \"My Book\" --first-name Ann --last-name Lee book.html\n"
+    "  vellumar-convert --tables content -d out/ chapters/*.html\n"
+    "  vellumar-convert --check book.fb2\n";
+
+std::string helpText()
+{
+    constexpr std::size_t kTextColumn = 26;
+    std::string text(kHelpHead);
+    for (const OptionRow& row : kOptionRows) {
+        std::string line = row.letter ? std::string("  -") + row.letter + ", --" : std::string("      --");
+        line += row.name;
+        if (row.valueName) line.append(" ").append(row.valueName);
+        line.resize(std::max(kTextColumn, line.size() + 1), ' ');
+        for (const char c : row.help) line += c == '\n' ? "\n" + std::string(kTextColumn, ' ') : std::string(1, c);
+        text += line + '\n';
+    }
+    return text.append(kHelpTail);
+}
+
+// getopt_long's table, ended by a row of zeros.
+std::array<option, kOptionCount + 1> getoptTable()
+{
+    std::array<option, kOptionCount + 1> table{};
+    for (std::size_t i = 0; i < kOptionCount; ++i) {
+        const OptionRow& row = kOptionRows[i];
+        table[i] = {row.name, row.valueName ? required_argument : no_argument, nullptr, row.code};
+    }
+    return table;
+}
+
+// getopt's short options: ":" first, so that a missing value is told from an unknown option.
+std::string shortOptions()
+{
+    std::string letters = ":";
+    for (const OptionRow& row : kOptionRows) {
+        if (!row.letter) continue;
+        letters += row.letter;
+        if (row.valueName) letters += ':';
+    }
+    return letters;
+}
 
 // The option a short one stands for.
 int longForm(int code)
 {
-    switch (code) {
-    case 'h': return kHelp;
-    case 'o': return kOutput;
-    case 'd': return kOutputDir;
-    case 'q': return kQuiet;
-    case 'j': return kJobs;
-    default: return code;
-    }
+    for (const OptionRow& row : kOptionRows)
+        if (row.letter && row.letter == code) return row.code;
+    return code;
 }
 
 // A whole number from `least` to `most`, the whole argument; nothing otherwise.
@@ -207,8 +235,10 @@ ParseResult ParseCommandLine(int argc, char** argv, TextOutput& out, TextOutput&
     // given between options to the end, so options may come anywhere).
     optind = 0;
     opterr = 0;
+    const std::array<option, kOptionCount + 1> table = getoptTable();
+    const std::string letters = shortOptions();
     for (;;) {
-        const int code = ::getopt_long(argc, argv, ":ho:d:qj:", kOptions, nullptr);
+        const int code = ::getopt_long(argc, argv, letters.c_str(), table.data(), nullptr);
         if (code == -1) break;
         if (code == '?' || code == ':') {
             // A short option is known by its letter; a long one is the argument just read.
@@ -219,7 +249,7 @@ ParseResult ParseCommandLine(int argc, char** argv, TextOutput& out, TextOutput&
         }
         const int option = longForm(code);
         if (option == kHelp) {
-            out << kHelpText;
+            out << helpText();
             return ParseResult{std::nullopt, 0};
         }
         if (option == kVersion) {
