@@ -93,13 +93,31 @@ protected:
         fs::copy(kGoldenDir / "inputs", m_dir, fs::copy_options::recursive);
         fs::copy_file(kSourceDir / "examples" / "the-lighthouse-keeper.html", m_dir / "the-lighthouse-keeper.html");
         fs::create_directories(m_dir / "out");
+        pinFont();
     }
+
+    // Table pictures are drawn with whatever font the system matches, so the recorded pictures
+    // hold only with the same font: the program sees just DejaVu Sans (fonts-dejavu-core).
+    void pinFont()
+    {
+        const fs::path font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+        ASSERT_TRUE(fs::exists(font)) << font << " is missing (Debian: fonts-dejavu-core)";
+        const fs::path fonts = m_dir / ".fonts";
+        fs::create_directories(fonts / "only");
+        fs::create_symlink(font, fonts / "only" / font.filename());
+        writeFile(fonts / "fonts.conf", "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                                        "<fontconfig><dir>" + (fonts / "only").string() + "</dir><cachedir>" +
+                                            (fonts / "cache").string() + "</cachedir></fontconfig>\n");
+        m_environment = "FONTCONFIG_FILE='" + (fonts / "fonts.conf").string() + "' ";
+    }
+
+    std::string m_environment;  // "NAME='value' " words before the program
 };
 
 TEST_P(GoldenCli, OutputsAsRecorded)
 {
     const GoldenCase& c = GetParam();
-    const vellumar::testing::Outcome r = run(c.args, c.stdinFile ? read(c.stdinFile) : std::string());
+    const vellumar::testing::Outcome r = run(c.args, c.stdinFile ? read(c.stdinFile) : std::string(), m_environment);
     const std::string out = std::string(c.output) == "-" ? r.out : read(c.output);
     // The exit status is recorded with the standard error text.
     const std::string err = "status " + std::to_string(r.status) + "\n" + r.err;

@@ -1,9 +1,6 @@
 // vellumar-convert on word-processor documents, with the real LibreOffice.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <csignal>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,7 +9,6 @@
 #include "cli/convert_program.h"
 #include "libreoffice/office_documents.h"
 #include "office/program_lookup.h"
-#include "support/process_check.h"
 #include "support/xml_check.h"
 
 namespace {
@@ -117,20 +113,6 @@ TEST_F(ConvertDocumentsCli, AFailedDocumentGetsItsMessageAndNoBook)
         EXPECT_EQ(files(), std::vector<std::string>{c.name});
         fs::remove(m_dir / c.name);
     }
-}
-
-TEST_F(ConvertDocumentsCli, ATerminatedRunEndsLibreOfficeAndLeavesNothing)
-{
-    // A LibreOffice that never finishes; it says when it has started.
-    soffice("touch '" + (m_dir / ".started").string() + "'\nexec sleep 60");
-    write("book.rtf", vellumar::testing::RtfBook());
-    const std::string cmd = "cd '" + m_dir.string() + "' && " + m_environment + "'" VELLUMAR_CONVERT_PATH
-                            "' book.rtf 2>.stderr & pid=$!; while [ ! -e '" + (m_dir / ".started").string() +
-                            "' ]; do sleep 0.05; done; kill -TERM $pid; wait $pid";
-    const int raw = std::system(cmd.c_str());
-    EXPECT_EQ(WEXITSTATUS(raw), 128 + SIGTERM);  // ended by the signal, as the shell sees it
-    EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive("TMPDIR=" + m_tmp.string() + "/"));
-    EXPECT_EQ(files(), std::vector<std::string>{"book.rtf"});
 }
 
 }  // namespace
