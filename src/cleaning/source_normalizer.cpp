@@ -10,7 +10,6 @@
 #include "cleaning/tag_rebuilder.h"
 #include "cleaning/tag_tables.h"
 #include "editing/text_lines.h"
-#include "html/image_sources.h"
 #include "html/tokenizer.h"
 
 namespace vellumar {
@@ -105,14 +104,12 @@ void Normalizer::text(const THTMLItem& item)
 }
 
 // Cleans the text the parser holds, which ends every line with CR LF.
-std::string normalizeParserText(THTMLParser& parser, bool straightenText, UserInteraction& user,
-                                const std::function<void(std::vector<std::string>)>& imagesFound = {})
+std::string normalizeParserText(THTMLParser& parser, bool straightenText, UserInteraction& user)
 {
     parser.OnError = [&user](std::string_view message, std::string_view text) {
         user.reportTokenizerProblem(message, text);
     };
     parser.Parse();
-    if (imagesFound) imagesFound(ImageSources(parser));
 
     std::string out;
     out.reserve(parser.Buffer.size());
@@ -141,12 +138,11 @@ std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& 
     return NormalizeSourceHtml(html, options.StraightenText, user);
 }
 
-std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user,
-                                     const std::function<void(std::vector<std::string>)>& imagesFound)
+std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user)
 {
     THTMLParser parser;
     parser.Buffer = JoinLinesCrLfOwned(std::move(html), true);
-    return normalizeParserText(parser, options.StraightenText, user, imagesFound);
+    return normalizeParserText(parser, options.StraightenText, user);
 }
 
 }  // namespace vellumar

@@ -96,19 +96,13 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     if (converted && !converted->result.ok()) throw std::runtime_error(converted->result.reason);
     SourceFile file = input == kStdio ? SourceFile::StandardInput() : SourceFile{input};
     if (converted) file.html = converted->html;
-    std::uintmax_t sourceBytes = 0;
     if (!file.standardInput) {
         std::error_code ec;
-        sourceBytes = fs::file_size(file.html.empty() ? file.path : file.html, ec);
-        if (ec) sourceBytes = 0;
-        ReserveHeap(HeapForSource(static_cast<std::size_t>(sourceBytes)));
+        const std::uintmax_t size = fs::file_size(file.html.empty() ? file.path : file.html, ec);
+        if (!ec) ReserveHeap(HeapForSource(static_cast<std::size_t>(size)));
     }
-    LoadOptions load{m_options.encoding, !m_options.noClean};
-    // A large source's pictures are looked for while it is cleaned. A small one is cleaned in
-    // a moment, and starting a worker for it costs more than it saves.
-    constexpr std::uintmax_t kLookAheadSourceBytes = 128 * 1024;
-    load.lookAheadPictures = !m_options.cleanOnly && !m_options.items && sourceBytes >= kLookAheadSourceBytes;
-    LoadedSource source = LoadSource(file, load, m_options.conversion, m_interaction);
+    LoadedSource source =
+        LoadSource(file, LoadOptions{m_options.encoding, !m_options.noClean}, m_options.conversion, m_interaction);
 
     if (m_options.cleanOnly) {
         writeOutput(input, OutputTarget(m_options, input, std::nullopt), source.text);
@@ -129,8 +123,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     else if (count > 1 && !m_options.quiet) m_interaction.holdWarnings();
     std::optional<Fb2Document> book;
     try {
-        book = ConvertSource(source.takeEditorText(), m_options.conversion, source.folder, m_interaction, m_parser,
-                             std::move(source.pictures));
+        book = ConvertSource(source.takeEditorText(), m_options.conversion, source.folder, m_interaction, m_parser);
     } catch (...) {
         if (nameFromAnswers) {
             showProgress(input, index, count, nullptr);

@@ -12,7 +12,6 @@
 #include "convert/document_frame.h"
 #include "convert/title_information.h"
 #include "convert/xml_text.h"
-#include "html/image_sources.h"
 #include "pictures/picture_texts.h"
 
 namespace vellumar {
@@ -308,7 +307,6 @@ std::optional<Fb2Document> writeFb2(THTMLParser& parser, const ConversionOptions
     parser.Parse();
     parser.OnError = nullptr;
     if (parser.ItemCount() == 0) return std::nullopt;
-    services.pictures.expectPictures(ImageSources(parser));
 
     BodyWalk walk(parser, options, services, tablePictures);
     try {

@@ -7,10 +7,9 @@ namespace vellumar {
 
 std::optional<Fb2Document> ConvertSource(std::string sourceText, ConversionOptions options,
                                          const std::filesystem::path& pictureFolder, UserInteraction& user,
-                                         THTMLParser& parser, std::shared_ptr<PictureScout> lookAhead)
+                                         THTMLParser& parser)
 {
     PictureEmbedder pictures(options, pictureFolder, nullptr, &user);
-    if (lookAhead) pictures.continueLookAhead(std::move(lookAhead));
     TablePictureEmbedder tablePictures(options, user);
     // Table pictures are fitted and encoded on the picture workers too, in book order.
     tablePictures.encodeOn(pictures);

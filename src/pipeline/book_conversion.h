@@ -3,7 +3,6 @@
 // one conversion, with the options it was given.
 
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +11,6 @@
 #include "base/user_interaction.h"
 #include "convert/body_writer.h"
 #include "html/tokenizer.h"
-#include "pictures/picture_scout.h"
 
 namespace vellumar {
 
@@ -22,11 +20,9 @@ namespace vellumar {
 // (empty: the current folder). Questions and warnings go to `user`. nullopt when the text
 // holds no HTML items at all. Throws (PictureError, ...) with a message naming the picture or
 // table when one cannot be embedded.
-// `pictures`, when given, is a look-ahead begun on the source (LoadedSource::pictures) with
-// the same options and folder: the conversion goes on from what it found.
 std::optional<Fb2Document> ConvertSource(std::string sourceText, ConversionOptions options,
                                          const std::filesystem::path& pictureFolder, UserInteraction& user,
-                                         THTMLParser& parser, std::shared_ptr<PictureScout> pictures = {});
+                                         THTMLParser& parser);
 
 // Only tokenizes `sourceText` with `parser` (the item list); problems go to `user`.
 void TokenizeSource(std::string_view sourceText, UserInteraction& user, THTMLParser& parser);

@@ -1,15 +1,10 @@
 #include "pipeline/source_loading.h"
 
-#include <functional>
-#include <memory>
 #include <utility>
-#include <vector>
 
-#include "base/byte_scan.h"
 #include "cleaning/source_normalizer.h"
 #include "encodings/text_encoding.h"
 #include "editing/text_lines.h"
-#include "pictures/picture_workers.h"
 #include "office/document_kinds.h"
 
 namespace vellumar {
@@ -44,13 +39,10 @@ std::string DecodeSource(std::string_view bytes, std::string_view encoding, std:
     });
 }
 
-std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user,
-                        PictureScout* pictures)
+std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
 {
-    std::function<void(std::vector<std::string>)> imagesFound;
-    if (pictures) imagesFound = [pictures](std::vector<std::string> srcs) { pictures->lookAhead(std::move(srcs)); };
     // The cleaner ends every line of the text with CR LF first, as an opened file gives it.
-    return NormalizeTakenSourceHtml(std::move(text), options, user, imagesFound);
+    return NormalizeTakenSourceHtml(std::move(text), options, user);
 }
 
 LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,
@@ -61,21 +53,8 @@ LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const C
     source.folder = file.folder();
     // A word processor's HTML is UTF-8.
     const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
-    PictureWorkers& workers = PictureWorkers::shared();
-    bool lookAhead = false;
-    std::string text;
-    {
-        const std::string bytes = ReadSource(file, load.maxBytes);
-        // Only a source that names pictures gets a worker, and gets it now: waiting, not new,
-        // it is placed on an idle processor as soon as the look-ahead has work for it.
-        lookAhead = load.lookAheadPictures && load.clean && !workers.runsInline() && scan::HoldsImgTag(bytes);
-        if (lookAhead) workers.startThread();
-        text = DecodeSource(bytes, encoding, source.name, user);
-    }
-    if (lookAhead)
-        source.pictures = std::make_shared<PictureScout>(options, source.folder, workers);
-    source.text = JoinLinesCrLfOwned(
-        load.clean ? CleanSource(std::move(text), options, user, source.pictures.get()) : std::move(text), true);
+    std::string text = DecodeSource(ReadSource(file, load.maxBytes), encoding, source.name, user);
+    source.text = JoinLinesCrLfOwned(load.clean ? CleanSource(std::move(text), options, user) : std::move(text), true);
     return source;
 }
 

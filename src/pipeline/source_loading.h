@@ -4,14 +4,12 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "base/conversion_options.h"
 #include "base/user_interaction.h"
 #include "files/file_io.h"
-#include "pictures/picture_scout.h"
 
 namespace vellumar {
 
@@ -43,9 +41,6 @@ struct LoadOptions {
     bool clean = true;
     // A longer source is refused rather than read.
     std::size_t maxBytes = kMaxSourceBytes;
-    // Find and prepare the pictures the source names while it is cleaned
-    // (LoadedSource::pictures), for a conversion that follows at once.
-    bool lookAheadPictures = false;
 };
 
 struct LoadedSource {
@@ -56,8 +51,6 @@ struct LoadedSource {
     std::filesystem::path folder;
     // The source as messages name it (SourceFile::displayName).
     std::string name;
-    // With LoadOptions::lookAheadPictures: the pictures being prepared, for ConvertSource.
-    std::shared_ptr<PictureScout> pictures;
 
     // The text as the source editor hands it to a conversion: its lines joined by CR LF.
     std::string editorText() const;
@@ -75,10 +68,8 @@ std::string ReadSource(const SourceFile& file, std::size_t maxBytes = kMaxSource
 // not known.
 std::string DecodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
                          UserInteraction& user);
-// The cleaned source, every line ended by CR LF. Tokenizer problems go to user. `pictures`,
-// when given, is told of the source's img srcs as soon as they are known (lookAhead).
-std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user,
-                        PictureScout* pictures = nullptr);
+// The cleaned source, every line ended by CR LF. Tokenizer problems go to user.
+std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user);
 
 // Reads, decodes and (when load.clean) cleans one source.
 LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,

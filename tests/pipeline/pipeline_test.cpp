@@ -6,12 +6,9 @@
 #include <png.h>
 
 #include <string>
-#include <utility>
 
-#include "base/ascii_case.h"
 #include "cleaning/recording_interaction.h"
 #include "files/temp_folder.h"
-#include "pictures/picture_workers.h"
 #include "support/test_pictures.h"
 
 namespace vellumar {
@@ -99,39 +96,6 @@ TEST_F(Pipeline, ConvertsWithPicturesFromTheSourcesFolder)
         ConvertSource(source.editorText(), m_options, m_folder.path(), m_user, m_parser);
     EXPECT_EQ(elsewhere->text().find("<binary"), std::string::npos);
     EXPECT_FALSE(m_user.warnings.empty());
-}
-
-// Pictures looked for while the source is cleaned give the book, and the warnings, that
-// looking for them during the conversion gives: also where the source's own spelling of a src
-// is not the cleaned one, a picture is missing or named twice, or there is no item at all.
-TEST_F(Pipeline, PicturesLookedForWhileCleaningGiveTheSameBook)
-{
-    write("doc/pics/a.png", test::PngBytes(4, 3, PNG_FORMAT_RGB, 0xff0000ff));
-    write("doc/pics/wide.png", test::PngBytes(900, 20, PNG_FORMAT_RGB, 0x00ff00ff));
-    const char* const pages[] = {
-        "<html><body><p><img src=\"pics/a.png\"><IMG SRC=pics/wide.png><img src='pics/a.png'></p></body></html>",
-        "<html><body><p><img src=\"pics/gone.png\"><img src=\"pics/a.png\"></p></body></html>",
-        "<html><body><p><img src=\"pics/a.png\" <img src=x></p></body></html>",
-        "<html><body><p>no pictures</p></body></html>",
-        "<img src=\"pics/a.png\">",
-    };
-    for (const char* html : pages) {
-        SCOPED_TRACE(html);
-        const std::filesystem::path page = write("doc/book.html", html);
-        const auto convert = [&](bool lookAhead) {
-            testing::RecordingInteraction user;
-            LoadOptions load;
-            load.lookAheadPictures = lookAhead;
-            LoadedSource source = LoadSource(SourceFile{page}, load, m_options, user);
-            // Only a source that names pictures starts looking, and only where there are workers.
-            const bool named = AsciiLower(html).find("<img") != std::string::npos;
-            EXPECT_EQ(source.pictures != nullptr, lookAhead && named && !PictureWorkers::shared().runsInline());
-            std::optional<Fb2Document> book = ConvertSource(source.takeEditorText(), m_options, source.folder, user,
-                                                            m_parser, std::move(source.pictures));
-            return std::pair(book ? book->text() : std::string("no book"), user.warnings);
-        };
-        EXPECT_EQ(convert(true), convert(false));
-    }
 }
 
 TEST_F(Pipeline, TheAnswersProposeTheBooksName)
