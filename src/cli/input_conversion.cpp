@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "cli/heap_policy.h"
-#include "cli/item_list.h"
 #include "files/file_io.h"
 #include "encodings/text_encoding.h"
 #include "editing/text_lines.h"
@@ -109,8 +108,8 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         return;
     }
     if (m_options.items) {
-        TokenizeSource(source.editorText(), m_interaction, m_parser);
-        writeOutput(input, OutputTarget(m_options, input, std::nullopt), ItemsAsJsonLines(m_parser));
+        writeOutput(input, OutputTarget(m_options, input, std::nullopt),
+                    sourceItemList(source.takeEditorText(), m_interaction));
         return;
     }
 
@@ -123,7 +122,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     else if (count > 1 && !m_options.quiet) m_interaction.holdWarnings();
     std::optional<Fb2Document> book;
     try {
-        book = ConvertSource(source.takeEditorText(), m_options.conversion, source.folder, m_interaction, m_parser);
+        book = convertSource(source.takeEditorText(), m_options.conversion, source.folder, m_interaction);
     } catch (...) {
         if (nameFromAnswers) {
             showProgress(input, index, count, nullptr);

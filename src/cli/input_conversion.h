@@ -13,7 +13,6 @@
 #include "cli/cli_options.h"
 #include "cli/ordered_jobs.h"
 #include "cli/text_output.h"
-#include "html/tokenizer.h"
 #include "office/word_processor.h"
 
 namespace vellumar::cli {
@@ -65,7 +64,6 @@ private:
     WrittenBooks& m_written;
     TextOutput& m_err;
     TextOutput& m_out;
-    THTMLParser m_parser;
     JobTurns* m_turns = nullptr;
     std::size_t m_job = 0;
 };

@@ -8,12 +8,15 @@
 // Text typed by hand is converted as it stands (LoadOptions{.clean = false} for a file).
 // Convert the source page's text into a book:
 //     std::optional<Fb2Document> book =
-//         ConvertSource(source.editorText(), options, source.folder, user, parser);
+//         convertSource(source.takeEditorText(), options, source.folder, user);
 //     // book->text() is the whole book (CR LF line ends); book->proposedFileName, when the
 //     // book-info answers propose one, is the name to save it under (windows-1251)
+// Or list what the tokenizer makes of it, one JSON line per item:
+//     std::string items = sourceItemList(source.takeEditorText(), user);
+// The text is moved into the conversion, not copied (editorText() gives a copy instead).
 // `options` is a ConversionOptions snapshot, copied into the conversion; `user` answers the
-// book-info question and takes warnings (dialogs in the window, flags and stderr on the
-// command line); `parser` keeps the items of the last conversion. Failures throw exceptions
+// book-info question and takes warnings and tokenizer problems (dialogs in the window, flags
+// and stderr on the command line). Failures throw exceptions
 // whose message names the file or the problem; nothing is written anywhere but the book's
 // temporary pictures, which are removed again.
 //
@@ -21,4 +24,5 @@
 // file, whose folder holds its pictures.
 
 #include "pipeline/book_conversion.h"
+#include "pipeline/item_list.h"
 #include "pipeline/source_loading.h"

@@ -120,8 +120,8 @@ void ConversionCommands::Convert()
         BusyCursorScope busy(m_window.BusyCursor());
         letWindowRepaint();
         const std::optional<Fb2Document> book =
-            ConvertSource(m_window.SynMemo1()->editor().text(), m_window.conversionOptions(),
-                          localPath(m_files.documentFolder()), user, m_parser);
+            convertSource(m_window.SynMemo1()->editor().text(), m_window.conversionOptions(),
+                          localPath(m_files.documentFolder()), user);
         // A text that gives no items leaves the FB2 editor as it was.
         if (book) {
             m_window.SynMemo2()->setDocumentText(book->text());

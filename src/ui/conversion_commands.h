@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QString>
 
-#include "html/tokenizer.h"
-
 namespace vellumar {
 
 class CommandDialogs;
@@ -49,7 +47,6 @@ private:
     FileCommands& m_files;
     CommandDialogs& m_dialogs;
     QString m_openFolder;  // where the open dialog starts: the folder of the last chosen file
-    THTMLParser m_parser;  // the one tokenizer that conversions reuse
 };
 
 }  // namespace vellumar

@@ -34,7 +34,6 @@ protected:
     TempFolder m_folder;
     testing::RecordingInteraction m_user;
     ConversionOptions m_options;
-    THTMLParser m_parser;
 };
 
 TEST_F(Pipeline, LoadsAFileAsTheSourcePageShowsIt)
@@ -83,38 +82,49 @@ TEST_F(Pipeline, ConvertsWithPicturesFromTheSourcesFolder)
     write("doc/pics/a.png", test::PngBytes(4, 3, PNG_FORMAT_RGB, 0xff0000ff));
     const std::filesystem::path page = write("doc/book.html", "<html><body><p><img src=\"pics/a.png\"></p></body></html>");
     const LoadedSource source = LoadSource(SourceFile{page}, LoadOptions{}, m_options, m_user);
-    const std::optional<Fb2Document> book = ConvertSource(source.editorText(), m_options, source.folder, m_user, m_parser);
+    const std::optional<Fb2Document> book = convertSource(source.editorText(), m_options, source.folder, m_user);
     ASSERT_TRUE(book);
     EXPECT_NE(book->text().find("<image xlink:href=\"#a.png\"/>"), std::string::npos);
     EXPECT_NE(book->text().find("<binary content-type=\"image/png\" id=\"a.png\">"), std::string::npos);
     EXPECT_TRUE(book->bodySeen);
     EXPECT_FALSE(book->proposedFileName);
-    EXPECT_GT(m_parser.ItemCount(), 0);  // the items stay for inspection
 
     // From another folder the picture is not found, and the user is told.
     const std::optional<Fb2Document> elsewhere =
-        ConvertSource(source.editorText(), m_options, m_folder.path(), m_user, m_parser);
+        convertSource(source.editorText(), m_options, m_folder.path(), m_user);
     EXPECT_EQ(elsewhere->text().find("<binary"), std::string::npos);
     EXPECT_FALSE(m_user.warnings.empty());
+}
+
+// The item list escapes what JSON must and decodes windows-1251; problems reach the user.
+TEST_F(Pipeline, ListsTheItemsOfASourceText)
+{
+    EXPECT_EQ(sourceItemList("<html><%=a%>\"\\\t\r\n\x01\xc0<p", m_user),
+              "{\"kind\":\"tag\",\"name\":\"html\",\"text\":\"html\",\"params\":[]}\n"
+              "{\"kind\":\"script\",\"text\":\"=a\"}\n"
+              "{\"kind\":\"text\",\"text\":\"\\\"\\\\\\t\\r\\n\\u0001\xd0\x90\"}\n");
+    ASSERT_EQ(m_user.reports.size(), 1u);
+    EXPECT_EQ(m_user.reports[0].first, "> not found");
+    EXPECT_EQ(sourceItemList("", m_user), "");
 }
 
 TEST_F(Pipeline, TheAnswersProposeTheBooksName)
 {
     m_user.answers = BookInfoAnswers{"My Book", "Ann", "Hale"};
-    const std::optional<Fb2Document> book = ConvertSource("<html><body><p>x</p></body></html>", m_options, {}, m_user, m_parser);
+    const std::optional<Fb2Document> book = convertSource("<html><body><p>x</p></body></html>", m_options, {}, m_user);
     ASSERT_TRUE(book);
     EXPECT_EQ(book->proposedFileName, "my_book-ann_hale.fb2");
     EXPECT_NE(book->text().find("<book-title>My Book</book-title>"), std::string::npos);
 
-    EXPECT_FALSE(ConvertSource("", m_options, {}, m_user, m_parser));  // no items, no book
+    EXPECT_FALSE(convertSource("", m_options, {}, m_user));  // no items, no book
 }
 
 TEST_F(Pipeline, TheConversionKeepsItsOwnOptions)
 {
     // The options are a temporary that is gone before the tables are drawn.
-    const std::optional<Fb2Document> book = ConvertSource(
+    const std::optional<Fb2Document> book = convertSource(
         "<html><body><table border=1><tr><td>a</td></tr></table></body></html>",
-        ConversionOptions{.tableMode = TableMode::ConvertToImage}, {}, m_user, m_parser);
+        ConversionOptions{.tableMode = TableMode::ConvertToImage}, {}, m_user);
     ASSERT_TRUE(book);
     EXPECT_NE(book->text().find("id=\"table1.png\""), std::string::npos);
 }
