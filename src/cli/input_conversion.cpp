@@ -50,12 +50,12 @@ InputConversion::InputConversion(const CliOptions& options, CliInteraction& inte
 }
 
 bool InputConversion::run(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
-                          const ConvertedInput* converted)
+                          const SourceBatch& sources)
 {
     m_turns = &turns;
     m_job = index - 1;
     try {
-        convert(input, index, count, turns, converted);
+        convert(input, index, count, turns, sources);
         return true;
     } catch (const std::exception& e) {
         m_err << "vellumar-convert: " << (input == kStdio ? "standard input" : input) << ": " << e.what() << '\n';
@@ -90,18 +90,16 @@ void InputConversion::showProgress(const std::string& input, std::size_t index, 
 }
 
 void InputConversion::convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
-                              const ConvertedInput* converted)
+                              const SourceBatch& sources)
 {
-    if (converted && !converted->result.ok()) throw std::runtime_error(converted->result.reason);
-    SourceFile file = input == kStdio ? SourceFile::StandardInput() : SourceFile{input};
-    if (converted) file.html = converted->html;
+    const SourceFile file = sources.source(index - 1);
     if (!file.standardInput) {
         std::error_code ec;
         const std::uintmax_t size = fs::file_size(file.html.empty() ? file.path : file.html, ec);
         if (!ec) ReserveHeap(HeapForSource(static_cast<std::size_t>(size)));
     }
     LoadedSource source =
-        LoadSource(file, LoadOptions{m_options.encoding, !m_options.noClean}, m_options.conversion, m_interaction);
+        loadSource(file, LoadOptions{m_options.encoding, !m_options.noClean}, m_options.conversion, m_interaction);
 
     if (m_options.cleanOnly) {
         writeOutput(input, OutputTarget(m_options, input, std::nullopt), source.text);

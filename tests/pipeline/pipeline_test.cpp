@@ -46,13 +46,13 @@ TEST_F(Pipeline, LoadsAFileAsTheSourcePageShowsIt)
     };
     for (const LoadCase& c : cases) {
         const std::filesystem::path path = write("in/page.html", c.bytes);
-        const LoadedSource source = LoadSource(SourceFile{path}, c.load, m_options, m_user);
+        const LoadedSource source = loadSource(SourceFile{path}, c.load, m_options, m_user);
         EXPECT_EQ(source.text, c.text) << c.name;
         EXPECT_EQ(source.folder, path.parent_path()) << c.name;
         EXPECT_EQ(source.name, path.string()) << c.name;
     }
     // The editor's text has no line break after its last line.
-    const LoadedSource typed = LoadSource(SourceFile{write("t.html", "<p>a\n\n")}, LoadOptions{"auto", false},
+    const LoadedSource typed = loadSource(SourceFile{write("t.html", "<p>a\n\n")}, LoadOptions{"auto", false},
                                           m_options, m_user);
     EXPECT_EQ(typed.editorText(), "<p>a\r\n");
 }
@@ -61,7 +61,7 @@ TEST_F(Pipeline, ReadingProblemsNameTheSource)
 {
     const std::filesystem::path missing = m_folder.path() / "missing.html";
     try {
-        LoadSource(SourceFile{missing}, LoadOptions{}, m_options, m_user);
+        loadSource(SourceFile{missing}, LoadOptions{}, m_options, m_user);
         FAIL() << "a missing file was read";
     } catch (const FileError& e) {
         EXPECT_NE(std::string(e.what()).find("missing.html"), std::string::npos) << e.what();
@@ -70,7 +70,7 @@ TEST_F(Pipeline, ReadingProblemsNameTheSource)
     EXPECT_THROW(ReadSource(SourceFile{big}, 99), FileError);
     EXPECT_EQ(ReadSource(SourceFile{big}, 100).size(), 100u);
 
-    LoadSource(SourceFile{write("odd.html", "<meta charset=klingon><p>x</p>")}, LoadOptions{}, m_options, m_user);
+    loadSource(SourceFile{write("odd.html", "<meta charset=klingon><p>x</p>")}, LoadOptions{}, m_options, m_user);
     ASSERT_EQ(m_user.warnings.size(), 1u);
     EXPECT_TRUE(m_user.warnings[0].starts_with(m_folder.path().string() + "/odd.html: ")) << m_user.warnings[0];
     EXPECT_EQ(SourceFile::StandardInput().displayName(), "standard input");
@@ -81,7 +81,7 @@ TEST_F(Pipeline, ConvertsWithPicturesFromTheSourcesFolder)
 {
     write("doc/pics/a.png", test::PngBytes(4, 3, PNG_FORMAT_RGB, 0xff0000ff));
     const std::filesystem::path page = write("doc/book.html", "<html><body><p><img src=\"pics/a.png\"></p></body></html>");
-    const LoadedSource source = LoadSource(SourceFile{page}, LoadOptions{}, m_options, m_user);
+    const LoadedSource source = loadSource(SourceFile{page}, LoadOptions{}, m_options, m_user);
     const std::optional<Fb2Document> book = convertSource(source.editorText(), m_options, source.folder, m_user);
     ASSERT_TRUE(book);
     EXPECT_NE(book->text().find("<image xlink:href=\"#a.png\"/>"), std::string::npos);
