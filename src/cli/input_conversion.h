@@ -2,7 +2,6 @@
 // One INPUT of vellumar-convert, from reading it to writing its book.
 
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <span>

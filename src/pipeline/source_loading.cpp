@@ -25,6 +25,7 @@ SourceFile savedBesideDocument(const SourceFile& file, const LibreOfficeSettings
     std::unique_lock lock(mutex);
     SourceFile saved = file;
     saved.html = written.pathFor(file.path);
+    // Not held while LibreOffice works: the events a window lets run meanwhile may load too.
     lock.unlock();
     const HtmlExportJob job{file.path, saved.html};
     const HtmlExportResult result = LibreOfficeRunner(settings).SaveAsHtml({&job, 1}).front();

@@ -79,7 +79,7 @@ bool ConversionCommands::LoadSourceDocument(const QString& path, CommandInteract
     // A word-processor document is saved as HTML beside it by LibreOffice, with its pictures;
     // they stay there after the open. The window repaints meanwhile and refuses commands.
     LoadOptions load;
-    load.libreOffice.keepWaiting = KeepWindowWaiting;
+    load.libreOffice.keepWaiting = keepWindowWaiting;
     try {
         const LoadedSource source = loadSource(SourceFile{localPath(path)}, load, m_window.conversionOptions(), user);
         m_window.SynMemo1()->setDocumentText(source.editorText());

@@ -6,7 +6,7 @@
 
 namespace vellumar {
 
-bool KeepWindowWaiting()
+bool keepWindowWaiting()
 {
     // Input can only arrive while events run, so refusing it here refuses it throughout.
     const UserInputRefusal refusal;

@@ -7,6 +7,6 @@ namespace vellumar {
 // Lets pending events run for a few milliseconds, except the user's input (keys, clicks,
 // closing a window), which is dropped. Called again and again while LibreOffice works
 // (LoadOptions::libreOffice.keepWaiting); always true, the window never stops it.
-bool KeepWindowWaiting();
+bool keepWindowWaiting();
 
 }  // namespace vellumar

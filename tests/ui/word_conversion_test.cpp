@@ -37,7 +37,7 @@ TEST(WordConversion, WindowRepaintsAndRefusesInputWhileLibreOfficeWorks)
     std::ofstream(document) << "{\\rtf1 text}";
     vellumar::LoadOptions load;
     load.libreOffice.searchPath = folder.path().string();
-    load.libreOffice.keepWaiting = vellumar::KeepWindowWaiting;
+    load.libreOffice.keepWaiting = vellumar::keepWindowWaiting;
 
     QLineEdit edit;
     edit.show();
