@@ -14,7 +14,6 @@
 #include "convert/body_writer.h"
 #include "base/picture_sink.h"
 #include "editing/text_lines.h"
-#include "html/tokenizer.h"
 
 namespace {
 
