@@ -14,7 +14,6 @@
 #include "convert/body_writer.h"
 #include "base/picture_sink.h"
 #include "editing/text_lines.h"
-#include "html/tokenizer.h"
 
 namespace {
 
@@ -117,10 +116,9 @@ void BM_CleanAndConvert(benchmark::State& state)
     SilentInteraction user;
     NoPictures pictures;
     ConversionServices services{user, pictures, pictures};
-    THTMLParser parser;
     for (auto _ : state) {
         const std::string cleaned = NormalizeSourceHtml(JoinLinesCrLf(page(), true), true, user);
-        const auto book = ConvertToFb2(parser, JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
+        const auto book = writeBook(JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
         benchmark::DoNotOptimize(JoinLinesCrLf(book->text(), true).size());
     }
     setBytes(state);

@@ -23,9 +23,11 @@ const std::string& book()
 void BM_Tokenize(benchmark::State& state)
 {
     THTMLParser parser;
-    parser.Buffer = book();
     for (auto _ : state) {
-        parser.Parse();
+        state.PauseTiming();
+        std::string text = book();
+        state.ResumeTiming();
+        parser.parse(std::move(text));
         benchmark::DoNotOptimize(parser.ItemCount());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
@@ -58,10 +60,9 @@ void BM_WholeConversion(benchmark::State& state)
     NoPictures pictures;
     ConversionServices services{user, pictures, pictures};
     ConversionOptions options;
-    THTMLParser parser;
     for (auto _ : state) {
         const std::string source = JoinLinesCrLf(book(), false);
-        const auto doc = ConvertToFb2(parser, source, options, services);
+        const auto doc = writeBook(source, options, services);
         benchmark::DoNotOptimize(JoinLinesCrLf(doc->text(), true).size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
@@ -82,10 +83,9 @@ void BM_WholeConversionWithoutParagraphEnds(benchmark::State& state)
     NoPictures pictures;
     ConversionServices services{user, pictures, pictures};
     ConversionOptions options;
-    THTMLParser parser;
     for (auto _ : state) {
         const std::string source = JoinLinesCrLf(bookWithoutParagraphEnds(), false);
-        const auto doc = ConvertToFb2(parser, source, options, services);
+        const auto doc = writeBook(source, options, services);
         benchmark::DoNotOptimize(JoinLinesCrLf(doc->text(), true).size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
@@ -100,8 +100,7 @@ void BM_BalanceBody(benchmark::State& state)
     SilentInteraction user;
     NoPictures pictures;
     ConversionServices services{user, pictures, pictures};
-    THTMLParser parser;
-    const std::string fb2 = ConvertToFb2(parser, book(), {}, services)->text();
+    const std::string fb2 = writeBook(book(), {}, services)->text();
     const std::size_t start = fb2.find("<body>");
     std::string body = fb2.substr(start, fb2.rfind("</body>") + 9 - start);
     if (state.range(0) == 1) body = ReplaceAllText(body, "</p>", "");

@@ -94,13 +94,12 @@ void convertInPictureMode(benchmark::State& state, const std::string& html)
     options.tableMode = TableMode::ConvertToImage;
     SilentInteraction user;
     NoPictures pictures;
-    THTMLParser parser;
     const long long before = g_current.load();
     g_peak.store(before);
     for (auto _ : state) {
         TablePictureEmbedder tables(options, user, font());
         ConversionServices services{user, pictures, tables};
-        benchmark::DoNotOptimize(ConvertToFb2(parser, html, options, services)->text().size());
+        benchmark::DoNotOptimize(writeBook(html, options, services)->text().size());
     }
     state.counters["input_KB"] = static_cast<double>(html.size()) / 1024.0;
     state.counters["peak_MB"] = static_cast<double>(g_peak.load() - before) / (1024.0 * 1024.0);

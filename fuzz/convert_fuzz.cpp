@@ -16,8 +16,8 @@ using namespace vellumar;
 
 void checkViews(const THTMLParser& parser)
 {
-    const char* begin = parser.Buffer.data();
-    const char* end = begin + parser.Buffer.size();
+    const char* begin = parser.text().data();
+    const char* end = begin + parser.text().size();
     auto inside = [&](std::string_view v) {
         if (!v.empty() && (v.data() < begin || v.data() + v.size() > end)) std::abort();
     };
@@ -46,9 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string input(reinterpret_cast<const char*>(data), size);
     THTMLParser parser;
-    parser.OnError = [](std::string_view, std::string_view) {};
-    parser.Buffer = input;
-    parser.Parse();
+    parser.parse(input, [](std::string_view, std::string_view) {});
     checkViews(parser);
 
     fuzz::ConvertInEveryTableMode(input, (size & 1) == 0, static_cast<int>(size % 8) - 1);

@@ -98,21 +98,19 @@ void CheckWellFormed(std::string_view book)
 void ConvertInEveryTableMode(std::string_view source, bool straighten, int titleLevel)
 {
     SilentInteraction user;
-    THTMLParser parser;
     convertInEveryTableMode(straighten, titleLevel, [&](const ConversionOptions& options) {
         PictureEmbedder pictures(options, PictureFolder());
         TablePictureEmbedder tablePictures(options, user, tableFont());
         ConversionServices services{user, pictures, tablePictures};
-        return ConvertToFb2(parser, source, options, services);
+        return writeBook(std::string(source), options, services);
     });
 }
 
 void ConvertSourceInEveryTableMode(std::string_view sourceText, bool straighten, int titleLevel)
 {
     SilentInteraction user;
-    THTMLParser parser;
     convertInEveryTableMode(straighten, titleLevel, [&](const ConversionOptions& options) {
-        return ConvertSource(std::string(sourceText), options, PictureFolder(), user, parser);
+        return convertSource(std::string(sourceText), options, PictureFolder(), user);
     });
 }
 

@@ -184,28 +184,6 @@ std::size_t NextDoubleBlank(std::string_view text, std::size_t from)
     return n;
 }
 
-bool HoldsImgTag(std::string_view text)
-{
-    const auto imgAt = [&](std::size_t at) {
-        return at + 4 <= text.size() && EqualsNoCase(text.substr(at, 4), "<img");
-    };
-    const std::size_t n = text.size();
-    std::size_t at = 0;
-#if defined(__SSE2__)
-    // A '<' with an 'i' or 'I' after it is rare in an HTML text: those are checked one by one.
-    for (; at + 17 <= n; at += 16) {
-        const __m128i next = load16(text.data() + at + 1);
-        unsigned mask = maskOf(_mm_and_si128(bytesEqual(load16(text.data() + at), '<'),
-                                             _mm_or_si128(bytesEqual(next, 'i'), bytesEqual(next, 'I'))));
-        for (; mask != 0; mask &= mask - 1)
-            if (imgAt(at + static_cast<std::size_t>(__builtin_ctz(mask)))) return true;
-    }
-#endif
-    for (; at < n; ++at)
-        if (imgAt(at)) return true;
-    return false;
-}
-
 std::size_t NextXmlSpecial(std::string_view text, std::size_t from, bool attribute)
 {
     const std::size_t n = text.size();

@@ -34,8 +34,6 @@ std::size_t NextDoubleBlank(std::string_view text, std::size_t from);
 // '&', '<', '>', a control byte other than TAB, LF and CR, byte 0x98 (no character in
 // windows-1251), and '"' when `attribute`; or the text's size.
 std::size_t NextXmlSpecial(std::string_view text, std::size_t from, bool attribute);
-// Whether text holds "<img" (ASCII letters in any case): whether an HTML text may name pictures.
-bool HoldsImgTag(std::string_view text);
 inline bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 inline bool IsQuote(char c) { return c == '"' || c == '\''; }
 

@@ -3,7 +3,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/text_pieces.h"
 
@@ -14,9 +13,6 @@ public:
     virtual ~PictureSink() = default;
     // A new conversion starts: forget every picture of the previous one.
     virtual void beginConversion() {}
-    // Before the walk: the src of every "img" tag of the document, in order. The sink may start
-    // on them early; the walk still hands each over with embedPicture().
-    virtual void expectPictures(std::vector<std::string> /*srcs*/) {}
     // One `src` value of an "img" tag: appends the image reference (if any) to body and the
     // binary element (if any) to binaries. Throws when a picture exists but cannot be decoded.
     virtual void embedPicture(std::string_view src, std::string& body, std::string& binaries) = 0;

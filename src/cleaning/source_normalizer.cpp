@@ -10,7 +10,6 @@
 #include "cleaning/tag_rebuilder.h"
 #include "cleaning/tag_tables.h"
 #include "editing/text_lines.h"
-#include "html/image_sources.h"
 #include "html/tokenizer.h"
 
 namespace vellumar {
@@ -104,18 +103,16 @@ void Normalizer::text(const THTMLItem& item)
     else m_out.append(text);
 }
 
-// Cleans the text the parser holds, which ends every line with CR LF.
-std::string normalizeParserText(THTMLParser& parser, bool straightenText, UserInteraction& user,
-                                const std::function<void(std::vector<std::string>)>& imagesFound = {})
+// Cleans `text`, which ends every line with CR LF.
+std::string normalizeLines(std::string text, bool straightenText, UserInteraction& user)
 {
-    parser.OnError = [&user](std::string_view message, std::string_view text) {
-        user.reportTokenizerProblem(message, text);
-    };
-    parser.Parse();
-    if (imagesFound) imagesFound(ImageSources(parser));
+    THTMLParser parser;
+    parser.parse(std::move(text), [&user](std::string_view message, std::string_view problem) {
+        user.reportTokenizerProblem(message, problem);
+    });
 
     std::string out;
-    out.reserve(parser.Buffer.size());
+    out.reserve(parser.text().size());
     Normalizer run(straightenText, out);
     for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
         const THTMLItem item = parser.Item(i);
@@ -131,9 +128,7 @@ std::string normalizeParserText(THTMLParser& parser, bool straightenText, UserIn
 
 std::string NormalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user)
 {
-    THTMLParser parser;
-    parser.Buffer = JoinLinesCrLf(html, true);
-    return normalizeParserText(parser, straightenText, user);
+    return normalizeLines(JoinLinesCrLf(html, true), straightenText, user);
 }
 
 std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user)
@@ -141,12 +136,9 @@ std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& 
     return NormalizeSourceHtml(html, options.StraightenText, user);
 }
 
-std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user,
-                                     const std::function<void(std::vector<std::string>)>& imagesFound)
+std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user)
 {
-    THTMLParser parser;
-    parser.Buffer = JoinLinesCrLfOwned(std::move(html), true);
-    return normalizeParserText(parser, options.StraightenText, user, imagesFound);
+    return normalizeLines(JoinLinesCrLfOwned(std::move(html), true), options.StraightenText, user);
 }
 
 }  // namespace vellumar

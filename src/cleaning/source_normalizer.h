@@ -5,10 +5,8 @@
 // rebuilt in lower case with filtered attributes, block-level tags on a new line; closing tags
 // re-derived from the elements actually open.
 
-#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/conversion_options.h"
 #include "base/user_interaction.h"
@@ -23,10 +21,7 @@ std::string NormalizeSourceHtml(std::string_view html, bool straightenText, User
 // The same with "Straighten text" taken from the options.
 std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user);
 // The same for a text the caller gives up: already in CR LF lines, it is tokenized where it
-// is rather than copied first. `imagesFound`, when given, gets the src of every img tag as soon
-// as the text is tokenized, before the cleaning proper: the pictures can be under way while it
-// goes on.
-std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user,
-                                     const std::function<void(std::vector<std::string>)>& imagesFound = {});
+// is rather than copied first.
+std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user);
 
 }  // namespace vellumar

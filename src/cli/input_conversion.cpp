@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cli/item_list.h"
 #include "files/file_io.h"
 #include "encodings/text_encoding.h"
 #include "editing/text_lines.h"
@@ -50,12 +49,12 @@ InputConversion::InputConversion(const CliOptions& options, CliInteraction& inte
 }
 
 bool InputConversion::run(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
-                          const ConvertedInput* converted)
+                          const SourceBatch& sources)
 {
     m_turns = &turns;
     m_job = index - 1;
     try {
-        convert(input, index, count, turns, converted);
+        convert(input, index, count, turns, sources);
         return true;
     } catch (const std::exception& e) {
         m_err << "vellumar-convert: " << (input == kStdio ? "standard input" : input) << ": " << e.what() << '\n';
@@ -90,31 +89,19 @@ void InputConversion::showProgress(const std::string& input, std::size_t index, 
 }
 
 void InputConversion::convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
-                              const ConvertedInput* converted)
+                              const SourceBatch& sources)
 {
-    if (converted && !converted->result.ok()) throw std::runtime_error(converted->result.reason);
-    SourceFile file = input == kStdio ? SourceFile::StandardInput() : SourceFile{input};
-    if (converted) file.html = converted->html;
-    std::uintmax_t sourceBytes = 0;
-    if (!file.standardInput) {
-        std::error_code ec;
-        sourceBytes = fs::file_size(file.html.empty() ? file.path : file.html, ec);
-        if (ec) sourceBytes = 0;
-    }
-    LoadOptions load{m_options.encoding, !m_options.noClean};
-    // A large source's pictures are looked for while it is cleaned. A small one is cleaned in
-    // a moment, and starting a worker for it costs more than it saves.
-    constexpr std::uintmax_t kLookAheadSourceBytes = 128 * 1024;
-    load.lookAheadPictures = !m_options.cleanOnly && !m_options.items && sourceBytes >= kLookAheadSourceBytes;
-    LoadedSource source = LoadSource(file, load, m_options.conversion, m_interaction);
+    const SourceFile file = sources.source(index - 1);
+    LoadedSource source =
+        loadSource(file, LoadOptions{m_options.encoding, !m_options.noClean}, m_options.conversion, m_interaction);
 
     if (m_options.cleanOnly) {
         writeOutput(input, OutputTarget(m_options, input, std::nullopt), source.text);
         return;
     }
     if (m_options.items) {
-        TokenizeSource(source.editorText(), m_interaction, m_parser);
-        writeOutput(input, OutputTarget(m_options, input, std::nullopt), ItemsAsJsonLines(m_parser));
+        writeOutput(input, OutputTarget(m_options, input, std::nullopt),
+                    sourceItemList(source.takeEditorText(), m_interaction));
         return;
     }
 
@@ -127,8 +114,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     else if (count > 1 && !m_options.quiet) m_interaction.holdWarnings();
     std::optional<Fb2Document> book;
     try {
-        book = ConvertSource(source.takeEditorText(), m_options.conversion, source.folder, m_interaction, m_parser,
-                             std::move(source.pictures));
+        book = convertSource(source.takeEditorText(), m_options.conversion, source.folder, m_interaction);
     } catch (...) {
         if (nameFromAnswers) {
             showProgress(input, index, count, nullptr);

@@ -2,7 +2,6 @@
 // One INPUT of vellumar-convert, from reading it to writing its book.
 
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <span>
@@ -13,8 +12,7 @@
 #include "cli/cli_options.h"
 #include "cli/ordered_jobs.h"
 #include "cli/text_output.h"
-#include "html/tokenizer.h"
-#include "office/word_processor.h"
+#include "pipeline/source_loading.h"
 
 namespace vellumar::cli {
 
@@ -28,28 +26,22 @@ using WrittenBooks = std::set<std::string>;
 std::string OutputTarget(const CliOptions& options, const std::string& input,
                          const std::optional<std::string>& proposedName);
 
-// A word-processor INPUT after LibreOffice: its HTML (pictures beside it), or why it failed.
-struct ConvertedInput {
-    HtmlExportResult result;
-    std::filesystem::path html;
-};
-
 class InputConversion {
 public:
     // Messages go to err, results written to standard output go to out.
     InputConversion(const CliOptions& options, CliInteraction& interaction, WrittenBooks& written,
                     TextOutput& err, TextOutput& out);
-    // Converts one INPUT ("-" is standard input). Returns true on success; on failure prints
-    // one line naming the file and the problem. `index` and `count` number the progress line.
-    // Before writing anything it waits in `turns` for the INPUTs before it (job index - 1).
-    // A word-processor document comes with `converted`: its HTML is read in its place, and
-    // the book is still named after the document.
+    // Converts one INPUT ("-" is standard input), source number `index` - 1 of `sources`.
+    // Returns true on success; on failure prints one line naming the file and the problem.
+    // `index` and `count` number the progress line. Before writing anything it waits in
+    // `turns` for the INPUTs before it (job index - 1). A word-processor document's book is
+    // named after the document.
     bool run(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
-             const ConvertedInput* converted = nullptr);
+             const SourceBatch& sources);
 
 private:
     void convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
-                 const ConvertedInput* converted);
+                 const SourceBatch& sources);
     // Writes the result in this INPUT's turn; never over the INPUT it came from.
     // Writes the pieces, one after another, as the output of `input`.
     void writeOutput(const std::string& input, const std::string& target, std::span<const std::string_view> pieces);
@@ -65,7 +57,6 @@ private:
     WrittenBooks& m_written;
     TextOutput& m_err;
     TextOutput& m_out;
-    THTMLParser m_parser;
     JobTurns* m_turns = nullptr;
     std::size_t m_job = 0;
 };

@@ -14,8 +14,6 @@
 #include "cli/ordered_jobs.h"
 #include "cli/text_output.h"
 #include "files/interrupt_cleanup.h"
-#include "office/converted_documents.h"
-#include "office/libreoffice_runner.h"
 #include "pipeline/source_loading.h"
 
 int main(int argc, char** argv)
@@ -40,10 +38,9 @@ int main(int argc, char** argv)
         if (vellumar::IsWordProcessorDocument(input)) ++documents;
     if (documents > 0 && !options.quiet)
         err << "LibreOffice: converting " << documents << (documents == 1 ? " document\n" : " documents\n");
-    vellumar::LibreOfficeRunner libreOffice;
-    std::optional<vellumar::ConvertedDocuments> converted;
+    std::optional<vellumar::SourceBatch> sources;
     try {
-        converted.emplace(libreOffice, options.inputs);
+        sources.emplace(options.inputs);
     } catch (const std::exception& e) {
         err << "vellumar-convert: " << e.what() << '\n';
         return 1;
@@ -62,10 +59,7 @@ int main(int argc, char** argv)
             if (readAfterEarlier[i]) turns.waitForEarlier(i);
             CliInteraction interaction(options, jobErr);
             InputConversion conversion(options, interaction, written, jobErr, jobOut);
-            std::optional<ConvertedInput> document;
-            if (converted->isDocument(i)) document = ConvertedInput{converted->result(i), converted->html(i)};
-            return conversion.run(options.inputs[i], i + 1, options.inputs.size(), turns,
-                                  document ? &*document : nullptr);
+            return conversion.run(options.inputs[i], i + 1, options.inputs.size(), turns, *sources);
         });
     return allConverted ? 0 : 1;
 }

@@ -12,7 +12,7 @@
 #include "convert/document_frame.h"
 #include "convert/title_information.h"
 #include "convert/xml_text.h"
-#include "html/image_sources.h"
+#include "html/tokenizer.h"
 #include "pictures/picture_texts.h"
 
 namespace vellumar {
@@ -77,7 +77,7 @@ public:
 
     void run()
     {
-        m_body.reserve(m_parser.Buffer.size());
+        m_body.reserve(m_parser.text().size());
         for (std::int32_t i = 0; i < m_parser.ItemCount(); ++i) {
             const THTMLItem item = m_parser.Item(i);
             m_index = i;
@@ -298,45 +298,6 @@ private:
     bool m_bodySeenAtTableStart = false;
 };
 
-std::optional<Fb2Document> writeFb2(THTMLParser& parser, const ConversionOptions& options, ConversionServices& services,
-                                    bool tablePictures)
-{
-    ConversionScope scope(services.pictures);
-    parser.OnError = [&services](std::string_view message, std::string_view text) {
-        services.user.reportTokenizerProblem(message, text);
-    };
-    parser.Parse();
-    parser.OnError = nullptr;
-    if (parser.ItemCount() == 0) return std::nullopt;
-    services.pictures.expectPictures(ImageSources(parser));
-
-    BodyWalk walk(parser, options, services, tablePictures);
-    try {
-        walk.run();
-    } catch (...) {
-        // A picture met earlier that fails to decode is the error to report, as when each
-        // picture is done in turn.
-        services.pictures.completeBinaries(std::move(walk.binaries()));
-        throw;
-    }
-    // The body is finished while the picture workers still shrink and encode.
-    std::string body = CollapseSpaceRuns(BalanceBody(std::move(walk.body())));
-    walk.body().clear();
-    walk.body().shrink_to_fit();
-    TextPieces binaries = services.pictures.completeBinaries(std::move(walk.binaries()));
-
-    const TitleInformation info = AskTitleInformation(options, services.user);
-    Fb2Document doc;
-    doc.proposedFileName = info.proposedFileName;
-    doc.bodySeen = walk.bodySeen();
-    doc.pieces.reserve(binaries.size() + 3);
-    doc.pieces.push_back(BuildHeader(info.title, info.firstName, info.lastName));
-    doc.pieces.push_back(std::move(body));
-    std::move(binaries.begin(), binaries.end(), std::back_inserter(doc.pieces));
-    doc.pieces.push_back(CloseDocument());
-    return doc;
-}
-
 }  // namespace
 
 std::string QuoteValue(std::string_view value)
@@ -398,31 +359,41 @@ std::string MapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
     return {};
 }
 
-std::optional<Fb2Document> WriteFb2Plain(THTMLParser& parser, std::string_view sourceText,
-                                         const ConversionOptions& options, ConversionServices& services)
+std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOptions& options,
+                                     ConversionServices& services)
 {
-    parser.Buffer.assign(sourceText);
-    return writeFb2(parser, options, services, false);
-}
+    ConversionScope scope(services.pictures);
+    THTMLParser parser;
+    parser.parse(std::move(sourceText), [&services](std::string_view message, std::string_view text) {
+        services.user.reportTokenizerProblem(message, text);
+    });
+    if (parser.ItemCount() == 0) return std::nullopt;
 
-std::optional<Fb2Document> WriteFb2WithTablePictures(THTMLParser& parser, std::string_view sourceText,
-                                                     const ConversionOptions& options, ConversionServices& services)
-{
-    parser.Buffer.assign(sourceText);
-    return writeFb2(parser, options, services, true);
-}
+    BodyWalk walk(parser, options, services, options.TablesToPictures());
+    try {
+        walk.run();
+    } catch (...) {
+        // A picture met earlier that fails to decode is the error to report, as when each
+        // picture is done in turn.
+        services.pictures.completeBinaries(std::move(walk.binaries()));
+        throw;
+    }
+    // The body is finished while the picture workers still shrink and encode.
+    std::string body = CollapseSpaceRuns(BalanceBody(std::move(walk.body())));
+    walk.body().clear();
+    walk.body().shrink_to_fit();
+    TextPieces binaries = services.pictures.completeBinaries(std::move(walk.binaries()));
 
-std::optional<Fb2Document> ConvertToFb2(THTMLParser& parser, std::string_view sourceText,
-                                        const ConversionOptions& options, ConversionServices& services)
-{
-    parser.Buffer.assign(sourceText);
-    return ConvertParserText(parser, options, services);
-}
-
-std::optional<Fb2Document> ConvertParserText(THTMLParser& parser, const ConversionOptions& options,
-                                             ConversionServices& services)
-{
-    return writeFb2(parser, options, services, options.TablesToPictures());
+    const TitleInformation info = AskTitleInformation(options, services.user);
+    Fb2Document doc;
+    doc.proposedFileName = info.proposedFileName;
+    doc.bodySeen = walk.bodySeen();
+    doc.pieces.reserve(binaries.size() + 3);
+    doc.pieces.push_back(BuildHeader(info.title, info.firstName, info.lastName));
+    doc.pieces.push_back(std::move(body));
+    std::move(binaries.begin(), binaries.end(), std::back_inserter(doc.pieces));
+    doc.pieces.push_back(CloseDocument());
+    return doc;
 }
 
 }  // namespace vellumar

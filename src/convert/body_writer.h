@@ -10,7 +10,6 @@
 #include "base/picture_sink.h"
 #include "base/text_pieces.h"
 #include "base/user_interaction.h"
-#include "html/tokenizer.h"
 
 namespace vellumar {
 
@@ -39,19 +38,11 @@ std::string MapHeading(std::string_view name, int titleLevel);
 // The value between double quotes, unchanged.
 std::string QuoteValue(std::string_view value);
 
-// Tokenizes `sourceText` (the source editor's lines joined by CR LF) with `parser` and writes
-// the book. nullopt when the text gives no items at all. Tables: the plain walk keeps them
-// (AsIs) or reduces them to their content; the picture walk hands each to the table sink.
-std::optional<Fb2Document> WriteFb2Plain(THTMLParser& parser, std::string_view sourceText,
-                                         const ConversionOptions& options, ConversionServices& services);
-std::optional<Fb2Document> WriteFb2WithTablePictures(THTMLParser& parser, std::string_view sourceText,
-                                                     const ConversionOptions& options,
-                                                     ConversionServices& services);
-// The walk that the options choose: pictures of tables when "Convert to image" is set.
-std::optional<Fb2Document> ConvertToFb2(THTMLParser& parser, std::string_view sourceText,
-                                        const ConversionOptions& options, ConversionServices& services);
-// The same for the text `parser` holds in its Buffer already (moved there, not copied).
-std::optional<Fb2Document> ConvertParserText(THTMLParser& parser, const ConversionOptions& options,
-                                             ConversionServices& services);
+// Tokenizes `sourceText` (the source editor's lines joined by CR LF; moved into the tokenizer,
+// not copied) and writes the book; tokenizer problems go to services.user. nullopt when the
+// text gives no items at all. Tables are kept (AsIs), reduced to their content, or, when
+// "Convert to image" is set, handed to the table sink as pictures.
+std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOptions& options,
+                                     ConversionServices& services);
 
 }  // namespace vellumar

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "base/ascii_case.h"
 #include "base/byte_scan.h"
@@ -35,23 +36,31 @@ bool hasHtmlMarkers(const char* data, std::int32_t length)
 
 void THTMLParser::report(std::string_view message, std::string_view text) const
 {
-    if (OnError) OnError(message, text);
+    if (m_onError && *m_onError) (*m_onError)(message, text);
 }
 
-void THTMLParser::Parse()
+void THTMLParser::parse(std::string text, const HtmlErrorHandler& onError)
+{
+    m_text = std::move(text);
+    m_onError = &onError;
+    tokenize();
+    m_onError = nullptr;
+}
+
+void THTMLParser::tokenize()
 {
     using namespace scan;
     m_items.clear();
     m_params.clear();
     m_lastTagName = {};
-    // Offsets are 32-bit; a larger buffer is tokenized up to that limit.
+    // Offsets are 32-bit; a larger text is tokenized up to that limit.
     const auto n = static_cast<std::int32_t>(
-        std::min<std::size_t>(Buffer.size(), static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - 8)));
+        std::min<std::size_t>(m_text.size(), static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - 8)));
     std::int32_t tagStart = 0;
     std::int32_t tagEnd = 0;
     std::int32_t lastEnd = -1;
     if (n <= 0) return;
-    const char* data = Buffer.data();
+    const char* data = m_text.data();
     if (!hasHtmlMarkers(data, n)) {
         m_items.push_back(HtmlItemPos{HtmlItemKind::Text, HtmlSpan{0, n}});
         return;
@@ -114,7 +123,7 @@ void THTMLParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
 {
     const std::int32_t inner = tagEnd - tagStart - 1;
     if (inner <= 0) return;  // "<>" makes no item
-    const char* data = Buffer.data();
+    const char* data = m_text.data();
     if (data[tagStart + 1] == '%') {
         m_items.push_back(HtmlItemPos{HtmlItemKind::ServerScript, HtmlSpan{tagStart + 2, std::max(inner - 2, 0)}});
     } else if (startsWithNoCase(data + tagStart + 1, inner, "!--")) {
@@ -127,7 +136,7 @@ void THTMLParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
 void THTMLParser::splitTag(std::int32_t start, std::int32_t length)
 {
     using namespace scan;
-    const char* t = Buffer.data() + start;
+    const char* t = m_text.data() + start;
     HtmlItemPos item{HtmlItemKind::Tag, HtmlSpan{start, length}};
     item.firstParam = static_cast<std::int32_t>(m_params.size());
 

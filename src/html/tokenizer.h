@@ -3,9 +3,9 @@
 // and server-script items. It builds no tree, decodes no entities, folds no case and trims
 // nothing; it never rejects a document and never reads outside its buffer.
 //
-// Ownership and lifetime: every item, name, key and value is a view (offset and length) into
-// the parser's own buffer. The views are NOT NUL-terminated. They stay valid until the next
-// Parse(), until the buffer is changed, or until the parser is destroyed.
+// Ownership and lifetime: the parser keeps the text it tokenized, and every item, name, key and
+// value is a view (offset and length) into it. The views are NOT NUL-terminated. They stay
+// valid until the next parse() or until the parser is destroyed.
 
 #include <cstdint>
 #include <functional>
@@ -78,12 +78,12 @@ private:
 
 class THTMLParser {
 public:
-    // The bytes to tokenize; callers fill it before Parse().
-    std::string Buffer;
-    HtmlErrorHandler OnError;
-
-    // Tokenizes the whole Buffer into the item list (the previous items are dropped).
-    void Parse();
+    // Tokenizes the whole `text` into the item list; the previous text and items are dropped.
+    // The parser keeps the text: one the caller gives up is moved in, not copied. Problems go
+    // to `onError`, when given, while parse() runs.
+    void parse(std::string text, const HtmlErrorHandler& onError = {});
+    // The text the items view.
+    const std::string& text() const { return m_text; }
 
     std::int32_t ItemCount() const { return static_cast<std::int32_t>(m_items.size()); }
     THTMLItem Item(std::int32_t i) const { return THTMLItem(*this, m_items[static_cast<std::size_t>(i)]); }
@@ -94,15 +94,18 @@ public:
     std::string_view view(HtmlSpan s) const
     {
         if (s.length <= 0) return {};
-        return std::string_view(Buffer.data() + s.start, static_cast<std::size_t>(s.length));
+        return std::string_view(m_text.data() + s.start, static_cast<std::size_t>(s.length));
     }
 
 private:
+    void tokenize();
     void report(std::string_view message, std::string_view text) const;
     void makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd);
     void makeTextItem(std::int32_t tagStart, std::int32_t lastEnd);
     void splitTag(std::int32_t start, std::int32_t length);
 
+    std::string m_text;
+    const HtmlErrorHandler* m_onError = nullptr;  // only while parse() runs
     std::vector<HtmlItemPos> m_items;
     std::vector<THTMLParamPos> m_params;
     std::string_view m_lastTagName;

@@ -8,7 +8,6 @@
 #include "pictures/picture_lookup.h"
 #include "pictures/picture_preparation.h"
 #include "pixels/picture_scaling.h"
-#include "pictures/picture_scout.h"
 #include "pictures/picture_texts.h"
 #include "pictures/picture_workers.h"
 
@@ -67,47 +66,12 @@ void PictureEmbedder::beginConversion()
     m_inlineCount = 0;
 }
 
-void PictureEmbedder::endConversion()
-{
-    waitForWorkers();
-    // A look-ahead begun for this conversion that it never took up (a text without items).
-    if (m_started) m_started->stop();
-    m_started.reset();
-}
-
-void PictureEmbedder::expectPictures(std::vector<std::string> srcs)
-{
-    if (m_started) {
-        m_scout = std::exchange(m_started, nullptr);
-        m_scout->lookAhead(std::move(srcs));
-        return;
-    }
-    // With a single worker the look-ahead would only do early what the walk does anyway.
-    if (srcs.empty() || m_workers.runsInline()) return;
-    m_scout = std::make_shared<PictureScout>(m_options, m_baseFolder, m_workers);
-    m_scout->lookAhead(std::move(srcs));
-}
-
-void PictureEmbedder::PendingBinary::wait() const
-{
-    if (element.valid()) element.wait();
-    if (bytes.valid()) bytes.wait();
-}
-
-std::string PictureEmbedder::PendingBinary::take()
-{
-    if (element.valid()) return element.get();
-    std::string made = BinaryElementOfBytes(contentType, id, bytes.get());
-    bytes = {};
-    return made;
-}
+void PictureEmbedder::endConversion() { waitForWorkers(); }
 
 void PictureEmbedder::waitForWorkers()
 {
-    for (const PendingBinary& pending : m_pending) pending.wait();
+    for (const PendingBinary& pending : m_pending) pending.element.wait();
     m_pending.clear();
-    if (m_scout) m_scout->stop();
-    m_scout.reset();
 }
 
 TextPieces PictureEmbedder::completeBinaries(std::string binaries)
@@ -125,11 +89,12 @@ TextPieces PictureEmbedder::completeBinaries(std::string binaries)
         // In book order, so that the first picture that fails is the one reported.
         for (PendingBinary& item : pending) {
             if (item.offset > cut) pieces.push_back(binaries.substr(cut, item.offset - cut));
-            pieces.push_back(item.take());
+            pieces.push_back(item.element.get());
             cut = item.offset;
         }
     } catch (...) {
-        for (const PendingBinary& item : pending) item.wait();
+        for (const PendingBinary& item : pending)
+            if (item.element.valid()) item.element.wait();  // those taken already are done
         throw;
     }
     if (cut < binaries.size()) pieces.push_back(binaries.substr(cut));
@@ -138,7 +103,7 @@ TextPieces PictureEmbedder::completeBinaries(std::string binaries)
 
 void PictureEmbedder::addBinaryLater(const std::string& binaries, std::function<std::string()> makeElement)
 {
-    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement)), {}, {}, {}});
+    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement))});
 }
 
 void PictureEmbedder::EmbedPicture(std::string_view src, std::string& body, std::string& binaries)
@@ -182,9 +147,7 @@ void PictureEmbedder::reportMissing(std::string_view src)
 
 void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
 {
-    std::optional<PreparedPicture> scouted = m_scout ? m_scout->take(src) : std::nullopt;
-    PreparedPicture prepared =
-        scouted ? std::move(*scouted) : PreparePicture(src, m_baseFolder, &m_folderListings, m_options);
+    PreparedPicture prepared = PreparePicture(src, m_baseFolder, &m_folderListings, m_options);
     if (!prepared.located) {
         if (prepared.error) std::rethrow_exception(prepared.error);
         reportMissing(src);
@@ -217,8 +180,8 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
     // A small file, read whole already, goes to the worker as its bytes; a worker reads a
     // larger one whole.
     PictureBytes source = file;
-    if (!prepared.headDropped && prepared.head->size() < kPictureHeaderBytes) source = std::move(*prepared.head);
-    if (embedPlanned(std::move(source), plan, src, body, binaries, &located))
+    if (prepared.head->size() < kPictureHeaderBytes) source = std::move(*prepared.head);
+    if (embedPlanned(std::move(source), plan, src, body, binaries))
         m_embeddedFiles.emplace(located.key, m_table.entries().back());
 }
 
@@ -237,7 +200,7 @@ void PictureEmbedder::embedInline(std::string_view extension, std::string bytes,
 }
 
 bool PictureEmbedder::embedPlanned(PictureBytes source, const PicturePlan& plan, std::string_view name,
-                                   std::string& body, std::string& binaries, const LocatedPicture* located)
+                                   std::string& body, std::string& binaries)
 {
     const std::string id = AsciiLower(PictureIdFromPath(plan.virtualPath));
     std::string contentType = PictureContentType(id);
@@ -245,18 +208,6 @@ bool PictureEmbedder::embedPlanned(PictureBytes source, const PicturePlan& plan,
     std::string uniqueId = m_ids.claim(id);
     body.append(ImageReference(uniqueId));
     m_table.SetEmbeddedPath(plan.virtualPath, uniqueId);
-    if (m_scout && located && plan.work != PictureWork::AsIs) {
-        // Work the scout may have begun already: its bytes are wrapped into the element at the end.
-        std::shared_future<std::string> planned =
-            m_scout->planned(
-                located->key,
-                [file = located->file, plan, options = m_options, name = std::string(name)] {
-                    return CarryOutPlan(ReadPlannedPicture(file, name), plan, options, name);
-                },
-                PlanWeight(plan));
-        m_pending.push_back({binaries.size(), {}, std::move(planned), std::move(contentType), std::move(uniqueId)});
-        return true;
-    }
     // The binary element is made by a worker; its place in the binaries is kept.
     auto makeElement = [plan, source = std::move(source), options = m_options, name = std::string(name),
                         contentType = std::move(contentType), uniqueId = std::move(uniqueId)]() mutable {
@@ -265,7 +216,7 @@ bool PictureEmbedder::embedPlanned(PictureBytes source, const PicturePlan& plan,
                                 : std::move(std::get<std::string>(source));
         return BinaryElementOfBytes(contentType, uniqueId, CarryOutPlan(std::move(bytes), plan, options, name));
     };
-    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement), PlanWeight(plan)), {}, {}, {}});
+    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement), PlanWeight(plan))});
     return true;
 }
 

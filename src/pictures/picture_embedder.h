@@ -21,7 +21,6 @@
 #include <functional>
 #include <future>
 #include <map>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -30,9 +29,7 @@
 
 namespace vellumar {
 
-class PictureScout;
 class PictureWorkers;
-struct LocatedPicture;
 
 class PictureEmbedder : public PictureSink {
 public:
@@ -44,13 +41,6 @@ public:
     ~PictureEmbedder() override;
 
     void beginConversion() override;
-    // The img srcs of the document: their files are found, read and planned on the workers
-    // ahead of the walk, and the pictures to shrink or re-encode are started there.
-    void expectPictures(std::vector<std::string> srcs) override;
-    // A look-ahead begun before the conversion, while its source was cleaned (with this
-    // embedder's options, folder and workers): the next conversion's expectPictures goes on
-    // from what it found instead of starting afresh.
-    void continueLookAhead(std::shared_ptr<PictureScout> scout) { m_started = std::move(scout); }
     void embedPicture(std::string_view src, std::string& body, std::string& binaries) override
     {
         EmbedPicture(src, body, binaries);
@@ -74,19 +64,10 @@ public:
     const PictureTable& pictures() const { return m_table; }
 
 private:
-    // A binary element still being made, and where in the binaries text it belongs.
-    // Either a worker makes the element, or (for work the scout may have started) a worker
-    // makes the picture's bytes and the element is wrapped around them at the end: a worker
-    // never waits for another.
+    // A binary element still being made by a worker, and where in the binaries text it belongs.
     struct PendingBinary {
         std::size_t offset;
         std::future<std::string> element;
-        std::shared_future<std::string> bytes;
-        std::string contentType;
-        std::string id;
-
-        void wait() const;
-        std::string take();
     };
     // A picture file to read, or the bytes of a picture inside the document.
     using PictureBytes = std::variant<std::filesystem::path, std::string>;
@@ -94,9 +75,8 @@ private:
     void embedFile(std::string_view src, std::string& body, std::string& binaries);
     void reportMissing(std::string_view src);
     void embedInline(std::string_view extension, std::string bytes, std::string& body, std::string& binaries);
-    // `located` is the picture file, for the work the scout may have started on it.
     bool embedPlanned(PictureBytes source, const PicturePlan& plan, std::string_view name, std::string& body,
-                      std::string& binaries, const LocatedPicture* located = nullptr);
+                      std::string& binaries);
     void waitForWorkers();
 
     ConversionOptions m_options;
@@ -108,8 +88,6 @@ private:
     std::map<PictureFileKey, TPictureEntry> m_embeddedFiles;  // file -> the entry that embedded it
     std::vector<PendingBinary> m_pending;
     FolderListings m_folderListings;
-    std::shared_ptr<PictureScout> m_scout;
-    std::shared_ptr<PictureScout> m_started;  // given by continueLookAhead, for the next conversion
     int m_inlineCount = 0;
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 // What becomes of a picture on its way into a book, decided from its header, and the work that
-// carries the decision out. Each picture is planned once, by the look-ahead or by the walk;
-// the work runs on the picture workers.
+// carries the decision out. The walk plans each picture; the work runs on the picture workers.
 
 #include <cstddef>
 #include <filesystem>

@@ -1,7 +1,6 @@
 #pragma once
 // What the walk must know of a picture file before it embeds it: which file the src names,
-// its first bytes and the plan made from them. Finding this takes a few system calls a
-// picture, so for a book's pictures it is done ahead of the walk, on the picture workers.
+// its first bytes and the plan made from them.
 
 #include <exception>
 #include <filesystem>
@@ -35,9 +34,6 @@ struct PreparedPicture {
     // The file's first kPictureHeaderBytes, all of it when it is shorter or when its header
     // lies further on; nothing when the file was gone by the time it was read.
     std::optional<std::string> head;
-    // The head was let go once planned (it held only part of the file, or too many were held
-    // for the walk at once): a worker reads the file when its work begins.
-    bool headDropped = false;
     PicturePlan plan;  // made from head; the virtual path is left to the walk
     // What went wrong: while looking the file up (then `located` is empty), reading it or
     // planning it (a PictureError). The walk reports it where it meets the picture.

@@ -31,12 +31,6 @@ PictureWorkers& PictureWorkers::shared()
     return workers;
 }
 
-void PictureWorkers::startThread()
-{
-    const std::lock_guard lock(m_mutex);
-    if (threadCount() > 1 && m_threads.size() < threadCount()) m_threads.emplace_back([this] { work(); });
-}
-
 std::future<std::string> PictureWorkers::run(std::function<std::string()> job, std::size_t weight)
 {
     std::packaged_task<std::string()> task(std::move(job));

@@ -29,14 +29,6 @@ public:
     // The pool of the process, with as many threads as there are processors.
     static PictureWorkers& shared();
 
-    // Starts a thread before the first job comes. A waiting thread woken for a job is placed
-    // on an idle processor at once; one started for the job may first wait behind the thread
-    // that started it.
-    void startThread();
-
-    // Whether run() does every job at once in the caller's thread.
-    bool runsInline() const { return threadCount() <= 1; }
-
     // Runs job on a worker; the future gives its result or rethrows its exception. A job with
     // a weight (about the work it does) starts before the jobs without one, the heaviest
     // first, so that a book's slowest picture is not the last to start; the others start in

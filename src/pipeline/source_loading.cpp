@@ -1,18 +1,41 @@
 #include "pipeline/source_loading.h"
 
-#include <functional>
-#include <memory>
+#include <mutex>
 #include <utility>
-#include <vector>
 
-#include "base/byte_scan.h"
 #include "cleaning/source_normalizer.h"
 #include "encodings/text_encoding.h"
 #include "editing/text_lines.h"
-#include "pictures/picture_workers.h"
+#include "office/derived_html_path.h"
 #include "office/document_kinds.h"
 
 namespace vellumar {
+
+namespace {
+
+constexpr std::string_view kStandardInput = "-";
+
+// A word-processor document loaded on its own, saved as HTML beside it: `file` with its html.
+SourceFile savedBesideDocument(const SourceFile& file, const LibreOfficeSettings& settings)
+{
+    // The HTML files written beside documents by this run of the program; another file of a
+    // derived name is the user's and stays.
+    static std::mutex mutex;
+    static WrittenHtmlFiles written;
+    std::unique_lock lock(mutex);
+    SourceFile saved = file;
+    saved.html = written.pathFor(file.path);
+    // Not held while LibreOffice works: the events a window lets run meanwhile may load too.
+    lock.unlock();
+    const HtmlExportJob job{file.path, saved.html};
+    const HtmlExportResult result = LibreOfficeRunner(settings).SaveAsHtml({&job, 1}).front();
+    if (!result.ok()) throw DocumentConversionError(result.reason);
+    lock.lock();
+    written.add(saved.html);
+    return saved;
+}
+
+}  // namespace
 
 std::string SourceFile::displayName() const { return standardInput ? std::string("standard input") : path.string(); }
 
@@ -44,39 +67,44 @@ std::string DecodeSource(std::string_view bytes, std::string_view encoding, std:
     });
 }
 
-std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user,
-                        PictureScout* pictures)
+std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
 {
-    std::function<void(std::vector<std::string>)> imagesFound;
-    if (pictures) imagesFound = [pictures](std::vector<std::string> srcs) { pictures->lookAhead(std::move(srcs)); };
     // The cleaner ends every line of the text with CR LF first, as an opened file gives it.
-    return NormalizeTakenSourceHtml(std::move(text), options, user, imagesFound);
+    return NormalizeTakenSourceHtml(std::move(text), options, user);
 }
 
-LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,
+LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const ConversionOptions& options,
                         UserInteraction& user)
 {
+    const SourceFile file = !given.standardInput && given.html.empty() && IsWordProcessorDocument(given.path)
+                                ? savedBesideDocument(given, load.libreOffice)
+                                : given;
     LoadedSource source;
     source.name = file.displayName();
     source.folder = file.folder();
     // A word processor's HTML is UTF-8.
     const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
-    PictureWorkers& workers = PictureWorkers::shared();
-    bool lookAhead = false;
-    std::string text;
-    {
-        const std::string bytes = ReadSource(file, load.maxBytes);
-        // Only a source that names pictures gets a worker, and gets it now: waiting, not new,
-        // it is placed on an idle processor as soon as the look-ahead has work for it.
-        lookAhead = load.lookAheadPictures && load.clean && !workers.runsInline() && scan::HoldsImgTag(bytes);
-        if (lookAhead) workers.startThread();
-        text = DecodeSource(bytes, encoding, source.name, user);
-    }
-    if (lookAhead)
-        source.pictures = std::make_shared<PictureScout>(options, source.folder, workers);
-    source.text = JoinLinesCrLfOwned(
-        load.clean ? CleanSource(std::move(text), options, user, source.pictures.get()) : std::move(text), true);
+    std::string text = DecodeSource(ReadSource(file, load.maxBytes), encoding, source.name, user);
+    source.text = JoinLinesCrLfOwned(load.clean ? CleanSource(std::move(text), options, user) : std::move(text), true);
     return source;
+}
+
+SourceBatch::SourceBatch(std::span<const std::string> inputs, LibreOfficeSettings libreOffice)
+    : m_inputs(inputs.begin(), inputs.end()), m_libreOffice(std::move(libreOffice)), m_documents(m_libreOffice, inputs)
+{
+}
+
+SourceFile SourceBatch::source(std::size_t index) const
+{
+    const std::string& input = m_inputs.at(index);
+    if (input == kStandardInput) return SourceFile::StandardInput();
+    SourceFile file{input};
+    if (m_documents.isDocument(index)) {
+        const HtmlExportResult& result = m_documents.result(index);
+        if (!result.ok()) throw DocumentConversionError(result.reason);
+        file.html = m_documents.html(index);
+    }
+    return file;
 }
 
 }  // namespace vellumar

@@ -1,17 +1,21 @@
 #pragma once
 // Loading a source document: its bytes read, its encoding found, turned into windows-1251,
-// and (unless the text is to be taken as typed) cleaned, as the source page shows it.
+// and (unless the text is to be taken as typed) cleaned, as the source page shows it. A
+// word-processor document is saved as HTML by LibreOffice first, and that HTML is loaded.
 
 #include <cstddef>
 #include <filesystem>
-#include <memory>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/conversion_options.h"
 #include "base/user_interaction.h"
 #include "files/file_io.h"
-#include "pictures/picture_scout.h"
+#include "office/converted_documents.h"
+#include "office/libreoffice_runner.h"
 
 namespace vellumar {
 
@@ -19,8 +23,8 @@ namespace vellumar {
 struct SourceFile {
     std::filesystem::path path;  // not used for standard input
     bool standardInput = false;
-    // For a word-processor document (`path`): the HTML a word processor saved for it, which
-    // is read in its place, as UTF-8 whatever LoadOptions says. Messages still name `path`.
+    // For a word-processor document (`path`) saved as HTML already (SourceBatch): that HTML,
+    // which is read in its place, as UTF-8 whatever LoadOptions says. Messages still name `path`.
     std::filesystem::path html = {};
 
     static SourceFile StandardInput() { return SourceFile{{}, true}; }
@@ -33,8 +37,15 @@ struct SourceFile {
 };
 
 // Whether the file is a word-processor document (.doc, .rtf, .docx, .odt, in any case),
-// which a word processor must save as HTML before it can be loaded (office/).
+// which LibreOffice must save as HTML before it can be loaded.
 bool IsWordProcessorDocument(const std::filesystem::path& path);
+
+// A word-processor document that LibreOffice could not save as HTML; the message says why and
+// what to do (LibreOffice missing, not a document of its kind, too slow, ...).
+class DocumentConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 struct LoadOptions {
     // A charset name, or "auto": byte-order mark, <meta charset>, UTF-8 detection.
@@ -43,9 +54,9 @@ struct LoadOptions {
     bool clean = true;
     // A longer source is refused rather than read.
     std::size_t maxBytes = kMaxSourceBytes;
-    // Find and prepare the pictures the source names while it is cleaned
-    // (LoadedSource::pictures), for a conversion that follows at once.
-    bool lookAheadPictures = false;
+    // How LibreOffice runs for a word-processor document loaded on its own; a window lets its
+    // events run meanwhile (keepWaiting).
+    LibreOfficeSettings libreOffice = {};
 };
 
 struct LoadedSource {
@@ -56,8 +67,6 @@ struct LoadedSource {
     std::filesystem::path folder;
     // The source as messages name it (SourceFile::displayName).
     std::string name;
-    // With LoadOptions::lookAheadPictures: the pictures being prepared, for ConvertSource.
-    std::shared_ptr<PictureScout> pictures;
 
     // The text as the source editor hands it to a conversion: its lines joined by CR LF.
     std::string editorText() const;
@@ -65,7 +74,7 @@ struct LoadedSource {
     std::string takeEditorText();
 };
 
-// The steps of LoadSource, for callers that need one of them alone.
+// The steps of loadSource, for callers that need one of them alone.
 //
 // The source's bytes. Throws FileError naming the source when it cannot be read or holds more
 // than maxBytes.
@@ -75,13 +84,33 @@ std::string ReadSource(const SourceFile& file, std::size_t maxBytes = kMaxSource
 // not known.
 std::string DecodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
                          UserInteraction& user);
-// The cleaned source, every line ended by CR LF. Tokenizer problems go to user. `pictures`,
-// when given, is told of the source's img srcs as soon as they are known (lookAhead).
-std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user,
-                        PictureScout* pictures = nullptr);
+// The cleaned source, every line ended by CR LF. Tokenizer problems go to user.
+std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user);
 
-// Reads, decodes and (when load.clean) cleans one source.
-LoadedSource LoadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,
+// Reads, decodes and (when load.clean) cleans one source. A word-processor document without
+// its `html` is first saved as HTML beside it, with its pictures, which stay there: "Old
+// Book.rtf" gives "Old_Book.htm", or "Old_Book~2.htm" when a file of that name is there that
+// this run of the program did not write. Throws DocumentConversionError when LibreOffice
+// cannot save it.
+LoadedSource loadSource(const SourceFile& file, const LoadOptions& load, const ConversionOptions& options,
                         UserInteraction& user);
+
+// The sources of one run, opened together: their word-processor documents are saved as HTML
+// by one start of LibreOffice, into a private temporary folder that lives as long as the batch.
+class SourceBatch {
+public:
+    // `inputs` are paths, "-" standing for standard input. Throws (naming the folder) when the
+    // temporary folder cannot be made.
+    explicit SourceBatch(std::span<const std::string> inputs, LibreOfficeSettings libreOffice = {});
+
+    // inputs[index] as loadSource takes it. Throws DocumentConversionError when it is a
+    // word-processor document that LibreOffice could not save as HTML.
+    SourceFile source(std::size_t index) const;
+
+private:
+    std::vector<std::string> m_inputs;
+    LibreOfficeRunner m_libreOffice;
+    ConvertedDocuments m_documents;
+};
 
 }  // namespace vellumar

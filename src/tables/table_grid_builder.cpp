@@ -242,9 +242,7 @@ TableLineColour BuildTableGrid(std::string_view tableHtml, TableBorder border, T
                                const HtmlErrorHandler& onError, const TableWarningHandler& onWarning)
 {
     THTMLParser parser;
-    parser.Buffer.assign(tableHtml);
-    parser.OnError = onError;
-    parser.Parse();
+    parser.parse(std::string(tableHtml), onError);
 
     const TableCounts counts = countTable(parser, border);
     grid.reset(counts.columns, counts.rows);

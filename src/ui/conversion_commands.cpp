@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include "office/derived_html_path.h"
 #include "pipeline/pipeline.h"
 #include "ui/busy_cursor.h"
 #include "ui/charset_text.h"
@@ -74,37 +73,24 @@ void ConversionCommands::OpenSourceFile(const QString& path)
 bool ConversionCommands::LoadSourceDocument(const QString& path, CommandInteraction& user)
 {
     const QString extension = LowerExtension(path);
-    if (extension == QLatin1String(".htm") || extension == QLatin1String(".html")) {
-        LoadSourceFile(path, user);
-        return true;
-    }
-    if (IsWordProcessorDocument(localPath(path))) return LoadWordProcessorDocument(path, user);
-    return false;
-}
-
-void ConversionCommands::LoadSourceFile(const QString& path, CommandInteraction& user)
-{
-    const LoadedSource source = LoadSource(SourceFile{localPath(path)}, LoadOptions{}, m_window.conversionOptions(), user);
-    m_window.SynMemo1()->setDocumentText(source.editorText());
-    // Relative pictures of this document, and the book's save dialog, start in its folder.
-    m_files.setDocumentFolder(QFileInfo(path).absolutePath());
-}
-
-bool ConversionCommands::LoadWordProcessorDocument(const QString& path, CommandInteraction& user)
-{
-    // LibreOffice writes the HTML beside the document ("Old Book.rtf" gives "Old_Book.htm",
-    // or "Old_Book~2.htm" when the user has a file of that name), with its pictures; they stay
-    // there after the open.
-    const std::filesystem::path html = HtmlWrittenThisRun().pathFor(localPath(path));
-    const HtmlExportResult result = ConvertWithWord(localPath(path), html);
-    if (result.ok()) HtmlWrittenThisRun().add(html);
-    if (!result.ok()) {
+    if (extension != QLatin1String(".htm") && extension != QLatin1String(".html") &&
+        !IsWordProcessorDocument(localPath(path)))
+        return false;
+    // A word-processor document is saved as HTML beside it by LibreOffice, with its pictures;
+    // they stay there after the open. The window repaints meanwhile and refuses commands.
+    LoadOptions load;
+    load.libreOffice.keepWaiting = keepWindowWaiting;
+    try {
+        const LoadedSource source = loadSource(SourceFile{localPath(path)}, load, m_window.conversionOptions(), user);
+        m_window.SynMemo1()->setDocumentText(source.editorText());
+    } catch (const DocumentConversionError& error) {
         // The second line says why, so that the user knows what to do.
-        m_dialogs.showMessage(MainWindow::applicationTitle(), path + QStringLiteral(" не конвертирован.\n") +
-                                                                  QString::fromStdString(result.reason));
+        m_dialogs.showMessage(MainWindow::applicationTitle(),
+                              path + QStringLiteral(" не конвертирован.\n") + QString::fromUtf8(error.what()));
         return false;
     }
-    LoadSourceFile(QString::fromStdU16String(html.u16string()), user);
+    // Relative pictures of this document, and the book's save dialog, start in its folder.
+    m_files.setDocumentFolder(QFileInfo(path).absolutePath());
     return true;
 }
 
@@ -120,8 +106,8 @@ void ConversionCommands::Convert()
         BusyCursorScope busy(m_window.BusyCursor());
         letWindowRepaint();
         const std::optional<Fb2Document> book =
-            ConvertSource(m_window.SynMemo1()->editor().text(), m_window.conversionOptions(),
-                          localPath(m_files.documentFolder()), user, m_parser);
+            convertSource(m_window.SynMemo1()->editor().text(), m_window.conversionOptions(),
+                          localPath(m_files.documentFolder()), user);
         // A text that gives no items leaves the FB2 editor as it was.
         if (book) {
             m_window.SynMemo2()->setDocumentText(book->text());

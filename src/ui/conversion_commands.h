@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QString>
 
-#include "html/tokenizer.h"
-
 namespace vellumar {
 
 class CommandDialogs;
@@ -28,17 +26,12 @@ public:
     // caption naming the source. The next open dialog starts in its folder.
     void OpenSourceFile(const QString& path);
 
-    // Loads the document at `path` into the (emptied) source editor by its kind, told by the
-    // extension in any letter case: HTML (".htm", ".html") directly, word-processor documents
-    // (".doc", ".rtf", ".docx", ".odt") through LoadWordProcessorDocument; any other kind loads
-    // nothing. True when a document was loaded.
+    // Loads the document at `path`, decoded and cleaned, into the (emptied) source editor when
+    // its extension (in any letter case) names HTML (".htm", ".html") or a word-processor
+    // document (".doc", ".rtf", ".docx", ".odt"), which LibreOffice saves as HTML beside it
+    // first; any other kind loads nothing. True when a document was loaded; false also after
+    // telling the user that a word-processor document could not be converted, and why.
     bool LoadSourceDocument(const QString& path, CommandInteraction& user);
-    // An HTML file, decoded and cleaned, into the source editor.
-    void LoadSourceFile(const QString& path, CommandInteraction& user);
-    // A word-processor document: saved as HTML beside it by LibreOffice (the window repaints
-    // meanwhile and refuses commands), then that HTML loaded like an HTML file. False after
-    // telling the user that it could not be converted, and why.
-    bool LoadWordProcessorDocument(const QString& path, CommandInteraction& user);
 
     // Act_Convert: converts the source editor's text into the FB2 editor (opening a source
     // first when the editor is empty) and offers to save the book under the proposed name.
@@ -49,7 +42,6 @@ private:
     FileCommands& m_files;
     CommandDialogs& m_dialogs;
     QString m_openFolder;  // where the open dialog starts: the folder of the last chosen file
-    THTMLParser m_parser;  // the one tokenizer that conversions reuse
 };
 
 }  // namespace vellumar

@@ -6,22 +6,12 @@
 
 namespace vellumar {
 
-HtmlExportResult ConvertWithWord(const std::filesystem::path& document, const std::filesystem::path& html,
-                                 LibreOfficeSettings settings)
+bool keepWindowWaiting()
 {
+    // Input can only arrive while events run, so refusing it here refuses it throughout.
     const UserInputRefusal refusal;
-    settings.keepWaiting = [] {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return true;
-    };
-    const HtmlExportJob job{document, html};
-    return LibreOfficeRunner(std::move(settings)).SaveAsHtml({&job, 1}).front();
-}
-
-WrittenHtmlFiles& HtmlWrittenThisRun()
-{
-    static WrittenHtmlFiles written;
-    return written;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return true;
 }
 
 }  // namespace vellumar

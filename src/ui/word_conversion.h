@@ -1,24 +1,12 @@
 #pragma once
-// Saving a word-processor document as HTML from the window: LibreOffice runs as a child
-// process while the window keeps repainting; commands given meanwhile are refused.
-
-#include <filesystem>
-
-#include "office/derived_html_path.h"
-#include "office/libreoffice_runner.h"
+// The window while LibreOffice saves a word-processor document as HTML: it keeps repainting,
+// and commands given meanwhile are refused.
 
 namespace vellumar {
 
-// Has LibreOffice write `document` as HTML at `html` (pictures beside it). Returns how it
-// went; the caller shows the message. While LibreOffice works, pending events run every few
-// milliseconds, except the user's input (keys, clicks, closing a window), which is dropped.
-// `settings` lets a test point at another program or shorten the time limit; its
-// keepWaiting is replaced.
-HtmlExportResult ConvertWithWord(const std::filesystem::path& document, const std::filesystem::path& html,
-                                 LibreOfficeSettings settings = {});
-
-// The HTML files written beside documents by the windows of this run of the program; another
-// file of a derived name is the user's and stays.
-WrittenHtmlFiles& HtmlWrittenThisRun();
+// Lets pending events run for a few milliseconds, except the user's input (keys, clicks,
+// closing a window), which is dropped. Called again and again while LibreOffice works
+// (LoadOptions::libreOffice.keepWaiting); always true, the window never stops it.
+bool keepWindowWaiting();
 
 }  // namespace vellumar

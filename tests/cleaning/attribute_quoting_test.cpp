@@ -39,8 +39,7 @@ TEST(QuoteAttributeValue, WrittenValueReadsBackAsOneAttribute)
 {
     for (const QuoteCase& c : kQuoteCases) {
         THTMLParser parser;
-        parser.Buffer = "<html><x " + std::string(c.name) + "=" + QuoteAttributeValue(c.name, c.value) + ">after";
-        parser.Parse();
+        parser.parse("<html><x " + std::string(c.name) + "=" + QuoteAttributeValue(c.name, c.value) + ">after");
         ASSERT_EQ(parser.ItemCount(), 3) << c.value;
         const THTMLItem tag = parser.Item(1);
         ASSERT_EQ(tag.paramCount(), 1) << c.value;

@@ -142,9 +142,7 @@ TEST(NormalizeSourceHtml, CleanedDeclarationLeavesTheDocumentReadable)
         "  \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\n<html><body><p>text</p></body></html>",
         true, user);
     THTMLParser parser;
-    parser.OnError = [&user](std::string_view m, std::string_view t) { user.reportTokenizerProblem(m, t); };
-    parser.Buffer = cleaned;
-    parser.Parse();
+    parser.parse(cleaned, [&user](std::string_view m, std::string_view t) { user.reportTokenizerProblem(m, t); });
     EXPECT_TRUE(user.reports.empty()) << user.reports.front().first;
     bool sawText = false;
     for (std::int32_t i = 0; i < parser.ItemCount(); ++i)

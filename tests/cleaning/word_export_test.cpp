@@ -140,11 +140,10 @@ TEST(WordExport, CleanedPageConvertsIntoAWellFormedBook)
     user.answers = BookInfoAnswers{Utf8ToWindows1251("Белая ночь"), Utf8ToWindows1251("Щука"), ""};
     const std::string cleaned = NormalizeSourceHtml(joined(kWordPage, true), true, user);
 
-    THTMLParser parser;
     NoPictures pictures;
     ConversionServices services{user, pictures, pictures};
     const std::optional<Fb2Document> book =
-        ConvertToFb2(parser, JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
+        writeBook(JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
     ASSERT_TRUE(book);
     EXPECT_TRUE(book->bodySeen);
     EXPECT_EQ(book->proposedFileName, std::optional<std::string>("belaja_noch-shuka.fb2"));
@@ -169,14 +168,13 @@ TEST(WordExport, CleanedPageConvertsIntoAWellFormedBook)
 TEST(WordExport, EveryPrefixCleansAndConverts)
 {
     const std::string page = joined(kWordPage, true);
-    THTMLParser parser;
     NoPictures pictures;
     std::size_t reported = 0;
     for (std::size_t n = 0; n <= page.size(); ++n) {
         RecordingInteraction user;
         ConversionServices services{user, pictures, pictures};
         const std::string cleaned = NormalizeSourceHtml(std::string_view(page).substr(0, n), n % 2 == 0, user);
-        (void)ConvertToFb2(parser, JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
+        (void)writeBook(JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
         reported += user.reports.size();
     }
     EXPECT_GT(reported, 0U);

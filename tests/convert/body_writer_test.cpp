@@ -66,8 +66,7 @@ Converted convert(const std::string& html, const ConversionOptions& options = {}
     ScriptedUser& user = userIn ? *userIn : localUser;
     RecordingPictures& pictures = picturesIn ? *picturesIn : localPictures;
     ConversionServices services{user, pictures, pictures};
-    THTMLParser parser;
-    const auto doc = ConvertToFb2(parser, html, options, services);
+    const auto doc = writeBook(html, options, services);
     if (!doc) return {};
     const std::string header = BuildHeader("Book Title", "First Name", "Last Name");
     Converted c;
@@ -173,9 +172,8 @@ TEST(BodyWriter, NoItemsGivesNoDocument)
     ScriptedUser user;
     RecordingPictures pictures;
     ConversionServices services{user, pictures, pictures};
-    THTMLParser parser;
-    EXPECT_FALSE(ConvertToFb2(parser, "", {}, services));
-    EXPECT_FALSE(ConvertToFb2(parser, "<html", {}, services));
+    EXPECT_FALSE(writeBook("", {}, services));
+    EXPECT_FALSE(writeBook("<html", {}, services));
     EXPECT_EQ(user.reports, std::vector<std::string>{"> not found"});
     EXPECT_EQ(pictures.ended, 2);  // the picture code is told the conversion ended
 }

@@ -124,8 +124,7 @@ TEST_P(MalformedHtml, ConvertsIntoWellFormedBookWithItsText)
             options.tableMode = mode;
             const std::string text =
                 clean ? JoinLinesCrLf(NormalizeSourceHtml(source, options, user), false) : source;
-            THTMLParser parser;
-            const auto book = ConvertToFb2(parser, text, options, services);
+            const auto book = writeBook(text, options, services);
             ASSERT_TRUE(book);
             EXPECT_EQ(testing::XmlProblem(book->text()), "") << book->text();
             const std::string words = bookText(book->text(), pictures);
@@ -156,8 +155,7 @@ TEST_P(MalformedExact, Body)
     SilentInteraction user;
     NoPictures pictures;
     ConversionServices services{user, pictures, pictures};
-    THTMLParser parser;
-    const auto book = ConvertToFb2(parser, "<html><body>" + GetParam().html + "</body></html>", {}, services);
+    const auto book = writeBook("<html><body>" + GetParam().html + "</body></html>", {}, services);
     ASSERT_TRUE(book);
     const std::size_t start = book->text().find("<section>\r\n") + 11;
     const std::size_t end = book->text().rfind("</section>\r\n</body>");

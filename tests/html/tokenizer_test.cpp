@@ -53,9 +53,7 @@ TEST_P(TokenizerTable, ItemsAndReports)
     const Case& c = GetParam();
     THTMLParser parser;
     std::vector<std::pair<std::string, std::string>> errors;
-    parser.OnError = [&](std::string_view m, std::string_view t) { errors.emplace_back(m, t); };
-    parser.Buffer = c.input;
-    parser.Parse();
+    parser.parse(c.input, [&](std::string_view m, std::string_view t) { errors.emplace_back(m, t); });
     EXPECT_EQ(describe(parser), c.items);
     EXPECT_EQ(errors, c.errors);
 }
@@ -106,8 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TokenizerTable, ::testing::ValuesIn(kCases),
 TEST(Tokenizer, TagTextViewsTheWholeMarkup)
 {
     THTMLParser parser;
-    parser.Buffer = "<html><img src=\"a.jpg\" />";
-    parser.Parse();
+    parser.parse("<html><img src=\"a.jpg\" />");
     ASSERT_EQ(parser.ItemCount(), 2);
     EXPECT_EQ(parser.Item(1).TagText(), "img src=\"a.jpg\" /");
     EXPECT_EQ(parser.LastTagName(), "img");
@@ -116,11 +113,28 @@ TEST(Tokenizer, TagTextViewsTheWholeMarkup)
 TEST(Tokenizer, ReusedParserStartsFresh)
 {
     THTMLParser parser;
-    parser.Buffer = "<html><script>never closed";
-    parser.Parse();
-    parser.Buffer = "before<html>after";
-    parser.Parse();
+    int reports = 0;
+    const HtmlErrorHandler count = [&](std::string_view, std::string_view) { ++reports; };
+    parser.parse("<html><script>never closed", count);
+    EXPECT_EQ(reports, 1);
+    parser.parse("before<html>after");
+    EXPECT_EQ(parser.text(), "before<html>after");
     EXPECT_EQ(describe(parser), (std::vector<std::string>{"text:before", "tag:html", "text:after"}));
+    // The handler of an earlier parse is not kept.
+    parser.parse("<html><p");
+    EXPECT_EQ(reports, 1);
+}
+
+// A large source is handed over, not copied: the items view the caller's own bytes.
+TEST(Tokenizer, TakesTheTextOver)
+{
+    std::string text = "<html><body>" + std::string(1000, 'x') + "</body>";
+    const char* bytes = text.data();
+    THTMLParser parser;
+    parser.parse(std::move(text));
+    EXPECT_EQ(parser.text().data(), bytes);
+    ASSERT_EQ(parser.ItemCount(), 4);
+    EXPECT_EQ(parser.Item(2).Text().data(), bytes + 12);
 }
 
 // Every prefix of every case must tokenize without a fault (run under the sanitizers too).
@@ -128,11 +142,10 @@ TEST(Tokenizer, EveryPrefixTokenizes)
 {
     THTMLParser parser;
     int reports = 0;
-    parser.OnError = [&](std::string_view, std::string_view) { ++reports; };
+    const HtmlErrorHandler count = [&](std::string_view, std::string_view) { ++reports; };
     for (const Case& c : kCases) {
         for (std::size_t n = 0; n <= c.input.size(); ++n) {
-            parser.Buffer = c.input.substr(0, n);
-            parser.Parse();
+            parser.parse(c.input.substr(0, n), count);
             for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
                 const THTMLItem item = parser.Item(i);
                 EXPECT_LE(item.Text().size(), n);

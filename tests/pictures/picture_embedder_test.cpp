@@ -95,15 +95,12 @@ protected:
     void write(const std::string& name, std::string_view bytes) { test::WriteBytes(m_documents.file(name), bytes); }
 
     // Embeds every src in a fresh conversion; body and binaries end up in m_body, m_binaries.
-    // `expected` is what the embedder is told to look ahead for before the first src.
-    void run(std::initializer_list<std::string_view> sources, PictureWorkers* workers = nullptr,
-             std::vector<std::string> expected = {})
+    void run(std::initializer_list<std::string_view> sources, PictureWorkers* workers = nullptr)
     {
         PictureEmbedder embedder(m_options, m_documents.path(), workers);
         m_body.clear();
         m_binaries.clear();
         embedder.beginConversion();
-        embedder.expectPictures(std::move(expected));
         try {
             // What others append between pictures (table pictures) stays between them.
             for (std::string_view src : sources) {
@@ -298,22 +295,18 @@ TEST_F(Embedding, UndecodablePicturesEndTheConversionWithTheirNameAndLeaveNothin
         {"Book_files/bomb.png", test::PngHeaderOnly(30000, 30000)},
         {"Book_files/text.gif", "hello"},
     };
-    // Found while walking, or by the look-ahead on a worker and reported by the walk.
     PictureWorkers two(2);
     for (const Case& c : cases) {
         write(c.src, c.bytes);
-        for (const bool ahead : {false, true}) {
-            SCOPED_TRACE(std::string(c.src) + (ahead ? " looked up ahead" : ""));
-            const auto before = filesUnder(m_documents.path());
-            try {
-                run({"Book_files/fine.gif", c.src}, &two,
-                    ahead ? std::vector<std::string>{"Book_files/fine.gif", c.src} : std::vector<std::string>{});
-                ADD_FAILURE() << "no error";
-            } catch (const PictureError& error) {
-                EXPECT_NE(std::string(error.what()).find(c.src), std::string::npos) << error.what();
-            }
-            EXPECT_EQ(filesUnder(m_documents.path()), before);
+        SCOPED_TRACE(c.src);
+        const auto before = filesUnder(m_documents.path());
+        try {
+            run({"Book_files/fine.gif", c.src}, &two);
+            ADD_FAILURE() << "no error";
+        } catch (const PictureError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.src), std::string::npos) << error.what();
         }
+        EXPECT_EQ(filesUnder(m_documents.path()), before);
     }
     EXPECT_THROW(run({"data:image/png;base64,!!!!"}), PictureError);
     // With Resize off JPEG and PNG files are not decoded at all: carried as they are.
@@ -329,25 +322,18 @@ TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
     writeJpeg("Book_files/small.jpg", 30, 20);
     writePng("Book_files/small.png", 20, 30);
     write("Book_files/anim.gif", test::GifBytes(40, 40));
-    writePng("Book_files/unused.png", 1000, 1000);
-    // The look-ahead is told of pictures in another order and spelling, and of one never embedded.
-    const std::vector<std::string> ahead = {"Book_files/unused.png", "Book_files/./big.png", "Book_files/anim.gif",
-                                            "Book_files/missing.png", "http://example.org/a.png", "Book_files/big.jpg"};
-    const auto convert = [&](PictureWorkers& workers, std::vector<std::string> lookAhead) {
+    const auto convert = [&](PictureWorkers& workers) {
         m_between = "<between/>";
         run({"Book_files/big.jpg", "Book_files/small.png", "Book_files/big.png", "Book_files/anim.gif",
              "Book_files/small.jpg", "Book_files/big.jpg", "Book_files/missing.png", "Book_files/big.png"},
-            &workers, std::move(lookAhead));
+            &workers);
         return std::pair(m_body, m_binaries);
     };
     PictureWorkers inTurn(1);
     PictureWorkers four(4);
-    const auto expected = convert(inTurn, {});
-    EXPECT_EQ(convert(four, {}), expected);
-    EXPECT_EQ(convert(four, ahead), expected);
-    EXPECT_EQ(convert(inTurn, ahead), expected);
-    // With every worker busy while the walk runs, the walk prepares each picture itself and
-    // the look-ahead, once it starts, passes them all by.
+    const auto expected = convert(inTurn);
+    EXPECT_EQ(convert(four), expected);
+    // With every worker busy while the walk runs, the pictures wait their turn and keep their places.
     for (int i = 0; i < 4; ++i)
         four.run(
             [] {
@@ -355,7 +341,7 @@ TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
                 return std::string();
             },
             std::numeric_limits<std::size_t>::max());
-    EXPECT_EQ(convert(four, ahead), expected);
+    EXPECT_EQ(convert(four), expected);
     const std::vector<Binary> binaries = binariesOf(ReplaceAll(expected.second, "<between/>", ""));
     ASSERT_EQ(binaries.size(), 5u);
     EXPECT_EQ(binaries[0].id, "big~temp.jpg");
@@ -366,12 +352,9 @@ TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
     const std::string cut = EncodePng(GradientPicture(900, 900));
     write("Book_files/cut1.png", cut.substr(0, cut.size() / 2));
     write("Book_files/cut2.png", cut.substr(0, cut.size() / 3));
-    // The look-ahead is told of them the other way round.
-    const std::vector<std::string> backwards = {"Book_files/cut2.png", "Book_files/cut1.png", "Book_files/big.png"};
-    for (auto [workers, lookAhead] : {std::pair(&inTurn, backwards), std::pair(&four, std::vector<std::string>{}),
-                                      std::pair(&four, backwards)}) {
+    for (PictureWorkers* workers : {&inTurn, &four}) {
         try {
-            run({"Book_files/big.png", "Book_files/cut1.png", "Book_files/cut2.png"}, workers, lookAhead);
+            run({"Book_files/big.png", "Book_files/cut1.png", "Book_files/cut2.png"}, workers);
             ADD_FAILURE() << "no error";
         } catch (const PictureError& error) {
             EXPECT_NE(std::string(error.what()).find("cut1.png"), std::string::npos) << error.what();

@@ -6,12 +6,9 @@
 #include <png.h>
 
 #include <string>
-#include <utility>
 
-#include "base/ascii_case.h"
 #include "cleaning/recording_interaction.h"
 #include "files/temp_folder.h"
-#include "pictures/picture_workers.h"
 #include "support/test_pictures.h"
 
 namespace vellumar {
@@ -37,7 +34,6 @@ protected:
     TempFolder m_folder;
     testing::RecordingInteraction m_user;
     ConversionOptions m_options;
-    THTMLParser m_parser;
 };
 
 TEST_F(Pipeline, LoadsAFileAsTheSourcePageShowsIt)
@@ -50,13 +46,13 @@ TEST_F(Pipeline, LoadsAFileAsTheSourcePageShowsIt)
     };
     for (const LoadCase& c : cases) {
         const std::filesystem::path path = write("in/page.html", c.bytes);
-        const LoadedSource source = LoadSource(SourceFile{path}, c.load, m_options, m_user);
+        const LoadedSource source = loadSource(SourceFile{path}, c.load, m_options, m_user);
         EXPECT_EQ(source.text, c.text) << c.name;
         EXPECT_EQ(source.folder, path.parent_path()) << c.name;
         EXPECT_EQ(source.name, path.string()) << c.name;
     }
     // The editor's text has no line break after its last line.
-    const LoadedSource typed = LoadSource(SourceFile{write("t.html", "<p>a\n\n")}, LoadOptions{"auto", false},
+    const LoadedSource typed = loadSource(SourceFile{write("t.html", "<p>a\n\n")}, LoadOptions{"auto", false},
                                           m_options, m_user);
     EXPECT_EQ(typed.editorText(), "<p>a\r\n");
 }
@@ -65,7 +61,7 @@ TEST_F(Pipeline, ReadingProblemsNameTheSource)
 {
     const std::filesystem::path missing = m_folder.path() / "missing.html";
     try {
-        LoadSource(SourceFile{missing}, LoadOptions{}, m_options, m_user);
+        loadSource(SourceFile{missing}, LoadOptions{}, m_options, m_user);
         FAIL() << "a missing file was read";
     } catch (const FileError& e) {
         EXPECT_NE(std::string(e.what()).find("missing.html"), std::string::npos) << e.what();
@@ -74,7 +70,7 @@ TEST_F(Pipeline, ReadingProblemsNameTheSource)
     EXPECT_THROW(ReadSource(SourceFile{big}, 99), FileError);
     EXPECT_EQ(ReadSource(SourceFile{big}, 100).size(), 100u);
 
-    LoadSource(SourceFile{write("odd.html", "<meta charset=klingon><p>x</p>")}, LoadOptions{}, m_options, m_user);
+    loadSource(SourceFile{write("odd.html", "<meta charset=klingon><p>x</p>")}, LoadOptions{}, m_options, m_user);
     ASSERT_EQ(m_user.warnings.size(), 1u);
     EXPECT_TRUE(m_user.warnings[0].starts_with(m_folder.path().string() + "/odd.html: ")) << m_user.warnings[0];
     EXPECT_EQ(SourceFile::StandardInput().displayName(), "standard input");
@@ -85,72 +81,50 @@ TEST_F(Pipeline, ConvertsWithPicturesFromTheSourcesFolder)
 {
     write("doc/pics/a.png", test::PngBytes(4, 3, PNG_FORMAT_RGB, 0xff0000ff));
     const std::filesystem::path page = write("doc/book.html", "<html><body><p><img src=\"pics/a.png\"></p></body></html>");
-    const LoadedSource source = LoadSource(SourceFile{page}, LoadOptions{}, m_options, m_user);
-    const std::optional<Fb2Document> book = ConvertSource(source.editorText(), m_options, source.folder, m_user, m_parser);
+    const LoadedSource source = loadSource(SourceFile{page}, LoadOptions{}, m_options, m_user);
+    const std::optional<Fb2Document> book = convertSource(source.editorText(), m_options, source.folder, m_user);
     ASSERT_TRUE(book);
     EXPECT_NE(book->text().find("<image xlink:href=\"#a.png\"/>"), std::string::npos);
     EXPECT_NE(book->text().find("<binary content-type=\"image/png\" id=\"a.png\">"), std::string::npos);
     EXPECT_TRUE(book->bodySeen);
     EXPECT_FALSE(book->proposedFileName);
-    EXPECT_GT(m_parser.ItemCount(), 0);  // the items stay for inspection
 
     // From another folder the picture is not found, and the user is told.
     const std::optional<Fb2Document> elsewhere =
-        ConvertSource(source.editorText(), m_options, m_folder.path(), m_user, m_parser);
+        convertSource(source.editorText(), m_options, m_folder.path(), m_user);
     EXPECT_EQ(elsewhere->text().find("<binary"), std::string::npos);
     EXPECT_FALSE(m_user.warnings.empty());
 }
 
-// Pictures looked for while the source is cleaned give the book, and the warnings, that
-// looking for them during the conversion gives: also where the source's own spelling of a src
-// is not the cleaned one, a picture is missing or named twice, or there is no item at all.
-TEST_F(Pipeline, PicturesLookedForWhileCleaningGiveTheSameBook)
+// The item list escapes what JSON must and decodes windows-1251; problems reach the user.
+TEST_F(Pipeline, ListsTheItemsOfASourceText)
 {
-    write("doc/pics/a.png", test::PngBytes(4, 3, PNG_FORMAT_RGB, 0xff0000ff));
-    write("doc/pics/wide.png", test::PngBytes(900, 20, PNG_FORMAT_RGB, 0x00ff00ff));
-    const char* const pages[] = {
-        "<html><body><p><img src=\"pics/a.png\"><IMG SRC=pics/wide.png><img src='pics/a.png'></p></body></html>",
-        "<html><body><p><img src=\"pics/gone.png\"><img src=\"pics/a.png\"></p></body></html>",
-        "<html><body><p><img src=\"pics/a.png\" <img src=x></p></body></html>",
-        "<html><body><p>no pictures</p></body></html>",
-        "<img src=\"pics/a.png\">",
-    };
-    for (const char* html : pages) {
-        SCOPED_TRACE(html);
-        const std::filesystem::path page = write("doc/book.html", html);
-        const auto convert = [&](bool lookAhead) {
-            testing::RecordingInteraction user;
-            LoadOptions load;
-            load.lookAheadPictures = lookAhead;
-            LoadedSource source = LoadSource(SourceFile{page}, load, m_options, user);
-            // Only a source that names pictures starts looking, and only where there are workers.
-            const bool named = AsciiLower(html).find("<img") != std::string::npos;
-            EXPECT_EQ(source.pictures != nullptr, lookAhead && named && !PictureWorkers::shared().runsInline());
-            std::optional<Fb2Document> book = ConvertSource(source.takeEditorText(), m_options, source.folder, user,
-                                                            m_parser, std::move(source.pictures));
-            return std::pair(book ? book->text() : std::string("no book"), user.warnings);
-        };
-        EXPECT_EQ(convert(true), convert(false));
-    }
+    EXPECT_EQ(sourceItemList("<html><%=a%>\"\\\t\r\n\x01\xc0<p", m_user),
+              "{\"kind\":\"tag\",\"name\":\"html\",\"text\":\"html\",\"params\":[]}\n"
+              "{\"kind\":\"script\",\"text\":\"=a\"}\n"
+              "{\"kind\":\"text\",\"text\":\"\\\"\\\\\\t\\r\\n\\u0001\xd0\x90\"}\n");
+    ASSERT_EQ(m_user.reports.size(), 1u);
+    EXPECT_EQ(m_user.reports[0].first, "> not found");
+    EXPECT_EQ(sourceItemList("", m_user), "");
 }
 
 TEST_F(Pipeline, TheAnswersProposeTheBooksName)
 {
     m_user.answers = BookInfoAnswers{"My Book", "Ann", "Hale"};
-    const std::optional<Fb2Document> book = ConvertSource("<html><body><p>x</p></body></html>", m_options, {}, m_user, m_parser);
+    const std::optional<Fb2Document> book = convertSource("<html><body><p>x</p></body></html>", m_options, {}, m_user);
     ASSERT_TRUE(book);
     EXPECT_EQ(book->proposedFileName, "my_book-ann_hale.fb2");
     EXPECT_NE(book->text().find("<book-title>My Book</book-title>"), std::string::npos);
 
-    EXPECT_FALSE(ConvertSource("", m_options, {}, m_user, m_parser));  // no items, no book
+    EXPECT_FALSE(convertSource("", m_options, {}, m_user));  // no items, no book
 }
 
 TEST_F(Pipeline, TheConversionKeepsItsOwnOptions)
 {
     // The options are a temporary that is gone before the tables are drawn.
-    const std::optional<Fb2Document> book = ConvertSource(
+    const std::optional<Fb2Document> book = convertSource(
         "<html><body><table border=1><tr><td>a</td></tr></table></body></html>",
-        ConversionOptions{.tableMode = TableMode::ConvertToImage}, {}, m_user, m_parser);
+        ConversionOptions{.tableMode = TableMode::ConvertToImage}, {}, m_user);
     ASSERT_TRUE(book);
     EXPECT_NE(book->text().find("id=\"table1.png\""), std::string::npos);
 }

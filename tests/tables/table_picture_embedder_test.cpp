@@ -163,8 +163,7 @@ std::string convertWithTablePictures(const std::string& source)
     NoPictures pictures;
     TablePictureEmbedder tables(options, user, kFixed);
     ConversionServices services{user, pictures, tables};
-    THTMLParser parser;
-    return ConvertToFb2(parser, source, options, services).value().text();
+    return writeBook(source, options, services).value().text();
 }
 
 TEST(TablePictureEmbedder, NestedTableIsPartOfTheOuterPicture)
@@ -205,8 +204,7 @@ TEST(TablePictureEmbedder, EncodedOnTheWorkersTheBookIsTheSame)
         TablePictureEmbedder tables(options, user, kFixed);
         if (onWorkers) tables.encodeOn(pictures);
         ConversionServices services{user, pictures, tables};
-        THTMLParser parser;
-        return ConvertToFb2(parser, source, options, services).value().text();
+        return writeBook(source, options, services).value().text();
     };
     const std::string inTurn = convert(false);
     EXPECT_EQ(convert(true), inTurn);

@@ -1,4 +1,4 @@
-// The window's word-processor conversion keeps events running and refuses the user's input.
+// While LibreOffice saves a document for the window, events keep running and the user's input is refused.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/user_interaction.h"
 #include "files/temp_folder.h"
+#include "pipeline/source_loading.h"
 #include "ui/word_conversion.h"
 
 namespace {
@@ -33,8 +35,9 @@ TEST(WordConversion, WindowRepaintsAndRefusesInputWhileLibreOfficeWorks)
     fs::permissions(folder.file("soffice"), fs::perms::owner_exec, fs::perm_options::add);
     const fs::path document = folder.file("Old Book.rtf");
     std::ofstream(document) << "{\\rtf1 text}";
-    vellumar::LibreOfficeSettings settings;
-    settings.searchPath = folder.path().string();
+    vellumar::LoadOptions load;
+    load.libreOffice.searchPath = folder.path().string();
+    load.libreOffice.keepWaiting = vellumar::keepWindowWaiting;
 
     QLineEdit edit;
     edit.show();
@@ -47,10 +50,14 @@ TEST(WordConversion, WindowRepaintsAndRefusesInputWhileLibreOfficeWorks)
     };
     QTimer::singleShot(100, &edit, typeA);
 
-    const vellumar::HtmlExportResult result =
-        vellumar::ConvertWithWord(document, folder.file("Old_Book.htm"), settings);
+    struct : vellumar::UserInteraction {
+        void reportTokenizerProblem(std::string_view, std::string_view) override {}
+        std::optional<vellumar::BookInfoAnswers> askBookInfo() override { return std::nullopt; }
+    } user;
+    const vellumar::LoadedSource source =
+        vellumar::loadSource(vellumar::SourceFile{document}, load, vellumar::ConversionOptions{}, user);
 
-    ASSERT_TRUE(result.ok()) << result.reason;
+    EXPECT_NE(source.text.find("converted"), std::string::npos) << source.text;
     EXPECT_TRUE(fs::exists(folder.file("Old_Book.htm")));
     EXPECT_GT(ticks, 3);              // timers and paint events ran meanwhile
     EXPECT_EQ(edit.text(), QString());  // the key typed meanwhile was refused

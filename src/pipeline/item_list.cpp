@@ -1,10 +1,12 @@
-#include "cli/item_list.h"
+#include "pipeline/item_list.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "encodings/text_encoding.h"
+#include "html/tokenizer.h"
 
-namespace vellumar::cli {
+namespace vellumar {
 
 namespace {
 
@@ -34,8 +36,12 @@ void appendJsonString(std::string& out, std::string_view windows1251)
 
 }  // namespace
 
-std::string ItemsAsJsonLines(const THTMLParser& parser)
+std::string sourceItemList(std::string sourceText, UserInteraction& user)
 {
+    THTMLParser parser;
+    parser.parse(std::move(sourceText), [&user](std::string_view message, std::string_view text) {
+        user.reportTokenizerProblem(message, text);
+    });
     std::string out;
     for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
         const THTMLItem item = parser.Item(i);
@@ -66,4 +72,4 @@ std::string ItemsAsJsonLines(const THTMLParser& parser)
     return out;
 }
 
-}  // namespace vellumar::cli
+}  // namespace vellumar
