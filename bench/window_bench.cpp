@@ -49,9 +49,9 @@ struct Window {
         window->show();
         QApplication::processEvents();
     }
-    void run(const char* action)
+    void run(ActionId action)
     {
-        window->action(QString::fromLatin1(action))->trigger();
+        window->action(action)->trigger();
         // Until the page has painted what the command put there.
         QApplication::processEvents();
     }
@@ -70,7 +70,7 @@ Window& window()
 void BM_WindowOpenSource(benchmark::State& state)
 {
     Window& w = window();
-    for (auto _ : state) w.run("Act_OpenSource");
+    for (auto _ : state) w.run(ActionId::OpenSource);
     state.counters["source_bytes"] = static_cast<double>(w.window->SynMemo1()->editor().text().size());
     if (!w.dialogs.errors.isEmpty()) state.SkipWithError(w.dialogs.errors.first().toStdString().c_str());
 }
@@ -79,8 +79,8 @@ BENCHMARK(BM_WindowOpenSource)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 void BM_WindowConvert(benchmark::State& state)
 {
     Window& w = window();
-    if (w.window->SynMemo1()->editor().text().empty()) w.run("Act_OpenSource");
-    for (auto _ : state) w.run("Act_Convert");
+    if (w.window->SynMemo1()->editor().text().empty()) w.run(ActionId::OpenSource);
+    for (auto _ : state) w.run(ActionId::Convert);
     state.counters["book_bytes"] = static_cast<double>(w.window->SynMemo2()->editor().text().size());
     if (!w.dialogs.errors.isEmpty()) state.SkipWithError(w.dialogs.errors.first().toStdString().c_str());
 }

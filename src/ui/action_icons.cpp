@@ -1,9 +1,5 @@
 #include "ui/action_icons.h"
 
-#include <array>
-#include <utility>
-
-#include <QAction>
 #include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,55 +11,6 @@
 namespace vellumar {
 
 namespace {
-
-struct StandardIcon {
-    const char* action;
-    QStyle::StandardPixmap pixmap;
-};
-
-// Several actions share a picture, as their commands are alike.
-constexpr std::array<StandardIcon, 20> kStandardIcons = {{
-    {"Act_NewHTMLDoc", QStyle::SP_FileIcon},
-    {"Act_OpenSource", QStyle::SP_DialogOpenButton},
-    {"Act_SaveSourceHTML", QStyle::SP_DialogSaveButton},
-    {"Act_SaveSourceHTMLAs", QStyle::SP_DialogSaveButton},
-    {"Act_Convert", QStyle::SP_MediaPlay},
-    {"Act_ConvertTable", QStyle::SP_FileDialogDetailedView},
-    {"Act_NewFB2Doc", QStyle::SP_FileIcon},
-    {"Act_openFB2", QStyle::SP_DialogOpenButton},
-    {"Act_SaveResult", QStyle::SP_DialogSaveButton},
-    {"Act_SaveResultAs", QStyle::SP_DialogSaveButton},
-    {"Act_SaveAndView", QStyle::SP_FileDialogContentsView},
-    {"Act_Exit", QStyle::SP_DialogCloseButton},
-    {"Act_LoadImage", QStyle::SP_DirOpenIcon},
-    {"Act_CopyToClip1", QStyle::SP_FileLinkIcon},
-    {"Act_ClearMemo1", QStyle::SP_DialogResetButton},
-    {"Act_CopyToClip2", QStyle::SP_FileLinkIcon},
-    {"Act_ClearMemo2", QStyle::SP_DialogResetButton},
-    {"Act_openOptions", QStyle::SP_DialogOpenButton},
-    {"Act_SaveOption", QStyle::SP_DialogSaveButton},
-    {"Act_ShowHelpBox", QStyle::SP_DialogHelpButton},
-}};
-
-struct Badge {
-    const char* action;
-    const char* text;
-    QFont::Style style;
-    bool bold;
-};
-
-constexpr std::array<Badge, 10> kBadges = {{
-    {"Act_p", "p", QFont::StyleNormal, false},
-    {"Act_Epigraph", "ep", QFont::StyleNormal, false},
-    {"Act_Cite", "ci", QFont::StyleNormal, false},
-    {"Act_Author", "au", QFont::StyleNormal, false},
-    {"Act_poem", "po", QFont::StyleNormal, false},
-    {"Act_stanza", "st", QFont::StyleNormal, false},
-    {"Act_v", "v", QFont::StyleNormal, false},
-    {"Act_strong", "B", QFont::StyleNormal, true},
-    {"Act_emphasis", "I", QFont::StyleItalic, true},
-    {"Act_EmptyLine", "\xe2\x86\xb5", QFont::StyleNormal, false},
-}};
 
 // The colours of the hand-drawn pictures. On a dark tool bar the lines are light, so that no
 // part of a picture disappears into the bar.
@@ -88,7 +35,7 @@ Ink inkFor(const QPalette& palette)
 
 // Draws one picture at the sizes a tool bar asks for at single and double scale.
 template <typename Draw>
-QIcon drawnIcon(Draw draw)
+QIcon drawPicture(Draw draw)
 {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) {
@@ -103,10 +50,9 @@ QIcon drawnIcon(Draw draw)
     return icon;
 }
 
-// A rounded tag-like badge with a short text.
-QIcon badgeIcon(const Badge& badge, const Ink& ink)
+QIcon badgePicture(const ActionIcon& badge, const Ink& ink)
 {
-    return drawnIcon([&](QPainter& painter, qreal unit) {
+    return drawPicture([&](QPainter& painter, qreal unit) {
         const qreal size = 16 * unit;
         const QRectF frame(0.5, size * 0.15 + 0.5, size - 1.0, size * 0.7);
         painter.setPen(QPen(ink.badgeLine, unit));
@@ -115,10 +61,10 @@ QIcon badgeIcon(const Badge& badge, const Ink& ink)
         QFont font = painter.font();
         font.setPixelSize(static_cast<int>(size * 0.55));
         font.setBold(badge.bold);
-        font.setStyle(badge.style);
+        font.setStyle(badge.italic ? QFont::StyleItalic : QFont::StyleNormal);
         painter.setFont(font);
         painter.setPen(ink.badgeText);
-        painter.drawText(frame, Qt::AlignCenter, QString::fromUtf8(badge.text));
+        painter.drawText(frame, Qt::AlignCenter, QString::fromUtf8(badge.badgeText.data(), static_cast<qsizetype>(badge.badgeText.size())));
     });
 }
 
@@ -145,13 +91,13 @@ void drawArrow(QPainter& painter, qreal unit, QPointF from, qreal length, const 
 
 QIcon findIcon(const Ink& ink)
 {
-    return drawnIcon([&](QPainter& painter, qreal unit) { drawMagnifier(painter, unit, ink); });
+    return drawPicture([&](QPainter& painter, qreal unit) { drawMagnifier(painter, unit, ink); });
 }
 
 // Search Again: a smaller glass with an arrow to the next place.
 QIcon findNextIcon(const Ink& ink)
 {
-    return drawnIcon([&](QPainter& painter, qreal unit) {
+    return drawPicture([&](QPainter& painter, qreal unit) {
         drawMagnifier(painter, unit, ink, 0.75);
         drawArrow(painter, unit, QPointF(7 * unit, 13.5 * unit), 8 * unit, ink.arrow);
     });
@@ -160,7 +106,7 @@ QIcon findNextIcon(const Ink& ink)
 // Replace: a letter "a" turned into a "b".
 QIcon replaceIcon(const Ink& ink)
 {
-    return drawnIcon([&](QPainter& painter, qreal unit) {
+    return drawPicture([&](QPainter& painter, qreal unit) {
         QFont font = painter.font();
         font.setPixelSize(static_cast<int>(8 * unit));
         font.setBold(true);
@@ -182,7 +128,7 @@ QIcon replaceIcon(const Ink& ink)
 // Check FB2: a tick over a page.
 QIcon checkIcon(const Ink& ink)
 {
-    return drawnIcon([&](QPainter& painter, qreal unit) {
+    return drawPicture([&](QPainter& painter, qreal unit) {
         painter.setPen(QPen(ink.badgeLine, unit));
         painter.setBrush(ink.badgeFill);
         painter.drawRect(QRectF(2.5 * unit, 1.5 * unit, 9 * unit, 12 * unit));
@@ -195,27 +141,24 @@ QIcon checkIcon(const Ink& ink)
 
 }  // namespace
 
-void assignActionIcons(QWidget& owner)
+QIcon iconFor(const ActionIcon& icon, const QWidget& owner)
 {
-    QStyle* style = owner.style();
-    for (const StandardIcon& entry : kStandardIcons) {
-        if (auto* action = owner.findChild<QAction*>(QString::fromLatin1(entry.action)))
-            action->setIcon(style->standardIcon(entry.pixmap, nullptr, &owner));
+    switch (icon.kind) {
+    case ActionIcon::Kind::None: break;
+    case ActionIcon::Kind::Standard: return owner.style()->standardIcon(icon.standard, nullptr, &owner);
+    case ActionIcon::Kind::Badge: return badgePicture(icon, inkFor(owner.palette()));
+    case ActionIcon::Kind::Drawn: {
+        const Ink ink = inkFor(owner.palette());
+        switch (icon.drawn) {
+        case DrawnPicture::Find: return findIcon(ink);
+        case DrawnPicture::FindNext: return findNextIcon(ink);
+        case DrawnPicture::Replace: return replaceIcon(ink);
+        case DrawnPicture::Check: return checkIcon(ink);
+        }
+        break;
     }
-    const Ink ink = inkFor(owner.palette());
-    const std::pair<const char*, QIcon> drawn[] = {
-        {"Act_Find", findIcon(ink)},
-        {"Act_FindNext", findNextIcon(ink)},
-        {"Act_Replace", replaceIcon(ink)},
-        {"Act_CheckFB2", checkIcon(ink)},
-    };
-    for (const auto& [name, icon] : drawn) {
-        if (auto* action = owner.findChild<QAction*>(QString::fromLatin1(name))) action->setIcon(icon);
     }
-    for (const Badge& badge : kBadges) {
-        if (auto* action = owner.findChild<QAction*>(QString::fromLatin1(badge.action)))
-            action->setIcon(badgeIcon(badge, ink));
-    }
+    return {};
 }
 
 }  // namespace vellumar

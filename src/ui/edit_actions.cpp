@@ -14,14 +14,16 @@ namespace vellumar {
 
 namespace {
 
-enum Command { Undo, Cut, Copy, Paste, Delete, SelectAll, CommandCount };
+// Which commands may run, by EditCommand.
+struct Enabled {
+    std::array<bool, kEditCommandCount> flags{};
+    bool& operator[](EditCommand command) { return flags[static_cast<std::size_t>(command)]; }
+};
 
-constexpr std::array<const char*, CommandCount> kActionNames = {
-    "EditUndo1", "EditCut1", "EditCopy1", "EditPaste1", "EditDelete1", "EditSelectAll1"};
-
-std::array<bool, CommandCount> enabledFor(const QWidget* target)
+Enabled enabledFor(const QWidget* target)
 {
-    std::array<bool, CommandCount> enabled{};
+    using enum EditCommand;
+    Enabled enabled;
     if (const auto* memo = qobject_cast<const CodeEditor*>(target)) {
         const bool selection = memo->hasSelectedText();
         enabled[Undo] = memo->isUndoAvailable();
@@ -45,13 +47,9 @@ std::array<bool, CommandCount> enabledFor(const QWidget* target)
 
 }  // namespace
 
-EditActions::EditActions(QWidget& window) : QObject(&window), m_window(window)
+EditActions::EditActions(QWidget& window, const std::array<QAction*, kEditCommandCount>& actions)
+    : QObject(&window), m_window(window), m_actions(actions)
 {
-    for (int command = 0; command < CommandCount; ++command) {
-        QAction* action = window.findChild<QAction*>(QString::fromLatin1(kActionNames[command]));
-        m_actions.append(action);
-        if (action) connect(action, &QAction::triggered, this, [this, command] { run(command); });
-    }
     connect(qApp, &QApplication::focusChanged, this, &EditActions::updateActions);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &EditActions::updateActions);
     updateActions();
@@ -84,32 +82,31 @@ QWidget* EditActions::currentTarget() const
 void EditActions::updateActions()
 {
     const auto enabled = enabledFor(currentTarget());
-    for (int command = 0; command < CommandCount; ++command) {
-        if (m_actions[command]) m_actions[command]->setEnabled(enabled[static_cast<std::size_t>(command)]);
-    }
+    for (std::size_t command = 0; command < kEditCommandCount; ++command)
+        m_actions[command]->setEnabled(enabled.flags[command]);
 }
 
-void EditActions::run(int command)
+void EditActions::run(EditCommand command)
 {
     QWidget* target = currentTarget();
-    if (!enabledFor(target)[static_cast<std::size_t>(command)]) return;
+    if (!enabledFor(target)[command]) return;
     if (auto* memo = qobject_cast<CodeEditor*>(target)) {
         switch (command) {
-        case Undo: memo->undo(); break;
-        case Cut: memo->cut(); break;
-        case Copy: memo->copy(); break;
-        case Paste: memo->paste(); break;
-        case Delete: memo->removeSelectedText(); break;
-        case SelectAll: memo->selectAll(true); break;
+        case EditCommand::Undo: memo->undo(); break;
+        case EditCommand::Cut: memo->cut(); break;
+        case EditCommand::Copy: memo->copy(); break;
+        case EditCommand::Paste: memo->paste(); break;
+        case EditCommand::Delete: memo->removeSelectedText(); break;
+        case EditCommand::SelectAll: memo->selectAll(true); break;
         }
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(target)) {
         switch (command) {
-        case Undo: box->undo(); break;
-        case Cut: box->cut(); break;
-        case Copy: box->copy(); break;
-        case Paste: box->paste(); break;
-        case Delete: box->textCursor().removeSelectedText(); break;
-        case SelectAll: box->selectAll(); break;
+        case EditCommand::Undo: box->undo(); break;
+        case EditCommand::Cut: box->cut(); break;
+        case EditCommand::Copy: box->copy(); break;
+        case EditCommand::Paste: box->paste(); break;
+        case EditCommand::Delete: box->textCursor().removeSelectedText(); break;
+        case EditCommand::SelectAll: box->selectAll(); break;
         }
     }
     updateActions();

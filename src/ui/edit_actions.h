@@ -5,6 +5,8 @@
 // something to paste, Undo something to undo; Select All is always there. Text boxes follow
 // the same rules and also respect read-only boxes.
 
+#include <array>
+
 #include <QObject>
 #include <QPointer>
 
@@ -13,12 +15,16 @@ class QWidget;
 
 namespace vellumar {
 
+enum class EditCommand { Undo, Cut, Copy, Paste, Delete, SelectAll };
+inline constexpr std::size_t kEditCommandCount = 6;
+
 class EditActions : public QObject {
     Q_OBJECT
 
 public:
-    // Takes the actions "EditUndo1" ... "EditSelectAll1" from `window`'s children.
-    explicit EditActions(QWidget& window);
+    // `actions` are the window's actions of the commands, in the order of EditCommand; this
+    // object enables and disables them.
+    EditActions(QWidget& window, const std::array<QAction*, kEditCommandCount>& actions);
 
     // An editor (CodeEditor) or text box (QPlainTextEdit) the commands may act on.
     void addTarget(QWidget& target);
@@ -29,12 +35,13 @@ public:
     // Recomputes which commands are enabled.
     void updateActions();
 
-private:
-    void run(int command);
+    // Runs `command` on the current target, when it is enabled there.
+    void run(EditCommand command);
 
+private:
     QWidget& m_window;
     QList<QPointer<QWidget>> m_targets;
-    QList<QAction*> m_actions;
+    std::array<QAction*, kEditCommandCount> m_actions;
 };
 
 }  // namespace vellumar

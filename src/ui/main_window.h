@@ -13,19 +13,20 @@
 //   PageTabWidget "PageControl1"  LinkLabel "ASLink1"           MenuItem "New1", "mm_Exit1", ...
 //   ColorButton the dialogs' buttons ("ButOk", "ButCancel", "OKButton", ...)
 
+#include <array>
 #include <memory>
-#include <span>
-#include <string_view>
 
 #include <QCursor>
 #include <QMainWindow>
 
 #include "base/conversion_options.h"
 #include "pixels/rgb_image.h"
+#include "ui/action_table.h"
 
 class QAction;
 class QMenu;
 class QPlainTextEdit;
+class QToolBar;
 
 namespace vellumar {
 
@@ -45,6 +46,7 @@ class ImagesPageCommands;
 class PageTabWidget;
 class ReplaceDialog;
 class SearchCommands;
+enum class TagCommand;
 struct CommonSettingsControls;
 struct SettingsControls;
 
@@ -65,14 +67,6 @@ class MainWindow : public QMainWindow {
 public:
     // Page indexes in tab order.
     enum Page { SourcePage = 0, Fb2Page = 1, ImagesPage = 2, SettingsPage = 3, CommonSettingsPage = 4 };
-
-    // An action and the command it runs, bound at compile time.
-    struct CommandBinding {
-        std::string_view action;
-        void (MainWindow::*command)();
-    };
-    // Every action that runs a command of this window; the edit actions run their own.
-    static std::span<const CommandBinding> commandBindings();
 
     // `dialogs` answers the file commands' questions (tests hand in scripted answers); without
     // it the window asks with its own dialogs.
@@ -95,8 +89,7 @@ public:
     // Find and replace, and the commands of the "Images" page.
     SearchCommands& searchCommands() const { return *m_searchCommands; }
     ImagesPageCommands& imagesCommands() const { return *m_imagesCommands; }
-    // The action named `name`, or null.
-    QAction* action(const QString& name) const;
+    QAction* action(ActionId id) const { return m_actions[static_cast<std::size_t>(id)]; }
 
     // The editor a search works on: the source editor on the "Source" page, the FB2 editor on
     // the "FB2" page, none on the other pages.
@@ -146,47 +139,23 @@ signals:
     void charsetChanged(int charset);
 
 public slots:
-    // Commands of the action table.
-    void Act_NewHTMLDocExecute();
-    void Act_OpenSourceExecute();
-    void Act_SaveSourceHTMLExecute();
-    void Act_SaveSourceHTMLAsExecute();
-    void Act_ConvertExecute();
-    void Act_ConvertTableExecute();
-    void Act_NewFB2DocExecute();
-    void Act_openFB2Execute();
-    void Act_SaveResultExecute();
-    void Act_SaveResultAsExecute();
-    void Act_SaveAndViewExecute();
-    void Act_CheckFB2Execute();
-    void Act_ExitExecute();
-    void Act_FindExecute();
-    void Act_FindNextExecute();
-    void Act_ReplaceExecute();
-    void Act_pExecute();
-    void Act_EpigraphExecute();
-    void Act_CiteExecute();
-    void Act_AuthorExecute();
-    void Act_poemExecute();
-    void Act_stanzaExecute();
-    void Act_vExecute();
-    void Act_strongExecute();
-    void Act_emphasisExecute();
-    void Act_EmptyLineExecute();
-    void Act_LoadImageExecute();
-    void Act_CopyToClip1Execute();
-    void Act_ClearMemo1Execute();
-    void Act_CopyToClip2Execute();
-    void Act_ClearMemo2Execute();
-    void Act_openOptionsExecute();
-    void Act_SaveOptionExecute();
-    void Act_ShowHelpBoxExecute();
-    void Act_CheckExecute();
+    // Commands of the action table that belong to the window itself.
+    // Wraps the FB2 editor's selection in `tag`, whichever page is active.
+    void wrapFb2Selection(TagCommand tag);
+    // Checks the FB2 editor's text and lists the problems under it, on the FB2 page.
+    void checkFb2();
+    void showHelp();
+    void showAbout();
+    // Ctrl+U shows and hides the hidden menu.
+    void toggleHiddenMenu();
+    // The check boxes, saved to and loaded from a file of the user's choice.
+    void saveSettingsFile();
+    void loadSettingsFile();
+    // Writes the English language file from the windows' texts.
+    void recreateLanguageFile();
 
     // Event handlers.
     void PageControl1Change(int index);
-    void mm_About1Click();
-    void Recreate1Click();
     void RadioButton1Click();
     void SpeedButton1Click();
     void ComboBox2Change();
@@ -197,6 +166,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void createActions();
+    QToolBar* createToolBar(const ToolBarLayout& layout, QWidget* page);
+    QMenu* createMenu(const MenuLayout& layout, QWidget* parent);
+    void assignActionIcons();
     void createPages();
     void createMenus();
     void connectCommands();
@@ -209,6 +182,8 @@ private:
     void focusPageEditor(int index);
 
     DialogWindows m_windows;
+    std::array<QAction*, kActionCount> m_actions{};
+    QMenu* m_hiddenMenu = nullptr;
     std::unique_ptr<CommandDialogs> m_ownDialogs;
     CommandDialogs* m_dialogs = nullptr;
     FileCommands* m_fileCommands = nullptr;

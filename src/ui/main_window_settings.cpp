@@ -58,7 +58,7 @@ void MainWindow::SaveSettings()
     }
 }
 
-void MainWindow::Act_SaveOptionExecute()
+void MainWindow::saveSettingsFile()
 {
     const QString name = askSaveFileName(this, "SD2");
     if (name.isEmpty()) return;
@@ -71,7 +71,7 @@ void MainWindow::Act_SaveOptionExecute()
     }
 }
 
-void MainWindow::Act_openOptionsExecute()
+void MainWindow::loadSettingsFile()
 {
     const QString name = askOpenFileName(this, "OD2");
     if (name.isEmpty()) return;
@@ -126,7 +126,7 @@ void MainWindow::SpeedButton1Click()
     ApplyLanguage(LanguageFilePath());
 }
 
-void MainWindow::Recreate1Click()
+void MainWindow::recreateLanguageFile()
 {
     try {
         IniFile file(LanguageFileToWrite(languageFolders(), kEnglishLanguageFile));

@@ -1,18 +1,8 @@
 #include "ui/menu_items.h"
 
 #include <QKeySequence>
-#include <QMenu>
 
 namespace vellumar {
-
-namespace {
-
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 MenuItem::MenuItem(QObject* parent) : QAction(parent)
 {
@@ -45,29 +35,6 @@ void MenuItem::followAction()
     setVisible(m_action->isVisible());
     setCheckable(m_action->isCheckable());
     setChecked(m_action->isChecked());
-}
-
-void addMenuItems(QMenu& menu, QObject& owner, std::span<const MenuItemDefinition> items)
-{
-    for (const MenuItemDefinition& definition : items) {
-        auto* item = new MenuItem(&owner);
-        item->setObjectName(fromView(definition.name));
-        if (!definition.action.empty()) {
-            item->setAction(owner.findChild<QAction*>(fromView(definition.action)));
-        } else if (definition.caption == "-") {
-            item->setSeparator(true);
-        } else {
-            item->setText(fromView(definition.caption));
-        }
-        menu.addAction(item);
-    }
-}
-
-QMenu* createMenu(QWidget* parent, std::string_view name, std::string_view caption)
-{
-    auto* menu = new QMenu(fromView(caption), parent);
-    menu->setObjectName(fromView(name));
-    return menu;
 }
 
 }  // namespace vellumar

@@ -70,7 +70,7 @@ protected:
     void checkBook(const std::string& text)
     {
         m_window->SynMemo2()->setDocumentText(text);
-        m_window->action(QStringLiteral("Act_CheckFB2"))->trigger();
+        m_window->action(ActionId::CheckFb2)->trigger();
     }
 
     QTemporaryDir m_folder;
@@ -79,7 +79,7 @@ protected:
 
 TEST_F(BookCheckPanelTest, CheckFb2IsOnTheFb2ToolBarAndFileMenuWithF8)
 {
-    QAction* check = m_window->action(QStringLiteral("Act_CheckFB2"));
+    QAction* check = m_window->action(ActionId::CheckFb2);
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check->text(), "Check FB2");
     EXPECT_EQ(check->shortcut(), QKeySequence(Qt::Key_F8));

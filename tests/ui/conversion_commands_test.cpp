@@ -52,14 +52,14 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    void trigger(const char* action) { m_window->action(QString::fromLatin1(action))->trigger(); }
+    void trigger(ActionId id) { m_window->action(id)->trigger(); }
     std::string sourceText() const { return m_window->SynMemo1()->editor().text(); }
     std::string fb2Text() const { return m_window->SynMemo2()->editor().text(); }
     void showTitleInfo(bool on) { m_window->findChild<QCheckBox*>(QStringLiteral("ChBShowTitleInfo"))->setChecked(on); }
     void open(const QString& file)
     {
         m_dialogs.openNames = {file};
-        trigger("Act_OpenSource");
+        trigger(ActionId::OpenSource);
     }
 
     QString m_books;
@@ -81,7 +81,7 @@ TEST_F(ConversionCommandsTest, OpenDecodesCleansAndNamesTheSourceNew)
 
     // "Save source HTML" asks for a name instead of overwriting the opened file.
     m_dialogs.saveNames = {QString()};
-    trigger("Act_SaveSourceHTML");
+    trigger(ActionId::SaveSource);
     EXPECT_EQ(m_dialogs.fileDialogs.last().left(9), "SDSource ");
 }
 
@@ -205,7 +205,7 @@ TEST_F(ConversionCommandsTest, OpenCancelledOrUnreadableKeepsWhatTheDescriptionS
     m_window->SynMemo1()->setDocumentText("<p>before</p>");
     m_window->setWindowTitle(QStringLiteral("caption"));
     m_dialogs.openNames = {QString()};
-    trigger("Act_OpenSource");
+    trigger(ActionId::OpenSource);
     EXPECT_EQ(sourceText(), "<p>before</p>");
 
     open(book("missing.htm"));
@@ -218,7 +218,7 @@ TEST_F(ConversionCommandsTest, OpenCancelledOrUnreadableKeepsWhatTheDescriptionS
 TEST_F(ConversionCommandsTest, ConvertWithAnEmptySourceOpensFirstAndCancelEndsQuietly)
 {
     m_dialogs.openNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.fileDialogs, QStringList{"OpenDialog1 "});
     EXPECT_TRUE(m_dialogs.messages.isEmpty());
     EXPECT_TRUE(m_dialogs.errors.isEmpty());
@@ -236,7 +236,7 @@ TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderThePropos
 
     m_dialogs.bookInfoAnswers = {BookInfoAnswers{std::string(kTitle1251), std::string(kFirst1251), std::string(kLast1251)}};
     m_dialogs.saveNames = {book("belaja_noch-shuka_eho.fb2")};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.bookInfoQuestions, 1);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("belaja_noch-shuka_eho.fb2"))
         << "the proposed name, in the document's folder";
@@ -252,7 +252,7 @@ TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderThePropos
     // A second conversion proposes the name chosen at the first save.
     m_dialogs.bookInfoAnswers = {std::nullopt};
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("belaja_noch-shuka_eho.fb2"));
     EXPECT_NE(fb2Text().find("<book-title>Book Title</book-title>"), std::string::npos) << "cancelled: defaults";
 }
@@ -263,7 +263,7 @@ TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
     showTitleInfo(false);
     m_window->SynMemo1()->setDocumentText("<html><body><p>typed</p></body></html>");
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.bookInfoQuestions, 0);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + QDir::current().filePath(QStringLiteral(".fb2")));
 
@@ -271,14 +271,14 @@ TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
     write(book("a.html"), "<html><body><p>a</p></body></html>");
     open(book("a.html"));
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
 
     // Confirmed with an empty title: no name proposed from it.
     showTitleInfo(true);
     m_dialogs.bookInfoAnswers = {BookInfoAnswers{"", "First", "Last"}};
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
     EXPECT_NE(fb2Text().find("<first-name>First</first-name>"), std::string::npos);
 }
@@ -290,13 +290,13 @@ TEST_F(ConversionCommandsTest, ConvertAsksBeforeReplacingAnEditedBook)
     m_window->SynMemo2()->setDocumentText("<book/>");
     m_window->SynMemo2()->editor().replaceSelection("edited ");
     m_dialogs.unsavedAnswers = {UnsavedAnswer::Cancel};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(fb2Text(), "edited <book/>");
     EXPECT_TRUE(m_dialogs.fileDialogs.isEmpty());
 
     m_dialogs.unsavedAnswers = {UnsavedAnswer::Discard};
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_NE(fb2Text().find("<p>new</p>"), std::string::npos);
     EXPECT_FALSE(m_window->SynMemo2()->hasUnsavedChanges()) << "the program's own text";
 }
@@ -308,7 +308,7 @@ TEST_F(ConversionCommandsTest, TokenizerReportsAreCappedPerConversion)
     for (int i = 0; i < 6; ++i) broken += "<p =a>x</p><img =b><a =c>y</a><table =d><tr><td =e>z</td></tr></table>";
     m_window->SynMemo1()->setDocumentText(broken);
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     ASSERT_EQ(m_dialogs.messages.size(), CommandInteraction::kShownReports + 1)
         << m_dialogs.messages.join('\n').toStdString();
     EXPECT_TRUE(m_dialogs.messages.last().contains("more problem")) << m_dialogs.messages.join('\n').toStdString();

@@ -74,9 +74,9 @@ QsciLexerHTML& lexerOf(const CodeEditor& editor)
     return *static_cast<QsciLexerHTML*>(editor.lexer());
 }
 
-QImage iconImage(const MainWindow& window, const char* action, int size = 16)
+QImage iconImage(const MainWindow& window, ActionId action, int size = 16)
 {
-    return window.action(QString::fromLatin1(action))->icon().pixmap(size, size).toImage();
+    return window.action(action)->icon().pixmap(size, size).toImage();
 }
 
 TEST(EditorColours, DarkColoursKeepTheirHueAndLightColoursStay)
@@ -116,29 +116,30 @@ TEST_F(DesktopLookTest, DrawnToolBarPicturesHaveLightLinesOnADarkToolBar)
 {
     MainWindow window;
     // The magnifier's handle runs through (13, 13) of the 16-pixel picture.
-    EXPECT_LT(iconImage(window, "Act_Find").pixelColor(13, 13).lightness(), 110);
+    EXPECT_LT(iconImage(window, ActionId::Find).pixelColor(13, 13).lightness(), 110);
     {
         const DarkDesktop dark;
-        EXPECT_GT(iconImage(window, "Act_Find").pixelColor(13, 13).lightness(), 170);
+        EXPECT_GT(iconImage(window, ActionId::Find).pixelColor(13, 13).lightness(), 170);
     }
-    EXPECT_LT(iconImage(window, "Act_Find").pixelColor(13, 13).lightness(), 110);
+    EXPECT_LT(iconImage(window, ActionId::Find).pixelColor(13, 13).lightness(), 110);
 }
 
 TEST_F(DesktopLookTest, SearchCommandsHaveDistinctPictures)
 {
     MainWindow window;
-    const char* const names[] = {"Act_Find", "Act_FindNext", "Act_Replace", "Act_CheckFB2"};
-    for (const char* a : names) {
-        for (const char* b : names) {
+    const ActionId ids[] = {ActionId::Find, ActionId::FindNext, ActionId::Replace, ActionId::CheckFb2};
+    for (ActionId a : ids) {
+        for (ActionId b : ids) {
             if (a != b) {
-                EXPECT_NE(iconImage(window, a), iconImage(window, b)) << a << " and " << b;
+                EXPECT_NE(iconImage(window, a), iconImage(window, b))
+                    << window.action(a)->objectName().toStdString() << " and " << window.action(b)->objectName().toStdString();
             }
         }
     }
     const QImage reload = window.style()->standardIcon(QStyle::SP_BrowserReload).pixmap(16, 16).toImage();
-    EXPECT_NE(iconImage(window, "Act_Replace"), reload);
+    EXPECT_NE(iconImage(window, ActionId::Replace), reload);
     // Sharp at double scale: a 32-pixel drawing, not a blown-up 16-pixel one.
-    EXPECT_EQ(window.action(QStringLiteral("Act_Find"))->icon().availableSizes().contains(QSize(32, 32)), true);
+    EXPECT_EQ(window.action(ActionId::Find)->icon().availableSizes().contains(QSize(32, 32)), true);
 }
 
 TEST_F(DesktopLookTest, DialogsAndMessageBoxesOpenOverTheMainWindow)

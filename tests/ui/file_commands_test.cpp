@@ -86,7 +86,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    void trigger(const char* action) { m_window->action(QString::fromLatin1(action))->trigger(); }
+    void trigger(ActionId id) { m_window->action(id)->trigger(); }
     FileCommands& commands() { return m_window->fileCommands(); }
     CodeEditor& source() { return *m_window->SynMemo1(); }
     CodeEditor& fb2() { return *m_window->SynMemo2(); }
@@ -103,14 +103,14 @@ TEST_F(FileCommandsTest, SaveFb2AsWritesCrLfLinesAndSaveWritesThereAgain)
 {
     fb2().setDocumentText("<a>\r\n<b/>");
     m_dialogs.saveNames = {path("book.fb2")};
-    trigger("Act_SaveResultAs");
+    trigger(ActionId::SaveFb2As);
     EXPECT_EQ(read(path("book.fb2")), "<a>\r\n<b/>\r\n");
     EXPECT_EQ(m_window->windowTitle(), path("book.fb2")) << "the path alone";
     EXPECT_EQ(m_window->Fb2FileName(), path("book.fb2"));
     EXPECT_EQ(commands().fb2SaveName(), path("book.fb2"));
 
     type(fb2(), "<c/>");
-    trigger("Act_SaveResult");
+    trigger(ActionId::SaveFb2);
     EXPECT_EQ(m_dialogs.fileDialogs.size(), 1) << "no second question";
     EXPECT_EQ(read(path("book.fb2")), "<c/><a>\r\n<b/>\r\n");
     EXPECT_FALSE(fb2().hasUnsavedChanges());
@@ -169,7 +169,7 @@ TEST_F(FileCommandsTest, OpenFb2FileLoadsTheBytesAndTheNextSaveAsks)
 {
     write(path("in.fb2"), "<a>\n<b>\xE0</b>");
     m_dialogs.openNames = {path("in.fb2")};
-    trigger("Act_openFB2");
+    trigger(ActionId::OpenFb2);
     EXPECT_EQ(fb2().editor().text(), "<a>\r\n<b>\xE0</b>");
     EXPECT_EQ(m_window->Fb2FileName(), path("in.fb2"));
     EXPECT_FALSE(fb2().hasUnsavedChanges());
@@ -178,7 +178,7 @@ TEST_F(FileCommandsTest, OpenFb2FileLoadsTheBytesAndTheNextSaveAsks)
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : " + path("in.fb2"));
 
     m_dialogs.saveNames = {QString()};
-    trigger("Act_SaveResult");
+    trigger(ActionId::SaveFb2);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD ") << "asks with an empty name";
 }
 
@@ -187,7 +187,7 @@ TEST_F(FileCommandsTest, OpenFb2FileThatCannotBeReadLeavesAnEmptyDocument)
     fb2().setDocumentText("before");
     m_window->setFb2FileName(path("before.fb2"));
     m_dialogs.openNames = {path("missing.fb2")};
-    trigger("Act_openFB2");
+    trigger(ActionId::OpenFb2);
     EXPECT_EQ(m_dialogs.errors.size(), 1);
     EXPECT_EQ(fb2().editor().text(), "");
     EXPECT_TRUE(m_window->Fb2FileName().isEmpty());
@@ -199,7 +199,7 @@ TEST_F(FileCommandsTest, NewFb2DocumentEmptiesEverythingButTheCaption)
     commands().setFb2SaveName(path("x.fb2"));
     m_window->setFb2FileName(path("x.fb2"));
     m_window->setWindowTitle(QStringLiteral("caption"));
-    trigger("Act_NewFB2Doc");
+    trigger(ActionId::NewFb2Document);
     EXPECT_EQ(fb2().editor().text(), "");
     EXPECT_TRUE(commands().fb2SaveName().isEmpty());
     EXPECT_TRUE(m_window->Fb2FileName().isEmpty());
@@ -211,18 +211,18 @@ TEST_F(FileCommandsTest, SourceSavesFollowTheirRulesAndCaption)
 {
     source().setDocumentText("<p>a</p>");
     m_dialogs.saveNames = {path("page.txt")};
-    trigger("Act_SaveSourceHTML");
+    trigger(ActionId::SaveSource);
     EXPECT_EQ(read(path("page.htm")), "<p>a</p>\r\n");
     EXPECT_EQ(m_window->SourceFileName(), path("page.htm"));
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : " + path("page.htm"));
 
     type(source(), "x");
-    trigger("Act_SaveSourceHTML");
+    trigger(ActionId::SaveSource);
     EXPECT_EQ(m_dialogs.fileDialogs.size(), 1) << "writes to the saved name without asking";
     EXPECT_EQ(read(path("page.htm")), "x<p>a</p>\r\n");
 
     m_dialogs.saveNames = {path("page.HTML")};
-    trigger("Act_SaveSourceHTMLAs");
+    trigger(ActionId::SaveSourceAs);
     EXPECT_TRUE(QFile::exists(path("page.HTML")));
     EXPECT_EQ(m_window->SourceFileName(), path("page.HTML"));
 }
@@ -233,20 +233,20 @@ TEST_F(FileCommandsTest, UnsavedChangesAreNeverThrownAwayWithoutAQuestion)
 {
     struct Case {
         const char* name;
-        const char* action;
+        ActionId action;
         bool sourceEdited;
         UnsavedAnswer answer;
         bool replaced;  // whether the edited text is gone afterwards
     };
     const Case cases[] = {
-        {"new source, cancel", "Act_NewHTMLDoc", true, UnsavedAnswer::Cancel, false},
-        {"new source, discard", "Act_NewHTMLDoc", true, UnsavedAnswer::Discard, true},
-        {"new source, save", "Act_NewHTMLDoc", true, UnsavedAnswer::Save, true},
-        {"new FB2, cancel", "Act_NewFB2Doc", false, UnsavedAnswer::Cancel, false},
-        {"new FB2, discard", "Act_NewFB2Doc", false, UnsavedAnswer::Discard, true},
-        {"new FB2, save", "Act_NewFB2Doc", false, UnsavedAnswer::Save, true},
-        {"open FB2, cancel", "Act_openFB2", false, UnsavedAnswer::Cancel, false},
-        {"open source, cancel", "Act_OpenSource", true, UnsavedAnswer::Cancel, false},
+        {"new source, cancel", ActionId::NewSourceDocument, true, UnsavedAnswer::Cancel, false},
+        {"new source, discard", ActionId::NewSourceDocument, true, UnsavedAnswer::Discard, true},
+        {"new source, save", ActionId::NewSourceDocument, true, UnsavedAnswer::Save, true},
+        {"new FB2, cancel", ActionId::NewFb2Document, false, UnsavedAnswer::Cancel, false},
+        {"new FB2, discard", ActionId::NewFb2Document, false, UnsavedAnswer::Discard, true},
+        {"new FB2, save", ActionId::NewFb2Document, false, UnsavedAnswer::Save, true},
+        {"open FB2, cancel", ActionId::OpenFb2, false, UnsavedAnswer::Cancel, false},
+        {"open source, cancel", ActionId::OpenSource, true, UnsavedAnswer::Cancel, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -276,8 +276,8 @@ TEST_F(FileCommandsTest, TextTheProgramPutThereIsReplacedWithoutAQuestion)
     fb2().setDocumentText("converted");
     // Showing the text in another code page is no change.
     m_window->findChild<QComboBox*>(QStringLiteral("ComboBox2"))->setCurrentText(QStringLiteral("OEM_CHARSET"));
-    trigger("Act_NewHTMLDoc");
-    trigger("Act_NewFB2Doc");
+    trigger(ActionId::NewSourceDocument);
+    trigger(ActionId::NewFb2Document);
     EXPECT_TRUE(m_dialogs.unsavedQuestions.isEmpty());
     EXPECT_EQ(source().editor().text(), "");
 }
@@ -287,7 +287,7 @@ TEST_F(FileCommandsTest, SaveCancelledInTheQuestionKeepsTheText)
     type(fb2(), "typed");
     m_dialogs.unsavedAnswers = {UnsavedAnswer::Save};
     m_dialogs.saveNames = {QString()};
-    trigger("Act_NewFB2Doc");
+    trigger(ActionId::NewFb2Document);
     EXPECT_EQ(fb2().editor().text(), "typed");
 }
 
@@ -309,18 +309,18 @@ TEST_F(FileCommandsTest, ViewFb2SavesFirstAndHandsTheFileToTheDesktop)
 {
     fb2().setDocumentText("<book/>");
     m_dialogs.saveNames = {QString()};
-    trigger("Act_SaveAndView");
+    trigger(ActionId::ViewFb2);
     EXPECT_TRUE(m_dialogs.openedWithDesktop.isEmpty()) << "cancelled save: nothing to view";
 
     m_dialogs.saveNames = {path("view.fb2")};
-    trigger("Act_SaveAndView");
+    trigger(ActionId::ViewFb2);
     EXPECT_EQ(m_dialogs.openedWithDesktop, QStringList{path("view.fb2")});
 
     // The file was removed since: the save is offered again.
     QFile::remove(path("view.fb2"));
     m_dialogs.saveNames = {path("view.fb2")};
     m_dialogs.desktopOpens = false;
-    trigger("Act_SaveAndView");
+    trigger(ActionId::ViewFb2);
     EXPECT_TRUE(QFile::exists(path("view.fb2")));
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_TRUE(m_dialogs.messages[0].contains("No program is set to open FB2 files")) << "said, not silent";

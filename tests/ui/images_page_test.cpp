@@ -65,11 +65,11 @@ protected:
     }
     QString path(const char* name) const { return m_folder.filePath(QString::fromLatin1(name)); }
     std::filesystem::path fsPath(const char* name) const { return path(name).toStdString(); }
-    void trigger(const char* action) { m_window->action(QString::fromLatin1(action))->trigger(); }
+    void trigger(ActionId id) { m_window->action(id)->trigger(); }
     void choose(const QString& file)
     {
         m_window->imagesCommands().setPictureChooser([file](QWidget*) { return file; });
-        trigger("Act_LoadImage");
+        trigger(ActionId::LoadPicture);
     }
     void fill()
     {
@@ -146,14 +146,14 @@ TEST_F(ImagesPageTest, DamagedPictureIsReportedAndGifFillsNothing)
 TEST_F(ImagesPageTest, CopyAndClearEachBox)
 {
     fill();
-    trigger("Act_CopyToClip1");
+    trigger(ActionId::CopyUpperBox);
     EXPECT_EQ(QApplication::clipboard()->text(), "old reference");
-    trigger("Act_CopyToClip2");
+    trigger(ActionId::CopyLowerBox);
     EXPECT_EQ(QApplication::clipboard()->text(), "old binary");
-    trigger("Act_ClearMemo1");
+    trigger(ActionId::ClearUpperBox);
     EXPECT_TRUE(m_memo1->toPlainText().isEmpty());
     EXPECT_EQ(m_memo2->toPlainText(), "old binary");
-    trigger("Act_ClearMemo2");
+    trigger(ActionId::ClearLowerBox);
     EXPECT_TRUE(m_memo2->toPlainText().isEmpty());
 }
 
@@ -178,7 +178,7 @@ TEST_F(ImagesPageTest, ConvertTableFillsThePageFromTheSelection)
     source.setText(kTableSource);
     source.select(15, 68);
     ASSERT_TRUE(source.selectedText().starts_with("<table"));
-    trigger("Act_ConvertTable");
+    trigger(ActionId::ConvertTable);
     EXPECT_EQ(page(), MainWindow::ImagesPage);
     EXPECT_EQ(m_window->TablePictureCounter(), 1);
     EXPECT_EQ(m_memo1->toPlainText(), "\n<image xlink:href=\"#table1.png\"/>\n");
@@ -186,7 +186,7 @@ TEST_F(ImagesPageTest, ConvertTableFillsThePageFromTheSelection)
     EXPECT_TRUE(QFile::exists(path("table1.png")));
 
     m_window->setActivePage(MainWindow::SourcePage);
-    trigger("Act_ConvertTable");
+    trigger(ActionId::ConvertTable);
     EXPECT_TRUE(m_memo1->toPlainText().contains("#table2.png"));
 }
 
@@ -195,14 +195,14 @@ TEST_F(ImagesPageTest, ConvertTableWithoutATableEmptiesTheBoxesAndStays)
     Editor& source = m_window->SynMemo1()->editor();
     source.setText(kTableSource);
     fill();
-    trigger("Act_ConvertTable");  // nothing selected
+    trigger(ActionId::ConvertTable);  // nothing selected
     EXPECT_EQ(m_window->TablePictureCounter(), 0);
     EXPECT_TRUE(m_memo1->toPlainText().isEmpty());
     EXPECT_EQ(page(), MainWindow::SourcePage);
 
     source.select(0, 13);  // "<p>Before</p>"
     fill();
-    trigger("Act_ConvertTable");
+    trigger(ActionId::ConvertTable);
     EXPECT_EQ(m_window->TablePictureCounter(), 1);
     EXPECT_TRUE(m_memo1->toPlainText().isEmpty());
     EXPECT_TRUE(m_memo2->toPlainText().isEmpty());
@@ -219,17 +219,17 @@ TEST_F(ImagesPageTest, NumberingStartsAgainWithANewFb2DocumentAndLeavesTheUsersP
     Editor& source = m_window->SynMemo1()->editor();
     source.setText(kTableSource);
     source.select(15, 68);
-    trigger("Act_ConvertTable");
+    trigger(ActionId::ConvertTable);
     EXPECT_TRUE(m_memo1->toPlainText().contains("#table1~2.png"));
     m_window->setActivePage(MainWindow::SourcePage);
-    trigger("Act_ConvertTable");
+    trigger(ActionId::ConvertTable);
     EXPECT_TRUE(m_memo1->toPlainText().contains("#table2.png"));
 
     // A new FB2 document starts the numbering again; the pictures now go to the source's folder.
     m_window->fileCommands().NewFb2Document();
     m_window->fileCommands().setDocumentFolder(m_folder.path());
     m_window->setActivePage(MainWindow::SourcePage);
-    trigger("Act_ConvertTable");
+    trigger(ActionId::ConvertTable);
     EXPECT_TRUE(m_memo1->toPlainText().contains("#table1~2.png"));
     ASSERT_TRUE(own.open(QIODevice::ReadOnly));
     EXPECT_EQ(own.readAll(), "mine");

@@ -252,7 +252,7 @@ TEST_F(SettingsFile, SaveAndLoadCommandsAskForTheFile)
     find<QCheckBox>(*form, "CheckBox22")->setChecked(false);
     {
         FileDialogAnswer answer(QString::fromStdString(chosen.string()));
-        form->action(QStringLiteral("Act_SaveOption"))->trigger();
+        form->action(ActionId::SaveSettingsFile)->trigger();
         EXPECT_EQ(answer.title, "Save settings");
     }
     EXPECT_EQ(ReadFileBytes(chosen), "[CheckBoxes]\r\nChBShowTitleInfo=1\r\nCheckBox18=1\r\nCheckBox22=0\r\n");
@@ -260,13 +260,13 @@ TEST_F(SettingsFile, SaveAndLoadCommandsAskForTheFile)
     writeFile(chosen, "[CheckBoxes]\nCheckBox22=1\nCheckBox18=0\n");
     {
         FileDialogAnswer cancel{QString()};
-        form->action(QStringLiteral("Act_openOptions"))->trigger();
+        form->action(ActionId::LoadSettingsFile)->trigger();
         EXPECT_EQ(cancel.title, "Open settings file");
     }
     EXPECT_FALSE(checked(*form, "CheckBox22"));
     {
         FileDialogAnswer answer(QString::fromStdString(chosen.string()));
-        form->action(QStringLiteral("Act_openOptions"))->trigger();
+        form->action(ActionId::LoadSettingsFile)->trigger();
     }
     EXPECT_TRUE(checked(*form, "CheckBox22"));
     EXPECT_FALSE(checked(*form, "CheckBox18"));
