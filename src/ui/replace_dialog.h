@@ -1,45 +1,25 @@
 #pragma once
-// The replace dialog: a small window that stays on top of the main window and holds the find
-// text and its replacement. The replacing itself is run by the main window's replace commands.
+// The replace dialog ("FReplace"): the find text and its replacement, and the "&Find",
+// "&Replace", "&All" and "&Close" buttons.
 
-#include <QDialog>
+#include "ui/search_dialog.h"
 
-class QGroupBox;
-class QLineEdit;
 namespace vellumar {
 
-class ColorButton;
-
-class ReplaceDialog : public QDialog {
+class ReplaceDialog : public SearchDialog {
     Q_OBJECT
 
 public:
     explicit ReplaceDialog(QWidget* parent = nullptr);
 
-    QLineEdit* findEdit() const { return m_edit1; }
-    QLineEdit* replaceEdit() const { return m_edit2; }
-    ColorButton* findButton() const { return m_butFind; }
-    ColorButton* replaceButton() const { return m_butReplace; }
-    ColorButton* allButton() const { return m_butAll; }
-    ColorButton* closeButton() const { return m_butClose; }
-
-    // Shows both text boxes in the code page of `charset` (the main window's chosen set).
-    void setCharset(int charset);
-
-protected:
-    // Focuses the first text box.
-    void showEvent(QShowEvent* event) override;
-    // Esc presses "&Close".
-    void keyPressEvent(QKeyEvent* event) override;
+    QLineEdit* replaceEdit() const { return m_replaceEdit; }
+    ColorButton* replaceButton() const { return m_replaceButton; }
+    ColorButton* allButton() const { return m_allButton; }
 
 private:
-    QLineEdit* m_edit1 = nullptr;
-    QLineEdit* m_edit2 = nullptr;
-    QGroupBox* m_origin = nullptr;
-    ColorButton* m_butFind = nullptr;
-    ColorButton* m_butReplace = nullptr;
-    ColorButton* m_butAll = nullptr;
-    ColorButton* m_butClose = nullptr;
+    QLineEdit* m_replaceEdit = nullptr;
+    ColorButton* m_replaceButton = nullptr;
+    ColorButton* m_allButton = nullptr;
 };
 
 }  // namespace vellumar

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QRadioButton>
 
 #include "editing/find_replace.h"
 #include "ui/charset_text.h"
@@ -17,11 +16,6 @@
 namespace vellumar {
 
 namespace {
-
-QRadioButton* fromCursorButton(const QWidget& dialog)
-{
-    return dialog.findChild<QRadioButton*>(QStringLiteral("RadioButton1"));
-}
 
 void showMessage(QWidget* owner, const QString& text)
 {
@@ -36,12 +30,6 @@ bool isEnter(const QEvent* event)
 }
 
 }  // namespace
-
-bool FromCursorChecked(const QWidget& dialog)
-{
-    const QRadioButton* button = fromCursorButton(dialog);
-    return button == nullptr || button->isChecked();
-}
 
 SearchCommands::SearchCommands(MainWindow& window) : QObject(&window), m_window(window) {}
 
@@ -87,25 +75,22 @@ bool SearchCommands::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void SearchCommands::MirrorSearchText(QWidget& target, const QLineEdit& text, bool fromCursor)
+void SearchCommands::mirrorSearchText(SearchDialog& target, const SearchDialog& source)
 {
-    if (auto* edit = target.findChild<QLineEdit*>(QStringLiteral("Edit1"))) {
-        SetTextBoxCharset(edit, TextBoxCharset(&text));
-        edit->setText(text.text());
-    }
-    // Radio buttons of one group cannot all be off: "not from cursor" checks "Entire scope".
-    const QString choice = fromCursor ? QStringLiteral("RadioButton1") : QStringLiteral("RadioButton2");
-    if (auto* button = target.findChild<QRadioButton*>(choice)) button->setChecked(true);
+    QLineEdit* edit = target.findEdit();
+    SetTextBoxCharset(edit, TextBoxCharset(source.findEdit()));
+    edit->setText(source.findEdit()->text());
+    target.setFromCursor(source.fromCursor());
 }
 
 void SearchCommands::mirrorIntoReplaceDialog()
 {
-    if (m_find && m_replace) MirrorSearchText(*m_replace, *m_find->findEdit(), FromCursorChecked(*m_find));
+    if (m_find && m_replace) mirrorSearchText(*m_replace, *m_find);
 }
 
 void SearchCommands::mirrorIntoFindDialog()
 {
-    if (m_find && m_replace) MirrorSearchText(*m_find, *m_replace->findEdit(), FromCursorChecked(*m_replace));
+    if (m_find && m_replace) mirrorSearchText(*m_find, *m_replace);
 }
 
 CodeEditor* SearchCommands::widgetOf(Editor& editor) const

@@ -16,6 +16,7 @@ class Editor;
 class FindDialog;
 class MainWindow;
 class ReplaceDialog;
+class SearchDialog;
 
 class SearchCommands : public QObject {
     Q_OBJECT
@@ -51,7 +52,7 @@ protected:
 private:
     // Copies a dialog's find text and "From cursor" choice into the other dialog, so both show
     // the last find text used.
-    void MirrorSearchText(QWidget& target, const QLineEdit& text, bool fromCursor);
+    void mirrorSearchText(SearchDialog& target, const SearchDialog& source);
     void mirrorIntoReplaceDialog();
     void mirrorIntoFindDialog();
 
@@ -66,8 +67,5 @@ private:
     FindDialog* m_find = nullptr;
     ReplaceDialog* m_replace = nullptr;
 };
-
-// "From cursor" of a find or replace dialog.
-bool FromCursorChecked(const QWidget& dialog);
 
 }  // namespace vellumar
