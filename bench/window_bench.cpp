@@ -71,7 +71,7 @@ void BM_WindowOpenSource(benchmark::State& state)
 {
     Window& w = window();
     for (auto _ : state) w.run(ActionId::OpenSource);
-    state.counters["source_bytes"] = static_cast<double>(w.window->SynMemo1()->editor().text().size());
+    state.counters["source_bytes"] = static_cast<double>(w.window->sourceEditor()->editor().text().size());
     if (!w.dialogs.errors.isEmpty()) state.SkipWithError(w.dialogs.errors.first().toStdString().c_str());
 }
 BENCHMARK(BM_WindowOpenSource)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
@@ -79,9 +79,9 @@ BENCHMARK(BM_WindowOpenSource)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 void BM_WindowConvert(benchmark::State& state)
 {
     Window& w = window();
-    if (w.window->SynMemo1()->editor().text().empty()) w.run(ActionId::OpenSource);
+    if (w.window->sourceEditor()->editor().text().empty()) w.run(ActionId::OpenSource);
     for (auto _ : state) w.run(ActionId::Convert);
-    state.counters["book_bytes"] = static_cast<double>(w.window->SynMemo2()->editor().text().size());
+    state.counters["book_bytes"] = static_cast<double>(w.window->fb2Editor()->editor().text().size());
     if (!w.dialogs.errors.isEmpty()) state.SkipWithError(w.dialogs.errors.first().toStdString().c_str());
 }
 BENCHMARK(BM_WindowConvert)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

@@ -17,13 +17,13 @@
 int main(int argc, char* argv[])
 {
     const vellumar::ProgramArguments arguments =
-        vellumar::ParseProgramArguments(std::vector<std::string>(argv, argv + argc));
+        vellumar::parseProgramArguments(std::vector<std::string>(argv, argv + argc));
     if (arguments.help) {
-        std::cout << vellumar::ProgramHelpText();
+        std::cout << vellumar::programHelpText();
         return 0;
     }
     if (arguments.version) {
-        std::cout << vellumar::ProgramVersionText();
+        std::cout << vellumar::programVersionText();
         return 0;
     }
     if (!arguments.unknownOption.empty()) {
@@ -34,11 +34,11 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION_LABEL));
-    QApplication::setWindowIcon(vellumar::ProgramIcon());
+    QApplication::setWindowIcon(vellumar::programIcon());
     const vellumar::ApplicationWindows windows;
     vellumar::MainWindow& form = windows.mainWindow();
     QObject::connect(&form, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
     form.show();
-    vellumar::OpenFileArguments(form, vellumar::FileArguments(QCoreApplication::arguments()));
+    vellumar::openFileArguments(form, vellumar::fileArguments(QCoreApplication::arguments()));
     return QApplication::exec();
 }

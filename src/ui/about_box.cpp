@@ -43,7 +43,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setGeometry(24, 24, 33, 33);
     icon->setScaledContents(true);
-    icon->setPixmap(vellumar::ProgramIcon().pixmap(256, 256));
+    icon->setPixmap(vellumar::programIcon().pixmap(256, 256));
 
     const QLabel* captions[] = {
         makeLabel(m_panel, "ProductName", QStringLiteral("Product Name:"), 80, 16),
@@ -69,7 +69,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     // mouse.
     const QColor link = palette().color(QPalette::Link);
     m_link->setFontColor(link);
-    m_link->setLinkColor(IsDarkPalette(palette()) ? link.lighter(150) : link.darker(170));
+    m_link->setLinkColor(isDarkPalette(palette()) ? link.lighter(150) : link.darker(170));
     QFont underlined = m_link->font();
     underlined.setUnderline(true);
     m_link->setFont(underlined);

@@ -29,9 +29,9 @@ public:
     int resultFlag() const { return m_resultFlag; }
     void setResultFlag(int flag) { m_resultFlag = flag; }
 
-    QLineEdit* titleEdit() const { return m_edit1; }
-    QLineEdit* firstNameEdit() const { return m_edit2; }
-    QLineEdit* lastNameEdit() const { return m_edit3; }
+    QLineEdit* titleEdit() const { return m_titleEdit; }
+    QLineEdit* firstNameEdit() const { return m_firstNameEdit; }
+    QLineEdit* lastNameEdit() const { return m_lastNameEdit; }
 
     // Shows the three boxes in the code page of `charset` (the main window's chosen set).
     void setCharset(int charset);
@@ -44,11 +44,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QLineEdit* m_edit1 = nullptr;
-    QLineEdit* m_edit2 = nullptr;
-    QLineEdit* m_edit3 = nullptr;
-    ColorButton* m_butOk = nullptr;
-    ColorButton* m_butCancel = nullptr;
+    QLineEdit* m_titleEdit = nullptr;
+    QLineEdit* m_firstNameEdit = nullptr;
+    QLineEdit* m_lastNameEdit = nullptr;
+    ColorButton* m_okButton = nullptr;
+    ColorButton* m_cancelButton = nullptr;
     int m_resultFlag = 0;
 };
 

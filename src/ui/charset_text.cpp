@@ -15,7 +15,7 @@ constexpr int kDefaultCharset = 1;
 
 }  // namespace
 
-QString DecodeBytes(std::string_view bytes, int charset)
+QString decodeBytes(std::string_view bytes, int charset)
 {
     try {
         const std::string utf8 = CodePageToUtf8(bytes, CodePageOfCharset(charset));
@@ -26,7 +26,7 @@ QString DecodeBytes(std::string_view bytes, int charset)
     }
 }
 
-std::string EncodeText(const QString& text, int charset)
+std::string encodeText(const QString& text, int charset)
 {
     const QByteArray utf8 = text.toUtf8();
     const std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
@@ -37,30 +37,30 @@ std::string EncodeText(const QString& text, int charset)
     }
 }
 
-int TextBoxCharset(const QLineEdit* box)
+int textBoxCharset(const QLineEdit* box)
 {
     const QVariant value = box->property(kCharsetProperty);
     return value.isValid() ? value.toInt() : kDefaultCharset;
 }
 
-void SetTextBoxCharset(QLineEdit* box, int charset)
+void setTextBoxCharset(QLineEdit* box, int charset)
 {
-    const int old = TextBoxCharset(box);
+    const int old = textBoxCharset(box);
     if (old == charset && box->property(kCharsetProperty).isValid())
         return;
-    const std::string bytes = EncodeText(box->text(), old);
+    const std::string bytes = encodeText(box->text(), old);
     box->setProperty(kCharsetProperty, charset);
-    box->setText(DecodeBytes(bytes, charset));
+    box->setText(decodeBytes(bytes, charset));
 }
 
-std::string TextBoxBytes(const QLineEdit* box)
+std::string textBoxBytes(const QLineEdit* box)
 {
-    return EncodeText(box->text(), TextBoxCharset(box));
+    return encodeText(box->text(), textBoxCharset(box));
 }
 
-void SetTextBoxBytes(QLineEdit* box, std::string_view bytes)
+void setTextBoxBytes(QLineEdit* box, std::string_view bytes)
 {
-    box->setText(DecodeBytes(bytes, TextBoxCharset(box)));
+    box->setText(decodeBytes(bytes, textBoxCharset(box)));
 }
 
 }  // namespace vellumar

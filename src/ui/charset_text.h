@@ -13,16 +13,16 @@ class QLineEdit;
 namespace vellumar {
 
 // `bytes` shown in the code page of font character set `charset`.
-QString DecodeBytes(std::string_view bytes, int charset);
+QString decodeBytes(std::string_view bytes, int charset);
 // `text` as bytes of that code page.
-std::string EncodeText(const QString& text, int charset);
+std::string encodeText(const QString& text, int charset);
 
 // A text box remembers the character set it shows (1, the default set, until one is set).
 // Changing it re-displays the same bytes in the new code page.
-void SetTextBoxCharset(QLineEdit* box, int charset);
-int TextBoxCharset(const QLineEdit* box);
+void setTextBoxCharset(QLineEdit* box, int charset);
+int textBoxCharset(const QLineEdit* box);
 // The text box's text as bytes of its code page, and setting it from such bytes.
-std::string TextBoxBytes(const QLineEdit* box);
-void SetTextBoxBytes(QLineEdit* box, std::string_view bytes);
+std::string textBoxBytes(const QLineEdit* box);
+void setTextBoxBytes(QLineEdit* box, std::string_view bytes);
 
 }  // namespace vellumar

@@ -55,7 +55,7 @@ CodeEditor::CodeEditor(SyntaxColouring colouring, QWidget* parent)
     setFont(editorFont());
     m_lexer = makeLexer(colouring, this);
     setLexer(m_lexer);
-    ApplyEditorColours(*this, *m_lexer, m_colouring, palette());
+    applyEditorColours(*this, *m_lexer, m_colouring, palette());
 
     // A plain gutter: one symbol margin, no line numbers, no folding.
     setMarginType(0, SymbolMargin);
@@ -77,7 +77,7 @@ void CodeEditor::changeEvent(QEvent* event)
     QsciScintilla::changeEvent(event);
     // A desktop switching between light and dark changes the palette while the program runs.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
-        ApplyEditorColours(*this, *m_lexer, m_colouring, palette());
+        applyEditorColours(*this, *m_lexer, m_colouring, palette());
 }
 
 void CodeEditor::setDocumentText(std::string_view text)

@@ -13,7 +13,7 @@ void CommandInteraction::reportTokenizerProblem(std::string_view message, std::s
         return;
     }
     ++m_shown;
-    m_dialogs.showMessage(DecodeBytes(message, m_charset), DecodeBytes(text, m_charset));
+    m_dialogs.showMessage(decodeBytes(message, m_charset), decodeBytes(text, m_charset));
 }
 
 std::optional<BookInfoAnswers> CommandInteraction::askBookInfo()

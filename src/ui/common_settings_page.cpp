@@ -41,7 +41,7 @@ CommonSettingsControls createCommonSettingsControls(QWidget* parent)
     c.other = radioButton("RadioButton3", QStringLiteral("Other:"), false, language);
     auto* languages = new QButtonGroup(language);
     for (QRadioButton* button : {c.english, c.russian, c.other}) languages->addButton(button);
-    EnterGroupAtCheckedButton(*languages);
+    enterGroupAtCheckedButton(*languages);
     languageLayout->addWidget(c.english);
     languageLayout->addWidget(c.russian);
     auto* otherRow = new QHBoxLayout;

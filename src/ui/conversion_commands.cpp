@@ -42,25 +42,25 @@ ConversionCommands::ConversionCommands(MainWindow& window, FileCommands& files, 
 {
 }
 
-void ConversionCommands::OpenSourceDocument()
+void ConversionCommands::openSourceDocument()
 {
     if (!m_files.maySourceBeReplaced()) return;
     const QString path = m_dialogs.askOpenFileName("OpenDialog1", m_openFolder);
     if (path.isEmpty()) return;
-    OpenSourceFile(path);
+    openSourceFile(path);
 }
 
-void ConversionCommands::OpenSourceFile(const QString& path)
+void ConversionCommands::openSourceFile(const QString& path)
 {
     m_openFolder = QFileInfo(path).absolutePath();
 
     letWindowRepaint();
-    BusyCursorScope busy(m_window.BusyCursor());
+    BusyCursorScope busy(m_window.busyCursor());
     letWindowRepaint();
-    m_files.NewSourceDocument();
+    m_files.clearSourceDocument();
     CommandInteraction user(m_dialogs, m_window.charset());
     try {
-        if (LoadSourceDocument(path, user)) m_window.setSourceFileName(QStringLiteral("New"));
+        if (loadSourceDocument(path, user)) m_window.setSourceFileName(QStringLiteral("New"));
     } catch (const std::exception& error) {
         // The source editor stays empty and the caption as it was.
         user.finish();
@@ -68,65 +68,65 @@ void ConversionCommands::OpenSourceFile(const QString& path)
         return;
     }
     user.finish();
-    m_window.setWindowTitle(MainWindow::applicationTitle() + QStringLiteral(" : ") + m_window.SourceFileName());
+    m_window.setWindowTitle(MainWindow::applicationTitle() + QStringLiteral(" : ") + m_window.sourceFileName());
 }
 
-bool ConversionCommands::LoadSourceDocument(const QString& path, CommandInteraction& user)
+bool ConversionCommands::loadSourceDocument(const QString& path, CommandInteraction& user)
 {
-    const QString extension = LowerExtension(path);
+    const QString extension = lowerExtension(path);
     if (extension == QLatin1String(".htm") || extension == QLatin1String(".html")) {
-        LoadSourceFile(path, user);
+        loadSourceFile(path, user);
         return true;
     }
-    if (IsWordProcessorDocument(localPath(path))) return LoadWordProcessorDocument(path, user);
+    if (IsWordProcessorDocument(localPath(path))) return loadWordProcessorDocument(path, user);
     return false;
 }
 
-void ConversionCommands::LoadSourceFile(const QString& path, CommandInteraction& user)
+void ConversionCommands::loadSourceFile(const QString& path, CommandInteraction& user)
 {
     const LoadedSource source = LoadSource(SourceFile{localPath(path)}, LoadOptions{}, m_window.conversionOptions(), user);
-    m_window.SynMemo1()->setDocumentText(source.editorText());
+    m_window.sourceEditor()->setDocumentText(source.editorText());
     // Relative pictures of this document, and the book's save dialog, start in its folder.
     m_files.setDocumentFolder(QFileInfo(path).absolutePath());
 }
 
-bool ConversionCommands::LoadWordProcessorDocument(const QString& path, CommandInteraction& user)
+bool ConversionCommands::loadWordProcessorDocument(const QString& path, CommandInteraction& user)
 {
     // LibreOffice writes the HTML beside the document ("Old Book.rtf" gives "Old_Book.htm",
     // or "Old_Book~2.htm" when the user has a file of that name), with its pictures; they stay
     // there after the open.
-    const std::filesystem::path html = HtmlWrittenThisRun().pathFor(localPath(path));
-    const HtmlExportResult result = ConvertWithWord(localPath(path), html);
-    if (result.ok()) HtmlWrittenThisRun().add(html);
+    const std::filesystem::path html = htmlWrittenThisRun().pathFor(localPath(path));
+    const HtmlExportResult result = convertWithWord(localPath(path), html);
+    if (result.ok()) htmlWrittenThisRun().add(html);
     if (!result.ok()) {
         // The second line says why, so that the user knows what to do.
         m_dialogs.showMessage(MainWindow::applicationTitle(), path + QStringLiteral(" не конвертирован.\n") +
                                                                   QString::fromStdString(result.reason));
         return false;
     }
-    LoadSourceFile(QString::fromStdU16String(html.u16string()), user);
+    loadSourceFile(QString::fromStdU16String(html.u16string()), user);
     return true;
 }
 
-void ConversionCommands::Convert()
+void ConversionCommands::convert()
 {
-    if (m_window.SynMemo1()->editor().text().empty()) OpenSourceDocument();
-    if (m_window.SynMemo1()->editor().text().empty()) return;
+    if (m_window.sourceEditor()->editor().text().empty()) openSourceDocument();
+    if (m_window.sourceEditor()->editor().text().empty()) return;
     if (!m_files.mayFb2BeReplaced()) return;
 
     CommandInteraction user(m_dialogs, m_window.charset());
     try {
         letWindowRepaint();
-        BusyCursorScope busy(m_window.BusyCursor());
+        BusyCursorScope busy(m_window.busyCursor());
         letWindowRepaint();
         const std::optional<Fb2Document> book =
-            ConvertSource(m_window.SynMemo1()->editor().text(), m_window.conversionOptions(),
+            ConvertSource(m_window.sourceEditor()->editor().text(), m_window.conversionOptions(),
                           localPath(m_files.documentFolder()), user, m_parser);
         // A text that gives no items leaves the FB2 editor as it was.
         if (book) {
-            m_window.SynMemo2()->setDocumentText(book->text());
+            m_window.fb2Editor()->setDocumentText(book->text());
             m_window.setActivePage(MainWindow::Fb2Page);
-            if (book->proposedFileName) m_files.setFb2SaveName(DecodeBytes(*book->proposedFileName, m_window.charset()));
+            if (book->proposedFileName) m_files.setFb2SaveName(decodeBytes(*book->proposedFileName, m_window.charset()));
         }
     } catch (const std::exception& error) {
         user.finish();
@@ -135,8 +135,8 @@ void ConversionCommands::Convert()
     }
     user.finish();
     if (m_files.fb2SaveName().isEmpty())
-        m_files.setFb2SaveName(ChangeFileExt(m_window.SourceFileName(), QStringLiteral(".fb2")));
-    m_files.SaveFb2As();
+        m_files.setFb2SaveName(withExtension(m_window.sourceFileName(), QStringLiteral(".fb2")));
+    m_files.saveFb2As();
 }
 
 }  // namespace vellumar

@@ -1,5 +1,5 @@
 #pragma once
-// Opening a source document into the source editor (Open..., Ctrl+O) and Convert (F9): thin
+// Opening a source document into the source editor (Open..., Ctrl+O) and convert (F9): thin
 // callers of the core's pipeline, which loads a source (decoding, windows-1251, cleaning) and
 // converts a text into a book. The window adds its dialogs, the busy cursor and its captions.
 
@@ -23,26 +23,26 @@ public:
 
     // Act_OpenSource: after the unsaved-changes question, asks for a source document and loads
     // it into the source editor; the caption then names the source ("Vellumar : New").
-    void OpenSourceDocument();
+    void openSourceDocument();
     // The same once the document is chosen: `path` loaded into the emptied source editor, the
     // caption naming the source. The next open dialog starts in its folder.
-    void OpenSourceFile(const QString& path);
+    void openSourceFile(const QString& path);
 
     // Loads the document at `path` into the (emptied) source editor by its kind, told by the
     // extension in any letter case: HTML (".htm", ".html") directly, word-processor documents
-    // (".doc", ".rtf", ".docx", ".odt") through LoadWordProcessorDocument; any other kind loads
+    // (".doc", ".rtf", ".docx", ".odt") through loadWordProcessorDocument; any other kind loads
     // nothing. True when a document was loaded.
-    bool LoadSourceDocument(const QString& path, CommandInteraction& user);
+    bool loadSourceDocument(const QString& path, CommandInteraction& user);
     // An HTML file, decoded and cleaned, into the source editor.
-    void LoadSourceFile(const QString& path, CommandInteraction& user);
+    void loadSourceFile(const QString& path, CommandInteraction& user);
     // A word-processor document: saved as HTML beside it by LibreOffice (the window repaints
     // meanwhile and refuses commands), then that HTML loaded like an HTML file. False after
     // telling the user that it could not be converted, and why.
-    bool LoadWordProcessorDocument(const QString& path, CommandInteraction& user);
+    bool loadWordProcessorDocument(const QString& path, CommandInteraction& user);
 
     // Act_Convert: converts the source editor's text into the FB2 editor (opening a source
     // first when the editor is empty) and offers to save the book under the proposed name.
-    void Convert();
+    void convert();
 
 private:
     MainWindow& m_window;

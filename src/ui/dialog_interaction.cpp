@@ -9,7 +9,7 @@ namespace vellumar {
 
 void DialogInteraction::reportTokenizerProblem(std::string_view message, std::string_view text)
 {
-    QMessageBox::information(m_owner, DecodeBytes(message, m_charset), DecodeBytes(text, m_charset));
+    QMessageBox::information(m_owner, decodeBytes(message, m_charset), decodeBytes(text, m_charset));
 }
 
 std::optional<BookInfoAnswers> DialogInteraction::askBookInfo()

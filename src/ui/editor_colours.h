@@ -15,14 +15,14 @@ namespace vellumar {
 enum class SyntaxColouring;
 
 // Whether `palette` is a dark one: its text fields are darker than middle grey.
-bool IsDarkPalette(const QPalette& palette);
+bool isDarkPalette(const QPalette& palette);
 
 // `colour` as it should look on dark paper: a dark colour gets the lightness of its mirror image
 // (black becomes white, navy a light blue); a light colour stays.
-QColor ColourForDarkPaper(const QColor& colour);
+QColor colourForDarkPaper(const QColor& colour);
 
 // Sets the colours of `editor` and its `lexer` for `palette`.
-void ApplyEditorColours(QsciScintilla& editor, QsciLexerHTML& lexer, SyntaxColouring colouring,
+void applyEditorColours(QsciScintilla& editor, QsciLexerHTML& lexer, SyntaxColouring colouring,
                         const QPalette& palette);
 
 }  // namespace vellumar

@@ -61,16 +61,16 @@ bool FileCommands::mayReplace(CodeEditor& editor, const QString& question, bool 
 
 bool FileCommands::maySourceBeReplaced()
 {
-    return mayReplace(*m_window.SynMemo1(), QStringLiteral("The source HTML has changes that are not saved.\n"
+    return mayReplace(*m_window.sourceEditor(), QStringLiteral("The source HTML has changes that are not saved.\n"
                                                            "Do you want to save them?"),
-                      &FileCommands::SaveSourceHtml);
+                      &FileCommands::saveSourceHtml);
 }
 
 bool FileCommands::mayFb2BeReplaced()
 {
-    return mayReplace(*m_window.SynMemo2(), QStringLiteral("The FB2 document has changes that are not saved.\n"
+    return mayReplace(*m_window.fb2Editor(), QStringLiteral("The FB2 document has changes that are not saved.\n"
                                                            "Do you want to save them?"),
-                      &FileCommands::SaveFb2);
+                      &FileCommands::saveFb2);
 }
 
 bool FileCommands::mayClose()
@@ -100,46 +100,46 @@ QString FileCommands::askSaveName(std::string_view dialog, const QString& propos
     return name;
 }
 
-void FileCommands::newSourceDocumentAsked()
+void FileCommands::newSourceDocument()
 {
-    if (maySourceBeReplaced()) NewSourceDocument();
+    if (maySourceBeReplaced()) clearSourceDocument();
 }
 
-void FileCommands::NewSourceDocument()
+void FileCommands::clearSourceDocument()
 {
-    m_window.SynMemo1()->setDocumentText({});
+    m_window.sourceEditor()->setDocumentText({});
     m_sourceSaveName.clear();
     m_window.setSourceFileName(QString());
 }
 
-void FileCommands::newFb2DocumentAsked()
+void FileCommands::newFb2Document()
 {
-    if (mayFb2BeReplaced()) NewFb2Document();
+    if (mayFb2BeReplaced()) clearFb2Document();
 }
 
-void FileCommands::NewFb2Document()
+void FileCommands::clearFb2Document()
 {
-    m_window.SynMemo2()->setDocumentText({});
+    m_window.fb2Editor()->setDocumentText({});
     m_fb2SaveName.clear();
     m_window.setFb2FileName(QString());
     m_window.resetTablePictureCounter();
 }
 
-void FileCommands::OpenFb2File()
+void FileCommands::openFb2File()
 {
     if (!mayFb2BeReplaced()) return;
     const QString path = m_dialogs.askOpenFileName("ODFB2", m_fb2OpenFolder);
     if (path.isEmpty()) return;
     m_fb2OpenFolder = QFileInfo(path).absolutePath();
-    LoadFb2File(path);
+    loadFb2File(path);
 }
 
-bool FileCommands::LoadFb2File(const QString& path)
+bool FileCommands::loadFb2File(const QString& path)
 {
-    NewFb2Document();
+    clearFb2Document();
     try {
         const std::string bytes = ReadFileBytes(localPath(path));
-        m_window.SynMemo2()->setDocumentText(JoinLinesCrLf(bytes, false));
+        m_window.fb2Editor()->setDocumentText(JoinLinesCrLf(bytes, false));
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
         return false;
@@ -152,10 +152,10 @@ void FileCommands::openFile(const QString& path)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
     if (extension == QStringLiteral("fb2")) {
-        if (!mayFb2BeReplaced() || !LoadFb2File(path)) return;
+        if (!mayFb2BeReplaced() || !loadFb2File(path)) return;
         m_fb2OpenFolder = QFileInfo(path).absolutePath();
         m_window.setActivePage(MainWindow::Fb2Page);
-        m_window.PageControl1Change(MainWindow::Fb2Page);
+        m_window.onPageChanged(MainWindow::Fb2Page);
         return;
     }
     const QString sourceKinds[] = {QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("doc"),
@@ -163,7 +163,7 @@ void FileCommands::openFile(const QString& path)
     if (std::find(std::begin(sourceKinds), std::end(sourceKinds), extension) != std::end(sourceKinds)) {
         if (!maySourceBeReplaced()) return;
         m_window.setActivePage(MainWindow::SourcePage);
-        m_window.conversionCommands().OpenSourceFile(path);
+        m_window.conversionCommands().openSourceFile(path);
         return;
     }
     m_dialogs.showError(QStringLiteral("%1 cannot be opened: Vellumar opens FB2 books (.fb2) and source documents "
@@ -171,72 +171,72 @@ void FileCommands::openFile(const QString& path)
                             .arg(path));
 }
 
-bool FileCommands::SaveFb2As()
+bool FileCommands::saveFb2As()
 {
     // A proposed bare name is offered in the folder of the opened document.
     QString proposed = m_fb2SaveName;
     if (!proposed.isEmpty() && QFileInfo(proposed).isRelative())
         proposed = QDir(m_documentFolder.isEmpty() ? QDir::currentPath() : m_documentFolder).filePath(proposed);
     QString chosen;
-    const QString name = askSaveName("SD", proposed.isEmpty() ? m_documentFolder : proposed, &Fb2SaveName, chosen);
+    const QString name = askSaveName("SD", proposed.isEmpty() ? m_documentFolder : proposed, &fb2SavePath, chosen);
     if (name.isEmpty()) {
         if (chosen.isEmpty()) m_fb2SaveName.clear();
         return false;
     }
-    if (!writeEditor(*m_window.SynMemo2(), name)) {
+    if (!writeEditor(*m_window.fb2Editor(), name)) {
         m_fb2SaveName = chosen;
         return false;
     }
     m_fb2SaveName = name;
     m_window.setFb2FileName(name);
     setCaption(name);
-    m_window.SynMemo2()->markSaved();
+    m_window.fb2Editor()->markSaved();
     return true;
 }
 
-bool FileCommands::SaveFb2()
+bool FileCommands::saveFb2()
 {
-    if (m_fb2SaveName.isEmpty() || QFileInfo(m_fb2SaveName).isRelative()) return SaveFb2As();
-    if (!writeEditor(*m_window.SynMemo2(), m_fb2SaveName)) return false;
-    m_window.setFb2FileName(ChangeFileExt(m_fb2SaveName, QStringLiteral(".fb2")));
-    setCaption(m_window.Fb2FileName());
-    m_window.SynMemo2()->markSaved();
+    if (m_fb2SaveName.isEmpty() || QFileInfo(m_fb2SaveName).isRelative()) return saveFb2As();
+    if (!writeEditor(*m_window.fb2Editor(), m_fb2SaveName)) return false;
+    m_window.setFb2FileName(withExtension(m_fb2SaveName, QStringLiteral(".fb2")));
+    setCaption(m_window.fb2FileName());
+    m_window.fb2Editor()->markSaved();
     return true;
 }
 
-bool FileCommands::SaveSourceHtmlAs()
+bool FileCommands::saveSourceHtmlAs()
 {
     QString chosen;
     const QString name =
-        askSaveName("SDSource", m_sourceSaveName.isEmpty() ? m_documentFolder : m_sourceSaveName, &SourceSaveName, chosen);
+        askSaveName("SDSource", m_sourceSaveName.isEmpty() ? m_documentFolder : m_sourceSaveName, &sourceSavePath, chosen);
     if (name.isEmpty()) return false;
     m_sourceSaveName = name;
-    if (!writeEditor(*m_window.SynMemo1(), name)) return false;
+    if (!writeEditor(*m_window.sourceEditor(), name)) return false;
     m_window.setSourceFileName(name);
     setDocumentCaption(name);
-    m_window.SynMemo1()->markSaved();
+    m_window.sourceEditor()->markSaved();
     return true;
 }
 
-bool FileCommands::SaveSourceHtml()
+bool FileCommands::saveSourceHtml()
 {
-    if (m_sourceSaveName.isEmpty()) return SaveSourceHtmlAs();
-    if (!writeEditor(*m_window.SynMemo1(), m_sourceSaveName)) return false;
-    m_window.SynMemo1()->markSaved();
+    if (m_sourceSaveName.isEmpty()) return saveSourceHtmlAs();
+    if (!writeEditor(*m_window.sourceEditor(), m_sourceSaveName)) return false;
+    m_window.sourceEditor()->markSaved();
     return true;
 }
 
-void FileCommands::ViewFb2()
+void FileCommands::viewFb2()
 {
-    if (m_window.Fb2FileName().isEmpty()) {
-        SaveFb2As();
-        if (m_window.Fb2FileName().isEmpty()) return;
+    if (m_window.fb2FileName().isEmpty()) {
+        saveFb2As();
+        if (m_window.fb2FileName().isEmpty()) return;
     }
-    if (!QFileInfo::exists(m_window.Fb2FileName())) SaveFb2As();
-    if (QFileInfo::exists(m_window.Fb2FileName())) ViewFile(m_window.Fb2FileName());
+    if (!QFileInfo::exists(m_window.fb2FileName())) saveFb2As();
+    if (QFileInfo::exists(m_window.fb2FileName())) viewFile(m_window.fb2FileName());
 }
 
-void FileCommands::ViewFile(const QString& path)
+void FileCommands::viewFile(const QString& path)
 {
     if (path.isEmpty()) return;
     if (!QFileInfo::exists(path)) {

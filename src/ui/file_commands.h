@@ -1,9 +1,9 @@
 #pragma once
 // The main window's file commands: new, open and save of the source HTML and the FB2 document,
-// Convert (F9) and View FB2. The object keeps what the window's file dialogs remember between
+// convert (F9) and View FB2. The object keeps what the window's file dialogs remember between
 // commands. Every question goes through CommandDialogs, so tests answer them without a person.
 //
-// Unsaved work is never thrown away without a question: New, Open, Open FB2 file, Convert (for
+// Unsaved work is never thrown away without a question: New, Open, Open FB2 file, convert (for
 // the FB2 document) and closing the window ask Save / Discard / Cancel while an editor holds
 // changes not saved since the program last loaded, made or saved its text. Every save writes a
 // temporary file beside the target and renames it over the target, so a failed save leaves the
@@ -24,21 +24,21 @@ class FileCommands : public QObject {
 public:
     FileCommands(MainWindow& window, CommandDialogs& dialogs);
 
-    // Act_NewHTMLDoc: after the unsaved-changes question, NewSourceDocument.
-    void newSourceDocumentAsked();
-    // Empties the source editor, SourceFileName and the name a source save writes to.
-    void NewSourceDocument();
+    // Act_NewHTMLDoc: after the unsaved-changes question, clearSourceDocument.
+    void newSourceDocument();
+    // Empties the source editor, sourceFileName and the name a source save writes to.
+    void clearSourceDocument();
 
-    // Act_NewFB2Doc: after the unsaved-changes question, NewFb2Document.
-    void newFb2DocumentAsked();
-    // Empties the FB2 editor, Fb2FileName and the proposed FB2 name; table pictures start again
+    // Act_NewFB2Doc: after the unsaved-changes question, clearFb2Document.
+    void newFb2Document();
+    // Empties the FB2 editor, fb2FileName and the proposed FB2 name; table pictures start again
     // at table1.png.
-    void NewFb2Document();
+    void clearFb2Document();
     // Act_openFB2: asks for an FB2 file and loads it as it is into the FB2 editor.
-    void OpenFb2File();
+    void openFb2File();
     // Loads the FB2 file at `path` as Open FB2 file does once a file is chosen; false after
     // showing why it could not be read.
-    bool LoadFb2File(const QString& path);
+    bool loadFb2File(const QString& path);
 
     // A file named on the program's command line: an .fb2 opens on the "FB2" page with its path
     // in the caption, a source document on the "Source" page; any other kind is refused with a
@@ -46,17 +46,17 @@ public:
     void openFile(const QString& path);
 
     // Act_SaveResultAs, Act_SaveResult. True when the FB2 document was written.
-    bool SaveFb2As();
-    bool SaveFb2();
+    bool saveFb2As();
+    bool saveFb2();
     // Act_SaveSourceHTMLAs, Act_SaveSourceHTML. True when the source was written.
-    bool SaveSourceHtmlAs();
-    bool SaveSourceHtml();
+    bool saveSourceHtmlAs();
+    bool saveSourceHtml();
 
-    // Act_SaveAndView: saves first when the FB2 document has no file yet, then ViewFile.
-    void ViewFb2();
+    // Act_SaveAndView: saves first when the FB2 document has no file yet, then viewFile.
+    void viewFb2();
     // Asks the desktop to open the file; says so when the file is missing or no program is set
     // for it.
-    void ViewFile(const QString& path);
+    void viewFile(const QString& path);
 
     // Closing the window: false when the user cancelled an unsaved-changes question.
     bool mayClose();

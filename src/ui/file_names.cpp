@@ -14,28 +14,28 @@ qsizetype extensionDot(const QString& path)
 
 }  // namespace
 
-QString ChangeFileExt(const QString& path, const QString& extension)
+QString withExtension(const QString& path, const QString& extension)
 {
     const qsizetype dot = extensionDot(path);
     return (dot < 0 ? path : path.left(dot)) + extension;
 }
 
-QString LowerExtension(const QString& path)
+QString lowerExtension(const QString& path)
 {
     const qsizetype dot = extensionDot(path);
     return dot < 0 ? QString() : path.mid(dot).toLower();
 }
 
-QString Fb2SaveName(const QString& path)
+QString fb2SavePath(const QString& path)
 {
-    return LowerExtension(path) == QLatin1String(".fb2") ? path : ChangeFileExt(path, QStringLiteral(".fb2"));
+    return lowerExtension(path) == QLatin1String(".fb2") ? path : withExtension(path, QStringLiteral(".fb2"));
 }
 
-QString SourceSaveName(const QString& path)
+QString sourceSavePath(const QString& path)
 {
-    const QString extension = LowerExtension(path);
+    const QString extension = lowerExtension(path);
     if (extension == QLatin1String(".html") || extension == QLatin1String(".htm")) return path;
-    return ChangeFileExt(path, QStringLiteral(".htm"));
+    return withExtension(path, QStringLiteral(".htm"));
 }
 
 }  // namespace vellumar

@@ -8,17 +8,17 @@ namespace vellumar {
 
 // `path` with everything from the last dot of its file name on replaced by `extension` (which
 // starts with its dot), or with `extension` appended when the file name has no dot.
-QString ChangeFileExt(const QString& path, const QString& extension);
+QString withExtension(const QString& path, const QString& extension);
 
 // The name an FB2 save writes: `path` when its extension is ".fb2" in any letter case, else
 // the path with ".fb2" as its extension.
-QString Fb2SaveName(const QString& path);
+QString fb2SavePath(const QString& path);
 
 // The name a source save writes: `path` when its extension is ".html" or ".htm" in any letter
 // case, else the path with ".htm" as its extension.
-QString SourceSaveName(const QString& path);
+QString sourceSavePath(const QString& path);
 
 // The lower-cased extension of the file name, with its dot; empty when there is none.
-QString LowerExtension(const QString& path);
+QString lowerExtension(const QString& path);
 
 }  // namespace vellumar

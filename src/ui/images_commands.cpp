@@ -41,8 +41,8 @@ void copyWholeText(QPlainTextEdit& box)
 
 }  // namespace
 
-ImagesPageCommands::ImagesPageCommands(MainWindow& window, QPlainTextEdit& memo1, QPlainTextEdit& memo2)
-    : QObject(&window), m_window(window), m_memo1(memo1), m_memo2(memo2), m_choosePicture(askPictureFileName)
+ImagesPageCommands::ImagesPageCommands(MainWindow& window, QPlainTextEdit& upperBox, QPlainTextEdit& lowerBox)
+    : QObject(&window), m_window(window), m_upperBox(upperBox), m_lowerBox(lowerBox), m_choosePicture(askPictureFileName)
 {
 }
 
@@ -55,8 +55,8 @@ void ImagesPageCommands::showError(const QString& message)
 
 void ImagesPageCommands::showTexts(const PictureTexts& texts)
 {
-    m_memo1.setPlainText(boxText(texts.reference));
-    m_memo2.setPlainText(boxText(texts.binary));
+    m_upperBox.setPlainText(boxText(texts.reference));
+    m_lowerBox.setPlainText(boxText(texts.binary));
 }
 
 void ImagesPageCommands::loadPictureAsked()
@@ -67,8 +67,8 @@ void ImagesPageCommands::loadPictureAsked()
 
 void ImagesPageCommands::loadPicture(const QString& path)
 {
-    m_memo1.clear();
-    m_memo2.clear();
+    m_upperBox.clear();
+    m_lowerBox.clear();
     try {
         if (const std::optional<PictureTexts> texts =
                 LoadPictureTexts(localPath(path), m_window.conversionOptions(), m_copies))
@@ -78,10 +78,10 @@ void ImagesPageCommands::loadPicture(const QString& path)
     }
 }
 
-void ImagesPageCommands::copyToClipboard1() { copyWholeText(m_memo1); }
-void ImagesPageCommands::copyToClipboard2() { copyWholeText(m_memo2); }
-void ImagesPageCommands::clearMemo1() { m_memo1.clear(); }
-void ImagesPageCommands::clearMemo2() { m_memo2.clear(); }
+void ImagesPageCommands::copyUpperBox() { copyWholeText(m_upperBox); }
+void ImagesPageCommands::copyLowerBox() { copyWholeText(m_lowerBox); }
+void ImagesPageCommands::clearUpperBox() { m_upperBox.clear(); }
+void ImagesPageCommands::clearLowerBox() { m_lowerBox.clear(); }
 
 const TextMeasurer& ImagesPageCommands::measurer()
 {
@@ -94,13 +94,13 @@ const TextMeasurer& ImagesPageCommands::measurer()
 
 void ImagesPageCommands::convertTable()
 {
-    m_memo1.clear();
-    m_memo2.clear();
-    const std::string selection = m_window.SynMemo1()->editor().selectedText();
+    m_upperBox.clear();
+    m_lowerBox.clear();
+    const std::string selection = m_window.sourceEditor()->editor().selectedText();
     if (selection.empty()) return;
     try {
         const std::filesystem::path folder =
-            TablePictureFolder(localPath(m_window.Fb2FileName()), localPath(m_window.fileCommands().documentFolder()));
+            TablePictureFolder(localPath(m_window.fb2FileName()), localPath(m_window.fileCommands().documentFolder()));
         std::optional<PictureTexts> texts;
         if (BookInfoDialog* bookInfo = m_window.dialogWindows().bookInfoDialog) {
             DialogInteraction user(&m_window, *bookInfo, m_window.charset());

@@ -24,8 +24,8 @@ class ImagesPageCommands : public QObject {
     Q_OBJECT
 
 public:
-    // memo1 and memo2 are the page's upper and lower text boxes.
-    ImagesPageCommands(MainWindow& window, QPlainTextEdit& memo1, QPlainTextEdit& memo2);
+    // The page's upper (Memo1) and lower (Memo2) text boxes.
+    ImagesPageCommands(MainWindow& window, QPlainTextEdit& upperBox, QPlainTextEdit& lowerBox);
     ~ImagesPageCommands() override;
 
     // Act_LoadImage: asks for a picture, then loadPicture(path).
@@ -34,16 +34,16 @@ public:
     // of files). A picture that cannot be decoded is reported in an error box.
     void loadPicture(const QString& path);
     // Act_CopyToClip1, Act_CopyToClip2: the whole text of the box to the clipboard.
-    void copyToClipboard1();
-    void copyToClipboard2();
+    void copyUpperBox();
+    void copyLowerBox();
     // Act_ClearMemo1, Act_ClearMemo2.
-    void clearMemo1();
-    void clearMemo2();
+    void clearUpperBox();
+    void clearLowerBox();
 
     // Act_ConvertTable: empties both boxes; with a selection in the source editor, draws its
     // table into the next table picture, fills the boxes and brings this page to the front.
     void convertTable();
-    // The number of the last table picture (TablePictureCounter).
+    // The number of the last table picture (tablePictureCounter).
     int tablePictureCounter() const { return m_tables.counter(); }
     // A new FB2 document begins: the next table picture is table1.png again.
     void resetTablePictureCounter() { m_tables.reset(); }
@@ -59,8 +59,8 @@ private:
     void showError(const QString& message);
 
     MainWindow& m_window;
-    QPlainTextEdit& m_memo1;
-    QPlainTextEdit& m_memo2;
+    QPlainTextEdit& m_upperBox;
+    QPlainTextEdit& m_lowerBox;
     std::function<QString(QWidget*)> m_choosePicture;
     TempFolder m_copies;
     TablePictureCommand m_tables;

@@ -33,9 +33,9 @@ ImagesPageBoxes layOutImagesPage(QWidget& page, QToolBar* upperToolBar, QToolBar
     upperLayout->setSpacing(0);
     upperToolBar->setParent(upper);
     upperLayout->addWidget(upperToolBar);
-    QPlainTextEdit* memo1 = textBox("Memo1", upper);
-    memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    upperLayout->addWidget(memo1);
+    QPlainTextEdit* upperBox = textBox("Memo1", upper);
+    upperBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    upperLayout->addWidget(upperBox);
     layout->addWidget(upper);
 
     auto* lower = new QWidget(&page);
@@ -44,11 +44,11 @@ ImagesPageBoxes layOutImagesPage(QWidget& page, QToolBar* upperToolBar, QToolBar
     lowerLayout->setSpacing(0);
     lowerToolBar->setParent(lower);
     lowerLayout->addWidget(lowerToolBar);
-    QPlainTextEdit* memo2 = textBox("Memo2", lower);
-    memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    lowerLayout->addWidget(memo2);
+    QPlainTextEdit* lowerBox = textBox("Memo2", lower);
+    lowerBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lowerLayout->addWidget(lowerBox);
     layout->addWidget(lower, 1);
-    return {memo1, memo2};
+    return {upperBox, lowerBox};
 }
 
 }  // namespace vellumar

@@ -9,8 +9,8 @@ class QWidget;
 namespace vellumar {
 
 struct ImagesPageBoxes {
-    QPlainTextEdit* memo1 = nullptr;  // the upper text box
-    QPlainTextEdit* memo2 = nullptr;  // the lower text box
+    QPlainTextEdit* upper = nullptr;  // Memo1
+    QPlainTextEdit* lower = nullptr;  // Memo2
 };
 
 ImagesPageBoxes layOutImagesPage(QWidget& page, QToolBar* upperToolBar, QToolBar* lowerToolBar);

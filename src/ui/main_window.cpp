@@ -80,16 +80,16 @@ MainWindow::MainWindow(const DialogWindows& windows, CommandDialogs* dialogs, QW
                                             action(ActionId::Paste), action(ActionId::Delete),
                                             action(ActionId::SelectAll)});
     // The standard edit commands act on the two editors and the two text boxes of "Images".
-    for (QWidget* target : std::initializer_list<QWidget*>{m_synMemo1, m_synMemo2, m_memo1, m_memo2})
+    for (QWidget* target : std::initializer_list<QWidget*>{m_sourceEditor, m_fb2Editor, m_upperBox, m_lowerBox})
         m_editActions->addTarget(*target);
     m_searchCommands = new SearchCommands(*this);
     if (m_windows.findDialog && m_windows.replaceDialog)
         m_searchCommands->attach(*m_windows.findDialog, *m_windows.replaceDialog);
-    m_imagesCommands = new ImagesPageCommands(*this, *m_memo1, *m_memo2);
+    m_imagesCommands = new ImagesPageCommands(*this, *m_upperBox, *m_lowerBox);
     m_fileCommands = new FileCommands(*this, *m_dialogs);
     m_conversionCommands = new ConversionCommands(*this, *m_fileCommands, *m_dialogs);
     connectCommands();
-    FormCreate();
+    startSession();
 }
 
 MainWindow::~MainWindow() = default;
@@ -105,42 +105,42 @@ void MainWindow::createPages()
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-    m_pageControl = new PageTabWidget(central);
-    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
-    layout->addWidget(m_pageControl);
+    m_pages = new PageTabWidget(central);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    layout->addWidget(m_pages);
     setCentralWidget(central);
 
-    QWidget* source = createPage("TabSheet1", m_pageControl, "Source");
-    m_synMemo1 = new CodeEditor(SyntaxColouring::Html);
-    m_synMemo1->setObjectName(QStringLiteral("SynMemo1"));
+    QWidget* source = createPage("TabSheet1", m_pages, "Source");
+    m_sourceEditor = new CodeEditor(SyntaxColouring::Html);
+    m_sourceEditor->setObjectName(QStringLiteral("SynMemo1"));
     layOutToolBarPage(*source, createToolBar(actions.sourceToolBar, source),
-                      m_synMemo1);
+                      m_sourceEditor);
 
-    QWidget* fb2 = createPage("TabSheet2", m_pageControl, "FB2");
-    m_synMemo2 = new CodeEditor(SyntaxColouring::Xml);
-    m_synMemo2->setObjectName(QStringLiteral("SynMemo2"));
+    QWidget* fb2 = createPage("TabSheet2", m_pages, "FB2");
+    m_fb2Editor = new CodeEditor(SyntaxColouring::Xml);
+    m_fb2Editor->setObjectName(QStringLiteral("SynMemo2"));
     // Check FB2 lists its findings under the editor; the user can move the boundary.
     auto* fb2Body = new QSplitter(Qt::Vertical);
     fb2Body->setObjectName(QStringLiteral("Fb2Splitter"));
     fb2Body->setChildrenCollapsible(false);
-    fb2Body->addWidget(m_synMemo2);
-    m_checkPanel = new BookCheckPanel(*m_synMemo2, [] { return FindFb2Schema(programFolder().toStdU16String()); });
+    fb2Body->addWidget(m_fb2Editor);
+    m_checkPanel = new BookCheckPanel(*m_fb2Editor, [] { return FindFb2Schema(programFolder().toStdU16String()); });
     fb2Body->addWidget(m_checkPanel);
     fb2Body->setStretchFactor(0, 3);
     fb2Body->setStretchFactor(1, 1);
     layOutToolBarPage(*fb2, createToolBar(actions.fb2ToolBar, fb2), fb2Body);
 
-    QWidget* images = createPage("TabSheet4", m_pageControl, "Images");
+    QWidget* images = createPage("TabSheet4", m_pages, "Images");
     const ImagesPageBoxes boxes = layOutImagesPage(
         *images, createToolBar(actions.imagesUpperToolBar, images), createToolBar(actions.imagesLowerToolBar, images));
-    m_memo1 = boxes.memo1;
-    m_memo2 = boxes.memo2;
+    m_upperBox = boxes.upper;
+    m_lowerBox = boxes.lower;
 
-    QWidget* settings = createPage("TabSheet3", m_pageControl, "Settings");
+    QWidget* settings = createPage("TabSheet3", m_pages, "Settings");
     m_settings = std::make_unique<SettingsControls>(createSettingsControls(settings));
     layOutToolBarPage(*settings, createToolBar(actions.settingsToolBar, settings), m_settings->widget);
 
-    QWidget* common = createPage("TabSheet5", m_pageControl, "Common Settings");
+    QWidget* common = createPage("TabSheet5", m_pages, "Common Settings");
     auto* commonLayout = new QVBoxLayout(common);
     commonLayout->setContentsMargins(0, 0, 0, 0);
     m_commonSettings = std::make_unique<CommonSettingsControls>(createCommonSettingsControls(common));
@@ -149,25 +149,25 @@ void MainWindow::createPages()
 
 void MainWindow::connectCommands()
 {
-    connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int index) {
-        if (!m_settingPage) PageControl1Change(index);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!m_settingPage) onPageChanged(index);
         focusPageEditor(index);
     });
     for (QRadioButton* button : {m_commonSettings->english, m_commonSettings->russian, m_commonSettings->other}) {
         connect(button, &QRadioButton::toggled, this, [this](bool checked) {
-            if (checked) RadioButton1Click();
+            if (checked) onLanguageChosen();
         });
     }
-    connect(m_commonSettings->browse, &QToolButton::clicked, this, &MainWindow::SpeedButton1Click);
-    connect(m_commonSettings->charsets, &QComboBox::currentIndexChanged, this, &MainWindow::ComboBox2Change);
+    connect(m_commonSettings->browse, &QToolButton::clicked, this, &MainWindow::chooseOtherLanguageFile);
+    connect(m_commonSettings->charsets, &QComboBox::currentIndexChanged, this, &MainWindow::applyCharset);
 }
 
-void MainWindow::FormCreate()
+void MainWindow::startSession()
 {
     m_sourceFileName.clear();
     m_fb2FileName.clear();
     setWindowTitle(applicationTitle());
-    LoadSettings();
+    restoreSettings();
 
     // Without the Russian language file "Russian" cannot be chosen; a window that had it falls
     // back to English, while a file of the user's own ("Other:") stays chosen.
@@ -187,14 +187,14 @@ void MainWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        FormShow();
+        applyDesktopLookAndLanguage();
     }
 }
 
-void MainWindow::FormShow()
+void MainWindow::applyDesktopLookAndLanguage()
 {
-    if (IsNt6System()) SetSilverColours();
-    ApplyLanguage(LanguageFilePath());
+    if (isNt6System()) setSilverColours();
+    applyLanguage(languageFilePath());
 }
 
 void MainWindow::changeEvent(QEvent* event)
@@ -210,20 +210,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    FormClose();
+    storeSettings();
     event->accept();
     emit closed();
-}
-
-void MainWindow::FormClose()
-{
-    SaveSettings();
 }
 
 void MainWindow::setActivePage(int index)
 {
     m_settingPage = true;
-    m_pageControl->setCurrentIndex(index);
+    m_pages->setCurrentIndex(index);
     m_settingPage = false;
     focusPageEditor(index);
 }
@@ -231,12 +226,12 @@ void MainWindow::setActivePage(int index)
 void MainWindow::focusPageEditor(int index)
 {
     if (index == SourcePage)
-        m_synMemo1->setFocus(Qt::OtherFocusReason);
+        m_sourceEditor->setFocus(Qt::OtherFocusReason);
     else if (index == Fb2Page)
-        m_synMemo2->setFocus(Qt::OtherFocusReason);
+        m_fb2Editor->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::PageControl1Change(int index)
+void MainWindow::onPageChanged(int index)
 {
     if (index == SourcePage)
         setWindowTitle(applicationTitle() + QStringLiteral(" : ") + m_sourceFileName);
@@ -244,9 +239,9 @@ void MainWindow::PageControl1Change(int index)
         setWindowTitle(applicationTitle() + QStringLiteral(" : ") + m_fb2FileName);
 }
 
-Editor* MainWindow::ActiveEditor() const
+Editor* MainWindow::activeEditor() const
 {
-    return SearchEditorForPage(m_pageControl->currentIndex(), m_synMemo1->editor(), m_synMemo2->editor());
+    return SearchEditorForPage(m_pages->currentIndex(), m_sourceEditor->editor(), m_fb2Editor->editor());
 }
 
 ConversionOptions MainWindow::conversionOptions() const
@@ -254,21 +249,16 @@ ConversionOptions MainWindow::conversionOptions() const
     return readConversionOptions(*m_settings);
 }
 
-void MainWindow::ApplyCharset()
+void MainWindow::applyCharset()
 {
     const QComboBox* list = m_commonSettings->charsets;
     m_charset = list->currentIndex() < 0 ? kDefaultCharset : CharsetByName(list->currentText().toStdString());
-    m_synMemo1->setCharset(m_charset);
-    m_synMemo2->setCharset(m_charset);
+    m_sourceEditor->setCharset(m_charset);
+    m_fb2Editor->setCharset(m_charset);
     emit charsetChanged(m_charset);
 }
 
-void MainWindow::ComboBox2Change()
-{
-    ApplyCharset();
-}
-
-int MainWindow::TablePictureCounter() const { return m_imagesCommands->tablePictureCounter(); }
+int MainWindow::tablePictureCounter() const { return m_imagesCommands->tablePictureCounter(); }
 void MainWindow::resetTablePictureCounter() { m_imagesCommands->resetTablePictureCounter(); }
 
 }  // namespace vellumar

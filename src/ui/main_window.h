@@ -74,9 +74,9 @@ public:
                         QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    CodeEditor* SynMemo1() const { return m_synMemo1; }
-    CodeEditor* SynMemo2() const { return m_synMemo2; }
-    PageTabWidget* PageControl1() const { return m_pageControl; }
+    CodeEditor* sourceEditor() const { return m_sourceEditor; }
+    CodeEditor* fb2Editor() const { return m_fb2Editor; }
+    PageTabWidget* pages() const { return m_pages; }
     EditActions* editActions() const { return m_editActions; }
     // The list of what Check FB2 found, under the FB2 editor.
     BookCheckPanel* checkPanel() const { return m_checkPanel; }
@@ -93,22 +93,22 @@ public:
 
     // The editor a search works on: the source editor on the "Source" page, the FB2 editor on
     // the "FB2" page, none on the other pages.
-    Editor* ActiveEditor() const;
+    Editor* activeEditor() const;
 
     // Makes `index` the active page as a command does; the caption stays as it is. Like every
     // change of page, it gives the keyboard focus to the page's editor (on "Source" and "FB2").
     void setActivePage(int index);
 
     // The shared document state.
-    const QString& SourceFileName() const { return m_sourceFileName; }
+    const QString& sourceFileName() const { return m_sourceFileName; }
     void setSourceFileName(const QString& name) { m_sourceFileName = name; }
-    const QString& Fb2FileName() const { return m_fb2FileName; }
+    const QString& fb2FileName() const { return m_fb2FileName; }
     void setFb2FileName(const QString& name) { m_fb2FileName = name; }
     // Numbering of the Convert table pictures; reset when a new FB2 document begins.
-    int TablePictureCounter() const;
+    int tablePictureCounter() const;
     void resetTablePictureCounter();
     RgbImage& pictureBitmap() { return m_pictureBitmap; }
-    const QCursor& BusyCursor() const { return m_busyCursor; }
+    const QCursor& busyCursor() const { return m_busyCursor; }
 
     // The "Settings" page as a conversion reads it, at this moment.
     ConversionOptions conversionOptions() const;
@@ -120,14 +120,14 @@ public:
 
     // Takes the set chosen in ComboBox2, shows both editors' text in it and tells the dialogs
     // (charsetChanged).
-    void ApplyCharset();
+    void applyCharset();
 
     // The language file the "Common Settings" page chooses: the English or Russian file where it
     // is found, the "Other:" file's path (Label1), or empty when none is chosen.
-    QString LanguageFilePath() const;
+    QString languageFilePath() const;
     // Sets the windows' texts from the language file at `path`; an empty path or a missing file
     // changes no text and forgets the "Other:" file's path.
-    void ApplyLanguage(const QString& path);
+    void applyLanguage(const QString& path);
 
     // The application title: "Vellumar".
     static QString applicationTitle();
@@ -154,11 +154,12 @@ public slots:
     // Writes the English language file from the windows' texts.
     void recreateLanguageFile();
 
-    // Event handlers.
-    void PageControl1Change(int index);
-    void RadioButton1Click();
-    void SpeedButton1Click();
-    void ComboBox2Change();
+    // The user chose a page: the caption names the page's document.
+    void onPageChanged(int index);
+    // The language choice of "Common Settings" changed: its file's texts are applied.
+    void onLanguageChosen();
+    // "..." beside "Other:": asks for a language file and applies it.
+    void chooseOtherLanguageFile();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -173,11 +174,10 @@ private:
     void createPages();
     void createMenus();
     void connectCommands();
-    void FormCreate();
-    void FormShow();
-    void FormClose();
-    void LoadSettings();
-    void SaveSettings();
+    void startSession();
+    void applyDesktopLookAndLanguage();
+    void restoreSettings();
+    void storeSettings();
     bool russianLanguageFileExists() const;
     void focusPageEditor(int index);
 
@@ -188,12 +188,12 @@ private:
     CommandDialogs* m_dialogs = nullptr;
     FileCommands* m_fileCommands = nullptr;
     ConversionCommands* m_conversionCommands = nullptr;
-    PageTabWidget* m_pageControl = nullptr;
-    CodeEditor* m_synMemo1 = nullptr;
-    CodeEditor* m_synMemo2 = nullptr;
+    PageTabWidget* m_pages = nullptr;
+    CodeEditor* m_sourceEditor = nullptr;
+    CodeEditor* m_fb2Editor = nullptr;
     BookCheckPanel* m_checkPanel = nullptr;
-    QPlainTextEdit* m_memo1 = nullptr;
-    QPlainTextEdit* m_memo2 = nullptr;
+    QPlainTextEdit* m_upperBox = nullptr;
+    QPlainTextEdit* m_lowerBox = nullptr;
     std::unique_ptr<SettingsControls> m_settings;
     std::unique_ptr<CommonSettingsControls> m_commonSettings;
     EditActions* m_editActions = nullptr;

@@ -104,13 +104,13 @@ void MainWindow::createMenus()
     // The last menu of the bar shows only after Ctrl+U.
     m_hiddenMenu = menu;
     m_hiddenMenu->menuAction()->setVisible(false);
-    m_synMemo1->setPopupMenu(createMenu(layout.sourcePopup, this));
-    m_synMemo2->setPopupMenu(createMenu(layout.fb2Popup, this));
+    m_sourceEditor->setPopupMenu(createMenu(layout.sourcePopup, this));
+    m_fb2Editor->setPopupMenu(createMenu(layout.fb2Popup, this));
 }
 
 void MainWindow::wrapFb2Selection(TagCommand tag)
 {
-    WrapSelection(m_synMemo2->editor(), tag);
+    WrapSelection(m_fb2Editor->editor(), tag);
 }
 
 void MainWindow::checkFb2()

@@ -34,7 +34,7 @@ QString problemText(const std::exception& error)
 
 }  // namespace
 
-void MainWindow::LoadSettings()
+void MainWindow::restoreSettings()
 {
     try {
         const IniFile file(settingsFilePath());
@@ -43,10 +43,10 @@ void MainWindow::LoadSettings()
     } catch (const FileError& error) {
         reportSettingsProblem(this, problemText(error));
     }
-    ApplyCharset();
+    applyCharset();
 }
 
-void MainWindow::SaveSettings()
+void MainWindow::storeSettings()
 {
     try {
         IniFile file(settingsFilePath());
@@ -87,7 +87,7 @@ bool MainWindow::russianLanguageFileExists() const
     return std::filesystem::is_regular_file(FindLanguageFile(languageFolders(), kRussianLanguageFile));
 }
 
-QString MainWindow::LanguageFilePath() const
+QString MainWindow::languageFilePath() const
 {
     LanguageChoice choice = LanguageChoice::None;
     if (m_commonSettings->english->isChecked())
@@ -99,7 +99,7 @@ QString MainWindow::LanguageFilePath() const
     return fromPath(LanguageFileFor(choice, toPath(m_commonSettings->languageFile->text()), languageFolders()));
 }
 
-void MainWindow::ApplyLanguage(const QString& path)
+void MainWindow::applyLanguage(const QString& path)
 {
     std::error_code error;
     if (path.isEmpty() || !std::filesystem::is_regular_file(toPath(path), error)) {
@@ -113,17 +113,17 @@ void MainWindow::ApplyLanguage(const QString& path)
     }
 }
 
-void MainWindow::RadioButton1Click()
+void MainWindow::onLanguageChosen()
 {
-    ApplyLanguage(LanguageFilePath());
+    applyLanguage(languageFilePath());
 }
 
-void MainWindow::SpeedButton1Click()
+void MainWindow::chooseOtherLanguageFile()
 {
     const QString name = askOpenFileName(this, "OD3");
     if (name.isEmpty()) return;
     m_commonSettings->languageFile->setText(name);
-    ApplyLanguage(LanguageFilePath());
+    applyLanguage(languageFilePath());
 }
 
 void MainWindow::recreateLanguageFile()

@@ -8,7 +8,7 @@
 
 namespace vellumar {
 
-ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments)
+ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments)
 {
     ProgramArguments parsed;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -26,7 +26,7 @@ ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments
     return parsed;
 }
 
-std::string ProgramHelpText()
+std::string programHelpText()
 {
     return "Usage: vellumar [OPTION...] [FILE...]\n"
            "Turns HTML and word-processor documents into FictionBook 2 (FB2) e-books and lets you\n"
@@ -43,12 +43,12 @@ std::string ProgramHelpText()
            "Converting without a window: vellumar-convert --help\n";
 }
 
-std::string ProgramVersionText()
+std::string programVersionText()
 {
     return std::string(kProgramName) + " " + std::string(kProgramVersion) + "\n";
 }
 
-QStringList FileArguments(const QStringList& arguments)
+QStringList fileArguments(const QStringList& arguments)
 {
     QStringList files;
     bool optionsEnded = false;
@@ -63,7 +63,7 @@ QStringList FileArguments(const QStringList& arguments)
     return files;
 }
 
-void OpenFileArguments(MainWindow& window, const QStringList& files)
+void openFileArguments(MainWindow& window, const QStringList& files)
 {
     for (const QString& file : files) window.fileCommands().openFile(QFileInfo(file).absoluteFilePath());
 }

@@ -21,19 +21,19 @@ struct ProgramArguments {
 };
 
 // Looks for --help (-h) and --version (-v) in argv; "--" ends the options.
-ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments);
+ProgramArguments parseProgramArguments(const std::vector<std::string>& arguments);
 
 // The texts printed for --help and --version, each ending in a line break.
-std::string ProgramHelpText();
-std::string ProgramVersionText();
+std::string programHelpText();
+std::string programVersionText();
 
 // The files among `arguments` (the program name first, as QCoreApplication::arguments() gives).
-QStringList FileArguments(const QStringList& arguments);
+QStringList fileArguments(const QStringList& arguments);
 
 // Opens each file as the window's commands would: an .fb2 on the "FB2" page, a source document
 // (.htm, .html, .doc, .rtf, .docx, .odt) on the "Source" page. A file of another kind or one that
 // cannot be read is reported by message box; the others still open. The page of the last file
 // opened stays active.
-void OpenFileArguments(MainWindow& window, const QStringList& files);
+void openFileArguments(MainWindow& window, const QStringList& files);
 
 }  // namespace vellumar

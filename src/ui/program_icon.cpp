@@ -8,7 +8,7 @@ static void initProgramResources()
 
 namespace vellumar {
 
-QIcon ProgramIcon()
+QIcon programIcon()
 {
     initProgramResources();
     return QIcon(QStringLiteral(":/vellumar/vellumar.png"));

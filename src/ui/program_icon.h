@@ -6,6 +6,6 @@
 namespace vellumar {
 
 // The icon of the program's windows and of the about box. Needs a QGuiApplication.
-QIcon ProgramIcon();
+QIcon programIcon();
 
 }  // namespace vellumar

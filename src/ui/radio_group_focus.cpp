@@ -44,7 +44,7 @@ private:
 
 }  // namespace
 
-void EnterGroupAtCheckedButton(QButtonGroup& group)
+void enterGroupAtCheckedButton(QButtonGroup& group)
 {
     updateTabStops(group);
     QObject::connect(&group, &QButtonGroup::buttonToggled, &group, [&group] { updateTabStops(group); });

@@ -7,6 +7,6 @@ class QButtonGroup;
 
 namespace vellumar {
 
-void EnterGroupAtCheckedButton(QButtonGroup& group);
+void enterGroupAtCheckedButton(QButtonGroup& group);
 
 }  // namespace vellumar

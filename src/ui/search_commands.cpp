@@ -78,7 +78,7 @@ bool SearchCommands::eventFilter(QObject* watched, QEvent* event)
 void SearchCommands::mirrorSearchText(SearchDialog& target, const SearchDialog& source)
 {
     QLineEdit* edit = target.findEdit();
-    SetTextBoxCharset(edit, TextBoxCharset(source.findEdit()));
+    setTextBoxCharset(edit, textBoxCharset(source.findEdit()));
     edit->setText(source.findEdit()->text());
     target.setFromCursor(source.fromCursor());
 }
@@ -95,7 +95,7 @@ void SearchCommands::mirrorIntoFindDialog()
 
 CodeEditor* SearchCommands::widgetOf(Editor& editor) const
 {
-    for (CodeEditor* widget : {m_window.SynMemo1(), m_window.SynMemo2()}) {
+    for (CodeEditor* widget : {m_window.sourceEditor(), m_window.fb2Editor()}) {
         if (widget && &widget->editor() == &editor) return widget;
     }
     return nullptr;
@@ -111,10 +111,10 @@ void SearchCommands::focusEditor(Editor& editor)
 
 void SearchCommands::takeSelectionAndShow(QWidget& dialog, QLineEdit& edit)
 {
-    Editor* editor = m_window.ActiveEditor();
+    Editor* editor = m_window.activeEditor();
     if (editor == nullptr) return;
     const std::string selected = editor->selectedText();
-    if (!selected.empty()) SetTextBoxBytes(&edit, selected);
+    if (!selected.empty()) setTextBoxBytes(&edit, selected);
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
@@ -132,10 +132,10 @@ void SearchCommands::replace()
 
 void SearchCommands::findNext()
 {
-    Editor* editor = m_window.ActiveEditor();
+    Editor* editor = m_window.activeEditor();
     if (editor == nullptr || m_find == nullptr) return;
     const std::string selected = editor->selectedText();
-    if (!selected.empty()) SetTextBoxBytes(m_find->findEdit(), selected);
+    if (!selected.empty()) setTextBoxBytes(m_find->findEdit(), selected);
     if (m_find->findEdit()->text().isEmpty()) {
         find();
         return;
@@ -145,8 +145,8 @@ void SearchCommands::findNext()
 
 void SearchCommands::findFrom(const QLineEdit& edit, QWidget* messageOwner)
 {
-    Editor* editor = m_window.ActiveEditor();
-    switch (FindFrom(editor, TextBoxBytes(&edit))) {
+    Editor* editor = m_window.activeEditor();
+    switch (FindFrom(editor, textBoxBytes(&edit))) {
     case FindResult::Found: focusEditor(*editor); break;
     case FindResult::NotFound: showMessage(messageOwner, QString::fromLatin1(EndOfTextMessage())); break;
     case FindResult::NoSearch: break;
@@ -174,9 +174,9 @@ void SearchCommands::replaceDialogReplace()
 {
     mirrorIntoFindDialog();
     if (m_replace->findEdit()->text().isEmpty()) return;
-    Editor* editor = m_window.ActiveEditor();
-    const std::string replacement = TextBoxBytes(m_replace->replaceEdit());
-    switch (ReplaceCurrent(editor, TextBoxBytes(m_replace->findEdit()), replacement)) {
+    Editor* editor = m_window.activeEditor();
+    const std::string replacement = textBoxBytes(m_replace->replaceEdit());
+    switch (ReplaceCurrent(editor, textBoxBytes(m_replace->findEdit()), replacement)) {
     case FindResult::Found: focusEditor(*editor); break;
     case FindResult::NotFound: showMessage(m_replace, QString::fromLatin1(EndOfTextMessage())); break;
     case FindResult::NoSearch: break;
@@ -188,7 +188,7 @@ void SearchCommands::replaceDialogAll()
     mirrorIntoFindDialog();
     if (m_replace->findEdit()->text().isEmpty()) return;
     const std::optional<std::size_t> count = ReplaceAll(
-        m_window.ActiveEditor(), TextBoxBytes(m_replace->findEdit()), TextBoxBytes(m_replace->replaceEdit()));
+        m_window.activeEditor(), textBoxBytes(m_replace->findEdit()), textBoxBytes(m_replace->replaceEdit()));
     if (count) showMessage(m_replace, QString::fromStdString(ItemsReplacedMessage(*count)));
 }
 

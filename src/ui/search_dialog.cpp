@@ -37,7 +37,7 @@ void SearchDialog::setFromCursor(bool fromCursor)
 
 void SearchDialog::setCharset(int charset)
 {
-    for (QLineEdit* box : m_textBoxes) SetTextBoxCharset(box, charset);
+    for (QLineEdit* box : m_textBoxes) setTextBoxCharset(box, charset);
 }
 
 QLineEdit* SearchDialog::addTextBox(const char* name)

@@ -63,7 +63,7 @@ void exclusiveGroup(QWidget* owner, std::initializer_list<QRadioButton*> buttons
 {
     auto* group = new QButtonGroup(owner);
     for (QRadioButton* button : buttons) group->addButton(button);
-    EnterGroupAtCheckedButton(*group);
+    enterGroupAtCheckedButton(*group);
 }
 
 }  // namespace

@@ -40,13 +40,13 @@ void paintSilver(QWidget& widget)
 
 }  // namespace
 
-bool IsNt6System()
+bool isNt6System()
 {
     const QOperatingSystemVersion system = QOperatingSystemVersion::current();
     return system.type() == QOperatingSystemVersion::Windows && system.majorVersion() == 6;
 }
 
-void SetSilverColours()
+void setSilverColours()
 {
     for (QWidget* window : QApplication::topLevelWidgets()) paintSilver(*window);
 }

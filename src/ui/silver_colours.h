@@ -5,10 +5,10 @@
 namespace vellumar {
 
 // Whether the running system is of the NT family with major version 6 (any minor version).
-bool IsNt6System();
+bool isNt6System();
 
 // Walks every window of the application and, depth first, every widget inside it, and gives each
 // form, tool bar, group box and panel a silver background (192, 192, 192).
-void SetSilverColours();
+void setSilverColours();
 
 }  // namespace vellumar

@@ -6,7 +6,7 @@
 
 namespace vellumar {
 
-HtmlExportResult ConvertWithWord(const std::filesystem::path& document, const std::filesystem::path& html,
+HtmlExportResult convertWithWord(const std::filesystem::path& document, const std::filesystem::path& html,
                                  LibreOfficeSettings settings)
 {
     const UserInputRefusal refusal;
@@ -18,7 +18,7 @@ HtmlExportResult ConvertWithWord(const std::filesystem::path& document, const st
     return LibreOfficeRunner(std::move(settings)).SaveAsHtml({&job, 1}).front();
 }
 
-WrittenHtmlFiles& HtmlWrittenThisRun()
+WrittenHtmlFiles& htmlWrittenThisRun()
 {
     static WrittenHtmlFiles written;
     return written;

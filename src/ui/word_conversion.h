@@ -14,11 +14,11 @@ namespace vellumar {
 // milliseconds, except the user's input (keys, clicks, closing a window), which is dropped.
 // `settings` lets a test point at another program or shorten the time limit; its
 // keepWaiting is replaced.
-HtmlExportResult ConvertWithWord(const std::filesystem::path& document, const std::filesystem::path& html,
+HtmlExportResult convertWithWord(const std::filesystem::path& document, const std::filesystem::path& html,
                                  LibreOfficeSettings settings = {});
 
 // The HTML files written beside documents by the windows of this run of the program; another
 // file of a derived name is the user's and stays.
-WrittenHtmlFiles& HtmlWrittenThisRun();
+WrittenHtmlFiles& htmlWrittenThisRun();
 
 }  // namespace vellumar

@@ -69,7 +69,7 @@ protected:
     }
     void checkBook(const std::string& text)
     {
-        m_window->SynMemo2()->setDocumentText(text);
+        m_window->fb2Editor()->setDocumentText(text);
         m_window->action(ActionId::CheckFb2)->trigger();
     }
 
@@ -93,7 +93,7 @@ TEST_F(BookCheckPanelTest, CheckFb2IsOnTheFb2ToolBarAndFileMenuWithF8)
 TEST_F(BookCheckPanelTest, ConvertedHeaderGivesTwoWarningsThatGoWhenTheHeaderIsCompleted)
 {
     checkBook(bookText("", "<section><p>text</p></section>\r\n"));
-    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::Fb2Page);
+    EXPECT_EQ(m_window->pages()->currentIndex(), MainWindow::Fb2Page);
     EXPECT_FALSE(panel().isHidden());
     EXPECT_EQ(rows(), QStringList({"4 warning", "4 warning"}));
     EXPECT_EQ(panel().summary(), "The FB2 text is valid FB2: 0 errors, 2 warnings.");
@@ -115,7 +115,7 @@ TEST_F(BookCheckPanelTest, ActivatingAProblemPutsTheCaretOnItsLine)
     panel().goToProblem(0);
     int line = -1;
     int index = -1;
-    m_window->SynMemo2()->getCursorPosition(&line, &index);
+    m_window->fb2Editor()->getCursorPosition(&line, &index);
     EXPECT_EQ(line, 14);
     EXPECT_EQ(index, 0);
 }

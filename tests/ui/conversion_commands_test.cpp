@@ -53,8 +53,8 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
     void trigger(ActionId id) { m_window->action(id)->trigger(); }
-    std::string sourceText() const { return m_window->SynMemo1()->editor().text(); }
-    std::string fb2Text() const { return m_window->SynMemo2()->editor().text(); }
+    std::string sourceText() const { return m_window->sourceEditor()->editor().text(); }
+    std::string fb2Text() const { return m_window->fb2Editor()->editor().text(); }
     void showTitleInfo(bool on) { m_window->findChild<QCheckBox*>(QStringLiteral("ChBShowTitleInfo"))->setChecked(on); }
     void open(const QString& file)
     {
@@ -74,10 +74,10 @@ TEST_F(ConversionCommandsTest, OpenDecodesCleansAndNamesTheSourceNew)
     EXPECT_NE(text.find(kTitle1251), std::string::npos) << "UTF-8 shown as windows-1251, not as mojibake";
     EXPECT_EQ(text.find("script"), std::string::npos) << "cleaned on the way in";
     EXPECT_EQ(text.find('\n') == std::string::npos || text.find("\r\n") != std::string::npos, true);
-    EXPECT_EQ(m_window->SourceFileName(), "New");
+    EXPECT_EQ(m_window->sourceFileName(), "New");
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : New");
     EXPECT_EQ(m_window->fileCommands().documentFolder(), m_books);
-    EXPECT_FALSE(m_window->SynMemo1()->hasUnsavedChanges());
+    EXPECT_FALSE(m_window->sourceEditor()->hasUnsavedChanges());
 
     // "Save source HTML" asks for a name instead of overwriting the opened file.
     m_dialogs.saveNames = {QString()};
@@ -202,7 +202,7 @@ TEST_F(ConversionCommandsTest, OpeningAWordProcessorDocumentNeverReplacesTheUser
 
 TEST_F(ConversionCommandsTest, OpenCancelledOrUnreadableKeepsWhatTheDescriptionSays)
 {
-    m_window->SynMemo1()->setDocumentText("<p>before</p>");
+    m_window->sourceEditor()->setDocumentText("<p>before</p>");
     m_window->setWindowTitle(QStringLiteral("caption"));
     m_dialogs.openNames = {QString()};
     trigger(ActionId::OpenSource);
@@ -244,7 +244,7 @@ TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderThePropos
     EXPECT_NE(text.find(std::string("<book-title>") + std::string(kTitle1251) + "</book-title>"), std::string::npos);
     EXPECT_NE(text.find("<strong>bold</strong>"), std::string::npos);
     EXPECT_NE(text.find("<binary"), std::string::npos) << "the picture was found from the document's folder";
-    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::Fb2Page);
+    EXPECT_EQ(m_window->pages()->currentIndex(), MainWindow::Fb2Page);
     EXPECT_EQ(read(book("belaja_noch-shuka_eho.fb2")), QByteArray::fromStdString(text) + "\r\n");
     EXPECT_EQ(m_window->windowTitle(), book("belaja_noch-shuka_eho.fb2"));
     EXPECT_TRUE(m_dialogs.messages.isEmpty()) << m_dialogs.messages.join('\n').toStdString();
@@ -259,9 +259,9 @@ TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderThePropos
 
 TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
 {
-    // Typed source, no document opened: SourceFileName is empty, the name ".fb2" in the current folder.
+    // Typed source, no document opened: sourceFileName is empty, the name ".fb2" in the current folder.
     showTitleInfo(false);
-    m_window->SynMemo1()->setDocumentText("<html><body><p>typed</p></body></html>");
+    m_window->sourceEditor()->setDocumentText("<html><body><p>typed</p></body></html>");
     m_dialogs.saveNames = {QString()};
     trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.bookInfoQuestions, 0);
@@ -286,9 +286,9 @@ TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
 TEST_F(ConversionCommandsTest, ConvertAsksBeforeReplacingAnEditedBook)
 {
     showTitleInfo(false);
-    m_window->SynMemo1()->setDocumentText("<html><body><p>new</p></body></html>");
-    m_window->SynMemo2()->setDocumentText("<book/>");
-    m_window->SynMemo2()->editor().replaceSelection("edited ");
+    m_window->sourceEditor()->setDocumentText("<html><body><p>new</p></body></html>");
+    m_window->fb2Editor()->setDocumentText("<book/>");
+    m_window->fb2Editor()->editor().replaceSelection("edited ");
     m_dialogs.unsavedAnswers = {UnsavedAnswer::Cancel};
     trigger(ActionId::Convert);
     EXPECT_EQ(fb2Text(), "edited <book/>");
@@ -298,7 +298,7 @@ TEST_F(ConversionCommandsTest, ConvertAsksBeforeReplacingAnEditedBook)
     m_dialogs.saveNames = {QString()};
     trigger(ActionId::Convert);
     EXPECT_NE(fb2Text().find("<p>new</p>"), std::string::npos);
-    EXPECT_FALSE(m_window->SynMemo2()->hasUnsavedChanges()) << "the program's own text";
+    EXPECT_FALSE(m_window->fb2Editor()->hasUnsavedChanges()) << "the program's own text";
 }
 
 TEST_F(ConversionCommandsTest, TokenizerReportsAreCappedPerConversion)
@@ -306,7 +306,7 @@ TEST_F(ConversionCommandsTest, TokenizerReportsAreCappedPerConversion)
     showTitleInfo(false);
     std::string broken = "<html><body>";
     for (int i = 0; i < 6; ++i) broken += "<p =a>x</p><img =b><a =c>y</a><table =d><tr><td =e>z</td></tr></table>";
-    m_window->SynMemo1()->setDocumentText(broken);
+    m_window->sourceEditor()->setDocumentText(broken);
     m_dialogs.saveNames = {QString()};
     trigger(ActionId::Convert);
     ASSERT_EQ(m_dialogs.messages.size(), CommandInteraction::kShownReports + 1)

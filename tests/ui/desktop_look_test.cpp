@@ -81,23 +81,23 @@ QImage iconImage(const MainWindow& window, ActionId action, int size = 16)
 
 TEST(EditorColours, DarkColoursKeepTheirHueAndLightColoursStay)
 {
-    EXPECT_EQ(ColourForDarkPaper(Qt::black).rgb(), QColor(Qt::white).rgb());
-    const QColor navy = ColourForDarkPaper(QColor(0, 0, 128));
+    EXPECT_EQ(colourForDarkPaper(Qt::black).rgb(), QColor(Qt::white).rgb());
+    const QColor navy = colourForDarkPaper(QColor(0, 0, 128));
     EXPECT_GE(navy.lightness(), 128);
     EXPECT_EQ(navy.hslHue(), QColor(0, 0, 128).hslHue());
-    EXPECT_EQ(ColourForDarkPaper(QColor(255, 230, 150)).rgb(), QColor(255, 230, 150).rgb());
-    EXPECT_TRUE(IsDarkPalette(darkPalette()));
+    EXPECT_EQ(colourForDarkPaper(QColor(255, 230, 150)).rgb(), QColor(255, 230, 150).rgb());
+    EXPECT_TRUE(isDarkPalette(darkPalette()));
 }
 
 TEST_F(DesktopLookTest, EditorsFollowADarkPaletteAndReturnToTheirOwnColours)
 {
     MainWindow window;
     const QColor teal(0, 128, 128);
-    EXPECT_EQ(lexerOf(*window.SynMemo1()).paper(QsciLexerHTML::Default), QColor(Qt::white));
-    EXPECT_EQ(lexerOf(*window.SynMemo1()).color(QsciLexerHTML::HTMLComment), teal);
+    EXPECT_EQ(lexerOf(*window.sourceEditor()).paper(QsciLexerHTML::Default), QColor(Qt::white));
+    EXPECT_EQ(lexerOf(*window.sourceEditor()).color(QsciLexerHTML::HTMLComment), teal);
     {
         const DarkDesktop dark;
-        for (CodeEditor* editor : {window.SynMemo1(), window.SynMemo2()}) {
+        for (CodeEditor* editor : {window.sourceEditor(), window.fb2Editor()}) {
             SCOPED_TRACE(editor->objectName().toStdString());
             QsciLexerHTML& lexer = lexerOf(*editor);
             EXPECT_EQ(lexer.paper(QsciLexerHTML::Default), darkPalette().color(QPalette::Base));
@@ -107,9 +107,9 @@ TEST_F(DesktopLookTest, EditorsFollowADarkPaletteAndReturnToTheirOwnColours)
             EXPECT_EQ(lexer.paper(QsciLexerHTML::Tag), darkPalette().color(QPalette::Base));
         }
     }
-    EXPECT_EQ(lexerOf(*window.SynMemo2()).paper(QsciLexerHTML::Tag), QColor(Qt::white));
-    EXPECT_EQ(lexerOf(*window.SynMemo1()).color(QsciLexerHTML::HTMLComment), teal);
-    EXPECT_EQ(lexerOf(*window.SynMemo2()).color(QsciLexerHTML::HTMLComment), QColor(0, 128, 0));
+    EXPECT_EQ(lexerOf(*window.fb2Editor()).paper(QsciLexerHTML::Tag), QColor(Qt::white));
+    EXPECT_EQ(lexerOf(*window.sourceEditor()).color(QsciLexerHTML::HTMLComment), teal);
+    EXPECT_EQ(lexerOf(*window.fb2Editor()).color(QsciLexerHTML::HTMLComment), QColor(0, 128, 0));
 }
 
 TEST_F(DesktopLookTest, DrawnToolBarPicturesHaveLightLinesOnADarkToolBar)

@@ -28,8 +28,8 @@ TEST(FileNames, ExtensionRules)
 {
     struct Case {
         const char* path;
-        const char* fb2;     // Fb2SaveName
-        const char* source;  // SourceSaveName
+        const char* fb2;     // fb2SavePath
+        const char* source;  // sourceSavePath
     };
     const Case cases[] = {
         {"/d/book.txt", "/d/book.fb2", "/d/book.htm"},   {"/d/book", "/d/book.fb2", "/d/book.htm"},
@@ -39,10 +39,10 @@ TEST(FileNames, ExtensionRules)
         {"", ".fb2", ".htm"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Fb2SaveName(QString::fromUtf8(c.path)), QString::fromUtf8(c.fb2)) << c.path;
-        EXPECT_EQ(SourceSaveName(QString::fromUtf8(c.path)), QString::fromUtf8(c.source)) << c.path;
+        EXPECT_EQ(fb2SavePath(QString::fromUtf8(c.path)), QString::fromUtf8(c.fb2)) << c.path;
+        EXPECT_EQ(sourceSavePath(QString::fromUtf8(c.path)), QString::fromUtf8(c.source)) << c.path;
     }
-    EXPECT_EQ(ChangeFileExt(QStringLiteral("/d/BOOK.FB2"), QStringLiteral(".fb2")), "/d/BOOK.fb2");
+    EXPECT_EQ(withExtension(QStringLiteral("/d/BOOK.FB2"), QStringLiteral(".fb2")), "/d/BOOK.fb2");
 }
 
 TEST(CommandInteraction, ShowsThreeReportsThenCountsTheRest)
@@ -88,8 +88,8 @@ protected:
     }
     void trigger(ActionId id) { m_window->action(id)->trigger(); }
     FileCommands& commands() { return m_window->fileCommands(); }
-    CodeEditor& source() { return *m_window->SynMemo1(); }
-    CodeEditor& fb2() { return *m_window->SynMemo2(); }
+    CodeEditor& source() { return *m_window->sourceEditor(); }
+    CodeEditor& fb2() { return *m_window->fb2Editor(); }
     // Text typed by the user.
     static void type(CodeEditor& editor, const char* text)
     {
@@ -106,7 +106,7 @@ TEST_F(FileCommandsTest, SaveFb2AsWritesCrLfLinesAndSaveWritesThereAgain)
     trigger(ActionId::SaveFb2As);
     EXPECT_EQ(read(path("book.fb2")), "<a>\r\n<b/>\r\n");
     EXPECT_EQ(m_window->windowTitle(), path("book.fb2")) << "the path alone";
-    EXPECT_EQ(m_window->Fb2FileName(), path("book.fb2"));
+    EXPECT_EQ(m_window->fb2FileName(), path("book.fb2"));
     EXPECT_EQ(commands().fb2SaveName(), path("book.fb2"));
 
     type(fb2(), "<c/>");
@@ -123,16 +123,16 @@ TEST_F(FileCommandsTest, SaveFb2AsAppliesTheExtensionRuleAndConfirmsAReplacedOth
     write(path("book.fb2"), "old");
     m_dialogs.saveNames = {path("book.txt")};
     m_dialogs.replaceAnswers = {false};
-    EXPECT_FALSE(commands().SaveFb2As());
+    EXPECT_FALSE(commands().saveFb2As());
     EXPECT_EQ(m_dialogs.replaceQuestions, QStringList{path("book.fb2")});
     EXPECT_EQ(read(path("book.fb2")), "old");
 
     m_dialogs.saveNames = {path("book.txt")};
     m_dialogs.replaceAnswers = {true};
-    EXPECT_TRUE(commands().SaveFb2As());
+    EXPECT_TRUE(commands().saveFb2As());
     EXPECT_EQ(read(path("book.fb2")), "new\r\n");
     EXPECT_FALSE(QFile::exists(path("book.txt")));
-    EXPECT_EQ(m_window->Fb2FileName(), path("book.fb2"));
+    EXPECT_EQ(m_window->fb2FileName(), path("book.fb2"));
 }
 
 TEST_F(FileCommandsTest, CancelledSaveForgetsTheProposedName)
@@ -140,7 +140,7 @@ TEST_F(FileCommandsTest, CancelledSaveForgetsTheProposedName)
     commands().setFb2SaveName(QStringLiteral("proposed.fb2"));
     commands().setDocumentFolder(m_folder.path());
     m_dialogs.saveNames = {QString()};
-    EXPECT_FALSE(commands().SaveFb2As());
+    EXPECT_FALSE(commands().saveFb2As());
     EXPECT_EQ(m_dialogs.fileDialogs, QStringList{"SD " + path("proposed.fb2")}) << "offered in the document's folder";
     EXPECT_TRUE(commands().fb2SaveName().isEmpty());
     EXPECT_EQ(m_window->windowTitle(), "Vellumar");
@@ -151,17 +151,17 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTheOldFileAndTheNames)
     fb2().setDocumentText("text");
     ASSERT_TRUE(QDir(m_folder.path()).mkpath(QStringLiteral("book.fb2/inside")));
     m_dialogs.saveNames = {path("book.fb2")};
-    EXPECT_FALSE(commands().SaveFb2As());
+    EXPECT_FALSE(commands().saveFb2As());
     ASSERT_EQ(m_dialogs.errors.size(), 1);
     EXPECT_TRUE(m_dialogs.errors[0].contains(path("book.fb2"))) << m_dialogs.errors[0].toStdString();
     EXPECT_TRUE(QDir(path("book.fb2/inside")).exists());
     EXPECT_EQ(entries(), QStringList{"book.fb2"}) << "no temporary file is left behind";
-    EXPECT_TRUE(m_window->Fb2FileName().isEmpty());
+    EXPECT_TRUE(m_window->fb2FileName().isEmpty());
     EXPECT_EQ(m_window->windowTitle(), "Vellumar");
     EXPECT_EQ(commands().fb2SaveName(), path("book.fb2")) << "the dialog keeps the name as chosen";
 
     m_dialogs.saveNames = {path("missing/book.fb2")};
-    EXPECT_FALSE(commands().SaveFb2As());
+    EXPECT_FALSE(commands().saveFb2As());
     EXPECT_EQ(m_dialogs.errors.size(), 2);
 }
 
@@ -171,10 +171,10 @@ TEST_F(FileCommandsTest, OpenFb2FileLoadsTheBytesAndTheNextSaveAsks)
     m_dialogs.openNames = {path("in.fb2")};
     trigger(ActionId::OpenFb2);
     EXPECT_EQ(fb2().editor().text(), "<a>\r\n<b>\xE0</b>");
-    EXPECT_EQ(m_window->Fb2FileName(), path("in.fb2"));
+    EXPECT_EQ(m_window->fb2FileName(), path("in.fb2"));
     EXPECT_FALSE(fb2().hasUnsavedChanges());
     EXPECT_EQ(m_window->windowTitle(), "Vellumar") << "the caption changes with the next page change";
-    m_window->PageControl1Change(MainWindow::Fb2Page);
+    m_window->onPageChanged(MainWindow::Fb2Page);
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : " + path("in.fb2"));
 
     m_dialogs.saveNames = {QString()};
@@ -190,7 +190,7 @@ TEST_F(FileCommandsTest, OpenFb2FileThatCannotBeReadLeavesAnEmptyDocument)
     trigger(ActionId::OpenFb2);
     EXPECT_EQ(m_dialogs.errors.size(), 1);
     EXPECT_EQ(fb2().editor().text(), "");
-    EXPECT_TRUE(m_window->Fb2FileName().isEmpty());
+    EXPECT_TRUE(m_window->fb2FileName().isEmpty());
 }
 
 TEST_F(FileCommandsTest, NewFb2DocumentEmptiesEverythingButTheCaption)
@@ -202,8 +202,8 @@ TEST_F(FileCommandsTest, NewFb2DocumentEmptiesEverythingButTheCaption)
     trigger(ActionId::NewFb2Document);
     EXPECT_EQ(fb2().editor().text(), "");
     EXPECT_TRUE(commands().fb2SaveName().isEmpty());
-    EXPECT_TRUE(m_window->Fb2FileName().isEmpty());
-    EXPECT_EQ(m_window->TablePictureCounter(), 0);
+    EXPECT_TRUE(m_window->fb2FileName().isEmpty());
+    EXPECT_EQ(m_window->tablePictureCounter(), 0);
     EXPECT_EQ(m_window->windowTitle(), "caption");
 }
 
@@ -213,7 +213,7 @@ TEST_F(FileCommandsTest, SourceSavesFollowTheirRulesAndCaption)
     m_dialogs.saveNames = {path("page.txt")};
     trigger(ActionId::SaveSource);
     EXPECT_EQ(read(path("page.htm")), "<p>a</p>\r\n");
-    EXPECT_EQ(m_window->SourceFileName(), path("page.htm"));
+    EXPECT_EQ(m_window->sourceFileName(), path("page.htm"));
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : " + path("page.htm"));
 
     type(source(), "x");
@@ -224,7 +224,7 @@ TEST_F(FileCommandsTest, SourceSavesFollowTheirRulesAndCaption)
     m_dialogs.saveNames = {path("page.HTML")};
     trigger(ActionId::SaveSourceAs);
     EXPECT_TRUE(QFile::exists(path("page.HTML")));
-    EXPECT_EQ(m_window->SourceFileName(), path("page.HTML"));
+    EXPECT_EQ(m_window->sourceFileName(), path("page.HTML"));
 }
 
 // Each command that replaces a document asks about unsaved changes, and each answer does what
@@ -328,9 +328,9 @@ TEST_F(FileCommandsTest, ViewFb2SavesFirstAndHandsTheFileToTheDesktop)
 
 TEST_F(FileCommandsTest, ViewFileOfAMissingFileSaysSo)
 {
-    commands().ViewFile(path("gone.fb2"));
+    commands().viewFile(path("gone.fb2"));
     EXPECT_EQ(m_dialogs.messages, QStringList{"Vellumar|File " + path("gone.fb2") + " not exist."});
-    commands().ViewFile(QString());
+    commands().viewFile(QString());
     EXPECT_EQ(m_dialogs.messages.size(), 1);
 }
 

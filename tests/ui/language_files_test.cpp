@@ -33,7 +33,7 @@ protected:
     {
         return window.findChild<Widget*>(QString::fromLatin1(name));
     }
-    static QString tab(const MainWindow& form, int index) { return form.PageControl1()->tabText(index); }
+    static QString tab(const MainWindow& form, int index) { return form.pages()->tabText(index); }
     std::filesystem::path besideProgram(const char* name) const { return programFolderPath() / name; }
 };
 
@@ -117,7 +117,7 @@ TEST_F(LanguageFiles, EveryActionTipIsItsCaptionAfterALanguage)
 {
     installShippedLanguageFile("Vellumar_eng.lng");
     MainWindow form;
-    form.ApplyLanguage(form.LanguageFilePath());
+    form.applyLanguage(form.languageFilePath());
     ASSERT_EQ(form.actions().size(), kActionCount);
     for (const QAction* action : form.actions())
         EXPECT_EQ(actionHint(*action), action->text()) << action->objectName().toStdString();

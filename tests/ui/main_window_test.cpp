@@ -322,12 +322,12 @@ TEST_F(MainWindowTest, CaptionFollowsTheDocumentPagesOnly)
 
 TEST_F(MainWindowTest, ActiveEditorFollowsThePage)
 {
-    EXPECT_EQ(m_window->ActiveEditor(), &m_window->SynMemo1()->editor());
+    EXPECT_EQ(m_window->activeEditor(), &m_window->sourceEditor()->editor());
     m_window->setActivePage(MainWindow::Fb2Page);
-    EXPECT_EQ(m_window->ActiveEditor(), &m_window->SynMemo2()->editor());
+    EXPECT_EQ(m_window->activeEditor(), &m_window->fb2Editor()->editor());
     for (int page : {2, 3, 4}) {
         m_window->setActivePage(page);
-        EXPECT_EQ(m_window->ActiveEditor(), nullptr);
+        EXPECT_EQ(m_window->activeEditor(), nullptr);
     }
 }
 
@@ -345,13 +345,13 @@ TEST_F(MainWindowTest, CtrlUShowsAndHidesTheHiddenMenu)
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     const QAction* hidden = find<QMenu>("Unvisible1")->menuAction();
     EXPECT_FALSE(hidden->isVisible());
-    m_window->SynMemo1()->setFocus();
-    QTest::keyClick(m_window->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
+    m_window->sourceEditor()->setFocus();
+    QTest::keyClick(m_window->sourceEditor(), Qt::Key_U, Qt::ControlModifier);
     EXPECT_TRUE(hidden->isVisible());
-    QTest::keyClick(m_window->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
+    QTest::keyClick(m_window->sourceEditor(), Qt::Key_U, Qt::ControlModifier);
     EXPECT_FALSE(hidden->isVisible());
     // The key did not reach the editor's own key map.
-    EXPECT_TRUE(m_window->SynMemo1()->text().isEmpty());
+    EXPECT_TRUE(m_window->sourceEditor()->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
@@ -366,7 +366,7 @@ TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
         EXPECT_FALSE(enabled(id)) << m_window->action(id)->objectName().toStdString();
 
     m_window->setActivePage(MainWindow::Fb2Page);
-    CodeEditor* memo = m_window->SynMemo2();
+    CodeEditor* memo = m_window->fb2Editor();
     memo->setFocus();
     memo->editor().setText("abc def");
     m_window->editActions()->updateActions();
@@ -400,14 +400,14 @@ TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
 
 TEST_F(MainWindowTest, TagCommandsWorkOnTheFb2EditorFromAnyPage)
 {
-    Editor& fb2 = m_window->SynMemo2()->editor();
+    Editor& fb2 = m_window->fb2Editor()->editor();
     fb2.setText("one two");
     fb2.select(4, 3);
     m_window->setActivePage(MainWindow::SettingsPage);
     m_window->action(ActionId::WrapStrong)->trigger();
     EXPECT_EQ(fb2.text(), "one <strong>two</strong>");
     EXPECT_EQ(fb2.selectionStart(), fb2.text().size());
-    EXPECT_TRUE(m_window->SynMemo1()->editor().text().empty());
+    EXPECT_TRUE(m_window->sourceEditor()->editor().text().empty());
 }
 
 }  // namespace
@@ -419,11 +419,11 @@ namespace {
 TEST_F(MainWindowTest, SilverColoursReachFormsToolBarsAndGroupBoxesOnly)
 {
     const QColor silver(192, 192, 192);
-    EXPECT_FALSE(IsNt6System());  // this platform keeps the toolkit's colours at show time
+    EXPECT_FALSE(isNt6System());  // this platform keeps the toolkit's colours at show time
     m_window->show();
     EXPECT_NE(m_window->palette().color(m_window->backgroundRole()), silver);
 
-    SetSilverColours();
+    setSilverColours();
     EXPECT_EQ(m_window->palette().color(m_window->backgroundRole()), silver);
     for (const char* name : {"GroupBox3", "GroupBox7"})
         EXPECT_EQ(find<QGroupBox>(name)->palette().color(QPalette::Window), silver) << name;
@@ -436,8 +436,8 @@ TEST_F(MainWindowTest, SilverColoursReachFormsToolBarsAndGroupBoxesOnly)
 
 TEST_F(MainWindowTest, EditorsHaveTheirPopupMenusAndExitClosesTheWindow)
 {
-    EXPECT_EQ(m_window->SynMemo1()->popupMenu(), find<QMenu>("PopupMenu1"));
-    EXPECT_EQ(m_window->SynMemo2()->popupMenu(), find<QMenu>("PopupMenu2"));
+    EXPECT_EQ(m_window->sourceEditor()->popupMenu(), find<QMenu>("PopupMenu1"));
+    EXPECT_EQ(m_window->fb2Editor()->popupMenu(), find<QMenu>("PopupMenu2"));
 
     int closed = 0;
     QObject::connect(m_window.get(), &MainWindow::closed, [&closed] { ++closed; });
@@ -449,9 +449,9 @@ TEST_F(MainWindowTest, EditorsHaveTheirPopupMenusAndExitClosesTheWindow)
 
 TEST_F(MainWindowTest, BusyCursorCoversTheProgramWhileACommandRuns)
 {
-    EXPECT_EQ(m_window->BusyCursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(m_window->busyCursor().shape(), Qt::BusyCursor);
     {
-        BusyCursorScope busy(m_window->BusyCursor());
+        BusyCursorScope busy(m_window->busyCursor());
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
     }

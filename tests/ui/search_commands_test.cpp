@@ -89,7 +89,7 @@ protected:
         m_find = &m_windows->findDialog();
         m_replace = &m_windows->replaceDialog();
         m_window->show();
-        m_source = &m_window->SynMemo1()->editor();
+        m_source = &m_window->sourceEditor()->editor();
     }
     void TearDown() override
     {
@@ -163,7 +163,7 @@ TEST_F(SearchWindowTest, PagesWithoutAnEditorDoNothing)
 TEST_F(SearchWindowTest, TheFb2PageSearchesTheFb2Editor)
 {
     m_source->setText("word");
-    Editor& fb2 = m_window->SynMemo2()->editor();
+    Editor& fb2 = m_window->fb2Editor()->editor();
     fb2.setText("<p>word</p>");
     m_window->setActivePage(MainWindow::Fb2Page);
     m_find->findEdit()->setText("word");

@@ -285,21 +285,21 @@ TEST_F(SettingsFile, ChosenLanguageFileIsUsedOnlyWithOther)
         EXPECT_EQ(answer.title, "Open language file");
     }
     EXPECT_TRUE(path->text().isEmpty());
-    EXPECT_EQ(form->PageControl1()->tabText(1), "FB2");
+    EXPECT_EQ(form->pages()->tabText(1), "FB2");
     find<QRadioButton>(*form, "RadioButton3")->setChecked(true);
     {
         FileDialogAnswer answer(QString::fromStdString(mine.string()));
         form->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
     }
     EXPECT_EQ(path->text().toStdString(), mine.string());
-    EXPECT_EQ(form->PageControl1()->tabText(1), "Buch");
+    EXPECT_EQ(form->pages()->tabText(1), "Buch");
     // The choice and the path survive a restart, even without the Russian file.
     form->close();
     form = start();
     EXPECT_EQ(find<QLabel>(*form, "Label1")->text().toStdString(), mine.string());
     EXPECT_TRUE(find<QRadioButton>(*form, "RadioButton3")->isChecked());
     form->show();
-    EXPECT_EQ(form->PageControl1()->tabText(1), "Buch");
+    EXPECT_EQ(form->pages()->tabText(1), "Buch");
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST(WordConversion, WindowRepaintsAndRefusesInputWhileLibreOfficeWorks)
     QTimer::singleShot(100, &edit, typeA);
 
     const vellumar::HtmlExportResult result =
-        vellumar::ConvertWithWord(document, folder.file("Old_Book.htm"), settings);
+        vellumar::convertWithWord(document, folder.file("Old_Book.htm"), settings);
 
     ASSERT_TRUE(result.ok()) << result.reason;
     EXPECT_TRUE(fs::exists(folder.file("Old_Book.htm")));
