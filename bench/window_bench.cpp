@@ -15,9 +15,9 @@
 #include <memory>
 
 #include "bench_data.h"
-#include "ui/code_editor.h"
-#include "ui/command_dialogs.h"
-#include "ui/main_window.h"
+#include "ui/commands/command_dialogs.h"
+#include "ui/editor/code_editor.h"
+#include "ui/window/main_window.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 
 #include <QApplication>
 
-#include "ui/application_windows.h"
-#include "ui/main_window.h"
-#include "ui/program_arguments.h"
-#include "ui/program_icon.h"
 #include "program_version.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
+#include "ui/window/program_arguments.h"
+#include "ui/window/program_icon.h"
 
 int main(int argc, char* argv[])
 {

@@ -7,17 +7,17 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "ui/about_box.h"
-#include "ui/application_windows.h"
-#include "ui/book_info_dialog.h"
-#include "ui/charset_text.h"
-#include "ui/find_dialog.h"
-#include "ui/help_window.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/replace_dialog.h"
-#include "ui/code_editor.h"
-#include "ui/diagnostic_window.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/window/application_windows.h"
+#include "ui/dialogs/book_info_dialog.h"
+#include "ui/editor/charset_text.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/window/main_window.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/dialogs/replace_dialog.h"
+#include "ui/editor/code_editor.h"
+#include "ui/dialogs/diagnostic_window.h"
 
 namespace vellumar {
 namespace {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "settings/charsets.h"
-#include "ui/book_info_dialog.h"
-#include "ui/charset_text.h"
-#include "ui/find_dialog.h"
-#include "ui/replace_dialog.h"
+#include "ui/dialogs/book_info_dialog.h"
+#include "ui/editor/charset_text.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
 
 namespace vellumar {
 namespace {

@@ -12,18 +12,18 @@
 #include <gtest/gtest.h>
 
 #include "message_box_catcher.h"
-#include "ui/about_box.h"
-#include "ui/application_windows.h"
-#include "ui/book_info_dialog.h"
-#include "ui/code_editor.h"
-#include "ui/diagnostic_window.h"
-#include "ui/editor_colours.h"
-#include "ui/find_dialog.h"
-#include "ui/help_window.h"
-#include "ui/link_label.h"
-#include "ui/main_window.h"
-#include "ui/program_folder.h"
-#include "ui/replace_dialog.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/window/application_windows.h"
+#include "ui/dialogs/book_info_dialog.h"
+#include "ui/editor/code_editor.h"
+#include "ui/dialogs/diagnostic_window.h"
+#include "ui/editor/editor_colours.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/widgets/link_label.h"
+#include "ui/window/main_window.h"
+#include "ui/settings/program_folder.h"
+#include "ui/dialogs/replace_dialog.h"
 
 namespace vellumar {
 namespace {

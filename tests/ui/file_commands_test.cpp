@@ -12,12 +12,12 @@
 #include <memory>
 
 #include "scripted_window_test.h"
-#include "ui/code_editor.h"
-#include "ui/command_interaction.h"
-#include "ui/file_commands.h"
-#include "ui/file_names.h"
-#include "ui/main_window.h"
-#include "ui/program_folder.h"
+#include "ui/editor/code_editor.h"
+#include "ui/commands/command_interaction.h"
+#include "ui/commands/file_commands.h"
+#include "ui/commands/file_names.h"
+#include "ui/window/main_window.h"
+#include "ui/settings/program_folder.h"
 
 namespace vellumar {
 namespace {

@@ -22,14 +22,14 @@
 #include "pixels/rgb_image.h"
 #include "message_box_catcher.h"
 #include "tables/text_measurer.h"
-#include "ui/application_windows.h"
-#include "ui/code_editor.h"
-#include "ui/file_commands.h"
-#include "ui/images_commands.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/picture_dialog.h"
-#include "ui/program_folder.h"
+#include "ui/window/application_windows.h"
+#include "ui/editor/code_editor.h"
+#include "ui/commands/file_commands.h"
+#include "ui/commands/images_commands.h"
+#include "ui/window/main_window.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/dialogs/picture_dialog.h"
+#include "ui/settings/program_folder.h"
 
 namespace vellumar {
 namespace {

@@ -12,10 +12,10 @@
 
 #include <memory>
 
-#include "ui/code_editor.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/program_folder.h"
+#include "ui/editor/code_editor.h"
+#include "ui/window/main_window.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/settings/program_folder.h"
 
 namespace vellumar {
 namespace {

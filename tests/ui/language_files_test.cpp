@@ -11,14 +11,14 @@
 #include <gtest/gtest.h>
 
 #include "settings/ini_file.h"
-#include "ui/about_box.h"
-#include "ui/action_table.h"
-#include "ui/application_windows.h"
-#include "ui/color_button.h"
-#include "ui/find_dialog.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/replace_dialog.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/actions/action_table.h"
+#include "ui/window/application_windows.h"
+#include "ui/widgets/color_button.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/window/main_window.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/dialogs/replace_dialog.h"
 #include "settings_fixture.h"
 
 namespace vellumar {

@@ -24,14 +24,14 @@
 #include <memory>
 
 #include "scripted_window_test.h"
-#include "ui/action_table.h"
-#include "ui/busy_cursor.h"
-#include "ui/silver_colours.h"
-#include "ui/edit_actions.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/program_folder.h"
-#include "ui/code_editor.h"
+#include "ui/actions/action_table.h"
+#include "ui/commands/busy_cursor.h"
+#include "ui/window/silver_colours.h"
+#include "ui/actions/edit_actions.h"
+#include "ui/window/main_window.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/settings/program_folder.h"
+#include "ui/editor/code_editor.h"
 
 namespace vellumar {
 namespace {

@@ -17,14 +17,14 @@
 #include "editing/find_replace.h"
 #include "message_box_catcher.h"
 #include "support/find_replace_cases.h"
-#include "ui/application_windows.h"
-#include "ui/charset_text.h"
-#include "ui/code_editor.h"
-#include "ui/color_button.h"
-#include "ui/find_dialog.h"
-#include "ui/main_window.h"
-#include "ui/program_folder.h"
-#include "ui/replace_dialog.h"
+#include "ui/window/application_windows.h"
+#include "ui/editor/charset_text.h"
+#include "ui/editor/code_editor.h"
+#include "ui/widgets/color_button.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/window/main_window.h"
+#include "ui/settings/program_folder.h"
+#include "ui/dialogs/replace_dialog.h"
 
 namespace vellumar {
 namespace {

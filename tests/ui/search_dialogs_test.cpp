@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/color_button.h"
-#include "ui/find_dialog.h"
-#include "ui/replace_dialog.h"
+#include "ui/widgets/color_button.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
 
 namespace vellumar {
 namespace {

@@ -18,9 +18,9 @@
 #include <memory>
 
 #include "settings/ini_file.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/settings_store.h"
+#include "ui/window/main_window.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/settings/settings_store.h"
 #include "message_box_catcher.h"
 #include "settings_fixture.h"
 

@@ -7,7 +7,7 @@
 
 #include "editing/tag_commands.h"
 #include "support/tag_command_cases.h"
-#include "ui/code_editor.h"
+#include "ui/editor/code_editor.h"
 
 namespace vellumar {
 namespace {

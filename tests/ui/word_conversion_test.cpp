@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "files/temp_folder.h"
-#include "ui/word_conversion.h"
+#include "ui/commands/word_conversion.h"
 
 namespace {
 
