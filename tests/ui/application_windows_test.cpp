@@ -8,16 +8,16 @@
 #include <gtest/gtest.h>
 
 #include "ui/dialogs/about_box.h"
-#include "ui/window/application_windows.h"
 #include "ui/dialogs/book_info_dialog.h"
-#include "ui/editor/charset_text.h"
+#include "ui/dialogs/diagnostic_window.h"
 #include "ui/dialogs/find_dialog.h"
 #include "ui/dialogs/help_window.h"
-#include "ui/window/main_window.h"
-#include "ui/widgets/page_tab_widget.h"
 #include "ui/dialogs/replace_dialog.h"
+#include "ui/editor/charset_text.h"
 #include "ui/editor/code_editor.h"
-#include "ui/dialogs/diagnostic_window.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

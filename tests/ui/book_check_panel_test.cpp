@@ -13,11 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "ui/widgets/book_check_panel.h"
 #include "ui/editor/code_editor.h"
-#include "ui/window/main_window.h"
-#include "ui/widgets/page_tab_widget.h"
 #include "ui/settings/program_folder.h"
+#include "ui/widgets/book_check_panel.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

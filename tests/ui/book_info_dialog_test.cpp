@@ -11,8 +11,8 @@
 
 #include <functional>
 
-#include "ui/widgets/color_button.h"
 #include "ui/commands/dialog_interaction.h"
+#include "ui/widgets/color_button.h"
 
 namespace vellumar {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "settings/charsets.h"
 #include "ui/dialogs/book_info_dialog.h"
-#include "ui/editor/charset_text.h"
 #include "ui/dialogs/find_dialog.h"
 #include "ui/dialogs/replace_dialog.h"
+#include "ui/editor/charset_text.h"
 
 namespace vellumar {
 namespace {

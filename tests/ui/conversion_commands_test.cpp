@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "scripted_window_test.h"
-#include "ui/editor/code_editor.h"
 #include "ui/commands/command_interaction.h"
 #include "ui/commands/conversion_commands.h"
 #include "ui/commands/file_commands.h"
-#include "ui/window/main_window.h"
-#include "ui/widgets/page_tab_widget.h"
+#include "ui/editor/code_editor.h"
 #include "ui/settings/program_folder.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

@@ -13,17 +13,17 @@
 
 #include "message_box_catcher.h"
 #include "ui/dialogs/about_box.h"
-#include "ui/window/application_windows.h"
 #include "ui/dialogs/book_info_dialog.h"
-#include "ui/editor/code_editor.h"
 #include "ui/dialogs/diagnostic_window.h"
-#include "ui/editor/editor_colours.h"
 #include "ui/dialogs/find_dialog.h"
 #include "ui/dialogs/help_window.h"
-#include "ui/widgets/link_label.h"
-#include "ui/window/main_window.h"
-#include "ui/settings/program_folder.h"
 #include "ui/dialogs/replace_dialog.h"
+#include "ui/editor/code_editor.h"
+#include "ui/editor/editor_colours.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/link_label.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

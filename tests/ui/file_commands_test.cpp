@@ -12,12 +12,12 @@
 #include <memory>
 
 #include "scripted_window_test.h"
-#include "ui/editor/code_editor.h"
 #include "ui/commands/command_interaction.h"
 #include "ui/commands/file_commands.h"
 #include "ui/commands/file_names.h"
-#include "ui/window/main_window.h"
+#include "ui/editor/code_editor.h"
 #include "ui/settings/program_folder.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

@@ -17,19 +17,19 @@
 #include <filesystem>
 #include <jpeglib.h>
 
+#include "message_box_catcher.h"
 #include "pixels/jpeg_codec.h"
 #include "pixels/png_codec.h"
 #include "pixels/rgb_image.h"
-#include "message_box_catcher.h"
 #include "tables/text_measurer.h"
-#include "ui/window/application_windows.h"
-#include "ui/editor/code_editor.h"
 #include "ui/commands/file_commands.h"
 #include "ui/commands/images_commands.h"
-#include "ui/window/main_window.h"
-#include "ui/widgets/page_tab_widget.h"
 #include "ui/dialogs/picture_dialog.h"
+#include "ui/editor/code_editor.h"
 #include "ui/settings/program_folder.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "ui/editor/code_editor.h"
-#include "ui/window/main_window.h"
-#include "ui/widgets/page_tab_widget.h"
 #include "ui/settings/program_folder.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

@@ -11,15 +11,16 @@
 #include <gtest/gtest.h>
 
 #include "settings/ini_file.h"
-#include "ui/dialogs/about_box.h"
-#include "ui/actions/action_table.h"
-#include "ui/window/application_windows.h"
-#include "ui/widgets/color_button.h"
-#include "ui/dialogs/find_dialog.h"
-#include "ui/window/main_window.h"
-#include "ui/widgets/page_tab_widget.h"
-#include "ui/dialogs/replace_dialog.h"
 #include "settings_fixture.h"
+#include "ui/actions/action_hint.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
+#include "ui/widgets/color_button.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/action_table.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

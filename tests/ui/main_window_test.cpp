@@ -24,14 +24,15 @@
 #include <memory>
 
 #include "scripted_window_test.h"
-#include "ui/actions/action_table.h"
-#include "ui/commands/busy_cursor.h"
-#include "ui/window/silver_colours.h"
+#include "ui/actions/action_hint.h"
 #include "ui/actions/edit_actions.h"
-#include "ui/window/main_window.h"
-#include "ui/widgets/page_tab_widget.h"
-#include "ui/settings/program_folder.h"
+#include "ui/commands/busy_cursor.h"
 #include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/action_table.h"
+#include "ui/window/main_window.h"
+#include "ui/window/silver_colours.h"
 
 namespace vellumar {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "editing/tag_commands.h"
-#include "ui/window/main_window.h"
-#include "ui/settings/program_folder.h"
 #include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

@@ -9,22 +9,22 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "support/case_name.h"
 #include "shared_code_editor.h"
+#include "support/case_name.h"
 
 #include <memory>
 
 #include "editing/find_replace.h"
 #include "message_box_catcher.h"
 #include "support/find_replace_cases.h"
-#include "ui/window/application_windows.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
 #include "ui/editor/charset_text.h"
 #include "ui/editor/code_editor.h"
-#include "ui/widgets/color_button.h"
-#include "ui/dialogs/find_dialog.h"
-#include "ui/window/main_window.h"
 #include "ui/settings/program_folder.h"
-#include "ui/dialogs/replace_dialog.h"
+#include "ui/widgets/color_button.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/widgets/color_button.h"
 #include "ui/dialogs/find_dialog.h"
 #include "ui/dialogs/replace_dialog.h"
+#include "ui/widgets/color_button.h"
 
 namespace vellumar {
 namespace {

@@ -17,12 +17,12 @@
 
 #include <memory>
 
-#include "settings/ini_file.h"
-#include "ui/window/main_window.h"
-#include "ui/widgets/page_tab_widget.h"
-#include "ui/settings/settings_store.h"
 #include "message_box_catcher.h"
+#include "settings/ini_file.h"
 #include "settings_fixture.h"
+#include "ui/settings/settings_store.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {

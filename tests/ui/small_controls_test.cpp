@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "ui/dialogs/about_box.h"
-#include "ui/widgets/link_label.h"
 #include "ui/widgets/color_button.h"
+#include "ui/widgets/link_label.h"
 
 namespace vellumar {
 namespace {

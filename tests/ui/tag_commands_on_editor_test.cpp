@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/case_name.h"
 #include "shared_code_editor.h"
+#include "support/case_name.h"
 
 #include "editing/tag_commands.h"
 #include "support/tag_command_cases.h"

@@ -14,7 +14,7 @@
 #include <QWidget>
 
 #include "settings/ini_file.h"
-#include "ui/actions/action_table.h"
+#include "ui/actions/action_hint.h"
 #include "ui/actions/menu_items.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/book_info_dialog.h"

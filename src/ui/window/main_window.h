@@ -21,7 +21,7 @@
 
 #include "base/conversion_options.h"
 #include "pixels/rgb_image.h"
-#include "ui/actions/action_table.h"
+#include "ui/window/action_table.h"
 
 class QAction;
 class QMenu;

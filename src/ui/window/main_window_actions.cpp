@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 #include "editing/tag_commands.h"
+#include "ui/actions/action_hint.h"
 #include "ui/actions/action_icons.h"
 #include "ui/actions/menu_items.h"
 #include "ui/dialogs/about_box.h"

@@ -16,9 +16,6 @@
 
 #include "ui/actions/action_icons.h"
 
-class QAction;
-class QString;
-
 namespace vellumar {
 
 class MainWindow;
@@ -123,11 +120,5 @@ struct WindowActions {
     MenuLayout fb2Popup;
 };
 const WindowActions& windowActions();
-
-// An action's hint: the short part (before "|") is the tool-bar tip, the long part (after "|",
-// or the whole hint when there is no bar) the status tip. The hint is shown as plain text, so
-// "<p>...</p>" stays readable.
-void setActionHint(QAction& action, const QString& hint);
-QString actionHint(const QAction& action);
 
 }  // namespace vellumar

@@ -1,7 +1,4 @@
-#include "ui/actions/action_table.h"
-
-#include <QAction>
-#include <QString>
+#include "ui/window/action_table.h"
 
 #include "editing/tag_commands.h"
 #include "ui/actions/edit_actions.h"
@@ -14,8 +11,6 @@
 namespace vellumar {
 
 namespace {
-
-constexpr const char* kHintProperty = "Hint";
 
 using A = ActionId;
 using W = MainWindow;
@@ -192,25 +187,6 @@ void WindowCommand::run(MainWindow& window) const
 const WindowActions& windowActions()
 {
     return kWindowActions;
-}
-
-void setActionHint(QAction& action, const QString& hint)
-{
-    action.setProperty(kHintProperty, hint);
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    const QString shortHint = bar < 0 ? hint : hint.left(bar);
-    const QString longHint = bar < 0 ? hint : hint.mid(bar + 1);
-    // Tips are rich text when they look like markup; a caption such as "<p>...</p>" must show as
-    // it is written.
-    action.setToolTip(shortHint.isEmpty()
-                          ? QString()
-                          : QStringLiteral("<p style='white-space:pre'>%1</p>").arg(shortHint.toHtmlEscaped()));
-    action.setStatusTip(longHint);
-}
-
-QString actionHint(const QAction& action)
-{
-    return action.property(kHintProperty).toString();
 }
 
 }  // namespace vellumar
