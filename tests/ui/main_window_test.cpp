@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -409,6 +410,72 @@ TEST_F(MainWindowTest, TagCommandsWorkOnTheFb2EditorFromAnyPage)
     EXPECT_EQ(fb2.text(), "one <strong>two</strong>");
     EXPECT_EQ(fb2.selectionStart(), fb2.text().size());
     EXPECT_TRUE(m_window->sourceEditor()->editor().text().empty());
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// Each tag action, on the tool bar and in the FB2 editor's pop-up menu, wraps in its own element.
+TEST_F(MainWindowTest, EachTagActionWrapsInItsElement)
+{
+    struct Case {
+        ActionId action;
+        const char* popupItem;  // null: not in the pop-up menu
+        std::string element;
+    };
+    const Case cases[] = {
+        {ActionId::WrapParagraph, nullptr, "<p>"},
+        {ActionId::WrapEpigraph, "epigraphepigraph1", "<epigraph>"},
+        {ActionId::WrapCite, "citecite1", "<cite>"},
+        {ActionId::WrapTextAuthor, "textauthortextauthor1", "<text-author>"},
+        {ActionId::WrapPoem, "poempoem1", "<poem>"},
+        {ActionId::WrapStanza, "stanzastanza1", "<stanza>"},
+        {ActionId::WrapVerse, "vv1", "<v>"},  // turns the selection's paragraphs into verses
+        {ActionId::WrapStrong, "strongstrong1", "<strong>"},
+        {ActionId::WrapEmphasis, "emphasisemphasis1", "<emphasis>"},
+        {ActionId::InsertEmptyLine, "emptyline1", "<empty-line/>"},
+    };
+    Editor& fb2 = m_window->fb2Editor()->editor();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.element);
+        QList<QAction*> triggers{m_window->action(c.action)};
+        if (c.popupItem) triggers << find<QAction>(c.popupItem);
+        for (QAction* trigger : triggers) {
+            const std::string text = "<p>word</p>";
+            fb2.setText(text);
+            fb2.select(0, text.size());
+            trigger->trigger();
+            EXPECT_EQ(occurrences(fb2.text(), c.element), occurrences(text, c.element) + 1) << fb2.text();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, CutCopyAndPasteActOnTheFocusedEditor)
+{
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->setActivePage(MainWindow::Fb2Page);
+    CodeEditor* memo = m_window->fb2Editor();
+    memo->setFocus();
+    memo->editor().setText("abc def");
+
+    memo->editor().select(0, 3);
+    m_window->action(ActionId::Copy)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "abc");
+    EXPECT_EQ(memo->editor().text(), "abc def");
+
+    memo->editor().select(4, 3);
+    m_window->action(ActionId::Cut)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "def");
+    EXPECT_EQ(memo->editor().text(), "abc ");
+
+    memo->editor().select(0, 0);
+    m_window->action(ActionId::Paste)->trigger();
+    EXPECT_EQ(memo->editor().text(), "defabc ");
 }
 
 }  // namespace
