@@ -6,6 +6,7 @@
 
 #include "ui/editor/editor_colours.h"
 #include "ui/widgets/color_button.h"
+#include "ui/widgets/escape_button.h"
 #include "ui/widgets/link_label.h"
 #include "ui/window/program_icon.h"
 
@@ -85,11 +86,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 
 void AboutBox::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        m_okButton->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!clickOnEscape(*event, *m_okButton)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace vellumar

@@ -10,6 +10,7 @@
 
 #include "ui/editor/charset_text.h"
 #include "ui/widgets/color_button.h"
+#include "ui/widgets/escape_button.h"
 
 namespace vellumar {
 
@@ -140,11 +141,7 @@ bool BookInfoDialog::eventFilter(QObject* watched, QEvent* event)
 
 void BookInfoDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        m_cancelButton->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!clickOnEscape(*event, *m_cancelButton)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace vellumar

@@ -9,6 +9,7 @@
 
 #include "ui/editor/charset_text.h"
 #include "ui/widgets/color_button.h"
+#include "ui/widgets/escape_button.h"
 
 namespace vellumar {
 
@@ -102,11 +103,7 @@ void SearchDialog::showEvent(QShowEvent* event)
 
 void SearchDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        m_closeButton->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!clickOnEscape(*event, *m_closeButton)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace vellumar
