@@ -46,14 +46,6 @@ void SearchCommands::attach(FindDialog& find, ReplaceDialog& replace)
     find.findEdit()->installEventFilter(this);
     replace.findEdit()->installEventFilter(this);
     replace.replaceEdit()->installEventFilter(this);
-
-    QWidget::setTabOrder(replace.findEdit(), replace.replaceEdit());
-    QWidget::setTabOrder(replace.replaceEdit(), replace.findButton());
-    QWidget::setTabOrder(replace.findButton(), replace.replaceButton());
-    QWidget::setTabOrder(replace.replaceButton(), replace.allButton());
-    QWidget::setTabOrder(replace.allButton(), replace.closeButton());
-    QWidget::setTabOrder(find.findEdit(), find.findButton());
-    QWidget::setTabOrder(find.findButton(), find.closeButton());
 }
 
 bool SearchCommands::eventFilter(QObject* watched, QEvent* event)

@@ -12,9 +12,14 @@ FindDialog::FindDialog(QWidget* parent) : SearchDialog(QStringLiteral("FFind"), 
 {
     addLabel("Label1", QStringLiteral("Find:"), findEdit())->setGeometry(10, 15, 40, 20);
     addOriginGroup()->setGeometry(10, 44, 230, 40);
-    addFindButton()->setGeometry(254, 12, 80, 27);
-    addCloseButton()->setGeometry(254, 50, 80, 27);
+    ColorButton* find = addFindButton();
+    ColorButton* close = addCloseButton();
     findEdit()->setGeometry(50, 12, 190, 26);
+    find->setGeometry(254, 12, 80, 27);
+    close->setGeometry(254, 50, 80, 27);
+
+    setTabOrder(findEdit(), find);
+    setTabOrder(find, close);
 }
 
 }  // namespace vellumar

@@ -113,8 +113,7 @@ void MainWindow::createPages()
     QWidget* source = createPage("TabSheet1", m_pages, "Source");
     m_sourceEditor = new CodeEditor(SyntaxColouring::Html);
     m_sourceEditor->setObjectName(QStringLiteral("SynMemo1"));
-    layOutToolBarPage(*source, createToolBar(actions.sourceToolBar, source),
-                      m_sourceEditor);
+    layOutToolBarPage(*source, createToolBar(actions.sourceToolBar, source), m_sourceEditor);
 
     QWidget* fb2 = createPage("TabSheet2", m_pages, "FB2");
     m_fb2Editor = new CodeEditor(SyntaxColouring::Xml);

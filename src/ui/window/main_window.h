@@ -1,6 +1,6 @@
 #pragma once
 // The main window: five pages ("Source", "FB2", "Images", "Settings", "Common Settings"), the
-// main menu, one tool bar per page, the editors' pop-up menus and the table of named actions.
+// main menu, one tool bar per page and the editors' pop-up menus, all built from the action table.
 // It owns the document state that the commands share.
 //
 // Every component carries its name as objectName (`SynMemo1`, `Act_Convert`, `CheckBox18`, ...);
