@@ -36,9 +36,9 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION_LABEL));
     QApplication::setWindowIcon(vellumar::programIcon());
     const vellumar::ApplicationWindows windows;
-    vellumar::MainWindow& form = windows.mainWindow();
-    QObject::connect(&form, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
-    form.show();
-    vellumar::openFileArguments(form, vellumar::fileArguments(QCoreApplication::arguments()));
+    vellumar::MainWindow& mainWindow = windows.mainWindow();
+    QObject::connect(&mainWindow, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
+    mainWindow.show();
+    vellumar::openFileArguments(mainWindow, vellumar::fileArguments(QCoreApplication::arguments()));
     return QApplication::exec();
 }
