@@ -16,7 +16,7 @@ class QWidget;
 namespace vellumar {
 
 enum class EditCommand { Undo, Cut, Copy, Paste, Delete, SelectAll };
-inline constexpr std::size_t kEditCommandCount = 6;
+inline constexpr std::size_t kEditCommandCount = static_cast<std::size_t>(EditCommand::SelectAll) + 1;
 
 class EditActions : public QObject {
     Q_OBJECT
