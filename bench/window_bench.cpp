@@ -15,9 +15,9 @@
 #include <memory>
 
 #include "bench_data.h"
-#include "ui/code_editor.h"
-#include "ui/command_dialogs.h"
-#include "ui/main_window.h"
+#include "ui/commands/command_dialogs.h"
+#include "ui/editor/code_editor.h"
+#include "ui/window/main_window.h"
 
 namespace {
 
@@ -49,9 +49,9 @@ struct Window {
         window->show();
         QApplication::processEvents();
     }
-    void run(const char* action)
+    void run(ActionId action)
     {
-        window->action(QString::fromLatin1(action))->trigger();
+        window->action(action)->trigger();
         // Until the page has painted what the command put there.
         QApplication::processEvents();
     }
@@ -70,8 +70,8 @@ Window& window()
 void BM_WindowOpenSource(benchmark::State& state)
 {
     Window& w = window();
-    for (auto _ : state) w.run("Act_OpenSource");
-    state.counters["source_bytes"] = static_cast<double>(w.window->SynMemo1()->editor().text().size());
+    for (auto _ : state) w.run(ActionId::OpenSource);
+    state.counters["source_bytes"] = static_cast<double>(w.window->sourceEditor()->editor().text().size());
     if (!w.dialogs.errors.isEmpty()) state.SkipWithError(w.dialogs.errors.first().toStdString().c_str());
 }
 BENCHMARK(BM_WindowOpenSource)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
@@ -79,9 +79,9 @@ BENCHMARK(BM_WindowOpenSource)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 void BM_WindowConvert(benchmark::State& state)
 {
     Window& w = window();
-    if (w.window->SynMemo1()->editor().text().empty()) w.run("Act_OpenSource");
-    for (auto _ : state) w.run("Act_Convert");
-    state.counters["book_bytes"] = static_cast<double>(w.window->SynMemo2()->editor().text().size());
+    if (w.window->sourceEditor()->editor().text().empty()) w.run(ActionId::OpenSource);
+    for (auto _ : state) w.run(ActionId::Convert);
+    state.counters["book_bytes"] = static_cast<double>(w.window->fb2Editor()->editor().text().size());
     if (!w.dialogs.errors.isEmpty()) state.SkipWithError(w.dialogs.errors.first().toStdString().c_str());
 }
 BENCHMARK(BM_WindowConvert)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

@@ -8,22 +8,22 @@
 
 #include <QApplication>
 
-#include "ui/application_windows.h"
-#include "ui/main_window.h"
-#include "ui/program_arguments.h"
-#include "ui/program_icon.h"
 #include "program_version.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
+#include "ui/window/program_arguments.h"
+#include "ui/window/program_icon.h"
 
 int main(int argc, char* argv[])
 {
     const vellumar::ProgramArguments arguments =
-        vellumar::ParseProgramArguments(std::vector<std::string>(argv, argv + argc));
+        vellumar::parseProgramArguments(std::vector<std::string>(argv, argv + argc));
     if (arguments.help) {
-        std::cout << vellumar::ProgramHelpText();
+        std::cout << vellumar::programHelpText();
         return 0;
     }
     if (arguments.version) {
-        std::cout << vellumar::ProgramVersionText();
+        std::cout << vellumar::programVersionText();
         return 0;
     }
     if (!arguments.unknownOption.empty()) {
@@ -34,11 +34,11 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMAR_VERSION_LABEL));
-    QApplication::setWindowIcon(vellumar::ProgramIcon());
+    QApplication::setWindowIcon(vellumar::programIcon());
     const vellumar::ApplicationWindows windows;
-    vellumar::MainWindow& form = windows.mainWindow();
-    QObject::connect(&form, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
-    form.show();
-    vellumar::OpenFileArguments(form, vellumar::FileArguments(QCoreApplication::arguments()));
+    vellumar::MainWindow& mainWindow = windows.mainWindow();
+    QObject::connect(&mainWindow, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
+    mainWindow.show();
+    vellumar::openFileArguments(mainWindow, vellumar::fileArguments(QCoreApplication::arguments()));
     return QApplication::exec();
 }

@@ -7,17 +7,17 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include "ui/about_box.h"
-#include "ui/application_windows.h"
-#include "ui/book_info_dialog.h"
-#include "ui/charset_text.h"
-#include "ui/find_dialog.h"
-#include "ui/help_window.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/replace_dialog.h"
-#include "ui/code_editor.h"
-#include "ui/diagnostic_window.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/book_info_dialog.h"
+#include "ui/dialogs/diagnostic_window.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/dialogs/replace_dialog.h"
+#include "ui/editor/charset_text.h"
+#include "ui/editor/code_editor.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -34,7 +34,7 @@ TEST(ApplicationWindows, SevenWindowsExistAndStayHidden)
     }
     EXPECT_EQ(QCoreApplication::applicationName(), "Vellumar");
     EXPECT_EQ(windows.mainWindow().windowTitle(), "Vellumar");
-    EXPECT_EQ(windows.mainWindow().PageControl1()->currentIndex(), 0);
+    EXPECT_EQ(windows.mainWindow().pages()->currentIndex(), 0);
 }
 
 TEST(ApplicationWindows, ChosenCharsetReachesEditorsAndDialogs)
@@ -42,26 +42,26 @@ TEST(ApplicationWindows, ChosenCharsetReachesEditorsAndDialogs)
     const ApplicationWindows windows;
     MainWindow& form = windows.mainWindow();
     QSignalSpy changes(&form, &MainWindow::charsetChanged);
-    form.SynMemo1()->editor().setText("\xCF\xF0\xE8");
+    form.sourceEditor()->editor().setText("\xCF\xF0\xE8");
     auto* charsets = form.findChild<QComboBox*>(QStringLiteral("ComboBox2"));
     charsets->setCurrentText(QStringLiteral("RUSSIAN_CHARSET"));
     EXPECT_EQ(form.charset(), 204);
     ASSERT_EQ(changes.count(), 1);
     EXPECT_EQ(changes.at(0).at(0).toInt(), 204);
-    EXPECT_EQ(form.SynMemo1()->charset(), 204);
-    EXPECT_EQ(form.SynMemo2()->charset(), 204);
+    EXPECT_EQ(form.sourceEditor()->charset(), 204);
+    EXPECT_EQ(form.fb2Editor()->charset(), 204);
     const std::vector<QLineEdit*> boxes = {
         windows.bookInfoDialog().titleEdit(), windows.bookInfoDialog().firstNameEdit(),
         windows.bookInfoDialog().lastNameEdit(), windows.findDialog().findEdit(),
         windows.replaceDialog().findEdit(), windows.replaceDialog().replaceEdit()};
     for (const QLineEdit* box : boxes)
-        EXPECT_EQ(TextBoxCharset(box), 204) << box->objectName().toStdString();
+        EXPECT_EQ(textBoxCharset(box), 204) << box->objectName().toStdString();
 
     charsets->setCurrentText(QStringLiteral("OEM_CHARSET"));
-    EXPECT_EQ(form.SynMemo1()->editor().codePage(), "CP866");
-    EXPECT_EQ(form.SynMemo1()->editor().text(), "\xCF\xF0\xE8");
+    EXPECT_EQ(form.sourceEditor()->editor().codePage(), "CP866");
+    EXPECT_EQ(form.sourceEditor()->editor().text(), "\xCF\xF0\xE8");
     for (const QLineEdit* box : boxes)
-        EXPECT_EQ(TextBoxCharset(box), 255) << box->objectName().toStdString();
+        EXPECT_EQ(textBoxCharset(box), 255) << box->objectName().toStdString();
 
     charsets->setCurrentIndex(-1);
     EXPECT_EQ(form.charset(), 1) << "no selection gives the default set";
@@ -70,7 +70,7 @@ TEST(ApplicationWindows, ChosenCharsetReachesEditorsAndDialogs)
 TEST(ApplicationWindows, DialogsStartInTheMainWindowsSet)
 {
     const ApplicationWindows windows;
-    EXPECT_EQ(TextBoxCharset(windows.findDialog().findEdit()), windows.mainWindow().charset());
+    EXPECT_EQ(textBoxCharset(windows.findDialog().findEdit()), windows.mainWindow().charset());
 }
 
 }  // namespace

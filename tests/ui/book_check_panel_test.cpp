@@ -13,11 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "ui/book_check_panel.h"
-#include "ui/code_editor.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/program_folder.h"
+#include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/book_check_panel.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -69,8 +69,8 @@ protected:
     }
     void checkBook(const std::string& text)
     {
-        m_window->SynMemo2()->setDocumentText(text);
-        m_window->action(QStringLiteral("Act_CheckFB2"))->trigger();
+        m_window->fb2Editor()->setDocumentText(text);
+        m_window->action(ActionId::CheckFb2)->trigger();
     }
 
     QTemporaryDir m_folder;
@@ -79,7 +79,7 @@ protected:
 
 TEST_F(BookCheckPanelTest, CheckFb2IsOnTheFb2ToolBarAndFileMenuWithF8)
 {
-    QAction* check = m_window->action(QStringLiteral("Act_CheckFB2"));
+    QAction* check = m_window->action(ActionId::CheckFb2);
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check->text(), "Check FB2");
     EXPECT_EQ(check->shortcut(), QKeySequence(Qt::Key_F8));
@@ -93,7 +93,7 @@ TEST_F(BookCheckPanelTest, CheckFb2IsOnTheFb2ToolBarAndFileMenuWithF8)
 TEST_F(BookCheckPanelTest, ConvertedHeaderGivesTwoWarningsThatGoWhenTheHeaderIsCompleted)
 {
     checkBook(bookText("", "<section><p>text</p></section>\r\n"));
-    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::Fb2Page);
+    EXPECT_EQ(m_window->pages()->currentIndex(), MainWindow::Fb2Page);
     EXPECT_FALSE(panel().isHidden());
     EXPECT_EQ(rows(), QStringList({"4 warning", "4 warning"}));
     EXPECT_EQ(panel().summary(), "The FB2 text is valid FB2: 0 errors, 2 warnings.");
@@ -115,7 +115,7 @@ TEST_F(BookCheckPanelTest, ActivatingAProblemPutsTheCaretOnItsLine)
     panel().goToProblem(0);
     int line = -1;
     int index = -1;
-    m_window->SynMemo2()->getCursorPosition(&line, &index);
+    m_window->fb2Editor()->getCursorPosition(&line, &index);
     EXPECT_EQ(line, 14);
     EXPECT_EQ(index, 0);
 }

@@ -1,4 +1,4 @@
-#include "ui/book_info_dialog.h"
+#include "ui/dialogs/book_info_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 
 #include <functional>
 
-#include "ui/color_button.h"
-#include "ui/dialog_interaction.h"
+#include "ui/commands/dialog_interaction.h"
+#include "ui/widgets/color_button.h"
 
 namespace vellumar {
 namespace {

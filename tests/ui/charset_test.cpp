@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "settings/charsets.h"
-#include "ui/book_info_dialog.h"
-#include "ui/charset_text.h"
-#include "ui/find_dialog.h"
-#include "ui/replace_dialog.h"
+#include "ui/dialogs/book_info_dialog.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
+#include "ui/editor/charset_text.h"
 
 namespace vellumar {
 namespace {
@@ -31,17 +31,17 @@ TEST(CharsetText, SameBytesShowPerCodePage)
     };
     for (const Case& c : cases) {
         const int charset = vellumar::CharsetByName(c.charsetName);
-        const QString shown = DecodeBytes(kCyrillic, charset);
+        const QString shown = decodeBytes(kCyrillic, charset);
         EXPECT_EQ(shown, QString::fromUtf8(c.shown)) << c.charsetName;
-        EXPECT_EQ(EncodeText(shown, charset), kCyrillic) << c.charsetName << ": read back unchanged";
+        EXPECT_EQ(encodeText(shown, charset), kCyrillic) << c.charsetName << ": read back unchanged";
     }
 }
 
 TEST(CharsetText, MissingCharactersComeBackAsReferences)
 {
-    EXPECT_EQ(EncodeText(QString::fromUtf8("a…€"), 204), "a\x85\x88");
-    EXPECT_EQ(EncodeText(QString::fromUtf8("Ω"), 204), "&#937;");
-    EXPECT_EQ(EncodeText(QString::fromUtf8("Ж"), 0), "&#1046;");
+    EXPECT_EQ(encodeText(QString::fromUtf8("a…€"), 204), "a\x85\x88");
+    EXPECT_EQ(encodeText(QString::fromUtf8("Ω"), 204), "&#937;");
+    EXPECT_EQ(encodeText(QString::fromUtf8("Ж"), 0), "&#1046;");
 }
 
 TEST(DialogCharset, EveryTextBoxRedisplaysTheSameBytes)
@@ -52,7 +52,7 @@ TEST(DialogCharset, EveryTextBoxRedisplaysTheSameBytes)
     const std::vector<QLineEdit*> boxes = {bookInfo.titleEdit(), bookInfo.firstNameEdit(), bookInfo.lastNameEdit(),
                                            find.findEdit(),      replace.findEdit(),       replace.replaceEdit()};
     for (QLineEdit* box : boxes)
-        SetTextBoxBytes(box, kCyrillic);
+        setTextBoxBytes(box, kCyrillic);
     EXPECT_EQ(find.findEdit()->text(), QString::fromUtf8("Привет"));
 
     const auto setAll = [&](int charset) {
@@ -62,9 +62,9 @@ TEST(DialogCharset, EveryTextBoxRedisplaysTheSameBytes)
     };
     setAll(0);  // ANSI_CHARSET
     for (QLineEdit* box : boxes) {
-        EXPECT_EQ(TextBoxCharset(box), 0) << box->objectName().toStdString();
+        EXPECT_EQ(textBoxCharset(box), 0) << box->objectName().toStdString();
         EXPECT_EQ(box->text(), QString::fromUtf8("Ïðèâåò"));
-        EXPECT_EQ(TextBoxBytes(box), kCyrillic);
+        EXPECT_EQ(textBoxBytes(box), kCyrillic);
     }
     setAll(204);  // RUSSIAN_CHARSET
     for (QLineEdit* box : boxes)

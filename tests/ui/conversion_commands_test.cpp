@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "scripted_window_test.h"
-#include "ui/code_editor.h"
-#include "ui/command_interaction.h"
-#include "ui/conversion_commands.h"
-#include "ui/file_commands.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/program_folder.h"
+#include "ui/commands/command_interaction.h"
+#include "ui/commands/conversion_commands.h"
+#include "ui/commands/file_commands.h"
+#include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -52,14 +52,14 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    void trigger(const char* action) { m_window->action(QString::fromLatin1(action))->trigger(); }
-    std::string sourceText() const { return m_window->SynMemo1()->editor().text(); }
-    std::string fb2Text() const { return m_window->SynMemo2()->editor().text(); }
+    void trigger(ActionId id) { m_window->action(id)->trigger(); }
+    std::string sourceText() const { return m_window->sourceEditor()->editor().text(); }
+    std::string fb2Text() const { return m_window->fb2Editor()->editor().text(); }
     void showTitleInfo(bool on) { m_window->findChild<QCheckBox*>(QStringLiteral("ChBShowTitleInfo"))->setChecked(on); }
     void open(const QString& file)
     {
         m_dialogs.openNames = {file};
-        trigger("Act_OpenSource");
+        trigger(ActionId::OpenSource);
     }
 
     QString m_books;
@@ -74,14 +74,14 @@ TEST_F(ConversionCommandsTest, OpenDecodesCleansAndNamesTheSourceNew)
     EXPECT_NE(text.find(kTitle1251), std::string::npos) << "UTF-8 shown as windows-1251, not as mojibake";
     EXPECT_EQ(text.find("script"), std::string::npos) << "cleaned on the way in";
     EXPECT_EQ(text.find('\n') == std::string::npos || text.find("\r\n") != std::string::npos, true);
-    EXPECT_EQ(m_window->SourceFileName(), "New");
+    EXPECT_EQ(m_window->sourceFileName(), "New");
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : New");
     EXPECT_EQ(m_window->fileCommands().documentFolder(), m_books);
-    EXPECT_FALSE(m_window->SynMemo1()->hasUnsavedChanges());
+    EXPECT_FALSE(m_window->sourceEditor()->hasUnsavedChanges());
 
     // "Save source HTML" asks for a name instead of overwriting the opened file.
     m_dialogs.saveNames = {QString()};
-    trigger("Act_SaveSourceHTML");
+    trigger(ActionId::SaveSource);
     EXPECT_EQ(m_dialogs.fileDialogs.last().left(9), "SDSource ");
 }
 
@@ -202,10 +202,10 @@ TEST_F(ConversionCommandsTest, OpeningAWordProcessorDocumentNeverReplacesTheUser
 
 TEST_F(ConversionCommandsTest, OpenCancelledOrUnreadableKeepsWhatTheDescriptionSays)
 {
-    m_window->SynMemo1()->setDocumentText("<p>before</p>");
+    m_window->sourceEditor()->setDocumentText("<p>before</p>");
     m_window->setWindowTitle(QStringLiteral("caption"));
     m_dialogs.openNames = {QString()};
-    trigger("Act_OpenSource");
+    trigger(ActionId::OpenSource);
     EXPECT_EQ(sourceText(), "<p>before</p>");
 
     open(book("missing.htm"));
@@ -218,7 +218,7 @@ TEST_F(ConversionCommandsTest, OpenCancelledOrUnreadableKeepsWhatTheDescriptionS
 TEST_F(ConversionCommandsTest, ConvertWithAnEmptySourceOpensFirstAndCancelEndsQuietly)
 {
     m_dialogs.openNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.fileDialogs, QStringList{"OpenDialog1 "});
     EXPECT_TRUE(m_dialogs.messages.isEmpty());
     EXPECT_TRUE(m_dialogs.errors.isEmpty());
@@ -236,7 +236,7 @@ TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderThePropos
 
     m_dialogs.bookInfoAnswers = {BookInfoAnswers{std::string(kTitle1251), std::string(kFirst1251), std::string(kLast1251)}};
     m_dialogs.saveNames = {book("belaja_noch-shuka_eho.fb2")};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.bookInfoQuestions, 1);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("belaja_noch-shuka_eho.fb2"))
         << "the proposed name, in the document's folder";
@@ -244,7 +244,7 @@ TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderThePropos
     EXPECT_NE(text.find(std::string("<book-title>") + std::string(kTitle1251) + "</book-title>"), std::string::npos);
     EXPECT_NE(text.find("<strong>bold</strong>"), std::string::npos);
     EXPECT_NE(text.find("<binary"), std::string::npos) << "the picture was found from the document's folder";
-    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::Fb2Page);
+    EXPECT_EQ(m_window->pages()->currentIndex(), MainWindow::Fb2Page);
     EXPECT_EQ(read(book("belaja_noch-shuka_eho.fb2")), QByteArray::fromStdString(text) + "\r\n");
     EXPECT_EQ(m_window->windowTitle(), book("belaja_noch-shuka_eho.fb2"));
     EXPECT_TRUE(m_dialogs.messages.isEmpty()) << m_dialogs.messages.join('\n').toStdString();
@@ -252,18 +252,18 @@ TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderThePropos
     // A second conversion proposes the name chosen at the first save.
     m_dialogs.bookInfoAnswers = {std::nullopt};
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("belaja_noch-shuka_eho.fb2"));
     EXPECT_NE(fb2Text().find("<book-title>Book Title</book-title>"), std::string::npos) << "cancelled: defaults";
 }
 
 TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
 {
-    // Typed source, no document opened: SourceFileName is empty, the name ".fb2" in the current folder.
+    // Typed source, no document opened: sourceFileName is empty, the name ".fb2" in the current folder.
     showTitleInfo(false);
-    m_window->SynMemo1()->setDocumentText("<html><body><p>typed</p></body></html>");
+    m_window->sourceEditor()->setDocumentText("<html><body><p>typed</p></body></html>");
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.bookInfoQuestions, 0);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + QDir::current().filePath(QStringLiteral(".fb2")));
 
@@ -271,14 +271,14 @@ TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
     write(book("a.html"), "<html><body><p>a</p></body></html>");
     open(book("a.html"));
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
 
     // Confirmed with an empty title: no name proposed from it.
     showTitleInfo(true);
     m_dialogs.bookInfoAnswers = {BookInfoAnswers{"", "First", "Last"}};
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
     EXPECT_NE(fb2Text().find("<first-name>First</first-name>"), std::string::npos);
 }
@@ -286,19 +286,19 @@ TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
 TEST_F(ConversionCommandsTest, ConvertAsksBeforeReplacingAnEditedBook)
 {
     showTitleInfo(false);
-    m_window->SynMemo1()->setDocumentText("<html><body><p>new</p></body></html>");
-    m_window->SynMemo2()->setDocumentText("<book/>");
-    m_window->SynMemo2()->editor().replaceSelection("edited ");
+    m_window->sourceEditor()->setDocumentText("<html><body><p>new</p></body></html>");
+    m_window->fb2Editor()->setDocumentText("<book/>");
+    m_window->fb2Editor()->editor().replaceSelection("edited ");
     m_dialogs.unsavedAnswers = {UnsavedAnswer::Cancel};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_EQ(fb2Text(), "edited <book/>");
     EXPECT_TRUE(m_dialogs.fileDialogs.isEmpty());
 
     m_dialogs.unsavedAnswers = {UnsavedAnswer::Discard};
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     EXPECT_NE(fb2Text().find("<p>new</p>"), std::string::npos);
-    EXPECT_FALSE(m_window->SynMemo2()->hasUnsavedChanges()) << "the program's own text";
+    EXPECT_FALSE(m_window->fb2Editor()->hasUnsavedChanges()) << "the program's own text";
 }
 
 TEST_F(ConversionCommandsTest, TokenizerReportsAreCappedPerConversion)
@@ -306,9 +306,9 @@ TEST_F(ConversionCommandsTest, TokenizerReportsAreCappedPerConversion)
     showTitleInfo(false);
     std::string broken = "<html><body>";
     for (int i = 0; i < 6; ++i) broken += "<p =a>x</p><img =b><a =c>y</a><table =d><tr><td =e>z</td></tr></table>";
-    m_window->SynMemo1()->setDocumentText(broken);
+    m_window->sourceEditor()->setDocumentText(broken);
     m_dialogs.saveNames = {QString()};
-    trigger("Act_Convert");
+    trigger(ActionId::Convert);
     ASSERT_EQ(m_dialogs.messages.size(), CommandInteraction::kShownReports + 1)
         << m_dialogs.messages.join('\n').toStdString();
     EXPECT_TRUE(m_dialogs.messages.last().contains("more problem")) << m_dialogs.messages.join('\n').toStdString();

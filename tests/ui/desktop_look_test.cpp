@@ -12,18 +12,18 @@
 #include <gtest/gtest.h>
 
 #include "message_box_catcher.h"
-#include "ui/about_box.h"
-#include "ui/application_windows.h"
-#include "ui/book_info_dialog.h"
-#include "ui/code_editor.h"
-#include "ui/diagnostic_window.h"
-#include "ui/editor_colours.h"
-#include "ui/find_dialog.h"
-#include "ui/help_window.h"
-#include "ui/link_label.h"
-#include "ui/main_window.h"
-#include "ui/program_folder.h"
-#include "ui/replace_dialog.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/book_info_dialog.h"
+#include "ui/dialogs/diagnostic_window.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/dialogs/replace_dialog.h"
+#include "ui/editor/code_editor.h"
+#include "ui/editor/editor_colours.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/link_label.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -74,30 +74,30 @@ QsciLexerHTML& lexerOf(const CodeEditor& editor)
     return *static_cast<QsciLexerHTML*>(editor.lexer());
 }
 
-QImage iconImage(const MainWindow& window, const char* action, int size = 16)
+QImage iconImage(const MainWindow& window, ActionId action, int size = 16)
 {
-    return window.action(QString::fromLatin1(action))->icon().pixmap(size, size).toImage();
+    return window.action(action)->icon().pixmap(size, size).toImage();
 }
 
 TEST(EditorColours, DarkColoursKeepTheirHueAndLightColoursStay)
 {
-    EXPECT_EQ(ColourForDarkPaper(Qt::black).rgb(), QColor(Qt::white).rgb());
-    const QColor navy = ColourForDarkPaper(QColor(0, 0, 128));
+    EXPECT_EQ(colourForDarkPaper(Qt::black).rgb(), QColor(Qt::white).rgb());
+    const QColor navy = colourForDarkPaper(QColor(0, 0, 128));
     EXPECT_GE(navy.lightness(), 128);
     EXPECT_EQ(navy.hslHue(), QColor(0, 0, 128).hslHue());
-    EXPECT_EQ(ColourForDarkPaper(QColor(255, 230, 150)).rgb(), QColor(255, 230, 150).rgb());
-    EXPECT_TRUE(IsDarkPalette(darkPalette()));
+    EXPECT_EQ(colourForDarkPaper(QColor(255, 230, 150)).rgb(), QColor(255, 230, 150).rgb());
+    EXPECT_TRUE(isDarkPalette(darkPalette()));
 }
 
 TEST_F(DesktopLookTest, EditorsFollowADarkPaletteAndReturnToTheirOwnColours)
 {
     MainWindow window;
     const QColor teal(0, 128, 128);
-    EXPECT_EQ(lexerOf(*window.SynMemo1()).paper(QsciLexerHTML::Default), QColor(Qt::white));
-    EXPECT_EQ(lexerOf(*window.SynMemo1()).color(QsciLexerHTML::HTMLComment), teal);
+    EXPECT_EQ(lexerOf(*window.sourceEditor()).paper(QsciLexerHTML::Default), QColor(Qt::white));
+    EXPECT_EQ(lexerOf(*window.sourceEditor()).color(QsciLexerHTML::HTMLComment), teal);
     {
         const DarkDesktop dark;
-        for (CodeEditor* editor : {window.SynMemo1(), window.SynMemo2()}) {
+        for (CodeEditor* editor : {window.sourceEditor(), window.fb2Editor()}) {
             SCOPED_TRACE(editor->objectName().toStdString());
             QsciLexerHTML& lexer = lexerOf(*editor);
             EXPECT_EQ(lexer.paper(QsciLexerHTML::Default), darkPalette().color(QPalette::Base));
@@ -107,38 +107,39 @@ TEST_F(DesktopLookTest, EditorsFollowADarkPaletteAndReturnToTheirOwnColours)
             EXPECT_EQ(lexer.paper(QsciLexerHTML::Tag), darkPalette().color(QPalette::Base));
         }
     }
-    EXPECT_EQ(lexerOf(*window.SynMemo2()).paper(QsciLexerHTML::Tag), QColor(Qt::white));
-    EXPECT_EQ(lexerOf(*window.SynMemo1()).color(QsciLexerHTML::HTMLComment), teal);
-    EXPECT_EQ(lexerOf(*window.SynMemo2()).color(QsciLexerHTML::HTMLComment), QColor(0, 128, 0));
+    EXPECT_EQ(lexerOf(*window.fb2Editor()).paper(QsciLexerHTML::Tag), QColor(Qt::white));
+    EXPECT_EQ(lexerOf(*window.sourceEditor()).color(QsciLexerHTML::HTMLComment), teal);
+    EXPECT_EQ(lexerOf(*window.fb2Editor()).color(QsciLexerHTML::HTMLComment), QColor(0, 128, 0));
 }
 
 TEST_F(DesktopLookTest, DrawnToolBarPicturesHaveLightLinesOnADarkToolBar)
 {
     MainWindow window;
     // The magnifier's handle runs through (13, 13) of the 16-pixel picture.
-    EXPECT_LT(iconImage(window, "Act_Find").pixelColor(13, 13).lightness(), 110);
+    EXPECT_LT(iconImage(window, ActionId::Find).pixelColor(13, 13).lightness(), 110);
     {
         const DarkDesktop dark;
-        EXPECT_GT(iconImage(window, "Act_Find").pixelColor(13, 13).lightness(), 170);
+        EXPECT_GT(iconImage(window, ActionId::Find).pixelColor(13, 13).lightness(), 170);
     }
-    EXPECT_LT(iconImage(window, "Act_Find").pixelColor(13, 13).lightness(), 110);
+    EXPECT_LT(iconImage(window, ActionId::Find).pixelColor(13, 13).lightness(), 110);
 }
 
 TEST_F(DesktopLookTest, SearchCommandsHaveDistinctPictures)
 {
     MainWindow window;
-    const char* const names[] = {"Act_Find", "Act_FindNext", "Act_Replace", "Act_CheckFB2"};
-    for (const char* a : names) {
-        for (const char* b : names) {
+    const ActionId ids[] = {ActionId::Find, ActionId::FindNext, ActionId::Replace, ActionId::CheckFb2};
+    for (ActionId a : ids) {
+        for (ActionId b : ids) {
             if (a != b) {
-                EXPECT_NE(iconImage(window, a), iconImage(window, b)) << a << " and " << b;
+                EXPECT_NE(iconImage(window, a), iconImage(window, b))
+                    << window.action(a)->objectName().toStdString() << " and " << window.action(b)->objectName().toStdString();
             }
         }
     }
     const QImage reload = window.style()->standardIcon(QStyle::SP_BrowserReload).pixmap(16, 16).toImage();
-    EXPECT_NE(iconImage(window, "Act_Replace"), reload);
+    EXPECT_NE(iconImage(window, ActionId::Replace), reload);
     // Sharp at double scale: a 32-pixel drawing, not a blown-up 16-pixel one.
-    EXPECT_EQ(window.action(QStringLiteral("Act_Find"))->icon().availableSizes().contains(QSize(32, 32)), true);
+    EXPECT_EQ(window.action(ActionId::Find)->icon().availableSizes().contains(QSize(32, 32)), true);
 }
 
 TEST_F(DesktopLookTest, DialogsAndMessageBoxesOpenOverTheMainWindow)

@@ -12,12 +12,12 @@
 #include <memory>
 
 #include "scripted_window_test.h"
-#include "ui/code_editor.h"
-#include "ui/command_interaction.h"
-#include "ui/file_commands.h"
-#include "ui/file_names.h"
-#include "ui/main_window.h"
-#include "ui/program_folder.h"
+#include "ui/commands/command_interaction.h"
+#include "ui/commands/file_commands.h"
+#include "ui/commands/file_names.h"
+#include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -28,8 +28,8 @@ TEST(FileNames, ExtensionRules)
 {
     struct Case {
         const char* path;
-        const char* fb2;     // Fb2SaveName
-        const char* source;  // SourceSaveName
+        const char* fb2;     // fb2SavePath
+        const char* source;  // sourceSavePath
     };
     const Case cases[] = {
         {"/d/book.txt", "/d/book.fb2", "/d/book.htm"},   {"/d/book", "/d/book.fb2", "/d/book.htm"},
@@ -39,10 +39,10 @@ TEST(FileNames, ExtensionRules)
         {"", ".fb2", ".htm"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Fb2SaveName(QString::fromUtf8(c.path)), QString::fromUtf8(c.fb2)) << c.path;
-        EXPECT_EQ(SourceSaveName(QString::fromUtf8(c.path)), QString::fromUtf8(c.source)) << c.path;
+        EXPECT_EQ(fb2SavePath(QString::fromUtf8(c.path)), QString::fromUtf8(c.fb2)) << c.path;
+        EXPECT_EQ(sourceSavePath(QString::fromUtf8(c.path)), QString::fromUtf8(c.source)) << c.path;
     }
-    EXPECT_EQ(ChangeFileExt(QStringLiteral("/d/BOOK.FB2"), QStringLiteral(".fb2")), "/d/BOOK.fb2");
+    EXPECT_EQ(withExtension(QStringLiteral("/d/BOOK.FB2"), QStringLiteral(".fb2")), "/d/BOOK.fb2");
 }
 
 TEST(CommandInteraction, ShowsThreeReportsThenCountsTheRest)
@@ -86,10 +86,10 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    void trigger(const char* action) { m_window->action(QString::fromLatin1(action))->trigger(); }
+    void trigger(ActionId id) { m_window->action(id)->trigger(); }
     FileCommands& commands() { return m_window->fileCommands(); }
-    CodeEditor& source() { return *m_window->SynMemo1(); }
-    CodeEditor& fb2() { return *m_window->SynMemo2(); }
+    CodeEditor& source() { return *m_window->sourceEditor(); }
+    CodeEditor& fb2() { return *m_window->fb2Editor(); }
     // Text typed by the user.
     static void type(CodeEditor& editor, const char* text)
     {
@@ -103,14 +103,14 @@ TEST_F(FileCommandsTest, SaveFb2AsWritesCrLfLinesAndSaveWritesThereAgain)
 {
     fb2().setDocumentText("<a>\r\n<b/>");
     m_dialogs.saveNames = {path("book.fb2")};
-    trigger("Act_SaveResultAs");
+    trigger(ActionId::SaveFb2As);
     EXPECT_EQ(read(path("book.fb2")), "<a>\r\n<b/>\r\n");
     EXPECT_EQ(m_window->windowTitle(), path("book.fb2")) << "the path alone";
-    EXPECT_EQ(m_window->Fb2FileName(), path("book.fb2"));
+    EXPECT_EQ(m_window->fb2FileName(), path("book.fb2"));
     EXPECT_EQ(commands().fb2SaveName(), path("book.fb2"));
 
     type(fb2(), "<c/>");
-    trigger("Act_SaveResult");
+    trigger(ActionId::SaveFb2);
     EXPECT_EQ(m_dialogs.fileDialogs.size(), 1) << "no second question";
     EXPECT_EQ(read(path("book.fb2")), "<c/><a>\r\n<b/>\r\n");
     EXPECT_FALSE(fb2().hasUnsavedChanges());
@@ -123,16 +123,16 @@ TEST_F(FileCommandsTest, SaveFb2AsAppliesTheExtensionRuleAndConfirmsAReplacedOth
     write(path("book.fb2"), "old");
     m_dialogs.saveNames = {path("book.txt")};
     m_dialogs.replaceAnswers = {false};
-    EXPECT_FALSE(commands().SaveFb2As());
+    EXPECT_FALSE(commands().saveFb2As());
     EXPECT_EQ(m_dialogs.replaceQuestions, QStringList{path("book.fb2")});
     EXPECT_EQ(read(path("book.fb2")), "old");
 
     m_dialogs.saveNames = {path("book.txt")};
     m_dialogs.replaceAnswers = {true};
-    EXPECT_TRUE(commands().SaveFb2As());
+    EXPECT_TRUE(commands().saveFb2As());
     EXPECT_EQ(read(path("book.fb2")), "new\r\n");
     EXPECT_FALSE(QFile::exists(path("book.txt")));
-    EXPECT_EQ(m_window->Fb2FileName(), path("book.fb2"));
+    EXPECT_EQ(m_window->fb2FileName(), path("book.fb2"));
 }
 
 TEST_F(FileCommandsTest, CancelledSaveForgetsTheProposedName)
@@ -140,7 +140,7 @@ TEST_F(FileCommandsTest, CancelledSaveForgetsTheProposedName)
     commands().setFb2SaveName(QStringLiteral("proposed.fb2"));
     commands().setDocumentFolder(m_folder.path());
     m_dialogs.saveNames = {QString()};
-    EXPECT_FALSE(commands().SaveFb2As());
+    EXPECT_FALSE(commands().saveFb2As());
     EXPECT_EQ(m_dialogs.fileDialogs, QStringList{"SD " + path("proposed.fb2")}) << "offered in the document's folder";
     EXPECT_TRUE(commands().fb2SaveName().isEmpty());
     EXPECT_EQ(m_window->windowTitle(), "Vellumar");
@@ -151,17 +151,17 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTheOldFileAndTheNames)
     fb2().setDocumentText("text");
     ASSERT_TRUE(QDir(m_folder.path()).mkpath(QStringLiteral("book.fb2/inside")));
     m_dialogs.saveNames = {path("book.fb2")};
-    EXPECT_FALSE(commands().SaveFb2As());
+    EXPECT_FALSE(commands().saveFb2As());
     ASSERT_EQ(m_dialogs.errors.size(), 1);
     EXPECT_TRUE(m_dialogs.errors[0].contains(path("book.fb2"))) << m_dialogs.errors[0].toStdString();
     EXPECT_TRUE(QDir(path("book.fb2/inside")).exists());
     EXPECT_EQ(entries(), QStringList{"book.fb2"}) << "no temporary file is left behind";
-    EXPECT_TRUE(m_window->Fb2FileName().isEmpty());
+    EXPECT_TRUE(m_window->fb2FileName().isEmpty());
     EXPECT_EQ(m_window->windowTitle(), "Vellumar");
     EXPECT_EQ(commands().fb2SaveName(), path("book.fb2")) << "the dialog keeps the name as chosen";
 
     m_dialogs.saveNames = {path("missing/book.fb2")};
-    EXPECT_FALSE(commands().SaveFb2As());
+    EXPECT_FALSE(commands().saveFb2As());
     EXPECT_EQ(m_dialogs.errors.size(), 2);
 }
 
@@ -169,16 +169,16 @@ TEST_F(FileCommandsTest, OpenFb2FileLoadsTheBytesAndTheNextSaveAsks)
 {
     write(path("in.fb2"), "<a>\n<b>\xE0</b>");
     m_dialogs.openNames = {path("in.fb2")};
-    trigger("Act_openFB2");
+    trigger(ActionId::OpenFb2);
     EXPECT_EQ(fb2().editor().text(), "<a>\r\n<b>\xE0</b>");
-    EXPECT_EQ(m_window->Fb2FileName(), path("in.fb2"));
+    EXPECT_EQ(m_window->fb2FileName(), path("in.fb2"));
     EXPECT_FALSE(fb2().hasUnsavedChanges());
     EXPECT_EQ(m_window->windowTitle(), "Vellumar") << "the caption changes with the next page change";
-    m_window->PageControl1Change(MainWindow::Fb2Page);
+    m_window->onPageChanged(MainWindow::Fb2Page);
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : " + path("in.fb2"));
 
     m_dialogs.saveNames = {QString()};
-    trigger("Act_SaveResult");
+    trigger(ActionId::SaveFb2);
     EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD ") << "asks with an empty name";
 }
 
@@ -187,10 +187,10 @@ TEST_F(FileCommandsTest, OpenFb2FileThatCannotBeReadLeavesAnEmptyDocument)
     fb2().setDocumentText("before");
     m_window->setFb2FileName(path("before.fb2"));
     m_dialogs.openNames = {path("missing.fb2")};
-    trigger("Act_openFB2");
+    trigger(ActionId::OpenFb2);
     EXPECT_EQ(m_dialogs.errors.size(), 1);
     EXPECT_EQ(fb2().editor().text(), "");
-    EXPECT_TRUE(m_window->Fb2FileName().isEmpty());
+    EXPECT_TRUE(m_window->fb2FileName().isEmpty());
 }
 
 TEST_F(FileCommandsTest, NewFb2DocumentEmptiesEverythingButTheCaption)
@@ -199,11 +199,11 @@ TEST_F(FileCommandsTest, NewFb2DocumentEmptiesEverythingButTheCaption)
     commands().setFb2SaveName(path("x.fb2"));
     m_window->setFb2FileName(path("x.fb2"));
     m_window->setWindowTitle(QStringLiteral("caption"));
-    trigger("Act_NewFB2Doc");
+    trigger(ActionId::NewFb2Document);
     EXPECT_EQ(fb2().editor().text(), "");
     EXPECT_TRUE(commands().fb2SaveName().isEmpty());
-    EXPECT_TRUE(m_window->Fb2FileName().isEmpty());
-    EXPECT_EQ(m_window->TablePictureCounter(), 0);
+    EXPECT_TRUE(m_window->fb2FileName().isEmpty());
+    EXPECT_EQ(m_window->tablePictureCounter(), 0);
     EXPECT_EQ(m_window->windowTitle(), "caption");
 }
 
@@ -211,20 +211,20 @@ TEST_F(FileCommandsTest, SourceSavesFollowTheirRulesAndCaption)
 {
     source().setDocumentText("<p>a</p>");
     m_dialogs.saveNames = {path("page.txt")};
-    trigger("Act_SaveSourceHTML");
+    trigger(ActionId::SaveSource);
     EXPECT_EQ(read(path("page.htm")), "<p>a</p>\r\n");
-    EXPECT_EQ(m_window->SourceFileName(), path("page.htm"));
+    EXPECT_EQ(m_window->sourceFileName(), path("page.htm"));
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : " + path("page.htm"));
 
     type(source(), "x");
-    trigger("Act_SaveSourceHTML");
+    trigger(ActionId::SaveSource);
     EXPECT_EQ(m_dialogs.fileDialogs.size(), 1) << "writes to the saved name without asking";
     EXPECT_EQ(read(path("page.htm")), "x<p>a</p>\r\n");
 
     m_dialogs.saveNames = {path("page.HTML")};
-    trigger("Act_SaveSourceHTMLAs");
+    trigger(ActionId::SaveSourceAs);
     EXPECT_TRUE(QFile::exists(path("page.HTML")));
-    EXPECT_EQ(m_window->SourceFileName(), path("page.HTML"));
+    EXPECT_EQ(m_window->sourceFileName(), path("page.HTML"));
 }
 
 // Each command that replaces a document asks about unsaved changes, and each answer does what
@@ -233,20 +233,20 @@ TEST_F(FileCommandsTest, UnsavedChangesAreNeverThrownAwayWithoutAQuestion)
 {
     struct Case {
         const char* name;
-        const char* action;
+        ActionId action;
         bool sourceEdited;
         UnsavedAnswer answer;
         bool replaced;  // whether the edited text is gone afterwards
     };
     const Case cases[] = {
-        {"new source, cancel", "Act_NewHTMLDoc", true, UnsavedAnswer::Cancel, false},
-        {"new source, discard", "Act_NewHTMLDoc", true, UnsavedAnswer::Discard, true},
-        {"new source, save", "Act_NewHTMLDoc", true, UnsavedAnswer::Save, true},
-        {"new FB2, cancel", "Act_NewFB2Doc", false, UnsavedAnswer::Cancel, false},
-        {"new FB2, discard", "Act_NewFB2Doc", false, UnsavedAnswer::Discard, true},
-        {"new FB2, save", "Act_NewFB2Doc", false, UnsavedAnswer::Save, true},
-        {"open FB2, cancel", "Act_openFB2", false, UnsavedAnswer::Cancel, false},
-        {"open source, cancel", "Act_OpenSource", true, UnsavedAnswer::Cancel, false},
+        {"new source, cancel", ActionId::NewSourceDocument, true, UnsavedAnswer::Cancel, false},
+        {"new source, discard", ActionId::NewSourceDocument, true, UnsavedAnswer::Discard, true},
+        {"new source, save", ActionId::NewSourceDocument, true, UnsavedAnswer::Save, true},
+        {"new FB2, cancel", ActionId::NewFb2Document, false, UnsavedAnswer::Cancel, false},
+        {"new FB2, discard", ActionId::NewFb2Document, false, UnsavedAnswer::Discard, true},
+        {"new FB2, save", ActionId::NewFb2Document, false, UnsavedAnswer::Save, true},
+        {"open FB2, cancel", ActionId::OpenFb2, false, UnsavedAnswer::Cancel, false},
+        {"open source, cancel", ActionId::OpenSource, true, UnsavedAnswer::Cancel, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -276,8 +276,8 @@ TEST_F(FileCommandsTest, TextTheProgramPutThereIsReplacedWithoutAQuestion)
     fb2().setDocumentText("converted");
     // Showing the text in another code page is no change.
     m_window->findChild<QComboBox*>(QStringLiteral("ComboBox2"))->setCurrentText(QStringLiteral("OEM_CHARSET"));
-    trigger("Act_NewHTMLDoc");
-    trigger("Act_NewFB2Doc");
+    trigger(ActionId::NewSourceDocument);
+    trigger(ActionId::NewFb2Document);
     EXPECT_TRUE(m_dialogs.unsavedQuestions.isEmpty());
     EXPECT_EQ(source().editor().text(), "");
 }
@@ -287,7 +287,7 @@ TEST_F(FileCommandsTest, SaveCancelledInTheQuestionKeepsTheText)
     type(fb2(), "typed");
     m_dialogs.unsavedAnswers = {UnsavedAnswer::Save};
     m_dialogs.saveNames = {QString()};
-    trigger("Act_NewFB2Doc");
+    trigger(ActionId::NewFb2Document);
     EXPECT_EQ(fb2().editor().text(), "typed");
 }
 
@@ -309,18 +309,18 @@ TEST_F(FileCommandsTest, ViewFb2SavesFirstAndHandsTheFileToTheDesktop)
 {
     fb2().setDocumentText("<book/>");
     m_dialogs.saveNames = {QString()};
-    trigger("Act_SaveAndView");
+    trigger(ActionId::ViewFb2);
     EXPECT_TRUE(m_dialogs.openedWithDesktop.isEmpty()) << "cancelled save: nothing to view";
 
     m_dialogs.saveNames = {path("view.fb2")};
-    trigger("Act_SaveAndView");
+    trigger(ActionId::ViewFb2);
     EXPECT_EQ(m_dialogs.openedWithDesktop, QStringList{path("view.fb2")});
 
     // The file was removed since: the save is offered again.
     QFile::remove(path("view.fb2"));
     m_dialogs.saveNames = {path("view.fb2")};
     m_dialogs.desktopOpens = false;
-    trigger("Act_SaveAndView");
+    trigger(ActionId::ViewFb2);
     EXPECT_TRUE(QFile::exists(path("view.fb2")));
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_TRUE(m_dialogs.messages[0].contains("No program is set to open FB2 files")) << "said, not silent";
@@ -328,9 +328,9 @@ TEST_F(FileCommandsTest, ViewFb2SavesFirstAndHandsTheFileToTheDesktop)
 
 TEST_F(FileCommandsTest, ViewFileOfAMissingFileSaysSo)
 {
-    commands().ViewFile(path("gone.fb2"));
+    commands().viewFile(path("gone.fb2"));
     EXPECT_EQ(m_dialogs.messages, QStringList{"Vellumar|File " + path("gone.fb2") + " not exist."});
-    commands().ViewFile(QString());
+    commands().viewFile(QString());
     EXPECT_EQ(m_dialogs.messages.size(), 1);
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/file_dialogs.h"
+#include "ui/dialogs/file_dialogs.h"
 
 namespace vellumar {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/help_window.h"
+#include "ui/dialogs/help_window.h"
 
 #include <gtest/gtest.h>
 

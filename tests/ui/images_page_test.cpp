@@ -17,19 +17,19 @@
 #include <filesystem>
 #include <jpeglib.h>
 
+#include "message_box_catcher.h"
 #include "pixels/jpeg_codec.h"
 #include "pixels/png_codec.h"
 #include "pixels/rgb_image.h"
-#include "message_box_catcher.h"
 #include "tables/text_measurer.h"
-#include "ui/application_windows.h"
-#include "ui/code_editor.h"
-#include "ui/file_commands.h"
-#include "ui/images_commands.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/picture_dialog.h"
-#include "ui/program_folder.h"
+#include "ui/commands/file_commands.h"
+#include "ui/commands/images_commands.h"
+#include "ui/dialogs/picture_dialog.h"
+#include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -53,8 +53,8 @@ protected:
         setProgramFolder(m_folder.path());
         m_windows = std::make_unique<ApplicationWindows>();
         m_window = &m_windows->mainWindow();
-        m_memo1 = m_window->findChild<QPlainTextEdit*>("Memo1");
-        m_memo2 = m_window->findChild<QPlainTextEdit*>("Memo2");
+        m_upperBox = m_window->findChild<QPlainTextEdit*>("Memo1");
+        m_lowerBox = m_window->findChild<QPlainTextEdit*>("Memo2");
         m_window->imagesCommands().setTextMeasurer(&m_measurer);
         m_window->setFb2FileName(path("book.fb2"));
     }
@@ -65,24 +65,24 @@ protected:
     }
     QString path(const char* name) const { return m_folder.filePath(QString::fromLatin1(name)); }
     std::filesystem::path fsPath(const char* name) const { return path(name).toStdString(); }
-    void trigger(const char* action) { m_window->action(QString::fromLatin1(action))->trigger(); }
+    void trigger(ActionId id) { m_window->action(id)->trigger(); }
     void choose(const QString& file)
     {
         m_window->imagesCommands().setPictureChooser([file](QWidget*) { return file; });
-        trigger("Act_LoadImage");
+        trigger(ActionId::LoadPicture);
     }
     void fill()
     {
-        m_memo1->setPlainText("old reference");
-        m_memo2->setPlainText("old binary");
+        m_upperBox->setPlainText("old reference");
+        m_lowerBox->setPlainText("old binary");
     }
-    int page() const { return m_window->PageControl1()->currentIndex(); }
+    int page() const { return m_window->pages()->currentIndex(); }
 
     QTemporaryDir m_folder;
     std::unique_ptr<ApplicationWindows> m_windows;
     MainWindow* m_window = nullptr;
-    QPlainTextEdit* m_memo1 = nullptr;
-    QPlainTextEdit* m_memo2 = nullptr;
+    QPlainTextEdit* m_upperBox = nullptr;
+    QPlainTextEdit* m_lowerBox = nullptr;
     FixedMetricMeasurer m_measurer{5, 13};
     MessageBoxCatcher m_messages;
 };
@@ -92,14 +92,14 @@ TEST_F(ImagesPageTest, LoadPictureFillsBothBoxesAndReplacesEarlierTexts)
     WriteJpeg(plainPicture(30, 20), fsPath("Photo.JPG"));
     fill();
     choose(path("Photo.JPG"));
-    EXPECT_EQ(m_memo1->toPlainText(), "<image xlink:href=\"#Photo.JPG\"/>");
-    EXPECT_TRUE(m_memo2->toPlainText().startsWith("<binary content-type=\"image/jpeg\" id=\"Photo.JPG\">/9j/"));
-    EXPECT_TRUE(m_memo2->toPlainText().endsWith("\n</binary>\n"));
+    EXPECT_EQ(m_upperBox->toPlainText(), "<image xlink:href=\"#Photo.JPG\"/>");
+    EXPECT_TRUE(m_lowerBox->toPlainText().startsWith("<binary content-type=\"image/jpeg\" id=\"Photo.JPG\">/9j/"));
+    EXPECT_TRUE(m_lowerBox->toPlainText().endsWith("\n</binary>\n"));
 
     WritePng(plainPicture(4, 4), fsPath("dot.png"));
     choose(path("dot.png"));
-    EXPECT_EQ(m_memo1->toPlainText(), "<image xlink:href=\"#dot.png\"/>");
-    EXPECT_EQ(m_memo2->toPlainText().count("<binary"), 1);
+    EXPECT_EQ(m_upperBox->toPlainText(), "<image xlink:href=\"#dot.png\"/>");
+    EXPECT_EQ(m_lowerBox->toPlainText().count("<binary"), 1);
     EXPECT_TRUE(m_messages.texts.isEmpty());
 }
 
@@ -107,7 +107,7 @@ TEST_F(ImagesPageTest, ALargePictureIsShrunkAndTheUsersFolderKeepsOnlyTheOrigina
 {
     WriteJpeg(plainPicture(1200, 300), fsPath("wide.jpeg"));
     choose(path("wide.jpeg"));
-    EXPECT_EQ(m_memo1->toPlainText(), "<image xlink:href=\"#wide~temp.jpeg\"/>");
+    EXPECT_EQ(m_upperBox->toPlainText(), "<image xlink:href=\"#wide~temp.jpeg\"/>");
     EXPECT_FALSE(QFile::exists(path("wide~temp.jpeg")));
 }
 
@@ -115,8 +115,8 @@ TEST_F(ImagesPageTest, CancelledDialogChangesNothing)
 {
     fill();
     choose(QString());
-    EXPECT_EQ(m_memo1->toPlainText(), "old reference");
-    EXPECT_EQ(m_memo2->toPlainText(), "old binary");
+    EXPECT_EQ(m_upperBox->toPlainText(), "old reference");
+    EXPECT_EQ(m_lowerBox->toPlainText(), "old binary");
 }
 
 TEST_F(ImagesPageTest, DamagedPictureIsReportedAndGifFillsNothing)
@@ -129,8 +129,8 @@ TEST_F(ImagesPageTest, DamagedPictureIsReportedAndGifFillsNothing)
     choose(path("broken.png"));
     ASSERT_EQ(m_messages.texts.size(), 1);
     EXPECT_TRUE(m_messages.texts[0].contains("broken.png")) << m_messages.texts[0].toStdString();
-    EXPECT_TRUE(m_memo1->toPlainText().isEmpty());
-    EXPECT_TRUE(m_memo2->toPlainText().isEmpty());
+    EXPECT_TRUE(m_upperBox->toPlainText().isEmpty());
+    EXPECT_TRUE(m_lowerBox->toPlainText().isEmpty());
 
     QFile gif(path("anim.gif"));
     ASSERT_TRUE(gif.open(QIODevice::WriteOnly));
@@ -138,23 +138,23 @@ TEST_F(ImagesPageTest, DamagedPictureIsReportedAndGifFillsNothing)
     gif.close();
     fill();
     choose(path("anim.gif"));
-    EXPECT_TRUE(m_memo1->toPlainText().isEmpty());
-    EXPECT_TRUE(m_memo2->toPlainText().isEmpty());
+    EXPECT_TRUE(m_upperBox->toPlainText().isEmpty());
+    EXPECT_TRUE(m_lowerBox->toPlainText().isEmpty());
     EXPECT_EQ(m_messages.texts.size(), 1);
 }
 
 TEST_F(ImagesPageTest, CopyAndClearEachBox)
 {
     fill();
-    trigger("Act_CopyToClip1");
+    trigger(ActionId::CopyUpperBox);
     EXPECT_EQ(QApplication::clipboard()->text(), "old reference");
-    trigger("Act_CopyToClip2");
+    trigger(ActionId::CopyLowerBox);
     EXPECT_EQ(QApplication::clipboard()->text(), "old binary");
-    trigger("Act_ClearMemo1");
-    EXPECT_TRUE(m_memo1->toPlainText().isEmpty());
-    EXPECT_EQ(m_memo2->toPlainText(), "old binary");
-    trigger("Act_ClearMemo2");
-    EXPECT_TRUE(m_memo2->toPlainText().isEmpty());
+    trigger(ActionId::ClearUpperBox);
+    EXPECT_TRUE(m_upperBox->toPlainText().isEmpty());
+    EXPECT_EQ(m_lowerBox->toPlainText(), "old binary");
+    trigger(ActionId::ClearLowerBox);
+    EXPECT_TRUE(m_lowerBox->toPlainText().isEmpty());
 }
 
 TEST_F(ImagesPageTest, PictureDialogPreviewsTheChosenPicture)
@@ -174,38 +174,38 @@ const char kTableSource[] = "<p>Before</p>\r\n<table border=1><tr><td>cell</td><
 
 TEST_F(ImagesPageTest, ConvertTableFillsThePageFromTheSelection)
 {
-    Editor& source = m_window->SynMemo1()->editor();
+    Editor& source = m_window->sourceEditor()->editor();
     source.setText(kTableSource);
     source.select(15, 68);
     ASSERT_TRUE(source.selectedText().starts_with("<table"));
-    trigger("Act_ConvertTable");
+    trigger(ActionId::ConvertTable);
     EXPECT_EQ(page(), MainWindow::ImagesPage);
-    EXPECT_EQ(m_window->TablePictureCounter(), 1);
-    EXPECT_EQ(m_memo1->toPlainText(), "\n<image xlink:href=\"#table1.png\"/>\n");
-    EXPECT_TRUE(m_memo2->toPlainText().startsWith("<binary content-type=\"image/png\" id=\"table1.png\">iVBOR"));
+    EXPECT_EQ(m_window->tablePictureCounter(), 1);
+    EXPECT_EQ(m_upperBox->toPlainText(), "\n<image xlink:href=\"#table1.png\"/>\n");
+    EXPECT_TRUE(m_lowerBox->toPlainText().startsWith("<binary content-type=\"image/png\" id=\"table1.png\">iVBOR"));
     EXPECT_TRUE(QFile::exists(path("table1.png")));
 
     m_window->setActivePage(MainWindow::SourcePage);
-    trigger("Act_ConvertTable");
-    EXPECT_TRUE(m_memo1->toPlainText().contains("#table2.png"));
+    trigger(ActionId::ConvertTable);
+    EXPECT_TRUE(m_upperBox->toPlainText().contains("#table2.png"));
 }
 
 TEST_F(ImagesPageTest, ConvertTableWithoutATableEmptiesTheBoxesAndStays)
 {
-    Editor& source = m_window->SynMemo1()->editor();
+    Editor& source = m_window->sourceEditor()->editor();
     source.setText(kTableSource);
     fill();
-    trigger("Act_ConvertTable");  // nothing selected
-    EXPECT_EQ(m_window->TablePictureCounter(), 0);
-    EXPECT_TRUE(m_memo1->toPlainText().isEmpty());
+    trigger(ActionId::ConvertTable);  // nothing selected
+    EXPECT_EQ(m_window->tablePictureCounter(), 0);
+    EXPECT_TRUE(m_upperBox->toPlainText().isEmpty());
     EXPECT_EQ(page(), MainWindow::SourcePage);
 
     source.select(0, 13);  // "<p>Before</p>"
     fill();
-    trigger("Act_ConvertTable");
-    EXPECT_EQ(m_window->TablePictureCounter(), 1);
-    EXPECT_TRUE(m_memo1->toPlainText().isEmpty());
-    EXPECT_TRUE(m_memo2->toPlainText().isEmpty());
+    trigger(ActionId::ConvertTable);
+    EXPECT_EQ(m_window->tablePictureCounter(), 1);
+    EXPECT_TRUE(m_upperBox->toPlainText().isEmpty());
+    EXPECT_TRUE(m_lowerBox->toPlainText().isEmpty());
     EXPECT_EQ(page(), MainWindow::SourcePage);
     EXPECT_FALSE(QFile::exists(path("table1.png")));
 }
@@ -216,21 +216,21 @@ TEST_F(ImagesPageTest, NumberingStartsAgainWithANewFb2DocumentAndLeavesTheUsersP
     ASSERT_TRUE(own.open(QIODevice::WriteOnly));
     own.write("mine");
     own.close();
-    Editor& source = m_window->SynMemo1()->editor();
+    Editor& source = m_window->sourceEditor()->editor();
     source.setText(kTableSource);
     source.select(15, 68);
-    trigger("Act_ConvertTable");
-    EXPECT_TRUE(m_memo1->toPlainText().contains("#table1~2.png"));
+    trigger(ActionId::ConvertTable);
+    EXPECT_TRUE(m_upperBox->toPlainText().contains("#table1~2.png"));
     m_window->setActivePage(MainWindow::SourcePage);
-    trigger("Act_ConvertTable");
-    EXPECT_TRUE(m_memo1->toPlainText().contains("#table2.png"));
+    trigger(ActionId::ConvertTable);
+    EXPECT_TRUE(m_upperBox->toPlainText().contains("#table2.png"));
 
     // A new FB2 document starts the numbering again; the pictures now go to the source's folder.
-    m_window->fileCommands().NewFb2Document();
+    m_window->fileCommands().clearFb2Document();
     m_window->fileCommands().setDocumentFolder(m_folder.path());
     m_window->setActivePage(MainWindow::SourcePage);
-    trigger("Act_ConvertTable");
-    EXPECT_TRUE(m_memo1->toPlainText().contains("#table1~2.png"));
+    trigger(ActionId::ConvertTable);
+    EXPECT_TRUE(m_upperBox->toPlainText().contains("#table1~2.png"));
     ASSERT_TRUE(own.open(QIODevice::ReadOnly));
     EXPECT_EQ(own.readAll(), "mine");
 }

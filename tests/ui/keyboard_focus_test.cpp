@@ -12,10 +12,10 @@
 
 #include <memory>
 
-#include "ui/code_editor.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/program_folder.h"
+#include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -70,20 +70,20 @@ protected:
 
 TEST_F(KeyboardFocusTest, SourceEditorHasTheFocusAtStartAndEachEditorPageGivesItsEditorTheFocus)
 {
-    EXPECT_EQ(QApplication::focusWidget(), m_window->SynMemo1());
-    QTabBar* tabs = m_window->PageControl1()->tabBar();
+    EXPECT_EQ(QApplication::focusWidget(), m_window->sourceEditor());
+    QTabBar* tabs = m_window->pages()->tabBar();
     tabs->setFocus();
     QTest::keyClick(tabs, Qt::Key_Right);
-    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::Fb2Page);
-    EXPECT_EQ(QApplication::focusWidget(), m_window->SynMemo2());
-    m_window->PageControl1()->setCurrentIndex(MainWindow::SettingsPage);
-    m_window->PageControl1()->setCurrentIndex(MainWindow::SourcePage);
-    EXPECT_EQ(QApplication::focusWidget(), m_window->SynMemo1());
+    EXPECT_EQ(m_window->pages()->currentIndex(), MainWindow::Fb2Page);
+    EXPECT_EQ(QApplication::focusWidget(), m_window->fb2Editor());
+    m_window->pages()->setCurrentIndex(MainWindow::SettingsPage);
+    m_window->pages()->setCurrentIndex(MainWindow::SourcePage);
+    EXPECT_EQ(QApplication::focusWidget(), m_window->sourceEditor());
 }
 
 TEST_F(KeyboardFocusTest, TabBarShowsAFocusMarkWhileItHasTheFocus)
 {
-    QTabBar* tabs = m_window->PageControl1()->tabBar();
+    QTabBar* tabs = m_window->pages()->tabBar();
     const QImage without = tabs->grab().toImage();
     tabs->setFocus();
     ASSERT_TRUE(tabs->hasFocus());
@@ -100,9 +100,9 @@ TEST_F(KeyboardFocusTest, ShiftF10AndTheMenuKeyOpenTheEditorsPopupMenus)
         Qt::KeyboardModifiers modifiers;
     };
     const Case cases[] = {
-        {MainWindow::SourcePage, m_window->SynMemo1(), Qt::Key_F10, Qt::ShiftModifier},
-        {MainWindow::Fb2Page, m_window->SynMemo2(), Qt::Key_Menu, Qt::NoModifier},
-        {MainWindow::Fb2Page, m_window->SynMemo2(), Qt::Key_F10, Qt::ShiftModifier},
+        {MainWindow::SourcePage, m_window->sourceEditor(), Qt::Key_F10, Qt::ShiftModifier},
+        {MainWindow::Fb2Page, m_window->fb2Editor(), Qt::Key_Menu, Qt::NoModifier},
+        {MainWindow::Fb2Page, m_window->fb2Editor(), Qt::Key_F10, Qt::ShiftModifier},
     };
     for (const Case& c : cases) {
         m_window->setActivePage(c.page);

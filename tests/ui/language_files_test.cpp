@@ -11,15 +11,16 @@
 #include <gtest/gtest.h>
 
 #include "settings/ini_file.h"
-#include "ui/about_box.h"
-#include "ui/action_table.h"
-#include "ui/application_windows.h"
-#include "ui/color_button.h"
-#include "ui/find_dialog.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/replace_dialog.h"
 #include "settings_fixture.h"
+#include "ui/actions/action_hint.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
+#include "ui/widgets/color_button.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/action_table.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -33,7 +34,7 @@ protected:
     {
         return window.findChild<Widget*>(QString::fromLatin1(name));
     }
-    static QString tab(const MainWindow& form, int index) { return form.PageControl1()->tabText(index); }
+    static QString tab(const MainWindow& form, int index) { return form.pages()->tabText(index); }
     std::filesystem::path besideProgram(const char* name) const { return programFolderPath() / name; }
 };
 
@@ -50,7 +51,7 @@ TEST_F(LanguageFiles, RussianStartShowsRussianInEveryWindow)
     EXPECT_EQ(tab(form, 4), QString::fromUtf8("Общие настройки"));
     EXPECT_EQ(find<QGroupBox>(form, "GroupBox2")->title(), QString::fromUtf8("Рамка таблицы"));
     EXPECT_EQ(find<QMenu>(form, "mm_File1")->title(), QString::fromUtf8("&Файл"));
-    EXPECT_EQ(form.action(QStringLiteral("EditPaste1"))->text(), QString::fromUtf8("Вст&авить"));
+    EXPECT_EQ(form.action(ActionId::Paste)->text(), QString::fromUtf8("Вст&авить"));
     EXPECT_EQ(windows.findDialog().windowTitle(), QString::fromUtf8("Поиск"));
     EXPECT_EQ(find<ColorButton>(windows.replaceDialog(), "ButAll")->text(), QString::fromUtf8("&Все"));
     EXPECT_EQ(windows.aboutBox().windowTitle(), QString::fromUtf8("О программе"));
@@ -107,7 +108,7 @@ TEST_F(LanguageFiles, OtherFileSetsWhatItHoldsAndLeavesTheRest)
     // The stored path is a label like any other.
     EXPECT_EQ(find<QLabel>(form, "Label1")->text(), "/from/the/file.lng");
     // The hint follows the caption: the long hint of the edit action is gone.
-    QAction* copy = form.action(QStringLiteral("EditCopy1"));
+    QAction* copy = form.action(ActionId::Copy);
     EXPECT_EQ(copy->text(), "&Kopieren");
     EXPECT_EQ(actionHint(*copy), "&Kopieren");
     EXPECT_EQ(windows.findDialog().windowTitle(), findCaption);  // no section for it
@@ -117,11 +118,10 @@ TEST_F(LanguageFiles, EveryActionTipIsItsCaptionAfterALanguage)
 {
     installShippedLanguageFile("Vellumar_eng.lng");
     MainWindow form;
-    form.ApplyLanguage(form.LanguageFilePath());
-    for (const ActionDefinition& definition : actionDefinitions()) {
-        const QAction* action = form.action(QString::fromUtf8(definition.name.data(), definition.name.size()));
-        EXPECT_EQ(actionHint(*action), action->text()) << definition.name;
-    }
+    form.applyLanguage(form.languageFilePath());
+    ASSERT_EQ(form.actions().size(), kActionCount);
+    for (const QAction* action : form.actions())
+        EXPECT_EQ(actionHint(*action), action->text()) << action->objectName().toStdString();
 }
 
 // The shipped English file holds exactly the built-in texts that the recreate command writes (in
@@ -129,7 +129,7 @@ TEST_F(LanguageFiles, EveryActionTipIsItsCaptionAfterALanguage)
 TEST_F(LanguageFiles, ShippedEnglishFileIsWhatRecreateWrites)
 {
     const ApplicationWindows windows;
-    windows.mainWindow().Recreate1Click();
+    windows.mainWindow().recreateLanguageFile();
     const IniFile written(besideProgram("Vellumar_eng.lng"));
     const IniFile shipped(kShipped / "Vellumar_eng.lng");
     for (const std::string& section : written.sections())
@@ -148,7 +148,7 @@ TEST_F(LanguageFiles, RecreateWhileRussianWritesTheRussianTexts)
     writeFile(besideProgram("Vellumar_eng.lng"), "; kept\r\n[Form1]\r\nTabSheet1=Source\r\nOld=kept\r\n");
     const ApplicationWindows windows;
     find<QRadioButton>(windows.mainWindow(), "RadioButton2")->setChecked(true);
-    windows.mainWindow().Recreate1Click();
+    windows.mainWindow().recreateLanguageFile();
     const IniFile written(besideProgram("Vellumar_eng.lng"));
     const IniFile russian(kShipped / "Vellumar_ru.lng");
     EXPECT_EQ(written.readString("Form1", "Old", ""), "kept");
@@ -161,7 +161,7 @@ TEST_F(LanguageFiles, RecreateWritesIntoTheUsersFolderWhenItHoldsACopy)
 {
     writeFile(userDataFolder() / "Vellumar_eng.lng", "[Form1]\nForm1=Old\n");
     MainWindow form;
-    form.Recreate1Click();
+    form.recreateLanguageFile();
     EXPECT_EQ(IniFile(userDataFolder() / "Vellumar_eng.lng").readString("Form1", "TabSheet2", ""), "FB2");
     EXPECT_FALSE(std::filesystem::exists(besideProgram("Vellumar_eng.lng")));
 }

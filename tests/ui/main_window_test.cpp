@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -24,14 +25,15 @@
 #include <memory>
 
 #include "scripted_window_test.h"
-#include "ui/action_table.h"
-#include "ui/busy_cursor.h"
-#include "ui/silver_colours.h"
-#include "ui/edit_actions.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/program_folder.h"
-#include "ui/code_editor.h"
+#include "ui/actions/action_hint.h"
+#include "ui/actions/edit_actions.h"
+#include "ui/commands/busy_cursor.h"
+#include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/action_table.h"
+#include "ui/window/main_window.h"
+#include "ui/window/silver_colours.h"
 
 namespace vellumar {
 namespace {
@@ -95,96 +97,59 @@ TEST_F(MainWindowTest, PagesInTabOrderWithCaptions)
     EXPECT_EQ(pages->currentIndex(), 0);
 }
 
-TEST_F(MainWindowTest, ActionsHaveCaptionsHintsAndShortcuts)
+TEST_F(MainWindowTest, KeysReachTheirActionsOnly)
 {
-    struct Case {
-        const char* name;
-        const char* caption;
-        const char* hint;
-        const char* shortcut;
+    const std::pair<ActionId, const char*> keys[] = {
+        {ActionId::NewSourceDocument, "Ctrl+N"}, {ActionId::OpenSource, "Ctrl+O"}, {ActionId::Convert, "F9"},
+        {ActionId::ConvertTable, "F6"},          {ActionId::SaveFb2, "Ctrl+S"},     {ActionId::CheckFb2, "F8"},
+        {ActionId::Undo, "Ctrl+Z"},              {ActionId::Cut, "Ctrl+X"},         {ActionId::Copy, "Ctrl+C"},
+        {ActionId::Paste, "Ctrl+V"},             {ActionId::SelectAll, "Ctrl+A"},   {ActionId::Find, "Ctrl+F"},
+        {ActionId::FindNext, "F3"},              {ActionId::Replace, "Ctrl+R"},     {ActionId::ShowHelp, "F1"},
+        {ActionId::ToggleHiddenMenu, "Ctrl+U"},
     };
-    const Case cases[] = {
-        {"Act_NewHTMLDoc", "New", "New", "Ctrl+N"},
-        {"Act_OpenSource", "Open...", "Open...", "Ctrl+O"},
-        {"Act_SaveSourceHTML", "Save source HTML", "Save source HTML", ""},
-        {"Act_SaveSourceHTMLAs", "Save source HTML As...", "Save source HTML As...", ""},
-        {"Act_Convert", "Convert", "Convert", "F9"},
-        {"Act_ConvertTable", "Convert table", "Convert table", "F6"},
-        {"Act_NewFB2Doc", "New", "New", ""},
-        {"Act_openFB2", "Open FB2 file...", "Open FB2 file...", ""},
-        {"Act_SaveResult", "Save FB2", "Save FB2", "Ctrl+S"},
-        {"Act_SaveResultAs", "Save FB2 as...", "Save FB2 as...", ""},
-        {"Act_SaveAndView", "View FB2", "View FB2", ""},
-        {"Act_CheckFB2", "Check FB2", "Check FB2", "F8"},
-        {"Act_Exit", "Exit", "", ""},
-        {"EditUndo1", "&Undo", "Undo|Reverts the last action", "Ctrl+Z"},
-        {"EditCut1", "C&ut", "Cut", "Ctrl+X"},
-        {"EditCopy1", "&Copy", "Copy|Copies the selection and puts it on the Clipboard", "Ctrl+C"},
-        {"EditPaste1", "&Paste", "Paste|Inserts Clipboard contents", "Ctrl+V"},
-        {"EditDelete1", "&Delete", "Delete|Erases the selection", ""},
-        {"EditSelectAll1", "Select &All", "Select All|Selects the entire document", "Ctrl+A"},
-        {"Act_Find", "Find...", "Find...", "Ctrl+F"},
-        {"Act_FindNext", "Search Again", "Search Again", "F3"},
-        {"Act_Replace", "Replace...", "Replace...", "Ctrl+R"},
-        {"Act_p", "<p>...</p>", "<p>...</p>", ""},
-        {"Act_Epigraph", "<epigraph>...</epigraph>", "<epigraph>...</epigraph>", ""},
-        {"Act_Cite", "<cite>...</cite>", "<cite>...</cite>", ""},
-        {"Act_Author", "<text-author>...</text-author>", "<text-author>...</text-author>", ""},
-        {"Act_poem", "<poem>...</poem>", "<poem>...</poem>", ""},
-        {"Act_stanza", "<stanza>...</stanza>", "<stanza>...</stanza>", ""},
-        {"Act_v", "<v>...</v>", "<v>...</v>", ""},
-        {"Act_strong", "<strong>...</strong>", "<strong>...</strong>", ""},
-        {"Act_emphasis", "<emphasis>...</emphasis>", "<emphasis>...</emphasis>", ""},
-        {"Act_EmptyLine", "<empty-line/>", "<empty-line/>", ""},
-        {"Act_LoadImage", "Load picture", "Load picture", ""},
-        {"Act_CopyToClip1", "Copy to clipboard", "Copy to clipboard", ""},
-        {"Act_ClearMemo1", "Clear", "Clear", ""},
-        {"Act_CopyToClip2", "Copy to clipboard", "Copy to clipboard", ""},
-        {"Act_ClearMemo2", "Clear", "Clear", ""},
-        {"Act_openOptions", "Load settings from file...", "Load settings from file...", ""},
-        {"Act_SaveOption", "Save settings to file...", "Save settings to file...", ""},
-        {"Act_ShowHelpBox", "Help...", "", "F1"},
-        {"Act_Check", "Act_Check", "", "Ctrl+U"},
-        {"ActRefine", "Refine", "Refine", ""},
-    };
-    EXPECT_EQ(actionDefinitions().size(), std::size(cases));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QAction* action = m_window->action(QString::fromLatin1(c.name));
-        ASSERT_NE(action, nullptr);
-        EXPECT_EQ(action->text(), c.caption);
-        EXPECT_EQ(actionHint(*action), c.hint);
-        EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), c.shortcut);
+    QStringList withKeys;
+    for (const auto& [id, key] : keys) {
+        const QAction* action = m_window->action(id);
+        EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), key) << action->objectName().toStdString();
+        withKeys << action->objectName();
+    }
+    ASSERT_EQ(m_window->actions().size(), kActionCount);
+    for (const QAction* action : m_window->actions()) {
+        if (!withKeys.contains(action->objectName())) {
+            EXPECT_TRUE(action->shortcut().isEmpty()) << action->objectName().toStdString();
+        }
     }
 }
 
-TEST_F(MainWindowTest, EveryCommandActionIsBoundOnce)
+TEST_F(MainWindowTest, ActionsAndMenuItemsHaveDistinctNames)
 {
-    // Actions that run no command of the window: the edit actions run their own; "Refine" has
-    // no command.
-    const QStringList unbound = {"EditUndo1",  "EditCut1",       "EditCopy1", "EditPaste1",
-                                 "EditDelete1", "EditSelectAll1", "ActRefine"};
-    QStringList bound;
-    for (const MainWindow::CommandBinding& binding : MainWindow::commandBindings()) {
-        const QString name = QString::fromLatin1(binding.action.data(), static_cast<qsizetype>(binding.action.size()));
-        EXPECT_NE(m_window->action(name), nullptr) << binding.action;
-        EXPECT_FALSE(bound.contains(name)) << binding.action;
-        bound << name;
+    // The names are the keys of the language files: two objects with one name would share a text.
+    QStringList names;
+    for (const QAction* action : m_window->findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
+        if (action->objectName().isEmpty()) continue;
+        EXPECT_FALSE(names.contains(action->objectName())) << action->objectName().toStdString();
+        names << action->objectName();
     }
-    for (const ActionDefinition& definition : actionDefinitions()) {
-        const QString name = QString::fromLatin1(definition.name.data(), static_cast<qsizetype>(definition.name.size()));
-        EXPECT_NE(bound.contains(name), unbound.contains(name)) << definition.name;
+    EXPECT_GT(names.size(), kActionCount);  // the menu items are among them
+}
+
+TEST_F(MainWindowTest, SomeActionsShowNoTip)
+{
+    for (ActionId id : {ActionId::Exit, ActionId::ShowHelp, ActionId::ToggleHiddenMenu}) {
+        EXPECT_TRUE(actionHint(*m_window->action(id)).isEmpty()) << m_window->action(id)->objectName().toStdString();
+        EXPECT_TRUE(m_window->action(id)->statusTip().isEmpty());
     }
+    EXPECT_EQ(actionHint(*m_window->action(ActionId::Convert)), "Convert");
 }
 
 TEST_F(MainWindowTest, LongHintsSplitIntoTipAndStatusText)
 {
-    const QAction* copy = m_window->action(QStringLiteral("EditCopy1"));
+    const QAction* copy = m_window->action(ActionId::Copy);
     EXPECT_TRUE(copy->toolTip().contains(QStringLiteral("Copy")));
     EXPECT_FALSE(copy->toolTip().contains(QStringLiteral("Clipboard")));
     EXPECT_EQ(copy->statusTip(), "Copies the selection and puts it on the Clipboard");
     // A tag caption is shown as written, not taken for markup.
-    EXPECT_TRUE(m_window->action(QStringLiteral("Act_p"))->toolTip().contains(QStringLiteral("&lt;p&gt;...&lt;/p&gt;")));
+    EXPECT_TRUE(m_window->action(ActionId::WrapParagraph)->toolTip().contains(QStringLiteral("&lt;p&gt;...&lt;/p&gt;")));
 }
 
 TEST_F(MainWindowTest, ToolBarsHoldTheirActionsInOrder)
@@ -249,7 +214,7 @@ TEST_F(MainWindowTest, MenuItemsFollowTheirActions)
     EXPECT_TRUE(find<QAction>("N2")->isSeparator());
     EXPECT_EQ(find<QAction>("mm_About1")->text(), "About...");
 
-    QAction* convert = m_window->action(QStringLiteral("Act_Convert"));
+    QAction* convert = m_window->action(ActionId::Convert);
     convert->setText(QStringLiteral("Umwandeln"));
     EXPECT_TRUE(find<QAction>("mm_Rerefinefile1")->text().startsWith(QStringLiteral("Umwandeln\t")));
     convert->setEnabled(false);
@@ -359,12 +324,12 @@ TEST_F(MainWindowTest, CaptionFollowsTheDocumentPagesOnly)
 
 TEST_F(MainWindowTest, ActiveEditorFollowsThePage)
 {
-    EXPECT_EQ(m_window->ActiveEditor(), &m_window->SynMemo1()->editor());
+    EXPECT_EQ(m_window->activeEditor(), &m_window->sourceEditor()->editor());
     m_window->setActivePage(MainWindow::Fb2Page);
-    EXPECT_EQ(m_window->ActiveEditor(), &m_window->SynMemo2()->editor());
+    EXPECT_EQ(m_window->activeEditor(), &m_window->fb2Editor()->editor());
     for (int page : {2, 3, 4}) {
         m_window->setActivePage(page);
-        EXPECT_EQ(m_window->ActiveEditor(), nullptr);
+        EXPECT_EQ(m_window->activeEditor(), nullptr);
     }
 }
 
@@ -382,46 +347,46 @@ TEST_F(MainWindowTest, CtrlUShowsAndHidesTheHiddenMenu)
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     const QAction* hidden = find<QMenu>("Unvisible1")->menuAction();
     EXPECT_FALSE(hidden->isVisible());
-    m_window->SynMemo1()->setFocus();
-    QTest::keyClick(m_window->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
+    m_window->sourceEditor()->setFocus();
+    QTest::keyClick(m_window->sourceEditor(), Qt::Key_U, Qt::ControlModifier);
     EXPECT_TRUE(hidden->isVisible());
-    QTest::keyClick(m_window->SynMemo1(), Qt::Key_U, Qt::ControlModifier);
+    QTest::keyClick(m_window->sourceEditor(), Qt::Key_U, Qt::ControlModifier);
     EXPECT_FALSE(hidden->isVisible());
     // The key did not reach the editor's own key map.
-    EXPECT_TRUE(m_window->SynMemo1()->text().isEmpty());
+    EXPECT_TRUE(m_window->sourceEditor()->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
 {
-    auto enabled = [this](const char* name) { return m_window->action(QString::fromLatin1(name))->isEnabled(); };
+    auto enabled = [this](ActionId id) { return m_window->action(id)->isEnabled(); };
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->setActivePage(MainWindow::SettingsPage);
     find<QCheckBox>("CheckBox18")->setFocus();
     m_window->editActions()->updateActions();
-    for (const char* name : {"EditUndo1", "EditCut1", "EditCopy1", "EditDelete1", "EditSelectAll1"})
-        EXPECT_FALSE(enabled(name)) << name;
+    for (ActionId id : {ActionId::Undo, ActionId::Cut, ActionId::Copy, ActionId::Delete, ActionId::SelectAll})
+        EXPECT_FALSE(enabled(id)) << m_window->action(id)->objectName().toStdString();
 
     m_window->setActivePage(MainWindow::Fb2Page);
-    CodeEditor* memo = m_window->SynMemo2();
+    CodeEditor* memo = m_window->fb2Editor();
     memo->setFocus();
     memo->editor().setText("abc def");
     m_window->editActions()->updateActions();
     EXPECT_EQ(m_window->editActions()->currentTarget(), memo);
-    EXPECT_TRUE(enabled("EditSelectAll1"));
-    EXPECT_FALSE(enabled("EditCopy1"));
-    EXPECT_FALSE(enabled("EditUndo1"));
+    EXPECT_TRUE(enabled(ActionId::SelectAll));
+    EXPECT_FALSE(enabled(ActionId::Copy));
+    EXPECT_FALSE(enabled(ActionId::Undo));
 
     memo->editor().select(0, 3);
-    EXPECT_TRUE(enabled("EditCopy1"));
-    EXPECT_TRUE(enabled("EditCut1"));
-    EXPECT_TRUE(enabled("EditDelete1"));
-    m_window->action(QStringLiteral("EditDelete1"))->trigger();
+    EXPECT_TRUE(enabled(ActionId::Copy));
+    EXPECT_TRUE(enabled(ActionId::Cut));
+    EXPECT_TRUE(enabled(ActionId::Delete));
+    m_window->action(ActionId::Delete)->trigger();
     EXPECT_EQ(memo->editor().text(), " def");
-    EXPECT_TRUE(enabled("EditUndo1"));
-    m_window->action(QStringLiteral("EditUndo1"))->trigger();
+    EXPECT_TRUE(enabled(ActionId::Undo));
+    m_window->action(ActionId::Undo)->trigger();
     EXPECT_EQ(memo->editor().text(), "abc def");
-    m_window->action(QStringLiteral("EditSelectAll1"))->trigger();
+    m_window->action(ActionId::SelectAll)->trigger();
     EXPECT_EQ(memo->editor().selectionLength(), 7U);
 
     QPlainTextEdit* box = find<QPlainTextEdit>("Memo2");
@@ -430,21 +395,87 @@ TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
     box->setPlainText(QStringLiteral("binary"));
     m_window->editActions()->updateActions();
     EXPECT_EQ(m_window->editActions()->currentTarget(), box);
-    EXPECT_FALSE(enabled("EditCopy1"));
-    m_window->action(QStringLiteral("EditSelectAll1"))->trigger();
-    EXPECT_TRUE(enabled("EditCopy1"));
+    EXPECT_FALSE(enabled(ActionId::Copy));
+    m_window->action(ActionId::SelectAll)->trigger();
+    EXPECT_TRUE(enabled(ActionId::Copy));
 }
 
 TEST_F(MainWindowTest, TagCommandsWorkOnTheFb2EditorFromAnyPage)
 {
-    Editor& fb2 = m_window->SynMemo2()->editor();
+    Editor& fb2 = m_window->fb2Editor()->editor();
     fb2.setText("one two");
     fb2.select(4, 3);
     m_window->setActivePage(MainWindow::SettingsPage);
-    m_window->action(QStringLiteral("Act_strong"))->trigger();
+    m_window->action(ActionId::WrapStrong)->trigger();
     EXPECT_EQ(fb2.text(), "one <strong>two</strong>");
     EXPECT_EQ(fb2.selectionStart(), fb2.text().size());
-    EXPECT_TRUE(m_window->SynMemo1()->editor().text().empty());
+    EXPECT_TRUE(m_window->sourceEditor()->editor().text().empty());
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// Each tag action, on the tool bar and in the FB2 editor's pop-up menu, wraps in its own element.
+TEST_F(MainWindowTest, EachTagActionWrapsInItsElement)
+{
+    struct Case {
+        ActionId action;
+        const char* popupItem;  // null: not in the pop-up menu
+        std::string element;
+    };
+    const Case cases[] = {
+        {ActionId::WrapParagraph, nullptr, "<p>"},
+        {ActionId::WrapEpigraph, "epigraphepigraph1", "<epigraph>"},
+        {ActionId::WrapCite, "citecite1", "<cite>"},
+        {ActionId::WrapTextAuthor, "textauthortextauthor1", "<text-author>"},
+        {ActionId::WrapPoem, "poempoem1", "<poem>"},
+        {ActionId::WrapStanza, "stanzastanza1", "<stanza>"},
+        {ActionId::WrapVerse, "vv1", "<v>"},  // turns the selection's paragraphs into verses
+        {ActionId::WrapStrong, "strongstrong1", "<strong>"},
+        {ActionId::WrapEmphasis, "emphasisemphasis1", "<emphasis>"},
+        {ActionId::InsertEmptyLine, "emptyline1", "<empty-line/>"},
+    };
+    Editor& fb2 = m_window->fb2Editor()->editor();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.element);
+        QList<QAction*> triggers{m_window->action(c.action)};
+        if (c.popupItem) triggers << find<QAction>(c.popupItem);
+        for (QAction* trigger : triggers) {
+            const std::string text = "<p>word</p>";
+            fb2.setText(text);
+            fb2.select(0, text.size());
+            trigger->trigger();
+            EXPECT_EQ(occurrences(fb2.text(), c.element), occurrences(text, c.element) + 1) << fb2.text();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, CutCopyAndPasteActOnTheFocusedEditor)
+{
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->setActivePage(MainWindow::Fb2Page);
+    CodeEditor* memo = m_window->fb2Editor();
+    memo->setFocus();
+    memo->editor().setText("abc def");
+
+    memo->editor().select(0, 3);
+    m_window->action(ActionId::Copy)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "abc");
+    EXPECT_EQ(memo->editor().text(), "abc def");
+
+    memo->editor().select(4, 3);
+    m_window->action(ActionId::Cut)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "def");
+    EXPECT_EQ(memo->editor().text(), "abc ");
+
+    memo->editor().select(0, 0);
+    m_window->action(ActionId::Paste)->trigger();
+    EXPECT_EQ(memo->editor().text(), "defabc ");
 }
 
 }  // namespace
@@ -456,11 +487,11 @@ namespace {
 TEST_F(MainWindowTest, SilverColoursReachFormsToolBarsAndGroupBoxesOnly)
 {
     const QColor silver(192, 192, 192);
-    EXPECT_FALSE(IsNt6System());  // this platform keeps the toolkit's colours at show time
+    EXPECT_FALSE(isNt6System());  // this platform keeps the toolkit's colours at show time
     m_window->show();
     EXPECT_NE(m_window->palette().color(m_window->backgroundRole()), silver);
 
-    SetSilverColours();
+    setSilverColours();
     EXPECT_EQ(m_window->palette().color(m_window->backgroundRole()), silver);
     for (const char* name : {"GroupBox3", "GroupBox7"})
         EXPECT_EQ(find<QGroupBox>(name)->palette().color(QPalette::Window), silver) << name;
@@ -473,22 +504,22 @@ TEST_F(MainWindowTest, SilverColoursReachFormsToolBarsAndGroupBoxesOnly)
 
 TEST_F(MainWindowTest, EditorsHaveTheirPopupMenusAndExitClosesTheWindow)
 {
-    EXPECT_EQ(m_window->SynMemo1()->popupMenu(), find<QMenu>("PopupMenu1"));
-    EXPECT_EQ(m_window->SynMemo2()->popupMenu(), find<QMenu>("PopupMenu2"));
+    EXPECT_EQ(m_window->sourceEditor()->popupMenu(), find<QMenu>("PopupMenu1"));
+    EXPECT_EQ(m_window->fb2Editor()->popupMenu(), find<QMenu>("PopupMenu2"));
 
     int closed = 0;
     QObject::connect(m_window.get(), &MainWindow::closed, [&closed] { ++closed; });
     m_window->show();
-    m_window->action(QStringLiteral("Act_Exit"))->trigger();
+    m_window->action(ActionId::Exit)->trigger();
     EXPECT_EQ(closed, 1);
     EXPECT_FALSE(m_window->isVisible());
 }
 
 TEST_F(MainWindowTest, BusyCursorCoversTheProgramWhileACommandRuns)
 {
-    EXPECT_EQ(m_window->BusyCursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(m_window->busyCursor().shape(), Qt::BusyCursor);
     {
-        BusyCursorScope busy(m_window->BusyCursor());
+        BusyCursorScope busy(m_window->busyCursor());
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
     }

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "scripted_window_test.h"
-#include "ui/code_editor.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/program_arguments.h"
-#include "ui/program_folder.h"
+#include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/main_window.h"
+#include "ui/window/program_arguments.h"
 
 namespace vellumar {
 namespace {
@@ -40,21 +40,21 @@ TEST(ProgramArguments, OptionsAreFoundBeforeTheEndOfOptions)
         {{"vellumar", "-platform", "offscreen", "a.html"}, false, false, ""},
     };
     for (const Case& c : cases) {
-        const ProgramArguments parsed = ParseProgramArguments(c.arguments);
+        const ProgramArguments parsed = parseProgramArguments(c.arguments);
         const std::string shown = c.arguments.size() > 1 ? c.arguments[1] : "(none)";
         EXPECT_EQ(parsed.help, c.help) << shown;
         EXPECT_EQ(parsed.version, c.version) << shown;
         EXPECT_EQ(parsed.unknownOption, c.unknown) << shown;
     }
-    EXPECT_TRUE(ProgramHelpText().starts_with("Usage: vellumar [OPTION...] [FILE...]\n"));
-    EXPECT_TRUE(ProgramVersionText().starts_with("Vellumar 1."));
+    EXPECT_TRUE(programHelpText().starts_with("Usage: vellumar [OPTION...] [FILE...]\n"));
+    EXPECT_TRUE(programVersionText().starts_with("Vellumar 1."));
 }
 
 TEST(ProgramArguments, FilesAreTheArgumentsThatAreNoOptions)
 {
-    EXPECT_EQ(FileArguments({"vellumar", "a.fb2", "-x", "b c.html", "--", "-dash.fb2"}),
+    EXPECT_EQ(fileArguments({"vellumar", "a.fb2", "-x", "b c.html", "--", "-dash.fb2"}),
               QStringList({"a.fb2", "b c.html", "-dash.fb2"}));
-    EXPECT_TRUE(FileArguments({"vellumar"}).isEmpty());
+    EXPECT_TRUE(fileArguments({"vellumar"}).isEmpty());
 }
 
 class OpenFileArgumentsTest : public testing::ScriptedWindowTest {
@@ -72,12 +72,12 @@ protected:
 TEST_F(OpenFileArgumentsTest, Fb2BookOpensOnTheFb2PageWithItsPathInTheCaption)
 {
     const QString book = write("Book One.FB2", "<?xml version=\"1.0\"?>\n<FictionBook/>\n");
-    OpenFileArguments(*m_window, {book});
-    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::Fb2Page);
+    openFileArguments(*m_window, {book});
+    EXPECT_EQ(m_window->pages()->currentIndex(), MainWindow::Fb2Page);
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : " + book);
-    EXPECT_EQ(m_window->Fb2FileName(), book);
-    EXPECT_EQ(m_window->SynMemo2()->editor().text(), "<?xml version=\"1.0\"?>\r\n<FictionBook/>");
-    EXPECT_FALSE(m_window->SynMemo2()->hasUnsavedChanges());
+    EXPECT_EQ(m_window->fb2FileName(), book);
+    EXPECT_EQ(m_window->fb2Editor()->editor().text(), "<?xml version=\"1.0\"?>\r\n<FictionBook/>");
+    EXPECT_FALSE(m_window->fb2Editor()->hasUnsavedChanges());
     EXPECT_TRUE(m_dialogs.errors.isEmpty());
 }
 
@@ -85,14 +85,14 @@ TEST_F(OpenFileArgumentsTest, HtmlSourceOpensOnTheSourcePageAsOpenWould)
 {
     const QString book = write("b.fb2", "<FictionBook/>");
     const QString page = write("Page.HTML", "<html><body><p>Hello <b>there</b></p><script>x()</script></body></html>");
-    OpenFileArguments(*m_window, {book, page});
+    openFileArguments(*m_window, {book, page});
     EXPECT_TRUE(m_dialogs.errors.isEmpty()) << m_dialogs.errors.join(' ').toStdString();
-    EXPECT_EQ(m_window->PageControl1()->currentIndex(), MainWindow::SourcePage) << "the last file's page";
+    EXPECT_EQ(m_window->pages()->currentIndex(), MainWindow::SourcePage) << "the last file's page";
     EXPECT_EQ(m_window->windowTitle(), "Vellumar : New");
-    const std::string source = m_window->SynMemo1()->editor().text();
+    const std::string source = m_window->sourceEditor()->editor().text();
     EXPECT_NE(source.find("Hello"), std::string::npos) << source;
     EXPECT_EQ(source.find("x()"), std::string::npos) << "cleaned as an opened source is: " << source;
-    EXPECT_EQ(m_window->Fb2FileName(), book);
+    EXPECT_EQ(m_window->fb2FileName(), book);
 }
 
 TEST_F(OpenFileArgumentsTest, UnreadableOrUnknownFilesAreNamedAndTheRestStillOpen)
@@ -100,12 +100,12 @@ TEST_F(OpenFileArgumentsTest, UnreadableOrUnknownFilesAreNamedAndTheRestStillOpe
     const QString book = write("b.fb2", "<FictionBook/>");
     const QString missing = m_folder.filePath(QStringLiteral("missing.fb2"));
     const QString picture = write("cover.png", "not really");
-    OpenFileArguments(*m_window, {missing, picture, book});
+    openFileArguments(*m_window, {missing, picture, book});
     ASSERT_EQ(m_dialogs.errors.size(), 2);
     EXPECT_TRUE(m_dialogs.errors[0].contains(QStringLiteral("missing.fb2"))) << m_dialogs.errors[0].toStdString();
     EXPECT_TRUE(m_dialogs.errors[1].contains(picture)) << m_dialogs.errors[1].toStdString();
-    EXPECT_EQ(m_window->Fb2FileName(), book);
-    EXPECT_EQ(m_window->SynMemo2()->editor().text(), "<FictionBook/>");
+    EXPECT_EQ(m_window->fb2FileName(), book);
+    EXPECT_EQ(m_window->fb2Editor()->editor().text(), "<FictionBook/>");
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "editing/tag_commands.h"
-#include "ui/main_window.h"
-#include "ui/program_folder.h"
-#include "ui/code_editor.h"
+#include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -184,15 +184,15 @@ TEST(MainWindowCharset, ChoosingACharsetKeepsTheEditorsUndoAndUnsavedState)
 {
     setProgramFolder(QStringLiteral("/nonexistent"));
     MainWindow form;
-    form.SynMemo2()->setDocumentText(kWorld);
-    form.SynMemo2()->editor().select(0, 0);
-    form.SynMemo2()->editor().replaceSelection("<p>");
-    ASSERT_TRUE(form.SynMemo2()->hasUnsavedChanges());
+    form.fb2Editor()->setDocumentText(kWorld);
+    form.fb2Editor()->editor().select(0, 0);
+    form.fb2Editor()->editor().replaceSelection("<p>");
+    ASSERT_TRUE(form.fb2Editor()->hasUnsavedChanges());
     form.findChild<QComboBox*>(QStringLiteral("ComboBox2"))->setCurrentText(QStringLiteral("OEM_CHARSET"));
-    EXPECT_TRUE(form.SynMemo2()->hasUnsavedChanges());
-    ASSERT_TRUE(form.SynMemo2()->editor().canUndo());
-    form.SynMemo2()->editor().undo();
-    EXPECT_EQ(form.SynMemo2()->editor().text(), kWorld);
+    EXPECT_TRUE(form.fb2Editor()->hasUnsavedChanges());
+    ASSERT_TRUE(form.fb2Editor()->editor().canUndo());
+    form.fb2Editor()->editor().undo();
+    EXPECT_EQ(form.fb2Editor()->editor().text(), kWorld);
     setProgramFolder(QString());
 }
 
@@ -264,24 +264,24 @@ TEST(MainWindowCharset, ChoosingACharsetRedisplaysBothEditors)
 {
     setProgramFolder(QStringLiteral("/nonexistent"));
     MainWindow form;
-    form.SynMemo1()->editor().setText(kHello);
-    form.SynMemo2()->editor().setText(kWorld);
+    form.sourceEditor()->editor().setText(kHello);
+    form.fb2Editor()->editor().setText(kWorld);
     auto* charsets = form.findChild<QComboBox*>(QStringLiteral("ComboBox2"));
-    EXPECT_EQ(form.SynMemo1()->editor().codePage(), "WINDOWS-1251");
+    EXPECT_EQ(form.sourceEditor()->editor().codePage(), "WINDOWS-1251");
 
     charsets->setCurrentText(QStringLiteral("OEM_CHARSET"));
-    EXPECT_EQ(form.SynMemo1()->editor().codePage(), "CP866");
-    EXPECT_EQ(form.SynMemo2()->editor().codePage(), "CP866");
-    EXPECT_EQ(form.SynMemo2()->editor().text(), kWorld);
+    EXPECT_EQ(form.sourceEditor()->editor().codePage(), "CP866");
+    EXPECT_EQ(form.fb2Editor()->editor().codePage(), "CP866");
+    EXPECT_EQ(form.fb2Editor()->editor().text(), kWorld);
 
     charsets->setCurrentText(QStringLiteral("RUSSIAN_CHARSET"));
-    EXPECT_EQ(form.SynMemo2()->text(), QString::fromUtf8("мир"));
-    EXPECT_EQ(form.SynMemo1()->text(), QString::fromUtf8("Привет"));
+    EXPECT_EQ(form.fb2Editor()->text(), QString::fromUtf8("мир"));
+    EXPECT_EQ(form.sourceEditor()->text(), QString::fromUtf8("Привет"));
 
     // No entry selected: the default character set.
     charsets->setCurrentText(QStringLiteral("GREEK_CHARSET"));
     charsets->setCurrentIndex(-1);
-    EXPECT_EQ(form.SynMemo1()->editor().codePage(), "WINDOWS-1251");
+    EXPECT_EQ(form.sourceEditor()->editor().codePage(), "WINDOWS-1251");
     setProgramFolder(QString());
 }
 

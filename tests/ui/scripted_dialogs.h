@@ -11,7 +11,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include "ui/command_dialogs.h"
+#include "ui/commands/command_dialogs.h"
 
 namespace vellumar::testing {
 

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "ui/main_window.h"
-#include "ui/program_folder.h"
 #include "scripted_dialogs.h"
+#include "ui/settings/program_folder.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar::testing {
 

@@ -9,22 +9,22 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "support/case_name.h"
 #include "shared_code_editor.h"
+#include "support/case_name.h"
 
 #include <memory>
 
 #include "editing/find_replace.h"
 #include "message_box_catcher.h"
 #include "support/find_replace_cases.h"
-#include "ui/application_windows.h"
-#include "ui/charset_text.h"
-#include "ui/code_editor.h"
-#include "ui/color_button.h"
-#include "ui/find_dialog.h"
-#include "ui/main_window.h"
-#include "ui/program_folder.h"
-#include "ui/replace_dialog.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
+#include "ui/editor/charset_text.h"
+#include "ui/editor/code_editor.h"
+#include "ui/settings/program_folder.h"
+#include "ui/widgets/color_button.h"
+#include "ui/window/application_windows.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -89,14 +89,14 @@ protected:
         m_find = &m_windows->findDialog();
         m_replace = &m_windows->replaceDialog();
         m_window->show();
-        m_source = &m_window->SynMemo1()->editor();
+        m_source = &m_window->sourceEditor()->editor();
     }
     void TearDown() override
     {
         m_windows.reset();
         setProgramFolder(QString());
     }
-    void trigger(const char* action) { m_window->action(QString::fromLatin1(action))->trigger(); }
+    void trigger(ActionId id) { m_window->action(id)->trigger(); }
     void pressEnter(QLineEdit* edit) { QTest::keyClick(edit, Qt::Key_Return); }
 
     QTemporaryDir m_folder;
@@ -112,12 +112,12 @@ TEST_F(SearchWindowTest, F3TakesTheSelectedWordAndFindsItBehindTheSelection)
 {
     m_source->setText("cat dog cat dog");
     m_source->select(4, 3);
-    trigger("Act_FindNext");
+    trigger(ActionId::FindNext);
     EXPECT_EQ(m_find->findEdit()->text(), "dog");
     EXPECT_EQ(m_source->selectionStart(), 12u);
     EXPECT_EQ(m_source->selectionLength(), 3u);
     EXPECT_FALSE(m_find->isVisible());
-    trigger("Act_FindNext");
+    trigger(ActionId::FindNext);
     EXPECT_EQ(m_messages.texts, QStringList{kEndMessage});
     EXPECT_EQ(m_source->selectionStart(), 12u);
 }
@@ -125,7 +125,7 @@ TEST_F(SearchWindowTest, F3TakesTheSelectedWordAndFindsItBehindTheSelection)
 TEST_F(SearchWindowTest, F3WithoutFindTextOpensTheFindDialog)
 {
     m_source->setText("text");
-    trigger("Act_FindNext");
+    trigger(ActionId::FindNext);
     EXPECT_TRUE(m_find->isVisible());
     EXPECT_TRUE(m_messages.texts.isEmpty());
 }
@@ -134,11 +134,11 @@ TEST_F(SearchWindowTest, FindCommandFillsTheDialogFromTheSelection)
 {
     m_source->setText("one two");
     m_source->select(4, 3);
-    trigger("Act_Find");
+    trigger(ActionId::Find);
     EXPECT_TRUE(m_find->isVisible());
     EXPECT_EQ(m_find->findEdit()->text(), "two");
     m_source->select(0, 0);
-    trigger("Act_Replace");
+    trigger(ActionId::Replace);
     EXPECT_TRUE(m_replace->isVisible());
     EXPECT_TRUE(m_replace->findEdit()->text().isEmpty());  // nothing selected: the box keeps its text
 }
@@ -150,10 +150,10 @@ TEST_F(SearchWindowTest, PagesWithoutAnEditorDoNothing)
     m_find->show();
     m_window->setActivePage(MainWindow::ImagesPage);
     m_find->findButton()->click();
-    trigger("Act_FindNext");
+    trigger(ActionId::FindNext);
     m_find->hide();
-    trigger("Act_Find");
-    trigger("Act_Replace");
+    trigger(ActionId::Find);
+    trigger(ActionId::Replace);
     EXPECT_FALSE(m_find->isVisible());
     EXPECT_FALSE(m_replace->isVisible());
     EXPECT_EQ(m_source->selectionLength(), 0u);
@@ -163,7 +163,7 @@ TEST_F(SearchWindowTest, PagesWithoutAnEditorDoNothing)
 TEST_F(SearchWindowTest, TheFb2PageSearchesTheFb2Editor)
 {
     m_source->setText("word");
-    Editor& fb2 = m_window->SynMemo2()->editor();
+    Editor& fb2 = m_window->fb2Editor()->editor();
     fb2.setText("<p>word</p>");
     m_window->setActivePage(MainWindow::Fb2Page);
     m_find->findEdit()->setText("word");
@@ -284,7 +284,7 @@ TEST_F(SearchWindowTest, LettersTheCodePageLacksAreSearchedAsStored)
     // And a selected Cyrillic word reaches the box as its letters.
     m_source->setText("\xF1\xEB\xEE\xE2\xEE");
     m_source->select(0, 5);
-    trigger("Act_Find");
+    trigger(ActionId::Find);
     EXPECT_EQ(m_find->findEdit()->text(), QString::fromUtf8("\xD1\x81\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xBE"));
 }
 

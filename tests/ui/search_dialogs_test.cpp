@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/color_button.h"
-#include "ui/find_dialog.h"
-#include "ui/replace_dialog.h"
+#include "ui/dialogs/find_dialog.h"
+#include "ui/dialogs/replace_dialog.h"
+#include "ui/widgets/color_button.h"
 
 namespace vellumar {
 namespace {
@@ -75,13 +75,33 @@ TEST(SearchDialogs, EscHidesAndKeepsTheTexts)
 {
     FindDialog find;
     ReplaceDialog replace;
-    for (QDialog* dialog : {static_cast<QDialog*>(&find), static_cast<QDialog*>(&replace)}) {
+    for (SearchDialog* dialog : {static_cast<SearchDialog*>(&find), static_cast<SearchDialog*>(&replace)}) {
         dialog->show();
-        auto* edit = dialog->findChild<QLineEdit*>("Edit1");
+        QLineEdit* edit = dialog->findEdit();
         edit->setText("kept");
         QTest::keyClick(dialog, Qt::Key_Escape);
         EXPECT_FALSE(dialog->isVisible()) << dialog->objectName().toStdString();
         EXPECT_EQ(edit->text(), "kept");
+    }
+}
+
+TEST(SearchDialogs, OriginChoiceIsOneOfTheTwoButtons)
+{
+    FindDialog find;
+    ReplaceDialog replace;
+    for (SearchDialog* dialog : {static_cast<SearchDialog*>(&find), static_cast<SearchDialog*>(&replace)}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        auto* fromCursor = dialog->findChild<QRadioButton*>("RadioButton1");
+        auto* entireScope = dialog->findChild<QRadioButton*>("RadioButton2");
+        dialog->setFromCursor(false);
+        EXPECT_FALSE(dialog->fromCursor());
+        EXPECT_TRUE(entireScope->isChecked());
+        EXPECT_FALSE(fromCursor->isChecked());
+        dialog->setFromCursor(true);
+        EXPECT_TRUE(dialog->fromCursor());
+        EXPECT_FALSE(entireScope->isChecked());
+        entireScope->setChecked(true);
+        EXPECT_FALSE(dialog->fromCursor());
     }
 }
 

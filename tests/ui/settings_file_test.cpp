@@ -17,12 +17,12 @@
 
 #include <memory>
 
-#include "settings/ini_file.h"
-#include "ui/main_window.h"
-#include "ui/page_tab_widget.h"
-#include "ui/settings_store.h"
 #include "message_box_catcher.h"
+#include "settings/ini_file.h"
 #include "settings_fixture.h"
+#include "ui/settings/settings_store.h"
+#include "ui/widgets/page_tab_widget.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -252,7 +252,7 @@ TEST_F(SettingsFile, SaveAndLoadCommandsAskForTheFile)
     find<QCheckBox>(*form, "CheckBox22")->setChecked(false);
     {
         FileDialogAnswer answer(QString::fromStdString(chosen.string()));
-        form->action(QStringLiteral("Act_SaveOption"))->trigger();
+        form->action(ActionId::SaveSettingsFile)->trigger();
         EXPECT_EQ(answer.title, "Save settings");
     }
     EXPECT_EQ(ReadFileBytes(chosen), "[CheckBoxes]\r\nChBShowTitleInfo=1\r\nCheckBox18=1\r\nCheckBox22=0\r\n");
@@ -260,13 +260,13 @@ TEST_F(SettingsFile, SaveAndLoadCommandsAskForTheFile)
     writeFile(chosen, "[CheckBoxes]\nCheckBox22=1\nCheckBox18=0\n");
     {
         FileDialogAnswer cancel{QString()};
-        form->action(QStringLiteral("Act_openOptions"))->trigger();
+        form->action(ActionId::LoadSettingsFile)->trigger();
         EXPECT_EQ(cancel.title, "Open settings file");
     }
     EXPECT_FALSE(checked(*form, "CheckBox22"));
     {
         FileDialogAnswer answer(QString::fromStdString(chosen.string()));
-        form->action(QStringLiteral("Act_openOptions"))->trigger();
+        form->action(ActionId::LoadSettingsFile)->trigger();
     }
     EXPECT_TRUE(checked(*form, "CheckBox22"));
     EXPECT_FALSE(checked(*form, "CheckBox18"));
@@ -285,21 +285,21 @@ TEST_F(SettingsFile, ChosenLanguageFileIsUsedOnlyWithOther)
         EXPECT_EQ(answer.title, "Open language file");
     }
     EXPECT_TRUE(path->text().isEmpty());
-    EXPECT_EQ(form->PageControl1()->tabText(1), "FB2");
+    EXPECT_EQ(form->pages()->tabText(1), "FB2");
     find<QRadioButton>(*form, "RadioButton3")->setChecked(true);
     {
         FileDialogAnswer answer(QString::fromStdString(mine.string()));
         form->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
     }
     EXPECT_EQ(path->text().toStdString(), mine.string());
-    EXPECT_EQ(form->PageControl1()->tabText(1), "Buch");
+    EXPECT_EQ(form->pages()->tabText(1), "Buch");
     // The choice and the path survive a restart, even without the Russian file.
     form->close();
     form = start();
     EXPECT_EQ(find<QLabel>(*form, "Label1")->text().toStdString(), mine.string());
     EXPECT_TRUE(find<QRadioButton>(*form, "RadioButton3")->isChecked());
     form->show();
-    EXPECT_EQ(form->PageControl1()->tabText(1), "Buch");
+    EXPECT_EQ(form->pages()->tabText(1), "Buch");
 }
 
 }  // namespace

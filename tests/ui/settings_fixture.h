@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "files/file_io.h"
-#include "ui/program_folder.h"
+#include "ui/settings/program_folder.h"
 
 namespace vellumar::testing {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/code_editor.h"
+#include "ui/editor/code_editor.h"
 
 namespace vellumar::testing {
 

@@ -9,9 +9,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/about_box.h"
-#include "ui/link_label.h"
-#include "ui/color_button.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/widgets/color_button.h"
+#include "ui/widgets/link_label.h"
 
 namespace vellumar {
 namespace {

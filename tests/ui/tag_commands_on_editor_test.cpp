@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/case_name.h"
 #include "shared_code_editor.h"
+#include "support/case_name.h"
 
 #include "editing/tag_commands.h"
 #include "support/tag_command_cases.h"
-#include "ui/code_editor.h"
+#include "ui/editor/code_editor.h"
 
 namespace vellumar {
 namespace {

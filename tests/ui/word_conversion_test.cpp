@@ -13,7 +13,7 @@
 #include "base/user_interaction.h"
 #include "files/temp_folder.h"
 #include "pipeline/source_loading.h"
-#include "ui/word_conversion.h"
+#include "ui/commands/word_conversion.h"
 
 namespace {
 

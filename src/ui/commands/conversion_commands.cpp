@@ -1,0 +1,128 @@
+#include "ui/commands/conversion_commands.h"
+
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "pipeline/pipeline.h"
+#include "ui/commands/busy_cursor.h"
+#include "ui/commands/command_dialogs.h"
+#include "ui/commands/command_interaction.h"
+#include "ui/commands/file_commands.h"
+#include "ui/commands/file_names.h"
+#include "ui/commands/word_conversion.h"
+#include "ui/editor/charset_text.h"
+#include "ui/editor/code_editor.h"
+#include "ui/window/main_window.h"
+
+namespace vellumar {
+
+namespace {
+
+std::filesystem::path localPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// Lets the window repaint (the busy cursor, the pages) before long work; typing and clicks wait.
+void letWindowRepaint()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace
+
+ConversionCommands::ConversionCommands(MainWindow& window, FileCommands& files, CommandDialogs& dialogs)
+    : QObject(&window), m_window(window), m_files(files), m_dialogs(dialogs)
+{
+}
+
+void ConversionCommands::openSourceDocument()
+{
+    if (!m_files.maySourceBeReplaced()) return;
+    const QString path = m_dialogs.askOpenFileName("OpenDialog1", m_openFolder);
+    if (path.isEmpty()) return;
+    openSourceFile(path);
+}
+
+void ConversionCommands::openSourceFile(const QString& path)
+{
+    m_openFolder = QFileInfo(path).absolutePath();
+
+    letWindowRepaint();
+    BusyCursorScope busy(m_window.busyCursor());
+    letWindowRepaint();
+    m_files.clearSourceDocument();
+    CommandInteraction user(m_dialogs, m_window.charset());
+    try {
+        if (loadSourceDocument(path, user)) m_window.setSourceFileName(QStringLiteral("New"));
+    } catch (const std::exception& error) {
+        // The source editor stays empty and the caption as it was.
+        user.finish();
+        m_dialogs.showError(QString::fromUtf8(error.what()));
+        return;
+    }
+    user.finish();
+    m_window.setWindowTitle(MainWindow::applicationTitle() + QStringLiteral(" : ") + m_window.sourceFileName());
+}
+
+bool ConversionCommands::loadSourceDocument(const QString& path, CommandInteraction& user)
+{
+    const QString extension = lowerExtension(path);
+    if (extension != QLatin1String(".htm") && extension != QLatin1String(".html") &&
+        !IsWordProcessorDocument(localPath(path)))
+        return false;
+    // A word-processor document is saved as HTML beside it by LibreOffice, with its pictures;
+    // they stay there after the open. The window repaints meanwhile and refuses commands.
+    LoadOptions load;
+    load.libreOffice.keepWaiting = keepWindowWaiting;
+    try {
+        const LoadedSource source = loadSource(SourceFile{localPath(path)}, load, m_window.conversionOptions(), user);
+        m_window.sourceEditor()->setDocumentText(source.editorText());
+    } catch (const DocumentConversionError& error) {
+        // The second line says why, so that the user knows what to do.
+        m_dialogs.showMessage(MainWindow::applicationTitle(),
+                              path + QStringLiteral(" не конвертирован.\n") + QString::fromUtf8(error.what()));
+        return false;
+    }
+    // Relative pictures of this document, and the book's save dialog, start in its folder.
+    m_files.setDocumentFolder(QFileInfo(path).absolutePath());
+    return true;
+}
+
+void ConversionCommands::convert()
+{
+    if (m_window.sourceEditor()->editor().text().empty()) openSourceDocument();
+    if (m_window.sourceEditor()->editor().text().empty()) return;
+    if (!m_files.mayFb2BeReplaced()) return;
+
+    CommandInteraction user(m_dialogs, m_window.charset());
+    try {
+        letWindowRepaint();
+        BusyCursorScope busy(m_window.busyCursor());
+        letWindowRepaint();
+        const std::optional<Fb2Document> book =
+            convertSource(m_window.sourceEditor()->editor().text(), m_window.conversionOptions(),
+                          localPath(m_files.documentFolder()), user);
+        // A text that gives no items leaves the FB2 editor as it was.
+        if (book) {
+            m_window.fb2Editor()->setDocumentText(book->text());
+            m_window.setActivePage(MainWindow::Fb2Page);
+            if (book->proposedFileName) m_files.setFb2SaveName(decodeBytes(*book->proposedFileName, m_window.charset()));
+        }
+    } catch (const std::exception& error) {
+        user.finish();
+        m_dialogs.showError(QString::fromUtf8(error.what()));
+        return;
+    }
+    user.finish();
+    if (m_files.fb2SaveName().isEmpty())
+        m_files.setFb2SaveName(withExtension(m_window.sourceFileName(), QStringLiteral(".fb2")));
+    m_files.saveFb2As();
+}
+
+}  // namespace vellumar

@@ -1,0 +1,20 @@
+#include "ui/commands/dialog_interaction.h"
+
+#include <QMessageBox>
+
+#include "ui/dialogs/book_info_dialog.h"
+#include "ui/editor/charset_text.h"
+
+namespace vellumar {
+
+void DialogInteraction::reportTokenizerProblem(std::string_view message, std::string_view text)
+{
+    QMessageBox::information(m_owner, decodeBytes(message, m_charset), decodeBytes(text, m_charset));
+}
+
+std::optional<BookInfoAnswers> DialogInteraction::askBookInfo()
+{
+    return m_bookInfo.ask();
+}
+
+}  // namespace vellumar

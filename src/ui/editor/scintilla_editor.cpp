@@ -1,0 +1,225 @@
+#include "ui/editor/scintilla_editor.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include <Qsci/qsciscintilla.h>
+
+#include "encodings/code_page_codec.h"
+
+namespace vellumar {
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+// Codecs are built once per code page and kept for the run: building a multi-byte one measures
+// every character of the plane.
+const CodePageCodec& codecFor(std::string_view codePage)
+{
+    static std::map<std::string, std::unique_ptr<CodePageCodec>, std::less<>> codecs;
+    auto it = codecs.find(codePage);
+    if (it == codecs.end())
+        it = codecs.emplace(std::string(codePage), std::make_unique<CodePageCodec>(codePage)).first;
+    return *it->second;
+}
+
+}  // namespace
+
+ScintillaEditor::ScintillaEditor(QsciScintilla& widget)
+    : m_widget(widget), m_codec(&codecFor("WINDOWS-1251"))
+{
+}
+
+ScintillaEditor::~ScintillaEditor() = default;
+
+const std::string& ScintillaEditor::codePage() const
+{
+    return m_codec->codePage();
+}
+
+namespace {
+
+// One step of the undo history, as a change of the 8-bit text: `removed` bytes at `start` were
+// replaced by `inserted`.
+struct ByteStep {
+    std::size_t start = 0;
+    std::size_t removed = 0;
+    std::string inserted;
+};
+
+// The step that turns `before` into `after`: everything between their common start and end.
+ByteStep stepBetween(const std::string& before, const std::string& after)
+{
+    std::size_t prefix = 0;
+    const std::size_t shorter = std::min(before.size(), after.size());
+    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return {prefix, before.size() - prefix - suffix, after.substr(prefix, after.size() - prefix - suffix)};
+}
+
+}  // namespace
+
+void ScintillaEditor::setCodePage(std::string_view codePage)
+{
+    const CodePageCodec& codec = codecFor(codePage);
+    if (&codec == m_codec) return;
+    const EditorUpdateGuard noRepaint(*this);
+    const std::size_t start = selectionStart();
+    const std::size_t length = selectionLength();
+
+    // The undo history is kept: it is walked back to its oldest text, each step recorded as a
+    // change of the 8-bit text, and then made again on the same bytes shown in the new code page.
+    // Steps that were undone stay redoable.
+    std::string current = text();
+    std::vector<ByteStep> undone;  // newest first
+    std::size_t undoSteps = 0;     // with the steps that left the bytes as they were
+    while (m_widget.SendScintilla(Sci::SCI_CANUNDO)) {
+        m_widget.SendScintilla(Sci::SCI_UNDO);
+        ++undoSteps;
+        std::string older = text();
+        if (older != current) undone.push_back(stepBetween(older, current));
+        current = std::move(older);
+    }
+    const std::string oldest = current;
+    for (std::size_t i = 0; i < undoSteps; ++i) m_widget.SendScintilla(Sci::SCI_REDO);
+    current = text();
+    std::vector<ByteStep> redoable;  // oldest first
+    while (m_widget.SendScintilla(Sci::SCI_CANREDO)) {
+        m_widget.SendScintilla(Sci::SCI_REDO);
+        std::string newer = text();
+        if (newer != current) redoable.push_back(stepBetween(current, newer));
+        current = std::move(newer);
+    }
+
+    m_codec = &codec;
+    setText(oldest);
+    auto replay = [this](const ByteStep& step) {
+        select(step.start, step.removed);
+        replaceSelection(step.inserted);
+    };
+    for (std::size_t i = undone.size(); i-- > 0;) replay(undone[i]);
+    for (const ByteStep& step : redoable) replay(step);
+    for (std::size_t i = 0; i < redoable.size(); ++i) m_widget.SendScintilla(Sci::SCI_UNDO);
+    select(start, length);
+}
+
+std::string_view ScintillaEditor::utf8Text() const
+{
+    const auto length = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETLENGTH));
+    if (length == 0) return {};
+    const auto* data = static_cast<const char*>(m_widget.SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
+    return {data, length};
+}
+
+long ScintillaEditor::toWidgetPosition(std::size_t position) const
+{
+    const std::string_view all = utf8Text();
+    std::size_t offset = m_codec->utf8Offset(all, position);
+    if (offset > 0 && offset < all.size() && all[offset - 1] == '\r' && all[offset] == '\n') --offset;
+    return static_cast<long>(offset);
+}
+
+std::string ScintillaEditor::text() const
+{
+    return m_codec->encode(utf8Text());
+}
+
+void ScintillaEditor::setText(std::string_view text)
+{
+    const std::string utf8 = m_codec->decode(NormalizeLineBreaks(text));
+    const EditorUpdateGuard noRepaint(*this);
+    const bool readOnly = m_widget.isReadOnly();
+    m_widget.setReadOnly(false);
+    m_widget.SendScintilla(Sci::SCI_CLEARALL);
+    m_widget.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    m_widget.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
+    m_widget.SendScintilla(Sci::SCI_GOTOPOS, 0L);
+    m_widget.setReadOnly(readOnly);
+}
+
+std::string ScintillaEditor::selectedText() const
+{
+    const auto start = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART));
+    const auto end = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONEND));
+    if (end <= start) return {};
+    return m_codec->encode(utf8Text().substr(start, end - start));
+}
+
+std::size_t ScintillaEditor::selectionStart() const
+{
+    const auto start = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART));
+    return m_codec->encodedLength(utf8Text().substr(0, start));
+}
+
+std::size_t ScintillaEditor::selectionLength() const
+{
+    const auto start = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART));
+    const auto end = static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETSELECTIONEND));
+    if (end <= start) return 0;
+    return m_codec->encodedLength(utf8Text().substr(start, end - start));
+}
+
+void ScintillaEditor::select(std::size_t start, std::size_t length)
+{
+    const long from = toWidgetPosition(start);
+    // A length reaching past the end (even past the largest position) selects up to the end.
+    const std::size_t end = length > SIZE_MAX - start ? SIZE_MAX : start + length;
+    const long to = length == 0 ? from : toWidgetPosition(end);
+    m_widget.SendScintilla(Sci::SCI_SETSEL, static_cast<unsigned long>(from), to);
+    m_widget.SendScintilla(Sci::SCI_SCROLLCARET);
+}
+
+void ScintillaEditor::replaceSelection(std::string_view text)
+{
+    const std::string utf8 = m_codec->decode(NormalizeLineBreaks(text));
+    const long start = m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART);
+    const long end = m_widget.SendScintilla(Sci::SCI_GETSELECTIONEND);
+    if (utf8.empty() && start == end) return;
+    m_widget.SendScintilla(Sci::SCI_BEGINUNDOACTION);
+    m_widget.SendScintilla(Sci::SCI_TARGETFROMSELECTION);
+    m_widget.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(utf8.size()), utf8.data());
+    const long after = m_widget.SendScintilla(Sci::SCI_GETTARGETEND);
+    m_widget.SendScintilla(Sci::SCI_ENDUNDOACTION);
+    m_widget.SendScintilla(Sci::SCI_GOTOPOS, after);
+}
+
+bool ScintillaEditor::canUndo() const
+{
+    return m_widget.SendScintilla(Sci::SCI_CANUNDO) != 0;
+}
+
+void ScintillaEditor::undo()
+{
+    m_widget.SendScintilla(Sci::SCI_UNDO);
+}
+
+void ScintillaEditor::beginUpdate()
+{
+    if (m_updateDepth++ > 0) return;
+    m_widget.setUpdatesEnabled(false);
+    // With word wrap on, the widget re-wraps every changed line up to the caret at once; a
+    // change of a whole 10 MB text would take many seconds. Wrapping is switched off while
+    // the changes are made, and switching it back on wraps lazily, as the lines are shown.
+    m_wrapMode = m_widget.SendScintilla(Sci::SCI_GETWRAPMODE);
+    if (m_wrapMode != Sci::SC_WRAP_NONE) m_widget.SendScintilla(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
+}
+
+void ScintillaEditor::endUpdate()
+{
+    if (m_updateDepth == 0) return;
+    if (--m_updateDepth == 0) {
+        if (m_wrapMode != Sci::SC_WRAP_NONE) {
+            m_widget.SendScintilla(Sci::SCI_SETWRAPMODE, m_wrapMode);
+            m_widget.SendScintilla(Sci::SCI_SCROLLCARET);
+        }
+        m_widget.setUpdatesEnabled(true);
+        m_widget.viewport()->update();
+    }
+}
+
+}  // namespace vellumar

@@ -1,0 +1,136 @@
+#include "ui/widgets/book_check_panel.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "ui/editor/code_editor.h"
+
+namespace vellumar {
+
+namespace {
+
+enum Column { LineColumn, KindColumn, MessageColumn };
+
+QString countOf(int count, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromLatin1(count == 1 ? one : many));
+}
+
+}  // namespace
+
+BookCheckPanel::BookCheckPanel(CodeEditor& editor, std::function<std::filesystem::path()> schema, QWidget* parent)
+    : QWidget(parent), m_editor(editor), m_schema(std::move(schema))
+{
+    setObjectName(QStringLiteral("CheckPanel"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 2, 0, 0);
+    layout->setSpacing(2);
+
+    auto* header = new QHBoxLayout;
+    m_summary = new QLabel(this);
+    m_summary->setTextFormat(Qt::PlainText);
+    header->addWidget(m_summary, 1);
+    auto* close = new QToolButton(this);
+    close->setAutoRaise(true);
+    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, this));
+    close->setToolTip(QStringLiteral("Close the list"));
+    close->setFocusPolicy(Qt::TabFocus);
+    connect(close, &QToolButton::clicked, this, [this] {
+        hide();
+        m_editor.setFocus(Qt::OtherFocusReason);
+    });
+    header->addWidget(close);
+    layout->addLayout(header);
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("ProblemList"));
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Kind"), QStringLiteral("Problem")});
+    m_list->header()->setSectionResizeMode(LineColumn, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(KindColumn, QHeaderView::ResizeToContents);
+    m_list->header()->setStretchLastSection(true);
+    m_list->setWordWrap(false);
+    layout->addWidget(m_list, 1);
+    connect(m_list, &QTreeWidget::itemActivated, this, &BookCheckPanel::activate);
+    hide();
+}
+
+void BookCheckPanel::check()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BookCheckResult result = CheckFb2Book(m_editor.editor().text(), m_schema());
+    QApplication::restoreOverrideCursor();
+    showResult(result);
+    // With problems listed, the arrow keys and Enter go through them; with none, the user
+    // goes on typing.
+    if (m_list->topLevelItemCount() > 0)
+        m_list->setFocus(Qt::OtherFocusReason);
+    else
+        m_editor.setFocus(Qt::OtherFocusReason);
+}
+
+void BookCheckPanel::showResult(const BookCheckResult& result)
+{
+    m_list->clear();
+    int errors = 0;
+    int warnings = 0;
+    QStyle* look = style();
+    for (const BookProblem& problem : result.problems) {
+        const bool isError = problem.severity == ProblemSeverity::Error;
+        ++(isError ? errors : warnings);
+        auto* item = new QTreeWidgetItem(m_list);
+        item->setText(LineColumn, problem.line > 0 ? QString::number(problem.line) : QString());
+        item->setData(LineColumn, Qt::UserRole, problem.line);
+        item->setText(KindColumn, isError ? QStringLiteral("error") : QStringLiteral("warning"));
+        item->setIcon(KindColumn, look->standardIcon(isError ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning,
+                                                     nullptr, this));
+        const QString message = QString::fromUtf8(problem.message.data(), static_cast<qsizetype>(problem.message.size()));
+        item->setText(MessageColumn, message);
+        item->setToolTip(MessageColumn, message);
+    }
+    QString text;
+    if (!result.wellFormed)
+        text = QStringLiteral("The FB2 text is not well-formed XML: ");
+    else if (!result.schemaChecked)
+        text = QStringLiteral("The FB2 text is well-formed; it could not be checked against the FB2 schema: ");
+    else if (errors == 0 && warnings == 0)
+        text = QStringLiteral("The FB2 text is well-formed and valid FB2.");
+    else
+        text = errors == 0 ? QStringLiteral("The FB2 text is valid FB2: ") : QStringLiteral("The FB2 text is not valid FB2: ");
+    if (errors > 0 || warnings > 0)
+        text += countOf(errors, "error", "errors") + QStringLiteral(", ") + countOf(warnings, "warning", "warnings") +
+                QStringLiteral(".");
+    m_summary->setText(text);
+    show();
+    if (m_list->topLevelItemCount() > 0) m_list->setCurrentItem(m_list->topLevelItem(0));
+}
+
+QString BookCheckPanel::summary() const
+{
+    return m_summary->text();
+}
+
+void BookCheckPanel::goToProblem(int index)
+{
+    activate(m_list->topLevelItem(index));
+}
+
+void BookCheckPanel::activate(QTreeWidgetItem* item)
+{
+    if (!item) return;
+    const int line = item->data(LineColumn, Qt::UserRole).toInt();
+    if (line <= 0) return;
+    m_editor.setCursorPosition(line - 1, 0);
+    m_editor.ensureLineVisible(line - 1);
+    m_editor.setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace vellumar
