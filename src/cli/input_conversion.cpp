@@ -74,7 +74,9 @@ void InputConversion::writeOutput(const std::string& input, const std::string& t
         if (!m_out.good()) throw FileError("cannot write standard output");
         return;
     }
-    WriteFileAtomically(target, pieces, Durability::WriteBack);
+    // Only a name the user gave with -o may lead into a device, FIFO or socket.
+    const TargetNaming naming = m_options.output.empty() ? TargetNaming::Derived : TargetNaming::NamedByUser;
+    WriteFileAtomically(target, pieces, Durability::WriteBack, naming);
 }
 
 void InputConversion::showProgress(const std::string& input, std::size_t index, std::size_t count,

@@ -94,17 +94,107 @@ int connectSocket(const std::filesystem::path& path)
     return fd;
 }
 
-// A device, FIFO or socket is written into as it is, as standard output would be: replacing
-// the node by a regular file would lose it (a root user's /dev/null).
-void writeIntoSpecialFile(const std::filesystem::path& path, std::span<const std::string_view> pieces, mode_t mode)
+// What a file that is not a regular one or a folder is called in a message.
+const char* kindOfSpecialFile(mode_t mode)
+{
+    if (S_ISBLK(mode)) return "a block device";
+    if (S_ISCHR(mode)) return "a character device";
+    if (S_ISFIFO(mode)) return "a FIFO";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a regular file";
+}
+
+// Opens a device or FIFO for writing without following a link and without blocking. A FIFO
+// whose reader is still starting (a pipeline just launched) is given a moment, not for ever.
+int openSpecialFile(const std::filesystem::path& path, mode_t mode)
+{
+    constexpr int kTries = 20;
+    for (int attempt = 1;; ++attempt) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd >= 0 || errno != ENXIO || !S_ISFIFO(mode) || attempt == kTries) return fd;
+        const timespec pause{0, 100'000'000};
+        ::nanosleep(&pause, nullptr);
+    }
+}
+
+// A character device, FIFO or socket is written into as it is, as standard output would be:
+// replacing the node by a regular file would lose it (a root user's /dev/null). It is opened
+// without following a link put there since it was looked at, and without waiting for a reader.
+void writeIntoSpecialFile(const std::filesystem::path& named, const std::filesystem::path& path,
+                          std::span<const std::string_view> pieces, mode_t mode)
 {
     const bool socket = S_ISSOCK(mode);
-    Descriptor file{socket ? connectSocket(path) : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC)};
-    if (file.fd < 0) fail("cannot write", path, errno);
-    if (!writeAll(file.fd, pieces, socket)) fail("cannot write", path, errno);
+    Descriptor file{socket ? connectSocket(path) : openSpecialFile(path, mode)};
+    if (file.fd < 0 && errno == ENXIO && S_ISFIFO(mode))
+        throw FileError("cannot write '" + named.string() + "': it is a FIFO that no program reads from");
+    if (file.fd < 0) fail("cannot write", named, errno);
+    struct stat opened {};
+    if (::fstat(file.fd, &opened) != 0) fail("cannot write", named, errno);
+    if ((opened.st_mode & S_IFMT) != (mode & S_IFMT))
+        throw FileError("cannot write '" + named.string() + "': it changed while it was opened");
+    if (!socket) {
+        // Once open, the writes wait for the reader as any program's output does.
+        const int flags = ::fcntl(file.fd, F_GETFL);
+        if (flags < 0 || ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK) != 0) fail("cannot write", named, errno);
+    }
+    if (!writeAll(file.fd, pieces, socket)) fail("cannot write", named, errno);
     const int fd = file.fd;
     file.fd = -1;
-    if (::close(fd) != 0) fail("cannot write", path, errno);
+    if (::close(fd) != 0) fail("cannot write", named, errno);
+}
+
+// Whether the system's own rule for links in shared folders lets this process follow the link
+// `info` describes, found in the folder `folderInfo` describes: a sticky, world-writable folder
+// is one anyone may plant a link in, so only the user's own links and the folder owner's count.
+bool mayFollowLink(const struct stat& info, const struct stat& folderInfo)
+{
+    const bool shared = (folderInfo.st_mode & S_ISVTX) && (folderInfo.st_mode & S_IWOTH);
+    return !shared || info.st_uid == ::geteuid() || info.st_uid == folderInfo.st_uid;
+}
+
+// The path the name leads to once every symbolic link in it is followed, as the system would
+// for an open, refusing links another user planted in a shared folder. The last part may not
+// exist yet (a new book).
+std::filesystem::path resolveForWriting(const std::filesystem::path& named)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(named, error);
+    if (error) fail("cannot write", named, error.value());
+    std::vector<std::string> left;  // the parts still to walk, the next one last
+    const auto pushParts = [&left](const std::filesystem::path& path) {
+        std::vector<std::string> parts;
+        for (const std::filesystem::path& part : path.relative_path()) parts.push_back(part.string());
+        left.insert(left.end(), parts.rbegin(), parts.rend());
+    };
+    pushParts(absolute);
+    std::filesystem::path resolved = "/";
+    int hops = 0;
+    while (!left.empty()) {
+        const std::string part = std::move(left.back());
+        left.pop_back();
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            resolved = resolved.parent_path();
+            continue;
+        }
+        const std::filesystem::path next = resolved / part;
+        struct stat info {};
+        if (::lstat(next.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            resolved = next;
+            continue;
+        }
+        if (++hops > 40) fail("cannot write", named, ELOOP);  // as the system counts a loop
+        struct stat folderInfo {};
+        if (::stat(resolved.c_str(), &folderInfo) != 0) fail("cannot write", named, errno);
+        if (!mayFollowLink(info, folderInfo))
+            throw FileError("cannot write '" + named.string() + "': the symbolic link '" + next.string() +
+                            "' belongs to another user in a shared folder, so it is not followed");
+        const std::filesystem::path leadsTo = std::filesystem::read_symlink(next, error);
+        if (error) fail("cannot write", named, error.value());
+        if (leadsTo.is_absolute()) resolved = "/";
+        pushParts(leadsTo);
+    }
+    return resolved;
 }
 
 // `name` cut to leave room for the 8 bytes a temporary name adds within the folder's limit on
@@ -213,29 +303,31 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)
 
 std::string ReadStandardInput(std::size_t limit) { return ReadBytesFrom(STDIN_FILENO, "standard input", limit); }
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability,
+                         TargetNaming naming)
 {
-    WriteFileAtomically(path, std::span<const std::string_view>(&bytes, 1), durability);
+    WriteFileAtomically(path, std::span<const std::string_view>(&bytes, 1), durability, naming);
 }
 
 void WriteFileAtomically(const std::filesystem::path& named, std::span<const std::string_view> pieces,
-                         Durability durability)
+                         Durability durability, TargetNaming naming)
 {
     // A symbolic link named as the target keeps leading where it did: the file it leads to is
     // the one replaced (or made, when the link dangles), not the link.
-    std::filesystem::path path = named;
-    std::error_code linkError;
-    for (int hops = 0; std::filesystem::is_symlink(std::filesystem::symlink_status(path, linkError)); ++hops) {
-        if (hops == 40) fail("cannot write", named, ELOOP);  // as the system counts a loop
-        const std::filesystem::path leadsTo = std::filesystem::read_symlink(path, linkError);
-        if (linkError) fail("cannot write", named, linkError.value());
-        path = leadsTo.is_absolute() ? leadsTo : path.parent_path() / leadsTo;
-    }
+    const std::filesystem::path path = named.has_filename() ? resolveForWriting(named) : named;
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
-        writeIntoSpecialFile(path, pieces, existing.st_mode);
+    const bool exists = ::lstat(path.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+        if (S_ISBLK(existing.st_mode) || naming != TargetNaming::NamedByUser)
+            throw FileError("cannot write '" + named.string() + "': it is " + kindOfSpecialFile(existing.st_mode) +
+                            (S_ISBLK(existing.st_mode) ? ", which is never written"
+                                                       : ", which is written only when named as the output"));
+        writeIntoSpecialFile(named, path, pieces, existing.st_mode);
         return;
     }
+    // A file of the user's own keeps the permissions it was given (a book made read-only stays
+    // so); a file of another user's gets the mode of any new file, not theirs.
+    const bool keepMode = exists && S_ISREG(existing.st_mode) && existing.st_uid == ::geteuid();
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::string made;
     Descriptor file;
@@ -246,27 +338,28 @@ void WriteFileAtomically(const std::filesystem::path& named, std::span<const std
         file.fd = createTemporary(folder, path.filename().string(), made);
         if (file.fd >= 0) registered.emplace(made, CleanupKind::File);
     }
-    if (file.fd < 0) fail("cannot write", path, errno);
+    if (file.fd < 0) fail("cannot write", named, errno);
     const std::filesystem::path temp = made;
     auto discard = [&](int error) {
         ::close(file.fd);
         file.fd = -1;
         ::unlink(temp.c_str());
-        fail("cannot write", path, error);
+        fail("cannot write", named, error);
     };
+    if (keepMode && ::fchmod(file.fd, existing.st_mode & 0777) != 0) discard(errno);
     if (!writeAll(file.fd, pieces, false)) discard(errno);
     if (durability == Durability::SyncToDisk && ::fsync(file.fd) != 0) discard(errno);
     if (::close(file.fd) != 0) {
         file.fd = -1;
         const int error = errno;
         ::unlink(temp.c_str());
-        fail("cannot write", path, error);
+        fail("cannot write", named, error);
     }
     file.fd = -1;
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        fail("cannot write", path, error);
+        fail("cannot write", named, error);
     }
 }
 

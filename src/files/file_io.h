@@ -33,15 +33,28 @@ std::string ReadStandardInput(std::size_t limit = kMaxSourceBytes);
 // one the file system guards, so after a crash the old book or the new one is there whole.
 enum class Durability { SyncToDisk, WriteBack };
 
+// Who chose the name a file is written to. A device, FIFO or socket is written into only when
+// the user named it; a name the program made up (a book beside its source, in an output folder)
+// never leads into one, whatever another user planted there.
+enum class TargetNaming { Derived, NamedByUser };
+
 // Writes the file whole or not at all: a temporary file in the same folder (its hidden name
 // shortened to fit the folder's name limit, and removed if the run is interrupted), then a
-// rename over the target. A failure leaves any previous file of that name untouched. An
-// existing device, FIFO or socket is written into as it is, never replaced; a symbolic link
-// stays, and the file it leads to is written.
+// rename over the target. A failure leaves any previous file of that name untouched. A replaced
+// file of the user's own keeps its permission bits; a new one gets 0666 less the umask.
+//
+// A symbolic link stays, and the file it leads to is written, but as the system guards its own
+// opens: a link in a shared folder (sticky and world-writable, such as /tmp) is followed only
+// when it belongs to the user or to the folder's owner, since anyone may plant one there. A
+// block device is never written. A character device, FIFO or socket is written into as it is,
+// never replaced, and only when `naming` is NamedByUser; a FIFO nobody reads is an error, not a
+// wait.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         Durability durability = Durability::SyncToDisk);
+                         Durability durability = Durability::SyncToDisk,
+                         TargetNaming naming = TargetNaming::Derived);
 // The same for a text held in pieces, written one after another.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string_view> pieces,
-                         Durability durability = Durability::SyncToDisk);
+                         Durability durability = Durability::SyncToDisk,
+                         TargetNaming naming = TargetNaming::Derived);
 
 }  // namespace vellumar

@@ -68,6 +68,26 @@ TEST_F(HostileInputsCli, FifoOutputIsWrittenIntoAndKept)
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
+// A FIFO or link planted at the name the program gives a book (beside its source, in the -d
+// folder) is neither waited on nor written into: the user named no such thing.
+TEST_F(HostileInputsCli, FifoAtADerivedNameIsRefusedNotWaitedFor)
+{
+    write("book.html", kBook);
+    fs::create_directory(m_dir / "out");
+    for (const char* planted : {"book.fb2", "out/book.fb2"}) {
+        SCOPED_TRACE(planted);
+        ASSERT_EQ(::mkfifo((m_dir / planted).c_str(), 0600), 0);
+        const Outcome r = run(std::string(planted).starts_with("out/") ? "-d out book.html" : "book.html");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(std::string(planted) + "': it is a FIFO, which is written only when named"),
+                  std::string::npos)
+            << r.err;
+        struct stat info {};
+        ASSERT_EQ(::lstat((m_dir / planted).c_str(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    }
+}
+
 // "&#X41;" is written as XML reads it; &#150; and &#x97; are the en and em dash.
 TEST_F(HostileInputsCli, ReferencesAsBrowsersReadThem)
 {

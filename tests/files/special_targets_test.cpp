@@ -50,7 +50,7 @@ TEST(SpecialTargets, FifoIsWrittenIntoAndKept)
         got = readAllFrom(fd);
         ::close(fd);
     });
-    WriteFileAtomically(fifo, "the book");
+    WriteFileAtomically(fifo, "the book", Durability::SyncToDisk, TargetNaming::NamedByUser);
     reader.join();
     EXPECT_EQ(got, "the book");
     struct stat info {};
@@ -103,7 +103,7 @@ TEST(SpecialTargets, SocketIsWrittenIntoAndKept)
     std::vector<std::string> pieces;
     for (int i = 0; i < 2000; ++i) pieces.push_back(std::to_string(i) + std::string(1000, 'x'));
     const std::vector<std::string_view> views(pieces.begin(), pieces.end());
-    WriteFileAtomically(path, views);
+    WriteFileAtomically(path, views, Durability::SyncToDisk, TargetNaming::NamedByUser);
     reader.join();
     ::close(listener);
     EXPECT_EQ(got, JoinPieces(pieces));
@@ -118,7 +118,7 @@ TEST(SpecialTargets, CharacterDeviceIsWrittenIntoAndKept)
     TempFolder folder;
     const fs::path device = folder.file("null");
     if (::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0) GTEST_SKIP() << "cannot make a device node here";
-    WriteFileAtomically(device, "the book");
+    WriteFileAtomically(device, "the book", Durability::SyncToDisk, TargetNaming::NamedByUser);
     struct stat info {};
     ASSERT_EQ(::stat(device.c_str(), &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
@@ -163,25 +163,164 @@ TEST(SpecialTargets, NamesUpToTheLimitAreWritten)
 namespace vellumar {
 namespace {
 
-// A book, new or written over an old one, gets the mode of any new document: 0666 less the
-// umask, whatever mode the old file had.
-TEST(SpecialTargets, BooksTakeTheModeTheUmaskGives)
+// A new book gets the mode of any new document, 0666 less the umask; a book of the user's own
+// written over keeps its permission bits (a read-only one stays read-only); one of another
+// user's, replaced by root, does not pass its mode on.
+TEST(SpecialTargets, ReplacedBooksKeepTheModeOfTheUsersOwn)
 {
     TempFolder folder;
-    for (const mode_t mask : {mode_t{022}, mode_t{077}, mode_t{0}}) {
-        SCOPED_TRACE(mask);
-        const mode_t before = ::umask(mask);
+    struct Case {
+        mode_t mask;
+        mode_t old;  // 0: no old book
+        uid_t owner; // of the old book
+        mode_t expected;
+    };
+    const uid_t me = ::geteuid();
+    const Case cases[] = {
+        {022, 0, me, 0644}, {077, 0, me, 0600}, {0, 0, me, 0666},
+        {022, 0444, me, 0444}, {022, 0600, me, 0600}, {077, 0664, me, 0664},
+        {022, 0600, 12345, 0644},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mask) + " " + std::to_string(c.old) + " " + std::to_string(c.owner));
+        if (c.owner != me && me != 0) continue;  // only root can give a file away
+        const mode_t before = ::umask(c.mask);
         const fs::path book = folder.file("book.fb2");
-        WriteFileAtomically(book, "new");
-        ::chmod(book.c_str(), 0600);
+        if (c.old != 0) {
+            WriteFileAtomically(book, "old");
+            ASSERT_EQ(::chmod(book.c_str(), c.old), 0);
+            ASSERT_EQ(::chown(book.c_str(), c.owner, static_cast<gid_t>(-1)), 0);
+        }
         WriteFileAtomically(book, "over the old one");
         ::umask(before);
         struct stat info {};
         ASSERT_EQ(::stat(book.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+        EXPECT_EQ(info.st_mode & 07777, c.expected);
         EXPECT_EQ(ReadFileBytes(book), "over the old one");
         EXPECT_EQ(entriesIn(folder.path()), 1u);
         fs::remove(book);
+    }
+}
+
+// What another user can plant at a book's name in a shared folder (sticky and world-writable,
+// as /tmp), and nodes the program must not write into unless the user named them.
+class PlantedTargets : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0) GTEST_SKIP() << "needs root to stand for another user";
+        m_shared = m_folder.file("shared");
+        fs::create_directory(m_shared);
+        ASSERT_EQ(::chmod(m_shared.c_str(), 01777), 0);
+        m_private = m_folder.file("private");
+        fs::create_directory(m_private);
+        ASSERT_EQ(::chmod(m_private.c_str(), 0700), 0);
+        m_notes = m_private / "notes.txt";
+        WriteFileAtomically(m_notes, "my notes");
+        ASSERT_EQ(::chmod(m_notes.c_str(), 0600), 0);
+    }
+    // A symbolic link at `at` to `to`, owned by `owner`.
+    static void plantLink(const fs::path& to, const fs::path& at, uid_t owner)
+    {
+        fs::create_symlink(to, at);
+        ASSERT_EQ(::lchown(at.c_str(), owner, owner), 0);
+    }
+    void expectNotesUntouched() const
+    {
+        EXPECT_EQ(ReadFileBytes(m_notes), "my notes");
+        struct stat info {};
+        ASSERT_EQ(::stat(m_notes.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0600u);
+    }
+    static std::string errorWriting(const fs::path& path, TargetNaming naming = TargetNaming::Derived)
+    {
+        try {
+            WriteFileAtomically(path, "the book", Durability::SyncToDisk, naming);
+        } catch (const FileError& e) {
+            return e.what();
+        }
+        return "";
+    }
+
+    static constexpr uid_t kOther = 12345;
+    TempFolder m_folder;
+    fs::path m_shared, m_private, m_notes;
+};
+
+TEST_F(PlantedTargets, AnotherUsersLinkInASharedFolderIsNotFollowed)
+{
+    struct Case {
+        const char* name;
+        uid_t linkOwner;
+        uid_t folderOwner;
+        mode_t folderMode;
+        bool followed;
+    };
+    const Case cases[] = {
+        {"another user's link in a shared folder", kOther, 0, 01777, false},
+        {"the user's own link in a shared folder", 0, 0, 01777, true},
+        {"the folder owner's link", kOther, kOther, 01777, true},
+        {"another user's link in a folder that is not sticky", kOther, 0, 0777, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(::chown(m_shared.c_str(), c.folderOwner, c.folderOwner), 0);
+        ASSERT_EQ(::chmod(m_shared.c_str(), c.folderMode), 0);
+        const fs::path chapter = m_shared / "chapter.fb2";
+        plantLink(m_notes, chapter, c.linkOwner);
+        const std::string error = errorWriting(chapter);
+        if (c.followed) {
+            EXPECT_EQ(error, "");
+            EXPECT_EQ(ReadFileBytes(m_notes), "the book");
+            WriteFileAtomically(m_notes, "my notes");
+        } else {
+            EXPECT_NE(error.find("belongs to another user in a shared folder"), std::string::npos) << error;
+            EXPECT_NE(error.find("chapter.fb2"), std::string::npos) << error;
+            expectNotesUntouched();
+        }
+        EXPECT_TRUE(fs::is_symlink(chapter));
+        fs::remove(chapter);
+    }
+}
+
+// A link is checked wherever it stands on the way, not only as the last part of the name.
+TEST_F(PlantedTargets, AnotherUsersLinkOnTheWayIsNotFollowed)
+{
+    plantLink(m_private, m_shared / "books", kOther);
+    const std::string error = errorWriting(m_shared / "books" / "notes.txt");
+    EXPECT_NE(error.find("belongs to another user in a shared folder"), std::string::npos) << error;
+    expectNotesUntouched();
+}
+
+// Nodes that are no regular file: a block device is never written; a character device, FIFO or
+// socket only when the user named it. Devices with no driver behind them stand for real ones.
+TEST_F(PlantedTargets, SpecialFilesAreWrittenOnlyWhenNamed)
+{
+    struct Case {
+        const char* name;
+        mode_t type;
+        TargetNaming naming;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"block device named", S_IFBLK, TargetNaming::NamedByUser, "it is a block device, which is never written"},
+        {"block device derived", S_IFBLK, TargetNaming::Derived, "it is a block device, which is never written"},
+        {"character device derived", S_IFCHR, TargetNaming::Derived, "it is a character device, which is written only"},
+        {"FIFO derived", S_IFIFO, TargetNaming::Derived, "it is a FIFO, which is written only when named"},
+        {"FIFO named, nobody reading", S_IFIFO, TargetNaming::NamedByUser, "it is a FIFO that no program reads from"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path node = m_shared / "book.fb2";
+        ASSERT_EQ(::mknod(node.c_str(), c.type | 0666, makedev(240, 0)), 0);
+        const std::string error = errorWriting(node, c.naming);
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        EXPECT_NE(error.find("book.fb2"), std::string::npos) << error;
+        struct stat info {};
+        ASSERT_EQ(::lstat(node.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, c.type);
+        EXPECT_EQ(entriesIn(m_shared), 1u);
+        fs::remove(node);
     }
 }
 

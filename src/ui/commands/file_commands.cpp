@@ -81,7 +81,9 @@ bool FileCommands::mayClose()
 bool FileCommands::writeEditor(const CodeEditor& editor, const QString& path)
 {
     try {
-        WriteFileAtomically(localPath(path), JoinLinesCrLf(editor.editor().text(), true));
+        // The name was chosen by the user, in a dialog or on the command line.
+        WriteFileAtomically(localPath(path), JoinLinesCrLf(editor.editor().text(), true), Durability::SyncToDisk,
+                            TargetNaming::NamedByUser);
         return true;
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
