@@ -2,9 +2,12 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sched.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <sys/wait.h>
+#include <linux/close_range.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -67,29 +70,114 @@ bool hasEnded(pid_t pid)
     return info.si_pid == pid;
 }
 
-class FileActions {
-public:
-    FileActions() { posix_spawn_file_actions_init(&m_actions); }
-    ~FileActions() { posix_spawn_file_actions_destroy(&m_actions); }
-    FileActions(const FileActions&) = delete;
-    FileActions& operator=(const FileActions&) = delete;
-    posix_spawn_file_actions_t* get() { return &m_actions; }
-
-private:
-    posix_spawn_file_actions_t m_actions;
+// A pipe whose two ends close with it.
+struct Pipe {
+    int ends[2] = {-1, -1};
+    Pipe()
+    {
+        if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error(std::string("cannot make a pipe: ") + std::strerror(errno));
+    }
+    ~Pipe() { closeBoth(); }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+    void close(int which)
+    {
+        if (ends[which] >= 0) ::close(ends[which]);
+        ends[which] = -1;
+    }
+    void closeBoth()
+    {
+        close(0);
+        close(1);
+    }
 };
 
-class SpawnAttributes {
-public:
-    SpawnAttributes() { posix_spawnattr_init(&m_attributes); }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&m_attributes); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-    posix_spawnattr_t* get() { return &m_attributes; }
-
-private:
-    posix_spawnattr_t m_attributes;
+// Everything the child needs, made before the fork: after it, in a process with other threads,
+// only calls that allocate nothing and take no lock are safe.
+struct ChildSetup {
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+    const char* stdoutFile;
+    const char* stderrFile;
+    bool withoutNetwork;
+    std::size_t memoryLimit;
+    pid_t parent;
+    std::string uidMap;  // "UID UID 1": the user stays who they are in a namespace of their own
+    std::string gidMap;
 };
+
+void writeWhole(const char* path, const std::string& text)
+{
+    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    [[maybe_unused]] const ssize_t written = ::write(fd, text.data(), text.size());
+    ::close(fd);
+}
+
+// A network namespace of its own has only a loopback that is down: nothing can be reached.
+// Root may make one directly; another user only inside a user namespace of their own, where
+// the system allows those. When neither works, the child goes on with the network it has.
+void leaveTheNetwork(const ChildSetup& setup)
+{
+    if (::unshare(CLONE_NEWNET) == 0) return;
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNET) != 0) return;
+    writeWhole("/proc/self/setgroups", "deny");
+    writeWhole("/proc/self/uid_map", setup.uidMap);
+    writeWhole("/proc/self/gid_map", setup.gidMap);
+}
+
+[[noreturn]] void failInChild(int reportFd)
+{
+    const int error = errno;
+    [[maybe_unused]] const ssize_t written = ::write(reportFd, &error, sizeof error);
+    ::_exit(127);
+}
+
+// In the forked child: a group of its own (the time limit ends the program and everything it
+// started, and a Ctrl-C on the terminal reaches only this program, whose handler then kills the
+// group), default signals, no descriptor of ours but its three, then the program.
+[[noreturn]] void becomeTheProgram(const ChildSetup& setup, int reportFd)
+{
+    ::setpgid(0, 0);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) ::signal(signal, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    // The program's own start ends with this process; the watcher takes care of the rest.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != setup.parent) ::_exit(127);
+    if (setup.withoutNetwork) leaveTheNetwork(setup);
+    if (setup.memoryLimit > 0) {
+        const rlimit limit{setup.memoryLimit, setup.memoryLimit};
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) failInChild(reportFd);
+    }
+    const int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const int out = ::open(setup.stdoutFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int err = ::open(setup.stderrFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (in < 0 || out < 0 || err < 0) failInChild(reportFd);
+    if (::dup2(in, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0)
+        failInChild(reportFd);
+    // Descriptors other threads opened meanwhile do not pass into the program.
+    ::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+    ::execve(setup.argv[0], setup.argv.data(), setup.envp.data());
+    failInChild(reportFd);
+}
+
+// The watcher: waits until the write end of `lifeline` closes, which happens when the caller is
+// done with the group or when this process dies however it dies, then kills the group. It keeps
+// no other descriptor, so that no other watcher's lifeline stays open through it.
+pid_t startWatcher(pid_t group, Pipe& lifeline)
+{
+    const pid_t watcher = ::fork();
+    if (watcher != 0) return watcher;
+    ::dup2(lifeline.ends[0], STDIN_FILENO);
+    ::close_range(STDIN_FILENO + 1, ~0U, 0);
+    char byte = 0;
+    while (::read(STDIN_FILENO, &byte, 1) < 0 && errno == EINTR) {
+    }
+    ::kill(-group, SIGKILL);
+    ::_exit(0);
+}
 
 }  // namespace
 
@@ -98,42 +186,51 @@ ChildProcessResult RunChildProcess(const ChildProcessRun& run)
     if (run.arguments.empty()) throw std::invalid_argument("RunChildProcess: no program given");
     std::vector<std::string> arguments = run.arguments;
     std::vector<std::string> environment = mergedEnvironment(run.environment);
-    const std::vector<char*> argv = pointersOf(arguments);
-    const std::vector<char*> envp = pointersOf(environment);
 
-    FileActions actions;
-    posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, run.stdoutFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, run.stderrFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    // A group of its own: the time limit ends the program and everything it started, and
-    // a Ctrl-C on the terminal reaches only this program, whose handler then kills the group.
-    SpawnAttributes attributes;
-    posix_spawnattr_setflags(attributes.get(), POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    posix_spawnattr_setpgroup(attributes.get(), 0);
-    sigset_t signals;
-    sigemptyset(&signals);
-    posix_spawnattr_setsigmask(attributes.get(), &signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    sigaddset(&signals, SIGPIPE);
-    posix_spawnattr_setsigdefault(attributes.get(), &signals);
+    ChildSetup setup{pointersOf(arguments), pointersOf(environment), run.stdoutFile.c_str(), run.stderrFile.c_str(),
+                     run.withoutNetwork, run.memoryLimit, ::getpid(),
+                     std::to_string(::geteuid()) + " " + std::to_string(::geteuid()) + " 1",
+                     std::to_string(::getegid()) + " " + std::to_string(::getegid()) + " 1"};
+    Pipe report;    // the errno of a child that could not become the program; closed by its exec
+    Pipe lifeline;  // its write end stays with this process alone; the watcher waits on the read end
 
     // Started and registered with Ctrl-C held back: an interrupted run kills the group.
     pid_t pid = 0;
+    pid_t watcher = -1;
     std::optional<InterruptKill> killOnInterrupt;
     {
         const InterruptsHeldBack heldBack;
-        const int error = posix_spawn(&pid, argv[0], actions.get(), attributes.get(), argv.data(), envp.data());
-        if (error != 0) throw std::runtime_error("cannot start " + run.arguments[0] + ": " + std::strerror(error));
+        pid = ::fork();
+        if (pid < 0) throw std::runtime_error("cannot start " + run.arguments[0] + ": " + std::strerror(errno));
+        if (pid == 0) becomeTheProgram(setup, report.ends[1]);
+        ::setpgid(pid, pid);  // also done by the child: whichever runs first
         killOnInterrupt.emplace(pid);
+        watcher = startWatcher(pid, lifeline);
+    }
+    lifeline.close(0);
+    report.close(1);
+    // Ends the group and lets the watcher go while the leader, unreaped, still holds the group's id.
+    const auto endGroup = [&] {
+        killGroup(pid);
+        lifeline.close(1);
+        if (watcher > 0) reap(watcher);
+        killOnInterrupt.reset();
+        return reap(pid);
+    };
+    int startError = 0;
+    ssize_t got = 0;
+    while ((got = ::read(report.ends[0], &startError, sizeof startError)) < 0 && errno == EINTR) {
+    }
+    if (got == sizeof startError) {
+        endGroup();
+        throw std::runtime_error("cannot start " + run.arguments[0] + ": " + std::strerror(startError));
     }
 
-    const auto deadline = std::chrono::steady_clock::now() + run.timeLimit;
+    auto deadline = std::chrono::steady_clock::now() + run.timeLimit;
     ChildProcessEnd end = ChildProcessEnd::Exited;
     try {
         while (!hasEnded(pid)) {
+            if (run.madeProgress && run.madeProgress()) deadline = std::chrono::steady_clock::now() + run.timeLimit;
             if (std::chrono::steady_clock::now() >= deadline) {
                 end = ChildProcessEnd::TimeLimit;
                 break;
@@ -145,16 +242,11 @@ ChildProcessResult RunChildProcess(const ChildProcessRun& run)
             std::this_thread::sleep_for(kPollInterval);
         }
     } catch (...) {
-        killGroup(pid);
-        killOnInterrupt.reset();
-        reap(pid);
+        endGroup();
         throw;
     }
-    // Also after a normal end: helpers the program left behind go with it. The group is
-    // let go before the leader is reaped, while its id cannot yet belong to anyone else.
-    killGroup(pid);
-    killOnInterrupt.reset();
-    const int status = reap(pid);
+    // Also after a normal end: helpers the program left behind go with it.
+    const int status = endGroup();
     ChildProcessResult result{end, -1};
     if (end == ChildProcessEnd::Exited && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
     return result;

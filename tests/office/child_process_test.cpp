@@ -1,6 +1,11 @@
 // The child process runner ends the program and everything it started, however the wait ends.
 
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sched.h>
+#include <sys/socket.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -81,6 +86,78 @@ TEST_F(ChildProcess, AMissingProgramThrows)
     vellumar::ChildProcessRun r = run("");
     r.arguments = {m_folder.file("no-such-program").string()};
     EXPECT_THROW(vellumar::RunChildProcess(r), std::runtime_error);
+}
+
+std::string fileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    std::string text;
+    std::getline(in, text);
+    return text;
+}
+
+// Whether this system lets a process have a network of its own (root, or user namespaces).
+bool networkOfItsOwnPossible()
+{
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(::unshare(CLONE_NEWNET) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWNET) == 0 ? 0 : 1);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// What the program sees of its limits and its network.
+TEST_F(ChildProcess, MemoryLimitAndNetworkReachTheProgram)
+{
+    if (!networkOfItsOwnPossible()) GTEST_SKIP() << "no network namespaces here";
+    const struct {
+        const char* name;
+        bool withoutNetwork;
+        std::size_t memoryLimit;
+        const char* output;
+    } cases[] = {
+        {"as it was", false, 0, "unlimited reached"},
+        {"cut off", true, std::size_t{3} << 30, "3145728 unreachable"},
+    };
+    // A listener on the loopback, reached from the system's network only.
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    const std::string port = std::to_string(ntohs(address.sin_port));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        vellumar::ChildProcessRun r = run("printf '%s ' \"$(ulimit -v)\"; (exec 3<>/dev/tcp/127.0.0.1/" + port +
+                                          ") 2>/dev/null && printf reached || printf unreachable");
+        r.arguments[0] = "/bin/bash";
+        r.withoutNetwork = c.withoutNetwork;
+        r.memoryLimit = c.memoryLimit;
+        EXPECT_EQ(vellumar::RunChildProcess(r).exitStatus, 0);
+        EXPECT_EQ(fileText(m_folder.file("out")), c.output);
+    }
+    ::close(listener);
+}
+
+// A converter killed outright (SIGKILL, no handler runs) takes the program and its helpers
+// with it.
+TEST_F(ChildProcess, TheGroupEndsWhenTheCallerIsKilled)
+{
+    const pid_t caller = ::fork();
+    if (caller == 0) {
+        vellumar::RunChildProcess(run(kLingering));
+        ::_exit(0);
+    }
+    // Once the program runs, the caller is killed.
+    while (!vellumar::testing::ProcessWithEnvironmentAlive(m_marker)) {
+    }
+    ::kill(caller, SIGKILL);
+    int status = 0;
+    ::waitpid(caller, &status, 0);
+    EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive(m_marker));
 }
 
 }  // namespace
