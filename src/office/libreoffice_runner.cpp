@@ -6,6 +6,9 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
+#include <unistd.h>
+#include <algorithm>
 #include <sstream>
 
 #include "files/file_io.h"
@@ -54,6 +57,11 @@ std::optional<DocumentKind> checkDocument(const fs::path& document, HtmlExportRe
         result = failure(HtmlExportFailure::Unreadable, "cannot read it: it is not a file");
         return std::nullopt;
     }
+    if (const std::uintmax_t size = fs::file_size(document, ec); !ec && size > kMaxDocumentBytes) {
+        result = failure(HtmlExportFailure::Unreadable, "it is larger than " + std::to_string(kMaxDocumentBytes) +
+                                                            " bytes, more than any book: not converted");
+        return std::nullopt;
+    }
     std::ifstream in(document, std::ios::binary);
     if (!in) {
         result = failure(HtmlExportFailure::Unreadable, std::string("cannot read it: ") + std::strerror(errno));
@@ -100,6 +108,26 @@ std::string errorLines(const fs::path& stderrFile)
     return errors;
 }
 
+// The most address space LibreOffice may take: half the memory, and no less than it needs for
+// large documents. A document that would take more fails alone instead of pushing the system
+// into swapping or its out-of-memory killer.
+std::size_t officeMemoryLimit()
+{
+    constexpr std::size_t kLeast = std::size_t{2} << 30;
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0) return kLeast;
+    return std::max(kLeast, static_cast<std::size_t>(pages) / 2 * static_cast<std::size_t>(pageSize));
+}
+
+// Settings of LibreOffice's private profile: a document's links to pictures elsewhere (a web
+// address, another machine) are not followed while it is read, so converting it sends nothing.
+constexpr std::string_view kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="BlockUntrustedRefererLinks" oor:op="fuse"><value>true</value></prop></item>
+</oor:items>
+)";
+
 struct Staged {
     std::size_t job;
     std::string stem;  // the copy's name without extension; LibreOffice names its output after it
@@ -128,26 +156,48 @@ public:
     const std::vector<Staged>& staged() const { return m_staged; }
     fs::path outputFolder() const { return m_work.file(m_name + "-html"); }
 
+    // Runs LibreOffice over the documents from the `next`th on, each within the time limit, and
+    // moves `next` past every one whose HTML is there. On a time limit, `next` is the document it
+    // was stuck on.
     ChildProcessResult run(const fs::path& program, const std::vector<std::string>& options,
-                           const LibreOfficeSettings& settings, std::string& errors)
+                           const LibreOfficeSettings& settings, std::string& errors, std::size_t& next)
     {
+        const std::string start = std::to_string(next);
         ChildProcessRun run;
         run.arguments = {program.string(), "--headless", "--norestore", "--nologo", "--nodefault", "--nolockcheck",
                          "-env:UserInstallation=" + fileUrl(m_work.file("profile"))};
         run.arguments.insert(run.arguments.end(), options.begin(), options.end());
         run.arguments.insert(run.arguments.end(),
                              {"--convert-to", "html:HTML (StarWriter)", "--outdir", outputFolder().string()});
-        for (const fs::path& copy : m_copies) run.arguments.push_back(copy.string());
+        for (std::size_t i = next; i < m_copies.size(); ++i) run.arguments.push_back(m_copies[i].string());
         // LibreOffice's own temporary files stay in the private folder too.
         const fs::path tmp = m_work.file("tmp");
         fs::create_directories(tmp);
         run.environment = {"TMPDIR=" + tmp.string()};
-        run.stdoutFile = m_work.file(m_name + ".out");
-        run.stderrFile = m_work.file(m_name + ".err");
-        run.timeLimit = settings.timeLimitPerDocument * static_cast<long>(m_staged.size());
+        run.stdoutFile = m_work.file(m_name + start + ".out");
+        run.stderrFile = m_work.file(m_name + start + ".err");
+        run.timeLimit = settings.timeLimitPerDocument;
         run.keepWaiting = settings.keepWaiting;
+        // A document is done once its HTML is there: LibreOffice writes it last, under its name.
+        const auto finishedOne = [&] {
+            std::error_code ec;
+            if (next >= m_staged.size() || !fs::exists(outputFolder() / (m_staged[next].stem + ".html"), ec))
+                return false;
+            ++next;
+            return true;
+        };
+        run.madeProgress = [&] {
+            bool any = false;
+            while (finishedOne()) any = true;
+            return any;
+        };
+        run.withoutNetwork = true;
+        run.memoryLimit = officeMemoryLimit();
         const ChildProcessResult result = RunChildProcess(run);
-        errors = errorLines(run.stderrFile);
+        if (result.end == ChildProcessEnd::Exited) next = m_staged.size();
+        else while (finishedOne()) {}
+        const std::string found = errorLines(run.stderrFile);
+        if (!found.empty() && errors.find(found) == std::string::npos) errors += (errors.empty() ? "" : "; ") + found;
         return result;
     }
 
@@ -191,6 +241,8 @@ std::vector<HtmlExportResult> LibreOfficeRunner::SaveAsHtml(std::span<const Html
     }
 
     TempFolder work;
+    fs::create_directories(work.file("profile/user"));
+    WriteFileAtomically(work.file("profile/user/registrymodifications.xcu"), kProfileSettings);
     Batch wordFiles(work, "doc");
     Batch otherFiles(work, "other");
     StemChooser stems;
@@ -204,26 +256,35 @@ std::vector<HtmlExportResult> LibreOfficeRunner::SaveAsHtml(std::span<const Html
                                   std::pair{&otherFiles, std::vector<std::string>{}}}) {
         if (batch->empty()) continue;
         std::string errors;
-        ChildProcessResult run;
         std::string startProblem;
-        try {
-            if (!stopped) run = batch->run(*program, options, m_settings, errors);
-        } catch (const std::runtime_error& e) {
-            startProblem = e.what();
+        // A document LibreOffice is stuck on costs only itself: the documents before it are
+        // delivered, and a new start takes the ones after it.
+        std::set<std::size_t> timedOut;
+        std::size_t next = 0;
+        while (next < batch->staged().size() && !stopped) {
+            ChildProcessResult run;
+            try {
+                run = batch->run(*program, options, m_settings, errors, next);
+            } catch (const std::runtime_error& e) {
+                startProblem = e.what();
+                break;
+            }
+            stopped = run.end == ChildProcessEnd::Stopped;
+            if (run.end != ChildProcessEnd::TimeLimit) break;
+            timedOut.insert(next++);
         }
-        stopped = stopped || run.end == ChildProcessEnd::Stopped;
         const OutputFiles outputs(batch->outputFolder());
-        for (const Staged& s : batch->staged()) {
+        for (std::size_t i = 0; i < batch->staged().size(); ++i) {
+            const Staged& s = batch->staged()[i];
             HtmlExportResult& result = results[s.job];
-            if (!startProblem.empty()) {
+            if (timedOut.contains(i)) {
+                result = failure(HtmlExportFailure::TimeLimit, "LibreOffice did not finish within " +
+                                                                   seconds(m_settings.timeLimitPerDocument) +
+                                                                   " seconds and was stopped");
+            } else if (!startProblem.empty() && i >= next) {
                 result = failure(HtmlExportFailure::OfficeFailed, "LibreOffice could not be run: " + startProblem);
             } else if (stopped) {
                 result = failure(HtmlExportFailure::Stopped, "stopped before LibreOffice finished");
-            } else if (run.end == ChildProcessEnd::TimeLimit) {
-                result = failure(HtmlExportFailure::TimeLimit,
-                                 "LibreOffice did not finish within " +
-                                     seconds(m_settings.timeLimitPerDocument * static_cast<long>(batch->staged().size())) +
-                                     " seconds and was stopped");
             } else if (!outputs.hasHtml(s.stem)) {
                 result = failure(HtmlExportFailure::OfficeFailed,
                                  errors.empty() ? std::string("LibreOffice could not convert it (it wrote no HTML)")

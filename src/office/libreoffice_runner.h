@@ -2,6 +2,7 @@
 // Word-processor documents to HTML through LibreOffice in headless mode, as a child process.
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,12 +11,16 @@
 
 namespace vellumar {
 
+// The largest document handed to LibreOffice: far above any book, below what would have it
+// spend minutes and gigabytes on one file.
+inline constexpr std::uintmax_t kMaxDocumentBytes = std::uintmax_t{256} << 20;
+
 struct LibreOfficeSettings {
     // The PATH in which "soffice", then "libreoffice", is looked up; this process's PATH
     // when unset.
     std::optional<std::string> searchPath;
-    // The time each document of a list may take; the run as a whole ends after this many
-    // times the number of documents that LibreOffice converts in it.
+    // The time each document of a list may take. LibreOffice is stopped when one takes longer;
+    // that document fails, those done before it are kept, and a new start takes the rest.
     std::chrono::milliseconds timeLimitPerDocument{std::chrono::seconds(120)};
     // Called every few milliseconds while LibreOffice works (a window lets pending events
     // run); returning false stops LibreOffice and ends the call with the Stopped failure.

@@ -1,8 +1,14 @@
 // The LibreOffice runner against the real LibreOffice, on documents the tests make.
 
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -162,6 +168,124 @@ TEST_F(LibreOfficeRunnerTest, TimeLimitEndsLibreOfficeAndItsHelpers)
     EXPECT_NE(results[0].reason.find("did not finish within 0.3 seconds"), std::string::npos) << results[0].reason;
     EXPECT_FALSE(fs::exists(jobs[0].html));
     EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive("TMPDIR=" + m_tmp.string() + "/"));
+}
+
+// A stand-in for LibreOffice that converts each document at once, except one whose name says
+// it is stuck, on which it waits for ever; it counts its starts.
+TEST_F(LibreOfficeRunnerTest, AStuckDocumentCostsOnlyItselfAndOversizedOnesAreRefused)
+{
+    const fs::path bin = m_folder.file("bin");
+    fs::create_directories(bin);
+    std::ofstream(bin / "soffice") << "#!/bin/sh\n"
+                                      "echo start >> '" << (bin / "starts").string() << "'\n"
+                                      "while [ \"$1\" != --outdir ]; do shift; done; out=$2; shift 2; mkdir -p \"$out\"\n"
+                                      "for d; do n=${d##*/}; case $n in *stuck*) sleep 60;; esac\n"
+                                      "  echo '<html><body><p>done</p></body></html>' > \"$out/${n%.*}.html\"; done\n";
+    fs::permissions(bin / "soffice", fs::perms::owner_exec, fs::perm_options::add);
+    const std::string rtf = vellumar::testing::RtfBook();
+    const struct {
+        const char* name;
+        HtmlExportFailure failure;
+        const char* reason;
+    } cases[] = {
+        {"first.rtf", HtmlExportFailure::None, ""},
+        {"stuck.rtf", HtmlExportFailure::TimeLimit, "did not finish within 1 seconds"},
+        {"third.rtf", HtmlExportFailure::None, ""},
+        {"stuck again.rtf", HtmlExportFailure::TimeLimit, "did not finish within 1 seconds"},
+        {"last.rtf", HtmlExportFailure::None, ""},
+        {"huge.rtf", HtmlExportFailure::Unreadable, "larger than 268435456 bytes"},
+    };
+    std::vector<HtmlExportJob> jobs;
+    for (const auto& c : cases) jobs.push_back(beside(write(c.name, rtf)));
+    fs::resize_file(jobs.back().document, vellumar::kMaxDocumentBytes + 1);  // sparse: no disk taken
+
+    vellumar::LibreOfficeSettings settings;
+    settings.searchPath = bin.string();
+    settings.timeLimitPerDocument = 1s;
+    const auto results = vellumar::LibreOfficeRunner(settings).SaveAsHtml(jobs);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        EXPECT_EQ(results[i].failure, cases[i].failure);
+        EXPECT_NE(results[i].reason.find(cases[i].reason), std::string::npos) << results[i].reason;
+        EXPECT_EQ(fs::exists(jobs[i].html), results[i].ok());
+    }
+    EXPECT_EQ(FileBytes(bin / "starts"), "start\nstart\nstart\n");
+}
+
+// A web server on the loopback that answers every request "not found" and counts them. Its
+// port is taken at once; it answers only once started, so documents can be made first.
+class CountingServer {
+public:
+    CountingServer()
+    {
+        m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+            ADD_FAILURE() << "cannot bind a loopback socket";
+        m_port = ntohs(address.sin_port);
+    }
+    ~CountingServer()
+    {
+        m_stop = true;
+        if (m_thread.joinable()) m_thread.join();
+        ::close(m_socket);
+    }
+    void start()
+    {
+        ASSERT_EQ(::listen(m_socket, 16), 0);
+        m_thread = std::thread([this] {
+            while (!m_stop) {
+                pollfd ready{m_socket, POLLIN, 0};
+                if (::poll(&ready, 1, 50) <= 0) continue;
+                const int client = ::accept(m_socket, nullptr, nullptr);
+                if (client < 0) continue;
+                ++m_requests;
+                char buffer[4096];
+                pollfd readable{client, POLLIN, 0};
+                if (::poll(&readable, 1, 1000) > 0) [[maybe_unused]] auto got = ::read(client, buffer, sizeof buffer);
+                constexpr std::string_view kNotFound = "HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+                [[maybe_unused]] auto put = ::write(client, kNotFound.data(), kNotFound.size());
+                ::close(client);
+            }
+        });
+    }
+    int port() const { return m_port; }
+    int requests() const { return m_requests; }
+
+private:
+    int m_socket = -1;
+    int m_port = 0;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_requests{0};
+    std::thread m_thread;
+};
+
+// Documents of every kind that link (not embed) a picture on a web server: converting them
+// makes no request at all, and the books still come out.
+TEST_F(LibreOfficeRunnerTest, LinkedPicturesOnTheNetworkAreNotFetched)
+{
+    CountingServer server;
+    const fs::path page = m_folder.file("linked.html");
+    std::ofstream(page) << "<html><body><p>Linked</p><p><img src=\"http://127.0.0.1:" << server.port()
+                        << "/x.png\" width=\"10\" height=\"10\"></p></body></html>";
+    std::vector<HtmlExportJob> jobs;
+    for (const char* format : {"doc", "docx", "odt"}) {
+        const fs::path document = m_docs / ("linked." + std::string(format));
+        fs::rename(vellumar::testing::MakeWithLibreOffice(page, format, m_folder.path()), document);
+        jobs.push_back(beside(document));
+    }
+    server.start();
+    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().SaveAsHtml(jobs);
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        SCOPED_TRACE(jobs[i].document.filename().string());
+        ASSERT_TRUE(results[i].ok()) << results[i].reason;
+        EXPECT_NE(FileBytes(jobs[i].html).find("Linked"), std::string::npos);
+    }
+    EXPECT_EQ(server.requests(), 0);
 }
 
 }  // namespace
