@@ -19,7 +19,7 @@
 int main(int argc, char** argv)
 {
     using namespace vellumar::cli;
-    // Ctrl-C, SIGTERM or a file-size limit leave no temporary output or folder behind, and
+    // Ctrl-C, SIGTERM, a closed terminal or a file-size limit leave no temporary output or folder behind, and
     // end a running LibreOffice.
     vellumar::InstallInterruptCleanup();
     KeepFreedMemory();

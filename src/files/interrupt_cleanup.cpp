@@ -36,33 +36,47 @@ struct GroupSlot {
 
 std::array<GroupSlot, 16> g_groups;
 
-void removeFolderContent(int folder, int depth);
+// The signals that end a run early and have it clean up first: Ctrl-C, kill, the terminal
+// closed (SIGHUP), Ctrl-\\ (SIGQUIT).
+constexpr std::array kInterruptSignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
-// Removes the entry `name` of the open folder: a file, or a folder with what it holds.
-void removeEntry(int folder, const char* name, int depth)
+// Removes everything in the open folder, however deep, without recursion or memory of the way
+// down (it runs in a signal handler): it goes into the first folder it cannot remove at once,
+// and back up through ".." once a folder is emptied, where the now empty folder goes. Takes
+// over `folder`. A folder it cannot empty (another user's files) ends the work.
+void removeFolderContent(int folder)
 {
-    if (::unlinkat(folder, name, 0) == 0 || (errno != EISDIR && errno != EPERM) || depth <= 0) return;
-    const int inner = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (inner < 0) return;
-    removeFolderContent(inner, depth - 1);
-    ::close(inner);
-    ::unlinkat(folder, name, AT_REMOVEDIR);
-}
-
-// Removes everything in the open folder, folders inside it up to `depth` levels deep.
-void removeFolderContent(int folder, int depth)
-{
-    alignas(8) char buffer[4096];
-    for (;;) {
-        const ssize_t got = ::getdents64(folder, buffer, sizeof buffer);
-        if (got <= 0) return;
-        for (ssize_t at = 0; at < got;) {
-            const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
-            at += entry->d_reclen;
-            const char* name = entry->d_name;
-            if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-            removeEntry(folder, name, depth);
+    int depth = 0;
+    int fruitless = 0;  // folders left in a row without removing anything
+    while (folder >= 0) {
+        bool removed = false;
+        int inner = -1;
+        alignas(8) char buffer[4096];
+        for (ssize_t got = 0; inner < 0 && (got = ::getdents64(folder, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < got && inner < 0;) {
+                const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+                at += entry->d_reclen;
+                const char* name = entry->d_name;
+                if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+                if (::unlinkat(folder, name, 0) == 0 || ::unlinkat(folder, name, AT_REMOVEDIR) == 0) {
+                    removed = true;
+                    continue;
+                }
+                if (errno == ENOTEMPTY || errno == EEXIST)
+                    inner = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            }
         }
+        if (inner >= 0) {
+            ::close(folder);
+            folder = inner;
+            ++depth;
+            continue;
+        }
+        fruitless = removed ? 0 : fruitless + 1;
+        const int outer = depth > 0 && fruitless < 2 ? ::openat(folder, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+        ::close(folder);
+        folder = outer;
+        --depth;
     }
 }
 
@@ -84,8 +98,7 @@ void removeSlot(Slot& slot)
     }
     const int folder = ::open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folder < 0) return;
-    removeFolderContent(folder, 4);
-    ::close(folder);
+    removeFolderContent(folder);
     ::rmdir(path);
 }
 
@@ -158,8 +171,7 @@ InterruptsHeldBack::InterruptsHeldBack()
 {
     sigset_t held;
     sigemptyset(&held);
-    sigaddset(&held, SIGINT);
-    sigaddset(&held, SIGTERM);
+    for (const int signal : kInterruptSignals) sigaddset(&held, signal);
     ::pthread_sigmask(SIG_BLOCK, &held, &m_previous);
 }
 
@@ -170,10 +182,9 @@ void InstallInterruptCleanup()
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
-    sigaddset(&action.sa_mask, SIGINT);
-    sigaddset(&action.sa_mask, SIGTERM);
+    for (const int signal : kInterruptSignals) sigaddset(&action.sa_mask, signal);
     action.sa_flags = SA_RESETHAND;
-    for (const int signal : {SIGINT, SIGTERM}) {
+    for (const int signal : kInterruptSignals) {
         struct sigaction before {};
         if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
         ::sigaction(signal, &action, nullptr);

@@ -2,8 +2,8 @@
 // What an interrupted run must not leave behind: the hidden temporary file of an output being
 // written and the private temporary folders of pictures. Writers register them here while they
 // exist; the handlers installed by InstallInterruptCleanup remove whatever is registered when
-// SIGINT or SIGTERM arrives, then let the signal end the process as it would have (the shell
-// sees the status 130 or 143).
+// SIGINT, SIGTERM, SIGHUP (the terminal closed) or SIGQUIT arrives, then let the signal end the
+// process as it would have (the shell sees the status 130 or 143).
 
 #include <signal.h>
 
@@ -44,7 +44,7 @@ private:
     int m_slot = -1;
 };
 
-// Holds SIGINT and SIGTERM back in this thread while it lives, so that a file is never made
+// Holds those signals back in this thread while it lives, so that a file is never made
 // without being registered: a signal that arrives meanwhile is handled when it ends.
 class InterruptsHeldBack {
 public:
@@ -57,7 +57,8 @@ private:
     sigset_t m_previous;  // the thread's signal mask before
 };
 
-// SIGINT and SIGTERM remove every registered file and folder, then end the process by the same
+// SIGINT, SIGTERM, SIGHUP and SIGQUIT remove every registered file and folder (a folder however
+// deep), then end the process by the same
 // signal (one that the process was started ignoring stays ignored). SIGXFSZ (a write past the
 // file-size limit) is ignored, so the write fails with EFBIG and the writer cleans up as after
 // any failed write.

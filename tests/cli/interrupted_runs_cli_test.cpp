@@ -3,6 +3,7 @@
 // book survives.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -60,8 +61,7 @@ protected:
         sigset_t signals;
         sigemptyset(&signals);
         posix_spawnattr_setsigmask(&attributes, &signals);
-        sigaddset(&signals, SIGINT);
-        sigaddset(&signals, SIGTERM);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&signals, signal);
         posix_spawnattr_setsigdefault(&attributes, &signals);
         posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
         pid_t child = -1;
@@ -76,12 +76,17 @@ protected:
 // By then the run has its private folder (the document's staged copy) and a child process.
 TEST_F(InterruptedRunsCli, InterruptedWhileLibreOfficeWorksLeavesNothingBehind)
 {
-    for (const int signal : {SIGINT, SIGTERM}) {
+    // SIGQUIT ends a process with a core dump; none is wanted from the test.
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
         SCOPED_TRACE(::strsignal(signal));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir / "tmp");
         const fs::path started = m_dir / "started";
-        write("bin/soffice", "#!/bin/sh\ntouch '" + started.string() + "'\nexec sleep 60\n");
+        // It fills its temporary folder deeper than a fixed count of levels first.
+        write("bin/soffice", "#!/bin/sh\nmkdir -p \"$TMPDIR/a/b/c/d/e/f/g/h\" && touch \"$TMPDIR/a/b/c/d/e/f/g/h/x\"\n"
+                             "touch '" + started.string() + "'\nexec sleep 60\n");
         fs::permissions(m_dir / "bin/soffice", fs::perms::owner_exec, fs::perm_options::add);
         write("book.rtf", "{\\rtf1\\ansi A short book.\\par}");
         write("book.fb2", "the previous book");
@@ -102,6 +107,7 @@ TEST_F(InterruptedRunsCli, InterruptedWhileLibreOfficeWorksLeavesNothingBehind)
         EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive("TMPDIR=" + (m_dir / "tmp").string() + "/"));
         EXPECT_EQ(read("book.fb2"), "the previous book");
         EXPECT_EQ(leftovers(), (std::vector<std::string>{"bin", "book.fb2", "book.rtf", "started", "tmp"}));
+        EXPECT_TRUE(fs::is_empty(m_dir / "tmp"));
     }
 }
 

@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -51,6 +53,16 @@ TEST(InterruptCleanup, RemovesWhatIsRegisteredAndNothingElse)
     touch(folder / "a.png");
     touch(folder / "1" / "b.jpg");
     touch(folder / "1" / "2" / "c.jpg");
+    // Deeper than any fixed count of levels, as LibreOffice's profile gets, with files and
+    // empty folders on the way.
+    fs::path deep = folder / "profile";
+    for (int level = 0; level < 40; ++level) {
+        deep /= "level" + std::to_string(level);
+        fs::create_directories(deep.parent_path() / "empty");
+        touch(deep.parent_path() / "file");
+    }
+    fs::create_directories(deep);
+    touch(deep / "last");
     {
         InterruptCleanup keptFile(file, CleanupKind::File);
         InterruptCleanup keptFolder(folder, CleanupKind::Folder);
@@ -105,8 +117,16 @@ void interruptWhileWriting(int signal)
     }
 }
 
-TEST(InterruptCleanup, SigintInTheMiddleOfAWrite) { interruptWhileWriting(SIGINT); }
-TEST(InterruptCleanup, SigtermInTheMiddleOfAWrite) { interruptWhileWriting(SIGTERM); }
+TEST(InterruptCleanup, InterruptedInTheMiddleOfAWrite)
+{
+    // SIGQUIT ends a process with a core dump; none is wanted from the test.
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        SCOPED_TRACE(::strsignal(signal));
+        interruptWhileWriting(signal);
+    }
+}
 
 }  // namespace
 }  // namespace vellumar
