@@ -30,6 +30,9 @@ struct BookCheckResult {
     // False when the schema could not be read (its problem is then among the problems); the
     // book was checked for well-formedness only.
     bool schemaChecked = false;
+    // True when the book was not checked past its DTD: it declares more entities than a book
+    // needs, or ones that would make it many times its size.
+    bool refused = false;
     std::vector<BookProblem> problems;  // in the order of their lines
 };
 

@@ -39,11 +39,13 @@ int CheckBooks(const std::vector<std::string>& files, const std::filesystem::pat
         out << file << ": ";
         if (!result.wellFormed)
             out << "not well-formed XML\n";
+        else if (result.refused)
+            out << "well-formed, not checked\n";
         else
             out << "well-formed, " << (result.schemaChecked ? (errors == 0 ? "valid FB2" : "not valid FB2") : "not checked against the schema")
                 << ", " << errors << (errors == 1 ? " error, " : " errors, ") << warnings
                 << (warnings == 1 ? " warning\n" : " warnings\n");
-        if (!result.wellFormed) status = 1;
+        if (!result.wellFormed || result.refused) status = 1;
     }
     return status;
 }

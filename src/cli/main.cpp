@@ -25,11 +25,19 @@ int main(int argc, char** argv)
     KeepFreedMemory();
     TextOutput& out = StandardOutput();
     TextOutput& err = StandardError();
+    // The help, the version and the check's report are the run's result: when they cannot be
+    // written (a full disk, /dev/full), the run failed.
+    const auto reported = [&out, &err](int status) {
+        out.flush();
+        if (out.good()) return status;
+        err << "vellumar-convert: cannot write standard output\n";
+        return 1;
+    };
     ParseResult parsed = ParseCommandLine(argc, argv, out, err);
-    if (!parsed.options) return parsed.exitStatus;
+    if (!parsed.options) return reported(parsed.exitStatus);
     const CliOptions& options = *parsed.options;
     if (options.check)
-        return CheckBooks(options.inputs, vellumar::FindFb2Schema(RunningProgramFolder(argv[0])), out, err);
+        return reported(CheckBooks(options.inputs, vellumar::FindFb2Schema(RunningProgramFolder(argv[0])), out, err));
 
     // The word-processor documents among the INPUTs go through LibreOffice first, all in one
     // start, into a private folder that lives until the end of the run.
