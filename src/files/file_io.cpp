@@ -251,6 +251,38 @@ int createTemporary(const std::filesystem::path& folder, const std::string& name
     return -1;
 }
 
+// Reads the descriptor on to its end after `start`, in blocks that grow from 64 KiB to 64 MiB,
+// then joins them; throws `tooLarge()` past `limit` bytes.
+template <typename TooLarge, typename ReadInto>
+std::string readRest(std::string start, std::size_t limit, const TooLarge& tooLarge, const ReadInto& readInto)
+{
+    constexpr std::size_t kFirstBlock = std::size_t{1} << 16;
+    constexpr std::size_t kLargestBlock = std::size_t{1} << 26;
+    std::vector<std::string> blocks;
+    std::size_t total = start.size();
+    if (!start.empty()) blocks.push_back(std::move(start));
+    for (std::size_t size = kFirstBlock;; size = std::min(size * 2, kLargestBlock)) {
+        std::string block(std::min(size, limit + 1 - std::min(total, limit)), '\0');
+        std::size_t filled = 0;
+        bool more = true;
+        while (filled < block.size() && (more = readInto(block, filled))) {
+        }
+        block.resize(filled);
+        total += filled;
+        if (total > limit) throw tooLarge();
+        blocks.push_back(std::move(block));
+        if (!more) break;
+    }
+    if (blocks.size() == 1) return std::move(blocks.front());
+    std::string bytes;
+    bytes.reserve(total);
+    for (std::string& block : blocks) {
+        bytes.append(block);
+        std::string().swap(block);
+    }
+    return bytes;
+}
+
 }  // namespace
 
 std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit)
@@ -266,30 +298,35 @@ std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit)
     struct stat info {};
     if (::fstat(fd, &info) != 0) throw failReading(std::strerror(errno));
     if (S_ISDIR(info.st_mode)) throw failReading(std::strerror(EISDIR));
-    // Read straight into the text: a regular file of known size in one call, with a byte to
-    // spare to see its end (or that it grew); anything else (a pipe, a file of /proc that
-    // says it is empty) in steps that double.
-    constexpr std::size_t kFirstStep = 1 << 16;
-    std::size_t room = kFirstStep;
+    // A regular file of known size is read straight into the text in one call, with a byte to
+    // spare to see its end (or that it grew).
+    const auto readInto = [&](std::string& into, std::size_t& filled) {
+        for (;;) {
+            const ssize_t got = ::read(fd, into.data() + filled, into.size() - filled);
+            if (got >= 0) {
+                filled += static_cast<std::size_t>(got);
+                return got > 0;
+            }
+            if (errno != EINTR) throw failReading(std::strerror(errno));
+        }
+    };
     if (S_ISREG(info.st_mode) && info.st_size > 0) {
         if (static_cast<std::uintmax_t>(info.st_size) > limit) throw tooLarge();
-        room = static_cast<std::size_t>(info.st_size) + 1;
-    }
-    std::string bytes(std::min(room, limit + 1), '\0');
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) bytes.resize(std::min(std::max(bytes.size() * 2, kFirstStep), limit + 1));
-        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            throw failReading(std::strerror(errno));
+        std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
+        std::size_t filled = 0;
+        while (filled < bytes.size() && readInto(bytes, filled)) {
         }
-        if (got == 0) break;
-        filled += static_cast<std::size_t>(got);
-        if (filled > limit) throw tooLarge();
+        if (filled < bytes.size()) {
+            bytes.resize(filled);
+            return bytes;
+        }
+        // It grew while it was read: on as below, from what is there.
+        return readRest(std::move(bytes), limit, tooLarge, readInto);
     }
-    bytes.resize(filled);
-    return bytes;
+    // Anything else (a pipe, a file of /proc that says it is empty) in blocks that grow to a
+    // size and are joined at the end, each freed once copied: a text that doubles in place
+    // would hold its old and new copies at once, twice the limit near its end.
+    return readRest(std::string(), limit, tooLarge, readInto);
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)

@@ -77,9 +77,13 @@ std::optional<DocumentKind> checkDocument(const fs::path& document, HtmlExportRe
     return kind;
 }
 
+constexpr const char* kDefaultSearchPath = "/bin:/usr/bin";
+
 std::optional<fs::path> findLibreOffice(const LibreOfficeSettings& settings)
 {
-    std::string searchPath;
+    // Without a PATH, the system's default one, as a shell has: an empty one would mean the
+    // current folder, where anyone's "soffice" may lie.
+    std::string searchPath = kDefaultSearchPath;
     if (settings.searchPath) {
         searchPath = *settings.searchPath;
     } else if (const char* path = std::getenv("PATH")) {

@@ -1,5 +1,7 @@
 #include "pictures/base64.h"
 
+#include "pixels/picture_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -130,6 +132,7 @@ std::string EncodeFileBase64(const std::filesystem::path& path)
     if (fd.get() < 0) return {};
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxPictureBytes) return {};
 
     std::string out;
     out.reserve(encodedSize(static_cast<std::size_t>(info.st_size)));
@@ -143,6 +146,7 @@ std::string EncodeFileBase64(const std::filesystem::path& path)
         out.resize(start + encodedSize(static_cast<std::size_t>(got)));
         encodeTo(buffer.data(), static_cast<std::size_t>(got), out.data() + start);
         if (static_cast<std::size_t>(got) < buffer.size()) break;
+        if (out.size() / 4 * 3 > kMaxPictureBytes) return {};  // it grew past the limit while read
     }
     return out;
 }

@@ -20,7 +20,7 @@ std::string EncodeBase64(std::string_view bytes);
 void AppendBase64(std::string_view bytes, std::string& out);
 
 // Base64 of a file's whole content; an empty text when the file does not exist or cannot be
-// read (callers treat an empty text as "no picture").
+// read, or holds more than a picture's limit (callers treat an empty text as "no picture").
 std::string EncodeFileBase64(const std::filesystem::path& path);
 
 // Decodes base64 text, skipping ASCII white space; padding is optional at the very end.

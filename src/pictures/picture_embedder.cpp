@@ -155,6 +155,11 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
     }
     const LocatedPicture& located = *prepared.located;
     const fs::path& file = located.file;
+    if (static_cast<unsigned long long>(located.size) > kMaxPictureBytes) {
+        m_user->warn("picture '" + Windows1251ToUtf8(src) + "' left out: " + file.string() + " is larger than " +
+                     std::to_string(kMaxPictureBytes) + " bytes, more than any picture of a book");
+        return;
+    }
 
     // The same file under another src (./a.jpg and a.jpg) is one picture: one binary element.
     if (const auto found = m_embeddedFiles.find(located.key); found != m_embeddedFiles.end()) {

@@ -6,7 +6,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <cstdint>
 #include <limits>
+#include <string>
 #include <memory>
 
 #include <fcntl.h>
@@ -48,10 +50,17 @@ private:
     int m_fd;
 };
 
+PictureError tooLarge(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    return PictureError("cannot read the picture " + path.string() + ": it is larger than " +
+                        std::to_string(maxBytes) + " bytes, more than any picture of a book");
+}
+
 // Up to maxBytes of the regular file at path, read with as few system calls as a picture
 // allows (a book may have hundreds): open, its size, one read of it all, one read that finds
 // its end. Nothing when there is no regular file at the path.
-std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size_t maxBytes)
+// With `whole`, a file of more than maxBytes is an error, not cut.
+std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size_t maxBytes, bool whole)
 {
     // Not blocking: a FIFO put where the picture was must not stop the conversion.
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -62,6 +71,7 @@ std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) throw readError(path, errno);
     if (!S_ISREG(info.st_mode)) return std::nullopt;
+    if (whole && static_cast<std::uintmax_t>(info.st_size) > maxBytes) throw tooLarge(path, maxBytes);
     // Sized by the file, not by the limit: most pictures are far smaller than the limit.
     std::string bytes(std::min(maxBytes, static_cast<std::size_t>(info.st_size)), '\0');
     const auto readInto = [&](char* into, std::size_t count) {
@@ -86,6 +96,8 @@ std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size
         bytes.append(more, got);
         ended = got == 0;
     }
+    // Still not at its end: it grew past the limit while it was read.
+    if (whole && !ended && readInto(more, 1) > 0) throw tooLarge(path, maxBytes);
     return bytes;
 }
 
@@ -93,12 +105,12 @@ std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size
 
 std::optional<std::string> ReadPictureFile(const std::filesystem::path& path)
 {
-    return readUpTo(path, std::numeric_limits<std::size_t>::max());
+    return readUpTo(path, kMaxPictureBytes, true);
 }
 
 std::optional<std::string> ReadPictureFileStart(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    return readUpTo(path, maxBytes);
+    return readUpTo(path, maxBytes, false);
 }
 
 void WritePictureFile(const std::filesystem::path& path, std::string_view bytes)

@@ -8,8 +8,12 @@
 
 namespace vellumar {
 
+// The most bytes a picture file is read to: far above any picture a book holds, far below what
+// would exhaust memory (a sparse file of gigabytes, a file that grows while it is read).
+inline constexpr std::size_t kMaxPictureBytes = std::size_t{256} << 20;
+
 // The file's bytes; nothing when no regular file exists at the path. Throws PictureError
-// naming the file when it exists but cannot be read.
+// naming the file when it exists but cannot be read, or holds more than kMaxPictureBytes.
 std::optional<std::string> ReadPictureFile(const std::filesystem::path& path);
 
 // The first maxBytes bytes of the file (all of a shorter one); nothing when no regular file

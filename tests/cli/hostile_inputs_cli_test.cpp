@@ -68,6 +68,22 @@ TEST_F(HostileInputsCli, FifoOutputIsWrittenIntoAndKept)
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
+// An endless standard input is read to the limit and no further, in memory near the limit:
+// under an address-space cap of half as much again the run ends with the limit's message, not
+// out of memory. (A sanitizer's shadow memory needs more address space than any cap allows.)
+TEST_F(HostileInputsCli, EndlessStandardInputStaysNearTheLimit)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "address-space caps do not fit a sanitizer build";
+#endif
+    const Outcome r = shell("ulimit -v " + std::to_string((std::size_t{3} << 30) / 2 / 1024) + " && " + m_program +
+                            " -q - < /dev/zero");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("standard input: cannot read standard input: it is larger than 1073741824 bytes"),
+              std::string::npos)
+        << r.err;
+}
+
 // A FIFO or link planted at the name the program gives a book (beside its source, in the -d
 // folder) is neither waited on nor written into: the user named no such thing.
 TEST_F(HostileInputsCli, FifoAtADerivedNameIsRefusedNotWaitedFor)

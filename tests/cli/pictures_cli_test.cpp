@@ -12,6 +12,8 @@
 #include "pictures/base64.h"
 #include "pixels/jpeg_codec.h"
 #include "cli/convert_program.h"
+#include "files/file_io.h"
+#include "pixels/picture_file.h"
 #include "support/xml_check.h"
 
 namespace vellumar {
@@ -79,6 +81,24 @@ TEST_F(PicturesCli, AnUndecodablePictureEndsThatInputWithItsName)
     EXPECT_NE(m_err.find("pics/broken.png"), std::string::npos) << m_err;
     EXPECT_FALSE(fs::exists(m_dir / "doc" / "bad.fb2"));
     EXPECT_TRUE(fs::exists(m_dir / "doc" / "book.fb2")) << "the next input is still converted";
+}
+
+// A picture file larger than any picture of a book (sparse: it takes no disk) is left out with
+// a warning naming it, without being read; the rest of the book comes out.
+TEST_F(PicturesCli, AnOversizedPictureIsLeftOutWithAWarning)
+{
+    const fs::path huge = m_dir / "doc" / "pics" / "huge.png";
+    write("doc/pics/huge.png", ReadFileBytes(m_dir / "doc" / "pics" / "a.jpg"));
+    fs::resize_file(huge, kMaxPictureBytes + 1);
+    write("doc/big.html", "<html><body><p>Big <img src=\"pics/huge.png\"><img src=\"pics/a.jpg\"></p></body></html>\n");
+    EXPECT_EQ(run("doc/big.html"), 0) << m_err;
+    EXPECT_NE(m_err.find("warning: picture 'pics/huge.png' left out: doc/pics/huge.png is larger than " +
+                         std::to_string(kMaxPictureBytes) + " bytes"),
+              std::string::npos)
+        << m_err;
+    const std::string fb2 = ReadFileBytes(m_dir / "doc" / "big.fb2");
+    EXPECT_EQ(fb2.find("huge"), std::string::npos);
+    EXPECT_NE(fb2.find("<binary"), std::string::npos);
 }
 
 }  // namespace

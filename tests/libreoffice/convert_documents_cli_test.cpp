@@ -115,4 +115,17 @@ TEST_F(ConvertDocumentsCli, AFailedDocumentGetsItsMessageAndNoBook)
     }
 }
 
+// Without a PATH, LibreOffice is looked for where the system's default PATH leads, never in
+// the current folder, where anyone may have put a program of that name.
+TEST_F(ConvertDocumentsCli, WithoutAPathTheCurrentFolderIsNotSearched)
+{
+    write("book.rtf", vellumar::testing::RtfBook());
+    write("soffice", "#!/bin/sh\ntouch planted-ran\n");
+    fs::permissions(m_dir / "soffice", fs::perms::owner_exec, fs::perm_options::add);
+    const Outcome r = run("-q book.rtf", "", m_environment + "env -u PATH ");
+    EXPECT_FALSE(fs::exists(m_dir / "planted-ran"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(m_dir / "book.fb2"));
+}
+
 }  // namespace
