@@ -338,6 +338,23 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)
     return ReadBytesFrom(file.fd, name, limit);
 }
 
+std::string ReadRegularFileBytes(const std::filesystem::path& path, std::size_t limit)
+{
+    // Not blocking: a FIFO put at the name must not wait for a writer that never comes.
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+    if (file.fd < 0) fail("cannot read", path, errno);
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) fail("cannot read", path, errno);
+    if (!S_ISREG(info.st_mode))
+        throw FileError("cannot read '" + path.string() + "': " +
+                        (S_ISDIR(info.st_mode) ? std::string(std::strerror(EISDIR)) : "it is not a regular file"));
+    const int flags = ::fcntl(file.fd, F_GETFL);
+    if (flags < 0 || ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK) != 0) fail("cannot read", path, errno);
+    std::string name("'");
+    name.append(path.native()).push_back('\'');
+    return ReadBytesFrom(file.fd, name, limit);
+}
+
 std::string ReadStandardInput(std::size_t limit) { return ReadBytesFrom(STDIN_FILENO, "standard input", limit); }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability,
@@ -384,6 +401,10 @@ void WriteFileAtomically(const std::filesystem::path& named, std::span<const std
         fail("cannot write", named, error);
     };
     if (keepMode && ::fchmod(file.fd, existing.st_mode & 0777) != 0) discard(errno);
+    // The group too, where the user may give it (one of their groups); otherwise the folder's.
+    if (keepMode && existing.st_gid != ::getegid()) {
+        [[maybe_unused]] const int kept = ::fchown(file.fd, static_cast<uid_t>(-1), existing.st_gid);
+    }
     if (!writeAll(file.fd, pieces, false)) discard(errno);
     if (durability == Durability::SyncToDisk && ::fsync(file.fd) != 0) discard(errno);
     if (::close(file.fd) != 0) {

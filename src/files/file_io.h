@@ -24,6 +24,9 @@ inline constexpr std::size_t kMaxSourceBytes = std::size_t{1} << 30;
 // larger than that is refused before any of it is read.
 std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit);
 std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit = kMaxSourceBytes);
+// The regular file at `path`, to its end, as ReadFileBytes reads it; anything else (a FIFO, a
+// device, a folder) is refused with a FileError naming it, without waiting for a writer.
+std::string ReadRegularFileBytes(const std::filesystem::path& path, std::size_t limit);
 // Standard input to its end, as ReadBytesFrom names it "standard input".
 std::string ReadStandardInput(std::size_t limit = kMaxSourceBytes);
 // Whether a written file is forced to the disk before it takes the target's name. Text the user
@@ -41,7 +44,8 @@ enum class TargetNaming { Derived, NamedByUser };
 // Writes the file whole or not at all: a temporary file in the same folder (its hidden name
 // shortened to fit the folder's name limit, and removed if the run is interrupted), then a
 // rename over the target. A failure leaves any previous file of that name untouched. A replaced
-// file of the user's own keeps its permission bits; a new one gets 0666 less the umask.
+// file of the user's own keeps its permission bits and its group; a new one gets 0666 less the
+// umask.
 //
 // A symbolic link stays, and the file it leads to is written, but as the system guards its own
 // opens: a link in a shared folder (sticky and world-writable, such as /tmp) is followed only

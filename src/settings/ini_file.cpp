@@ -1,5 +1,8 @@
 #include "settings/ini_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <charconv>
 #include <system_error>
 
@@ -136,9 +139,11 @@ IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path))
     if (error && error != std::errc::no_such_file_or_directory)
         throw FileError("cannot read '" + m_path.string() + "': " + error.message());
     if (!exists) return;
+    // Only a regular file, and only so much of it: a FIFO or a link to a device at the name must
+    // neither stop the window nor fill its memory.
     if (std::filesystem::is_regular_file(m_path, error) && std::filesystem::file_size(m_path, error) > kMaxFileSize)
         throw FileError("cannot read '" + m_path.string() + "': too large for a settings or language file");
-    parse(ReadFileBytes(m_path));
+    parse(ReadRegularFileBytes(m_path, kMaxFileSize));
 }
 
 IniFile IniFile::fromBytes(std::filesystem::path path, std::string_view bytes)
@@ -340,6 +345,11 @@ void IniFile::save()
     if (std::filesystem::is_symlink(target, error)) {
         const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
         if (!error) target = resolved;
+        // A link to someone else's file is not written through: the settings would replace it.
+        struct stat info {};
+        if (!error && ::stat(target.c_str(), &info) == 0 && info.st_uid != ::geteuid())
+            throw FileError("cannot write '" + m_path.string() + "': it is a link to '" + target.string() +
+                            "', which belongs to another user");
     }
     if (target.has_parent_path()) {
         std::filesystem::create_directories(target.parent_path(), error);

@@ -1,6 +1,7 @@
 #include "settings/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -203,6 +204,73 @@ TEST_F(IniFileOnDisk, SymbolicLinkIsFollowed)
     file.save();
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadFileBytes(real), "[A]\nk=2\n");
+}
+
+// The settings file written keeps its owner, group and mode; a link to a file of another
+// user's is not written through (needs root to stand for that user).
+TEST_F(IniFileOnDisk, WrittenFileKeepsItsOwnerGroupAndModeAndOthersFilesAreLeftAlone)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files away";
+    constexpr uid_t kOther = 12345;
+    const auto real = m_dir / "real.ini";
+    const auto link = m_dir / "vellumar.ini";
+    const struct {
+        const char* name;
+        uid_t owner;
+        gid_t group;
+        bool written;
+    } cases[] = {
+        {"the user's own, another group", 0, kOther, true},
+        {"another user's", kOther, kOther, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(link);
+        WriteFileAtomically(real, "[A]\nk=1\n");
+        ASSERT_EQ(::chown(real.c_str(), c.owner, c.group), 0);
+        ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+        fs::create_symlink(real, link);
+        IniFile file(link);
+        file.writeInteger("A", "k", 2);
+        if (c.written) {
+            file.save();
+        } else {
+            try {
+                file.save();
+                ADD_FAILURE() << "written through";
+            } catch (const FileError& error) {
+                EXPECT_NE(std::string(error.what()).find("belongs to another user"), std::string::npos) << error.what();
+                EXPECT_NE(std::string(error.what()).find(link.string()), std::string::npos) << error.what();
+            }
+        }
+        EXPECT_EQ(ReadFileBytes(real), c.written ? "[A]\nk=2\n" : "[A]\nk=1\n");
+        struct stat info {};
+        ASSERT_EQ(::stat(real.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, c.owner);
+        EXPECT_EQ(info.st_gid, c.group);
+        EXPECT_EQ(info.st_mode & 0777, 0640u);
+        EXPECT_TRUE(fs::is_symlink(link));
+    }
+}
+
+// Only regular files are read, and only to the limit: a FIFO (no writer ever comes) and a
+// link to an endless device are refused at once, naming the file.
+TEST_F(IniFileOnDisk, OnlyRegularFilesAreRead)
+{
+    const auto fifo = m_dir / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto zero = m_dir / "zero.ini";
+    fs::create_symlink("/dev/zero", zero);
+    for (const fs::path& path : {fifo, zero}) {
+        SCOPED_TRACE(path.string());
+        try {
+            IniFile file(path);
+            ADD_FAILURE() << "read";
+        } catch (const FileError& error) {
+            EXPECT_NE(std::string(error.what()).find(path.string() + "': it is not a regular file"), std::string::npos)
+                << error.what();
+        }
+    }
 }
 
 void expectFailureNaming(IniFile& file, const std::string& name)
