@@ -42,7 +42,76 @@ void replaceQuoted(std::string& html, const std::string& from, const std::string
         html.replace(at, quotedFrom.size(), quotedTo);
 }
 
+// The text of a src attribute with its %XX escapes undone.
+std::string percentDecoded(std::string_view text)
+{
+    const auto hex = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    };
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
+            out += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// Whether `path` lies in `folder` or below it, once links and ".." are followed.
+bool isInside(const fs::path& path, const fs::path& folder)
+{
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(path, ec);
+    if (ec) return false;
+    const fs::path realFolder = fs::weakly_canonical(folder, ec);
+    if (ec) return false;
+    const fs::path relative = real.lexically_relative(realFolder);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
 }  // namespace
+
+std::vector<std::string> LinkedPictures::relink(std::string& html, const fs::path& htmlFolder,
+                                                const std::string& stem) const
+{
+    std::vector<std::string> warnings;
+    std::size_t tag = 0;
+    for (std::size_t from = 0; (tag = html.find("<img", from)) != std::string::npos;) {
+        from = tag + 1;
+        const std::size_t end = html.find('>', tag);
+        const std::size_t src = html.find(" src=\"", tag);
+        if (end == std::string::npos || src == std::string::npos || src > end) continue;
+        const std::size_t start = src + 6;
+        const std::size_t close = html.find('"', start);
+        if (close == std::string::npos || close > end) continue;
+        const std::string value = html.substr(start, close - start);
+        // The pictures LibreOffice wrote out of the document itself, and addresses elsewhere
+        // (which nothing reads), stay as they are.
+        const bool fileUrl = value.starts_with("file://");
+        if (value.starts_with(stem + "_html_") || value.starts_with("data:") ||
+            (!fileUrl && value.find("://") != std::string::npos))
+            continue;
+        fs::path linked = fileUrl ? fs::path(percentDecoded(value.substr(7)))
+                                  : (outputFolder / percentDecoded(value)).lexically_normal();
+        // A link relative to the document was taken relative to its private copy.
+        if (isInside(linked, copyFolder.parent_path()))
+            linked = (documentFolder / linked.lexically_relative(copyFolder)).lexically_normal();
+        std::error_code ec;
+        const std::string replacement = linked.lexically_relative(fs::absolute(htmlFolder, ec)).string();
+        if (!isInside(linked, documentFolder) || replacement.find_first_of("\"<>&") != std::string::npos) {
+            warnings.push_back("picture '" + linked.string() +
+                               "' left out: the document links it from outside its own folder");
+            html.erase(tag, end + 1 - tag);
+            from = tag;
+            continue;
+        }
+        html.replace(start, close - start, replacement);
+    }
+    return warnings;
+}
 
 OutputFiles::PicturePlace OutputFiles::placeForPicture(const fs::path& folder, const std::string& name,
                                                        std::string_view bytes)
@@ -84,8 +153,10 @@ bool OutputFiles::hasHtml(const std::string& stem) const
            fs::file_size(html, ec) > 0 && !ec;
 }
 
-void OutputFiles::deliver(const std::string& stem, const fs::path& htmlTarget) const
+std::vector<std::string> OutputFiles::deliver(const std::string& stem, const fs::path& htmlTarget,
+                                              const LinkedPictures& linked) const
 {
+    std::vector<std::string> warnings;
     const fs::path folder = htmlTarget.parent_path();
     std::vector<fs::path> created;
     auto write = [&created](const fs::path& to, std::string_view bytes) {
@@ -96,6 +167,7 @@ void OutputFiles::deliver(const std::string& stem, const fs::path& htmlTarget) c
     };
     try {
         std::string html = ReadFileBytes(m_folder / (stem + ".html"));
+        warnings = linked.relink(html, folder, stem);
         for (const std::string& name : m_names) {
             if (!name.starts_with(stem + "_html_")) continue;
             const std::string bytes = ReadFileBytes(m_folder / name);
@@ -109,6 +181,7 @@ void OutputFiles::deliver(const std::string& stem, const fs::path& htmlTarget) c
         for (const fs::path& file : created) fs::remove(file, ec);
         throw;
     }
+    return warnings;
 }
 
 }  // namespace vellumar

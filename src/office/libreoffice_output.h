@@ -24,6 +24,22 @@ private:
     int m_counter = 0;
 };
 
+// Where a document's linked (not embedded) pictures may come from: its own folder and below.
+// LibreOffice read a private copy of the document, so a link relative to the document is
+// taken back to the document's real folder.
+struct LinkedPictures {
+    std::filesystem::path documentFolder;  // absolute
+    std::filesystem::path copyFolder;      // where the copy LibreOffice read lies
+    std::filesystem::path outputFolder;    // where LibreOffice wrote the HTML
+
+    // Points every <img src> of the HTML LibreOffice wrote (for the copy named `stem`) that
+    // links a file in the document's folder tree at that file, relative to `htmlFolder`, and
+    // takes out the pictures linked from anywhere else (another folder of the user's, the
+    // system), returning a warning for each.
+    std::vector<std::string> relink(std::string& html, const std::filesystem::path& htmlFolder,
+                                    const std::string& stem) const;
+};
+
 // The files of LibreOffice's output folder.
 class OutputFiles {
 public:
@@ -36,7 +52,10 @@ public:
     // file: one of the same bytes is used as it is, else it takes the name "NAME~2.png" (the
     // first free one) and the HTML's src follows. Throws FileError naming the file that could not be
     // written; the files this call had created are then removed again.
-    void deliver(const std::string& stem, const std::filesystem::path& htmlTarget) const;
+    // Pictures the document links are relinked or left out as `linked` says; the warnings for
+    // those left out are returned.
+    std::vector<std::string> deliver(const std::string& stem, const std::filesystem::path& htmlTarget,
+                                     const LinkedPictures& linked) const;
 
 private:
     struct PicturePlace {

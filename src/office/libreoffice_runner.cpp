@@ -41,7 +41,7 @@ std::string fileUrl(const fs::path& path)
     return url;
 }
 
-HtmlExportResult failure(HtmlExportFailure kind, std::string reason) { return HtmlExportResult{kind, std::move(reason)}; }
+HtmlExportResult failure(HtmlExportFailure kind, std::string reason) { return HtmlExportResult{kind, std::move(reason), {}}; }
 
 // The document's kind when it can be read and its first bytes fit its extension.
 std::optional<DocumentKind> checkDocument(const fs::path& document, HtmlExportResult& result)
@@ -159,6 +159,7 @@ public:
     bool empty() const { return m_staged.empty(); }
     const std::vector<Staged>& staged() const { return m_staged; }
     fs::path outputFolder() const { return m_work.file(m_name + "-html"); }
+    fs::path copyFolder() const { return m_work.file(m_name); }
 
     // Runs LibreOffice over the documents from the `next`th on, each within the time limit, and
     // moves `next` past every one whose HTML is there. On a time limit, `next` is the document it
@@ -255,9 +256,13 @@ std::vector<HtmlExportResult> LibreOfficeRunner::SaveAsHtml(std::span<const Html
             (*kinds[i] == DocumentKind::Doc ? wordFiles : otherFiles)
                 .add(i, jobs[i].document, stems.choose(jobs[i].html), results[i]);
 
+    // A .doc the Word 97 filter cannot read (a Word 95 or Word 6 one) gets a second try with the
+    // type LibreOffice finds in it; its first bytes were checked to be a Word file's already.
+    Batch wordFilesAgain(work, "doc-any");
     bool stopped = false;
     for (auto [batch, options] : {std::pair{&wordFiles, std::vector<std::string>{"--infilter=MS Word 97"}},
-                                  std::pair{&otherFiles, std::vector<std::string>{}}}) {
+                                  std::pair{&otherFiles, std::vector<std::string>{}},
+                                  std::pair{&wordFilesAgain, std::vector<std::string>{}}}) {
         if (batch->empty()) continue;
         std::string errors;
         std::string startProblem;
@@ -293,9 +298,14 @@ std::vector<HtmlExportResult> LibreOfficeRunner::SaveAsHtml(std::span<const Html
                 result = failure(HtmlExportFailure::OfficeFailed,
                                  errors.empty() ? std::string("LibreOffice could not convert it (it wrote no HTML)")
                                                 : "LibreOffice could not convert it (" + errors + ")");
+                if (batch == &wordFiles) wordFilesAgain.add(s.job, jobs[s.job].document, s.stem, result);
             } else {
+                result = HtmlExportResult{};  // a failure of an earlier try goes
                 try {
-                    outputs.deliver(s.stem, jobs[s.job].html);
+                    std::error_code ec;
+                    const LinkedPictures linked{fs::absolute(jobs[s.job].document, ec).parent_path(),
+                                                batch->copyFolder(), batch->outputFolder()};
+                    result.warnings = outputs.deliver(s.stem, jobs[s.job].html, linked);
                 } catch (const std::exception& e) {
                     result = failure(HtmlExportFailure::CannotWrite, e.what());
                 }

@@ -33,7 +33,10 @@ struct LibreOfficeSettings {
 // output; the folder is removed on every way out. Documents whose first bytes do not fit
 // their extension are refused before LibreOffice starts. All documents of a call share one
 // LibreOffice start, except that .doc files get one of their own (they are read with the
-// Word 97 filter forced, so that nothing else slips in as plain text).
+// Word 97 filter forced, so that nothing else slips in as plain text); a .doc that filter
+// cannot read (Word 95, Word 6) is tried once more with the type LibreOffice detects.
+// LibreOffice runs without a network where the system allows, with a profile that follows no
+// link to a picture elsewhere, and under a memory limit.
 class LibreOfficeRunner : public WordProcessor {
 public:
     explicit LibreOfficeRunner(LibreOfficeSettings settings = {});

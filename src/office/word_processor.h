@@ -32,6 +32,7 @@ enum class HtmlExportFailure {
 struct HtmlExportResult {
     HtmlExportFailure failure = HtmlExportFailure::None;
     std::string reason;  // for the user, when it failed: what went wrong and what to do
+    std::vector<std::string> warnings;  // when it worked: pictures the document links, left out
 
     bool ok() const { return failure == HtmlExportFailure::None; }
 };

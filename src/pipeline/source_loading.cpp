@@ -30,6 +30,7 @@ SourceFile savedBesideDocument(const SourceFile& file, const LibreOfficeSettings
     const HtmlExportJob job{file.path, saved.html};
     const HtmlExportResult result = LibreOfficeRunner(settings).SaveAsHtml({&job, 1}).front();
     if (!result.ok()) throw DocumentConversionError(result.reason);
+    saved.warnings = result.warnings;
     lock.lock();
     written.add(saved.html);
     return saved;
@@ -79,6 +80,7 @@ LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const 
     const SourceFile file = !given.standardInput && given.html.empty() && IsWordProcessorDocument(given.path)
                                 ? savedBesideDocument(given, load.libreOffice)
                                 : given;
+    for (const std::string& warning : file.warnings) user.warn(warning);
     LoadedSource source;
     source.name = file.displayName();
     source.folder = file.folder();
@@ -103,6 +105,7 @@ SourceFile SourceBatch::source(std::size_t index) const
         const HtmlExportResult& result = m_documents.result(index);
         if (!result.ok()) throw DocumentConversionError(result.reason);
         file.html = m_documents.html(index);
+        file.warnings = result.warnings;
     }
     return file;
 }

@@ -26,6 +26,9 @@ struct SourceFile {
     // For a word-processor document (`path`) saved as HTML already (SourceBatch): that HTML,
     // which is read in its place, as UTF-8 whatever LoadOptions says. Messages still name `path`.
     std::filesystem::path html = {};
+    // What the conversion into that HTML left out (pictures the document links from outside its
+    // folder), for the user when the source is loaded.
+    std::vector<std::string> warnings = {};
 
     static SourceFile StandardInput() { return SourceFile{{}, true}; }
     // How messages name it: the path as given, or "standard input".

@@ -9,6 +9,7 @@
 #include "cli/convert_program.h"
 #include "libreoffice/office_documents.h"
 #include "office/program_lookup.h"
+#include "support/test_pictures.h"
 #include "support/xml_check.h"
 
 namespace {
@@ -112,6 +113,40 @@ TEST_F(ConvertDocumentsCli, AFailedDocumentGetsItsMessageAndNoBook)
         EXPECT_NE(r.err.find(std::string("vellumar-convert: ") + c.message), std::string::npos) << r.err;
         EXPECT_EQ(files(), std::vector<std::string>{c.name});
         fs::remove(m_dir / c.name);
+    }
+}
+
+// A document's linked (not embedded) pictures come in only from its own folder tree, wherever
+// LibreOffice read it: a picture of the user's elsewhere is left out with a warning naming it.
+// The documents are made by LibreOffice from a page that links three pictures: one beside the
+// document by a relative link, one in its folder by a file: URL, one in a private folder.
+TEST_F(ConvertDocumentsCli, LinkedPicturesComeInOnlyFromTheDocumentsFolder)
+{
+    fs::create_directories(m_dir / "private");
+    fs::create_directories(m_dir / "docs");
+    const std::string png = vellumar::test::PngBytes(8, 6, 2, 0xff0000ff);
+    write("private/holiday.png", png);
+    write("docs/beside.png", png);
+    write("docs/url.png", png);
+    write("docs/linked.html", "<html><body><p>Linked</p><p><img src=\"beside.png\" width=\"8\" height=\"6\"></p>"
+                              "<p><img src=\"file://" + (m_dir / "docs/url.png").string() + "\" width=\"8\" height=\"6\"></p>"
+                              "<p><img src=\"file://" + (m_dir / "private/holiday.png").string() +
+                              "\" width=\"8\" height=\"6\"></p></body></html>");
+    for (const char* format : {"odt", "docx"}) {
+        SCOPED_TRACE(format);
+        const fs::path document = vellumar::testing::MakeWithLibreOffice(m_dir / "docs/linked.html", format, m_dir / "docs");
+        const Outcome r = convert("-o book.fb2 '" + document.string() + "'");
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.err.find("warning: picture '" + (m_dir / "private/holiday.png").string() +
+                             "' left out: the document links it from outside its own folder"),
+                  std::string::npos)
+            << r.err;
+        const std::string fb2 = read("book.fb2");
+        std::size_t binaries = 0;
+        for (std::size_t at = fb2.find("<binary"); at != std::string::npos; at = fb2.find("<binary", at + 1)) ++binaries;
+        EXPECT_EQ(binaries, 2u) << r.err;
+        EXPECT_EQ(fb2.find("holiday"), std::string::npos);
+        fs::remove(document);
     }
 }
 

@@ -212,6 +212,43 @@ TEST_F(LibreOfficeRunnerTest, AStuckDocumentCostsOnlyItselfAndOversizedOnesAreRe
     EXPECT_EQ(FileBytes(bin / "starts"), "start\nstart\nstart\n");
 }
 
+// A stand-in for LibreOffice whose Word 97 filter reads none of the .doc files given (as with a
+// Word 95 one): each is converted on a second start that lets LibreOffice find the type, and a
+// file that is no Word file at all is still refused before any start.
+TEST_F(LibreOfficeRunnerTest, ADocTheWord97FilterCannotReadIsTriedWithTheDetectedType)
+{
+    const fs::path bin = m_folder.file("bin");
+    fs::create_directories(bin);
+    std::ofstream(bin / "soffice") << "#!/bin/sh\n"
+                                      "echo \"$*\" | grep -o -- '--infilter=[^-]*' >> '" << (bin / "starts").string() << "' "
+                                      "|| echo detected >> '" << (bin / "starts").string() << "'\n"
+                                      "case \"$*\" in *--infilter=*) exit 0;; esac\n"
+                                      "while [ \"$1\" != --outdir ]; do shift; done; out=$2; shift 2; mkdir -p \"$out\"\n"
+                                      "for d; do n=${d##*/}; echo '<html><body><p>old</p></body></html>' > \"$out/${n%.*}.html\"; done\n";
+    fs::permissions(bin / "soffice", fs::perms::owner_exec, fs::perm_options::add);
+    const std::string ole = std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\0');
+    const struct {
+        const char* name;
+        std::string bytes;
+        HtmlExportFailure failure;
+    } cases[] = {
+        {"word95.doc", ole, HtmlExportFailure::None},
+        {"word6.doc", ole, HtmlExportFailure::None},
+        {"text.doc", "plain text, no Word file", HtmlExportFailure::NotADocument},
+    };
+    std::vector<HtmlExportJob> jobs;
+    for (const auto& c : cases) jobs.push_back(beside(write(c.name, c.bytes)));
+    vellumar::LibreOfficeSettings settings;
+    settings.searchPath = bin.string();
+    const auto results = vellumar::LibreOfficeRunner(settings).SaveAsHtml(jobs);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        EXPECT_EQ(results[i].failure, cases[i].failure) << results[i].reason;
+        EXPECT_EQ(fs::exists(jobs[i].html), results[i].ok());
+    }
+    EXPECT_EQ(FileBytes(bin / "starts"), "--infilter=MS Word 97 \ndetected\n");
+}
+
 // A web server on the loopback that answers every request "not found" and counts them. Its
 // port is taken at once; it answers only once started, so documents can be made first.
 class CountingServer {

@@ -69,7 +69,7 @@ TEST(OutputFiles, PicturesNeverReplaceAFile)
     write(target.file("Book_html_1~2.png"), "the user's too");
     write(target.file("Book_html_2.png"), "same");
 
-    vellumar::OutputFiles(output.path()).deliver("Book", target.file("Book.htm"));
+    vellumar::OutputFiles(output.path()).deliver("Book", target.file("Book.htm"), {target.path(), {}, output.path()});
 
     const struct {
         const char* file;
