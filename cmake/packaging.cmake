@@ -1,5 +1,7 @@
-# What a distribution ships besides the programs and their data: the manual pages and shell
-# completion. Included at the end of the top-level CMakeLists.txt.
+# What a distribution ships besides the programs and their data: the manual pages, shell
+# completion, the copyright statement and the changelog; and `cpack -G DEB`, which makes
+# vellumar_VERSION_ARCH.deb from everything `cmake --install` puts under the prefix
+# (scripts/package runs it). Included at the end of the top-level CMakeLists.txt.
 include(GNUInstallDirs)
 
 # The manual pages carry the version and the date of its release in the AppStream metainfo, so
@@ -39,3 +41,41 @@ if(TARGET vellumar)
   install(FILES ${CMAKE_SOURCE_DIR}/completion/vellumar.bash
     DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vellumar)
 endif()
+
+# The copyright statement (the project's licence and the bundled schema's) and the changelog.
+vellumar_gzip(${CMAKE_SOURCE_DIR}/packaging/changelog ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The Debian package. Its dependencies are the shared libraries the programs link, as
+# dpkg-shlibdeps finds them; the programs are stripped.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vellumar)
+set(CPACK_PACKAGE_VENDOR "Ilse Varga")
+set(CPACK_PACKAGE_CONTACT "Vellumar maintainers <maintainers@vellumar.example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "HTML and word-processor documents to FictionBook 2 e-books")
+# Lines of the long description stay under 80 columns, as Debian asks.
+set(CPACK_PACKAGE_DESCRIPTION "Vellumar makes FictionBook 2 (FB2) e-books from HTML pages and
+word-processor documents (.doc, .rtf, .docx, .odt, read through LibreOffice).
+Headings become sections and titles, paragraphs, emphasis and lists become
+their FB2 elements, pictures are shrunk and embedded, and tables are kept,
+reduced to their text or drawn into pictures.
+
+The window program, vellumar, lets you finish the book by hand in an FB2
+editor and check it against the FictionBook 2.0 schema; the command-line
+program, vellumar-convert, converts many documents at once without a window.")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vellumar.example.org")
+set(CPACK_DEBIAN_PACKAGE_SECTION text)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Word-processor documents are read through LibreOffice; View FB2 asks xdg-open for a reader.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer-nogui | libreoffice-writer, xdg-utils")
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+set(CPACK_STRIP_FILES ON)
+# Folders and control files with the modes Debian expects, whatever the builder's umask.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)
