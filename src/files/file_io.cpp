@@ -94,6 +94,14 @@ int connectSocket(const std::filesystem::path& path)
     return fd;
 }
 
+// Takes O_NONBLOCK off a descriptor opened with it (so that opening did not wait); false with
+// errno set when it cannot.
+bool waitsAgain(int fd)
+{
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
 // What a file that is not a regular one or a folder is called in a message.
 const char* kindOfSpecialFile(mode_t mode)
 {
@@ -132,11 +140,8 @@ void writeIntoSpecialFile(const std::filesystem::path& named, const std::filesys
     if (::fstat(file.fd, &opened) != 0) fail("cannot write", named, errno);
     if ((opened.st_mode & S_IFMT) != (mode & S_IFMT))
         throw FileError("cannot write '" + named.string() + "': it changed while it was opened");
-    if (!socket) {
-        // Once open, the writes wait for the reader as any program's output does.
-        const int flags = ::fcntl(file.fd, F_GETFL);
-        if (flags < 0 || ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK) != 0) fail("cannot write", named, errno);
-    }
+    // Once open, the writes wait for the reader as any program's output does.
+    if (!socket && !waitsAgain(file.fd)) fail("cannot write", named, errno);
     if (!writeAll(file.fd, pieces, socket)) fail("cannot write", named, errno);
     const int fd = file.fd;
     file.fd = -1;
@@ -348,8 +353,7 @@ std::string ReadRegularFileBytes(const std::filesystem::path& path, std::size_t 
     if (!S_ISREG(info.st_mode))
         throw FileError("cannot read '" + path.string() + "': " +
                         (S_ISDIR(info.st_mode) ? std::string(std::strerror(EISDIR)) : "it is not a regular file"));
-    const int flags = ::fcntl(file.fd, F_GETFL);
-    if (flags < 0 || ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK) != 0) fail("cannot read", path, errno);
+    if (!waitsAgain(file.fd)) fail("cannot read", path, errno);
     std::string name("'");
     name.append(path.native()).push_back('\'');
     return ReadBytesFrom(file.fd, name, limit);
