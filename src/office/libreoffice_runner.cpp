@@ -1,5 +1,8 @@
 #include "office/libreoffice_runner.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -7,8 +10,6 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <unistd.h>
-#include <algorithm>
 #include <sstream>
 
 #include "files/file_io.h"
@@ -162,8 +163,8 @@ public:
     fs::path copyFolder() const { return m_work.file(m_name); }
 
     // Runs LibreOffice over the documents from the `next`th on, each within the time limit, and
-    // moves `next` past every one whose HTML is there. On a time limit, `next` is the document it
-    // was stuck on.
+    // moves `next` past the last one whose HTML is there. On a time limit, `next` is the
+    // document it was stuck on.
     ChildProcessResult run(const fs::path& program, const std::vector<std::string>& options,
                            const LibreOfficeSettings& settings, std::string& errors, std::size_t& next)
     {
@@ -183,24 +184,24 @@ public:
         run.stderrFile = m_work.file(m_name + start + ".err");
         run.timeLimit = settings.timeLimitPerDocument;
         run.keepWaiting = settings.keepWaiting;
-        // A document is done once its HTML is there: LibreOffice writes it last, under its name.
-        const auto finishedOne = [&] {
+        // A document is done once its HTML is there (LibreOffice writes it last, under its name),
+        // and so is every one before it, converted or not: LibreOffice takes them in order.
+        const auto madeProgress = [&] {
             std::error_code ec;
-            if (next >= m_staged.size() || !fs::exists(outputFolder() / (m_staged[next].stem + ".html"), ec))
-                return false;
-            ++next;
-            return true;
+            for (std::size_t last = m_staged.size(); last > next; --last) {
+                if (fs::exists(outputFolder() / (m_staged[last - 1].stem + ".html"), ec)) {
+                    next = last;
+                    return true;
+                }
+            }
+            return false;
         };
-        run.madeProgress = [&] {
-            bool any = false;
-            while (finishedOne()) any = true;
-            return any;
-        };
+        run.madeProgress = madeProgress;
         run.withoutNetwork = true;
         run.memoryLimit = officeMemoryLimit();
         const ChildProcessResult result = RunChildProcess(run);
         if (result.end == ChildProcessEnd::Exited) next = m_staged.size();
-        else while (finishedOne()) {}
+        else madeProgress();
         const std::string found = errorLines(run.stderrFile);
         if (!found.empty() && errors.find(found) == std::string::npos) errors += (errors.empty() ? "" : "; ") + found;
         return result;
