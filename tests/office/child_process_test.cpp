@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <sched.h>
 #include <sys/socket.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -96,20 +95,10 @@ std::string fileText(const std::filesystem::path& path)
     return text;
 }
 
-// Whether this system lets a process have a network of its own (root, or user namespaces).
-bool networkOfItsOwnPossible()
-{
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(::unshare(CLONE_NEWNET) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWNET) == 0 ? 0 : 1);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 // What the program sees of its limits and its network.
 TEST_F(ChildProcess, MemoryLimitAndNetworkReachTheProgram)
 {
-    if (!networkOfItsOwnPossible()) GTEST_SKIP() << "no network namespaces here";
+    if (!vellumar::testing::NetworkOfItsOwnPossible()) GTEST_SKIP() << "no network namespaces here";
     const struct {
         const char* name;
         bool withoutNetwork;

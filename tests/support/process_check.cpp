@@ -1,5 +1,9 @@
 #include "support/process_check.h"
 
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +33,15 @@ bool ProcessWithEnvironmentAlive(const std::string& text)
 {
     for (int i = 0; i < 100 && aliveNow(text); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     return aliveNow(text);
+}
+
+bool NetworkOfItsOwnPossible()
+{
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(::unshare(CLONE_NEWNET) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWNET) == 0 ? 0 : 1);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace vellumar::testing

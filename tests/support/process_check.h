@@ -10,4 +10,8 @@ namespace vellumar::testing {
 // a few seconds before it says yes.
 bool ProcessWithEnvironmentAlive(const std::string& text);
 
+// Whether this system lets a process have a network of its own (root, or user namespaces
+// allowed), as the LibreOffice runner asks for.
+bool NetworkOfItsOwnPossible();
+
 }  // namespace vellumar::testing
