@@ -105,8 +105,9 @@ std::size_t expandedLength(xmlDoc& document, const xmlEntity& entity, std::size_
         }
         length += amp - at;
         const std::string name(text.substr(amp + 1, semicolon - amp - 1));
-        const xmlEntity* inner =
-            name.starts_with('#') ? nullptr : xmlGetDocEntity(&document, reinterpret_cast<const xmlChar*>(name.c_str()));
+        const xmlEntity* inner = name.starts_with('#')
+                                     ? nullptr
+                                     : xmlGetDocEntity(&document, reinterpret_cast<const xmlChar*>(name.c_str()));
         length += inner ? expandedLength(document, *inner, cap, lengths, depth + 1) : semicolon - amp + 1;
         at = semicolon + 1;
     }

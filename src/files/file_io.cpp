@@ -343,7 +343,7 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)
     return ReadBytesFrom(file.fd, name, limit);
 }
 
-std::string ReadRegularFileBytes(const std::filesystem::path& path, std::size_t limit)
+std::string readRegularFileBytes(const std::filesystem::path& path, std::size_t limit)
 {
     // Not blocking: a FIFO put at the name must not wait for a writer that never comes.
     Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};

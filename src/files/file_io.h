@@ -26,7 +26,7 @@ std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit);
 std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit = kMaxSourceBytes);
 // The regular file at `path`, to its end, as ReadFileBytes reads it; anything else (a FIFO, a
 // device, a folder) is refused with a FileError naming it, without waiting for a writer.
-std::string ReadRegularFileBytes(const std::filesystem::path& path, std::size_t limit);
+std::string readRegularFileBytes(const std::filesystem::path& path, std::size_t limit);
 // Standard input to its end, as ReadBytesFrom names it "standard input".
 std::string ReadStandardInput(std::size_t limit = kMaxSourceBytes);
 // Whether a written file is forced to the disk before it takes the target's name. Text the user
@@ -54,11 +54,9 @@ enum class TargetNaming { Derived, NamedByUser };
 // never replaced, and only when `naming` is NamedByUser; a FIFO nobody reads is an error, not a
 // wait.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         Durability durability = Durability::SyncToDisk,
-                         TargetNaming naming = TargetNaming::Derived);
+                         Durability durability = Durability::SyncToDisk, TargetNaming naming = TargetNaming::Derived);
 // The same for a text held in pieces, written one after another.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string_view> pieces,
-                         Durability durability = Durability::SyncToDisk,
-                         TargetNaming naming = TargetNaming::Derived);
+                         Durability durability = Durability::SyncToDisk, TargetNaming naming = TargetNaming::Derived);
 
 }  // namespace vellumar

@@ -1,13 +1,13 @@
 #include "office/child_process.h"
 
 #include <fcntl.h>
-#include <signal.h>
+#include <linux/close_range.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/types.h>
 #include <sys/wait.h>
-#include <linux/close_range.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -75,7 +75,8 @@ struct Pipe {
     int ends[2] = {-1, -1};
     Pipe()
     {
-        if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error(std::string("cannot make a pipe: ") + std::strerror(errno));
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            throw std::runtime_error(std::string("cannot make a pipe: ") + std::strerror(errno));
     }
     ~Pipe() { closeBoth(); }
     Pipe(const Pipe&) = delete;
@@ -187,8 +188,13 @@ ChildProcessResult RunChildProcess(const ChildProcessRun& run)
     std::vector<std::string> arguments = run.arguments;
     std::vector<std::string> environment = mergedEnvironment(run.environment);
 
-    ChildSetup setup{pointersOf(arguments), pointersOf(environment), run.stdoutFile.c_str(), run.stderrFile.c_str(),
-                     run.withoutNetwork, run.memoryLimit, ::getpid(),
+    ChildSetup setup{pointersOf(arguments),
+                     pointersOf(environment),
+                     run.stdoutFile.c_str(),
+                     run.stderrFile.c_str(),
+                     run.withoutNetwork,
+                     run.memoryLimit,
+                     ::getpid(),
                      std::to_string(::geteuid()) + " " + std::to_string(::geteuid()) + " 1",
                      std::to_string(::getegid()) + " " + std::to_string(::getegid()) + " 1"};
     Pipe report;    // the errno of a child that could not become the program; closed by its exec

@@ -46,7 +46,10 @@ void replaceQuoted(std::string& html, const std::string& from, const std::string
 std::string percentDecoded(std::string_view text)
 {
     const auto hex = [](char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                      : -1;
     };
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {

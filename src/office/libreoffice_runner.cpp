@@ -42,7 +42,10 @@ std::string fileUrl(const fs::path& path)
     return url;
 }
 
-HtmlExportResult failure(HtmlExportFailure kind, std::string reason) { return HtmlExportResult{kind, std::move(reason), {}}; }
+HtmlExportResult failure(HtmlExportFailure kind, std::string reason)
+{
+    return HtmlExportResult{kind, std::move(reason), {}};
+}
 
 // The document's kind when it can be read and its first bytes fit its extension.
 std::optional<DocumentKind> checkDocument(const fs::path& document, HtmlExportResult& result)
@@ -200,8 +203,10 @@ public:
         run.withoutNetwork = true;
         run.memoryLimit = officeMemoryLimit();
         const ChildProcessResult result = RunChildProcess(run);
-        if (result.end == ChildProcessEnd::Exited) next = m_staged.size();
-        else madeProgress();
+        if (result.end == ChildProcessEnd::Exited)
+            next = m_staged.size();
+        else
+            madeProgress();
         const std::string found = errorLines(run.stderrFile);
         if (!found.empty() && errors.find(found) == std::string::npos) errors += (errors.empty() ? "" : "; ") + found;
         return result;
@@ -261,9 +266,9 @@ std::vector<HtmlExportResult> LibreOfficeRunner::SaveAsHtml(std::span<const Html
     // type LibreOffice finds in it; its first bytes were checked to be a Word file's already.
     Batch wordFilesAgain(work, "doc-any");
     bool stopped = false;
-    for (auto [batch, options] : {std::pair{&wordFiles, std::vector<std::string>{"--infilter=MS Word 97"}},
-                                  std::pair{&otherFiles, std::vector<std::string>{}},
-                                  std::pair{&wordFilesAgain, std::vector<std::string>{}}}) {
+    for (auto [batch, options] :
+         {std::pair{&wordFiles, std::vector<std::string>{"--infilter=MS Word 97"}},
+          std::pair{&otherFiles, std::vector<std::string>{}}, std::pair{&wordFilesAgain, std::vector<std::string>{}}}) {
         if (batch->empty()) continue;
         std::string errors;
         std::string startProblem;

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <cstdint>
 #include <limits>
-#include <string>
 #include <memory>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -52,8 +52,8 @@ private:
 
 PictureError tooLarge(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    return PictureError("cannot read the picture " + path.string() + ": it is larger than " +
-                        std::to_string(maxBytes) + " bytes, more than any picture of a book");
+    return PictureError("cannot read the picture " + path.string() + ": it is larger than " + std::to_string(maxBytes) +
+                        " bytes, more than any picture of a book");
 }
 
 // Up to maxBytes of the regular file at path, read with as few system calls as a picture

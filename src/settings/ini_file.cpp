@@ -143,7 +143,7 @@ IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path))
     // neither stop the window nor fill its memory.
     if (std::filesystem::is_regular_file(m_path, error) && std::filesystem::file_size(m_path, error) > kMaxFileSize)
         throw FileError("cannot read '" + m_path.string() + "': too large for a settings or language file");
-    parse(ReadRegularFileBytes(m_path, kMaxFileSize));
+    parse(readRegularFileBytes(m_path, kMaxFileSize));
 }
 
 IniFile IniFile::fromBytes(std::filesystem::path path, std::string_view bytes)

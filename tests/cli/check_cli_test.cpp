@@ -88,8 +88,8 @@ std::string withDtd(const std::string& dtd, const std::string& body)
 // report, with nothing of libxml2's own on standard error.
 TEST_F(CheckCliTest, LargeAndEntityLadenBooksAreCheckedWithinBounds)
 {
-    const std::string picture = "<binary id=\"a.png\" content-type=\"image/png\">" +
-                                std::string((12 << 20) / 4 * 4, 'Q') + "</binary>\n";
+    const std::string picture =
+        "<binary id=\"a.png\" content-type=\"image/png\">" + std::string((12 << 20) / 4 * 4, 'Q') + "</binary>\n";
     std::string manyEntities = "<!DOCTYPE FictionBook [\n";
     for (int i = 0; i < 40; ++i) manyEntities += "<!ENTITY x" + std::to_string(i) + " \"x\">\n";
     manyEntities += "]>\n";
@@ -100,11 +100,11 @@ TEST_F(CheckCliTest, LargeAndEntityLadenBooksAreCheckedWithinBounds)
         const char* report;
     } cases[] = {
         {"a large picture before a mismatch",
-         std::string(kValidHead) + "<body><section><p>x</p></section></body>\n" + picture + "<section></p>\n",
-         1, "book.fb2:7: error: Opening and ending tag mismatch: section line 7 and p"},
-        {"a large picture, valid", std::string(kValidHead) + "<body><section><p>x</p></section></body>\n" + picture +
-                                       "</FictionBook>\n",
-         0, "book.fb2: well-formed, valid FB2, 0 errors, 0 warnings"},
+         std::string(kValidHead) + "<body><section><p>x</p></section></body>\n" + picture + "<section></p>\n", 1,
+         "book.fb2:7: error: Opening and ending tag mismatch: section line 7 and p"},
+        {"a large picture, valid",
+         std::string(kValidHead) + "<body><section><p>x</p></section></body>\n" + picture + "</FictionBook>\n", 0,
+         "book.fb2: well-formed, valid FB2, 0 errors, 0 warnings"},
         {"entities that multiply", withDtd(nestedEntities(10), "<body><section><p>&e9;</p></section></body>"), 1,
          "book.fb2:0: error: the book's entities would make it larger than 1048576 bytes"},
         {"more entities than a book needs", withDtd(manyEntities, "<body><section><p>&x1;</p></section></body>"), 1,
@@ -133,7 +133,8 @@ TEST_F(CheckCliTest, AReportThatCannotBeWrittenFails)
     write("book.fb2", std::string(kValidHead) + "<body><section><p>x</p></section></body></FictionBook>\n");
     for (const char* args : {"--check book.fb2", "--help", "--version"}) {
         SCOPED_TRACE(args);
-        const std::string line = "cd '" + m_dir.string() + "' && '" VELLUMAR_CONVERT_PATH "' " + args + " >/dev/full 2>/dev/null";
+        const std::string line =
+            "cd '" + m_dir.string() + "' && '" VELLUMAR_CONVERT_PATH "' " + args + " >/dev/full 2>/dev/null";
         const int raw = std::system(line.c_str());
         ASSERT_TRUE(WIFEXITED(raw));
         EXPECT_EQ(WEXITSTATUS(raw), 1);

@@ -3,9 +3,9 @@
 // book survives.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,8 +85,10 @@ TEST_F(InterruptedRunsCli, InterruptedWhileLibreOfficeWorksLeavesNothingBehind)
         fs::create_directories(m_dir / "tmp");
         const fs::path started = m_dir / "started";
         // It fills its temporary folder deeper than a fixed count of levels first.
-        write("bin/soffice", "#!/bin/sh\nmkdir -p \"$TMPDIR/a/b/c/d/e/f/g/h\" && touch \"$TMPDIR/a/b/c/d/e/f/g/h/x\"\n"
-                             "touch '" + started.string() + "'\nexec sleep 60\n");
+        write("bin/soffice",
+              "#!/bin/sh\nmkdir -p \"$TMPDIR/a/b/c/d/e/f/g/h\" && touch \"$TMPDIR/a/b/c/d/e/f/g/h/x\"\n"
+              "touch '" +
+                  started.string() + "'\nexec sleep 60\n");
         fs::permissions(m_dir / "bin/soffice", fs::perms::owner_exec, fs::perm_options::add);
         write("book.rtf", "{\\rtf1\\ansi A short book.\\par}");
         write("book.fb2", "the previous book");

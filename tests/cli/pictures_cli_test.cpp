@@ -9,10 +9,10 @@
 #include <sstream>
 #include <string>
 
-#include "pictures/base64.h"
-#include "pixels/jpeg_codec.h"
 #include "cli/convert_program.h"
 #include "files/file_io.h"
+#include "pictures/base64.h"
+#include "pixels/jpeg_codec.h"
 #include "pixels/picture_file.h"
 #include "support/xml_check.h"
 

@@ -171,15 +171,14 @@ TEST(SpecialTargets, ReplacedBooksKeepTheModeOfTheUsersOwn)
     TempFolder folder;
     struct Case {
         mode_t mask;
-        mode_t old;  // 0: no old book
-        uid_t owner; // of the old book
+        mode_t old;   // 0: no old book
+        uid_t owner;  // of the old book
         mode_t expected;
     };
     const uid_t me = ::geteuid();
     const Case cases[] = {
-        {022, 0, me, 0644}, {077, 0, me, 0600}, {0, 0, me, 0666},
-        {022, 0444, me, 0444}, {022, 0600, me, 0600}, {077, 0664, me, 0664},
-        {022, 0600, 12345, 0644},
+        {022, 0, me, 0644},    {077, 0, me, 0600},    {0, 0, me, 0666},         {022, 0444, me, 0444},
+        {022, 0600, me, 0600}, {077, 0664, me, 0664}, {022, 0600, 12345, 0644},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.mask) + " " + std::to_string(c.old) + " " + std::to_string(c.owner));

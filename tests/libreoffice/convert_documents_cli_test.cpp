@@ -128,13 +128,17 @@ TEST_F(ConvertDocumentsCli, LinkedPicturesComeInOnlyFromTheDocumentsFolder)
     write("private/holiday.png", png);
     write("docs/beside.png", png);
     write("docs/url.png", png);
-    write("docs/linked.html", "<html><body><p>Linked</p><p><img src=\"beside.png\" width=\"8\" height=\"6\"></p>"
-                              "<p><img src=\"file://" + (m_dir / "docs/url.png").string() + "\" width=\"8\" height=\"6\"></p>"
-                              "<p><img src=\"file://" + (m_dir / "private/holiday.png").string() +
-                              "\" width=\"8\" height=\"6\"></p></body></html>");
+    write("docs/linked.html",
+          "<html><body><p>Linked</p><p><img src=\"beside.png\" width=\"8\" height=\"6\"></p>"
+          "<p><img src=\"file://" +
+              (m_dir / "docs/url.png").string() +
+              "\" width=\"8\" height=\"6\"></p>"
+              "<p><img src=\"file://" +
+              (m_dir / "private/holiday.png").string() + "\" width=\"8\" height=\"6\"></p></body></html>");
     for (const char* format : {"odt", "docx"}) {
         SCOPED_TRACE(format);
-        const fs::path document = vellumar::testing::MakeWithLibreOffice(m_dir / "docs/linked.html", format, m_dir / "docs");
+        const fs::path document =
+            vellumar::testing::MakeWithLibreOffice(m_dir / "docs/linked.html", format, m_dir / "docs");
         const Outcome r = convert("-o book.fb2 '" + document.string() + "'");
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_NE(r.err.find("warning: picture '" + (m_dir / "private/holiday.png").string() +
@@ -143,7 +147,8 @@ TEST_F(ConvertDocumentsCli, LinkedPicturesComeInOnlyFromTheDocumentsFolder)
             << r.err;
         const std::string fb2 = read("book.fb2");
         std::size_t binaries = 0;
-        for (std::size_t at = fb2.find("<binary"); at != std::string::npos; at = fb2.find("<binary", at + 1)) ++binaries;
+        for (std::size_t at = fb2.find("<binary"); at != std::string::npos; at = fb2.find("<binary", at + 1))
+            ++binaries;
         EXPECT_EQ(binaries, 2u) << r.err;
         EXPECT_EQ(fb2.find("holiday"), std::string::npos);
         fs::remove(document);

@@ -8,13 +8,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <set>
-#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "files/temp_folder.h"
@@ -176,11 +176,14 @@ TEST_F(LibreOfficeRunnerTest, AStuckDocumentCostsOnlyItselfAndOversizedOnesAreRe
 {
     const fs::path bin = m_folder.file("bin");
     fs::create_directories(bin);
-    std::ofstream(bin / "soffice") << "#!/bin/sh\n"
-                                      "echo start >> '" << (bin / "starts").string() << "'\n"
-                                      "while [ \"$1\" != --outdir ]; do shift; done; out=$2; shift 2; mkdir -p \"$out\"\n"
-                                      "for d; do n=${d##*/}; case $n in *stuck*) sleep 60;; esac\n"
-                                      "  echo '<html><body><p>done</p></body></html>' > \"$out/${n%.*}.html\"; done\n";
+    std::ofstream(bin / "soffice")
+        << "#!/bin/sh\n"
+           "echo start >> '"
+        << (bin / "starts").string()
+        << "'\n"
+           "while [ \"$1\" != --outdir ]; do shift; done; out=$2; shift 2; mkdir -p \"$out\"\n"
+           "for d; do n=${d##*/}; case $n in *stuck*) sleep 60;; esac\n"
+           "  echo '<html><body><p>done</p></body></html>' > \"$out/${n%.*}.html\"; done\n";
     fs::permissions(bin / "soffice", fs::perms::owner_exec, fs::perm_options::add);
     const std::string rtf = vellumar::testing::RtfBook();
     const struct {
@@ -219,12 +222,17 @@ TEST_F(LibreOfficeRunnerTest, ADocTheWord97FilterCannotReadIsTriedWithTheDetecte
 {
     const fs::path bin = m_folder.file("bin");
     fs::create_directories(bin);
-    std::ofstream(bin / "soffice") << "#!/bin/sh\n"
-                                      "echo \"$*\" | grep -o -- '--infilter=[^-]*' >> '" << (bin / "starts").string() << "' "
-                                      "|| echo detected >> '" << (bin / "starts").string() << "'\n"
-                                      "case \"$*\" in *--infilter=*) exit 0;; esac\n"
-                                      "while [ \"$1\" != --outdir ]; do shift; done; out=$2; shift 2; mkdir -p \"$out\"\n"
-                                      "for d; do n=${d##*/}; echo '<html><body><p>old</p></body></html>' > \"$out/${n%.*}.html\"; done\n";
+    std::ofstream(bin / "soffice")
+        << "#!/bin/sh\n"
+           "echo \"$*\" | grep -o -- '--infilter=[^-]*' >> '"
+        << (bin / "starts").string()
+        << "' "
+           "|| echo detected >> '"
+        << (bin / "starts").string()
+        << "'\n"
+           "case \"$*\" in *--infilter=*) exit 0;; esac\n"
+           "while [ \"$1\" != --outdir ]; do shift; done; out=$2; shift 2; mkdir -p \"$out\"\n"
+           "for d; do n=${d##*/}; echo '<html><body><p>old</p></body></html>' > \"$out/${n%.*}.html\"; done\n";
     fs::permissions(bin / "soffice", fs::perms::owner_exec, fs::perm_options::add);
     const std::string ole = std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\0');
     const struct {
@@ -283,7 +291,8 @@ public:
                 ++m_requests;
                 char buffer[4096];
                 pollfd readable{client, POLLIN, 0};
-                if (::poll(&readable, 1, 1000) > 0) [[maybe_unused]] auto got = ::read(client, buffer, sizeof buffer);
+                if (::poll(&readable, 1, 1000) > 0) [[maybe_unused]]
+                    auto got = ::read(client, buffer, sizeof buffer);
                 constexpr std::string_view kNotFound = "HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n";
                 [[maybe_unused]] auto put = ::write(client, kNotFound.data(), kNotFound.size());
                 ::close(client);
@@ -312,7 +321,7 @@ TEST_F(LibreOfficeRunnerTest, LinkedPicturesOnTheNetworkAreNotFetched)
     // Only a network of its own keeps the Word 97 reader from fetching a linked picture; where
     // the system allows none, the .doc is left out of the test.
     std::vector<std::string> formats = {"docx", "odt"};
-    if (vellumar::testing::NetworkOfItsOwnPossible()) formats.push_back("doc");
+    if (vellumar::testing::networkOfItsOwnPossible()) formats.push_back("doc");
     std::vector<HtmlExportJob> jobs;
     for (const std::string& format : formats) {
         const fs::path document = m_docs / ("linked." + format);

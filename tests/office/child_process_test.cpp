@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <sys/socket.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -98,7 +98,7 @@ std::string fileText(const std::filesystem::path& path)
 // What the program sees of its limits and its network.
 TEST_F(ChildProcess, MemoryLimitAndNetworkReachTheProgram)
 {
-    if (!vellumar::testing::NetworkOfItsOwnPossible()) GTEST_SKIP() << "no network namespaces here";
+    if (!vellumar::testing::networkOfItsOwnPossible()) GTEST_SKIP() << "no network namespaces here";
     const struct {
         const char* name;
         bool withoutNetwork;

@@ -35,7 +35,7 @@ bool ProcessWithEnvironmentAlive(const std::string& text)
     return aliveNow(text);
 }
 
-bool NetworkOfItsOwnPossible()
+bool networkOfItsOwnPossible()
 {
     const pid_t child = ::fork();
     if (child == 0) ::_exit(::unshare(CLONE_NEWNET) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWNET) == 0 ? 0 : 1);

@@ -12,6 +12,6 @@ bool ProcessWithEnvironmentAlive(const std::string& text);
 
 // Whether this system lets a process have a network of its own (root, or user namespaces
 // allowed), as the LibreOffice runner asks for.
-bool NetworkOfItsOwnPossible();
+bool networkOfItsOwnPossible();
 
 }  // namespace vellumar::testing
