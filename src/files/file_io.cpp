@@ -163,7 +163,7 @@ int createTemporary(const std::filesystem::path& folder, const std::string& name
 
 }  // namespace
 
-std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit)
+std::string readBytesFrom(int fd, std::string_view name, std::size_t limit)
 {
     const auto failReading = [name](std::string_view why) -> FileError {
         std::string message("cannot read ");
@@ -202,23 +202,23 @@ std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit)
     return bytes;
 }
 
-std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)
+std::string readFileBytes(const std::filesystem::path& path, std::size_t limit)
 {
     Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0) fail("cannot read", path, errno);
     std::string name("'");
     name.append(path.native()).push_back('\'');
-    return ReadBytesFrom(file.fd, name, limit);
+    return readBytesFrom(file.fd, name, limit);
 }
 
-std::string ReadStandardInput(std::size_t limit) { return ReadBytesFrom(STDIN_FILENO, "standard input", limit); }
+std::string readStandardInput(std::size_t limit) { return readBytesFrom(STDIN_FILENO, "standard input", limit); }
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
 {
-    WriteFileAtomically(path, std::span<const std::string_view>(&bytes, 1), durability);
+    writeFileAtomically(path, std::span<const std::string_view>(&bytes, 1), durability);
 }
 
-void WriteFileAtomically(const std::filesystem::path& named, std::span<const std::string_view> pieces,
+void writeFileAtomically(const std::filesystem::path& named, std::span<const std::string_view> pieces,
                          Durability durability)
 {
     // A symbolic link named as the target keeps leading where it did: the file it leads to is

@@ -93,7 +93,7 @@ private:
 
 }  // namespace
 
-ChildProcessResult RunChildProcess(const ChildProcessRun& run)
+ChildProcessResult runChildProcess(const ChildProcessRun& run)
 {
     if (run.arguments.empty()) throw std::invalid_argument("RunChildProcess: no program given");
     std::vector<std::string> arguments = run.arguments;

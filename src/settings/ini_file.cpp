@@ -46,7 +46,7 @@ bool isValidUtf8(std::string_view bytes)
             continue;
         }
         char32_t cp = 0;
-        const std::size_t length = DecodeUtf8(bytes, i, cp);
+        const std::size_t length = decodeUtf8(bytes, i, cp);
         // A broken sequence decodes as U+FFFD of length 1; a real U+FFFD takes three bytes.
         if (cp == 0xFFFD && length == 1) return false;
         i += length;
@@ -58,8 +58,8 @@ bool fitsWindows1251(std::string_view utf8)
 {
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t cp = 0;
-        i += DecodeUtf8(utf8, i, cp);
-        if (!UnicodeToWindows1251(cp)) return false;
+        i += decodeUtf8(utf8, i, cp);
+        if (!unicodeToWindows1251(cp)) return false;
     }
     return true;
 }
@@ -138,7 +138,7 @@ IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path))
     if (!exists) return;
     if (std::filesystem::is_regular_file(m_path, error) && std::filesystem::file_size(m_path, error) > kMaxFileSize)
         throw FileError("cannot read '" + m_path.string() + "': too large for a settings or language file");
-    parse(ReadFileBytes(m_path));
+    parse(readFileBytes(m_path));
 }
 
 IniFile IniFile::fromBytes(std::filesystem::path path, std::string_view bytes)
@@ -170,7 +170,7 @@ void IniFile::parse(std::string_view bytes)
             line.end = std::string(bytes.substr(stop, endLength));
         }
         line.raw = std::string(bytes.substr(start, stop - start));
-        line.text = m_encoding == IniEncoding::Windows1251 ? Windows1251ToUtf8(line.raw) : line.raw;
+        line.text = m_encoding == IniEncoding::Windows1251 ? windows1251ToUtf8(line.raw) : line.raw;
         if (!newLineSeen && !line.end.empty()) {
             m_newLine = line.end;
             newLineSeen = true;
@@ -270,7 +270,7 @@ void IniFile::setLineText(Line& line, std::string text)
     if (m_encoding != IniEncoding::Windows1251) {
         line.raw = line.text;
     } else if (fitsWindows1251(line.text)) {
-        line.raw = Utf8ToWindows1251(line.text);
+        line.raw = utf8ToWindows1251(line.text);
     } else {
         switchToUtf8();
     }
@@ -345,7 +345,7 @@ void IniFile::save()
         std::filesystem::create_directories(target.parent_path(), error);
         if (error) throw FileError("cannot create the folder '" + target.parent_path().string() + "': " + error.message());
     }
-    WriteFileAtomically(target, bytes());
+    writeFileAtomically(target, bytes());
     m_modified = false;
 }
 

@@ -32,7 +32,7 @@ protected:
     {
         ConvertProgramTest::SetUp();
         fs::create_directories(m_dir / "doc" / "pics");
-        WriteJpeg(photo(1200, 900), m_dir / "doc" / "pics" / "a.jpg");
+        writeJpeg(photo(1200, 900), m_dir / "doc" / "pics" / "a.jpg");
         write("doc/book.html", "<html><body><p>Look <img src=\"pics/a.jpg\" alt=\"x\"> here</p></body></html>\n");
     }
     // Runs in m_dir (not the document's folder); returns the exit status, stderr in m_err.
@@ -49,7 +49,7 @@ protected:
         const std::size_t start = fb2.find(open);
         if (start == std::string::npos) return {};
         const std::size_t end = fb2.find("\r\n</binary>", start);
-        return DecodeBase64(std::string_view(fb2).substr(start + open.size(), end - start - open.size())).value_or("");
+        return decodeBase64(std::string_view(fb2).substr(start + open.size(), end - start - open.size())).value_or("");
     }
 
     std::string m_err;
@@ -59,12 +59,12 @@ TEST_F(PicturesCli, ShrinksIntoTheBoxTheOptionsGive)
 {
     ASSERT_EQ(run("doc/book.html"), 0) << m_err;
     std::string fb2 = read("doc/book.fb2");
-    EXPECT_EQ(testing::XmlProblem(fb2), "");
+    EXPECT_EQ(testing::xmlProblem(fb2), "");
     EXPECT_NE(fb2.find("<image xlink:href=\"#a~temp.jpg\"/>"), std::string::npos);
-    EXPECT_EQ(ReadJpegSize(embedded(fb2, "a~temp.jpg"), "a~temp.jpg"), (PictureSize{580, 435}));
+    EXPECT_EQ(readJpegSize(embedded(fb2, "a~temp.jpg"), "a~temp.jpg"), (PictureSize{580, 435}));
 
     ASSERT_EQ(run("--max-width 200 --max-height 100 -o small.fb2 doc/book.html"), 0) << m_err;
-    EXPECT_EQ(ReadJpegSize(embedded(read("small.fb2"), "a~temp.jpg"), "a~temp.jpg"), (PictureSize{133, 100}));
+    EXPECT_EQ(readJpegSize(embedded(read("small.fb2"), "a~temp.jpg"), "a~temp.jpg"), (PictureSize{133, 100}));
 
     ASSERT_EQ(run("--no-resize -o whole.fb2 doc/book.html"), 0) << m_err;
     EXPECT_EQ(embedded(read("whole.fb2"), "a.jpg"), read("doc/pics/a.jpg"));

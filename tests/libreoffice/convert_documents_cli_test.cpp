@@ -57,18 +57,18 @@ protected:
 
 TEST_F(ConvertDocumentsCli, BooksBesideTheDocumentsFromOneLibreOfficeStart)
 {
-    const std::optional<fs::path> real = vellumar::FindProgram("soffice", m_path);
+    const std::optional<fs::path> real = vellumar::findProgram("soffice", m_path);
     ASSERT_TRUE(real) << "LibreOffice is not installed";
     soffice("echo started >> '" + (m_dir / ".starts").string() + "'\nexec '" + real->string() + "' \"$@\"");
-    write("Old Book.rtf", vellumar::testing::RtfBook());
-    write("Second.RTF", vellumar::testing::RtfBook());
+    write("Old Book.rtf", vellumar::testing::rtfBook());
+    write("Second.RTF", vellumar::testing::rtfBook());
 
     const Outcome r = convert("'Old Book.rtf' Second.RTF");
 
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read(".starts"), "started\n");
     const std::string fb2 = read("Old Book.fb2");
-    EXPECT_EQ(vellumar::testing::XmlProblem(fb2), "");
+    EXPECT_EQ(vellumar::testing::xmlProblem(fb2), "");
     // "Глава первая" in windows-1251, as the title of the first section with text.
     EXPECT_NE(fb2.find("<section>\r\n<title><p>"), std::string::npos);
     EXPECT_NE(fb2.find("\xc3\xeb\xe0\xe2\xe0 \xef\xe5\xf0\xe2\xe0\xff"), std::string::npos);
@@ -88,7 +88,7 @@ TEST_F(ConvertDocumentsCli, BooksBesideTheDocumentsFromOneLibreOfficeStart)
 
 TEST_F(ConvertDocumentsCli, AFailedDocumentGetsItsMessageAndNoBook)
 {
-    const std::string rtf = vellumar::testing::RtfBook();
+    const std::string rtf = vellumar::testing::rtfBook();
     const struct {
         const char* name;
         std::string bytes;

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using vellumar::HtmlExportFailure;
 using vellumar::HtmlExportJob;
-using vellumar::testing::FileBytes;
+using vellumar::testing::fileBytes;
 
 std::vector<std::string> filesIn(const fs::path& folder)
 {
@@ -58,7 +58,7 @@ protected:
         std::ofstream(p, std::ios::binary) << bytes;
         return p;
     }
-    static HtmlExportJob beside(const fs::path& document) { return {document, vellumar::DerivedHtmlPath(document)}; }
+    static HtmlExportJob beside(const fs::path& document) { return {document, vellumar::derivedHtmlPath(document)}; }
 
     vellumar::TempFolder m_folder;
     fs::path m_tmp;
@@ -68,25 +68,25 @@ protected:
 
 TEST_F(LibreOfficeRunnerTest, EveryKindInOneCall)
 {
-    const fs::path rtf = write("Old Book.rtf", vellumar::testing::RtfBook());
+    const fs::path rtf = write("Old Book.rtf", vellumar::testing::rtfBook());
     const fs::path made = m_folder.file("made");
     fs::create_directories(made);
     std::vector<HtmlExportJob> jobs = {beside(rtf)};
     for (const char* format : {"doc", "docx"}) {
         const fs::path document = m_docs / ("book." + std::string(format));
-        fs::rename(vellumar::testing::MakeWithLibreOffice(rtf, format, made), document);
+        fs::rename(vellumar::testing::makeWithLibreOffice(rtf, format, made), document);
         jobs.push_back(beside(document));
     }
-    const std::string rtfBytes = FileBytes(rtf);
+    const std::string rtfBytes = fileBytes(rtf);
 
-    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().SaveAsHtml(jobs);
+    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().saveAsHtml(jobs);
 
     ASSERT_EQ(results.size(), jobs.size());
     std::set<std::string> pictures;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         SCOPED_TRACE(jobs[i].document.filename().string());
         ASSERT_TRUE(results[i].ok()) << results[i].reason;
-        const std::string html = FileBytes(jobs[i].html);
+        const std::string html = fileBytes(jobs[i].html);
         EXPECT_NE(html.find("<h1"), std::string::npos);
         EXPECT_NE(html.find("Глава первая"), std::string::npos);
         EXPECT_NE(html.find("<b>bold</b>"), std::string::npos);
@@ -100,7 +100,7 @@ TEST_F(LibreOfficeRunnerTest, EveryKindInOneCall)
         EXPECT_TRUE(fs::exists(m_docs / picture)) << picture;
         pictures.insert(picture);
     }
-    EXPECT_EQ(FileBytes(rtf), rtfBytes);
+    EXPECT_EQ(fileBytes(rtf), rtfBytes);
     // Nothing but the documents, their HTML and the pictures: no lock file, no profile.
     for (const std::string& name : filesIn(m_docs))
         EXPECT_TRUE(name.find("_html_") != std::string::npos || name.ends_with(".htm") ||
@@ -112,7 +112,7 @@ TEST_F(LibreOfficeRunnerTest, EveryKindInOneCall)
 
 TEST_F(LibreOfficeRunnerTest, EachBadDocumentFailsWithItsReasonAndTheOthersConvert)
 {
-    const std::string rtf = vellumar::testing::RtfBook();
+    const std::string rtf = vellumar::testing::rtfBook();
     const struct {
         const char* name;
         std::string bytes;
@@ -129,7 +129,7 @@ TEST_F(LibreOfficeRunnerTest, EachBadDocumentFailsWithItsReasonAndTheOthersConve
     for (const auto& c : cases) jobs.push_back(beside(write(c.name, c.bytes)));
     jobs.push_back(beside(m_docs / "missing.rtf"));
 
-    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().SaveAsHtml(jobs);
+    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().saveAsHtml(jobs);
 
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].name);
@@ -143,10 +143,10 @@ TEST_F(LibreOfficeRunnerTest, EachBadDocumentFailsWithItsReasonAndTheOthersConve
 
 TEST_F(LibreOfficeRunnerTest, WithoutLibreOfficeNothingStarts)
 {
-    const HtmlExportJob jobs[] = {beside(write("book.rtf", vellumar::testing::RtfBook()))};
+    const HtmlExportJob jobs[] = {beside(write("book.rtf", vellumar::testing::rtfBook()))};
     vellumar::LibreOfficeSettings settings;
     settings.searchPath = m_folder.path().string();
-    const auto results = vellumar::LibreOfficeRunner(settings).SaveAsHtml(jobs);
+    const auto results = vellumar::LibreOfficeRunner(settings).saveAsHtml(jobs);
     EXPECT_EQ(results[0].failure, HtmlExportFailure::NotInstalled);
     EXPECT_NE(results[0].reason.find("LibreOffice is not installed"), std::string::npos);
     EXPECT_FALSE(fs::exists(jobs[0].html));
@@ -154,14 +154,14 @@ TEST_F(LibreOfficeRunnerTest, WithoutLibreOfficeNothingStarts)
 
 TEST_F(LibreOfficeRunnerTest, TimeLimitEndsLibreOfficeAndItsHelpers)
 {
-    const HtmlExportJob jobs[] = {beside(write("book.rtf", vellumar::testing::RtfBook()))};
+    const HtmlExportJob jobs[] = {beside(write("book.rtf", vellumar::testing::rtfBook()))};
     vellumar::LibreOfficeSettings settings;
     settings.timeLimitPerDocument = 300ms;
-    const auto results = vellumar::LibreOfficeRunner(settings).SaveAsHtml(jobs);
+    const auto results = vellumar::LibreOfficeRunner(settings).saveAsHtml(jobs);
     EXPECT_EQ(results[0].failure, HtmlExportFailure::TimeLimit);
     EXPECT_NE(results[0].reason.find("did not finish within 0.3 seconds"), std::string::npos) << results[0].reason;
     EXPECT_FALSE(fs::exists(jobs[0].html));
-    EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive("TMPDIR=" + m_tmp.string() + "/"));
+    EXPECT_FALSE(vellumar::testing::processWithEnvironmentAlive("TMPDIR=" + m_tmp.string() + "/"));
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ protected:
 
 TEST_F(ChildProcess, ExitStatusAndOutputFiles)
 {
-    const vellumar::ChildProcessResult r = vellumar::RunChildProcess(run("echo out; echo \"$VELLUMAR_CHILD_TEST\" >&2; exit 3"));
+    const vellumar::ChildProcessResult r = vellumar::runChildProcess(run("echo out; echo \"$VELLUMAR_CHILD_TEST\" >&2; exit 3"));
     EXPECT_EQ(r.end, ChildProcessEnd::Exited);
     EXPECT_EQ(r.exitStatus, 3);
     std::ifstream err(m_folder.file("err"));
@@ -63,8 +63,8 @@ TEST_F(ChildProcess, TimeLimitAndStopEndTheWholeGroup)
         vellumar::ChildProcessRun r = run(kLingering);
         r.timeLimit = c.limit;
         r.keepWaiting = c.keepWaiting;
-        EXPECT_EQ(vellumar::RunChildProcess(r).end, c.end) << c.name;
-        EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive(m_marker)) << c.name;
+        EXPECT_EQ(vellumar::runChildProcess(r).end, c.end) << c.name;
+        EXPECT_FALSE(vellumar::testing::processWithEnvironmentAlive(m_marker)) << c.name;
     }
 }
 
@@ -72,15 +72,15 @@ TEST_F(ChildProcess, AnExceptionWhileWaitingEndsTheGroupToo)
 {
     vellumar::ChildProcessRun r = run(kLingering);
     r.keepWaiting = []() -> bool { throw std::runtime_error("window closed"); };
-    EXPECT_THROW(vellumar::RunChildProcess(r), std::runtime_error);
-    EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive(m_marker));
+    EXPECT_THROW(vellumar::runChildProcess(r), std::runtime_error);
+    EXPECT_FALSE(vellumar::testing::processWithEnvironmentAlive(m_marker));
 }
 
 TEST_F(ChildProcess, AMissingProgramThrows)
 {
     vellumar::ChildProcessRun r = run("");
     r.arguments = {m_folder.file("no-such-program").string()};
-    EXPECT_THROW(vellumar::RunChildProcess(r), std::runtime_error);
+    EXPECT_THROW(vellumar::runChildProcess(r), std::runtime_error);
 }
 
 }  // namespace

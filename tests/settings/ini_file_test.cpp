@@ -164,7 +164,7 @@ TEST_F(IniFileOnDisk, ForeignFileSurvivesWritesByteForByte)
         "\r\n"
         "# trailing comment";
     const auto path = m_dir / "vellumar.ini";
-    WriteFileAtomically(path, before);
+    writeFileAtomically(path, before);
 
     IniFile file(path);
     EXPECT_EQ(file.readString("Labels", "Label1", ""), "C:\\Books, old\\my.lng");
@@ -177,7 +177,7 @@ TEST_F(IniFileOnDisk, ForeignFileSurvivesWritesByteForByte)
     std::string expected = before;
     expected.replace(expected.find("State=0"), 7, "State=2");
     expected += "\r\n[CheckBoxes]\r\nCheckBox18=1\r\n";
-    EXPECT_EQ(ReadFileBytes(path), expected);
+    EXPECT_EQ(readFileBytes(path), expected);
 }
 
 TEST_F(IniFileOnDisk, SaveCreatesFoldersAndOnlyWritesChanges)
@@ -188,7 +188,7 @@ TEST_F(IniFileOnDisk, SaveCreatesFoldersAndOnlyWritesChanges)
     EXPECT_FALSE(std::filesystem::exists(path));
     file.writeInteger("Position", "State", 2);
     file.save();
-    EXPECT_EQ(ReadFileBytes(path), "[Position]\r\nState=2\r\n");
+    EXPECT_EQ(readFileBytes(path), "[Position]\r\nState=2\r\n");
     EXPECT_FALSE(file.modified());
 }
 
@@ -196,13 +196,13 @@ TEST_F(IniFileOnDisk, SymbolicLinkIsFollowed)
 {
     const auto real = m_dir / "real.ini";
     const auto link = m_dir / "link.ini";
-    WriteFileAtomically(real, "[A]\nk=1\n");
+    writeFileAtomically(real, "[A]\nk=1\n");
     std::filesystem::create_symlink(real, link);
     IniFile file(link);
     file.writeInteger("A", "k", 2);
     file.save();
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadFileBytes(real), "[A]\nk=2\n");
+    EXPECT_EQ(readFileBytes(real), "[A]\nk=2\n");
 }
 
 void expectFailureNaming(IniFile& file, const std::string& name)
@@ -218,7 +218,7 @@ void expectFailureNaming(IniFile& file, const std::string& name)
 TEST_F(IniFileOnDisk, FailuresNameTheFileAndLeaveItAlone)
 {
     EXPECT_THROW(IniFile{m_dir}, FileError);  // a folder is no INI file
-    WriteFileAtomically(m_dir / "huge.ini", "[A]\n");
+    writeFileAtomically(m_dir / "huge.ini", "[A]\n");
     fs::resize_file(m_dir / "huge.ini", IniFile::kMaxFileSize + 1);  // sparse: costs no disk
     EXPECT_THROW(IniFile{m_dir / "huge.ini"}, FileError);
     fs::remove(m_dir / "huge.ini");
@@ -231,11 +231,11 @@ TEST_F(IniFileOnDisk, FailuresNameTheFileAndLeaveItAlone)
     EXPECT_TRUE(fs::is_directory(m_dir / "taken.ini"));
 
     // A file where a folder should be made.
-    WriteFileAtomically(m_dir / "plain", "x");
+    writeFileAtomically(m_dir / "plain", "x");
     IniFile blocked(m_dir / "plain" / "vellumar" / "vellumar.ini");
     blocked.writeInteger("A", "k", 1);
     expectFailureNaming(blocked, (m_dir / "plain" / "vellumar").string());
-    EXPECT_EQ(ReadFileBytes(m_dir / "plain"), "x");
+    EXPECT_EQ(readFileBytes(m_dir / "plain"), "x");
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2);
 }
 

@@ -81,7 +81,7 @@ bool FileCommands::mayClose()
 bool FileCommands::writeEditor(const CodeEditor& editor, const QString& path)
 {
     try {
-        WriteFileAtomically(localPath(path), JoinLinesCrLf(editor.editor().text(), true));
+        writeFileAtomically(localPath(path), joinLinesCrLf(editor.editor().text(), true));
         return true;
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
@@ -138,8 +138,8 @@ bool FileCommands::loadFb2File(const QString& path)
 {
     clearFb2Document();
     try {
-        const std::string bytes = ReadFileBytes(localPath(path));
-        m_window.fb2Editor()->setDocumentText(JoinLinesCrLf(bytes, false));
+        const std::string bytes = readFileBytes(localPath(path));
+        m_window.fb2Editor()->setDocumentText(joinLinesCrLf(bytes, false));
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
         return false;
