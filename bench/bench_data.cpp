@@ -4,7 +4,7 @@
 
 namespace vellumar::bench {
 
-std::string GenerateHtmlBook(std::size_t bytes)
+std::string generateHtmlBook(std::size_t bytes)
 {
     static const std::array<const char*, 6> sentences = {
         "The keeper climbed the stairs &mdash; all one hundred and twelve of them &ndash; before dawn. ",

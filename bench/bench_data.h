@@ -8,6 +8,6 @@ namespace vellumar::bench {
 
 // A multi-chapter HTML book of about `bytes` bytes: headings, paragraphs, bold and italic,
 // named entities, lists and line breaks, lines ended by CR LF.
-std::string GenerateHtmlBook(std::size_t bytes);
+std::string generateHtmlBook(std::size_t bytes);
 
 }  // namespace vellumar::bench

@@ -104,7 +104,7 @@ void setBytes(benchmark::State& state)
 void BM_Cleaning(benchmark::State& state)
 {
     SilentInteraction user;
-    for (auto _ : state) benchmark::DoNotOptimize(NormalizeSourceHtml(page(), true, user).size());
+    for (auto _ : state) benchmark::DoNotOptimize(normalizeSourceHtml(page(), true, user).size());
     setBytes(state);
 }
 BENCHMARK(BM_Cleaning)->Unit(benchmark::kMillisecond);
@@ -117,9 +117,9 @@ void BM_CleanAndConvert(benchmark::State& state)
     NoPictures pictures;
     ConversionServices services{user, pictures, pictures};
     for (auto _ : state) {
-        const std::string cleaned = NormalizeSourceHtml(JoinLinesCrLf(page(), true), true, user);
-        const auto book = writeBook(JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
-        benchmark::DoNotOptimize(JoinLinesCrLf(book->text(), true).size());
+        const std::string cleaned = normalizeSourceHtml(joinLinesCrLf(page(), true), true, user);
+        const auto book = writeBook(joinLinesCrLf(cleaned, false), ConversionOptions{}, services);
+        benchmark::DoNotOptimize(joinLinesCrLf(book->text(), true).size());
     }
     setBytes(state);
 }

@@ -12,12 +12,12 @@ namespace {
 std::string cyrillicBookUtf8(std::size_t bytes)
 {
     // The generated book is windows-1251; a few Cyrillic paragraphs make it a Russian book.
-    std::string book = vellumar::bench::GenerateHtmlBook(bytes);
+    std::string book = vellumar::bench::generateHtmlBook(bytes);
     const std::string russian = "<p>\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! \xDD\xF2\xEE \xEA\xED\xE8\xE3\xE0.</p>\r\n";
     std::string mixed;
     mixed.reserve(book.size() * 2);
     for (std::size_t at = 0; at < book.size(); at += 200) mixed += book.substr(at, 200) + russian;
-    return vellumar::Windows1251ToUtf8(mixed);
+    return vellumar::windows1251ToUtf8(mixed);
 }
 
 void BM_EncodedLength(benchmark::State& state)

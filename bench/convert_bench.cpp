@@ -16,19 +16,19 @@ using namespace vellumar;
 
 const std::string& book()
 {
-    static const std::string html = bench::GenerateHtmlBook(10 * 1024 * 1024);
+    static const std::string html = bench::generateHtmlBook(10 * 1024 * 1024);
     return html;
 }
 
 void BM_Tokenize(benchmark::State& state)
 {
-    THTMLParser parser;
+    HtmlParser parser;
     for (auto _ : state) {
         state.PauseTiming();
         std::string text = book();
         state.ResumeTiming();
         parser.parse(std::move(text));
-        benchmark::DoNotOptimize(parser.ItemCount());
+        benchmark::DoNotOptimize(parser.itemCount());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
 }
@@ -37,10 +37,10 @@ BENCHMARK(BM_Tokenize)->Unit(benchmark::kMillisecond);
 void BM_TextRules(benchmark::State& state)
 {
     for (auto _ : state) {
-        std::string t = StraightenLineBreaks(book());
-        t = ApplyEntityRules(ReplaceEntityByChar(t, 32, "&nbsp;"));
-        t = XmlSafeText(t);
-        benchmark::DoNotOptimize(CollapseSpaceRuns(t).size());
+        std::string t = straightenLineBreaks(book());
+        t = applyEntityRules(replaceEntityByChar(t, 32, "&nbsp;"));
+        t = xmlSafeText(t);
+        benchmark::DoNotOptimize(collapseSpaceRuns(t).size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
 }
@@ -49,7 +49,7 @@ BENCHMARK(BM_TextRules)->Unit(benchmark::kMillisecond);
 // Lines joined by CR LF, as a source is when read.
 void BM_JoinLinesCrLf(benchmark::State& state)
 {
-    for (auto _ : state) benchmark::DoNotOptimize(JoinLinesCrLf(book(), true).size());
+    for (auto _ : state) benchmark::DoNotOptimize(joinLinesCrLf(book(), true).size());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
 }
 BENCHMARK(BM_JoinLinesCrLf)->Unit(benchmark::kMillisecond);
@@ -61,9 +61,9 @@ void BM_WholeConversion(benchmark::State& state)
     ConversionServices services{user, pictures, pictures};
     ConversionOptions options;
     for (auto _ : state) {
-        const std::string source = JoinLinesCrLf(book(), false);
+        const std::string source = joinLinesCrLf(book(), false);
         const auto doc = writeBook(source, options, services);
-        benchmark::DoNotOptimize(JoinLinesCrLf(doc->text(), true).size());
+        benchmark::DoNotOptimize(joinLinesCrLf(doc->text(), true).size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
 }
@@ -73,7 +73,7 @@ BENCHMARK(BM_WholeConversion)->Unit(benchmark::kMillisecond);
 // the balancing stage mends every paragraph.
 const std::string& bookWithoutParagraphEnds()
 {
-    static const std::string html = ReplaceAllText(book(), "</p>", "");
+    static const std::string html = replaceAllText(book(), "</p>", "");
     return html;
 }
 
@@ -84,9 +84,9 @@ void BM_WholeConversionWithoutParagraphEnds(benchmark::State& state)
     ConversionServices services{user, pictures, pictures};
     ConversionOptions options;
     for (auto _ : state) {
-        const std::string source = JoinLinesCrLf(bookWithoutParagraphEnds(), false);
+        const std::string source = joinLinesCrLf(bookWithoutParagraphEnds(), false);
         const auto doc = writeBook(source, options, services);
-        benchmark::DoNotOptimize(JoinLinesCrLf(doc->text(), true).size());
+        benchmark::DoNotOptimize(joinLinesCrLf(doc->text(), true).size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             static_cast<int64_t>(bookWithoutParagraphEnds().size()));
@@ -103,8 +103,8 @@ void BM_BalanceBody(benchmark::State& state)
     const std::string fb2 = writeBook(book(), {}, services)->text();
     const std::size_t start = fb2.find("<body>");
     std::string body = fb2.substr(start, fb2.rfind("</body>") + 9 - start);
-    if (state.range(0) == 1) body = ReplaceAllText(body, "</p>", "");
-    for (auto _ : state) benchmark::DoNotOptimize(BalanceBody(body).size());
+    if (state.range(0) == 1) body = replaceAllText(body, "</p>", "");
+    for (auto _ : state) benchmark::DoNotOptimize(balanceBody(body).size());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(body.size()));
 }
 BENCHMARK(BM_BalanceBody)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -41,8 +41,8 @@ void BM_ReplaceAll100kIn10MB(benchmark::State& state)
         editor.setText(text);
         state.ResumeTiming();
         // "&Find" then "&All", as the user does it.
-        vellumar::FindFrom(&editor, "lantern");
-        const auto count = vellumar::ReplaceAll(&editor, "lantern", "lamp");
+        vellumar::findFrom(&editor, "lantern");
+        const auto count = vellumar::replaceAll(&editor, "lantern", "lamp");
         if (count != std::size_t{kOccurrences}) state.SkipWithError("wrong count");
     }
     state.counters["repaints"] = benchmark::Counter(editor.repaintCount(), benchmark::Counter::kAvgIterations);
@@ -54,7 +54,7 @@ void BM_FindNextWithoutMatchIn10MB(benchmark::State& state)
 {
     vellumar::MemoryEditor editor(fb2Text());
     for (auto _ : state) {
-        if (vellumar::FindFrom(&editor, "lighthouse") != vellumar::FindResult::NotFound)
+        if (vellumar::findFrom(&editor, "lighthouse") != vellumar::FindResult::NotFound)
             state.SkipWithError("found");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(editor.text().size()));

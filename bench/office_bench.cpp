@@ -50,7 +50,7 @@ void BM_OneStartForAll(benchmark::State& state)
     vellumar::TempFolder folder;
     const std::vector<vellumar::HtmlExportJob> jobs = makeJobs(folder, static_cast<int>(state.range(0)));
     vellumar::LibreOfficeRunner runner;
-    for (auto _ : state) checkAllConverted(state, runner.SaveAsHtml(jobs));
+    for (auto _ : state) checkAllConverted(state, runner.saveAsHtml(jobs));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_OneStartForAll)->Arg(1)->Arg(20)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -62,7 +62,7 @@ void BM_OneStartPerDocument(benchmark::State& state)
     const std::vector<vellumar::HtmlExportJob> jobs = makeJobs(folder, static_cast<int>(state.range(0)));
     vellumar::LibreOfficeRunner runner;
     for (auto _ : state)
-        for (const vellumar::HtmlExportJob& job : jobs) checkAllConverted(state, runner.SaveAsHtml({&job, 1}));
+        for (const vellumar::HtmlExportJob& job : jobs) checkAllConverted(state, runner.saveAsHtml({&job, 1}));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_OneStartPerDocument)->Arg(20)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -56,7 +56,7 @@ std::string randomBytes(std::size_t size)
 void BM_Base64InMemory(benchmark::State& state)
 {
     const std::string bytes = randomBytes(16 << 20);
-    for (auto _ : state) benchmark::DoNotOptimize(EncodeBase64(bytes));
+    for (auto _ : state) benchmark::DoNotOptimize(encodeBase64(bytes));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(BM_Base64InMemory)->Unit(benchmark::kMillisecond);
@@ -65,8 +65,8 @@ void BM_EncodeFileBase64(benchmark::State& state)
 {
     TempFolder folder;
     const auto path = folder.file("data.bin");
-    WritePictureFile(path, randomBytes(16 << 20));
-    for (auto _ : state) benchmark::DoNotOptimize(EncodeFileBase64(path));
+    writePictureFile(path, randomBytes(16 << 20));
+    for (auto _ : state) benchmark::DoNotOptimize(encodeFileBase64(path));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (16 << 20));
 }
 BENCHMARK(BM_EncodeFileBase64)->Unit(benchmark::kMillisecond);
@@ -77,7 +77,7 @@ void embedOnce(PictureEmbedder& embedder, const char* src)
     std::string body, binaries;
     embedder.beginConversion();
     embedder.embedPicture(src, body, binaries);
-    binaries = JoinPieces(embedder.completeBinaries(std::move(binaries)));
+    binaries = joinPieces(embedder.completeBinaries(std::move(binaries)));
     embedder.endConversion();
     benchmark::DoNotOptimize(binaries);
 }
@@ -85,7 +85,7 @@ void embedOnce(PictureEmbedder& embedder, const char* src)
 void BM_EmbedJpeg6000x4000(benchmark::State& state)
 {
     TempFolder folder;
-    WriteJpeg(photograph(6000, 4000), folder.file("photo.jpg"));
+    writeJpeg(photograph(6000, 4000), folder.file("photo.jpg"));
     PictureEmbedder embedder(ConversionOptions{}, folder.path());
     for (auto _ : state) embedOnce(embedder, "photo.jpg");
 }
@@ -94,10 +94,10 @@ BENCHMARK(BM_EmbedJpeg6000x4000)->Unit(benchmark::kMillisecond);
 // The same shrink without the reduced DCT scale: what decoding at 1/4 saves.
 void BM_ShrinkJpeg6000x4000FullDecode(benchmark::State& state)
 {
-    const std::string jpeg = EncodeJpeg(photograph(6000, 4000));
+    const std::string jpeg = encodeJpeg(photograph(6000, 4000));
     for (auto _ : state) {
-        const RgbImage picture = DecodeJpeg(jpeg, "photo.jpg", 1);
-        benchmark::DoNotOptimize(EncodeBase64(EncodeJpeg(ScaleAreaAverage(picture, 580, 387))));
+        const RgbImage picture = decodeJpeg(jpeg, "photo.jpg", 1);
+        benchmark::DoNotOptimize(encodeBase64(encodeJpeg(scaleAreaAverage(picture, 580, 387))));
     }
 }
 BENCHMARK(BM_ShrinkJpeg6000x4000FullDecode)->Unit(benchmark::kMillisecond);
@@ -105,7 +105,7 @@ BENCHMARK(BM_ShrinkJpeg6000x4000FullDecode)->Unit(benchmark::kMillisecond);
 void BM_EmbedPng4000x3000(benchmark::State& state)
 {
     TempFolder folder;
-    WritePng(photograph(4000, 3000), folder.file("photo.png"));
+    writePng(photograph(4000, 3000), folder.file("photo.png"));
     PictureEmbedder embedder(ConversionOptions{}, folder.path());
     for (auto _ : state) embedOnce(embedder, "photo.png");
 }
@@ -114,7 +114,7 @@ BENCHMARK(BM_EmbedPng4000x3000)->Unit(benchmark::kMillisecond);
 void BM_ScaleAreaAverage4000x3000(benchmark::State& state)
 {
     const RgbImage picture = photograph(4000, 3000);
-    for (auto _ : state) benchmark::DoNotOptimize(ScaleAreaAverage(picture, 580, 435));
+    for (auto _ : state) benchmark::DoNotOptimize(scaleAreaAverage(picture, 580, 435));
 }
 BENCHMARK(BM_ScaleAreaAverage4000x3000)->Unit(benchmark::kMillisecond);
 
@@ -122,7 +122,7 @@ BENCHMARK(BM_ScaleAreaAverage4000x3000)->Unit(benchmark::kMillisecond);
 void BM_ScaleAreaAverage1271x654(benchmark::State& state)
 {
     const RgbImage picture = lineDrawing(1271, 654);
-    for (auto _ : state) benchmark::DoNotOptimize(ScaleAreaAverage(picture, 580, 298));
+    for (auto _ : state) benchmark::DoNotOptimize(scaleAreaAverage(picture, 580, 298));
 }
 BENCHMARK(BM_ScaleAreaAverage1271x654)->Unit(benchmark::kMillisecond);
 
@@ -131,7 +131,7 @@ BENCHMARK(BM_ScaleAreaAverage1271x654)->Unit(benchmark::kMillisecond);
 void BM_ScaleAreaAverage605x700(benchmark::State& state)
 {
     const RgbImage picture = lineDrawing(605, 700);
-    for (auto _ : state) benchmark::DoNotOptimize(ScaleAreaAverage(picture, 580, 671));
+    for (auto _ : state) benchmark::DoNotOptimize(scaleAreaAverage(picture, 580, 671));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 605 * 700);
 }
 BENCHMARK(BM_ScaleAreaAverage605x700)->Unit(benchmark::kMillisecond);
@@ -140,7 +140,7 @@ BENCHMARK(BM_ScaleAreaAverage605x700)->Unit(benchmark::kMillisecond);
 void BM_FilterPngRowsAdaptive580x671(benchmark::State& state)
 {
     const RgbImage picture = lineDrawing(580, 671);
-    for (auto _ : state) benchmark::DoNotOptimize(FilterPngRows(picture, PngRowFilter::Adaptive));
+    for (auto _ : state) benchmark::DoNotOptimize(filterPngRows(picture, PngRowFilter::Adaptive));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 580 * 671 * 3);
 }
 BENCHMARK(BM_FilterPngRowsAdaptive580x671)->Unit(benchmark::kMillisecond);
@@ -168,12 +168,12 @@ RgbImage lineDrawing(int width, int height)
     }
     for (int y = 0; y < big.height; y += 9)  // hatching
         for (int x = (y * 3) % 40; x < big.width / 3; x += 40) big.row(y)[x * 3] = big.row(y)[x * 3 + 1] = big.row(y)[x * 3 + 2] = 30;
-    return ScaleAreaAverage(big, width, height);
+    return scaleAreaAverage(big, width, height);
 }
 
 const std::string& filteredLineDrawing()
 {
-    static const std::string rows = FilterPngRows(lineDrawing(600, 791), PngRowFilter::Adaptive);
+    static const std::string rows = filterPngRows(lineDrawing(600, 791), PngRowFilter::Adaptive);
     return rows;
 }
 
@@ -212,7 +212,7 @@ void BM_EmbedBookOf333Pictures(benchmark::State& state)
     for (int i = 0; i < 333; ++i) {
         const bool large = i % 30 == 0;
         const std::string name = std::to_string(i) + "p.png";
-        WritePng(large ? lineDrawing(1200, 640) : lineDrawing(120 + i % 200, 60 + i % 90), folder.file(name));
+        writePng(large ? lineDrawing(1200, 640) : lineDrawing(120 + i % 200, 60 + i % 90), folder.file(name));
         sources.push_back(name);
     }
     PictureWorkers workers(static_cast<unsigned>(state.range(0)));
@@ -221,7 +221,7 @@ void BM_EmbedBookOf333Pictures(benchmark::State& state)
         std::string body, binaries;
         embedder.beginConversion();
         for (const std::string& src : sources) embedder.embedPicture(src, body, binaries);
-        binaries = JoinPieces(embedder.completeBinaries(std::move(binaries)));
+        binaries = joinPieces(embedder.completeBinaries(std::move(binaries)));
         embedder.endConversion();
         benchmark::DoNotOptimize(binaries);
     }

@@ -58,7 +58,7 @@ std::string tableHtml(int seed)
         utf8 += "</tr>\r\n";
     }
     utf8 += "</table>\r\n";
-    return Utf8ToWindows1251(utf8);
+    return utf8ToWindows1251(utf8);
 }
 
 const std::string& oneTable()
@@ -90,15 +90,15 @@ const FreeTypeTextMeasurer& font()
 void BM_LayoutTable(benchmark::State& state)
 {
     TableGrid grid;
-    BuildTableGrid(oneTable(), TableBorder::Visible, grid);
-    for (auto _ : state) benchmark::DoNotOptimize(LayoutTable(grid, font(), 580));
+    buildTableGrid(oneTable(), TableBorder::Visible, grid);
+    for (auto _ : state) benchmark::DoNotOptimize(layoutTable(grid, font(), 580));
 }
 BENCHMARK(BM_LayoutTable)->Unit(benchmark::kMillisecond);
 
 void BM_RenderTableImage(benchmark::State& state)
 {
     const ConversionOptions options;
-    for (auto _ : state) benchmark::DoNotOptimize(RenderTableImage(oneTable(), options, font())->width);
+    for (auto _ : state) benchmark::DoNotOptimize(renderTableImage(oneTable(), options, font())->width);
 }
 BENCHMARK(BM_RenderTableImage)->Unit(benchmark::kMillisecond);
 
@@ -107,7 +107,7 @@ void BM_RenderTablePicturePng(benchmark::State& state)
     const ConversionOptions options;
     TempFolder folder;
     const auto file = folder.file("table1.png");
-    for (auto _ : state) benchmark::DoNotOptimize(RenderTablePicture(oneTable(), file, options, font()));
+    for (auto _ : state) benchmark::DoNotOptimize(renderTablePicture(oneTable(), file, options, font()));
 }
 BENCHMARK(BM_RenderTablePicturePng)->Unit(benchmark::kMillisecond);
 

@@ -27,7 +27,7 @@ void BM_ParagraphsToVerses(benchmark::State& state)
 {
     const std::string text = paragraphs(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(vellumar::ParagraphsToVerses(text));
+        benchmark::DoNotOptimize(vellumar::paragraphsToVerses(text));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_ParagraphsToVerses)->Arg(64 << 10)->Arg(2 << 20);
@@ -41,7 +41,7 @@ void BM_StanzaOnWholeText(benchmark::State& state)
         editor.setText(text);
         editor.select(0, text.size());
         state.ResumeTiming();
-        vellumar::WrapSelection(editor, vellumar::TagCommand::Stanza);
+        vellumar::wrapSelection(editor, vellumar::TagCommand::Stanza);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }

@@ -40,7 +40,7 @@ public:
 struct Window {
     Window()
     {
-        const std::string html = bench::GenerateHtmlBook(10 * 1024 * 1024);
+        const std::string html = bench::generateHtmlBook(10 * 1024 * 1024);
         dialogs.book = folder.filePath(QStringLiteral("book.html"));
         QFile file(dialogs.book);
         if (file.open(QIODevice::WriteOnly)) file.write(html.data(), static_cast<qint64>(html.size()));
@@ -91,7 +91,7 @@ BENCHMARK(BM_WindowConvert)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 // of edits in the history.
 void BM_CharsetChangeKeepingUndo(benchmark::State& state)
 {
-    const std::string html = bench::GenerateHtmlBook(static_cast<std::size_t>(state.range(0)) * 1024);
+    const std::string html = bench::generateHtmlBook(static_cast<std::size_t>(state.range(0)) * 1024);
     CodeEditor memo(SyntaxColouring::Html);
     memo.setDocumentText(html);
     ScintillaEditor& editor = memo.editor();

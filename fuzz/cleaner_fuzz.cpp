@@ -23,7 +23,7 @@ using namespace vellumar;
 void checkProposedName(std::string_view text)
 {
     const std::size_t third = text.size() / 3;
-    const auto name = ProposedBookFileName(text.substr(0, third), text.substr(third, third), text.substr(2 * third));
+    const auto name = proposedBookFileName(text.substr(0, third), text.substr(third, third), text.substr(2 * third));
     // A title may propose nothing: one that starts with its only dot, or whose letters all drop
     // out in the file-name form, would otherwise give the hidden, nameless ".fb2".
     if (!name) return;
@@ -36,7 +36,7 @@ void checkProposedName(std::string_view text)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::AddDefaultMaxLen(argc, argv);
+    fuzz::addDefaultMaxLen(argc, argv);
     return 0;
 }
 
@@ -48,21 +48,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LoadedSource source;
     std::string text;
     try {
-        text = DecodeSource(bytes, "auto", "fuzz.html", user);
+        text = decodeSource(bytes, "auto", "fuzz.html", user);
     } catch (const EncodingError&) {
         return 0;  // a declared character set that iconv does not know: reported to the user
     }
 
     ClassStyleRules rules;
-    ParseStyleBlock(text, rules);
-    for (const TClassStyleRule& rule : rules.rules())
-        if (rules.FindClassStyleRule(rule.Element, rule.ClassName) == nullptr) std::abort();
+    parseStyleBlock(text, rules);
+    for (const ClassStyleRule& rule : rules.rules())
+        if (rules.findClassStyleRule(rule.element, rule.className) == nullptr) std::abort();
 
     checkProposedName(text);
 
     ConversionOptions options;
-    options.StraightenText = (size & 1) == 0;
-    source.text = JoinLinesCrLf(CleanSource(text, options, user), true);
-    fuzz::ConvertSourceInEveryTableMode(source.editorText(), options.StraightenText, static_cast<int>(size % 8) - 1);
+    options.straightenText = (size & 1) == 0;
+    source.text = joinLinesCrLf(cleanSource(text, options, user), true);
+    fuzz::convertSourceInEveryTableMode(source.editorText(), options.straightenText, static_cast<int>(size % 8) - 1);
     return 0;
 }

@@ -14,21 +14,21 @@ namespace {
 
 using namespace vellumar;
 
-void checkViews(const THTMLParser& parser)
+void checkViews(const HtmlParser& parser)
 {
     const char* begin = parser.text().data();
     const char* end = begin + parser.text().size();
     auto inside = [&](std::string_view v) {
         if (!v.empty() && (v.data() < begin || v.data() + v.size() > end)) std::abort();
     };
-    for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
-        const THTMLItem item = parser.Item(i);
-        inside(item.Text());
+    for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
+        const HtmlItem item = parser.item(i);
+        inside(item.text());
         if (item.isTag()) {
-            inside(item.Name());
+            inside(item.name());
             for (std::int32_t k = 0; k < item.paramCount(); ++k) {
-                inside(item.Param(k).Key());
-                inside(item.Param(k).Value());
+                inside(item.param(k).key());
+                inside(item.param(k).value());
             }
         }
     }
@@ -38,17 +38,17 @@ void checkViews(const THTMLParser& parser)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::AddDefaultMaxLen(argc, argv);
+    fuzz::addDefaultMaxLen(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string input(reinterpret_cast<const char*>(data), size);
-    THTMLParser parser;
+    HtmlParser parser;
     parser.parse(input, [](std::string_view, std::string_view) {});
     checkViews(parser);
 
-    fuzz::ConvertInEveryTableMode(input, (size & 1) == 0, static_cast<int>(size % 8) - 1);
+    fuzz::convertInEveryTableMode(input, (size & 1) == 0, static_cast<int>(size % 8) - 1);
     return 0;
 }

@@ -51,7 +51,7 @@ void trySize(Read read)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::AddDefaultMaxLen(argc, argv);
+    fuzz::addDefaultMaxLen(argc, argv);
     return 0;
 }
 
@@ -60,17 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const int reduction = size > 0 ? 1 << (data[size - 1] % 4) : 1;
 
-    trySize([&] { return ReadJpegSize(bytes, "fuzz.jpg"); });
-    tryDecode([&] { return DecodeJpeg(bytes, "fuzz.jpg", reduction); });
-    trySize([&] { return ReadPngSize(bytes, "fuzz.png"); });
-    tryDecode([&] { return DecodePng(bytes, "fuzz.png"); });
-    trySize([&] { return ReadGifSize(bytes, "fuzz.gif"); });
-    tryDecode([&] { return DecodeGif(bytes, "fuzz.gif"); });
+    trySize([&] { return readJpegSize(bytes, "fuzz.jpg"); });
+    tryDecode([&] { return decodeJpeg(bytes, "fuzz.jpg", reduction); });
+    trySize([&] { return readPngSize(bytes, "fuzz.png"); });
+    tryDecode([&] { return decodePng(bytes, "fuzz.png"); });
+    trySize([&] { return readGifSize(bytes, "fuzz.gif"); });
+    tryDecode([&] { return decodeGif(bytes, "fuzz.gif"); });
 
     // The same bytes as the text of a data: URL, and as base64 of themselves.
-    const DataUrlPicture picture = ParseDataUrl(bytes);
+    const DataUrlPicture picture = parseDataUrl(bytes);
     if (picture.kind == DataUrlKind::Picture && picture.extension.empty()) std::abort();
-    const std::string encoded = EncodeBase64(bytes);
-    if (DecodeBase64(encoded) != std::string(bytes)) std::abort();
+    const std::string encoded = encodeBase64(bytes);
+    if (decodeBase64(encoded) != std::string(bytes)) std::abort();
     return 0;
 }

@@ -43,10 +43,10 @@ void convertInEveryTableMode(bool straighten, int titleLevel, Convert convert)
     for (const TableMode mode : {TableMode::AsIs, TableMode::ContentOnly, TableMode::ConvertToImage}) {
         ConversionOptions options;
         options.tableMode = mode;
-        options.StraightenText = straighten;
-        options.TitleLevel = titleLevel;
+        options.straightenText = straighten;
+        options.titleLevel = titleLevel;
         try {
-            if (const std::optional<Fb2Document> book = convert(options)) CheckWellFormed(book->text());
+            if (const std::optional<Fb2Document> book = convert(options)) checkWellFormed(book->text());
         } catch (const std::runtime_error&) {
             // A failure the user is told about (PictureError, a span that is no number).
         }
@@ -56,21 +56,21 @@ void convertInEveryTableMode(bool straighten, int titleLevel, Convert convert)
 }  // namespace
 
 // The pictures are made once with the real encoders.
-const std::filesystem::path& PictureFolder()
+const std::filesystem::path& pictureFolder()
 {
     static TempFolder folder;
     static const bool made = [] {
-        WriteFileAtomically(folder.file("a.png"), EncodePng(gradient(3, 2)));
-        WriteFileAtomically(folder.file("b.jpg"), EncodeJpeg(gradient(8, 8)));
-        WriteFileAtomically(folder.file("wide.png"), EncodePng(gradient(600, 4)));
-        WriteFileAtomically(folder.file("broken.jpg"), std::string("\xff\xd8\xff\xe0 not a picture"));
+        writeFileAtomically(folder.file("a.png"), encodePng(gradient(3, 2)));
+        writeFileAtomically(folder.file("b.jpg"), encodeJpeg(gradient(8, 8)));
+        writeFileAtomically(folder.file("wide.png"), encodePng(gradient(600, 4)));
+        writeFileAtomically(folder.file("broken.jpg"), std::string("\xff\xd8\xff\xe0 not a picture"));
         return true;
     }();
     (void)made;
     return folder.path();
 }
 
-void AddDefaultMaxLen(int* argc, char*** argv)
+void addDefaultMaxLen(int* argc, char*** argv)
 {
     for (int i = 1; i < *argc; ++i)
         if (std::strncmp((*argv)[i], "-max_len=", 9) == 0) return;
@@ -82,35 +82,35 @@ void AddDefaultMaxLen(int* argc, char*** argv)
     *argc = static_cast<int>(args.size()) - 1;
     *argv = args.data();
     // Made here, outside any input, so that their one-time allocations are not taken for leaks.
-    PictureFolder();
+    pictureFolder();
     tableFont();
 }
 
-void CheckWellFormed(std::string_view book)
+void checkWellFormed(std::string_view book)
 {
-    const std::string problem = testing::XmlProblem(book);
+    const std::string problem = testing::xmlProblem(book);
     if (problem.empty()) return;
     std::fprintf(stderr, "book is not well-formed XML: %s\n%.*s\n", problem.c_str(), static_cast<int>(book.size()),
                  book.data());
     std::abort();
 }
 
-void ConvertInEveryTableMode(std::string_view source, bool straighten, int titleLevel)
+void convertInEveryTableMode(std::string_view source, bool straighten, int titleLevel)
 {
     SilentInteraction user;
     convertInEveryTableMode(straighten, titleLevel, [&](const ConversionOptions& options) {
-        PictureEmbedder pictures(options, PictureFolder());
+        PictureEmbedder pictures(options, pictureFolder());
         TablePictureEmbedder tablePictures(options, user, tableFont());
         ConversionServices services{user, pictures, tablePictures};
         return writeBook(std::string(source), options, services);
     });
 }
 
-void ConvertSourceInEveryTableMode(std::string_view sourceText, bool straighten, int titleLevel)
+void convertSourceInEveryTableMode(std::string_view sourceText, bool straighten, int titleLevel)
 {
     SilentInteraction user;
     convertInEveryTableMode(straighten, titleLevel, [&](const ConversionOptions& options) {
-        return convertSource(std::string(sourceText), options, PictureFolder(), user);
+        return convertSource(std::string(sourceText), options, pictureFolder(), user);
     });
 }
 

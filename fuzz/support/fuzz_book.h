@@ -15,23 +15,23 @@ namespace vellumar::fuzz {
 constexpr std::size_t kMaxInputBytes = 64 * 1024;
 
 // For LLVMFuzzerInitialize: adds "-max_len=65536" to the arguments when none is given.
-void AddDefaultMaxLen(int* argc, char*** argv);
+void addDefaultMaxLen(int* argc, char*** argv);
 
 // A folder made once per process that holds a few small pictures sources may name: a.png,
 // b.jpg, wide.png (wider than the size limit, so it is shrunk) and broken.jpg (no picture).
-const std::filesystem::path& PictureFolder();
+const std::filesystem::path& pictureFolder();
 
 // Converts `source` with the body writer in each table mode, with the real picture embedder
-// over PictureFolder() and the real table pictures drawn with one font loaded per process,
+// over pictureFolder() and the real table pictures drawn with one font loaded per process,
 // and aborts when a book is not well-formed XML. A conversion that ends with a reported
 // failure (an undecodable picture, a bad span value) makes no book and is fine.
-void ConvertInEveryTableMode(std::string_view source, bool straighten, int titleLevel);
+void convertInEveryTableMode(std::string_view source, bool straighten, int titleLevel);
 
 // The same through the conversion pipeline, as the window and vellumar-convert convert the
 // source page's text.
-void ConvertSourceInEveryTableMode(std::string_view sourceText, bool straighten, int titleLevel);
+void convertSourceInEveryTableMode(std::string_view sourceText, bool straighten, int titleLevel);
 
 // Aborts, printing the XML parser's complaint and the book, unless `book` is well-formed XML.
-void CheckWellFormed(std::string_view book);
+void checkWellFormed(std::string_view book);
 
 }  // namespace vellumar::fuzz

@@ -2,7 +2,7 @@
 
 namespace vellumar {
 
-std::string AsciiLower(std::string_view s)
+std::string asciiLower(std::string_view s)
 {
     std::string out(s);
     for (char& c : out)

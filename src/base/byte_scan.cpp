@@ -26,7 +26,7 @@ template <bool kSpaces>
 std::int32_t findOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte)
 {
     if (start < 0 || start >= length) return -1;
-    const auto wanted = [byte](char c) { return kSpaces ? IsSpace(c) : c == byte; };
+    const auto wanted = [byte](char c) { return kSpaces ? isSpace(c) : c == byte; };
     std::int32_t at = start;
     while (at < length) {
 #if defined(__SSE2__)
@@ -43,7 +43,7 @@ std::int32_t findOutsideQuotes(const char* data, std::int32_t length, std::int32
             }
         }
 #endif
-        while (at < length && !wanted(data[at]) && !IsQuote(data[at])) ++at;
+        while (at < length && !wanted(data[at]) && !isQuote(data[at])) ++at;
         if (at == length) return -1;
         if (wanted(data[at])) return at;
         // A run ends at its own quote, unless a backslash stands before it.
@@ -61,7 +61,7 @@ std::int32_t findOutsideQuotes(const char* data, std::int32_t length, std::int32
 
 }  // namespace
 
-std::int32_t FindTextNoCase(const char* data, std::int32_t length, std::int32_t start, std::string_view needle)
+std::int32_t findTextNoCase(const char* data, std::int32_t length, std::int32_t start, std::string_view needle)
 {
     if (start < 0 || start >= length || needle.empty()) return -1;
     const auto n = static_cast<std::int32_t>(needle.size());
@@ -76,46 +76,46 @@ std::int32_t FindTextNoCase(const char* data, std::int32_t length, std::int32_t 
             if (hit == nullptr) return -1;
             i = static_cast<std::int32_t>(static_cast<const char*>(hit) - data);
         }
-        if (EqualsNoCase(std::string_view(data + i, needle.size()), needle)) return i;
+        if (equalsNoCase(std::string_view(data + i, needle.size()), needle)) return i;
         ++i;
     }
     return -1;
 }
 
-std::int32_t FindChar(const char* data, std::int32_t length, std::int32_t start, char byte)
+std::int32_t findChar(const char* data, std::int32_t length, std::int32_t start, char byte)
 {
     if (start < 0 || start >= length) return -1;
     const void* hit = std::memchr(data + start, static_cast<unsigned char>(byte), static_cast<std::size_t>(length - start));
     return hit == nullptr ? -1 : static_cast<std::int32_t>(static_cast<const char*>(hit) - data);
 }
 
-std::int32_t FindCharOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte)
+std::int32_t findCharOutsideQuotes(const char* data, std::int32_t length, std::int32_t start, char byte)
 {
     return findOutsideQuotes<false>(data, length, start, byte);
 }
 
-std::int32_t FindSpaceOutsideQuotes(const char* data, std::int32_t length, std::int32_t start)
+std::int32_t findSpaceOutsideQuotes(const char* data, std::int32_t length, std::int32_t start)
 {
     return findOutsideQuotes<true>(data, length, start, ' ');
 }
 
-std::int32_t SkipSpaces(const char* data, std::int32_t length, std::int32_t start)
+std::int32_t skipSpaces(const char* data, std::int32_t length, std::int32_t start)
 {
     if (start < 0 || start >= length) return -1;
     for (std::int32_t i = start; i < length; ++i)
-        if (!IsSpace(data[i])) return i;
+        if (!isSpace(data[i])) return i;
     return -1;
 }
 
-std::int32_t SkipSpacesBack(const char* data, std::int32_t length, std::int32_t start)
+std::int32_t skipSpacesBack(const char* data, std::int32_t length, std::int32_t start)
 {
     if (start < 0 || start >= length) return -1;
     for (std::int32_t i = start; i >= 0; --i)
-        if (!IsSpace(data[i])) return i;
+        if (!isSpace(data[i])) return i;
     return -1;
 }
 
-std::size_t AsciiRunEnd(std::string_view text, std::size_t from)
+std::size_t asciiRunEnd(std::string_view text, std::size_t from)
 {
     // Eight bytes at a time while a whole word is left: a set top bit in any of them ends it.
     constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
@@ -140,7 +140,7 @@ bool isXmlSpecial(char c, bool attribute)
 
 }  // namespace
 
-bool EndsEveryLineWithCrLf(std::string_view text)
+bool endsEveryLineWithCrLf(std::string_view text)
 {
     const char* const data = text.data();
     const std::size_t n = text.size();
@@ -164,7 +164,7 @@ bool EndsEveryLineWithCrLf(std::string_view text)
     return !afterCr;
 }
 
-std::size_t NextDoubleBlank(std::string_view text, std::size_t from)
+std::size_t nextDoubleBlank(std::string_view text, std::size_t from)
 {
     const std::size_t n = text.size();
     std::size_t at = from < 1 ? 1 : from;
@@ -180,11 +180,11 @@ std::size_t NextDoubleBlank(std::string_view text, std::size_t from)
     }
 #endif
     for (; at < n; ++at)
-        if (IsBlank(text[at]) && IsBlank(text[at - 1])) return at;
+        if (isBlank(text[at]) && isBlank(text[at - 1])) return at;
     return n;
 }
 
-std::size_t NextXmlSpecial(std::string_view text, std::size_t from, bool attribute)
+std::size_t nextXmlSpecial(std::string_view text, std::size_t from, bool attribute)
 {
     const std::size_t n = text.size();
     std::size_t at = from;

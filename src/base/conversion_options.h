@@ -7,18 +7,18 @@ enum class TableMode { AsIs, ContentOnly, ConvertToImage };
 enum class TableBorder { AsSource, Visible };
 
 struct ConversionOptions {
-    bool Resize = true;
-    int MaxWidth = 580;
-    int MaxHeight = 700;
+    bool resize = true;
+    int maxWidth = 580;
+    int maxHeight = 700;
     TableBorder tableBorder = TableBorder::Visible;
     TableMode tableMode = TableMode::AsIs;
-    bool StraightenText = true;
+    bool straightenText = true;
     // 0-based index of the heading list ("H1" is 0, "H6" is 5); -1 when nothing is selected.
-    int TitleLevel = 0;
-    bool ShowTitleInfo = true;
+    int titleLevel = 0;
+    bool showTitleInfo = true;
 
-    bool TablesToPictures() const { return tableMode == TableMode::ConvertToImage; }
-    bool TablesContentOnly() const { return tableMode == TableMode::ContentOnly; }
+    bool tablesToPictures() const { return tableMode == TableMode::ConvertToImage; }
+    bool tablesContentOnly() const { return tableMode == TableMode::ContentOnly; }
 };
 
 }  // namespace vellumar

@@ -2,7 +2,7 @@
 
 namespace vellumar {
 
-std::string JoinPieces(const TextPieces& pieces)
+std::string joinPieces(const TextPieces& pieces)
 {
     if (pieces.size() == 1) return pieces.front();
     std::size_t size = 0;

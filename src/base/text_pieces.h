@@ -11,6 +11,6 @@ namespace vellumar {
 using TextPieces = std::vector<std::string>;
 
 // The pieces one after another, in one string.
-std::string JoinPieces(const TextPieces& pieces);
+std::string joinPieces(const TextPieces& pieces);
 
 }  // namespace vellumar

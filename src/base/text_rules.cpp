@@ -7,14 +7,14 @@
 
 namespace vellumar {
 
-std::string StraightenLineBreaks(std::string_view text)
+std::string straightenLineBreaks(std::string_view text)
 {
     std::string out;
-    AppendStraightened(out, text);
+    appendStraightened(out, text);
     return out;
 }
 
-void AppendStraightened(std::string& out, std::string_view text)
+void appendStraightened(std::string& out, std::string_view text)
 {
     // Written as a transform, each byte stored whatever it is, so that the compiler can do
     // sixteen at a time.
@@ -24,7 +24,7 @@ void AppendStraightened(std::string& out, std::string_view text)
                    [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
 }
 
-std::string ReplaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement)
+std::string replaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement)
 {
     if (pattern.empty()) return std::string(text);
     std::size_t hit = text.find(pattern);
@@ -40,20 +40,20 @@ std::string ReplaceAllText(std::string_view text, std::string_view pattern, std:
     return out;
 }
 
-std::string ReplaceEntityByChar(std::string_view text, unsigned char code, std::string_view entity)
+std::string replaceEntityByChar(std::string_view text, unsigned char code, std::string_view entity)
 {
     // None of the replacement bytes the program uses (space, quote) can form the entity again,
     // so one left-to-right pass replaces each occurrence exactly once.
     const char byte = static_cast<char>(code == 0 ? ' ' : code);
     const bool found = text.find(entity) != std::string_view::npos;
-    std::string out = ReplaceAllText(text, entity, std::string_view(&byte, 1));
+    std::string out = replaceAllText(text, entity, std::string_view(&byte, 1));
     // Trimming after every replacement equals trimming once at the end: the replacements
     // happen inside the text and trimming never touches an "&".
-    if (code == 0 && found) return std::string(TrimControls(out));
+    if (code == 0 && found) return std::string(trimControls(out));
     return out;
 }
 
-std::string_view TrimControls(std::string_view text)
+std::string_view trimControls(std::string_view text)
 {
     std::size_t b = 0;
     std::size_t e = text.size();
@@ -62,21 +62,21 @@ std::string_view TrimControls(std::string_view text)
     return text.substr(b, e - b);
 }
 
-std::string ApplyEntityRules(std::string_view text)
+std::string applyEntityRules(std::string_view text)
 {
-    return ReplaceAllText(ReplaceAllText(text, "&quot;", "\""), "&#8209;", "-");
+    return replaceAllText(replaceAllText(text, "&quot;", "\""), "&#8209;", "-");
 }
 
-std::string CollapseSpaceRuns(std::string_view text)
+std::string collapseSpaceRuns(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
     // Copied a run at a time: a run ends after a blank that another blank follows.
     const std::size_t n = text.size();
     std::size_t runStart = 0;
-    for (std::size_t i = scan::NextDoubleBlank(text, 1); i < n; i = scan::NextDoubleBlank(text, runStart + 1)) {
+    for (std::size_t i = scan::nextDoubleBlank(text, 1); i < n; i = scan::nextDoubleBlank(text, runStart + 1)) {
         out.append(text, runStart, i - runStart);
-        while (i + 1 < n && scan::IsBlank(text[i + 1])) ++i;
+        while (i + 1 < n && scan::isBlank(text[i + 1])) ++i;
         runStart = i + 1;
     }
     if (runStart < n) out.append(text, runStart, n - runStart);

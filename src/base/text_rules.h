@@ -7,19 +7,19 @@
 namespace vellumar {
 
 // Every CR and LF becomes a space; same length.
-std::string StraightenLineBreaks(std::string_view text);
+std::string straightenLineBreaks(std::string_view text);
 // The same, appended to out.
-void AppendStraightened(std::string& out, std::string_view text);
+void appendStraightened(std::string& out, std::string_view text);
 // Every occurrence of the 6-byte `entity` becomes the byte `code`; with code 0 every occurrence
 // becomes a space and the whole text is then trimmed of bytes up to 32 (only when one occurred).
-std::string ReplaceEntityByChar(std::string_view text, unsigned char code, std::string_view entity);
+std::string replaceEntityByChar(std::string_view text, unsigned char code, std::string_view entity);
 // Every non-overlapping occurrence of pattern becomes replacement; an empty pattern changes nothing.
-std::string ReplaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement);
+std::string replaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement);
 // "&quot;" to a double quote, then "&#8209;" to "-".
-std::string ApplyEntityRules(std::string_view text);
+std::string applyEntityRules(std::string_view text);
 // The text without the bytes up to 32 (controls and space) at both ends.
-std::string_view TrimControls(std::string_view text);
+std::string_view trimControls(std::string_view text);
 // Each run of blanks (TAB, space, byte 160) is reduced to its first byte.
-std::string CollapseSpaceRuns(std::string_view text);
+std::string collapseSpaceRuns(std::string_view text);
 
 }  // namespace vellumar

@@ -187,7 +187,7 @@ bool validate(xmlDoc& document, const std::filesystem::path& schemaFile, std::ve
 
 }  // namespace
 
-BookCheckResult CheckFb2Book(std::string_view bytes, const std::filesystem::path& schema)
+BookCheckResult checkFb2Book(std::string_view bytes, const std::filesystem::path& schema)
 {
     BookCheckResult result;
     if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
@@ -237,14 +237,14 @@ BookCheckResult CheckFb2Book(std::string_view bytes, const std::filesystem::path
             return result;
         }
     }
-    FillMissingTitleInfo(*document, result.problems);
+    fillMissingTitleInfo(*document, result.problems);
     result.schemaChecked = validate(*document, schema, result.problems);
     std::stable_sort(result.problems.begin(), result.problems.end(),
                      [](const BookProblem& a, const BookProblem& b) { return a.line < b.line; });
     return result;
 }
 
-std::filesystem::path FindFb2Schema(const std::filesystem::path& programFolder)
+std::filesystem::path findFb2Schema(const std::filesystem::path& programFolder)
 {
     const std::filesystem::path beside = programFolder / "schema" / "FictionBook.xsd";
     const std::filesystem::path installed =

@@ -39,11 +39,11 @@ struct BookCheckResult {
 // Checks `bytes` (a whole FB2 document, any encoding its XML declaration names) against the
 // schema file `schema`. Never throws for a bad book; a missing or broken schema is a problem of
 // the result.
-BookCheckResult CheckFb2Book(std::string_view bytes, const std::filesystem::path& schema);
+BookCheckResult checkFb2Book(std::string_view bytes, const std::filesystem::path& schema);
 
 // The schema's main file: "schema/FictionBook.xsd" beside the program, else in
 // "../share/vellumar/schema/" from the program's folder (where `cmake --install` puts it).
 // The first of them when neither exists.
-std::filesystem::path FindFb2Schema(const std::filesystem::path& programFolder);
+std::filesystem::path findFb2Schema(const std::filesystem::path& programFolder);
 
 }  // namespace vellumar

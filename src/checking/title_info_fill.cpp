@@ -48,7 +48,7 @@ int lineOf(const xmlNode* node)
 
 }  // namespace
 
-void FillMissingTitleInfo(xmlDoc& document, std::vector<BookProblem>& problems)
+void fillMissingTitleInfo(xmlDoc& document, std::vector<BookProblem>& problems)
 {
     xmlNode* root = xmlDocGetRootElement(&document);
     if (!isFb2Element(root, "FictionBook")) return;

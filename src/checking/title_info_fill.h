@@ -13,6 +13,6 @@ namespace vellumar {
 
 // Looks at FictionBook/description/title-info of `document`; for a missing genre or author adds
 // a warning to `problems` and puts a stand-in element into the tree where the schema expects it.
-void FillMissingTitleInfo(xmlDoc& document, std::vector<BookProblem>& problems);
+void fillMissingTitleInfo(xmlDoc& document, std::vector<BookProblem>& problems);
 
 }  // namespace vellumar

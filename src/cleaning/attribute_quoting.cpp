@@ -2,7 +2,7 @@
 
 namespace vellumar {
 
-std::string QuoteAttributeValue(std::string_view lowerName, std::string_view value)
+std::string quoteAttributeValue(std::string_view lowerName, std::string_view value)
 {
     char quote = lowerName == "style" ? '\'' : '"';
     const char other = quote == '"' ? '\'' : '"';

@@ -13,6 +13,6 @@ namespace vellumar {
 // backslash, which would hide the closing quote, is written as "&#92;". Otherwise the rebuilt
 // text could open a quoted run that never ends and the rest of the document would be lost
 // when it is read again.
-std::string QuoteAttributeValue(std::string_view lowerName, std::string_view value);
+std::string quoteAttributeValue(std::string_view lowerName, std::string_view value);
 
 }  // namespace vellumar

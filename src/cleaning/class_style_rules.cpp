@@ -20,54 +20,54 @@ void ClassStyleRules::clear()
     m_firstRule.clear();
 }
 
-void ClassStyleRules::AddClassStyleRule(std::string_view element, std::string_view className,
+void ClassStyleRules::addClassStyleRule(std::string_view element, std::string_view className,
                                         std::string_view declarations, bool italic, bool bold)
 {
-    AddClassStyleRule(element, className, std::make_shared<const std::string>(declarations), italic, bold);
+    addClassStyleRule(element, className, std::make_shared<const std::string>(declarations), italic, bold);
 }
 
-void ClassStyleRules::AddClassStyleRule(std::string_view element, std::string_view className,
+void ClassStyleRules::addClassStyleRule(std::string_view element, std::string_view className,
                                         std::shared_ptr<const std::string> declarations, bool italic, bool bold)
 {
-    TClassStyleRule rule;
-    rule.Element = element;
-    rule.ClassName = className;
-    rule.Declarations = std::move(declarations);
+    ClassStyleRule rule;
+    rule.element = element;
+    rule.className = className;
+    rule.declarations = std::move(declarations);
     if (bold) {
-        rule.BoldOpen = "<b>";
-        rule.BoldClose = "</b>";
+        rule.boldOpen = "<b>";
+        rule.boldClose = "</b>";
     }
     if (italic) {
-        rule.ItalicOpen = "<i>";
-        rule.ItalicClose = "</i>";
+        rule.italicOpen = "<i>";
+        rule.italicClose = "</i>";
     }
     // A later rule with the same selector never replaces the first one in the index.
-    m_firstRule.try_emplace(Key{rule.Element, rule.ClassName}, m_rules.size());
+    m_firstRule.try_emplace(Key{rule.element, rule.className}, m_rules.size());
     m_rules.push_back(std::move(rule));
 }
 
-const TClassStyleRule* ClassStyleRules::FindClassStyleRule(std::string_view element, std::string_view className) const
+const ClassStyleRule* ClassStyleRules::findClassStyleRule(std::string_view element, std::string_view className) const
 {
     if (m_firstRule.empty()) return nullptr;
     const auto it = m_firstRule.find(KeyView{element, className});
     return it == m_firstRule.end() ? nullptr : &m_rules[it->second];
 }
 
-void ClassStyleOfTag(const THTMLItem& tag, std::string_view lowerName, const ClassStyleRules& rules,
-                     TClassStyle& style)
+void classStyleOfTag(const HtmlItem& tag, std::string_view lowerName, const ClassStyleRules& rules,
+                     ClassStyle& style)
 {
-    style.OpenText.clear();
-    style.CloseText.clear();
+    style.openText.clear();
+    style.closeText.clear();
     if (rules.size() == 0) return;
     std::string lowerClass;
     for (std::int32_t i = 0; i < tag.paramCount(); ++i) {
-        const THTMLParam param = tag.Param(i);
-        if (!EqualsNoCase(param.Key(), "class")) continue;
-        LowerCp1251Into(param.Value(), lowerClass);
-        const TClassStyleRule* rule = rules.FindClassStyleRule(lowerName, lowerClass);
+        const HtmlParam param = tag.param(i);
+        if (!equalsNoCase(param.key(), "class")) continue;
+        lowerCp1251Into(param.value(), lowerClass);
+        const ClassStyleRule* rule = rules.findClassStyleRule(lowerName, lowerClass);
         if (rule == nullptr) continue;
-        style.OpenText.assign(rule->BoldOpen).append(rule->ItalicOpen);
-        style.CloseText.assign(rule->ItalicClose).append(rule->BoldClose);
+        style.openText.assign(rule->boldOpen).append(rule->italicOpen);
+        style.closeText.assign(rule->italicClose).append(rule->boldClose);
     }
 }
 

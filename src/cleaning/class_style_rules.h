@@ -14,16 +14,16 @@
 namespace vellumar {
 
 // One selector of one bold or italic style rule.
-struct TClassStyleRule {
-    std::string Element;    // element part of the selector, lower case ("" for ".note")
-    std::string ClassName;  // class part, lower case ("" when the selector has no ".")
-    std::string BoldOpen;   // "<b>" when bold
-    std::string ItalicOpen;  // "<i>" when italic
-    std::string BoldClose;   // "</b>" when bold
-    std::string ItalicClose;  // "</i>" when italic
+struct ClassStyleRule {
+    std::string element;    // element part of the selector, lower case ("" for ".note")
+    std::string className;  // class part, lower case ("" when the selector has no ".")
+    std::string boldOpen;   // "<b>" when bold
+    std::string italicOpen;  // "<i>" when italic
+    std::string boldClose;   // "</b>" when bold
+    std::string italicClose;  // "</i>" when italic
     // The rule's declarations as collected, shared by the entries of all its selectors; kept
     // for reference only.
-    std::shared_ptr<const std::string> Declarations;
+    std::shared_ptr<const std::string> declarations;
 };
 
 // The rules in the order they were read. A lookup gives the first rule read for an element and
@@ -32,14 +32,14 @@ class ClassStyleRules {
 public:
     void clear();
     std::size_t size() const { return m_rules.size(); }
-    const std::vector<TClassStyleRule>& rules() const { return m_rules; }
+    const std::vector<ClassStyleRule>& rules() const { return m_rules; }
 
-    void AddClassStyleRule(std::string_view element, std::string_view className, std::string_view declarations,
+    void addClassStyleRule(std::string_view element, std::string_view className, std::string_view declarations,
                            bool italic, bool bold);
-    void AddClassStyleRule(std::string_view element, std::string_view className,
+    void addClassStyleRule(std::string_view element, std::string_view className,
                            std::shared_ptr<const std::string> declarations, bool italic, bool bold);
-    // The first rule whose Element and ClassName equal the two texts exactly, or nullptr.
-    const TClassStyleRule* FindClassStyleRule(std::string_view element, std::string_view className) const;
+    // The first rule whose Element and className equal the two texts exactly, or nullptr.
+    const ClassStyleRule* findClassStyleRule(std::string_view element, std::string_view className) const;
 
 private:
     struct KeyView {
@@ -63,20 +63,20 @@ private:
         }
     };
 
-    std::vector<TClassStyleRule> m_rules;
+    std::vector<ClassStyleRule> m_rules;
     std::unordered_map<Key, std::size_t, KeyHash, KeyEqual> m_firstRule;
 };
 
 // What the class of one tag adds around the tag's content.
-struct TClassStyle {
-    std::string OpenText;   // "<b>", "<i>", "<b><i>" or empty
-    std::string CloseText;  // "</b>", "</i>", "</i></b>" or empty
+struct ClassStyle {
+    std::string openText;   // "<b>", "<i>", "<b><i>" or empty
+    std::string closeText;  // "</b>", "</i>", "</i></b>" or empty
 };
 
 // Looks up every "class" attribute of the tag under its name in lower case, `lowerName` (the
 // value lowered too); the last attribute that finds a rule decides. The answer is written over
 // `style`, whose texts keep their memory.
-void ClassStyleOfTag(const THTMLItem& tag, std::string_view lowerName, const ClassStyleRules& rules,
-                     TClassStyle& style);
+void classStyleOfTag(const HtmlItem& tag, std::string_view lowerName, const ClassStyleRules& rules,
+                     ClassStyle& style);
 
 }  // namespace vellumar

@@ -38,19 +38,19 @@ constexpr std::array<unsigned char, 256> kLower = makeLowerTable();
 
 }  // namespace
 
-char LowerCp1251(char c)
+char lowerCp1251(char c)
 {
     return static_cast<char>(kLower[static_cast<unsigned char>(c)]);
 }
 
-std::string LowerCp1251(std::string_view text)
+std::string lowerCp1251(std::string_view text)
 {
     std::string out;
-    LowerCp1251Into(text, out);
+    lowerCp1251Into(text, out);
     return out;
 }
 
-void LowerCp1251Into(std::string_view text, std::string& out)
+void lowerCp1251Into(std::string_view text, std::string& out)
 {
     out.resize(text.size());
     for (std::size_t i = 0; i < text.size(); ++i)

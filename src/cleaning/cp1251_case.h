@@ -8,9 +8,9 @@
 
 namespace vellumar {
 
-char LowerCp1251(char c);
-std::string LowerCp1251(std::string_view text);
+char lowerCp1251(char c);
+std::string lowerCp1251(std::string_view text);
 // Lower-cases `text` into `out` (replacing its content); reuses out's storage.
-void LowerCp1251Into(std::string_view text, std::string& out);
+void lowerCp1251Into(std::string_view text, std::string& out);
 
 }  // namespace vellumar

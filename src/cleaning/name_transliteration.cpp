@@ -18,12 +18,12 @@ constexpr unsigned char kSmallYo = 0xB8;  // ё
 
 }  // namespace
 
-std::string TransliterateName(std::string_view text)
+std::string transliterateName(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 2);
     for (const char raw : text) {
-        const auto c = static_cast<unsigned char>(LowerCp1251(raw));
+        const auto c = static_cast<unsigned char>(lowerCp1251(raw));
         if (c >= 0xE0)
             out.append(kRussianLetters[c - 0xE0]);
         else if (c == kSmallYo)
@@ -34,7 +34,7 @@ std::string TransliterateName(std::string_view text)
     return out;
 }
 
-std::string SpacesToUnderscores(std::string_view text)
+std::string spacesToUnderscores(std::string_view text)
 {
     std::string out(text);
     for (char& c : out)

@@ -10,9 +10,9 @@ namespace vellumar {
 // Lower-cases the text (windows-1251 rules, whatever the machine's locale) and writes each
 // Russian letter in Latin letters: "ж" as "zh", "щ" as "sh", "ю" as "ju", "я" as "ja", the
 // hard and soft signs as nothing. Every other byte stays as it is.
-std::string TransliterateName(std::string_view text);
+std::string transliterateName(std::string_view text);
 
 // Every space (32) becomes "_"; nothing else changes.
-std::string SpacesToUnderscores(std::string_view text);
+std::string spacesToUnderscores(std::string_view text);
 
 }  // namespace vellumar

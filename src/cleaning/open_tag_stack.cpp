@@ -9,7 +9,7 @@ void OpenTagStack::clear()
     m_used = 0;
 }
 
-void OpenTagStack::PushOpenTag(std::string_view closeText, std::string_view closeKey)
+void OpenTagStack::pushOpenTag(std::string_view closeText, std::string_view closeKey)
 {
     m_texts.resize(m_used);
     m_texts.append(closeKey).append(closeText);
@@ -18,7 +18,7 @@ void OpenTagStack::PushOpenTag(std::string_view closeText, std::string_view clos
     m_used = m_texts.size();
 }
 
-TOpenTagEntry OpenTagStack::PopOpenTag()
+OpenTagEntry OpenTagStack::popOpenTag()
 {
     if (m_entries.empty()) return {};
     const Entry top = m_entries.back();
@@ -27,16 +27,16 @@ TOpenTagEntry OpenTagStack::PopOpenTag()
     return texts(top);
 }
 
-bool OpenTagStack::TopOpenTagIs(std::string_view closeKey) const
+bool OpenTagStack::topOpenTagIs(std::string_view closeKey) const
 {
     // An empty stack's top has an empty key.
-    return m_entries.empty() ? closeKey.empty() : texts(m_entries.back()).CloseKey == closeKey;
+    return m_entries.empty() ? closeKey.empty() : texts(m_entries.back()).closeKey == closeKey;
 }
 
-TOpenTagEntry OpenTagStack::texts(const Entry& entry) const
+OpenTagEntry OpenTagStack::texts(const Entry& entry) const
 {
     const std::string_view all(m_texts);
-    return TOpenTagEntry{all.substr(entry.start, entry.keySize), all.substr(entry.start + entry.keySize, entry.textSize)};
+    return OpenTagEntry{all.substr(entry.start, entry.keySize), all.substr(entry.start + entry.keySize, entry.textSize)};
 }
 
 }  // namespace vellumar

@@ -9,9 +9,9 @@
 namespace vellumar {
 
 // An element's texts, as the stack keeps them: valid until the next push.
-struct TOpenTagEntry {
-    std::string_view CloseKey;   // the closing tag that ends the element, e.g. "</p>"
-    std::string_view CloseText;  // written when the element is closed, e.g. "</i></b></p>"
+struct OpenTagEntry {
+    std::string_view closeKey;   // the closing tag that ends the element, e.g. "</p>"
+    std::string_view closeText;  // written when the element is closed, e.g. "</i></b></p>"
 };
 
 // Popping an empty stack gives an entry of empty texts and leaves the stack empty. The texts
@@ -23,17 +23,17 @@ public:
     void clear();
     bool empty() const { return m_entries.empty(); }
     std::size_t size() const { return m_entries.size(); }
-    void PushOpenTag(std::string_view closeText, std::string_view closeKey);
-    TOpenTagEntry PopOpenTag();
-    bool TopOpenTagIs(std::string_view closeKey) const;
+    void pushOpenTag(std::string_view closeText, std::string_view closeKey);
+    OpenTagEntry popOpenTag();
+    bool topOpenTagIs(std::string_view closeKey) const;
 
 private:
     struct Entry {
         std::uint32_t start;     // where the entry's texts begin in m_texts
-        std::uint32_t keySize;   // CloseKey, then CloseText
+        std::uint32_t keySize;   // closeKey, then closeText
         std::uint32_t textSize;
     };
-    TOpenTagEntry texts(const Entry& entry) const;
+    OpenTagEntry texts(const Entry& entry) const;
 
     std::vector<Entry> m_entries;
     std::string m_texts;

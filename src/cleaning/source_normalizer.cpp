@@ -21,8 +21,8 @@ class Normalizer {
 public:
     Normalizer(bool straightenText, std::string& out) : m_straighten(straightenText), m_out(out) {}
 
-    void tag(const THTMLItem& item);
-    void text(const THTMLItem& item);
+    void tag(const HtmlItem& item);
+    void text(const HtmlItem& item);
 
 private:
     void closeElement(std::string_view name);
@@ -39,9 +39,9 @@ private:
     bool m_inStyle = false;
 };
 
-void Normalizer::tag(const THTMLItem& item)
+void Normalizer::tag(const HtmlItem& item)
 {
-    LowerCp1251Into(item.Name(), m_name);
+    lowerCp1251Into(item.name(), m_name);
     if (m_name == "script") {
         m_inScript = true;
     } else if (m_name == "/script") {
@@ -53,7 +53,7 @@ void Normalizer::tag(const THTMLItem& item)
         m_styleText.clear();
     } else if (m_name == "/style") {
         m_inStyle = false;
-        ParseStyleBlock(m_styleText, m_rules);
+        parseStyleBlock(m_styleText, m_rules);
         m_name.clear();
     }
     if (m_inScript || m_inStyle || m_name.empty()) return;
@@ -62,9 +62,9 @@ void Normalizer::tag(const THTMLItem& item)
         closeElement(m_name);
         return;
     }
-    const TRebuiltTag& r = m_rebuilder.rebuild(item, m_name, m_rules);
-    m_out.append(LineBreakBefore(m_name)).append(r.OpenText);
-    if (!r.IsEmpty) m_open.PushOpenTag(r.CloseText, r.CloseTag);
+    const RebuiltTag& r = m_rebuilder.rebuild(item, m_name, m_rules);
+    m_out.append(lineBreakBefore(m_name)).append(r.openText);
+    if (!r.isEmpty) m_open.pushOpenTag(r.closeText, r.closeTag);
 }
 
 // A closing tag ends the element on top of the stack when it is that element's; when the
@@ -72,26 +72,26 @@ void Normalizer::tag(const THTMLItem& item)
 // it stands, unless it belongs to a dissolved wrapper.
 void Normalizer::closeElement(std::string_view name)
 {
-    const std::string_view lineBreak = LineBreakBefore(name);
+    const std::string_view lineBreak = lineBreakBefore(name);
     m_key.clear();
     m_key.push_back('<');
     m_key.append(name);
     m_key.push_back('>');
-    TOpenTagEntry top = m_open.PopOpenTag();
-    if (top.CloseKey == m_key) {
-        m_out.append(lineBreak).append(top.CloseText);
-    } else if (!m_open.empty() && m_open.TopOpenTagIs(m_key)) {
-        m_out.append(lineBreak).append(top.CloseText);
-        top = m_open.PopOpenTag();
-        m_out.append(lineBreak).append(top.CloseText);
-    } else if (!IsDissolvedTag(name)) {
+    OpenTagEntry top = m_open.popOpenTag();
+    if (top.closeKey == m_key) {
+        m_out.append(lineBreak).append(top.closeText);
+    } else if (!m_open.empty() && m_open.topOpenTagIs(m_key)) {
+        m_out.append(lineBreak).append(top.closeText);
+        top = m_open.popOpenTag();
+        m_out.append(lineBreak).append(top.closeText);
+    } else if (!isDissolvedTag(name)) {
         m_out.append(lineBreak).append(m_key);
     }
 }
 
-void Normalizer::text(const THTMLItem& item)
+void Normalizer::text(const HtmlItem& item)
 {
-    const std::string_view text = item.Text();
+    const std::string_view text = item.text();
     if (text.empty()) return;
     if (m_inStyle) {
         m_styleText.append(text);
@@ -99,14 +99,14 @@ void Normalizer::text(const THTMLItem& item)
     }
     if (m_inScript) return;
     // Line breaks inside the text become spaces.
-    if (m_straighten) AppendStraightened(m_out, text);
+    if (m_straighten) appendStraightened(m_out, text);
     else m_out.append(text);
 }
 
 // Cleans `text`, which ends every line with CR LF.
 std::string normalizeLines(std::string text, bool straightenText, UserInteraction& user)
 {
-    THTMLParser parser;
+    HtmlParser parser;
     parser.parse(std::move(text), [&user](std::string_view message, std::string_view problem) {
         user.reportTokenizerProblem(message, problem);
     });
@@ -114,8 +114,8 @@ std::string normalizeLines(std::string text, bool straightenText, UserInteractio
     std::string out;
     out.reserve(parser.text().size());
     Normalizer run(straightenText, out);
-    for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
-        const THTMLItem item = parser.Item(i);
+    for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
+        const HtmlItem item = parser.item(i);
         if (item.isTag())
             run.tag(item);
         else if (item.isText())
@@ -126,19 +126,19 @@ std::string normalizeLines(std::string text, bool straightenText, UserInteractio
 
 }  // namespace
 
-std::string NormalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user)
+std::string normalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user)
 {
-    return normalizeLines(JoinLinesCrLf(html, true), straightenText, user);
+    return normalizeLines(joinLinesCrLf(html, true), straightenText, user);
 }
 
-std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user)
+std::string normalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user)
 {
-    return NormalizeSourceHtml(html, options.StraightenText, user);
+    return normalizeSourceHtml(html, options.straightenText, user);
 }
 
-std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user)
+std::string normalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user)
 {
-    return normalizeLines(JoinLinesCrLfOwned(std::move(html), true), options.StraightenText, user);
+    return normalizeLines(joinLinesCrLfOwned(std::move(html), true), options.straightenText, user);
 }
 
 }  // namespace vellumar

@@ -17,11 +17,11 @@ namespace vellumar {
 // `straightenText` turns the line breaks inside text into spaces. Tokenizer problems go to
 // `user`; the cleaning goes on with the items made so far. Elements still open at the end
 // stay open; any bytes are accepted.
-std::string NormalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user);
+std::string normalizeSourceHtml(std::string_view html, bool straightenText, UserInteraction& user);
 // The same with "Straighten text" taken from the options.
-std::string NormalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user);
+std::string normalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user);
 // The same for a text the caller gives up: already in CR LF lines, it is tokenized where it
 // is rather than copied first.
-std::string NormalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user);
+std::string normalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user);
 
 }  // namespace vellumar

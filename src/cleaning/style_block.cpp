@@ -10,7 +10,7 @@ namespace vellumar {
 
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
+constexpr std::size_t kNpos = std::string_view::npos;
 
 // The lines of a text, split at CR LF, LF or CR.
 std::vector<std::string_view> splitLines(std::string_view text)
@@ -29,68 +29,68 @@ std::vector<std::string_view> splitLines(std::string_view text)
 
 bool containsBoth(std::string_view text, std::string_view a, std::string_view b)
 {
-    const std::string lower = LowerCp1251(text);
-    return lower.find(a) != npos && lower.find(b) != npos;
+    const std::string lower = lowerCp1251(text);
+    return lower.find(a) != kNpos && lower.find(b) != kNpos;
 }
 
 }  // namespace
 
-std::string StripStyleComments(std::string_view line)
+std::string stripStyleComments(std::string_view line)
 {
     std::string s(line);
-    if (const std::size_t p = s.find("<!--"); p != npos) s.erase(p, 4);
-    if (const std::size_t p = s.find("-->"); p != npos) s.erase(p, 3);
-    if (const std::size_t open = s.find("/*"); open != npos) {
+    if (const std::size_t p = s.find("<!--"); p != kNpos) s.erase(p, 4);
+    if (const std::size_t p = s.find("-->"); p != kNpos) s.erase(p, 3);
+    if (const std::size_t open = s.find("/*"); open != kNpos) {
         const std::size_t close = s.find("*/", open + 2);
-        std::string rest = close != npos ? s.substr(close + 2) : std::string();
+        std::string rest = close != kNpos ? s.substr(close + 2) : std::string();
         s.erase(open);
-        if (close != npos) s.append(1, ' ').append(rest);
+        if (close != kNpos) s.append(1, ' ').append(rest);
     }
     return s;
 }
 
-bool IsBoldDeclaration(std::string_view declaration)
+bool isBoldDeclaration(std::string_view declaration)
 {
     return containsBoth(declaration, "font-weight", "bold");
 }
 
-bool IsItalicDeclaration(std::string_view declaration)
+bool isItalicDeclaration(std::string_view declaration)
 {
     return containsBoth(declaration, "font-style", "italic");
 }
 
-std::string SelectorElement(std::string_view selector)
+std::string selectorElement(std::string_view selector)
 {
-    return LowerCp1251(selector.substr(0, selector.find('.')));
+    return lowerCp1251(selector.substr(0, selector.find('.')));
 }
 
-std::string SelectorClass(std::string_view selector)
+std::string selectorClass(std::string_view selector)
 {
     const std::size_t dot = selector.find('.');
-    return dot == npos ? std::string() : LowerCp1251(selector.substr(dot + 1));
+    return dot == kNpos ? std::string() : lowerCp1251(selector.substr(dot + 1));
 }
 
-void AddClassStyleRules(std::string_view selectorText, std::string_view declarationText, ClassStyleRules& rules)
+void addClassStyleRules(std::string_view selectorText, std::string_view declarationText, ClassStyleRules& rules)
 {
     if (selectorText.empty() || declarationText.empty()) return;
-    const std::string_view selectors = TrimControls(selectorText);
-    std::string_view rest = TrimControls(declarationText);
+    const std::string_view selectors = trimControls(selectorText);
+    std::string_view rest = trimControls(declarationText);
 
     bool bold = false;
     bool italic = false;
     std::string collected;
     auto take = [&](std::string_view piece, bool withSemicolon) {
-        bold = bold || IsBoldDeclaration(piece);
-        italic = italic || IsItalicDeclaration(piece);
+        bold = bold || isBoldDeclaration(piece);
+        italic = italic || isItalicDeclaration(piece);
         collected.append(piece);
         if (withSemicolon) collected.push_back(';');
     };
-    if (rest.find(';') == npos) {
+    if (rest.find(';') == kNpos) {
         take(rest, false);
     } else {
-        for (std::size_t semi; (semi = rest.find(';')) != npos; rest.remove_prefix(semi + 1))
-            take(TrimControls(rest.substr(0, semi)), true);
-        if (!TrimControls(rest).empty()) take(TrimControls(rest), true);
+        for (std::size_t semi; (semi = rest.find(';')) != kNpos; rest.remove_prefix(semi + 1))
+            take(trimControls(rest.substr(0, semi)), true);
+        if (!trimControls(rest).empty()) take(trimControls(rest), true);
     }
     if (!bold && !italic) return;
 
@@ -100,15 +100,15 @@ void AddClassStyleRules(std::string_view selectorText, std::string_view declarat
     std::string_view list = selectors;
     for (;;) {
         const std::size_t comma = list.find(',');
-        const std::string_view selector = TrimControls(list.substr(0, comma));
+        const std::string_view selector = trimControls(list.substr(0, comma));
         if (!selector.empty())
-            rules.AddClassStyleRule(SelectorElement(selector), SelectorClass(selector), shared, italic, bold);
-        if (comma == npos) break;
+            rules.addClassStyleRule(selectorElement(selector), selectorClass(selector), shared, italic, bold);
+        if (comma == kNpos) break;
         list.remove_prefix(comma + 1);
     }
 }
 
-void ParseStyleBlock(std::string_view styleText, ClassStyleRules& rules)
+void parseStyleBlock(std::string_view styleText, ClassStyleRules& rules)
 {
     std::string selector;
     std::string declarations;
@@ -118,30 +118,30 @@ void ParseStyleBlock(std::string_view styleText, ClassStyleRules& rules)
     // one, ends the rule there; returns the rest after the "}" or an empty view.
     auto readDeclarations = [&](std::string_view line) -> std::string_view {
         const std::size_t close = line.find('}');
-        if (close == npos) {
-            declarations += StripStyleComments(line);
+        if (close == kNpos) {
+            declarations += stripStyleComments(line);
             return {};
         }
-        declarations += StripStyleComments(line.substr(0, close));
+        declarations += stripStyleComments(line.substr(0, close));
         inBlock = false;
-        AddClassStyleRules(selector, declarations, rules);
+        addClassStyleRules(selector, declarations, rules);
         selector.clear();
         declarations.clear();
         return line.substr(close + 1);
     };
 
-    for (std::string_view line : splitLines(TrimControls(styleText))) {
+    for (std::string_view line : splitLines(trimControls(styleText))) {
         while (!line.empty()) {
             const std::size_t open = line.find('{');
-            if (open == npos) {
+            if (open == kNpos) {
                 if (inBlock) {
                     line = readDeclarations(line);
                 } else {
-                    selector += StripStyleComments(line);
+                    selector += stripStyleComments(line);
                     line = {};
                 }
             } else {
-                selector += StripStyleComments(line.substr(0, open));
+                selector += stripStyleComments(line.substr(0, open));
                 inBlock = true;
                 line = readDeclarations(line.substr(open + 1));
             }

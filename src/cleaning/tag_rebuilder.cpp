@@ -7,39 +7,39 @@
 
 namespace vellumar {
 
-const TRebuiltTag& TagRebuilder::rebuild(const THTMLItem& tag, std::string_view name, const ClassStyleRules& rules)
+const RebuiltTag& TagRebuilder::rebuild(const HtmlItem& tag, std::string_view name, const ClassStyleRules& rules)
 {
-    ClassStyleOfTag(tag, name, rules, m_style);
-    TRebuiltTag& r = m_tag;
-    r.IsEmpty = IsEmptyElement(name);
-    r.IsClosing = !name.empty() && name.front() == '/';
-    r.ClassCloseText = m_style.CloseText;
-    r.CloseTag.clear();
-    AppendClosingTagText(r.CloseTag, name);
+    classStyleOfTag(tag, name, rules, m_style);
+    RebuiltTag& r = m_tag;
+    r.isEmpty = isEmptyElement(name);
+    r.isClosing = !name.empty() && name.front() == '/';
+    r.classCloseText = m_style.closeText;
+    r.closeTag.clear();
+    appendClosingTagText(r.closeTag, name);
 
-    if (IsDissolvedTag(name)) {
-        r.OpenText = m_style.OpenText;
-        r.CloseText = m_style.CloseText;
+    if (isDissolvedTag(name)) {
+        r.openText = m_style.openText;
+        r.closeText = m_style.closeText;
         return r;
     }
 
     m_inner.assign(name);
     m_inner.push_back(' ');
-    if (tag.paramCount() > 0 && (!IsReducedTag(name) || name == "table" || name == "tr" || name == "td")) {
+    if (tag.paramCount() > 0 && (!isReducedTag(name) || name == "table" || name == "tr" || name == "td")) {
         for (std::int32_t i = 0; i < tag.paramCount(); ++i) {
-            const THTMLParam param = tag.Param(i);
-            LowerCp1251Into(param.Key(), m_lowerKey);
-            if (!KeptAttributes(m_lowerKey, name)) continue;
+            const HtmlParam param = tag.param(i);
+            lowerCp1251Into(param.key(), m_lowerKey);
+            if (!keptAttributes(m_lowerKey, name)) continue;
             m_inner.push_back(' ');
-            m_inner.append(param.Key());
+            m_inner.append(param.key());
             m_inner.push_back('=');
-            m_inner.append(QuoteAttributeValue(m_lowerKey, param.Value()));
+            m_inner.append(quoteAttributeValue(m_lowerKey, param.value()));
         }
     }
-    const std::string_view written = TrimControls(m_inner);
-    r.OpenText.clear();
-    r.OpenText.append("<").append(written).append(">").append(m_style.OpenText);
-    r.CloseText.assign(m_style.CloseText).append(r.CloseTag);
+    const std::string_view written = trimControls(m_inner);
+    r.openText.clear();
+    r.openText.append("<").append(written).append(">").append(m_style.openText);
+    r.closeText.assign(m_style.closeText).append(r.closeTag);
     return r;
 }
 

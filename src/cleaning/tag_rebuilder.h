@@ -10,18 +10,18 @@
 
 namespace vellumar {
 
-struct TRebuiltTag {
+struct RebuiltTag {
     // The tag as written when it opens an element (or stands alone), followed by the class's
     // opening tags; for a dissolved tag only the class's opening tags.
-    std::string OpenText;
+    std::string openText;
     // The class's closing tags followed by CloseTag; for a dissolved tag only the class's.
-    std::string CloseText;
+    std::string closeText;
     // "</name>", or empty for an empty element.
-    std::string CloseTag;
+    std::string closeTag;
     // The class's closing tags alone.
-    std::string ClassCloseText;
-    bool IsClosing = false;
-    bool IsEmpty = false;
+    std::string classCloseText;
+    bool isClosing = false;
+    bool isEmpty = false;
 };
 
 // Rebuilds the tags of a document one after another. Each kept attribute is written as one
@@ -33,11 +33,11 @@ public:
     // The rebuilt tag, whose name in lower case the caller has at hand, valid until the next
     // call: its texts keep their memory from one tag to the next, since nearly every tag of a
     // document comes here.
-    const TRebuiltTag& rebuild(const THTMLItem& tag, std::string_view lowerName, const ClassStyleRules& rules);
+    const RebuiltTag& rebuild(const HtmlItem& tag, std::string_view lowerName, const ClassStyleRules& rules);
 
 private:
-    TRebuiltTag m_tag;
-    TClassStyle m_style;
+    RebuiltTag m_tag;
+    ClassStyle m_style;
     std::string m_inner;
     std::string m_lowerKey;
 };

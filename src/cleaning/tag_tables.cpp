@@ -67,29 +67,29 @@ constexpr auto kCellKeeps = names("rowspan", "colspan", "align", "valign");
 
 }  // namespace
 
-bool IsEmptyElement(std::string_view name) { return kEmptyElements.contains(name); }
+bool isEmptyElement(std::string_view name) { return kEmptyElements.contains(name); }
 
-bool IsDissolvedTag(std::string_view name) { return kDissolvedTags.contains(name); }
+bool isDissolvedTag(std::string_view name) { return kDissolvedTags.contains(name); }
 
-bool IsReducedTag(std::string_view name) { return kReducedTags.contains(name); }
+bool isReducedTag(std::string_view name) { return kReducedTags.contains(name); }
 
-bool KeptAttributes(std::string_view attributeName, std::string_view tagName)
+bool keptAttributes(std::string_view attributeName, std::string_view tagName)
 {
-    if (IsDissolvedTag(tagName)) return false;
+    if (isDissolvedTag(tagName)) return false;
     if (tagName == "table") return kTableKeeps.contains(attributeName);
     if (tagName == "tr") return kRowKeeps.contains(attributeName);
     if (tagName == "td") return kCellKeeps.contains(attributeName);
-    return !IsReducedTag(tagName);
+    return !isReducedTag(tagName);
 }
 
-std::string_view LineBreakBefore(std::string_view name)
+std::string_view lineBreakBefore(std::string_view name)
 {
     return kLineBreakBefore.contains(name) ? std::string_view("\r\n") : std::string_view();
 }
 
-void AppendClosingTagText(std::string& out, std::string_view name)
+void appendClosingTagText(std::string& out, std::string_view name)
 {
-    if (name.empty() || IsEmptyElement(name)) return;
+    if (name.empty() || isEmptyElement(name)) return;
     out.append("</").append(name).append(">");
 }
 

@@ -15,20 +15,20 @@ constexpr std::size_t kMaxBookBytes = std::size_t{1} << 31;
 
 }  // namespace
 
-int CheckBooks(const std::vector<std::string>& files, const std::filesystem::path& schema, TextOutput& out,
+int checkBooks(const std::vector<std::string>& files, const std::filesystem::path& schema, TextOutput& out,
                TextOutput& err)
 {
     int status = 0;
     for (const std::string& file : files) {
         std::string bytes;
         try {
-            bytes = ReadFileBytes(file, kMaxBookBytes);
+            bytes = readFileBytes(file, kMaxBookBytes);
         } catch (const std::exception& error) {
             err << "vellumar-convert: " << error.what() << '\n';
             status = 1;
             continue;
         }
-        const BookCheckResult result = CheckFb2Book(bytes, schema);
+        const BookCheckResult result = checkFb2Book(bytes, schema);
         int errors = 0;
         int warnings = 0;
         for (const BookProblem& problem : result.problems) {
@@ -50,7 +50,7 @@ int CheckBooks(const std::vector<std::string>& files, const std::filesystem::pat
     return status;
 }
 
-std::filesystem::path RunningProgramFolder(const char* argv0)
+std::filesystem::path runningProgramFolder(const char* argv0)
 {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);

@@ -8,9 +8,9 @@ CliInteraction::CliInteraction(const CliOptions& options, TextOutput& err) : m_e
 {
     if (options.title || options.firstName || options.lastName) {
         // Arguments are UTF-8; the book's text is windows-1251.
-        m_answers = BookInfoAnswers{Utf8ToWindows1251(options.title.value_or("")),
-                                    Utf8ToWindows1251(options.firstName.value_or("")),
-                                    Utf8ToWindows1251(options.lastName.value_or(""))};
+        m_answers = BookInfoAnswers{utf8ToWindows1251(options.title.value_or("")),
+                                    utf8ToWindows1251(options.firstName.value_or("")),
+                                    utf8ToWindows1251(options.lastName.value_or(""))};
     }
 }
 
@@ -19,7 +19,7 @@ void CliInteraction::reportTokenizerProblem(std::string_view message, std::strin
     if (m_quiet) return;
     // The start of the offending text, on one line.
     constexpr std::size_t kShown = 60;
-    std::string start = Windows1251ToUtf8(text.substr(0, kShown));
+    std::string start = windows1251ToUtf8(text.substr(0, kShown));
     for (char& c : start)
         if (c == '\r' || c == '\n' || c == '\t') c = ' ';
     print("warning: " + std::string(message) + ": " + start + (text.size() > kShown ? "..." : "") + '\n');

@@ -18,27 +18,27 @@ namespace {
 // The long options' codes, past the range of characters: a problem with an option then names
 // it as it was given, long or short.
 enum LongOption : int {
-    kHelp = 256,
-    kVersion,
-    kOutput,
-    kOutputDir,
-    kNoClean,
-    kCleanOnly,
-    kCheck,
-    kItems,
-    kTables,
-    kBorder,
-    kTitleLevel,
-    kNoStraighten,
-    kNoResize,
-    kMaxWidth,
-    kMaxHeight,
-    kTitle,
-    kFirstName,
-    kLastName,
-    kEncoding,
-    kQuiet,
-    kJobs,
+    OptionHelp = 256,
+    OptionVersion,
+    OptionOutput,
+    OptionOutputDir,
+    OptionNoClean,
+    OptionCleanOnly,
+    OptionCheck,
+    OptionItems,
+    OptionTables,
+    OptionBorder,
+    OptionTitleLevel,
+    OptionNoStraighten,
+    OptionNoResize,
+    OptionMaxWidth,
+    OptionMaxHeight,
+    OptionTitle,
+    OptionFirstName,
+    OptionLastName,
+    OptionEncoding,
+    OptionQuiet,
+    OptionJobs,
 };
 
 // Every option once, in the order --help lists them: the parser's table and the help are both
@@ -52,30 +52,30 @@ struct OptionRow {
 };
 
 constexpr OptionRow kOptionRows[] = {
-    {kHelp, "help", 'h', nullptr, "print this help and exit"},
-    {kVersion, "version", 0, nullptr, "print the version and exit"},
-    {kOutput, "output", 'o', "FILE", "output file (one INPUT only); \"-\" writes to standard output"},
-    {kOutputDir, "output-dir", 'd', "DIR", "folder for the outputs of several INPUTs"},
-    {kNoClean, "no-clean", 0, nullptr, "convert the text as given, as if typed into the source editor"},
-    {kCleanOnly, "clean-only", 0, nullptr, "write the cleaned HTML instead of FB2"},
-    {kCheck, "check", 0, nullptr,
+    {OptionHelp, "help", 'h', nullptr, "print this help and exit"},
+    {OptionVersion, "version", 0, nullptr, "print the version and exit"},
+    {OptionOutput, "output", 'o', "FILE", "output file (one INPUT only); \"-\" writes to standard output"},
+    {OptionOutputDir, "output-dir", 'd', "DIR", "folder for the outputs of several INPUTs"},
+    {OptionNoClean, "no-clean", 0, nullptr, "convert the text as given, as if typed into the source editor"},
+    {OptionCleanOnly, "clean-only", 0, nullptr, "write the cleaned HTML instead of FB2"},
+    {OptionCheck, "check", 0, nullptr,
      "check FB2 books (the INPUTs) for well-formedness and against the\n"
      "FictionBook 2.0 schema; exit status 1 when one is not well-formed"},
-    {kItems, "items", 0, nullptr,
+    {OptionItems, "items", 0, nullptr,
      "write the item list (JSON lines) of the text the conversion reads\ninstead of FB2"},
-    {kTables, "tables", 0, "MODE", "tables: asis, content or image (default asis)"},
-    {kBorder, "border", 0, "MODE", "table picture borders: source or visible (default visible)"},
-    {kTitleLevel, "title-level", 0, "N", "deepest heading that starts a section: 1..6 or none (default 1)"},
-    {kNoStraighten, "no-straighten", 0, nullptr, "keep line breaks inside text (\"Straighten text\" off)"},
-    {kNoResize, "no-resize", 0, nullptr, "embed pictures at their own size"},
-    {kMaxWidth, "max-width", 0, "PIXELS", "largest picture width (default 580)"},
-    {kMaxHeight, "max-height", 0, "PIXELS", "largest picture height (default 700)"},
-    {kTitle, "title", 0, "TEXT", "book title"},
-    {kFirstName, "first-name", 0, "TEXT", "author's first name"},
-    {kLastName, "last-name", 0, "TEXT", "author's last name"},
-    {kEncoding, "encoding", 0, "NAME", "the sources' encoding: auto (default) or a charset name"},
-    {kQuiet, "quiet", 'q', nullptr, "no progress and no warnings"},
-    {kJobs, "jobs", 'j', "N", "convert up to N INPUTs at once (default: one per processor)"},
+    {OptionTables, "tables", 0, "MODE", "tables: asis, content or image (default asis)"},
+    {OptionBorder, "border", 0, "MODE", "table picture borders: source or visible (default visible)"},
+    {OptionTitleLevel, "title-level", 0, "N", "deepest heading that starts a section: 1..6 or none (default 1)"},
+    {OptionNoStraighten, "no-straighten", 0, nullptr, "keep line breaks inside text (\"Straighten text\" off)"},
+    {OptionNoResize, "no-resize", 0, nullptr, "embed pictures at their own size"},
+    {OptionMaxWidth, "max-width", 0, "PIXELS", "largest picture width (default 580)"},
+    {OptionMaxHeight, "max-height", 0, "PIXELS", "largest picture height (default 700)"},
+    {OptionTitle, "title", 0, "TEXT", "book title"},
+    {OptionFirstName, "first-name", 0, "TEXT", "author's first name"},
+    {OptionLastName, "last-name", 0, "TEXT", "author's last name"},
+    {OptionEncoding, "encoding", 0, "NAME", "the sources' encoding: auto (default) or a charset name"},
+    {OptionQuiet, "quiet", 'q', nullptr, "no progress and no warnings"},
+    {OptionJobs, "jobs", 'j', "N", "convert up to N INPUTs at once (default: one per processor)"},
 };
 constexpr std::size_t kOptionCount = std::size(kOptionRows);
 
@@ -170,36 +170,36 @@ std::optional<std::string> applyOption(int code, std::string_view value, CliOpti
         return std::nullopt;
     };
     switch (code) {
-    case kOutput: o.output = value; break;
-    case kOutputDir: o.outputDir = value; break;
-    case kNoClean: o.noClean = true; break;
-    case kCleanOnly: o.cleanOnly = true; break;
-    case kCheck: o.check = true; break;
-    case kItems: o.items = true; break;
-    case kTables:
+    case OptionOutput: o.output = value; break;
+    case OptionOutputDir: o.outputDir = value; break;
+    case OptionNoClean: o.noClean = true; break;
+    case OptionCleanOnly: o.cleanOnly = true; break;
+    case OptionCheck: o.check = true; break;
+    case OptionItems: o.items = true; break;
+    case OptionTables:
         if (auto problem = oneOf("--tables", {"asis", "content", "image"})) return problem;
         o.conversion.tableMode = value == "asis"      ? TableMode::AsIs
                                  : value == "content" ? TableMode::ContentOnly
                                                       : TableMode::ConvertToImage;
         break;
-    case kBorder:
+    case OptionBorder:
         if (auto problem = oneOf("--border", {"source", "visible"})) return problem;
         o.conversion.tableBorder = value == "source" ? TableBorder::AsSource : TableBorder::Visible;
         break;
-    case kTitleLevel:
+    case OptionTitleLevel:
         if (auto problem = oneOf("--title-level", {"1", "2", "3", "4", "5", "6", "none"})) return problem;
-        o.conversion.TitleLevel = value == "none" ? -1 : value[0] - '1';
+        o.conversion.titleLevel = value == "none" ? -1 : value[0] - '1';
         break;
-    case kNoStraighten: o.conversion.StraightenText = false; break;
-    case kNoResize: o.conversion.Resize = false; break;
-    case kMaxWidth: return number("--max-width", o.conversion.MaxWidth);
-    case kMaxHeight: return number("--max-height", o.conversion.MaxHeight);
-    case kTitle: o.title = std::string(value); break;
-    case kFirstName: o.firstName = std::string(value); break;
-    case kLastName: o.lastName = std::string(value); break;
-    case kEncoding: o.encoding = value; break;
-    case kQuiet: o.quiet = true; break;
-    case kJobs:
+    case OptionNoStraighten: o.conversion.straightenText = false; break;
+    case OptionNoResize: o.conversion.resize = false; break;
+    case OptionMaxWidth: return number("--max-width", o.conversion.maxWidth);
+    case OptionMaxHeight: return number("--max-height", o.conversion.maxHeight);
+    case OptionTitle: o.title = std::string(value); break;
+    case OptionFirstName: o.firstName = std::string(value); break;
+    case OptionLastName: o.lastName = std::string(value); break;
+    case OptionEncoding: o.encoding = value; break;
+    case OptionQuiet: o.quiet = true; break;
+    case OptionJobs:
         if (const std::optional<unsigned> n = wholeNumber(value, 1u, 1024u)) o.jobs = *n;
         else return "--jobs: '" + std::string(value) + "' is not a number from 1 to 1024";
         break;
@@ -228,7 +228,7 @@ ParseResult usageError(TextOutput& err, std::string_view problem)
 
 }  // namespace
 
-ParseResult ParseCommandLine(int argc, char** argv, TextOutput& out, TextOutput& err)
+ParseResult parseCommandLine(int argc, char** argv, TextOutput& out, TextOutput& err)
 {
     CliOptions o;
     // getopt keeps its place between calls; 0 starts it afresh (and lets it move the INPUTs
@@ -248,11 +248,11 @@ ParseResult ParseCommandLine(int argc, char** argv, TextOutput& out, TextOutput&
             return usageError(err, code == '?' ? "unknown option '" + what + "'" : "option '" + what + "' needs a value");
         }
         const int option = longForm(code);
-        if (option == kHelp) {
+        if (option == OptionHelp) {
             out << helpText();
             return ParseResult{std::nullopt, 0};
         }
-        if (option == kVersion) {
+        if (option == OptionVersion) {
             out << "vellumar-convert " << kProgramVersion << '\n';
             return ParseResult{std::nullopt, 0};
         }
@@ -263,7 +263,7 @@ ParseResult ParseCommandLine(int argc, char** argv, TextOutput& out, TextOutput&
     if (o.inputs.empty()) return usageError(err, "INPUT is required: name at least one file to convert");
     if (const std::optional<std::string_view> problem = conflict(o)) return usageError(err, *problem);
     // Asking is what the flags stand for: without any of them the header keeps its defaults.
-    o.conversion.ShowTitleInfo = o.title || o.firstName || o.lastName;
+    o.conversion.showTitleInfo = o.title || o.firstName || o.lastName;
     return ParseResult{std::move(o), 0};
 }
 

@@ -35,6 +35,6 @@ struct ParseResult {
     std::optional<CliOptions> options;
     int exitStatus = 0;
 };
-ParseResult ParseCommandLine(int argc, char** argv, TextOutput& out, TextOutput& err);
+ParseResult parseCommandLine(int argc, char** argv, TextOutput& out, TextOutput& err);
 
 }  // namespace vellumar::cli

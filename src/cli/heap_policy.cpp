@@ -12,7 +12,7 @@ constexpr std::size_t kHeapLimit = 32u << 20;  // larger blocks are mapped on th
 
 }  // namespace
 
-void KeepFreedMemory()
+void keepFreedMemory()
 {
     mallopt(M_MMAP_THRESHOLD, static_cast<int>(kHeapLimit));
     mallopt(M_TRIM_THRESHOLD, 256 << 20);

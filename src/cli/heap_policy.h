@@ -8,6 +8,6 @@
 namespace vellumar::cli {
 
 // Freed memory stays with the process; allocations below 32 MB come from the heap.
-void KeepFreedMemory();
+void keepFreedMemory();
 
 }  // namespace vellumar::cli

@@ -26,7 +26,7 @@ bool sameFile(const std::string& a, const std::string& b)
 
 }  // namespace
 
-std::string OutputTarget(const CliOptions& options, const std::string& input,
+std::string outputTarget(const CliOptions& options, const std::string& input,
                          const std::optional<std::string>& proposedName)
 {
     const bool fromStdin = input == kStdio;
@@ -38,7 +38,7 @@ std::string OutputTarget(const CliOptions& options, const std::string& input,
             .string();
     if (fromStdin || options.items || options.cleanOnly) return std::string(kStdio);
     // With book info and no output named, the book takes the (UTF-8) name its title proposes.
-    if (proposedName) return (inputPath.parent_path() / Windows1251ToUtf8(*proposedName)).string();
+    if (proposedName) return (inputPath.parent_path() / windows1251ToUtf8(*proposedName)).string();
     return fs::path(inputPath).replace_extension(".fb2").string();
 }
 
@@ -76,7 +76,7 @@ void InputConversion::writeOutput(const std::string& input, const std::string& t
     }
     // Only a name the user gave with -o may lead into a device, FIFO or socket.
     const TargetNaming naming = m_options.output.empty() ? TargetNaming::Derived : TargetNaming::NamedByUser;
-    WriteFileAtomically(target, pieces, Durability::WriteBack, naming);
+    writeFileAtomically(target, pieces, Durability::WriteBack, naming);
 }
 
 void InputConversion::showProgress(const std::string& input, std::size_t index, std::size_t count,
@@ -98,11 +98,11 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         loadSource(file, LoadOptions{m_options.encoding, !m_options.noClean}, m_options.conversion, m_interaction);
 
     if (m_options.cleanOnly) {
-        writeOutput(input, OutputTarget(m_options, input, std::nullopt), source.text);
+        writeOutput(input, outputTarget(m_options, input, std::nullopt), source.text);
         return;
     }
     if (m_options.items) {
-        writeOutput(input, OutputTarget(m_options, input, std::nullopt),
+        writeOutput(input, outputTarget(m_options, input, std::nullopt),
                     sourceItemList(source.takeEditorText(), m_interaction));
         return;
     }
@@ -111,7 +111,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     // known only once it is made: its warnings then wait for the progress line naming it.
     const bool nameFromAnswers =
         m_interaction.askBookInfo() && m_options.output.empty() && m_options.outputDir.empty() && input != kStdio;
-    const std::string plainTarget = OutputTarget(m_options, input, std::nullopt);
+    const std::string plainTarget = outputTarget(m_options, input, std::nullopt);
     if (!nameFromAnswers) showProgress(input, index, count, &plainTarget);
     else if (count > 1 && !m_options.quiet) m_interaction.holdWarnings();
     std::optional<Fb2Document> book;
@@ -124,7 +124,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         }
         throw;
     }
-    const std::string bookTarget = OutputTarget(m_options, input, book ? book->proposedFileName : std::nullopt);
+    const std::string bookTarget = outputTarget(m_options, input, book ? book->proposedFileName : std::nullopt);
     if (nameFromAnswers) {
         showProgress(input, index, count, &bookTarget);
         m_interaction.releaseWarnings();
@@ -140,7 +140,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         !m_written.insert(fs::weakly_canonical(fs::absolute(bookTarget, ec), ec).string()).second)
         throw FileError("the output '" + bookTarget + "' would overwrite the book written before it");
     // The saved file holds the document's lines, each ended by CR LF.
-    EndLinesCrLf(book->pieces);
+    endLinesCrLf(book->pieces);
     const std::vector<std::string_view> pieces(book->pieces.begin(), book->pieces.end());
     writeOutput(input, bookTarget, pieces);
 }

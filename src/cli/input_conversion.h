@@ -23,7 +23,7 @@ using WrittenBooks = std::set<std::string>;
 // Where the result of `input` goes: -o, the output folder, or beside the INPUT; standard input
 // and the text listings go to standard output unless told otherwise. `proposedName`
 // (windows-1251) is the name the book's answers propose, if any.
-std::string OutputTarget(const CliOptions& options, const std::string& input,
+std::string outputTarget(const CliOptions& options, const std::string& input,
                          const std::optional<std::string>& proposedName);
 
 class InputConversion {

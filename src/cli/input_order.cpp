@@ -25,14 +25,14 @@ std::string canonical(const std::string& path)
 
 }  // namespace
 
-std::vector<bool> InputsToReadAfterEarlierOnes(const CliOptions& options)
+std::vector<bool> inputsToReadAfterEarlierOnes(const CliOptions& options)
 {
     // The name the flags' book info proposes (the same for every book of the run).
     std::optional<std::string> proposed;
-    if (options.conversion.ShowTitleInfo)
-        proposed = ProposedBookFileName(Utf8ToWindows1251(options.title.value_or("")),
-                                        Utf8ToWindows1251(options.firstName.value_or("")),
-                                        Utf8ToWindows1251(options.lastName.value_or("")));
+    if (options.conversion.showTitleInfo)
+        proposed = proposedBookFileName(utf8ToWindows1251(options.title.value_or("")),
+                                        utf8ToWindows1251(options.firstName.value_or("")),
+                                        utf8ToWindows1251(options.lastName.value_or("")));
     std::vector<bool> wait(options.inputs.size(), false);
     std::set<std::string> earlierOutputs;
     bool standardInputRead = false;
@@ -47,8 +47,8 @@ std::vector<bool> InputsToReadAfterEarlierOnes(const CliOptions& options)
         // Only the INPUTs after this one can read its book.
         if (i + 1 == options.inputs.size()) break;
         // The book's name: the usual one, or the one its book info proposes.
-        std::vector<std::string> targets{OutputTarget(options, input, std::nullopt)};
-        if (proposed) targets.push_back(OutputTarget(options, input, proposed));
+        std::vector<std::string> targets{outputTarget(options, input, std::nullopt)};
+        if (proposed) targets.push_back(outputTarget(options, input, proposed));
         for (const std::string& target : targets)
             if (target != "-") earlierOutputs.insert(canonical(target));
     }

@@ -10,6 +10,6 @@
 
 namespace vellumar::cli {
 
-std::vector<bool> InputsToReadAfterEarlierOnes(const CliOptions& options);
+std::vector<bool> inputsToReadAfterEarlierOnes(const CliOptions& options);
 
 }  // namespace vellumar::cli

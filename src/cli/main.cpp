@@ -21,10 +21,10 @@ int main(int argc, char** argv)
     using namespace vellumar::cli;
     // Ctrl-C, SIGTERM, a closed terminal or a file-size limit leave no temporary output or folder behind, and
     // end a running LibreOffice.
-    vellumar::InstallInterruptCleanup();
-    KeepFreedMemory();
-    TextOutput& out = StandardOutput();
-    TextOutput& err = StandardError();
+    vellumar::installInterruptCleanup();
+    keepFreedMemory();
+    TextOutput& out = standardOutput();
+    TextOutput& err = standardError();
     // The help, the version and the check's report are the run's result: when they cannot be
     // written (a full disk, /dev/full), the run failed.
     const auto reported = [&out, &err](int status) {
@@ -33,17 +33,17 @@ int main(int argc, char** argv)
         err << "vellumar-convert: cannot write standard output\n";
         return 1;
     };
-    ParseResult parsed = ParseCommandLine(argc, argv, out, err);
+    ParseResult parsed = parseCommandLine(argc, argv, out, err);
     if (!parsed.options) return reported(parsed.exitStatus);
     const CliOptions& options = *parsed.options;
     if (options.check)
-        return reported(CheckBooks(options.inputs, vellumar::FindFb2Schema(RunningProgramFolder(argv[0])), out, err));
+        return reported(checkBooks(options.inputs, vellumar::findFb2Schema(runningProgramFolder(argv[0])), out, err));
 
     // The word-processor documents among the INPUTs go through LibreOffice first, all in one
     // start, into a private folder that lives until the end of the run.
     std::size_t documents = 0;
     for (const std::string& input : options.inputs)
-        if (vellumar::IsWordProcessorDocument(input)) ++documents;
+        if (vellumar::isWordProcessorDocument(input)) ++documents;
     if (documents > 0 && !options.quiet)
         err << "LibreOffice: converting " << documents << (documents == 1 ? " document\n" : " documents\n");
     std::optional<vellumar::SourceBatch> sources;
@@ -59,9 +59,9 @@ int main(int argc, char** argv)
     const unsigned threads = options.jobs > 0           ? options.jobs
                              : options.inputs.size() <= 1 ? 1u
                                                           : std::max(1u, std::thread::hardware_concurrency());
-    const std::vector<bool> readAfterEarlier = InputsToReadAfterEarlierOnes(options);
+    const std::vector<bool> readAfterEarlier = inputsToReadAfterEarlierOnes(options);
     WrittenBooks written;
-    const bool allConverted = RunJobsInOrder(
+    const bool allConverted = runJobsInOrder(
         options.inputs.size(), threads, err, out,
         [&](std::size_t i, TextOutput& jobErr, TextOutput& jobOut, JobTurns& turns) {
             if (readAfterEarlier[i]) turns.waitForEarlier(i);

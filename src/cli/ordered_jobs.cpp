@@ -68,7 +68,7 @@ void JobTurns::finish(std::size_t index)
     m_changed.notify_all();
 }
 
-bool RunJobsInOrder(std::size_t count, unsigned threads, TextOutput& err, TextOutput& out, const OrderedJob& job)
+bool runJobsInOrder(std::size_t count, unsigned threads, TextOutput& err, TextOutput& out, const OrderedJob& job)
 {
     JobTurns turns(count);
     if (threads <= 1 || count <= 1) {

@@ -38,6 +38,6 @@ using OrderedJob = std::function<bool(std::size_t index, TextOutput& err, TextOu
 
 // Runs jobs 0 .. count - 1 on up to `threads` threads (1 or a single job: one after another,
 // straight onto err and out). Returns true when every job succeeded.
-bool RunJobsInOrder(std::size_t count, unsigned threads, TextOutput& err, TextOutput& out, const OrderedJob& job);
+bool runJobsInOrder(std::size_t count, unsigned threads, TextOutput& err, TextOutput& out, const OrderedJob& job);
 
 }  // namespace vellumar::cli

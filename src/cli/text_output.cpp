@@ -49,13 +49,13 @@ void DescriptorOutput::put(std::string_view bytes)
     }
 }
 
-TextOutput& StandardOutput()
+TextOutput& standardOutput()
 {
     static DescriptorOutput output(STDOUT_FILENO);
     return output;
 }
 
-TextOutput& StandardError()
+TextOutput& standardError()
 {
     static DescriptorOutput output(STDERR_FILENO);
     return output;

@@ -70,7 +70,7 @@ private:
 };
 
 // The program's standard output and standard error.
-TextOutput& StandardOutput();
-TextOutput& StandardError();
+TextOutput& standardOutput();
+TextOutput& standardError();
 
 }  // namespace vellumar::cli

@@ -352,7 +352,7 @@ private:
 
 }  // namespace
 
-std::string BalanceBody(std::string body)
+std::string balanceBody(std::string body)
 {
     const Matching matching = matchTags(body);
     if (matching.wellFormed) return body;

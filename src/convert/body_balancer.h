@@ -18,6 +18,6 @@ namespace vellumar {
 //   matches nothing open (within its table, title or section) is dropped;
 // - what is still open at the end is closed, innermost first.
 // A body that is already well-formed comes back unchanged.
-std::string BalanceBody(std::string body);
+std::string balanceBody(std::string body);
 
 }  // namespace vellumar

@@ -41,9 +41,9 @@ bool isVoidElement(std::string_view name)
 }
 
 // "<p/>", "<li />", "<b/>": an element that cannot be empty, written as if it were.
-bool isSelfClosedNonVoid(const THTMLItem& tag, std::string_view lowerName)
+bool isSelfClosedNonVoid(const HtmlItem& tag, std::string_view lowerName)
 {
-    const std::string_view text = tag.TagText();
+    const std::string_view text = tag.tagText();
     return !text.empty() && text.back() == '/' && text.front() != '/' && !isVoidElement(lowerName);
 }
 
@@ -69,7 +69,7 @@ private:
 
 class BodyWalk {
 public:
-    BodyWalk(const THTMLParser& parser, const ConversionOptions& options, ConversionServices& services,
+    BodyWalk(const HtmlParser& parser, const ConversionOptions& options, ConversionServices& services,
              bool tablePictures)
         : m_parser(parser), m_options(options), m_services(services), m_tablePictures(tablePictures)
     {
@@ -78,13 +78,13 @@ public:
     void run()
     {
         m_body.reserve(m_parser.text().size());
-        for (std::int32_t i = 0; i < m_parser.ItemCount(); ++i) {
-            const THTMLItem item = m_parser.Item(i);
+        for (std::int32_t i = 0; i < m_parser.itemCount(); ++i) {
+            const HtmlItem item = m_parser.item(i);
             m_index = i;
             if (item.isTag())
                 handleTag(item);
             else if (item.isText() && m_bodySeen)
-                handleText(item.Text());
+                handleText(item.text());
         }
         if (m_inTable) finishTable();
     }
@@ -97,9 +97,9 @@ private:
     // The lower-case name of the tag (in m_name), with the state every walk keeps. nullopt
     // for a self-closed element that needs content ("<p/>", "<li/>", "<b/>"): it stands for
     // nothing, so no paragraph, list item or cell, and no state of the walk changes.
-    std::optional<std::string_view> readTag(const THTMLItem& tag)
+    std::optional<std::string_view> readTag(const HtmlItem& tag)
     {
-        lowerName(tag.Name());
+        lowerName(tag.name());
         const std::string_view name = m_name;
         if (isSelfClosedNonVoid(tag, name)) return std::nullopt;
         if (!m_bodySeen && name == "body") m_bodySeen = true;
@@ -110,28 +110,28 @@ private:
         return name;
     }
 
-    void handleTag(const THTMLItem& tag)
+    void handleTag(const HtmlItem& tag)
     {
         const std::optional<std::string_view> name = readTag(tag);
         if (!name) return;
         if (m_tablePictures)
             handleTagWithTablePictures(tag, *name);
         else
-            handleTagPlain(tag, *name, m_options.TablesContentOnly());
+            handleTagPlain(tag, *name, m_options.tablesContentOnly());
     }
 
-    void handleTagPlain(const THTMLItem& tag, std::string_view name, bool contentOnly)
+    void handleTagPlain(const HtmlItem& tag, std::string_view name, bool contentOnly)
     {
         if (name == "img") {
             embedPictures(tag);
         } else if (!isOpeningTableTag(name)) {
-            if (!contentOnly || !isClosingTableTag(name)) m_body += MapTag(name, m_options.TitleLevel, m_paragraphOpen);
+            if (!contentOnly || !isClosingTableTag(name)) m_body += mapTag(name, m_options.titleLevel, m_paragraphOpen);
         } else if (!contentOnly) {
             writeTableTagAsIs(tag, name);
         }
     }
 
-    void handleTagWithTablePictures(const THTMLItem& tag, std::string_view name)
+    void handleTagWithTablePictures(const HtmlItem& tag, std::string_view name)
     {
         // A table inside a cell belongs to the picture of the outermost table: its cells'
         // texts become the text of the cell that holds it.
@@ -166,7 +166,7 @@ private:
         } else if (name == "img") {
             embedPictures(tag);
         } else {
-            m_body += MapTag(name, m_options.TitleLevel, m_paragraphOpen);
+            m_body += mapTag(name, m_options.titleLevel, m_paragraphOpen);
         }
     }
 
@@ -184,8 +184,8 @@ private:
         } else {
             m_body += "\r\n<empty-line/>\r\n";
             // The table's caption, which its picture does not show, stands above it.
-            if (!TrimControls(m_caption).empty()) m_body.append("<p>").append(TrimControls(m_caption)).append("</p>");
-            m_body += TablePictureReference(m_tableCount);
+            if (!trimControls(m_caption).empty()) m_body.append("<p>").append(trimControls(m_caption)).append("</p>");
+            m_body += tablePictureReference(m_tableCount);
         }
         m_tableStart = -1;
         m_inCaption = false;
@@ -198,11 +198,11 @@ private:
     {
         m_bodySeen = m_bodySeenAtTableStart;
         for (std::int32_t i = first; i <= last; ++i) {
-            const THTMLItem item = m_parser.Item(i);
+            const HtmlItem item = m_parser.item(i);
             if (item.isTag()) {
                 if (const std::optional<std::string_view> name = readTag(item)) handleTagPlain(item, *name, true);
             } else if (item.isText() && m_bodySeen) {
-                handleText(item.Text());
+                handleText(item.text());
             }
         }
     }
@@ -221,51 +221,51 @@ private:
     void appendText(std::string& out, std::string_view text)
     {
         if (text.empty()) return;
-        std::string t = m_options.StraightenText ? StraightenLineBreaks(text) : std::string(text);
-        if (t.find('&') != std::string::npos) t = ApplyEntityRules(ReplaceEntityByChar(t, 32, "&nbsp;"));
-        AppendXmlSafeText(out, t);
+        std::string t = m_options.straightenText ? straightenLineBreaks(text) : std::string(text);
+        if (t.find('&') != std::string::npos) t = applyEntityRules(replaceEntityByChar(t, 32, "&nbsp;"));
+        appendXmlSafeText(out, t);
     }
 
-    void embedPictures(const THTMLItem& tag)
+    void embedPictures(const HtmlItem& tag)
     {
         for (std::int32_t k = 0; k < tag.paramCount(); ++k) {
-            const THTMLParam param = tag.Param(k);
-            if (EqualsNoCase(param.Key(), "src"))
-                m_services.pictures.embedPicture(param.Value(), m_body, m_binaries);
+            const HtmlParam param = tag.param(k);
+            if (equalsNoCase(param.key(), "src"))
+                m_services.pictures.embedPicture(param.value(), m_body, m_binaries);
         }
     }
 
     // A table tag kept as an FB2 table tag: " <name attr="value"...>". "border" is dropped, and
     // so are attributes that could not stand in XML (no proper name, or named twice).
-    void writeTableTagAsIs(const THTMLItem& tag, std::string_view name)
+    void writeTableTagAsIs(const HtmlItem& tag, std::string_view name)
     {
         m_body += " <";
         m_body += name;
         std::vector<std::string> written;
         for (std::int32_t k = 0; k < tag.paramCount(); ++k) {
-            const THTMLParam param = tag.Param(k);
-            std::string key = AsciiLower(param.Key());
-            if (key == "border" || !IsXmlName(key) || std::find(written.begin(), written.end(), key) != written.end())
+            const HtmlParam param = tag.param(k);
+            std::string key = asciiLower(param.key());
+            if (key == "border" || !isXmlName(key) || std::find(written.begin(), written.end(), key) != written.end())
                 continue;
             m_body += ' ';
             m_body += key;
             m_body += '=';
-            m_body += QuoteValue(XmlSafeAttributeValue(param.Value()));
+            m_body += quoteValue(xmlSafeAttributeValue(param.value()));
             written.push_back(std::move(key));
         }
         m_body += '>';
     }
 
-    void collectTableTag(const THTMLItem& tag, std::string_view name)
+    void collectTableTag(const HtmlItem& tag, std::string_view name)
     {
         m_tableHtml += '<';
         m_tableHtml += name;
         for (std::int32_t k = 0; k < tag.paramCount(); ++k) {
-            const THTMLParam param = tag.Param(k);
+            const HtmlParam param = tag.param(k);
             m_tableHtml += ' ';
-            m_tableHtml += param.Key();
+            m_tableHtml += param.key();
             m_tableHtml += '=';
-            m_tableHtml += QuoteAttributeValue(AsciiLower(param.Key()), param.Value());
+            m_tableHtml += quoteAttributeValue(asciiLower(param.key()), param.value());
         }
         m_tableHtml += '>';
     }
@@ -277,7 +277,7 @@ private:
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
     }
 
-    const THTMLParser& m_parser;
+    const HtmlParser& m_parser;
     const ConversionOptions& m_options;
     ConversionServices& m_services;
     const bool m_tablePictures;
@@ -300,7 +300,7 @@ private:
 
 }  // namespace
 
-std::string QuoteValue(std::string_view value)
+std::string quoteValue(std::string_view value)
 {
     std::string out;
     out.reserve(value.size() + 2);
@@ -308,7 +308,7 @@ std::string QuoteValue(std::string_view value)
     return out;
 }
 
-std::string MapHeading(std::string_view name, int titleLevel)
+std::string mapHeading(std::string_view name, int titleLevel)
 {
     const int rank = headingRank(name);
     if (rank == 0 || titleLevel < 0 || titleLevel > 5) return {};
@@ -319,9 +319,9 @@ std::string MapHeading(std::string_view name, int titleLevel)
     return closing ? "</strong></p>\r\n<p> </p>\r\n" : "\r\n<p> </p>\r\n<p><strong>";
 }
 
-std::string MapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
+std::string mapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
 {
-    if (headingRank(name) != 0) return MapHeading(name, titleLevel);
+    if (headingRank(name) != 0) return mapHeading(name, titleLevel);
     struct Row {
         std::string_view name;
         std::string_view text;
@@ -363,13 +363,13 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
                                      ConversionServices& services)
 {
     ConversionScope scope(services.pictures);
-    THTMLParser parser;
+    HtmlParser parser;
     parser.parse(std::move(sourceText), [&services](std::string_view message, std::string_view text) {
         services.user.reportTokenizerProblem(message, text);
     });
-    if (parser.ItemCount() == 0) return std::nullopt;
+    if (parser.itemCount() == 0) return std::nullopt;
 
-    BodyWalk walk(parser, options, services, options.TablesToPictures());
+    BodyWalk walk(parser, options, services, options.tablesToPictures());
     try {
         walk.run();
     } catch (...) {
@@ -379,20 +379,20 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
         throw;
     }
     // The body is finished while the picture workers still shrink and encode.
-    std::string body = CollapseSpaceRuns(BalanceBody(std::move(walk.body())));
+    std::string body = collapseSpaceRuns(balanceBody(std::move(walk.body())));
     walk.body().clear();
     walk.body().shrink_to_fit();
     TextPieces binaries = services.pictures.completeBinaries(std::move(walk.binaries()));
 
-    const TitleInformation info = AskTitleInformation(options, services.user);
+    const TitleInformation info = askTitleInformation(options, services.user);
     Fb2Document doc;
     doc.proposedFileName = info.proposedFileName;
     doc.bodySeen = walk.bodySeen();
     doc.pieces.reserve(binaries.size() + 3);
-    doc.pieces.push_back(BuildHeader(info.title, info.firstName, info.lastName));
+    doc.pieces.push_back(buildHeader(info.title, info.firstName, info.lastName));
     doc.pieces.push_back(std::move(body));
     std::move(binaries.begin(), binaries.end(), std::back_inserter(doc.pieces));
-    doc.pieces.push_back(CloseDocument());
+    doc.pieces.push_back(closeDocument());
     return doc;
 }
 

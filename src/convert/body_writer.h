@@ -28,15 +28,15 @@ struct Fb2Document {
     bool bodySeen = false;                         // false when the source had no "body" tag
 
     // The whole book in one text.
-    std::string text() const { return JoinPieces(pieces); }
+    std::string text() const { return joinPieces(pieces); }
 };
 
 // The FB2 text of one lower-case tag name, possibly empty.
-std::string MapTag(std::string_view name, int titleLevel, bool& paragraphOpen);
+std::string mapTag(std::string_view name, int titleLevel, bool& paragraphOpen);
 // The FB2 text of "h1".."h6" and "/h1".."/h6" for the 0-based title level.
-std::string MapHeading(std::string_view name, int titleLevel);
+std::string mapHeading(std::string_view name, int titleLevel);
 // The value between double quotes, unchanged.
-std::string QuoteValue(std::string_view value);
+std::string quoteValue(std::string_view value);
 
 // Tokenizes `sourceText` (the source editor's lines joined by CR LF; moved into the tokenizer,
 // not copied) and writes the book; tokenizer problems go to services.user. nullopt when the

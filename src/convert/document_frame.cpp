@@ -5,7 +5,7 @@
 
 namespace vellumar {
 
-std::string BuildHeader(std::string_view title, std::string_view firstName, std::string_view lastName)
+std::string buildHeader(std::string_view title, std::string_view firstName, std::string_view lastName)
 {
     std::string h;
     h.reserve(640 + title.size() + firstName.size() + lastName.size());
@@ -17,13 +17,13 @@ std::string BuildHeader(std::string_view title, std::string_view firstName, std:
          "xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\">");
     line("<description>");
     line("<title-info>");
-    line(" <book-title>", EscapeXmlValue(title), "</book-title>");
+    line(" <book-title>", escapeXmlValue(title), "</book-title>");
     line(" <lang>ru</lang>");
     line("</title-info>");
     line("<document-info>");
     line(" <author>");
-    line(" <first-name>", EscapeXmlValue(firstName), "</first-name>");
-    line(" <last-name>", EscapeXmlValue(lastName), "</last-name>");
+    line(" <first-name>", escapeXmlValue(firstName), "</first-name>");
+    line(" <last-name>", escapeXmlValue(lastName), "</last-name>");
     line(" </author>");
     h.append(" <program-used>").append(kProgramName).append(" (").append(kProgramWebAddress).append(")</program-used>\r\n");
     line(" <date></date>");
@@ -37,6 +37,6 @@ std::string BuildHeader(std::string_view title, std::string_view firstName, std:
     return h;
 }
 
-std::string CloseDocument() { return "\r\n</FictionBook>"; }
+std::string closeDocument() { return "\r\n</FictionBook>"; }
 
 }  // namespace vellumar

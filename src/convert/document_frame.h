@@ -7,8 +7,8 @@
 namespace vellumar {
 
 // The description header, each line ended by CR LF. The three values are escaped for XML.
-std::string BuildHeader(std::string_view title, std::string_view firstName, std::string_view lastName);
+std::string buildHeader(std::string_view title, std::string_view firstName, std::string_view lastName);
 // CR LF and "</FictionBook>", with no line end after it.
-std::string CloseDocument();
+std::string closeDocument();
 
 }  // namespace vellumar

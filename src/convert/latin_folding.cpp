@@ -51,7 +51,7 @@ constexpr std::array<std::string_view, 256> kLatinAdditional = {
 
 }  // namespace
 
-std::string_view FoldLatinLetter(char32_t codePoint)
+std::string_view foldLatinLetter(char32_t codePoint)
 {
     if (codePoint >= 0xC0 && codePoint < 0x250) return kLatin[codePoint - 0xC0];
     if (codePoint >= 0x1E00 && codePoint < 0x1F00) return kLatinAdditional[codePoint - 0x1E00];

@@ -18,7 +18,7 @@ bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= '
 
 }  // namespace
 
-std::size_t ParseNumericReference(std::string_view text, std::uint32_t& value)
+std::size_t parseNumericReference(std::string_view text, std::uint32_t& value)
 {
     if (text.size() < 4 || text[0] != '&' || text[1] != '#') return 0;
     std::size_t i = 2;
@@ -38,7 +38,7 @@ std::size_t ParseNumericReference(std::string_view text, std::uint32_t& value)
     return i + 1;
 }
 
-char32_t NumericReferenceCharacter(std::uint32_t value)
+char32_t numericReferenceCharacter(std::uint32_t value)
 {
     if (value >= 0x80 && value <= 0x9F && kWindows1252High[value - 0x80] != 0) return kWindows1252High[value - 0x80];
     return value;

@@ -17,8 +17,8 @@ std::string foldCharacterReferences(std::string_view text)
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         std::uint32_t value = 0;
-        if (const std::size_t length = text[i] == '&' ? ParseNumericReference(text.substr(i), value) : 0) {
-            out.append(FoldLatinLetter(NumericReferenceCharacter(value)));
+        if (const std::size_t length = text[i] == '&' ? parseNumericReference(text.substr(i), value) : 0) {
+            out.append(foldLatinLetter(numericReferenceCharacter(value)));
             i += length;
         } else {
             out.push_back(text[i++]);
@@ -30,24 +30,24 @@ std::string foldCharacterReferences(std::string_view text)
 // The bytes a windows-1251 byte takes in the UTF-8 file name.
 std::size_t utf8Bytes(char byte)
 {
-    const char32_t cp = Windows1251ToUnicode(static_cast<unsigned char>(byte));
+    const char32_t cp = windows1251ToUnicode(static_cast<unsigned char>(byte));
     return cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3;
 }
 
 }  // namespace
 
-std::string FileNameForm(std::string_view text)
+std::string fileNameForm(std::string_view text)
 {
-    return SpacesToUnderscores(TransliterateName(foldCharacterReferences(text)));
+    return spacesToUnderscores(transliterateName(foldCharacterReferences(text)));
 }
 
-std::optional<std::string> ProposedBookFileName(std::string_view title, std::string_view firstName,
+std::optional<std::string> proposedBookFileName(std::string_view title, std::string_view firstName,
                                                 std::string_view lastName)
 {
     if (title.empty()) return std::nullopt;
-    std::string name = FileNameForm(title);
-    if (!firstName.empty()) name.append("-").append(FileNameForm(firstName));
-    if (!lastName.empty()) name.append("_").append(FileNameForm(lastName));
+    std::string name = fileNameForm(title);
+    if (!firstName.empty()) name.append("-").append(fileNameForm(firstName));
+    if (!lastName.empty()) name.append("_").append(fileNameForm(lastName));
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos) name.erase(dot);
     // Cut to fit the file system's limit once written in UTF-8, ".fb2" included.
@@ -63,16 +63,16 @@ std::optional<std::string> ProposedBookFileName(std::string_view title, std::str
     return name;
 }
 
-TitleInformation AskTitleInformation(const ConversionOptions& options, UserInteraction& user)
+TitleInformation askTitleInformation(const ConversionOptions& options, UserInteraction& user)
 {
     TitleInformation info;
-    if (!options.ShowTitleInfo) return info;
+    if (!options.showTitleInfo) return info;
     const std::optional<BookInfoAnswers> answers = user.askBookInfo();
     if (!answers) return info;
     info.title = answers->title;
     info.firstName = answers->firstName;
     info.lastName = answers->lastName;
-    info.proposedFileName = ProposedBookFileName(info.title, info.firstName, info.lastName);
+    info.proposedFileName = proposedBookFileName(info.title, info.firstName, info.lastName);
     return info;
 }
 

@@ -25,7 +25,7 @@ inline constexpr std::size_t kMaxFileNameBytes = 255;
 // The file-name form of a name: transliterated, then spaces written as "_". A character the
 // code page lacked (a numeric reference such as "&#233;") is written as the ASCII letters of
 // its Latin letter ("e"), or left out: no reference goes into a file name.
-std::string FileNameForm(std::string_view text);
+std::string fileNameForm(std::string_view text);
 
 // The file name proposed for a book from the three answers: the title's file-name form, then
 // "-" and the first name's form when there is a first name, then "_" and the last name's form
@@ -33,11 +33,11 @@ std::string FileNameForm(std::string_view text);
 // appended when there is no "."). The part before ".fb2" is cut so that the whole name takes
 // at most kMaxFileNameBytes bytes in UTF-8. "/" and NUL, which no file name may hold, become
 // "_". Nothing is proposed for an empty title, or when nothing of it is left for the name.
-std::optional<std::string> ProposedBookFileName(std::string_view title, std::string_view firstName,
+std::optional<std::string> proposedBookFileName(std::string_view title, std::string_view firstName,
                                                 std::string_view lastName);
 
 // The defaults when "Show title info" is off or the user cancels; otherwise the three answers
 // as given (empty texts included) and the name they propose.
-TitleInformation AskTitleInformation(const ConversionOptions& options, UserInteraction& user);
+TitleInformation askTitleInformation(const ConversionOptions& options, UserInteraction& user);
 
 }  // namespace vellumar

@@ -44,7 +44,7 @@ void appendCodePoint(std::string& out, char32_t cp, bool attribute)
         out += "&gt;";
     } else if (cp == '"' && attribute) {
         out += "&quot;";
-    } else if (const auto byte = UnicodeToWindows1251(cp); byte && *byte != 0x98) {
+    } else if (const auto byte = unicodeToWindows1251(cp); byte && *byte != 0x98) {
         out.push_back(static_cast<char>(*byte));
     } else {
         out += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
@@ -56,7 +56,7 @@ void appendCodePoint(std::string& out, char32_t cp, bool attribute)
 // characters XML allows stay as written, and those to characters it forbids are dropped.
 void appendNumericReference(std::string& out, std::string_view reference, std::uint32_t value, bool attribute)
 {
-    const char32_t cp = NumericReferenceCharacter(value);
+    const char32_t cp = numericReferenceCharacter(value);
     if (cp != value) {
         appendCodePoint(out, cp, attribute);
     } else if (!isXmlChar(cp)) {
@@ -73,7 +73,7 @@ void appendSafe(std::string& out, std::string_view text, bool attribute)
 {
     for (std::size_t i = 0; i < text.size();) {
         // Ordinary bytes go over in runs.
-        const std::size_t run = scan::NextXmlSpecial(text, i, attribute);
+        const std::size_t run = scan::nextXmlSpecial(text, i, attribute);
         out.append(text.substr(i, run - i));
         i = run;
         if (i >= text.size()) break;
@@ -83,13 +83,13 @@ void appendSafe(std::string& out, std::string_view text, bool attribute)
             const std::string_view rest = text.substr(i);
             std::uint32_t cp = 0;
             std::string_view name;
-            if (const std::size_t len = ParseNumericReference(rest, cp)) {
+            if (const std::size_t len = parseNumericReference(rest, cp)) {
                 appendNumericReference(out, rest.substr(0, len), cp, attribute);
                 i += len;
             } else if (const std::size_t nlen = namedReference(rest, name)) {
                 if (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos") {
                     out.append(rest.substr(0, nlen));
-                } else if (const auto entity = LookupHtmlEntity(name)) {
+                } else if (const auto entity = lookupHtmlEntity(name)) {
                     appendCodePoint(out, entity->first, attribute);
                     if (entity->second != 0) appendCodePoint(out, entity->second, attribute);
                 } else {
@@ -118,20 +118,20 @@ void appendSafe(std::string& out, std::string_view text, bool attribute)
 
 }  // namespace
 
-void AppendXmlSafeText(std::string& out, std::string_view text)
+void appendXmlSafeText(std::string& out, std::string_view text)
 {
     appendSafe(out, text, false);
 }
 
-std::string XmlSafeText(std::string_view text)
+std::string xmlSafeText(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    AppendXmlSafeText(out, text);
+    appendXmlSafeText(out, text);
     return out;
 }
 
-std::string XmlSafeAttributeValue(std::string_view value)
+std::string xmlSafeAttributeValue(std::string_view value)
 {
     std::string out;
     out.reserve(value.size());
@@ -139,7 +139,7 @@ std::string XmlSafeAttributeValue(std::string_view value)
     return out;
 }
 
-std::string EscapeXmlValue(std::string_view value)
+std::string escapeXmlValue(std::string_view value)
 {
     std::string out;
     out.reserve(value.size());
@@ -147,8 +147,8 @@ std::string EscapeXmlValue(std::string_view value)
         const char c = value[i];
         std::uint32_t cp = 0;
         if (c == '&') {
-            const std::size_t len = ParseNumericReference(value.substr(i), cp);
-            if (len != 0 && isXmlChar(NumericReferenceCharacter(cp))) {
+            const std::size_t len = parseNumericReference(value.substr(i), cp);
+            if (len != 0 && isXmlChar(numericReferenceCharacter(cp))) {
                 appendNumericReference(out, value.substr(i, len), cp, false);
                 i += len - 1;
             } else {
@@ -165,7 +165,7 @@ std::string EscapeXmlValue(std::string_view value)
     return out;
 }
 
-bool IsXmlName(std::string_view name)
+bool isXmlName(std::string_view name)
 {
     if (name.empty() || !(isAsciiLetter(name[0]) || name[0] == '_')) return false;
     for (char c : name)

@@ -12,16 +12,16 @@ namespace vellumar {
 // windows-1251 byte, or a numeric reference when windows-1251 lacks it; a bare "&" becomes
 // "&amp;" and "<" becomes "&lt;"; references to characters XML forbids, control bytes other
 // than TAB, LF and CR, and the unassigned byte 0x98 are dropped; "]]>" gets its ">" escaped.
-void AppendXmlSafeText(std::string& out, std::string_view text);
-std::string XmlSafeText(std::string_view text);
+void appendXmlSafeText(std::string& out, std::string_view text);
+std::string xmlSafeText(std::string_view text);
 // The same for an attribute value in double quotes: a double quote also becomes "&quot;".
-std::string XmlSafeAttributeValue(std::string_view value);
+std::string xmlSafeAttributeValue(std::string_view value);
 // A value typed by the user (book title, author): "&" becomes "&amp;" unless it begins a
 // numeric character reference (written as in the body), "<" and ">" become "&lt;" and "&gt;";
 // forbidden bytes dropped.
-std::string EscapeXmlValue(std::string_view value);
+std::string escapeXmlValue(std::string_view value);
 // True for a plain ASCII XML name without a namespace prefix: a letter or "_", then letters,
 // digits, "-", "_" and ".".
-bool IsXmlName(std::string_view name);
+bool isXmlName(std::string_view name);
 
 }  // namespace vellumar

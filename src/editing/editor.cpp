@@ -2,7 +2,7 @@
 
 namespace vellumar {
 
-std::string NormalizeLineBreaks(std::string_view text)
+std::string normalizeLineBreaks(std::string_view text)
 {
     std::string result;
     result.reserve(text.size() + text.size() / 16);

@@ -61,6 +61,6 @@ private:
 };
 
 // `text` with every line break (CR LF, a lone CR, a lone LF) written as CR LF.
-std::string NormalizeLineBreaks(std::string_view text);
+std::string normalizeLineBreaks(std::string_view text);
 
 }  // namespace vellumar

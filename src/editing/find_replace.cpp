@@ -11,7 +11,7 @@ bool splitsLineBreak(std::string_view text, std::size_t at)
 
 }  // namespace
 
-Editor* SearchEditorForPage(int pageIndex, Editor& sourceEditor, Editor& fb2Editor)
+Editor* searchEditorForPage(int pageIndex, Editor& sourceEditor, Editor& fb2Editor)
 {
     switch (pageIndex) {
     case 0: return &sourceEditor;
@@ -20,7 +20,7 @@ Editor* SearchEditorForPage(int pageIndex, Editor& sourceEditor, Editor& fb2Edit
     }
 }
 
-std::size_t FindOccurrence(std::string_view text, std::string_view pattern, std::size_t from)
+std::size_t findOccurrence(std::string_view text, std::string_view pattern, std::size_t from)
 {
     if (pattern.empty()) return std::string_view::npos;
     for (std::size_t at = text.find(pattern, from); at != std::string_view::npos; at = text.find(pattern, at + 1)) {
@@ -29,26 +29,26 @@ std::size_t FindOccurrence(std::string_view text, std::string_view pattern, std:
     return std::string_view::npos;
 }
 
-FindResult FindFrom(Editor* editor, std::string_view pattern)
+FindResult findFrom(Editor* editor, std::string_view pattern)
 {
     if (editor == nullptr || pattern.empty()) return FindResult::NoSearch;
     std::size_t start = editor->selectionStart();
     if (editor->selectionLength() == pattern.size() && editor->selectedText() == pattern) start += pattern.size();
-    const std::size_t found = FindOccurrence(editor->text(), pattern, start);
+    const std::size_t found = findOccurrence(editor->text(), pattern, start);
     if (found == std::string_view::npos) return FindResult::NotFound;
     editor->select(found, pattern.size());
     return FindResult::Found;
 }
 
-FindResult ReplaceCurrent(Editor* editor, std::string_view pattern, std::string_view replacement)
+FindResult replaceCurrent(Editor* editor, std::string_view pattern, std::string_view replacement)
 {
     if (editor == nullptr || pattern.empty()) return FindResult::NoSearch;
     if (editor->selectionLength() == pattern.size() && editor->selectedText() == pattern)
         editor->replaceSelection(replacement);
-    return FindFrom(editor, pattern);
+    return findFrom(editor, pattern);
 }
 
-std::optional<std::size_t> ReplaceAll(Editor* editor, std::string_view pattern, std::string_view replacement)
+std::optional<std::size_t> replaceAll(Editor* editor, std::string_view pattern, std::string_view replacement)
 {
     if (editor == nullptr) return std::nullopt;
     const EditorUpdateGuard noRepaint(*editor);
@@ -59,12 +59,12 @@ std::optional<std::size_t> ReplaceAll(Editor* editor, std::string_view pattern, 
     // per occurrence; instead the changed stretch, from the selection to the end of the last
     // occurrence, is built in one pass and put in place as one edit.
     const std::string text = editor->text();
-    const std::string with = NormalizeLineBreaks(replacement);
+    const std::string with = normalizeLineBreaks(replacement);
     const std::size_t first = editor->selectionStart();
     std::string changed;
     std::size_t count = 0;
     std::size_t copied = first;
-    for (std::size_t at = first; at != std::string_view::npos; at = FindOccurrence(text, pattern, copied)) {
+    for (std::size_t at = first; at != std::string_view::npos; at = findOccurrence(text, pattern, copied)) {
         changed.append(text, copied, at - copied);
         changed.append(with);
         copied = at + pattern.size();
@@ -75,12 +75,12 @@ std::optional<std::size_t> ReplaceAll(Editor* editor, std::string_view pattern, 
     return count;
 }
 
-std::string_view EndOfTextMessage()
+std::string_view endOfTextMessage()
 {
     return "              The End              ";
 }
 
-std::string ItemsReplacedMessage(std::size_t count)
+std::string itemsReplacedMessage(std::size_t count)
 {
     return std::to_string(count) + " items replaced.";
 }

@@ -6,7 +6,7 @@ namespace vellumar {
 
 void MemoryEditor::setText(std::string_view text)
 {
-    m_text = NormalizeLineBreaks(text);
+    m_text = normalizeLineBreaks(text);
     m_start = 0;
     m_length = 0;
     m_undo.clear();
@@ -40,7 +40,7 @@ void MemoryEditor::replaceSelection(std::string_view text)
 {
     if (text.empty() && m_length == 0)
         return;
-    const std::string inserted = NormalizeLineBreaks(text);
+    const std::string inserted = normalizeLineBreaks(text);
     m_undo.push_back({m_text, m_start, m_length});
     m_text.replace(m_start, m_length, inserted);
     m_start += inserted.size();

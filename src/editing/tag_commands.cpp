@@ -16,15 +16,15 @@ std::string surround(std::string_view before, std::string_view text, std::string
 
 }  // namespace
 
-std::string ParagraphsToVerses(std::string_view text)
+std::string paragraphsToVerses(std::string_view text)
 {
-    std::string result = ReplaceAllText(text, "<p>", "<v>");
-    result = ReplaceAllText(result, "<P>", "<v>");
-    result = ReplaceAllText(result, "</p>", "</v>");
-    return ReplaceAllText(result, "</P>", "</v>");
+    std::string result = replaceAllText(text, "<p>", "<v>");
+    result = replaceAllText(result, "<P>", "<v>");
+    result = replaceAllText(result, "</p>", "</v>");
+    return replaceAllText(result, "</P>", "</v>");
 }
 
-std::string TagCommandText(TagCommand command, std::string_view selection)
+std::string tagCommandText(TagCommand command, std::string_view selection)
 {
     switch (command) {
     case TagCommand::Paragraph:
@@ -38,9 +38,9 @@ std::string TagCommandText(TagCommand command, std::string_view selection)
     case TagCommand::Poem:
         return surround("<poem>\r\n", selection, "\r\n</poem>");
     case TagCommand::Stanza:
-        return surround("<stanza>\r\n", ParagraphsToVerses(selection), "</stanza>");
+        return surround("<stanza>\r\n", paragraphsToVerses(selection), "</stanza>");
     case TagCommand::Verse:
-        return ParagraphsToVerses(selection);
+        return paragraphsToVerses(selection);
     case TagCommand::Strong:
         return surround("<strong>", selection, "</strong>");
     case TagCommand::Emphasis:
@@ -51,10 +51,10 @@ std::string TagCommandText(TagCommand command, std::string_view selection)
     return std::string(selection);
 }
 
-void WrapSelection(Editor& editor, TagCommand command)
+void wrapSelection(Editor& editor, TagCommand command)
 {
     const std::string selection = editor.selectedText();
-    const std::string replacement = TagCommandText(command, selection);
+    const std::string replacement = tagCommandText(command, selection);
     if (replacement == selection) {
         // Verses of a text without paragraph tags: the text stays as it is and no empty undo
         // step is recorded; the caret still ends after the selection.

@@ -24,13 +24,13 @@ enum class TagCommand {
 
 // Every "<p>" and "<P>" becomes "<v>", then every "</p>" and "</P>" becomes "</v>". Nothing else
 // changes: a paragraph tag with attributes keeps its opening tag.
-std::string ParagraphsToVerses(std::string_view text);
+std::string paragraphsToVerses(std::string_view text);
 
 // The text that `command` puts in place of the selected text `selection`.
-std::string TagCommandText(TagCommand command, std::string_view selection);
+std::string tagCommandText(TagCommand command, std::string_view selection);
 
 // Runs `command` on the editor's selection (on the caret when nothing is selected); the caret
 // ends after the inserted text with nothing selected.
-void WrapSelection(Editor& editor, TagCommand command);
+void wrapSelection(Editor& editor, TagCommand command);
 
 }  // namespace vellumar

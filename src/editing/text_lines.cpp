@@ -7,9 +7,9 @@
 
 namespace vellumar {
 
-std::string JoinLinesCrLf(std::string_view text, bool breakAfterLast)
+std::string joinLinesCrLf(std::string_view text, bool breakAfterLast)
 {
-    if (scan::EndsEveryLineWithCrLf(text)) {
+    if (scan::endsEveryLineWithCrLf(text)) {
         const bool endsWithBreak = text.ends_with("\r\n");
         if (!breakAfterLast && endsWithBreak) text.remove_suffix(2);
         std::string lines;
@@ -53,20 +53,20 @@ std::string JoinLinesCrLf(std::string_view text, bool breakAfterLast)
     return out;
 }
 
-std::string JoinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
+std::string joinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
 {
-    if (!scan::EndsEveryLineWithCrLf(text)) return JoinLinesCrLf(std::string_view(text), breakAfterLast);
+    if (!scan::endsEveryLineWithCrLf(text)) return joinLinesCrLf(std::string_view(text), breakAfterLast);
     const bool endsWithBreak = text.ends_with("\r\n");
     if (!breakAfterLast && endsWithBreak) text.resize(text.size() - 2);
     if (breakAfterLast && !text.empty() && !endsWithBreak) text.append("\r\n");
     return std::move(text);
 }
 
-void EndLinesCrLf(TextPieces& pieces)
+void endLinesCrLf(TextPieces& pieces)
 {
     for (const std::string& piece : pieces) {
-        if (scan::EndsEveryLineWithCrLf(piece)) continue;
-        std::string joined = JoinLinesCrLf(JoinPieces(pieces), true);
+        if (scan::endsEveryLineWithCrLf(piece)) continue;
+        std::string joined = joinLinesCrLf(joinPieces(pieces), true);
         pieces.clear();
         pieces.push_back(std::move(joined));
         return;

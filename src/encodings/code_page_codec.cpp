@@ -51,13 +51,13 @@ CodePageCodec::CodePageCodec(std::string_view codePage) : m_codePage(codePage)
     // U+FFFD for a byte it leaves undefined.
     std::string all(256, '\0');
     for (int byte = 0; byte < 256; ++byte) all[static_cast<std::size_t>(byte)] = static_cast<char>(byte);
-    const std::string utf8 = CodePageToUtf8(all, m_codePage);
+    const std::string utf8 = codePageToUtf8(all, m_codePage);
     m_toUnicode.assign(256, kReplacement);
     m_fromUnicode.assign(kPlaneSize, -1);
     std::size_t at = 0;
     for (int byte = 0; byte < 256; ++byte) {
         char32_t cp = kReplacement;
-        if (at < utf8.size()) at += DecodeUtf8(utf8, at, cp);
+        if (at < utf8.size()) at += decodeUtf8(utf8, at, cp);
         if (cp == kReplacement || cp >= kPlaneSize || m_fromUnicode[cp] >= 0)
             cp = kUndefinedByteBase + static_cast<char32_t>(byte);
         m_toUnicode[static_cast<std::size_t>(byte)] = cp;
@@ -89,7 +89,7 @@ void CodePageCodec::measureMultiByteWidths()
 
 std::string CodePageCodec::decode(std::string_view bytes) const
 {
-    if (!m_singleByte) return CodePageToUtf8(bytes, m_codePage);
+    if (!m_singleByte) return codePageToUtf8(bytes, m_codePage);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
     for (char c : bytes) {
@@ -97,19 +97,19 @@ std::string CodePageCodec::decode(std::string_view bytes) const
         if (b < 0x80 && m_toUnicode[b] == b)
             out.push_back(c);
         else
-            AppendUtf8(out, m_toUnicode[b]);
+            appendUtf8(out, m_toUnicode[b]);
     }
     return out;
 }
 
 std::string CodePageCodec::encode(std::string_view utf8) const
 {
-    if (!m_singleByte) return Utf8ToCodePage(utf8, m_codePage);
+    if (!m_singleByte) return utf8ToCodePage(utf8, m_codePage);
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t cp = 0;
-        i += DecodeUtf8(utf8, i, cp);
+        i += decodeUtf8(utf8, i, cp);
         if (cp < kPlaneSize && m_fromUnicode[cp] >= 0) {
             out.push_back(static_cast<char>(m_fromUnicode[cp]));
         } else {
@@ -143,7 +143,7 @@ std::size_t CodePageCodec::encodedLength(std::string_view utf8) const
             continue;
         }
         char32_t cp = 0;
-        i += DecodeUtf8(utf8, i, cp);
+        i += decodeUtf8(utf8, i, cp);
         total += widthOf(cp);
     }
     return total;
@@ -155,7 +155,7 @@ std::size_t CodePageCodec::utf8Offset(std::string_view utf8, std::size_t encoded
     std::size_t i = 0;
     while (i < utf8.size()) {
         char32_t cp = 0;
-        const std::size_t length = DecodeUtf8(utf8, i, cp);
+        const std::size_t length = decodeUtf8(utf8, i, cp);
         const std::size_t width = widthOf(cp);
         if (total + width > encodedOffset) return i;
         total += width;

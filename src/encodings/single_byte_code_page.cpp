@@ -59,7 +59,7 @@ std::shared_ptr<const SingleByteCodePage> makeTable(const std::string& iconvName
         }
         std::string text;
         for (const char32_t cp : *codePoints) {
-            if (const std::optional<unsigned char> mapped = UnicodeToWindows1251(cp))
+            if (const std::optional<unsigned char> mapped = unicodeToWindows1251(cp))
                 text.push_back(static_cast<char>(*mapped));
             else
                 text.append("&#").append(std::to_string(static_cast<std::uint32_t>(cp))).push_back(';');
@@ -92,7 +92,7 @@ std::string SingleByteCodePage::toWindows1251(std::string_view bytes) const
     return out;
 }
 
-std::shared_ptr<const SingleByteCodePage> SingleByteCodePageOf(const std::string& iconvName)
+std::shared_ptr<const SingleByteCodePage> singleByteCodePageOf(const std::string& iconvName)
 {
     static std::mutex mutex;
     static std::map<std::string, std::shared_ptr<const SingleByteCodePage>> tables;

@@ -29,6 +29,6 @@ private:
 // process; nothing when iconv does not know it or does not read it one byte at a time (multi-
 // byte and stateful code pages, and those whose converters compose a letter with the marks
 // that follow it, as cp1255, cp1258 and TCVN do).
-std::shared_ptr<const SingleByteCodePage> SingleByteCodePageOf(const std::string& iconvName);
+std::shared_ptr<const SingleByteCodePage> singleByteCodePageOf(const std::string& iconvName);
 
 }  // namespace vellumar

@@ -45,11 +45,11 @@ bool isValidUtf8WithHighBytes(std::string_view s)
     bool high = false;
     for (std::size_t i = 0; i < s.size();) {
         if (static_cast<unsigned char>(s[i]) < 0x80) {
-            i = scan::AsciiRunEnd(s, i);
+            i = scan::asciiRunEnd(s, i);
             continue;
         }
         char32_t cp = 0;
-        const std::size_t len = DecodeUtf8(s, i, cp);
+        const std::size_t len = decodeUtf8(s, i, cp);
         if (len == 1) return false;  // every valid non-ASCII sequence is longer than one byte
         high = true;
         i += len;
@@ -59,7 +59,7 @@ bool isValidUtf8WithHighBytes(std::string_view s)
 
 std::string lowerName(std::string_view name)
 {
-    std::string out = AsciiLower(name);
+    std::string out = asciiLower(name);
     while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
     return out;
 }
@@ -110,12 +110,12 @@ bool isKnownName(std::string_view n)
 
 }  // namespace
 
-char32_t Windows1251ToUnicode(unsigned char byte)
+char32_t windows1251ToUnicode(unsigned char byte)
 {
     return byte < 0x80 ? static_cast<char32_t>(byte) : static_cast<char32_t>(kWindows1251High[byte - 0x80]);
 }
 
-std::optional<unsigned char> UnicodeToWindows1251(char32_t cp)
+std::optional<unsigned char> unicodeToWindows1251(char32_t cp)
 {
     if (cp < 0x80) return static_cast<unsigned char>(cp);
     if (cp >= 0x0410 && cp <= 0x044F) return static_cast<unsigned char>(cp - 0x0410 + 0xC0);
@@ -125,29 +125,29 @@ std::optional<unsigned char> UnicodeToWindows1251(char32_t cp)
     return std::nullopt;
 }
 
-std::string Windows1251ToUtf8(std::string_view text)
+std::string windows1251ToUtf8(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() * 2);
-    for (char c : text) AppendUtf8(out, Windows1251ToUnicode(static_cast<unsigned char>(c)));
+    for (char c : text) appendUtf8(out, windows1251ToUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 
-std::string Utf8ToWindows1251(std::string_view utf8)
+std::string utf8ToWindows1251(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         if (static_cast<unsigned char>(utf8[i]) < 0x80) {
             // ASCII is the same in windows-1251: copied a run at a time.
-            const std::size_t end = scan::AsciiRunEnd(utf8, i);
+            const std::size_t end = scan::asciiRunEnd(utf8, i);
             out.append(utf8, i, end - i);
             i = end;
             continue;
         }
         char32_t cp = 0;
-        i += DecodeUtf8(utf8, i, cp);
-        if (const auto byte = UnicodeToWindows1251(cp))
+        i += decodeUtf8(utf8, i, cp);
+        if (const auto byte = unicodeToWindows1251(cp))
             out.push_back(static_cast<char>(*byte));
         else
             appendCharacterReference(out, cp);
@@ -155,10 +155,10 @@ std::string Utf8ToWindows1251(std::string_view utf8)
     return out;
 }
 
-std::string CodePageToUtf8(std::string_view bytes, std::string_view codePage)
+std::string codePageToUtf8(std::string_view bytes, std::string_view codePage)
 {
     const std::string name = lowerName(codePage);
-    if (isWindows1251Name(name)) return Windows1251ToUtf8(bytes);
+    if (isWindows1251Name(name)) return windows1251ToUtf8(bytes);
     if (isUtf8Name(name)) return std::string(bytes);
     auto cd = openIconv("UTF-8", iconvName(name));
     std::string out(bytes.size() * 4 + 16, '\0');
@@ -193,10 +193,10 @@ std::string CodePageToUtf8(std::string_view bytes, std::string_view codePage)
     return out;
 }
 
-std::string Utf8ToCodePage(std::string_view utf8, std::string_view codePage)
+std::string utf8ToCodePage(std::string_view utf8, std::string_view codePage)
 {
     const std::string name = lowerName(codePage);
-    if (isWindows1251Name(name)) return Utf8ToWindows1251(utf8);
+    if (isWindows1251Name(name)) return utf8ToWindows1251(utf8);
     if (isUtf8Name(name)) return std::string(utf8);
     auto cd = openIconv(iconvName(name), "UTF-8");
     std::string out;
@@ -214,33 +214,33 @@ std::string Utf8ToCodePage(std::string_view utf8, std::string_view codePage)
         i = utf8.size() - inLeft;
         if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
         char32_t cp = 0;
-        i += DecodeUtf8(utf8, i, cp);
+        i += decodeUtf8(utf8, i, cp);
         appendCharacterReference(out, cp);
     }
     return out;
 }
 
-std::string DetectSourceEncoding(std::string_view bytes, const EncodingWarningHandler& onWarning)
+std::string detectSourceEncoding(std::string_view bytes, const EncodingWarningHandler& onWarning)
 {
     if (bytes.starts_with("\xEF\xBB\xBF")) return "utf-8";
     if (bytes.starts_with("\xFF\xFE")) return "utf-16le";
     if (bytes.starts_with("\xFE\xFF")) return "utf-16be";
     const std::string_view head = bytes.substr(0, 4096);
     const auto n = static_cast<std::int32_t>(head.size());
-    for (std::int32_t at = scan::FindTextNoCase(head.data(), n, 0, "<meta"); at >= 0;
-         at = scan::FindTextNoCase(head.data(), n, at + 5, "<meta")) {
-        std::int32_t end = scan::FindChar(head.data(), n, at, '>');
+    for (std::int32_t at = scan::findTextNoCase(head.data(), n, 0, "<meta"); at >= 0;
+         at = scan::findTextNoCase(head.data(), n, at + 5, "<meta")) {
+        std::int32_t end = scan::findChar(head.data(), n, at, '>');
         if (end < 0) end = n;
-        const std::int32_t cs = scan::FindTextNoCase(head.data(), end, at, "charset");
+        const std::int32_t cs = scan::findTextNoCase(head.data(), end, at, "charset");
         if (cs < 0) continue;
         std::int32_t i = cs + 7;
-        while (i < end && (scan::IsSpace(head[i]) || head[i] == '=' || head[i] == '"' || head[i] == '\'')) ++i;
+        while (i < end && (scan::isSpace(head[i]) || head[i] == '=' || head[i] == '"' || head[i] == '\'')) ++i;
         std::int32_t j = i;
         while (j < end && (std::isalnum(static_cast<unsigned char>(head[j])) || head[j] == '-' || head[j] == '_' ||
                            head[j] == '.' || head[j] == ':'))
             ++j;
         if (j == i) continue;
-        const std::string name = AsciiLower(head.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(j - i)));
+        const std::string name = asciiLower(head.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(j - i)));
         if (isUtf16Name(name)) return "utf-8";
         if (isKnownName(name)) return name;
         if (onWarning) onWarning("unknown character set '" + name + "' in <meta> ignored");
@@ -248,20 +248,20 @@ std::string DetectSourceEncoding(std::string_view bytes, const EncodingWarningHa
     return isValidUtf8WithHighBytes(bytes) ? "utf-8" : "windows-1251";
 }
 
-std::string SourceToWindows1251(std::string_view bytes, std::string_view encoding,
+std::string sourceToWindows1251(std::string_view bytes, std::string_view encoding,
                                 const EncodingWarningHandler& onWarning)
 {
     std::string name = lowerName(encoding);
-    if (name.empty() || name == "auto") name = DetectSourceEncoding(bytes, onWarning);
+    if (name.empty() || name == "auto") name = detectSourceEncoding(bytes, onWarning);
     if (isWindows1251Name(name)) return std::string(bytes);
     if (isUtf8Name(name)) {
         if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-        return Utf8ToWindows1251(bytes);
+        return utf8ToWindows1251(bytes);
     }
     if ((name == "utf-16le" && bytes.starts_with("\xFF\xFE")) || (name == "utf-16be" && bytes.starts_with("\xFE\xFF")))
         bytes.remove_prefix(2);
-    if (const auto table = SingleByteCodePageOf(iconvName(name))) return table->toWindows1251(bytes);
-    return Utf8ToWindows1251(CodePageToUtf8(bytes, name));
+    if (const auto table = singleByteCodePageOf(iconvName(name))) return table->toWindows1251(bytes);
+    return utf8ToWindows1251(codePageToUtf8(bytes, name));
 }
 
 }  // namespace vellumar

@@ -18,20 +18,20 @@ public:
 };
 
 // The code point of a windows-1251 byte (0x98, which has none, gives U+FFFD).
-char32_t Windows1251ToUnicode(unsigned char byte);
+char32_t windows1251ToUnicode(unsigned char byte);
 // The windows-1251 byte of a code point, or nullopt when windows-1251 lacks it.
-std::optional<unsigned char> UnicodeToWindows1251(char32_t codePoint);
+std::optional<unsigned char> unicodeToWindows1251(char32_t codePoint);
 
 // windows-1251 bytes as UTF-8.
-std::string Windows1251ToUtf8(std::string_view text);
+std::string windows1251ToUtf8(std::string_view text);
 // UTF-8 as windows-1251 bytes; lacking characters become "&#N;", invalid bytes U+FFFD's reference.
-std::string Utf8ToWindows1251(std::string_view utf8);
+std::string utf8ToWindows1251(std::string_view utf8);
 
 // `bytes` in the code page `codePage` (any name iconv knows: "windows-1252", "cp866",
 // "macintosh", ...) as UTF-8. Throws EncodingError naming the code page when iconv lacks it.
-std::string CodePageToUtf8(std::string_view bytes, std::string_view codePage);
+std::string codePageToUtf8(std::string_view bytes, std::string_view codePage);
 // UTF-8 in `codePage`; characters it lacks become "&#N;". Throws EncodingError as above.
-std::string Utf8ToCodePage(std::string_view utf8, std::string_view codePage);
+std::string utf8ToCodePage(std::string_view utf8, std::string_view codePage);
 
 // Receives a warning (UTF-8) about a source's declared encoding; the reading goes on.
 using EncodingWarningHandler = std::function<void(std::string_view)>;
@@ -41,11 +41,11 @@ using EncodingWarningHandler = std::function<void(std::string_view)>;
 // bytes, else windows-1251. Returns the charset name as found ("utf-8", "windows-1251", ...).
 // As in browsers, a <meta> naming UTF-16 means UTF-8 (the label itself was ASCII), and a label
 // no one knows is ignored (reported to onWarning) and the search goes on.
-std::string DetectSourceEncoding(std::string_view bytes, const EncodingWarningHandler& onWarning = {});
+std::string detectSourceEncoding(std::string_view bytes, const EncodingWarningHandler& onWarning = {});
 // A source file's bytes as windows-1251: `encoding` is a charset name or "auto" for
-// DetectSourceEncoding. A UTF-8 byte-order mark is dropped. Throws EncodingError for a charset
+// detectSourceEncoding. A UTF-8 byte-order mark is dropped. Throws EncodingError for a charset
 // that iconv does not know ("unknown character set 'x'"): one the user named is not ignored.
-std::string SourceToWindows1251(std::string_view bytes, std::string_view encoding = "auto",
+std::string sourceToWindows1251(std::string_view bytes, std::string_view encoding = "auto",
                                 const EncodingWarningHandler& onWarning = {});
 
 }  // namespace vellumar

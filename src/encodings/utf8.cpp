@@ -2,7 +2,7 @@
 
 namespace vellumar {
 
-std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
+std::size_t decodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
 {
     const auto b0 = static_cast<unsigned char>(s[i]);
     if (b0 < 0x80) {
@@ -46,7 +46,7 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
     return len;
 }
 
-void AppendUtf8(std::string& out, char32_t cp)
+void appendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));

@@ -290,7 +290,7 @@ std::string readRest(std::string start, std::size_t limit, const TooLarge& tooLa
 
 }  // namespace
 
-std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit)
+std::string readBytesFrom(int fd, std::string_view name, std::size_t limit)
 {
     const auto failReading = [name](std::string_view why) -> FileError {
         std::string message("cannot read ");
@@ -334,13 +334,13 @@ std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit)
     return readRest(std::string(), limit, tooLarge, readInto);
 }
 
-std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit)
+std::string readFileBytes(const std::filesystem::path& path, std::size_t limit)
 {
     Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0) fail("cannot read", path, errno);
     std::string name("'");
     name.append(path.native()).push_back('\'');
-    return ReadBytesFrom(file.fd, name, limit);
+    return readBytesFrom(file.fd, name, limit);
 }
 
 std::string readRegularFileBytes(const std::filesystem::path& path, std::size_t limit)
@@ -356,18 +356,18 @@ std::string readRegularFileBytes(const std::filesystem::path& path, std::size_t 
     if (!waitsAgain(file.fd)) fail("cannot read", path, errno);
     std::string name("'");
     name.append(path.native()).push_back('\'');
-    return ReadBytesFrom(file.fd, name, limit);
+    return readBytesFrom(file.fd, name, limit);
 }
 
-std::string ReadStandardInput(std::size_t limit) { return ReadBytesFrom(STDIN_FILENO, "standard input", limit); }
+std::string readStandardInput(std::size_t limit) { return readBytesFrom(STDIN_FILENO, "standard input", limit); }
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability,
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability,
                          TargetNaming naming)
 {
-    WriteFileAtomically(path, std::span<const std::string_view>(&bytes, 1), durability, naming);
+    writeFileAtomically(path, std::span<const std::string_view>(&bytes, 1), durability, naming);
 }
 
-void WriteFileAtomically(const std::filesystem::path& named, std::span<const std::string_view> pieces,
+void writeFileAtomically(const std::filesystem::path& named, std::span<const std::string_view> pieces,
                          Durability durability, TargetNaming naming)
 {
     // A symbolic link named as the target keeps leading where it did: the file it leads to is

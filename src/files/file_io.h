@@ -22,13 +22,13 @@ inline constexpr std::size_t kMaxSourceBytes = std::size_t{1} << 30;
 // (`name` as it should stand in the message: "'book.html'", "standard input") when it cannot
 // be read (a folder, a closed descriptor) or gives more than `limit` bytes; a regular file
 // larger than that is refused before any of it is read.
-std::string ReadBytesFrom(int fd, std::string_view name, std::size_t limit);
-std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit = kMaxSourceBytes);
-// The regular file at `path`, to its end, as ReadFileBytes reads it; anything else (a FIFO, a
+std::string readBytesFrom(int fd, std::string_view name, std::size_t limit);
+std::string readFileBytes(const std::filesystem::path& path, std::size_t limit = kMaxSourceBytes);
+// The regular file at `path`, to its end, as readFileBytes reads it; anything else (a FIFO, a
 // device, a folder) is refused with a FileError naming it, without waiting for a writer.
 std::string readRegularFileBytes(const std::filesystem::path& path, std::size_t limit);
-// Standard input to its end, as ReadBytesFrom names it "standard input".
-std::string ReadStandardInput(std::size_t limit = kMaxSourceBytes);
+// Standard input to its end, as readBytesFrom names it "standard input".
+std::string readStandardInput(std::size_t limit = kMaxSourceBytes);
 // Whether a written file is forced to the disk before it takes the target's name. Text the user
 // typed or edited exists nowhere else, so it is. A book converted from a source that stays on
 // disk can be made again: the command line leaves it to the system's write-back, as compilers
@@ -53,10 +53,10 @@ enum class TargetNaming { Derived, NamedByUser };
 // block device is never written. A character device, FIFO or socket is written into as it is,
 // never replaced, and only when `naming` is NamedByUser; a FIFO nobody reads is an error, not a
 // wait.
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          Durability durability = Durability::SyncToDisk, TargetNaming naming = TargetNaming::Derived);
 // The same for a text held in pieces, written one after another.
-void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string_view> pieces,
+void writeFileAtomically(const std::filesystem::path& path, std::span<const std::string_view> pieces,
                          Durability durability = Durability::SyncToDisk, TargetNaming naming = TargetNaming::Derived);
 
 }  // namespace vellumar

@@ -105,8 +105,8 @@ void removeSlot(Slot& slot)
 void onInterrupt(int signal)
 {
     const int savedErrno = errno;
-    KillRegisteredProcessGroups();
-    RemoveRegisteredPaths();
+    killRegisteredProcessGroups();
+    removeRegisteredPaths();
     errno = savedErrno;
     // The handler was installed with SA_RESETHAND: the signal, held back until this handler
     // returns, now ends the process as if it had never been caught.
@@ -177,7 +177,7 @@ InterruptsHeldBack::InterruptsHeldBack()
 
 InterruptsHeldBack::~InterruptsHeldBack() { ::pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
 
-void InstallInterruptCleanup()
+void installInterruptCleanup()
 {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
@@ -192,7 +192,7 @@ void InstallInterruptCleanup()
     ::signal(SIGXFSZ, SIG_IGN);
 }
 
-void KillRegisteredProcessGroups()
+void killRegisteredProcessGroups()
 {
     for (GroupSlot& slot : g_groups) {
         const pid_t group = slot.group.load(std::memory_order_acquire);
@@ -200,7 +200,7 @@ void KillRegisteredProcessGroups()
     }
 }
 
-void RemoveRegisteredPaths()
+void removeRegisteredPaths()
 {
     for (Slot& slot : g_slots) removeSlot(slot);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What an interrupted run must not leave behind: the hidden temporary file of an output being
 // written and the private temporary folders of pictures. Writers register them here while they
-// exist; the handlers installed by InstallInterruptCleanup remove whatever is registered when
+// exist; the handlers installed by installInterruptCleanup remove whatever is registered when
 // SIGINT, SIGTERM, SIGHUP (the terminal closed) or SIGQUIT arrives, then let the signal end the
 // process as it would have (the shell sees the status 130 or 143).
 
@@ -62,12 +62,12 @@ private:
 // signal (one that the process was started ignoring stays ignored). SIGXFSZ (a write past the
 // file-size limit) is ignored, so the write fails with EFBIG and the writer cleans up as after
 // any failed write.
-void InstallInterruptCleanup();
+void installInterruptCleanup();
 
 // Removes every file and folder that this process registered, now, as the handlers do. Only
 // async-signal-safe calls: no allocation, no locks.
-void RemoveRegisteredPaths();
+void removeRegisteredPaths();
 // Kills every process group that this process registered, now, as the handlers do.
-void KillRegisteredProcessGroups();
+void killRegisteredProcessGroups();
 
 }  // namespace vellumar

@@ -2156,7 +2156,7 @@ static_assert(namesStrictlyAscending(), "kEntities must stay sorted by name, eac
 
 }  // namespace
 
-std::optional<EntityCodePoints> LookupHtmlEntity(std::string_view name)
+std::optional<EntityCodePoints> lookupHtmlEntity(std::string_view name)
 {
     const auto it = std::lower_bound(kEntities.begin(), kEntities.end(), name,
                                      [](const EntityRow& row, std::string_view key) { return row.name < key; });

@@ -13,6 +13,6 @@ struct EntityCodePoints {
 
 // The code points of an HTML named character reference, given its name without "&" and ";"
 // ("laquo", "mdash"); case-sensitive. nullopt when HTML has no such entity.
-std::optional<EntityCodePoints> LookupHtmlEntity(std::string_view name);
+std::optional<EntityCodePoints> lookupHtmlEntity(std::string_view name);
 
 }  // namespace vellumar

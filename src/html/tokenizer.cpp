@@ -14,7 +14,7 @@ namespace {
 
 bool startsWithNoCase(const char* data, std::int32_t rest, std::string_view prefix)
 {
-    return rest >= static_cast<std::int32_t>(prefix.size()) && EqualsNoCase(std::string_view(data, prefix.size()), prefix);
+    return rest >= static_cast<std::int32_t>(prefix.size()) && equalsNoCase(std::string_view(data, prefix.size()), prefix);
 }
 
 // True when the text holds "<html", "<script" or "<body" (any letter case).
@@ -22,7 +22,7 @@ bool hasHtmlMarkers(const char* data, std::int32_t length)
 {
     // One pass over the "<" bytes instead of three whole-buffer searches.
     std::int32_t i = 0;
-    while ((i = scan::FindChar(data, length, i, '<')) >= 0) {
+    while ((i = scan::findChar(data, length, i, '<')) >= 0) {
         const std::int32_t rest = length - i;
         if (startsWithNoCase(data + i, rest, "<html") || startsWithNoCase(data + i, rest, "<script") ||
             startsWithNoCase(data + i, rest, "<body"))
@@ -34,12 +34,12 @@ bool hasHtmlMarkers(const char* data, std::int32_t length)
 
 }  // namespace
 
-void THTMLParser::report(std::string_view message, std::string_view text) const
+void HtmlParser::report(std::string_view message, std::string_view text) const
 {
     if (m_onError && *m_onError) (*m_onError)(message, text);
 }
 
-void THTMLParser::parse(std::string text, const HtmlErrorHandler& onError)
+void HtmlParser::parse(std::string text, const HtmlErrorHandler& onError)
 {
     m_text = std::move(text);
     m_onError = &onError;
@@ -47,7 +47,7 @@ void THTMLParser::parse(std::string text, const HtmlErrorHandler& onError)
     m_onError = nullptr;
 }
 
-void THTMLParser::tokenize()
+void HtmlParser::tokenize()
 {
     using namespace scan;
     m_items.clear();
@@ -73,13 +73,13 @@ void THTMLParser::tokenize()
             const bool comment = tagStart + 3 < n && data[tagStart + 1] == '!' && data[tagStart + 2] == '-' &&
                                  data[tagStart + 3] == '-';
             if (tagStart + 1 < n && data[tagStart + 1] == '%') {
-                tagEnd = FindTextNoCase(data, n, tagStart + 2, "%>");
+                tagEnd = findTextNoCase(data, n, tagStart + 2, "%>");
                 if (tagEnd > 0) tagEnd += 1;
             } else if (comment) {
-                tagEnd = FindTextNoCase(data, n, tagStart + 2, "-->");
+                tagEnd = findTextNoCase(data, n, tagStart + 2, "-->");
                 if (tagEnd > 0) tagEnd += 2;
             } else {
-                tagEnd = FindCharOutsideQuotes(data, n, tagStart + 1, '>');
+                tagEnd = findCharOutsideQuotes(data, n, tagStart + 1, '>');
             }
             if (tagEnd < 0) {
                 report("> not found", std::string_view(data + tagStart, static_cast<std::size_t>(n - tagStart)));
@@ -92,10 +92,10 @@ void THTMLParser::tokenize()
         }
 
         const std::string_view rawElement =
-            EqualsNoCase(m_lastTagName, "script") ? "script" : (EqualsNoCase(m_lastTagName, "style") ? "style" : "");
+            equalsNoCase(m_lastTagName, "script") ? "script" : (equalsNoCase(m_lastTagName, "style") ? "style" : "");
         if (!rawElement.empty()) {
             const bool script = rawElement == "script";
-            tagStart = FindTextNoCase(data, n, tagEnd + 1, script ? "</script" : "</style");
+            tagStart = findTextNoCase(data, n, tagEnd + 1, script ? "</script" : "</style");
             if (tagStart < 0) {
                 const std::int32_t from = std::min(tagEnd + 1, n);
                 report(script ? "</script> not match" : "</style> not match",
@@ -103,7 +103,7 @@ void THTMLParser::tokenize()
                 return;
             }
         } else {
-            tagStart = FindChar(data, n, tagEnd + 1, '<');
+            tagStart = findChar(data, n, tagEnd + 1, '<');
             if (tagStart < 0) {
                 makeTextItem(n, lastEnd);
                 return;
@@ -113,13 +113,13 @@ void THTMLParser::tokenize()
     }
 }
 
-void THTMLParser::makeTextItem(std::int32_t tagStart, std::int32_t lastEnd)
+void HtmlParser::makeTextItem(std::int32_t tagStart, std::int32_t lastEnd)
 {
     const std::int32_t length = tagStart - lastEnd - 1;
     if (length > 0) m_items.push_back(HtmlItemPos{HtmlItemKind::Text, HtmlSpan{lastEnd + 1, length}});
 }
 
-void THTMLParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
+void HtmlParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
 {
     const std::int32_t inner = tagEnd - tagStart - 1;
     if (inner <= 0) return;  // "<>" makes no item
@@ -133,7 +133,7 @@ void THTMLParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
     }
 }
 
-void THTMLParser::splitTag(std::int32_t start, std::int32_t length)
+void HtmlParser::splitTag(std::int32_t start, std::int32_t length)
 {
     using namespace scan;
     const char* t = m_text.data() + start;
@@ -151,7 +151,7 @@ void THTMLParser::splitTag(std::int32_t start, std::int32_t length)
         m_lastTagName = view(HtmlSpan{start, item.nameLength});
     };
 
-    const std::int32_t nameEnd = FindSpaceOutsideQuotes(t, n, 0);
+    const std::int32_t nameEnd = findSpaceOutsideQuotes(t, n, 0);
     if (nameEnd < 0) {
         item.nameLength = n;
         finish();
@@ -160,24 +160,24 @@ void THTMLParser::splitTag(std::int32_t start, std::int32_t length)
     item.nameLength = nameEnd;
     std::int32_t cur = nameEnd;
     for (;;) {
-        const std::int32_t pos = SkipSpaces(t, n, cur + 1);
+        const std::int32_t pos = skipSpaces(t, n, cur + 1);
         if (pos < 0) break;
-        const std::int32_t eq = FindCharOutsideQuotes(t, n, pos, '=');
+        const std::int32_t eq = findCharOutsideQuotes(t, n, pos, '=');
         if (eq < 0) {
             // No further "=": the whole rest of the tag is one valueless key.
-            const std::int32_t keyEnd = SkipSpacesBack(t, n, n - 1);
-            if (keyEnd >= pos) m_params.push_back(THTMLParamPos{HtmlSpan{start + pos, keyEnd - pos + 1}, HtmlSpan{}});
+            const std::int32_t keyEnd = skipSpacesBack(t, n, n - 1);
+            if (keyEnd >= pos) m_params.push_back(HtmlParamPos{HtmlSpan{start + pos, keyEnd - pos + 1}, HtmlSpan{}});
             break;
         }
-        std::int32_t vs = SkipSpaces(t, n, eq + 1);
+        std::int32_t vs = skipSpaces(t, n, eq + 1);
         if (vs < 0) vs = n;
-        std::int32_t ve = FindSpaceOutsideQuotes(t, n, vs);
+        std::int32_t ve = findSpaceOutsideQuotes(t, n, vs);
         if (ve < 0) ve = n;
-        const std::int32_t first = (vs < n && IsQuote(t[vs])) ? vs + 1 : vs;
-        const std::int32_t last = IsQuote(t[ve - 1]) ? ve - 2 : ve - 1;
-        const std::int32_t keyEnd = SkipSpacesBack(t, n, eq - 1);
+        const std::int32_t first = (vs < n && isQuote(t[vs])) ? vs + 1 : vs;
+        const std::int32_t last = isQuote(t[ve - 1]) ? ve - 2 : ve - 1;
+        const std::int32_t keyEnd = skipSpacesBack(t, n, eq - 1);
         if (keyEnd >= pos) {
-            m_params.push_back(THTMLParamPos{HtmlSpan{start + pos, keyEnd - pos + 1},
+            m_params.push_back(HtmlParamPos{HtmlSpan{start + pos, keyEnd - pos + 1},
                                              HtmlSpan{start + first, std::max(last - first + 1, 0)}});
         } else {
             std::string text;

@@ -28,12 +28,12 @@ struct HtmlSpan {
 };
 
 // One attribute: Key as written, Value as written without one surrounding quote on each side.
-struct THTMLParamPos {
+struct HtmlParamPos {
     HtmlSpan key;
     HtmlSpan value;
 };
 
-// One item as stored. For a tag, `span` is the TagText (all between "<" and ">"), the Name is
+// One item as stored. For a tag, `span` is the tagText (all between "<" and ">"), the Name is
 // its first `nameLength` bytes, and its attributes are params[firstParam, firstParam+paramCount).
 struct HtmlItemPos {
     HtmlItemKind kind;
@@ -43,40 +43,40 @@ struct HtmlItemPos {
     std::int32_t paramCount = 0;
 };
 
-class THTMLParser;
+class HtmlParser;
 
-class THTMLParam {
+class HtmlParam {
 public:
-    THTMLParam(const THTMLParser& parser, const THTMLParamPos& pos) : m_parser(&parser), m_pos(&pos) {}
-    std::string_view Key() const;
-    std::string_view Value() const;
+    HtmlParam(const HtmlParser& parser, const HtmlParamPos& pos) : m_parser(&parser), m_pos(&pos) {}
+    std::string_view key() const;
+    std::string_view value() const;
 
 private:
-    const THTMLParser* m_parser;
-    const THTMLParamPos* m_pos;
+    const HtmlParser* m_parser;
+    const HtmlParamPos* m_pos;
 };
 
 // A read-only view of one item of the parser, whatever its kind.
-class THTMLItem {
+class HtmlItem {
 public:
-    THTMLItem(const THTMLParser& parser, const HtmlItemPos& pos) : m_parser(&parser), m_pos(&pos) {}
+    HtmlItem(const HtmlParser& parser, const HtmlItemPos& pos) : m_parser(&parser), m_pos(&pos) {}
     HtmlItemKind kind() const { return m_pos->kind; }
     bool isTag() const { return m_pos->kind == HtmlItemKind::Tag; }
     bool isText() const { return m_pos->kind == HtmlItemKind::Text; }
-    // Text, comment content, server-script content; for a tag, its TagText.
-    std::string_view Text() const;
+    // Text, comment content, server-script content; for a tag, its tagText.
+    std::string_view text() const;
     // Tag only: the name as written ("p", "/P", "!DOCTYPE").
-    std::string_view Name() const;
-    std::string_view TagText() const { return Text(); }
+    std::string_view name() const;
+    std::string_view tagText() const { return text(); }
     std::int32_t paramCount() const { return m_pos->paramCount; }
-    THTMLParam Param(std::int32_t i) const;
+    HtmlParam param(std::int32_t i) const;
 
 private:
-    const THTMLParser* m_parser;
+    const HtmlParser* m_parser;
     const HtmlItemPos* m_pos;
 };
 
-class THTMLParser {
+class HtmlParser {
 public:
     // Tokenizes the whole `text` into the item list; the previous text and items are dropped.
     // The parser keeps the text: one the caller gives up is moved in, not copied. Problems go
@@ -85,11 +85,11 @@ public:
     // The text the items view.
     const std::string& text() const { return m_text; }
 
-    std::int32_t ItemCount() const { return static_cast<std::int32_t>(m_items.size()); }
-    THTMLItem Item(std::int32_t i) const { return THTMLItem(*this, m_items[static_cast<std::size_t>(i)]); }
+    std::int32_t itemCount() const { return static_cast<std::int32_t>(m_items.size()); }
+    HtmlItem item(std::int32_t i) const { return HtmlItem(*this, m_items[static_cast<std::size_t>(i)]); }
     const std::vector<HtmlItemPos>& items() const { return m_items; }
-    const std::vector<THTMLParamPos>& params() const { return m_params; }
-    std::string_view LastTagName() const { return m_lastTagName; }
+    const std::vector<HtmlParamPos>& params() const { return m_params; }
+    std::string_view lastTagName() const { return m_lastTagName; }
 
     std::string_view view(HtmlSpan s) const
     {
@@ -107,20 +107,20 @@ private:
     std::string m_text;
     const HtmlErrorHandler* m_onError = nullptr;  // only while parse() runs
     std::vector<HtmlItemPos> m_items;
-    std::vector<THTMLParamPos> m_params;
+    std::vector<HtmlParamPos> m_params;
     std::string_view m_lastTagName;
 };
 
-inline std::string_view THTMLParam::Key() const { return m_parser->view(m_pos->key); }
-inline std::string_view THTMLParam::Value() const { return m_parser->view(m_pos->value); }
-inline std::string_view THTMLItem::Text() const { return m_parser->view(m_pos->span); }
-inline std::string_view THTMLItem::Name() const
+inline std::string_view HtmlParam::key() const { return m_parser->view(m_pos->key); }
+inline std::string_view HtmlParam::value() const { return m_parser->view(m_pos->value); }
+inline std::string_view HtmlItem::text() const { return m_parser->view(m_pos->span); }
+inline std::string_view HtmlItem::name() const
 {
     return m_parser->view(HtmlSpan{m_pos->span.start, m_pos->nameLength});
 }
-inline THTMLParam THTMLItem::Param(std::int32_t i) const
+inline HtmlParam HtmlItem::param(std::int32_t i) const
 {
-    return THTMLParam(*m_parser, m_parser->params()[static_cast<std::size_t>(m_pos->firstParam + i)]);
+    return HtmlParam(*m_parser, m_parser->params()[static_cast<std::size_t>(m_pos->firstParam + i)]);
 }
 
 }  // namespace vellumar

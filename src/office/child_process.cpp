@@ -182,7 +182,7 @@ pid_t startWatcher(pid_t group, Pipe& lifeline)
 
 }  // namespace
 
-ChildProcessResult RunChildProcess(const ChildProcessRun& run)
+ChildProcessResult runChildProcess(const ChildProcessRun& run)
 {
     if (run.arguments.empty()) throw std::invalid_argument("RunChildProcess: no program given");
     std::vector<std::string> arguments = run.arguments;

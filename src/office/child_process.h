@@ -44,6 +44,6 @@ struct ChildProcessResult {
 // every process it started) is killed by its id and reaped before this returns or
 // rethrows; no process of the run outlives the call. Throws std::runtime_error when the
 // program cannot be started.
-ChildProcessResult RunChildProcess(const ChildProcessRun& run);
+ChildProcessResult runChildProcess(const ChildProcessRun& run);
 
 }  // namespace vellumar

@@ -7,7 +7,7 @@ namespace vellumar {
 
 namespace fs = std::filesystem;
 
-fs::path DerivedHtmlPath(const fs::path& document)
+fs::path derivedHtmlPath(const fs::path& document)
 {
     std::string name = document.filename().string();
     std::replace(name.begin(), name.end(), ' ', '_');
@@ -16,7 +16,7 @@ fs::path DerivedHtmlPath(const fs::path& document)
 
 fs::path WrittenHtmlFiles::pathFor(const fs::path& document) const
 {
-    return m_written.freeName(DerivedHtmlPath(document));
+    return m_written.freeName(derivedHtmlPath(document));
 }
 
 }  // namespace vellumar

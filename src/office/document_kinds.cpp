@@ -35,7 +35,7 @@ const KindInfo& infoOf(DocumentKind kind)
 
 }  // namespace
 
-std::optional<DocumentKind> WordProcessorDocumentKind(const std::filesystem::path& path)
+std::optional<DocumentKind> wordProcessorDocumentKind(const std::filesystem::path& path)
 {
     std::string extension = path.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -45,9 +45,9 @@ std::optional<DocumentKind> WordProcessorDocumentKind(const std::filesystem::pat
     return std::nullopt;
 }
 
-bool HasDocumentSignature(DocumentKind kind, std::string_view head) { return head.starts_with(infoOf(kind).signature); }
+bool hasDocumentSignature(DocumentKind kind, std::string_view head) { return head.starts_with(infoOf(kind).signature); }
 
-std::string NotADocumentReason(DocumentKind kind)
+std::string notADocumentReason(DocumentKind kind)
 {
     return "the file is not " + std::string(infoOf(kind).description) + ", its content does not match its extension";
 }

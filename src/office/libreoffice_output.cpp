@@ -27,7 +27,7 @@ bool holds(const fs::path& file, std::string_view bytes)
     if (!fs::is_regular_file(fs::symlink_status(file, ec)) || fs::file_size(file, ec) != bytes.size() || ec)
         return false;
     try {
-        return ReadFileBytes(file) == bytes;
+        return readFileBytes(file) == bytes;
     } catch (const std::exception&) {
         return false;
     }
@@ -165,15 +165,15 @@ std::vector<std::string> OutputFiles::deliver(const std::string& stem, const fs:
     auto write = [&created](const fs::path& to, std::string_view bytes) {
         std::error_code ec;
         const bool existed = fs::exists(fs::symlink_status(to, ec));
-        WriteFileAtomically(to, bytes);
+        writeFileAtomically(to, bytes);
         if (!existed) created.push_back(to);
     };
     try {
-        std::string html = ReadFileBytes(m_folder / (stem + ".html"));
+        std::string html = readFileBytes(m_folder / (stem + ".html"));
         warnings = linked.relink(html, folder, stem);
         for (const std::string& name : m_names) {
             if (!name.starts_with(stem + "_html_")) continue;
-            const std::string bytes = ReadFileBytes(m_folder / name);
+            const std::string bytes = readFileBytes(m_folder / name);
             const PicturePlace place = placeForPicture(folder, name, bytes);
             if (place.name != name) replaceQuoted(html, name, place.name);
             if (place.mustWrite) write(folder / place.name, bytes);

@@ -50,7 +50,7 @@ HtmlExportResult failure(HtmlExportFailure kind, std::string reason)
 // The document's kind when it can be read and its first bytes fit its extension.
 std::optional<DocumentKind> checkDocument(const fs::path& document, HtmlExportResult& result)
 {
-    const std::optional<DocumentKind> kind = WordProcessorDocumentKind(document);
+    const std::optional<DocumentKind> kind = wordProcessorDocumentKind(document);
     if (!kind) {
         result = failure(HtmlExportFailure::NotADocument,
                          "the file is not a word-processor document (.doc, .rtf, .docx or .odt)");
@@ -74,8 +74,8 @@ std::optional<DocumentKind> checkDocument(const fs::path& document, HtmlExportRe
     std::string head(kDocumentSignatureSize, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(in.gcount()));
-    if (!HasDocumentSignature(*kind, head)) {
-        result = failure(HtmlExportFailure::NotADocument, NotADocumentReason(*kind));
+    if (!hasDocumentSignature(*kind, head)) {
+        result = failure(HtmlExportFailure::NotADocument, notADocumentReason(*kind));
         return std::nullopt;
     }
     return kind;
@@ -94,7 +94,7 @@ std::optional<fs::path> findLibreOffice(const LibreOfficeSettings& settings)
         searchPath = path;
     }
     for (const std::string_view name : {"soffice", "libreoffice"})
-        if (std::optional<fs::path> program = FindProgram(name, searchPath)) return program;
+        if (std::optional<fs::path> program = findProgram(name, searchPath)) return program;
     return std::nullopt;
 }
 
@@ -202,7 +202,7 @@ public:
         run.madeProgress = madeProgress;
         run.withoutNetwork = true;
         run.memoryLimit = officeMemoryLimit();
-        const ChildProcessResult result = RunChildProcess(run);
+        const ChildProcessResult result = runChildProcess(run);
         if (result.end == ChildProcessEnd::Exited)
             next = m_staged.size();
         else
@@ -230,7 +230,7 @@ std::string seconds(std::chrono::milliseconds time)
 
 LibreOfficeRunner::LibreOfficeRunner(LibreOfficeSettings settings) : m_settings(std::move(settings)) {}
 
-std::vector<HtmlExportResult> LibreOfficeRunner::SaveAsHtml(std::span<const HtmlExportJob> jobs)
+std::vector<HtmlExportResult> LibreOfficeRunner::saveAsHtml(std::span<const HtmlExportJob> jobs)
 {
     std::vector<HtmlExportResult> results(jobs.size());
     std::vector<std::optional<DocumentKind>> kinds(jobs.size());
@@ -253,7 +253,7 @@ std::vector<HtmlExportResult> LibreOfficeRunner::SaveAsHtml(std::span<const Html
 
     TempFolder work;
     fs::create_directories(work.file("profile/user"));
-    WriteFileAtomically(work.file("profile/user/registrymodifications.xcu"), kProfileSettings);
+    writeFileAtomically(work.file("profile/user/registrymodifications.xcu"), kProfileSettings);
     Batch wordFiles(work, "doc");
     Batch otherFiles(work, "other");
     StemChooser stems;

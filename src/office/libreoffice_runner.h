@@ -41,7 +41,7 @@ class LibreOfficeRunner : public WordProcessor {
 public:
     explicit LibreOfficeRunner(LibreOfficeSettings settings = {});
 
-    std::vector<HtmlExportResult> SaveAsHtml(std::span<const HtmlExportJob> jobs) override;
+    std::vector<HtmlExportResult> saveAsHtml(std::span<const HtmlExportJob> jobs) override;
 
 private:
     LibreOfficeSettings m_settings;

@@ -16,7 +16,7 @@ bool isExecutableFile(const std::filesystem::path& path)
 
 }  // namespace
 
-std::optional<std::filesystem::path> FindProgram(std::string_view name, std::string_view searchPath)
+std::optional<std::filesystem::path> findProgram(std::string_view name, std::string_view searchPath)
 {
     if (name.empty()) return std::nullopt;
     if (name.find('/') != std::string_view::npos) {

@@ -42,7 +42,7 @@ public:
     virtual ~WordProcessor() = default;
     // One result per job, in the jobs' order. A failure of one document leaves the others
     // to be converted; nothing is written for a document that failed.
-    virtual std::vector<HtmlExportResult> SaveAsHtml(std::span<const HtmlExportJob> jobs) = 0;
+    virtual std::vector<HtmlExportResult> saveAsHtml(std::span<const HtmlExportJob> jobs) = 0;
 };
 
 }  // namespace vellumar

@@ -64,7 +64,7 @@ void encodeTo(const std::uint8_t* in, std::size_t size, char* out)
     const std::size_t whole = size / 3 * 3;
     encodeGroups(in, whole, out);
     if (whole < size) {
-        const std::array<char, 4> last = EncodeBase64Group(in + whole, static_cast<int>(size - whole));
+        const std::array<char, 4> last = encodeBase64Group(in + whole, static_cast<int>(size - whole));
         std::memcpy(out + whole / 3 * 4, last.data(), 4);
     }
 }
@@ -102,7 +102,7 @@ long long readFully(int fd, std::uint8_t* buffer, std::size_t size)
 
 }  // namespace
 
-std::array<char, 4> EncodeBase64Group(const std::uint8_t* bytes, int realCount)
+std::array<char, 4> encodeBase64Group(const std::uint8_t* bytes, int realCount)
 {
     std::uint32_t v = 0;
     for (int i = 0; i < 3; ++i) v = (v << 8) | (i < realCount ? bytes[i] : 0u);
@@ -112,21 +112,21 @@ std::array<char, 4> EncodeBase64Group(const std::uint8_t* bytes, int realCount)
     return out;
 }
 
-void AppendBase64(std::string_view bytes, std::string& out)
+void appendBase64(std::string_view bytes, std::string& out)
 {
     const std::size_t start = out.size();
     out.resize(start + encodedSize(bytes.size()));
     encodeTo(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out.data() + start);
 }
 
-std::string EncodeBase64(std::string_view bytes)
+std::string encodeBase64(std::string_view bytes)
 {
     std::string out;
-    AppendBase64(bytes, out);
+    appendBase64(bytes, out);
     return out;
 }
 
-std::string EncodeFileBase64(const std::filesystem::path& path)
+std::string encodeFileBase64(const std::filesystem::path& path)
 {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) return {};
@@ -151,7 +151,7 @@ std::string EncodeFileBase64(const std::filesystem::path& path)
     return out;
 }
 
-std::optional<std::string> DecodeBase64(std::string_view text)
+std::optional<std::string> decodeBase64(std::string_view text)
 {
     static constexpr auto kValues = [] {
         std::array<signed char, 256> values{};

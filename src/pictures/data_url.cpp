@@ -28,16 +28,16 @@ std::string extensionForMediaType(std::string_view mediaType)
 
 }  // namespace
 
-DataUrlPicture ParseDataUrl(std::string_view src)
+DataUrlPicture parseDataUrl(std::string_view src)
 {
     DataUrlPicture result;
     src = trimmed(src);
-    if (src.size() < 5 || AsciiLower(src.substr(0, 5)) != "data:") return result;
+    if (src.size() < 5 || asciiLower(src.substr(0, 5)) != "data:") return result;
     result.kind = DataUrlKind::Unsupported;
     const std::size_t comma = src.find(',');
     if (comma == std::string_view::npos) return result;
     // "image/png;name=x.png;base64": the media type, parameters, and the base64 flag last.
-    const std::string header = AsciiLower(src.substr(5, comma - 5));
+    const std::string header = asciiLower(src.substr(5, comma - 5));
     const std::size_t semicolon = header.find(';');
     const std::string mediaType(trimmed(std::string_view(header).substr(0, semicolon)));
     const bool base64 = semicolon != std::string::npos && trimmed(std::string_view(header).substr(header.rfind(';') + 1)) == "base64";
@@ -46,7 +46,7 @@ DataUrlPicture ParseDataUrl(std::string_view src)
         result.extension.clear();
         return result;
     }
-    std::optional<std::string> bytes = DecodeBase64(src.substr(comma + 1));
+    std::optional<std::string> bytes = decodeBase64(src.substr(comma + 1));
     if (!bytes || bytes->empty()) {
         result.kind = DataUrlKind::Corrupt;
         return result;

@@ -21,6 +21,6 @@ struct DataUrlPicture {
 
 // Letter case of "data:", the media type and ";base64" does not matter; white space inside the
 // base64 text is skipped.
-DataUrlPicture ParseDataUrl(std::string_view src);
+DataUrlPicture parseDataUrl(std::string_view src);
 
 }  // namespace vellumar

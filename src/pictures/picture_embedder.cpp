@@ -36,7 +36,7 @@ bool isUtf8(const std::string& text)
 {
     for (std::size_t i = 0; i < text.size();) {
         char32_t cp = 0;
-        const std::size_t length = DecodeUtf8(text, i, cp);
+        const std::size_t length = decodeUtf8(text, i, cp);
         if (cp == 0xFFFD && text.compare(i, 3, "\xEF\xBF\xBD") != 0) return false;
         i += length;
     }
@@ -106,21 +106,21 @@ void PictureEmbedder::addBinaryLater(const std::string& binaries, std::function<
     m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement))});
 }
 
-void PictureEmbedder::EmbedPicture(std::string_view src, std::string& body, std::string& binaries)
+void PictureEmbedder::embedPicture(std::string_view src, std::string& body, std::string& binaries)
 {
-    if (const TPictureEntry* known = m_table.find(src)) {
-        if (!known->Id.empty()) body.append(ImageReference(known->Id));
+    if (const PictureEntry* known = m_table.find(src)) {
+        if (!known->id.empty()) body.append(imageReference(known->id));
         return;
     }
-    m_table.AddPictureSource(src);
-    if (IsNetworkSource(src)) return;
+    m_table.addPictureSource(src);
+    if (isNetworkSource(src)) return;
 
-    DataUrlPicture inlinePicture = ParseDataUrl(src);
+    DataUrlPicture inlinePicture = parseDataUrl(src);
     switch (inlinePicture.kind) {
     case DataUrlKind::NotDataUrl: embedFile(src, body, binaries); return;
     case DataUrlKind::Unsupported: return;
     case DataUrlKind::Corrupt:
-        throw PictureDecodeError(inlineName("inline~" + std::to_string(m_inlineCount + 1)),
+        throw pictureDecodeError(inlineName("inline~" + std::to_string(m_inlineCount + 1)),
                                  "its base64 text is damaged");
     case DataUrlKind::Picture:
         embedInline(inlinePicture.extension, std::move(inlinePicture.bytes), body, binaries);
@@ -132,7 +132,7 @@ void PictureEmbedder::reportMissing(std::string_view src)
 {
     if (m_user == nullptr) return;
     // The path shown is the most literal spelling that a terminal can show (UTF-8).
-    const std::vector<std::string> spellings = PictureFileSpellings(src);
+    const std::vector<std::string> spellings = pictureFileSpellings(src);
     const auto shown = std::find_if(spellings.begin(), spellings.end(), isUtf8);
     fs::path tried = shown != spellings.end() ? fs::path(*shown)
                      : spellings.empty()      ? fs::path()
@@ -142,12 +142,12 @@ void PictureEmbedder::reportMissing(std::string_view src)
     std::string why = "no file " + tried.string();
     if (::stat(tried.c_str(), &info) == 0)
         why = tried.string() + (S_ISDIR(info.st_mode) ? " is a folder" : " is not a regular file");
-    m_user->warn("picture '" + Windows1251ToUtf8(src) + "' left out: " + why);
+    m_user->warn("picture '" + windows1251ToUtf8(src) + "' left out: " + why);
 }
 
 void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
 {
-    PreparedPicture prepared = PreparePicture(src, m_baseFolder, &m_folderListings, m_options);
+    PreparedPicture prepared = preparePicture(src, m_baseFolder, &m_folderListings, m_options);
     if (!prepared.located) {
         if (prepared.error) std::rethrow_exception(prepared.error);
         reportMissing(src);
@@ -156,15 +156,15 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
     const LocatedPicture& located = *prepared.located;
     const fs::path& file = located.file;
     if (static_cast<unsigned long long>(located.size) > kMaxPictureBytes) {
-        m_user->warn("picture '" + Windows1251ToUtf8(src) + "' left out: " + file.string() + " is larger than " +
+        m_user->warn("picture '" + windows1251ToUtf8(src) + "' left out: " + file.string() + " is larger than " +
                      std::to_string(kMaxPictureBytes) + " bytes, more than any picture of a book");
         return;
     }
 
     // The same file under another src (./a.jpg and a.jpg) is one picture: one binary element.
     if (const auto found = m_embeddedFiles.find(located.key); found != m_embeddedFiles.end()) {
-        body.append(ImageReference(found->second.Id));
-        m_table.SetEmbeddedPath(found->second.EmbeddedPath, found->second.Id);
+        body.append(imageReference(found->second.id));
+        m_table.setEmbeddedPath(found->second.embeddedPath, found->second.id);
         return;
     }
     if (prepared.error) std::rethrow_exception(prepared.error);
@@ -178,8 +178,8 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
         const std::string_view newExtension = plan.work == PictureWork::ShrinkPng ? ".png" : ".jpg";
         fs::path wanted = file;
         wanted.replace_extension(std::string(newExtension));
-        plan.virtualPath = std::string(src.substr(0, src.size() - PathExtension(src).size()));
-        if (TempSiblingName(wanted) != wanted) plan.virtualPath.append("~temp");
+        plan.virtualPath = std::string(src.substr(0, src.size() - pathExtension(src).size()));
+        if (tempSiblingName(wanted) != wanted) plan.virtualPath.append("~temp");
         plan.virtualPath.append(newExtension);
     }
     // A small file, read whole already, goes to the worker as its bytes; a worker reads a
@@ -195,7 +195,7 @@ void PictureEmbedder::embedInline(std::string_view extension, std::string bytes,
 {
     const std::string stem = "inline~" + std::to_string(++m_inlineCount);
     const std::string name = inlineName(stem + std::string(extension));
-    PicturePlan plan = PlanPicture(bytes, extension, name, m_options);
+    PicturePlan plan = planPicture(bytes, extension, name, m_options);
     if (plan.work == PictureWork::AsIs && bytes.empty()) return;
     // A picture inside the document keeps its inline~N name, with the extension of its copy.
     plan.virtualPath = stem + std::string(plan.work == PictureWork::AsIs        ? extension
@@ -207,21 +207,21 @@ void PictureEmbedder::embedInline(std::string_view extension, std::string bytes,
 bool PictureEmbedder::embedPlanned(PictureBytes source, const PicturePlan& plan, std::string_view name,
                                    std::string& body, std::string& binaries)
 {
-    const std::string id = AsciiLower(PictureIdFromPath(plan.virtualPath));
-    std::string contentType = PictureContentType(id);
+    const std::string id = asciiLower(pictureIdFromPath(plan.virtualPath));
+    std::string contentType = pictureContentType(id);
     if (id.empty() || contentType.empty()) return false;
     std::string uniqueId = m_ids.claim(id);
-    body.append(ImageReference(uniqueId));
-    m_table.SetEmbeddedPath(plan.virtualPath, uniqueId);
+    body.append(imageReference(uniqueId));
+    m_table.setEmbeddedPath(plan.virtualPath, uniqueId);
     // The binary element is made by a worker; its place in the binaries is kept.
     auto makeElement = [plan, source = std::move(source), options = m_options, name = std::string(name),
                         contentType = std::move(contentType), uniqueId = std::move(uniqueId)]() mutable {
         std::string bytes = std::holds_alternative<fs::path>(source)
-                                ? ReadPlannedPicture(std::get<fs::path>(source), name)
+                                ? readPlannedPicture(std::get<fs::path>(source), name)
                                 : std::move(std::get<std::string>(source));
-        return BinaryElementOfBytes(contentType, uniqueId, CarryOutPlan(std::move(bytes), plan, options, name));
+        return binaryElementOfBytes(contentType, uniqueId, carryOutPlan(std::move(bytes), plan, options, name));
     };
-    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement), PlanWeight(plan))});
+    m_pending.push_back({binaries.size(), m_workers.run(std::move(makeElement), planWeight(plan))});
     return true;
 }
 

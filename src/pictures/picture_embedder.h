@@ -41,20 +41,15 @@ public:
     ~PictureEmbedder() override;
 
     void beginConversion() override;
-    void embedPicture(std::string_view src, std::string& body, std::string& binaries) override
-    {
-        EmbedPicture(src, body, binaries);
-    }
-    TextPieces completeBinaries(std::string binaries) override;
-    void endConversion() override;
-
     // One src: appends the image reference to body and, for a picture not embedded before in
     // this conversion, has its binary element made for binaries (placed there by
     // completeBinaries). Missing files (reported to the user as warnings naming the src and
     // the path tried), network addresses and other kinds of pictures are left out. Throws
     // PictureError naming the picture when its header shows it is not a picture of its kind;
     // an error while reading, checking, decoding or re-encoding comes from completeBinaries.
-    void EmbedPicture(std::string_view src, std::string& body, std::string& binaries);
+    void embedPicture(std::string_view src, std::string& body, std::string& binaries) override;
+    TextPieces completeBinaries(std::string binaries) override;
+    void endConversion() override;
 
     // For the other pictures of the same conversion (table pictures): `makeElement` runs on the
     // picture workers and its binary element is placed, at completeBinaries, where binaries
@@ -85,7 +80,7 @@ private:
     UserInteraction* m_user;
     PictureTable m_table;
     PictureIdSet m_ids;
-    std::map<PictureFileKey, TPictureEntry> m_embeddedFiles;  // file -> the entry that embedded it
+    std::map<PictureFileKey, PictureEntry> m_embeddedFiles;  // file -> the entry that embedded it
     std::vector<PendingBinary> m_pending;
     FolderListings m_folderListings;
     int m_inlineCount = 0;

@@ -17,21 +17,21 @@ bool isTablePictureName(std::string_view id)
 
 }  // namespace
 
-std::string PictureIdFromPath(std::string_view path)
+std::string pictureIdFromPath(std::string_view path)
 {
     const std::size_t slash = path.find('/');
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-std::string PictureContentType(std::string_view id)
+std::string pictureContentType(std::string_view id)
 {
-    const std::string_view extension = PathExtension(id);
+    const std::string_view extension = pathExtension(id);
     if (extension == ".jpg" || extension == ".jpeg") return "jpeg";
     if (extension == ".png") return "png";
     return {};
 }
 
-std::string_view PathExtension(std::string_view path)
+std::string_view pathExtension(std::string_view path)
 {
     const std::size_t dot = path.rfind('.');
     if (dot == std::string_view::npos) return {};
@@ -49,7 +49,7 @@ std::string PictureIdSet::claim(std::string_view wanted)
         m_used.insert(id);
         return id;
     }
-    const std::string_view extension = PathExtension(id);
+    const std::string_view extension = pathExtension(id);
     const std::string stem = id.substr(0, id.size() - extension.size());
     for (int number = 2;; ++number) {
         std::string candidate = stem + "~" + std::to_string(number);

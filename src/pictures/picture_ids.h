@@ -9,15 +9,15 @@ namespace vellumar {
 
 // The part of the path after its first "/" (the whole path when it has none):
 // Book_files/Image001.JPG -> Image001.JPG, a/b/c.png -> b/c.png. Letter case is kept.
-std::string PictureIdFromPath(std::string_view path);
+std::string pictureIdFromPath(std::string_view path);
 
 // "jpeg" for an id ending in ".jpg" or ".jpeg", "png" for ".png", otherwise empty (such a
 // picture is not embedded). The extension is compared exactly: pass a lower-cased id.
-std::string PictureContentType(std::string_view id);
+std::string pictureContentType(std::string_view id);
 
 // The extension of the path's last segment with its dot ("" when it has none); "/" and "\"
 // both separate segments: "a/b.JPG" -> ".JPG", "a.b/c" -> "".
-std::string_view PathExtension(std::string_view path);
+std::string_view pathExtension(std::string_view path);
 
 // The ids given out in one book, so that no two binary elements share one.
 class PictureIdSet {

@@ -100,13 +100,13 @@ std::string utf8Spelling(std::string_view text)
     for (std::size_t i = 0; i < text.size();) {
         char32_t cp = 0;
         if (const std::size_t length = numericReference(text, i, cp)) {
-            AppendUtf8(out, cp);
+            appendUtf8(out, cp);
             i += length;
         } else if (text.substr(i, 5) == "&amp;") {
             out.push_back('&');
             i += 5;
         } else {
-            AppendUtf8(out, Windows1251ToUnicode(static_cast<unsigned char>(text[i])));
+            appendUtf8(out, windows1251ToUnicode(static_cast<unsigned char>(text[i])));
             ++i;
         }
     }
@@ -136,7 +136,7 @@ std::multimap<std::string, std::string> listFolder(const fs::path& folder)
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error), end; !error && it != end;
          it.increment(error)) {
         std::string name = it->path().filename().string();
-        names.emplace(FoldFileNameCase(name), std::move(name));
+        names.emplace(foldFileNameCase(name), std::move(name));
     }
     return names;
 }
@@ -147,7 +147,7 @@ std::optional<fs::path> entryIgnoringCase(const fs::path& folder, const std::str
 {
     auto listed = listings.find(folder);
     if (listed == listings.end()) listed = listings.emplace(folder, listFolder(folder)).first;
-    const auto [first, last] = listed->second.equal_range(FoldFileNameCase(name));
+    const auto [first, last] = listed->second.equal_range(foldFileNameCase(name));
     std::optional<std::string> found;
     for (auto it = first; it != last; ++it)
         if (!found || it->second < *found) found = it->second;
@@ -184,24 +184,24 @@ std::optional<fs::path> matchIgnoringCase(const fs::path& path, FolderListings& 
 
 }  // namespace
 
-std::string FoldFileNameCase(std::string_view name)
+std::string foldFileNameCase(std::string_view name)
 {
     std::string out;
     out.reserve(name.size());
     for (std::size_t i = 0; i < name.size();) {
         char32_t cp = 0;
-        const std::size_t length = DecodeUtf8(name, i, cp);
+        const std::size_t length = decodeUtf8(name, i, cp);
         if (cp == 0xFFFD && length == 1 && static_cast<unsigned char>(name[i]) >= 0x80) {
             out.push_back(name[i]);  // not UTF-8: kept as the byte it is
         } else {
-            AppendUtf8(out, foldCase(cp));
+            appendUtf8(out, foldCase(cp));
         }
         i += length;
     }
     return out;
 }
 
-std::vector<std::string> PictureFileSpellings(std::string_view src)
+std::vector<std::string> pictureFileSpellings(std::string_view src)
 {
     std::vector<std::string> literal;
     addSpelling(literal, std::string(src));
@@ -226,12 +226,12 @@ std::vector<std::string> PictureFileSpellings(std::string_view src)
     return spellings;
 }
 
-std::optional<FoundPictureFile> LookUpPictureFile(std::string_view src, const fs::path& baseFolder,
+std::optional<FoundPictureFile> lookUpPictureFile(std::string_view src, const fs::path& baseFolder,
                                                   FolderListings* listings)
 {
     FolderListings ownListings;
     FolderListings& known = listings != nullptr ? *listings : ownListings;
-    const std::vector<std::string> spellings = PictureFileSpellings(src);
+    const std::vector<std::string> spellings = pictureFileSpellings(src);
     std::vector<fs::path> paths;
     paths.reserve(spellings.size());
     for (const std::string& spelling : spellings) {
@@ -246,9 +246,9 @@ std::optional<FoundPictureFile> LookUpPictureFile(std::string_view src, const fs
     return std::nullopt;
 }
 
-fs::path FindPictureFile(std::string_view src, const fs::path& baseFolder, FolderListings* listings)
+fs::path findPictureFile(std::string_view src, const fs::path& baseFolder, FolderListings* listings)
 {
-    std::optional<FoundPictureFile> found = LookUpPictureFile(src, baseFolder, listings);
+    std::optional<FoundPictureFile> found = lookUpPictureFile(src, baseFolder, listings);
     return found ? std::move(found->path) : fs::path();
 }
 

@@ -17,7 +17,7 @@ namespace vellumar {
 // The paths a src may stand for, the most literal first, no two alike: the src as written,
 // with "\" read as "/", without its "file:" scheme and host, with percent escapes decoded,
 // and each of these with windows-1251 letters (and numeric character references) as UTF-8.
-std::vector<std::string> PictureFileSpellings(std::string_view src);
+std::vector<std::string> pictureFileSpellings(std::string_view src);
 
 // Folder listings read while matching without regard to case, kept for one conversion so that
 // many missing pictures in one large folder read it once: folded name -> names in that folder.
@@ -35,14 +35,14 @@ struct FoundPictureFile {
 // when empty): the first spelling that names a file exactly, else the first that does when
 // each part of the path is matched without regard to letter case (Latin, accented Latin and
 // Cyrillic letters). An empty path when there is none.
-std::filesystem::path FindPictureFile(std::string_view src, const std::filesystem::path& baseFolder,
+std::filesystem::path findPictureFile(std::string_view src, const std::filesystem::path& baseFolder,
                                       FolderListings* listings = nullptr);
 // The same, with the file's identity and size, from the one look at the file that found it.
-std::optional<FoundPictureFile> LookUpPictureFile(std::string_view src, const std::filesystem::path& baseFolder,
+std::optional<FoundPictureFile> lookUpPictureFile(std::string_view src, const std::filesystem::path& baseFolder,
                                                   FolderListings* listings = nullptr);
 
 // The name with its letters lower-cased, for comparing file names without regard to case:
 // read as UTF-8 where it is valid, byte by byte (ASCII letters only) where it is not.
-std::string FoldFileNameCase(std::string_view name);
+std::string foldFileNameCase(std::string_view name);
 
 }  // namespace vellumar

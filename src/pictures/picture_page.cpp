@@ -10,12 +10,12 @@ namespace vellumar {
 
 namespace fs = std::filesystem;
 
-bool IsPicturePageExtension(std::string_view lowerExtension)
+bool isPicturePageExtension(std::string_view lowerExtension)
 {
     return lowerExtension == ".jpg" || lowerExtension == ".jpeg" || lowerExtension == ".png";
 }
 
-std::string PictureIdFromFileName(std::string_view fileName)
+std::string pictureIdFromFileName(std::string_view fileName)
 {
     std::string id(fileName);
     for (char& c : id)
@@ -23,27 +23,27 @@ std::string PictureIdFromFileName(std::string_view fileName)
     return id;
 }
 
-std::optional<PictureTexts> LoadPictureTexts(const fs::path& path, const ConversionOptions& options,
+std::optional<PictureTexts> loadPictureTexts(const fs::path& path, const ConversionOptions& options,
                                              TempFolder& copies)
 {
-    const std::string extension = AsciiLower(path.extension().string());
-    if (!IsPicturePageExtension(extension)) return std::nullopt;
+    const std::string extension = asciiLower(path.extension().string());
+    if (!isPicturePageExtension(extension)) return std::nullopt;
 
     const std::string name = path.string();
     fs::path file = path;
     const auto copy = [&] { return copies.file(path.stem().string() + "~temp" + path.extension().string()); };
     if (extension == ".png") {
-        if (PngNeedsScaling(path, options, name)) file = ScalePng(path, options, copy(), name);
-    } else if (JpegNeedsScaling(path, options, name)) {
-        file = ScaleJpeg(path, options, copy(), name);
+        if (pngNeedsScaling(path, options, name)) file = scalePng(path, options, copy(), name);
+    } else if (jpegNeedsScaling(path, options, name)) {
+        file = scaleJpeg(path, options, copy(), name);
     }
 
-    const std::string id = PictureIdFromFileName(file.filename().string());
-    const std::string contentType = PictureContentType(AsciiLower(id));
+    const std::string id = pictureIdFromFileName(file.filename().string());
+    const std::string contentType = pictureContentType(asciiLower(id));
     if (contentType.empty()) return std::nullopt;
-    const std::string base64 = EncodeFileBase64(file);
+    const std::string base64 = encodeFileBase64(file);
     if (base64.empty()) return std::nullopt;
-    return PictureTexts{ImageReference(id), BinaryElement(contentType, id, base64)};
+    return PictureTexts{imageReference(id), binaryElement(contentType, id, base64)};
 }
 
 }  // namespace vellumar

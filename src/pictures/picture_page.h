@@ -20,7 +20,7 @@ struct PictureTexts {
 };
 
 // Extensions the images page takes, lower-cased: ".jpg", ".jpeg" and ".png".
-bool IsPicturePageExtension(std::string_view lowerExtension);
+bool isPicturePageExtension(std::string_view lowerExtension);
 
 // The texts for the picture at path. A JPEG or PNG larger than the picture box (with Resize
 // on) is first shrunk into a copy named like the file with "~temp" before its extension
@@ -29,11 +29,11 @@ bool IsPicturePageExtension(std::string_view lowerExtension);
 // content type comes from its extension in lower case. Nothing for other kinds of files (GIF
 // too) and for a file that does not exist, is empty or cannot be read. Throws PictureError
 // naming the file when it has to be measured (Resize on) and is not a picture of its kind.
-std::optional<PictureTexts> LoadPictureTexts(const std::filesystem::path& path, const ConversionOptions& options,
+std::optional<PictureTexts> loadPictureTexts(const std::filesystem::path& path, const ConversionOptions& options,
                                              TempFolder& copies);
 
 // The id a file name gives in the FB2 text: characters that would end the id's attribute or
 // break the XML ('"', '<', '>', '&', control characters) become "_".
-std::string PictureIdFromFileName(std::string_view fileName);
+std::string pictureIdFromFileName(std::string_view fileName);
 
 }  // namespace vellumar

@@ -15,20 +15,20 @@ bool isJpegExtension(std::string_view extension) { return extension == ".jpg" ||
 
 }  // namespace
 
-PicturePlan PlanPicture(std::string_view head, std::string_view extension, std::string_view name,
+PicturePlan planPicture(std::string_view head, std::string_view extension, std::string_view name,
                         const ConversionOptions& options)
 {
     PicturePlan plan;
     if (extension == ".gif") {
-        plan.size = ReadHeaderSize(head, PictureFormat::Gif, name);
+        plan.size = readHeaderSize(head, PictureFormat::Gif, name);
         plan.work = PictureWork::GifToJpeg;
         return plan;
     }
     const bool jpeg = isJpegExtension(extension);
-    if (!options.Resize || (!jpeg && extension != ".png")) return plan;
+    if (!options.resize || (!jpeg && extension != ".png")) return plan;
     plan.format = jpeg ? PictureFormat::Jpeg : PictureFormat::Png;
-    const PictureSize size = ReadHeaderSize(head, plan.format, name);
-    if (ExceedsBox(size, options)) {
+    const PictureSize size = readHeaderSize(head, plan.format, name);
+    if (exceedsBox(size, options)) {
         plan.work = jpeg ? PictureWork::ShrinkJpeg : PictureWork::ShrinkPng;
         plan.size = size;
     } else {
@@ -39,7 +39,7 @@ PicturePlan PlanPicture(std::string_view head, std::string_view extension, std::
     return plan;
 }
 
-std::size_t PlanWeight(const PicturePlan& plan)
+std::size_t planWeight(const PicturePlan& plan)
 {
     if (plan.work == PictureWork::AsIs) return 0;
     const std::size_t pixels =
@@ -47,22 +47,22 @@ std::size_t PlanWeight(const PicturePlan& plan)
     return 1 + pixels * (plan.work == PictureWork::ShrinkPng ? 4 : 1);
 }
 
-std::string CarryOutPlan(std::string bytes, const PicturePlan& plan, const ConversionOptions& options,
+std::string carryOutPlan(std::string bytes, const PicturePlan& plan, const ConversionOptions& options,
                          std::string_view name)
 {
-    if (plan.checkWhole) CheckPictureWhole(bytes, plan.format, name);
+    if (plan.checkWhole) checkPictureWhole(bytes, plan.format, name);
     switch (plan.work) {
     case PictureWork::AsIs: return bytes;
-    case PictureWork::ShrinkJpeg: return ShrinkJpegBytes(bytes, options, name);
-    case PictureWork::ShrinkPng: return ShrinkPngBytes(bytes, options, name);
-    case PictureWork::GifToJpeg: return GifToJpegBytes(bytes, options, name);
+    case PictureWork::ShrinkJpeg: return shrinkJpegBytes(bytes, options, name);
+    case PictureWork::ShrinkPng: return shrinkPngBytes(bytes, options, name);
+    case PictureWork::GifToJpeg: return gifToJpegBytes(bytes, options, name);
     }
     return bytes;
 }
 
-std::string ReadPlannedPicture(const std::filesystem::path& file, std::string_view name)
+std::string readPlannedPicture(const std::filesystem::path& file, std::string_view name)
 {
-    std::optional<std::string> bytes = ReadPictureFile(file);
+    std::optional<std::string> bytes = readPictureFile(file);
     if (!bytes) throw PictureError("cannot read the picture " + std::string(name) + ": it is gone");
     return std::move(*bytes);
 }

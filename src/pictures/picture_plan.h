@@ -33,20 +33,20 @@ inline constexpr std::size_t kPictureHeaderBytes = 64 * 1024;
 // The plan for a picture from its first bytes (or all of them) and the lower-case extension of
 // its src; `name` names it in errors. Throws PictureError when the header is not one of its
 // kind. The virtual path is left for the caller.
-PicturePlan PlanPicture(std::string_view head, std::string_view extension, std::string_view name,
+PicturePlan planPicture(std::string_view head, std::string_view extension, std::string_view name,
                         const ConversionOptions& options);
 
 // About how much work carrying out the plan is, for the order of the picture workers' jobs: 0
 // for a picture carried as it is; a PNG's deflate at level 8 costs several times a JPEG's
 // encoding of as many pixels.
-std::size_t PlanWeight(const PicturePlan& plan);
+std::size_t planWeight(const PicturePlan& plan);
 
 // The bytes to embed: checked, shrunk or re-encoded as planned. Throws PictureError.
-std::string CarryOutPlan(std::string bytes, const PicturePlan& plan, const ConversionOptions& options,
+std::string carryOutPlan(std::string bytes, const PicturePlan& plan, const ConversionOptions& options,
                          std::string_view name);
 
 // A planned picture file, read whole when its work begins. Throws PictureError naming the
 // picture when the file is gone by then.
-std::string ReadPlannedPicture(const std::filesystem::path& file, std::string_view name);
+std::string readPlannedPicture(const std::filesystem::path& file, std::string_view name);
 
 }  // namespace vellumar

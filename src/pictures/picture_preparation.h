@@ -22,12 +22,12 @@ struct LocatedPicture {
 };
 
 // The regular file a src names (relative ones from baseFolder), or nothing.
-std::optional<LocatedPicture> LocatePicture(std::string_view src, const std::filesystem::path& baseFolder,
+std::optional<LocatedPicture> locatePicture(std::string_view src, const std::filesystem::path& baseFolder,
                                             FolderListings* listings);
 
 // Whether a src can only be a network address or a picture inside the document: nothing to
 // look up on disk.
-bool IsNetworkSource(std::string_view src);
+bool isNetworkSource(std::string_view src);
 
 struct PreparedPicture {
     std::optional<LocatedPicture> located;  // nothing: no regular file by that src
@@ -41,7 +41,7 @@ struct PreparedPicture {
 };
 
 // Everything the walk finds out about the picture file of a src, without throwing.
-PreparedPicture PreparePicture(std::string_view src, const std::filesystem::path& baseFolder,
+PreparedPicture preparePicture(std::string_view src, const std::filesystem::path& baseFolder,
                                FolderListings* listings, const ConversionOptions& options);
 
 }  // namespace vellumar

@@ -8,31 +8,31 @@ void PictureTable::clear()
     m_bySource.clear();
 }
 
-void PictureTable::AddPictureSource(std::string_view source)
+void PictureTable::addPictureSource(std::string_view source)
 {
     m_entries.push_back({std::string(source), {}, {}});
     m_bySource.try_emplace(std::string(source), m_entries.size() - 1);
 }
 
-void PictureTable::SetEmbeddedPath(std::string_view path, std::string_view id)
+void PictureTable::setEmbeddedPath(std::string_view path, std::string_view id)
 {
     if (m_entries.empty()) return;
-    m_entries.back().EmbeddedPath = path;
-    m_entries.back().Id = id;
+    m_entries.back().embeddedPath = path;
+    m_entries.back().id = id;
 }
 
-bool PictureTable::IsKnownPictureSource(std::string_view source) const { return find(source) != nullptr; }
+bool PictureTable::isKnownPictureSource(std::string_view source) const { return find(source) != nullptr; }
 
-const TPictureEntry* PictureTable::find(std::string_view source) const
+const PictureEntry* PictureTable::find(std::string_view source) const
 {
     const auto found = m_bySource.find(std::string(source));
     return found == m_bySource.end() ? nullptr : &m_entries[found->second];
 }
 
-std::string PictureTable::EmbeddedPathOf(std::string_view source) const
+std::string PictureTable::embeddedPathOf(std::string_view source) const
 {
-    const TPictureEntry* entry = find(source);
-    return entry != nullptr ? entry->EmbeddedPath : std::string();
+    const PictureEntry* entry = find(source);
+    return entry != nullptr ? entry->embeddedPath : std::string();
 }
 
 }  // namespace vellumar

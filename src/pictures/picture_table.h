@@ -9,28 +9,28 @@
 
 namespace vellumar {
 
-struct TPictureEntry {
-    std::string Source;        // the src value exactly as written
-    std::string EmbeddedPath;  // the path whose data went into the binary element ("" if none)
-    std::string Id;            // the id of that binary element ("" if none)
+struct PictureEntry {
+    std::string source;        // the src value exactly as written
+    std::string embeddedPath;  // the path whose data went into the binary element ("" if none)
+    std::string id;            // the id of that binary element ("" if none)
 };
 
 class PictureTable {
 public:
     void clear();
     // Appends an entry for source with no embedded path yet.
-    void AddPictureSource(std::string_view source);
+    void addPictureSource(std::string_view source);
     // Records the newest entry's embedded file and id.
-    void SetEmbeddedPath(std::string_view path, std::string_view id);
-    bool IsKnownPictureSource(std::string_view source) const;
+    void setEmbeddedPath(std::string_view path, std::string_view id);
+    bool isKnownPictureSource(std::string_view source) const;
     // The first entry for source, or nullptr.
-    const TPictureEntry* find(std::string_view source) const;
-    std::string EmbeddedPathOf(std::string_view source) const;
+    const PictureEntry* find(std::string_view source) const;
+    std::string embeddedPathOf(std::string_view source) const;
 
-    const std::vector<TPictureEntry>& entries() const { return m_entries; }
+    const std::vector<PictureEntry>& entries() const { return m_entries; }
 
 private:
-    std::vector<TPictureEntry> m_entries;
+    std::vector<PictureEntry> m_entries;
     std::unordered_map<std::string, std::size_t> m_bySource;
 };
 

@@ -4,18 +4,18 @@
 
 namespace vellumar {
 
-std::string ImageReference(std::string_view id)
+std::string imageReference(std::string_view id)
 {
     std::string out("<image xlink:href=\"#");
     out.append(id).append("\"/>");
     return out;
 }
 
-std::string TablePictureName(int number) { return "table" + std::to_string(number) + ".png"; }
+std::string tablePictureName(int number) { return "table" + std::to_string(number) + ".png"; }
 
-std::string TablePictureReference(int number) { return "\r\n" + ImageReference(TablePictureName(number)) + "\r\n"; }
+std::string tablePictureReference(int number) { return "\r\n" + imageReference(tablePictureName(number)) + "\r\n"; }
 
-std::string BinaryElement(std::string_view contentType, std::string_view id, std::string_view base64)
+std::string binaryElement(std::string_view contentType, std::string_view id, std::string_view base64)
 {
     std::string out;
     out.reserve(base64.size() + id.size() + 64);
@@ -24,12 +24,12 @@ std::string BinaryElement(std::string_view contentType, std::string_view id, std
     return out;
 }
 
-std::string BinaryElementOfBytes(std::string_view contentType, std::string_view id, std::string_view bytes)
+std::string binaryElementOfBytes(std::string_view contentType, std::string_view id, std::string_view bytes)
 {
     std::string out;
     out.reserve((bytes.size() + 2) / 3 * 4 + id.size() + 64);
     out.append("<binary content-type=\"image/").append(contentType).append("\" id=\"").append(id).append("\">");
-    AppendBase64(bytes, out);
+    appendBase64(bytes, out);
     out.append("\r\n</binary>\r\n");
     return out;
 }

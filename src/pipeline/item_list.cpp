@@ -12,7 +12,7 @@ namespace {
 
 void appendJsonString(std::string& out, std::string_view windows1251)
 {
-    const std::string utf8 = Windows1251ToUtf8(windows1251);
+    const std::string utf8 = windows1251ToUtf8(windows1251);
     out.push_back('"');
     for (char c : utf8) {
         switch (c) {
@@ -38,26 +38,26 @@ void appendJsonString(std::string& out, std::string_view windows1251)
 
 std::string sourceItemList(std::string sourceText, UserInteraction& user)
 {
-    THTMLParser parser;
+    HtmlParser parser;
     parser.parse(std::move(sourceText), [&user](std::string_view message, std::string_view text) {
         user.reportTokenizerProblem(message, text);
     });
     std::string out;
-    for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
-        const THTMLItem item = parser.Item(i);
+    for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
+        const HtmlItem item = parser.item(i);
         switch (item.kind()) {
         case HtmlItemKind::Tag:
             out += "{\"kind\":\"tag\",\"name\":";
-            appendJsonString(out, item.Name());
+            appendJsonString(out, item.name());
             out += ",\"text\":";
-            appendJsonString(out, item.TagText());
+            appendJsonString(out, item.tagText());
             out += ",\"params\":[";
             for (std::int32_t k = 0; k < item.paramCount(); ++k) {
                 if (k > 0) out += ',';
                 out += '[';
-                appendJsonString(out, item.Param(k).Key());
+                appendJsonString(out, item.param(k).key());
                 out += ',';
-                appendJsonString(out, item.Param(k).Value());
+                appendJsonString(out, item.param(k).value());
                 out += ']';
             }
             out += "]}\n";
@@ -66,7 +66,7 @@ std::string sourceItemList(std::string sourceText, UserInteraction& user)
         case HtmlItemKind::Comment: out += "{\"kind\":\"comment\",\"text\":"; break;
         case HtmlItemKind::ServerScript: out += "{\"kind\":\"script\",\"text\":"; break;
         }
-        appendJsonString(out, item.Text());
+        appendJsonString(out, item.text());
         out += "}\n";
     }
     return out;

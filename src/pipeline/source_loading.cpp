@@ -28,7 +28,7 @@ SourceFile savedBesideDocument(const SourceFile& file, const LibreOfficeSettings
     // Not held while LibreOffice works: the events a window lets run meanwhile may load too.
     lock.unlock();
     const HtmlExportJob job{file.path, saved.html};
-    const HtmlExportResult result = LibreOfficeRunner(settings).SaveAsHtml({&job, 1}).front();
+    const HtmlExportResult result = LibreOfficeRunner(settings).saveAsHtml({&job, 1}).front();
     if (!result.ok()) throw DocumentConversionError(result.reason);
     saved.warnings = result.warnings;
     lock.lock();
@@ -46,38 +46,38 @@ std::filesystem::path SourceFile::folder() const
     return html.empty() ? path.parent_path() : html.parent_path();
 }
 
-bool IsWordProcessorDocument(const std::filesystem::path& path) { return WordProcessorDocumentKind(path).has_value(); }
+bool isWordProcessorDocument(const std::filesystem::path& path) { return wordProcessorDocumentKind(path).has_value(); }
 
-std::string LoadedSource::editorText() const { return JoinLinesCrLf(text, false); }
+std::string LoadedSource::editorText() const { return joinLinesCrLf(text, false); }
 
-std::string LoadedSource::takeEditorText() { return JoinLinesCrLfOwned(std::move(text), false); }
+std::string LoadedSource::takeEditorText() { return joinLinesCrLfOwned(std::move(text), false); }
 
-std::string ReadSource(const SourceFile& file, std::size_t maxBytes)
+std::string readSource(const SourceFile& file, std::size_t maxBytes)
 {
-    if (file.standardInput) return ReadStandardInput(maxBytes);
-    return ReadFileBytes(file.html.empty() ? file.path : file.html, maxBytes);
+    if (file.standardInput) return readStandardInput(maxBytes);
+    return readFileBytes(file.html.empty() ? file.path : file.html, maxBytes);
 }
 
-std::string DecodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
+std::string decodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
                          UserInteraction& user)
 {
-    return SourceToWindows1251(bytes, encoding, [&](std::string_view warning) {
+    return sourceToWindows1251(bytes, encoding, [&](std::string_view warning) {
         std::string text(sourceName);
         text.append(": ").append(warning);
         user.warn(text);
     });
 }
 
-std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
+std::string cleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
 {
     // The cleaner ends every line of the text with CR LF first, as an opened file gives it.
-    return NormalizeTakenSourceHtml(std::move(text), options, user);
+    return normalizeTakenSourceHtml(std::move(text), options, user);
 }
 
 LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const ConversionOptions& options,
                         UserInteraction& user)
 {
-    const SourceFile file = !given.standardInput && given.html.empty() && IsWordProcessorDocument(given.path)
+    const SourceFile file = !given.standardInput && given.html.empty() && isWordProcessorDocument(given.path)
                                 ? savedBesideDocument(given, load.libreOffice)
                                 : given;
     for (const std::string& warning : file.warnings) user.warn(warning);
@@ -86,8 +86,8 @@ LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const 
     source.folder = file.folder();
     // A word processor's HTML is UTF-8.
     const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
-    std::string text = DecodeSource(ReadSource(file, load.maxBytes), encoding, source.name, user);
-    source.text = JoinLinesCrLfOwned(load.clean ? CleanSource(std::move(text), options, user) : std::move(text), true);
+    std::string text = decodeSource(readSource(file, load.maxBytes), encoding, source.name, user);
+    source.text = joinLinesCrLfOwned(load.clean ? cleanSource(std::move(text), options, user) : std::move(text), true);
     return source;
 }
 
@@ -99,7 +99,7 @@ SourceBatch::SourceBatch(std::span<const std::string> inputs, LibreOfficeSetting
 SourceFile SourceBatch::source(std::size_t index) const
 {
     const std::string& input = m_inputs.at(index);
-    if (input == kStandardInput) return SourceFile::StandardInput();
+    if (input == kStandardInput) return SourceFile::fromStandardInput();
     SourceFile file{input};
     if (m_documents.isDocument(index)) {
         const HtmlExportResult& result = m_documents.result(index);

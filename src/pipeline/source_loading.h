@@ -30,7 +30,7 @@ struct SourceFile {
     // folder), for the user when the source is loaded.
     std::vector<std::string> warnings = {};
 
-    static SourceFile StandardInput() { return SourceFile{{}, true}; }
+    static SourceFile fromStandardInput() { return SourceFile{{}, true}; }
     // How messages name it: the path as given, or "standard input".
     std::string displayName() const;
     // Where the pictures it names by relative paths are found: the file's folder (the HTML's
@@ -41,7 +41,7 @@ struct SourceFile {
 
 // Whether the file is a word-processor document (.doc, .rtf, .docx, .odt, in any case),
 // which LibreOffice must save as HTML before it can be loaded.
-bool IsWordProcessorDocument(const std::filesystem::path& path);
+bool isWordProcessorDocument(const std::filesystem::path& path);
 
 // A word-processor document that LibreOffice could not save as HTML; the message says why and
 // what to do (LibreOffice missing, not a document of its kind, too slow, ...).
@@ -81,14 +81,14 @@ struct LoadedSource {
 //
 // The source's bytes. Throws FileError naming the source when it cannot be read or holds more
 // than maxBytes.
-std::string ReadSource(const SourceFile& file, std::size_t maxBytes = kMaxSourceBytes);
+std::string readSource(const SourceFile& file, std::size_t maxBytes = kMaxSourceBytes);
 // The bytes as windows-1251 (`encoding` as in LoadOptions). Doubts about a declared encoding
 // go to user.warn, prefixed with "`sourceName`: ". Throws EncodingError for a charset that is
 // not known.
-std::string DecodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
+std::string decodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
                          UserInteraction& user);
 // The cleaned source, every line ended by CR LF. Tokenizer problems go to user.
-std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user);
+std::string cleanSource(std::string text, const ConversionOptions& options, UserInteraction& user);
 
 // Reads, decodes and (when load.clean) cleans one source. A word-processor document without
 // its `html` is first saved as HTML beside it, with its pictures, which stay there: "Old

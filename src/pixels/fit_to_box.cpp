@@ -19,7 +19,7 @@ int roundHalfEven(double value)
 
 }  // namespace
 
-PictureSize FitToBox(int width, int height, int maxWidth, int maxHeight)
+PictureSize fitToBox(int width, int height, int maxWidth, int maxHeight)
 {
     maxWidth = std::max(maxWidth, 1);
     maxHeight = std::max(maxHeight, 1);

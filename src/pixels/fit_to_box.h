@@ -10,6 +10,6 @@ namespace vellumar {
 // quotient formed first and the product rounded to the nearest integer, halves to even.
 // When both sides exceed and the two ratios are equal, the width limits. A box side below 1
 // counts as 1, and no side of the result is below 1.
-PictureSize FitToBox(int width, int height, int maxWidth, int maxHeight);
+PictureSize fitToBox(int width, int height, int maxWidth, int maxHeight);
 
 }  // namespace vellumar

@@ -49,15 +49,15 @@ public:
     GifReader(std::string_view data, std::string_view name) : m_reader{data, 0}, m_name(name)
     {
         if (data.size() < 6 || (data.substr(0, 6) != "GIF87a" && data.substr(0, 6) != "GIF89a"))
-            throw PictureDecodeError(name, "not a GIF file");
+            throw pictureDecodeError(name, "not a GIF file");
         int error = 0;
         m_gif.reset(DGifOpen(&m_reader, readFromMemory, &error));
-        if (!m_gif) throw PictureDecodeError(name, gifError(error));
+        if (!m_gif) throw pictureDecodeError(name, gifError(error));
     }
 
     GifFileType* get() const { return m_gif.get(); }
-    [[noreturn]] void fail() const { throw PictureDecodeError(m_name, gifError(m_gif->Error)); }
-    [[noreturn]] void fail(std::string_view reason) const { throw PictureDecodeError(m_name, reason); }
+    [[noreturn]] void fail() const { throw pictureDecodeError(m_name, gifError(m_gif->Error)); }
+    [[noreturn]] void fail(std::string_view reason) const { throw pictureDecodeError(m_name, reason); }
 
 private:
     MemoryReader m_reader;
@@ -108,15 +108,15 @@ void drawFirstFrame(const GifReader& reader, RgbImage& canvas, int transparent)
 
 }  // namespace
 
-PictureSize ReadGifSize(std::string_view data, std::string_view name)
+PictureSize readGifSize(std::string_view data, std::string_view name)
 {
     GifReader reader(data, name);
     const PictureSize size{reader.get()->SWidth, reader.get()->SHeight};
-    CheckPictureSize(size.width, size.height, name);
+    checkPictureSize(size.width, size.height, name);
     return size;
 }
 
-RgbImage DecodeGif(std::string_view data, std::string_view name)
+RgbImage decodeGif(std::string_view data, std::string_view name)
 {
     GifReader reader(data, name);
     GifFileType* gif = reader.get();
@@ -145,10 +145,10 @@ RgbImage DecodeGif(std::string_view data, std::string_view name)
     // The screen, grown when the first frame reaches past it (some writers leave it 0 × 0).
     const GifImageDesc& frame = gif->Image;
     if (frame.Width <= 0 || frame.Height <= 0) reader.fail("the GIF's first frame has no pixels");
-    CheckPictureSize(frame.Width, frame.Height, name);
+    checkPictureSize(frame.Width, frame.Height, name);
     const long long width = std::max<long long>(gif->SWidth, static_cast<long long>(frame.Left) + frame.Width);
     const long long height = std::max<long long>(gif->SHeight, static_cast<long long>(frame.Top) + frame.Height);
-    CheckPictureSize(width, height, name);
+    checkPictureSize(width, height, name);
     RgbImage canvas(static_cast<int>(width), static_cast<int>(height), 255);
     drawFirstFrame(reader, canvas, transparent);
     return canvas;

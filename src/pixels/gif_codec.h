@@ -8,11 +8,11 @@
 namespace vellumar {
 
 // Width and height of the GIF's logical screen; `name` is the picture's name for errors.
-PictureSize ReadGifSize(std::string_view data, std::string_view name);
+PictureSize readGifSize(std::string_view data, std::string_view name);
 
 // The first frame drawn on its logical screen: transparent pixels, and the screen around a
 // frame smaller than it, are white; later frames of an animation are not read. Throws
 // PictureError for corrupt, truncated or oversized pictures.
-RgbImage DecodeGif(std::string_view data, std::string_view name);
+RgbImage decodeGif(std::string_view data, std::string_view name);
 
 }  // namespace vellumar

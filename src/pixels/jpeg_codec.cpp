@@ -236,33 +236,33 @@ bool runEncode(JpegEncodeJob& job)
 
 }  // namespace
 
-PictureSize ReadJpegSize(std::string_view data, std::string_view name)
+PictureSize readJpegSize(std::string_view data, std::string_view name)
 {
     JpegDecodeJob job;
     job.data = data;
     job.headerOnly = true;
     if (data.size() < 3 || static_cast<unsigned char>(data[0]) != 0xFF || static_cast<unsigned char>(data[1]) != 0xD8)
-        throw PictureDecodeError(name, "not a JPEG file");
-    if (!runDecode(job)) throw PictureDecodeError(name, decodeFailure(job));
-    CheckPictureSize(job.size.width, job.size.height, name);
+        throw pictureDecodeError(name, "not a JPEG file");
+    if (!runDecode(job)) throw pictureDecodeError(name, decodeFailure(job));
+    checkPictureSize(job.size.width, job.size.height, name);
     return job.size;
 }
 
-RgbImage DecodeJpeg(std::string_view data, std::string_view name, int reduction)
+RgbImage decodeJpeg(std::string_view data, std::string_view name, int reduction)
 {
     if (data.size() < 3 || static_cast<unsigned char>(data[0]) != 0xFF || static_cast<unsigned char>(data[1]) != 0xD8)
-        throw PictureDecodeError(name, "not a JPEG file");
+        throw pictureDecodeError(name, "not a JPEG file");
     RgbImage result;
     JpegDecodeJob job;
     job.data = data;
     job.reduction = reduction == 2 || reduction == 4 || reduction == 8 ? reduction : 1;
     job.out = &result;
-    if (!runDecode(job)) throw PictureDecodeError(name, decodeFailure(job));
-    CheckPictureSize(job.size.width, job.size.height, name);
+    if (!runDecode(job)) throw pictureDecodeError(name, decodeFailure(job));
+    checkPictureSize(job.size.width, job.size.height, name);
     return result;
 }
 
-std::string EncodeJpeg(const RgbImage& image, int quality)
+std::string encodeJpeg(const RgbImage& image, int quality)
 {
     if (image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3)
@@ -279,9 +279,9 @@ std::string EncodeJpeg(const RgbImage& image, int quality)
     return out;
 }
 
-void WriteJpeg(const RgbImage& image, const std::filesystem::path& path, int quality)
+void writeJpeg(const RgbImage& image, const std::filesystem::path& path, int quality)
 {
-    WritePictureFile(path, EncodeJpeg(image, quality));
+    writePictureFile(path, encodeJpeg(image, quality));
 }
 
 }  // namespace vellumar

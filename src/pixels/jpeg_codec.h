@@ -13,17 +13,17 @@ namespace vellumar {
 
 // Width and height from the header; `name` is the picture's name for error messages.
 // Throws PictureError for anything that is not a JPEG or is over the size limits.
-PictureSize ReadJpegSize(std::string_view data, std::string_view name);
+PictureSize readJpegSize(std::string_view data, std::string_view name);
 
 // The whole picture as RGB. `reduction` (1, 2, 4 or 8) makes libjpeg decode at that fraction
 // of the full size (each side rounded up), which is much faster for large photographs. Grey,
 // YCbCr, CMYK and YCCK pictures are all turned into RGB. Throws PictureError for corrupt,
 // truncated or oversized pictures.
-RgbImage DecodeJpeg(std::string_view data, std::string_view name, int reduction = 1);
+RgbImage decodeJpeg(std::string_view data, std::string_view name, int reduction = 1);
 
 // A colour, baseline (not progressive) JPEG of the picture.
-std::string EncodeJpeg(const RgbImage& image, int quality = 90);
-// EncodeJpeg written whole (or not at all) to path. Throws PictureError naming the file.
-void WriteJpeg(const RgbImage& image, const std::filesystem::path& path, int quality = 90);
+std::string encodeJpeg(const RgbImage& image, int quality = 90);
+// encodeJpeg written whole (or not at all) to path. Throws PictureError naming the file.
+void writeJpeg(const RgbImage& image, const std::filesystem::path& path, int quality = 90);
 
 }  // namespace vellumar

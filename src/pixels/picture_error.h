@@ -13,14 +13,14 @@ public:
 };
 
 // «cannot decode the picture NAME: REASON».
-PictureError PictureDecodeError(std::string_view name, std::string_view reason);
+PictureError pictureDecodeError(std::string_view name, std::string_view reason);
 
 // Largest picture the decoders accept: a header announcing more pixels, or a longer side, is
 // refused before anything is allocated, so a few crafted bytes cannot claim gigabytes.
 inline constexpr long long kMaxPicturePixels = 100'000'000;
 inline constexpr long long kMaxPictureSide = 32'767;
 
-// Throws PictureDecodeError(name, ...) when width × height is empty or over the limits above.
-void CheckPictureSize(long long width, long long height, std::string_view name);
+// Throws pictureDecodeError(name, ...) when width × height is empty or over the limits above.
+void checkPictureSize(long long width, long long height, std::string_view name);
 
 }  // namespace vellumar

@@ -103,17 +103,17 @@ std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size
 
 }  // namespace
 
-std::optional<std::string> ReadPictureFile(const std::filesystem::path& path)
+std::optional<std::string> readPictureFile(const std::filesystem::path& path)
 {
     return readUpTo(path, kMaxPictureBytes, true);
 }
 
-std::optional<std::string> ReadPictureFileStart(const std::filesystem::path& path, std::size_t maxBytes)
+std::optional<std::string> readPictureFileStart(const std::filesystem::path& path, std::size_t maxBytes)
 {
     return readUpTo(path, maxBytes, false);
 }
 
-void WritePictureFile(const std::filesystem::path& path, std::string_view bytes)
+void writePictureFile(const std::filesystem::path& path, std::string_view bytes)
 {
     std::filesystem::path partial = path;
     std::string partialName(".");

@@ -49,7 +49,7 @@ bool isStartOfFrame(unsigned char marker)
 JpegLayout readJpegLayout(std::string_view data, std::string_view name, bool needScan)
 {
     if (data.size() < 4 || byteAt(data, 0) != 0xFF || byteAt(data, 1) != 0xD8)
-        throw PictureDecodeError(name, "not a JPEG file");
+        throw pictureDecodeError(name, "not a JPEG file");
     JpegLayout layout;
     bool frameSeen = false;
     std::size_t at = 2;
@@ -76,19 +76,19 @@ JpegLayout readJpegLayout(std::string_view data, std::string_view name, bool nee
         }
         at += length;
     }
-    throw PictureDecodeError(name, frameSeen ? "the JPEG holds no picture data" : "the JPEG header is damaged or cut short");
+    throw pictureDecodeError(name, frameSeen ? "the JPEG holds no picture data" : "the JPEG header is damaged or cut short");
 }
 
 constexpr std::size_t kPngIhdrEnd = 8 + 8 + 13 + 4;
 
 PictureSize readPngSize(std::string_view data, std::string_view name)
 {
-    if (data.substr(0, kPngSignature.size()) != kPngSignature) throw PictureDecodeError(name, "not a PNG file");
+    if (data.substr(0, kPngSignature.size()) != kPngSignature) throw pictureDecodeError(name, "not a PNG file");
     if (data.size() < kPngIhdrEnd || bigEndian32(data, 8) != 13 || data.substr(12, 4) != "IHDR")
-        throw PictureDecodeError(name, "the PNG header is damaged or cut short");
+        throw pictureDecodeError(name, "the PNG header is damaged or cut short");
     const std::uint32_t width = bigEndian32(data, 16);
     const std::uint32_t height = bigEndian32(data, 20);
-    CheckPictureSize(width, height, name);
+    checkPictureSize(width, height, name);
     return {static_cast<int>(width), static_cast<int>(height)};
 }
 
@@ -109,63 +109,63 @@ void checkPngWhole(std::string_view data, std::string_view name)
     readPngSize(data, name);
     if (!validPngFormat(byteAt(data, 24), byteAt(data, 25)) || byteAt(data, 26) != 0 || byteAt(data, 27) != 0 ||
         byteAt(data, 28) > 1)
-        throw PictureDecodeError(name, "the PNG header names an unknown kind of picture");
+        throw pictureDecodeError(name, "the PNG header names an unknown kind of picture");
     bool imageData = false;
     std::size_t at = kPngSignature.size();
     for (;;) {
-        if (data.size() - at < 12) throw PictureDecodeError(name, "the PNG file is cut short");
+        if (data.size() - at < 12) throw pictureDecodeError(name, "the PNG file is cut short");
         const std::uint32_t length = bigEndian32(data, at);
-        if (length > 0x7FFFFFFFu || data.size() - at - 12 < length) throw PictureDecodeError(name, "the PNG file is cut short");
+        if (length > 0x7FFFFFFFu || data.size() - at - 12 < length) throw pictureDecodeError(name, "the PNG file is cut short");
         const std::string_view typeAndData = data.substr(at + 4, 4 + length);
         // libdeflate's CRC-32 (the PNG and zlib one) folds with carry-less multiplies where it can.
         const std::uint32_t crc = libdeflate_crc32(0, typeAndData.data(), typeAndData.size());
-        if (crc != bigEndian32(data, at + 8 + length)) throw PictureDecodeError(name, "a PNG chunk is damaged (checksum)");
+        if (crc != bigEndian32(data, at + 8 + length)) throw pictureDecodeError(name, "a PNG chunk is damaged (checksum)");
         const std::string_view type = typeAndData.substr(0, 4);
         if (type == "IDAT") imageData = imageData || length > 0;
         if (type == "IEND") break;
         at += 12 + length;
     }
-    if (!imageData) throw PictureDecodeError(name, "the PNG holds no picture data");
+    if (!imageData) throw pictureDecodeError(name, "the PNG holds no picture data");
 }
 
 void checkJpegWhole(std::string_view data, std::string_view name)
 {
     const JpegLayout layout = readJpegLayout(data, name, true);
-    CheckPictureSize(layout.size.width, layout.size.height, name);
+    checkPictureSize(layout.size.width, layout.size.height, name);
     // Inside entropy-coded data a 0xFF byte is always followed by 0x00 or a restart marker, so
     // the end-of-picture marker after the first scan is the picture's own end.
     const std::size_t end = data.rfind("\xFF\xD9");
-    if (end == std::string_view::npos || end < layout.firstScan) throw PictureDecodeError(name, "the JPEG file is cut short");
+    if (end == std::string_view::npos || end < layout.firstScan) throw pictureDecodeError(name, "the JPEG file is cut short");
 }
 
 }  // namespace
 
-PictureSize ReadHeaderSize(std::string_view data, PictureFormat format, std::string_view name)
+PictureSize readHeaderSize(std::string_view data, PictureFormat format, std::string_view name)
 {
     switch (format) {
     case PictureFormat::Png: return readPngSize(data, name);
     case PictureFormat::Jpeg: {
         const PictureSize size = readJpegLayout(data, name, false).size;
-        CheckPictureSize(size.width, size.height, name);
+        checkPictureSize(size.width, size.height, name);
         return size;
     }
     case PictureFormat::Gif: {
         if (data.size() < 10 || (data.substr(0, 6) != "GIF87a" && data.substr(0, 6) != "GIF89a"))
-            throw PictureDecodeError(name, "not a GIF file");
+            throw pictureDecodeError(name, "not a GIF file");
         const PictureSize size{static_cast<int>(littleEndian16(data, 6)), static_cast<int>(littleEndian16(data, 8))};
-        CheckPictureSize(size.width, size.height, name);
+        checkPictureSize(size.width, size.height, name);
         return size;
     }
     }
     return {};
 }
 
-void CheckPictureWhole(std::string_view data, PictureFormat format, std::string_view name)
+void checkPictureWhole(std::string_view data, PictureFormat format, std::string_view name)
 {
     switch (format) {
     case PictureFormat::Png: checkPngWhole(data, name); return;
     case PictureFormat::Jpeg: checkJpegWhole(data, name); return;
-    case PictureFormat::Gif: ReadHeaderSize(data, format, name); return;
+    case PictureFormat::Gif: readHeaderSize(data, format, name); return;
     }
 }
 

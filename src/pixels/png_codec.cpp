@@ -29,14 +29,14 @@ struct SimplePngReader {
     png_image image{};
     explicit SimplePngReader(std::string_view data, std::string_view name)
     {
-        if (!hasPngSignature(data)) throw PictureDecodeError(name, "not a PNG file");
+        if (!hasPngSignature(data)) throw pictureDecodeError(name, "not a PNG file");
         image.version = PNG_IMAGE_VERSION;
         if (!png_image_begin_read_from_memory(&image, data.data(), data.size()))
-            throw PictureDecodeError(name, image.message);
+            throw pictureDecodeError(name, image.message);
         if (image.width > static_cast<png_uint_32>(kMaxPictureSide) ||
             image.height > static_cast<png_uint_32>(kMaxPictureSide)) {
             png_image_free(&image);
-            CheckPictureSize(image.width, image.height, name);
+            checkPictureSize(image.width, image.height, name);
         }
     }
     SimplePngReader(const SimplePngReader&) = delete;
@@ -46,22 +46,22 @@ struct SimplePngReader {
 
 }  // namespace
 
-PictureSize ReadPngSize(std::string_view data, std::string_view name)
+PictureSize readPngSize(std::string_view data, std::string_view name)
 {
     SimplePngReader reader(data, name);
-    CheckPictureSize(reader.image.width, reader.image.height, name);
+    checkPictureSize(reader.image.width, reader.image.height, name);
     return {static_cast<int>(reader.image.width), static_cast<int>(reader.image.height)};
 }
 
-RgbImage DecodePng(std::string_view data, std::string_view name)
+RgbImage decodePng(std::string_view data, std::string_view name)
 {
     SimplePngReader reader(data, name);
-    CheckPictureSize(reader.image.width, reader.image.height, name);
+    checkPictureSize(reader.image.width, reader.image.height, name);
     reader.image.format = PNG_FORMAT_RGB;
     RgbImage result(static_cast<int>(reader.image.width), static_cast<int>(reader.image.height));
     const png_color white{255, 255, 255};
     if (!png_image_finish_read(&reader.image, &white, result.pixels.data(), 0, nullptr))
-        throw PictureDecodeError(name, reader.image.message);
+        throw pictureDecodeError(name, reader.image.message);
     return result;
 }
 

@@ -14,10 +14,10 @@ namespace vellumar {
 
 // Width and height from the header; `name` is the picture's name for error messages.
 // Throws PictureError for anything that is not a PNG or is over the size limits.
-PictureSize ReadPngSize(std::string_view data, std::string_view name);
+PictureSize readPngSize(std::string_view data, std::string_view name);
 // The whole picture as RGB; grey and palette pictures become RGB, 16-bit samples become 8-bit
 // and transparency is flattened onto white. Throws PictureError for corrupt, truncated or
 // oversized pictures.
-RgbImage DecodePng(std::string_view data, std::string_view name);
+RgbImage decodePng(std::string_view data, std::string_view name);
 
 }  // namespace vellumar

@@ -161,7 +161,7 @@ void appendChunk(std::string& out, const char* type, const char* data, std::size
 
 }  // namespace
 
-std::string FilterPngRows(const RgbImage& image, PngRowFilter filter)
+std::string filterPngRows(const RgbImage& image, PngRowFilter filter)
 {
     const std::size_t length = static_cast<std::size_t>(image.width) * kBytesPerPixel;
     std::string out((length + 1) * static_cast<std::size_t>(image.height), '\0');
@@ -193,12 +193,12 @@ std::string FilterPngRows(const RgbImage& image, PngRowFilter filter)
     return out;
 }
 
-std::string EncodePng(const RgbImage& image, const PngWriteOptions& options)
+std::string encodePng(const RgbImage& image, const PngWriteOptions& options)
 {
     if (image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3)
         throw PictureError("cannot encode a PNG picture: the picture has no pixels");
-    const std::string filtered = FilterPngRows(image, options.filter);
+    const std::string filtered = filterPngRows(image, options.filter);
     const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
         libdeflate_alloc_compressor(std::clamp(options.compressionLevel, 0, 9)));
     if (!compressor) throw PictureError("cannot encode a PNG picture: out of memory");
@@ -220,9 +220,9 @@ std::string EncodePng(const RgbImage& image, const PngWriteOptions& options)
     return out;
 }
 
-void WritePng(const RgbImage& image, const std::filesystem::path& path, const PngWriteOptions& options)
+void writePng(const RgbImage& image, const std::filesystem::path& path, const PngWriteOptions& options)
 {
-    WritePictureFile(path, EncodePng(image, options));
+    writePictureFile(path, encodePng(image, options));
 }
 
 }  // namespace vellumar

@@ -25,12 +25,12 @@ struct PngWriteOptions {
 
 // The picture's rows as PNG image data before compression: each row its filter-type byte and
 // its filtered bytes.
-std::string FilterPngRows(const RgbImage& image, PngRowFilter filter);
+std::string filterPngRows(const RgbImage& image, PngRowFilter filter);
 
 // A PNG file's bytes: 8-bit RGB, not interlaced, no ancillary chunks (no transparency).
 // Throws PictureError for a picture without pixels or when memory runs out.
-std::string EncodePng(const RgbImage& image, const PngWriteOptions& options = {});
-// EncodePng written whole (or not at all) to path. Throws PictureError naming the file.
-void WritePng(const RgbImage& image, const std::filesystem::path& path, const PngWriteOptions& options = {});
+std::string encodePng(const RgbImage& image, const PngWriteOptions& options = {});
+// encodePng written whole (or not at all) to path. Throws PictureError naming the file.
+void writePng(const RgbImage& image, const std::filesystem::path& path, const PngWriteOptions& options = {});
 
 }  // namespace vellumar

@@ -200,13 +200,13 @@ void storeRounded(const float* acc, std::size_t n, std::uint8_t* out)
 
 }  // namespace
 
-RgbImage ScaleAreaAverage(const RgbImage& source, int width, int height)
+RgbImage scaleAreaAverage(const RgbImage& source, int width, int height)
 {
     if (width == source.width && height == source.height && width > 0 && height > 0) return source;
-    return ScaleAreaAverageRegion(source, source.width, source.height, width, height);
+    return scaleAreaAverageRegion(source, source.width, source.height, width, height);
 }
 
-RgbImage ScaleAreaAverageRegion(const RgbImage& source, double sourceWidth, double sourceHeight, int width, int height)
+RgbImage scaleAreaAverageRegion(const RgbImage& source, double sourceWidth, double sourceHeight, int width, int height)
 {
     width = std::max(width, 1);
     height = std::max(height, 1);

@@ -31,10 +31,10 @@ struct PictureSize {
 // Halftone shrinking: each output pixel is the coverage-weighted mean of the source pixels
 // under it. Also used to enlarge (then each output pixel takes the source pixel it lies in).
 // width and height are clamped to at least 1.
-RgbImage ScaleAreaAverage(const RgbImage& source, int width, int height);
+RgbImage scaleAreaAverage(const RgbImage& source, int width, int height);
 // The same for the top-left sourceWidth × sourceHeight of the source, where a last column or
 // row that lies only partly inside counts for that part (a JPEG decoded at 1/8 of 803 pixels
 // is 101 pixels wide and covers 100.375 of them).
-RgbImage ScaleAreaAverageRegion(const RgbImage& source, double sourceWidth, double sourceHeight, int width, int height);
+RgbImage scaleAreaAverageRegion(const RgbImage& source, double sourceWidth, double sourceHeight, int width, int height);
 
 }  // namespace vellumar

@@ -37,7 +37,7 @@ constexpr int kDefaultCharset = 1;
 
 }  // namespace
 
-int CharsetByName(std::string_view name)
+int charsetByName(std::string_view name)
 {
     for (const CharsetEntry& entry : kCharsets) {
         if (entry.name == name)
@@ -46,14 +46,14 @@ int CharsetByName(std::string_view name)
     return kDefaultCharset;
 }
 
-std::string_view CharsetNameAt(int index)
+std::string_view charsetNameAt(int index)
 {
     if (index < 0 || index >= static_cast<int>(kCharsetNames.size()))
         return kCharsetNames[kDefaultCharsetIndex];
     return kCharsetNames[static_cast<std::size_t>(index)];
 }
 
-std::string_view CodePageOfCharset(int charset)
+std::string_view codePageOfCharset(int charset)
 {
     for (const CharsetEntry& entry : kCharsets) {
         if (entry.number == charset)

@@ -23,13 +23,13 @@ inline constexpr int kDefaultCharsetIndex = 4;
 
 // The font character-set number of a name, compared exactly (case-sensitive); any other name,
 // the empty one included, gives 1, the default character set.
-int CharsetByName(std::string_view name);
+int charsetByName(std::string_view name);
 
 // The list entry at `index`, or "DEFAULT_CHARSET" when the index is outside the list.
-std::string_view CharsetNameAt(int index);
+std::string_view charsetNameAt(int index);
 
 // The iconv name of the code page that shows text in character set `charset`
 // ("WINDOWS-1251" for the default and Russian sets). Unknown numbers give "WINDOWS-1251".
-std::string_view CodePageOfCharset(int charset);
+std::string_view codePageOfCharset(int charset);
 
 }  // namespace vellumar

@@ -49,7 +49,7 @@ bool isValidUtf8(std::string_view bytes)
             continue;
         }
         char32_t cp = 0;
-        const std::size_t length = DecodeUtf8(bytes, i, cp);
+        const std::size_t length = decodeUtf8(bytes, i, cp);
         // A broken sequence decodes as U+FFFD of length 1; a real U+FFFD takes three bytes.
         if (cp == 0xFFFD && length == 1) return false;
         i += length;
@@ -61,8 +61,8 @@ bool fitsWindows1251(std::string_view utf8)
 {
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t cp = 0;
-        i += DecodeUtf8(utf8, i, cp);
-        if (!UnicodeToWindows1251(cp)) return false;
+        i += decodeUtf8(utf8, i, cp);
+        if (!unicodeToWindows1251(cp)) return false;
     }
     return true;
 }
@@ -82,7 +82,7 @@ struct KeyLine {
     std::string_view value;  // everything after the first "="
 };
 
-// The key and value of a "Key=Value" line; comments and lines without a key give nullopt.
+// The key and value of a "Key=value" line; comments and lines without a key give nullopt.
 std::optional<KeyLine> keyLine(std::string_view text)
 {
     const std::string_view line = trimmed(text);
@@ -175,7 +175,7 @@ void IniFile::parse(std::string_view bytes)
             line.end = std::string(bytes.substr(stop, endLength));
         }
         line.raw = std::string(bytes.substr(start, stop - start));
-        line.text = m_encoding == IniEncoding::Windows1251 ? Windows1251ToUtf8(line.raw) : line.raw;
+        line.text = m_encoding == IniEncoding::Windows1251 ? windows1251ToUtf8(line.raw) : line.raw;
         if (!newLineSeen && !line.end.empty()) {
             m_newLine = line.end;
             newLineSeen = true;
@@ -275,7 +275,7 @@ void IniFile::setLineText(Line& line, std::string text)
     if (m_encoding != IniEncoding::Windows1251) {
         line.raw = line.text;
     } else if (fitsWindows1251(line.text)) {
-        line.raw = Utf8ToWindows1251(line.text);
+        line.raw = utf8ToWindows1251(line.text);
     } else {
         switchToUtf8();
     }
@@ -355,7 +355,7 @@ void IniFile::save()
         std::filesystem::create_directories(target.parent_path(), error);
         if (error) throw FileError("cannot create the folder '" + target.parent_path().string() + "': " + error.message());
     }
-    WriteFileAtomically(target, bytes());
+    writeFileAtomically(target, bytes());
     m_modified = false;
 }
 

@@ -16,12 +16,12 @@ bool isFile(const std::filesystem::path& path)
 
 }  // namespace
 
-LanguageFolders LanguageFoldersOf(const std::filesystem::path& programFolder, const std::filesystem::path& userDataFolder)
+LanguageFolders languageFoldersOf(const std::filesystem::path& programFolder, const std::filesystem::path& userDataFolder)
 {
     return {userDataFolder, programFolder, (programFolder / kInstalledDataFolder).lexically_normal()};
 }
 
-std::filesystem::path FindLanguageFile(const LanguageFolders& folders, std::string_view name)
+std::filesystem::path findLanguageFile(const LanguageFolders& folders, std::string_view name)
 {
     for (const std::filesystem::path& folder : folders.searchOrder()) {
         if (folder.empty()) continue;
@@ -30,7 +30,7 @@ std::filesystem::path FindLanguageFile(const LanguageFolders& folders, std::stri
     return folders.program / name;
 }
 
-std::filesystem::path LanguageFileToWrite(const LanguageFolders& folders, std::string_view name)
+std::filesystem::path languageFileToWrite(const LanguageFolders& folders, std::string_view name)
 {
     const std::filesystem::path inUserFolder = folders.user / name;
     if (isFile(inUserFolder)) return inUserFolder;
@@ -38,12 +38,12 @@ std::filesystem::path LanguageFileToWrite(const LanguageFolders& folders, std::s
     return inUserFolder;
 }
 
-std::filesystem::path LanguageFileFor(LanguageChoice choice, const std::filesystem::path& otherFile,
+std::filesystem::path languageFileFor(LanguageChoice choice, const std::filesystem::path& otherFile,
                                       const LanguageFolders& folders)
 {
     switch (choice) {
-    case LanguageChoice::English: return FindLanguageFile(folders, kEnglishLanguageFile);
-    case LanguageChoice::Russian: return FindLanguageFile(folders, kRussianLanguageFile);
+    case LanguageChoice::English: return findLanguageFile(folders, kEnglishLanguageFile);
+    case LanguageChoice::Russian: return findLanguageFile(folders, kRussianLanguageFile);
     case LanguageChoice::Other: return otherFile;
     case LanguageChoice::None: break;
     }

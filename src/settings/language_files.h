@@ -27,23 +27,23 @@ struct LanguageFolders {
     std::array<std::filesystem::path, 3> searchOrder() const { return {user, program, installed}; }
 };
 
-LanguageFolders LanguageFoldersOf(const std::filesystem::path& programFolder, const std::filesystem::path& userDataFolder);
+LanguageFolders languageFoldersOf(const std::filesystem::path& programFolder, const std::filesystem::path& userDataFolder);
 
 // The first file named `name` in the search order; when there is none, the path beside the
 // program (which does not exist, so applying it changes nothing).
-std::filesystem::path FindLanguageFile(const LanguageFolders& folders, std::string_view name);
+std::filesystem::path findLanguageFile(const LanguageFolders& folders, std::string_view name);
 
 // Where the recreate command writes `name`: over a copy in the user's folder when there is one
 // (it would hide any other), else beside the program when that folder is writable, else into the
 // user's folder.
-std::filesystem::path LanguageFileToWrite(const LanguageFolders& folders, std::string_view name);
+std::filesystem::path languageFileToWrite(const LanguageFolders& folders, std::string_view name);
 
 // The language the "Common Settings" page chooses.
 enum class LanguageChoice { English, Russian, Other, None };
 
 // The language file to apply: the English or Russian file as found, the "Other:" file's path as
 // given (empty when none was chosen), and nothing when no language is chosen.
-std::filesystem::path LanguageFileFor(LanguageChoice choice, const std::filesystem::path& otherFile,
+std::filesystem::path languageFileFor(LanguageChoice choice, const std::filesystem::path& otherFile,
                                       const LanguageFolders& folders);
 
 }  // namespace vellumar

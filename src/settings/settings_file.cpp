@@ -13,31 +13,31 @@ constexpr const char* kSettingsFileName = "vellumar.ini";
 
 }  // namespace
 
-std::filesystem::path PortableSettingsPath(const std::filesystem::path& programFile)
+std::filesystem::path portableSettingsPath(const std::filesystem::path& programFile)
 {
     std::filesystem::path path = programFile;
     return path.replace_extension(".ini");
 }
 
-std::filesystem::path SettingsFilePath(const std::filesystem::path& programFile, const UserEnvironment& environment)
+std::filesystem::path settingsFilePath(const std::filesystem::path& programFile, const UserEnvironment& environment)
 {
-    const std::filesystem::path portable = PortableSettingsPath(programFile);
+    const std::filesystem::path portable = portableSettingsPath(programFile);
     std::error_code error;
     if (std::filesystem::is_regular_file(portable, error)) return portable;
-    return UserConfigFolder(environment) / kSettingsFileName;
+    return userConfigFolder(environment) / kSettingsFileName;
 }
 
-WindowState StartWindowState(int stored)
+WindowState startWindowState(int stored)
 {
     return stored == static_cast<int>(WindowState::Maximized) ? WindowState::Maximized : WindowState::Normal;
 }
 
-int TitleLevelIndexOrDefault(int stored)
+int titleLevelIndexOrDefault(int stored)
 {
     return stored >= 0 && stored < kTitleLevelCount ? stored : 0;
 }
 
-int CharsetIndexOrDefault(int stored)
+int charsetIndexOrDefault(int stored)
 {
     return stored >= 0 && stored < static_cast<int>(kCharsetNames.size()) ? stored : kDefaultCharsetIndex;
 }

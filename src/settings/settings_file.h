@@ -32,21 +32,21 @@ inline constexpr int kDefaultWindowGeometry = 10;
 enum class WindowState { Maximized = 0, Minimized = 1, Normal = 2 };
 
 // The settings file of a portable copy: the program file's path with the extension ".ini".
-std::filesystem::path PortableSettingsPath(const std::filesystem::path& programFile);
+std::filesystem::path portableSettingsPath(const std::filesystem::path& programFile);
 
 // The settings file to read and write: the portable one when a file already sits there (a
 // portable copy, a file carried over), else "vellumar.ini" in the user's configuration folder.
 // The program's own folder is usually not writable, so a new file is never made there.
-std::filesystem::path SettingsFilePath(const std::filesystem::path& programFile, const UserEnvironment& environment);
+std::filesystem::path settingsFilePath(const std::filesystem::path& programFile, const UserEnvironment& environment);
 
 // The state the window starts in for a stored "State": a window closed maximized starts
 // maximized; any other value, minimized included, starts normal (a program that starts as an
 // icon looks as if it had not started).
-WindowState StartWindowState(int stored);
+WindowState startWindowState(int stored);
 
 // The heading level index for a stored "Combo1" (0 = "H1" ... 5 = "H6"); outside that, 0.
-int TitleLevelIndexOrDefault(int stored);
+int titleLevelIndexOrDefault(int stored);
 // The character-set index for a stored "Combo2"; outside the list, "DEFAULT_CHARSET".
-int CharsetIndexOrDefault(int stored);
+int charsetIndexOrDefault(int stored);
 
 }  // namespace vellumar

@@ -26,7 +26,7 @@ std::filesystem::path userFolder(const std::string& variable, const std::string&
 
 }  // namespace
 
-UserEnvironment CurrentUserEnvironment()
+UserEnvironment currentUserEnvironment()
 {
     UserEnvironment environment{environmentValue("XDG_CONFIG_HOME"), environmentValue("XDG_DATA_HOME"),
                                 environmentValue("HOME")};
@@ -37,12 +37,12 @@ UserEnvironment CurrentUserEnvironment()
     return environment;
 }
 
-std::filesystem::path UserConfigFolder(const UserEnvironment& environment)
+std::filesystem::path userConfigFolder(const UserEnvironment& environment)
 {
     return userFolder(environment.xdgConfigHome, environment.home, ".config");
 }
 
-std::filesystem::path UserDataFolder(const UserEnvironment& environment)
+std::filesystem::path userDataFolder(const UserEnvironment& environment)
 {
     return userFolder(environment.xdgDataHome, environment.home, ".local/share");
 }

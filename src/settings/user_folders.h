@@ -16,12 +16,12 @@ struct UserEnvironment {
 };
 
 // The environment of this process.
-UserEnvironment CurrentUserEnvironment();
+UserEnvironment currentUserEnvironment();
 
 // "$XDG_CONFIG_HOME/vellumar", or "~/.config/vellumar" when the variable is unset, empty or not an
 // absolute path (relative ones are invalid and ignored).
-std::filesystem::path UserConfigFolder(const UserEnvironment& environment);
+std::filesystem::path userConfigFolder(const UserEnvironment& environment);
 // "$XDG_DATA_HOME/vellumar", or "~/.local/share/vellumar", by the same rule.
-std::filesystem::path UserDataFolder(const UserEnvironment& environment);
+std::filesystem::path userDataFolder(const UserEnvironment& environment);
 
 }  // namespace vellumar

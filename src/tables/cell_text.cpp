@@ -51,7 +51,7 @@ void appendCharacter(std::string& out, char32_t codePoint)
 {
     if (codePoint >= 0x80 && codePoint <= 0x9F && kWindows1252Controls[codePoint - 0x80] != 0)
         codePoint = kWindows1252Controls[codePoint - 0x80];
-    if (const std::optional<unsigned char> byte = UnicodeToWindows1251(codePoint); byte && *byte != 0) {
+    if (const std::optional<unsigned char> byte = unicodeToWindows1251(codePoint); byte && *byte != 0) {
         out.push_back(static_cast<char>(*byte));
         return;
     }
@@ -60,7 +60,7 @@ void appendCharacter(std::string& out, char32_t codePoint)
 
 }  // namespace
 
-std::string_view TrimCellText(std::string_view text)
+std::string_view trimCellText(std::string_view text)
 {
     std::size_t first = 0;
     std::size_t last = text.size();
@@ -69,7 +69,7 @@ std::string_view TrimCellText(std::string_view text)
     return text.substr(first, last - first);
 }
 
-std::vector<std::string_view> SplitTextLines(std::string_view text)
+std::vector<std::string_view> splitTextLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
@@ -88,7 +88,7 @@ std::vector<std::string_view> SplitTextLines(std::string_view text)
     return lines;
 }
 
-std::string DecodeCellReferences(std::string_view text)
+std::string decodeCellReferences(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
@@ -111,7 +111,7 @@ std::string DecodeCellReferences(std::string_view text)
                 i = semicolon + 1;
                 continue;
             }
-            if (const std::optional<EntityCodePoints> entity = LookupHtmlEntity(name)) {
+            if (const std::optional<EntityCodePoints> entity = lookupHtmlEntity(name)) {
                 appendCharacter(out, entity->first);
                 if (entity->second != 0) appendCharacter(out, entity->second);
                 i = semicolon + 1;
@@ -123,11 +123,11 @@ std::string DecodeCellReferences(std::string_view text)
     return out;
 }
 
-std::size_t NextCellCharacter(std::string_view line, std::size_t i, char32_t& codePoint)
+std::size_t nextCellCharacter(std::string_view line, std::size_t i, char32_t& codePoint)
 {
     if (const std::size_t length = readNumericReference(line, i, codePoint); length != 0 && codePoint != 0)
         return length;
-    codePoint = Windows1251ToUnicode(static_cast<unsigned char>(line[i]));
+    codePoint = windows1251ToUnicode(static_cast<unsigned char>(line[i]));
     return 1;
 }
 

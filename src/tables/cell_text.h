@@ -9,11 +9,11 @@
 namespace vellumar {
 
 // The text without the spaces and control characters (bytes up to 32) at both ends.
-std::string_view TrimCellText(std::string_view text);
+std::string_view trimCellText(std::string_view text);
 
 // The lines of a text, split at CR LF, lone LF and lone CR. A line break at the very end
 // starts no further line; an empty text has no lines.
-std::vector<std::string_view> SplitTextLines(std::string_view text);
+std::vector<std::string_view> splitTextLines(std::string_view text);
 
 // A cell's text with its character references read as the characters they stand for, as a
 // browser shows them: named ones ("&amp;", "&copy;", "&mdash;"), decimal and hexadecimal ones,
@@ -21,11 +21,11 @@ std::vector<std::string_view> SplitTextLines(std::string_view text);
 // windows-1251 has becomes its byte; one it lacks stays a decimal reference ("&#8364;" for
 // none such, "&#26085;"), which the measurers draw as that one character. "&nbsp;" becomes a
 // space; a reference that stands for nothing stays as written.
-std::string DecodeCellReferences(std::string_view text);
+std::string decodeCellReferences(std::string_view text);
 
 // The character of a cell text line at line[i]: a byte in windows-1251, or a decimal
 // reference ("&#26085;") to a character windows-1251 lacks. Sets codePoint and returns how many
 // bytes it takes (at least 1).
-std::size_t NextCellCharacter(std::string_view line, std::size_t i, char32_t& codePoint);
+std::size_t nextCellCharacter(std::string_view line, std::size_t i, char32_t& codePoint);
 
 }  // namespace vellumar

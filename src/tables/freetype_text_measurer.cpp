@@ -80,12 +80,12 @@ const FreeTypeTextMeasurer::Glyph& FreeTypeTextMeasurer::glyphAt(std::string_vie
 {
     const auto byte = static_cast<unsigned char>(line[i]);
     char32_t codePoint = 0;
-    const std::size_t length = byte == '&' ? NextCellCharacter(line, i, codePoint) : 1;
+    const std::size_t length = byte == '&' ? nextCellCharacter(line, i, codePoint) : 1;
     i += length;
     if (length == 1) {
         Glyph& g = m_glyphs[byte];
         // Control characters take the room of a space and show nothing.
-        if (!g.loaded) load(g, byte < 32 ? U' ' : Windows1251ToUnicode(byte), byte > 32);
+        if (!g.loaded) load(g, byte < 32 ? U' ' : windows1251ToUnicode(byte), byte > 32);
         return g;
     }
     Glyph& g = m_otherGlyphs[codePoint];
@@ -123,7 +123,7 @@ TextSize FreeTypeTextMeasurer::measureLine(std::string_view line) const
 
 void FreeTypeTextMeasurer::drawLine(RgbImage& target, int x, int y, std::string_view line, const PixelRect& clip) const
 {
-    const PixelRect area = ClipToImage(clip, target);
+    const PixelRect area = clipToImage(clip, target);
     if (area.width == 0 || area.height == 0) return;
     const int baseline = y + m_ascent;
     int pen = x;

@@ -2,7 +2,7 @@
 // Measures and draws table texts with FreeType, in the font that fontconfig chooses for a
 // family name (on Linux "MS Sans Serif" resolves to an installed sans-serif substitute).
 // Texts are windows-1251 bytes, each byte one character, except that a decimal reference
-// ("&#26085;") is the one character windows-1251 lacks (see NextCellCharacter). Glyphs are
+// ("&#26085;") is the one character windows-1251 lacks (see nextCellCharacter). Glyphs are
 // rendered once per character and kept. Not for use from several threads at once.
 
 #include <array>

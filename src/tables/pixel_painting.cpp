@@ -5,7 +5,7 @@
 
 namespace vellumar {
 
-PixelRect ClipToImage(const PixelRect& rect, const RgbImage& image)
+PixelRect clipToImage(const PixelRect& rect, const RgbImage& image)
 {
     const int left = std::max(rect.x, 0);
     const int top = std::max(rect.y, 0);
@@ -20,21 +20,21 @@ PixelRect ClipToImage(const PixelRect& rect, const RgbImage& image)
     return clipped;
 }
 
-void FillRect(RgbImage& image, const PixelRect& rect, std::uint8_t grey)
+void fillRect(RgbImage& image, const PixelRect& rect, std::uint8_t grey)
 {
-    const PixelRect r = ClipToImage(rect, image);
+    const PixelRect r = clipToImage(rect, image);
     for (int y = r.y; y < r.y + r.height; ++y)
         std::memset(image.row(y) + static_cast<std::size_t>(r.x) * 3, grey, static_cast<std::size_t>(r.width) * 3);
 }
 
-void HorizontalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey)
+void horizontalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey)
 {
-    FillRect(image, {x, y, length, 1}, grey);
+    fillRect(image, {x, y, length, 1}, grey);
 }
 
-void VerticalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey)
+void verticalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey)
 {
-    FillRect(image, {x, y, 1, length}, grey);
+    fillRect(image, {x, y, 1, length}, grey);
 }
 
 }  // namespace vellumar

@@ -16,12 +16,12 @@ struct PixelRect {
 };
 
 // The part of rect that lies inside the image (width or height 0 when none does).
-PixelRect ClipToImage(const PixelRect& rect, const RgbImage& image);
+PixelRect clipToImage(const PixelRect& rect, const RgbImage& image);
 // Sets every pixel of rect (clipped to the image) to one grey value.
-void FillRect(RgbImage& image, const PixelRect& rect, std::uint8_t grey);
+void fillRect(RgbImage& image, const PixelRect& rect, std::uint8_t grey);
 // A 1-pixel line from (x, y) to (x + length, y) or (x, y + length): the start pixel and every
 // pixel up to but not including the end. A length of 0 or less paints nothing.
-void HorizontalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey);
-void VerticalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey);
+void horizontalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey);
+void verticalLine(RgbImage& image, int x, int y, int length, std::uint8_t grey);
 
 }  // namespace vellumar

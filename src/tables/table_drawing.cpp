@@ -14,7 +14,7 @@ namespace {
 // the lines in black on it. The box covers whatever lies under it, lines included.
 void drawCellText(RgbImage& image, int x, int y, const std::string& text, const TextMeasurer& measurer)
 {
-    const std::vector<std::string_view> lines = SplitTextLines(text);
+    const std::vector<std::string_view> lines = splitTextLines(text);
     std::vector<TextSize> sizes;
     sizes.reserve(lines.size());
     PixelRect box{x, y, 0, 0};
@@ -23,7 +23,7 @@ void drawCellText(RgbImage& image, int x, int y, const std::string& text, const 
         box.width = std::max(box.width, sizes.back().width);
         box.height += sizes.back().height;
     }
-    FillRect(image, box, 255);
+    fillRect(image, box, 255);
     int top = y;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         measurer.drawLine(image, x, top, lines[i], box);
@@ -33,7 +33,7 @@ void drawCellText(RgbImage& image, int x, int y, const std::string& text, const 
 
 }  // namespace
 
-RgbImage DrawTableBitmap(const TableGrid& grid, int width, int height, TableLineColour colour,
+RgbImage drawTableBitmap(const TableGrid& grid, int width, int height, TableLineColour colour,
                          const TextMeasurer& measurer)
 {
     const long long bitmapWidth = static_cast<long long>(width) + 4;
@@ -45,22 +45,22 @@ RgbImage DrawTableBitmap(const TableGrid& grid, int width, int height, TableLine
     RgbImage image(static_cast<int>(bitmapWidth), static_cast<int>(bitmapHeight), 255);
     const std::uint8_t ink = colour == TableLineColour::Black ? 0 : 255;
 
-    HorizontalLine(image, 2, 2, width, ink);
+    horizontalLine(image, 2, 2, width, ink);
     int y = 2;
-    for (int row = 1; row <= grid.RowCount(); ++row) {
+    for (int row = 1; row <= grid.rowCount(); ++row) {
         int x = 2;
-        for (int column = 1; column <= grid.ColumnCount(); ++column) {
-            const TTableCell& cell = grid.at(column, row);
-            if (cell.HasLeftEdge != 0) VerticalLine(image, x, y, cell.Height, ink);
-            if (!cell.Text.empty()) drawCellText(image, x + 2, y + 1, cell.WrappedText, measurer);
-            if (cell.HasTopEdge != 0) HorizontalLine(image, x, y, cell.Width, ink);
-            x += cell.Width;
+        for (int column = 1; column <= grid.columnCount(); ++column) {
+            const TableCell& cell = grid.at(column, row);
+            if (cell.hasLeftEdge != 0) verticalLine(image, x, y, cell.height, ink);
+            if (!cell.text.empty()) drawCellText(image, x + 2, y + 1, cell.wrappedText, measurer);
+            if (cell.hasTopEdge != 0) horizontalLine(image, x, y, cell.width, ink);
+            x += cell.width;
         }
-        const int rowHeight = grid.at(1, row).Height;
-        VerticalLine(image, x, y, rowHeight, ink);
+        const int rowHeight = grid.at(1, row).height;
+        verticalLine(image, x, y, rowHeight, ink);
         y += rowHeight;
     }
-    HorizontalLine(image, 2, height + 2, width, ink);
+    horizontalLine(image, 2, height + 2, width, ink);
     return image;
 }
 

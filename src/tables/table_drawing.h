@@ -15,7 +15,7 @@ inline constexpr long long kMaxTableBitmapPixels = 1LL << 27;
 // The table bitmap of (width + 4) x (height + 4) pixels for a table of the given size, before
 // any fitting. Throws std::runtime_error when the bitmap would be larger than
 // kMaxTableBitmapPixels.
-RgbImage DrawTableBitmap(const TableGrid& grid, int width, int height, TableLineColour colour,
+RgbImage drawTableBitmap(const TableGrid& grid, int width, int height, TableLineColour colour,
                          const TextMeasurer& measurer);
 
 }  // namespace vellumar

@@ -14,17 +14,17 @@ void TableGrid::reset(int columnCount, int rowCount)
                                  " columns x " + std::to_string(rows) + " rows)");
     m_columnCount = static_cast<int>(columns);
     m_rowCount = static_cast<int>(rows);
-    m_cells.assign(static_cast<std::size_t>(m_columnCount + 2) * static_cast<std::size_t>(m_rowCount + 2), TTableCell{});
+    m_cells.assign(static_cast<std::size_t>(m_columnCount + 2) * static_cast<std::size_t>(m_rowCount + 2), TableCell{});
 }
 
 void TableGrid::setColumnWidth(int column, std::int32_t width)
 {
-    for (int row = 1; row <= m_rowCount; ++row) at(column, row).Width = width;
+    for (int row = 1; row <= m_rowCount; ++row) at(column, row).width = width;
 }
 
 void TableGrid::setRowHeight(int row, std::int32_t height)
 {
-    for (int column = 1; column <= m_columnCount; ++column) at(column, row).Height = height;
+    for (int column = 1; column <= m_columnCount; ++column) at(column, row).height = height;
 }
 
 }  // namespace vellumar

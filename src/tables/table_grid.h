@@ -1,6 +1,6 @@
 #pragma once
 // The grid a table is drawn from: one cell per column and row of the table, plus a margin
-// ring (column 0 and ColumnCount + 1, row 0 and RowCount + 1) that absorbs cells and span
+// ring (column 0 and columnCount + 1, row 0 and rowCount + 1) that absorbs cells and span
 // marks pushed past the table's edge. The margin is never measured or drawn.
 
 #include <cstdint>
@@ -24,17 +24,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct TTableCell {
+struct TableCell {
     // 0 when a column span from the left covers this cell: it has no left line of its own.
-    std::uint8_t HasLeftEdge = 1;
+    std::uint8_t hasLeftEdge = 1;
     // 0 when a row span from above covers this cell: no top line, and new cells skip it.
-    std::uint8_t HasTopEdge = 1;
+    std::uint8_t hasTopEdge = 1;
     // Column width and row height in pixels; every cell of a column (row) holds the same value.
-    std::int32_t Width = 0;
-    std::int32_t Height = 0;
-    std::string Text;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::string text;
     // Text broken into lines (CR LF) to fit the column when the table had to be narrowed.
-    std::string WrappedText;
+    std::string wrappedText;
 };
 
 class TableGrid {
@@ -44,8 +44,8 @@ public:
     // anything, when the grid would hold more than kMaxTableGridCells cells.
     void reset(int columnCount, int rowCount);
 
-    int ColumnCount() const { return m_columnCount; }
-    int RowCount() const { return m_rowCount; }
+    int columnCount() const { return m_columnCount; }
+    int rowCount() const { return m_rowCount; }
 
     // True for every index of the table and of its margin.
     bool contains(int column, int row) const
@@ -53,18 +53,18 @@ public:
         return column >= 0 && row >= 0 && column <= m_columnCount + 1 && row <= m_rowCount + 1;
     }
     // The cell at (column, row); the index must be contained.
-    TTableCell& at(int column, int row) { return m_cells[index(column, row)]; }
-    const TTableCell& at(int column, int row) const { return m_cells[index(column, row)]; }
+    TableCell& at(int column, int row) { return m_cells[index(column, row)]; }
+    const TableCell& at(int column, int row) const { return m_cells[index(column, row)]; }
     // The cell at (column, row), or nullptr outside the grid and its margin.
-    TTableCell* find(int column, int row) { return contains(column, row) ? &at(column, row) : nullptr; }
+    TableCell* find(int column, int row) { return contains(column, row) ? &at(column, row) : nullptr; }
 
     // Stores a width in every table cell of a column, a height in every table cell of a row.
     void setColumnWidth(int column, std::int32_t width);
     void setRowHeight(int row, std::int32_t height);
     bool hasBothEdges(int column, int row) const
     {
-        const TTableCell& cell = at(column, row);
-        return cell.HasLeftEdge != 0 && cell.HasTopEdge != 0;
+        const TableCell& cell = at(column, row);
+        return cell.hasLeftEdge != 0 && cell.hasTopEdge != 0;
     }
 
 private:
@@ -76,7 +76,7 @@ private:
 
     int m_columnCount = 0;
     int m_rowCount = 0;
-    std::vector<TTableCell> m_cells;  // column by column, margin included
+    std::vector<TableCell> m_cells;  // column by column, margin included
 };
 
 }  // namespace vellumar

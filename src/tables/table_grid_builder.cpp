@@ -52,19 +52,19 @@ struct TableCounts {
     TableLineColour colour = TableLineColour::Black;
 };
 
-TableCounts countTable(const THTMLParser& parser, TableBorder border)
+TableCounts countTable(const HtmlParser& parser, TableBorder border)
 {
     TableCounts counts;
     bool inTable = false;
     bool inRow = false;
     int cellsInRow = 0;
-    for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
-        const THTMLItem item = parser.Item(i);
+    for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
+        const HtmlItem item = parser.item(i);
         if (!item.isTag()) continue;
-        const std::string name = AsciiLower(item.Name());
+        const std::string name = asciiLower(item.name());
         if (name == "table") {
             inTable = true;
-            counts.colour = TableBorderColour(item, border);
+            counts.colour = tableBorderColour(item, border);
         } else if (name == "/table") {
             inTable = false;
         }
@@ -88,16 +88,16 @@ class CellPlacer {
 public:
     CellPlacer(TableGrid& grid, const TableWarningHandler& onWarning) : m_grid(grid), m_onWarning(onWarning) {}
 
-    void run(const THTMLParser& parser)
+    void run(const HtmlParser& parser)
     {
-        for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
-            const THTMLItem item = parser.Item(i);
+        for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
+            const HtmlItem item = parser.item(i);
             if (item.isText()) {
-                if (m_inCell) addText(item.Text());
+                if (m_inCell) addText(item.text());
                 continue;
             }
             if (!item.isTag()) continue;
-            const std::string name = AsciiLower(item.Name());
+            const std::string name = asciiLower(item.name());
             if (name == "table") {
                 m_inTable = true;
             } else if (name == "/table") {
@@ -128,39 +128,39 @@ private:
     // Columns past the right margin are all alike (nothing there is written), so the position
     // stops counting there and huge spans cannot overflow it or loop long.
     void advanceColumn(int by) { m_column = std::min(m_column + by, beyond()); }
-    int beyond() const { return m_grid.ColumnCount() + 2; }
-    int lastMarginRow() const { return m_grid.RowCount() + 1; }
+    int beyond() const { return m_grid.columnCount() + 2; }
+    int lastMarginRow() const { return m_grid.rowCount() + 1; }
 
-    void placeCell(const THTMLItem& td)
+    void placeCell(const HtmlItem& td)
     {
-        while (m_column <= m_grid.ColumnCount()) {
-            const TTableCell* cell = m_grid.find(m_column, m_row);
-            if (cell == nullptr || cell->HasTopEdge != 0) break;
+        while (m_column <= m_grid.columnCount()) {
+            const TableCell* cell = m_grid.find(m_column, m_row);
+            if (cell == nullptr || cell->hasTopEdge != 0) break;
             advanceColumn(1);
         }
 
         int colspan = 1;
         int rowspan = 1;
         for (std::int32_t k = 0; k < td.paramCount(); ++k) {
-            const THTMLParam param = td.Param(k);
-            const std::string key = AsciiLower(param.Key());
-            if (key == "colspan") colspan = readSpan(key, param.Value());
-            else if (key == "rowspan") rowspan = readSpan(key, param.Value());
+            const HtmlParam param = td.param(k);
+            const std::string key = asciiLower(param.key());
+            if (key == "colspan") colspan = readSpan(key, param.value());
+            else if (key == "rowspan") rowspan = readSpan(key, param.value());
         }
 
         if (colspan >= 2 && rowspan >= 2) {
             for (int k = 1; k < colspan && m_column < beyond(); ++k) {
                 coverBelow(m_column, rowspan, false);
                 advanceColumn(1);
-                if (TTableCell* cell = m_grid.find(m_column, m_row)) cell->HasLeftEdge = 0;
+                if (TableCell* cell = m_grid.find(m_column, m_row)) cell->hasLeftEdge = 0;
                 coverBelow(m_column, rowspan, true);
             }
         } else if (colspan >= 2) {
-            const TTableCell* start = m_grid.find(m_column, m_row);
-            if (start != nullptr && start->HasTopEdge != 0) {
+            const TableCell* start = m_grid.find(m_column, m_row);
+            if (start != nullptr && start->hasTopEdge != 0) {
                 for (int k = 1; k < colspan && m_column < beyond(); ++k) {
                     advanceColumn(1);
-                    if (TTableCell* cell = m_grid.find(m_column, m_row)) cell->HasLeftEdge = 0;
+                    if (TableCell* cell = m_grid.find(m_column, m_row)) cell->hasLeftEdge = 0;
                 }
             }
         } else if (rowspan >= 2) {
@@ -174,7 +174,7 @@ private:
         const int span = readSpanValue(value, plain);
         if (!plain && m_onWarning) {
             constexpr std::size_t kShown = 40;
-            m_onWarning("table cell " + std::string(name) + "=\"" + Windows1251ToUtf8(value.substr(0, kShown)) +
+            m_onWarning("table cell " + std::string(name) + "=\"" + windows1251ToUtf8(value.substr(0, kShown)) +
                         (value.size() > kShown ? "..." : "") + "\" is not a whole number; read as " +
                         std::to_string(span));
         }
@@ -187,14 +187,14 @@ private:
     // pushed past the table's last column cost no work however far down they reach.
     void coverBelow(int column, int rowspan, bool alsoLeft)
     {
-        if (column > m_grid.ColumnCount()) return;
+        if (column > m_grid.columnCount()) return;
         const long long last = std::min<long long>(static_cast<long long>(m_row) + rowspan - 1, lastMarginRow());
         for (int row = m_row + 1; row <= last; ++row) {
-            TTableCell* cell = m_grid.find(column, row);
+            TableCell* cell = m_grid.find(column, row);
             if (cell == nullptr) return;
             countMark();
-            cell->HasTopEdge = 0;
-            if (alsoLeft) cell->HasLeftEdge = 0;
+            cell->hasTopEdge = 0;
+            if (alsoLeft) cell->hasLeftEdge = 0;
         }
     }
 
@@ -202,16 +202,16 @@ private:
     // spans ask for more marks than a few times its grid is refused.
     void countMark()
     {
-        if (++m_marks <= 4 * static_cast<long long>(m_grid.ColumnCount() + 2) * (m_grid.RowCount() + 2)) return;
+        if (++m_marks <= 4 * static_cast<long long>(m_grid.columnCount() + 2) * (m_grid.rowCount() + 2)) return;
         throw TableTooLargeError("the table's row spans overlap too often to draw it as a picture");
     }
 
     void addText(std::string_view text)
     {
-        TTableCell* cell = m_grid.find(m_column, m_row);
+        TableCell* cell = m_grid.find(m_column, m_row);
         if (cell == nullptr) return;
-        cell->Text.push_back(' ');
-        cell->Text.append(TrimCellText(text));
+        cell->text.push_back(' ');
+        cell->text.append(trimCellText(text));
     }
 
     TableGrid& m_grid;
@@ -226,59 +226,59 @@ private:
 
 }  // namespace
 
-TableLineColour TableBorderColour(const THTMLItem& tableTag, TableBorder option)
+TableLineColour tableBorderColour(const HtmlItem& tableTag, TableBorder option)
 {
     if (option == TableBorder::Visible) return TableLineColour::Black;
     if (tableTag.paramCount() == 0) return TableLineColour::White;
     for (std::int32_t k = 0; k < tableTag.paramCount(); ++k) {
-        const THTMLParam param = tableTag.Param(k);
-        if (AsciiLower(param.Key()) == "border")
-            return param.Value() == "0" ? TableLineColour::White : TableLineColour::Black;
+        const HtmlParam param = tableTag.param(k);
+        if (asciiLower(param.key()) == "border")
+            return param.value() == "0" ? TableLineColour::White : TableLineColour::Black;
     }
     return TableLineColour::Black;
 }
 
-TableLineColour BuildTableGrid(std::string_view tableHtml, TableBorder border, TableGrid& grid,
+TableLineColour buildTableGrid(std::string_view tableHtml, TableBorder border, TableGrid& grid,
                                const HtmlErrorHandler& onError, const TableWarningHandler& onWarning)
 {
-    THTMLParser parser;
+    HtmlParser parser;
     parser.parse(std::string(tableHtml), onError);
 
     const TableCounts counts = countTable(parser, border);
     grid.reset(counts.columns, counts.rows);
     if (counts.columns > 0 && counts.rows > 0) {
         CellPlacer(grid, onWarning).run(parser);
-        SettleCellTexts(grid);
+        settleCellTexts(grid);
     }
     return counts.colour;
 }
 
-void SettleCellTexts(TableGrid& grid)
+void settleCellTexts(TableGrid& grid)
 {
-    const int columns = grid.ColumnCount();
-    const int rows = grid.RowCount();
+    const int columns = grid.columnCount();
+    const int rows = grid.rowCount();
     for (int column = 1; column <= columns; ++column) {
         for (int row = 1; row <= rows; ++row) {
-            TTableCell& cell = grid.at(column, row);
-            cell.Text = std::string(TrimCellText(cell.Text));
+            TableCell& cell = grid.at(column, row);
+            cell.text = std::string(trimCellText(cell.text));
         }
     }
     for (int row = 1; row <= rows; ++row) {
         for (int column = 1; column <= columns; ++column) {
-            TTableCell& cell = grid.at(column, row);
-            if (cell.Text.empty()) continue;
-            if (cell.Text.find('&') != std::string::npos)
-                cell.Text = std::string(TrimCellText(DecodeCellReferences(cell.Text)));
+            TableCell& cell = grid.at(column, row);
+            if (cell.text.empty()) continue;
+            if (cell.text.find('&') != std::string::npos)
+                cell.text = std::string(trimCellText(decodeCellReferences(cell.text)));
         }
     }
     for (int row = 1; row <= rows; ++row) {
         for (int column = 2; column <= columns; ++column) {
-            TTableCell& cell = grid.at(column, row);
-            if (cell.Text.empty() || grid.hasBothEdges(column, row)) continue;
+            TableCell& cell = grid.at(column, row);
+            if (cell.text.empty() || grid.hasBothEdges(column, row)) continue;
             int target = column - 1;
             while (target > 1 && !grid.hasBothEdges(target, row)) --target;
-            grid.at(target, row).Text = std::move(cell.Text);
-            cell.Text.clear();
+            grid.at(target, row).text = std::move(cell.text);
+            cell.text.clear();
         }
     }
 }

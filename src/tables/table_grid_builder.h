@@ -18,19 +18,19 @@ using TableWarningHandler = std::function<void(std::string_view)>;
 
 // The colour of a table's lines: black with the Visible option; with AsSource white for a
 // "table" tag without attributes or whose first "border" attribute is exactly "0".
-TableLineColour TableBorderColour(const THTMLItem& tableTag, TableBorder option);
+TableLineColour tableBorderColour(const HtmlItem& tableTag, TableBorder option);
 
 // Rebuilds grid from the HTML and returns the line colour of the last "table" tag (black when
-// there is none). When ColumnCount or RowCount comes out 0 nothing is placed and the table is
+// there is none). When columnCount or rowCount comes out 0 nothing is placed and the table is
 // not to be drawn. Tokenizer problems go to onError. A colspan or rowspan is read as browsers
 // read it (its leading digits, else 1); one that is not just a whole number is read so and
 // reported to onWarning. Throws TableTooLargeError when the grid or the work its spans ask for
 // passes the limits (see kMaxTableGridCells).
-TableLineColour BuildTableGrid(std::string_view tableHtml, TableBorder border, TableGrid& grid,
+TableLineColour buildTableGrid(std::string_view tableHtml, TableBorder border, TableGrid& grid,
                                const HtmlErrorHandler& onError = {}, const TableWarningHandler& onWarning = {});
 
 // Trims the cell texts, reads their character references as characters, and moves each text that landed on a
 // covered grid cell to the nearest cell on its left where a table cell begins.
-void SettleCellTexts(TableGrid& grid);
+void settleCellTexts(TableGrid& grid);
 
 }  // namespace vellumar

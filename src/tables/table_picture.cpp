@@ -8,7 +8,7 @@
 
 namespace vellumar {
 
-PngWriteOptions TablePngOptions()
+PngWriteOptions tablePngOptions()
 {
     PngWriteOptions options;
     options.compressionLevel = 7;
@@ -17,50 +17,50 @@ PngWriteOptions TablePngOptions()
     return options;
 }
 
-RgbImage DrawTable(const TableGrid& grid, int width, int height, TableLineColour colour,
+RgbImage drawTable(const TableGrid& grid, int width, int height, TableLineColour colour,
                    const TextMeasurer& measurer, int maxWidth, int maxHeight)
 {
-    return FitTablePicture(DrawTableBitmap(grid, width, height, colour, measurer), maxWidth, maxHeight);
+    return fitTablePicture(drawTableBitmap(grid, width, height, colour, measurer), maxWidth, maxHeight);
 }
 
-RgbImage FitTablePicture(const RgbImage& bitmap, int maxWidth, int maxHeight)
+RgbImage fitTablePicture(const RgbImage& bitmap, int maxWidth, int maxHeight)
 {
-    const PictureSize fitted = FitToBox(bitmap.width, bitmap.height, maxWidth, maxHeight);
-    return ScaleAreaAverage(bitmap, fitted.width, fitted.height);
+    const PictureSize fitted = fitToBox(bitmap.width, bitmap.height, maxWidth, maxHeight);
+    return scaleAreaAverage(bitmap, fitted.width, fitted.height);
 }
 
-std::optional<RgbImage> RenderTableImage(std::string_view tableHtml, const ConversionOptions& options,
+std::optional<RgbImage> renderTableImage(std::string_view tableHtml, const ConversionOptions& options,
                                          const TextMeasurer& measurer, const HtmlErrorHandler& onError,
                                          const TableWarningHandler& onWarning)
 {
-    const std::optional<RgbImage> bitmap = RenderTableBitmap(tableHtml, options, measurer, onError, onWarning);
+    const std::optional<RgbImage> bitmap = renderTableBitmap(tableHtml, options, measurer, onError, onWarning);
     if (!bitmap) return std::nullopt;
-    return FitTablePicture(*bitmap, options.MaxWidth, options.MaxHeight);
+    return fitTablePicture(*bitmap, options.maxWidth, options.maxHeight);
 }
 
-std::optional<RgbImage> RenderTableBitmap(std::string_view tableHtml, const ConversionOptions& options,
+std::optional<RgbImage> renderTableBitmap(std::string_view tableHtml, const ConversionOptions& options,
                                          const TextMeasurer& measurer, const HtmlErrorHandler& onError,
                                          const TableWarningHandler& onWarning)
 {
     TableGrid grid;
-    const TableLineColour colour = BuildTableGrid(tableHtml, options.tableBorder, grid, onError, onWarning);
-    if (grid.ColumnCount() == 0 || grid.RowCount() == 0) return std::nullopt;
-    const TextSize size = LayoutTable(grid, measurer, options.MaxWidth);
+    const TableLineColour colour = buildTableGrid(tableHtml, options.tableBorder, grid, onError, onWarning);
+    if (grid.columnCount() == 0 || grid.rowCount() == 0) return std::nullopt;
+    const TextSize size = layoutTable(grid, measurer, options.maxWidth);
     const long long bitmapWidth = static_cast<long long>(size.width) + 4;
     const long long bitmapHeight = static_cast<long long>(size.height) + 4;
     if (bitmapWidth * bitmapHeight > kMaxTableBitmapPixels)
         throw TableTooLargeError("the table is too large to draw as a picture (" + std::to_string(bitmapWidth) +
                                  " x " + std::to_string(bitmapHeight) + " pixels)");
-    return DrawTableBitmap(grid, size.width, size.height, colour, measurer);
+    return drawTableBitmap(grid, size.width, size.height, colour, measurer);
 }
 
-std::string RenderTablePicture(std::string_view tableHtml, const std::filesystem::path& file,
+std::string renderTablePicture(std::string_view tableHtml, const std::filesystem::path& file,
                                const ConversionOptions& options, const TextMeasurer& measurer,
                                const HtmlErrorHandler& onError, const TableWarningHandler& onWarning)
 {
-    const std::optional<RgbImage> picture = RenderTableImage(tableHtml, options, measurer, onError, onWarning);
+    const std::optional<RgbImage> picture = renderTableImage(tableHtml, options, measurer, onError, onWarning);
     if (!picture) return {};
-    WritePng(*picture, file, TablePngOptions());
+    writePng(*picture, file, tablePngOptions());
     return file.string();
 }
 

@@ -17,11 +17,11 @@ namespace vellumar {
 
 // How table pictures are encoded: RGB, 8 bits, Sub filter on every row, deflate level 7,
 // image data in chunks of at most 65535 bytes.
-PngWriteOptions TablePngOptions();
+PngWriteOptions tablePngOptions();
 
 // Draws the laid-out grid (table width x height), fits the bitmap into maxWidth x maxHeight
 // with area averaging (also when it already fits) and returns the final picture.
-RgbImage DrawTable(const TableGrid& grid, int width, int height, TableLineColour colour,
+RgbImage drawTable(const TableGrid& grid, int width, int height, TableLineColour colour,
                    const TextMeasurer& measurer, int maxWidth, int maxHeight);
 
 // The finished picture of the first table rows in tableHtml (all tables' rows as one table),
@@ -29,24 +29,24 @@ RgbImage DrawTable(const TableGrid& grid, int width, int height, TableLineColour
 // TableBorder. Tokenizer problems go to onError, odd span values to onWarning. Throws
 // TableTooLargeError for a table too large to draw (its grid, spans or bitmap), before the
 // bitmap is made.
-std::optional<RgbImage> RenderTableImage(std::string_view tableHtml, const ConversionOptions& options,
+std::optional<RgbImage> renderTableImage(std::string_view tableHtml, const ConversionOptions& options,
                                          const TextMeasurer& measurer, const HtmlErrorHandler& onError = {},
                                          const TableWarningHandler& onWarning = {});
 
-// RenderTableImage without its last step: the drawn bitmap before it is fitted into the box,
-// so that fitting and encoding (FitTablePicture, EncodePng) may run on another thread.
-std::optional<RgbImage> RenderTableBitmap(std::string_view tableHtml, const ConversionOptions& options,
+// renderTableImage without its last step: the drawn bitmap before it is fitted into the box,
+// so that fitting and encoding (fitTablePicture, encodePng) may run on another thread.
+std::optional<RgbImage> renderTableBitmap(std::string_view tableHtml, const ConversionOptions& options,
                                           const TextMeasurer& measurer, const HtmlErrorHandler& onError = {},
                                           const TableWarningHandler& onWarning = {});
 
 // A drawn table bitmap fitted into maxWidth x maxHeight with area averaging (also when it
 // already fits).
-RgbImage FitTablePicture(const RgbImage& bitmap, int maxWidth, int maxHeight);
+RgbImage fitTablePicture(const RgbImage& bitmap, int maxWidth, int maxHeight);
 
-// RenderTableImage written as a PNG file (replacing a file of that name). Returns the file's
+// renderTableImage written as a PNG file (replacing a file of that name). Returns the file's
 // name as given, or an empty text when there was no table cell and nothing was written.
 // Throws PictureError naming the file when it cannot be written.
-std::string RenderTablePicture(std::string_view tableHtml, const std::filesystem::path& file,
+std::string renderTablePicture(std::string_view tableHtml, const std::filesystem::path& file,
                                const ConversionOptions& options, const TextMeasurer& measurer,
                                const HtmlErrorHandler& onError = {}, const TableWarningHandler& onWarning = {});
 

@@ -44,7 +44,7 @@ private:
 // Where the command writes its pictures: the folder of the FB2 file when there is one, else
 // the folder of the last opened source document (sourceFolder, empty before an open), else
 // the current folder.
-std::filesystem::path TablePictureFolder(const std::filesystem::path& fb2File,
+std::filesystem::path tablePictureFolder(const std::filesystem::path& fb2File,
                                          const std::filesystem::path& sourceFolder);
 
 }  // namespace vellumar

@@ -54,7 +54,7 @@ const TextMeasurer& TablePictureEmbedder::measurer()
 
 TableOutcome TablePictureEmbedder::embedTablePicture(int number, std::string_view tableHtml, std::string& binaries)
 {
-    const std::string name = TablePictureName(number);
+    const std::string name = tablePictureName(number);
     const HtmlErrorHandler report = [this](std::string_view message, std::string_view text) {
         m_user.reportTokenizerProblem(message, text);
     };
@@ -62,29 +62,29 @@ TableOutcome TablePictureEmbedder::embedTablePicture(int number, std::string_vie
     if (m_encoder != nullptr) {
         std::optional<RgbImage> bitmap;
         try {
-            bitmap = RenderTableBitmap(tableHtml, m_options, measurer(), report, warn);
+            bitmap = renderTableBitmap(tableHtml, m_options, measurer(), report, warn);
         } catch (const TableTooLargeError& e) {
             m_user.warn(name + ": " + e.what() + "; written as its text");
             return TableOutcome::Text;
         }
         if (!bitmap) return TableOutcome::Picture;  // no cell: a reference without a picture
-        m_encoder->addBinaryLater(binaries, [bitmap = std::move(*bitmap), name, maxWidth = m_options.MaxWidth,
-                                             maxHeight = m_options.MaxHeight] {
-            const std::string png = EncodePng(FitTablePicture(bitmap, maxWidth, maxHeight), TablePngOptions());
-            return BinaryElementOfBytes("png", name, png);
+        m_encoder->addBinaryLater(binaries, [bitmap = std::move(*bitmap), name, maxWidth = m_options.maxWidth,
+                                             maxHeight = m_options.maxHeight] {
+            const std::string png = encodePng(fitTablePicture(bitmap, maxWidth, maxHeight), tablePngOptions());
+            return binaryElementOfBytes("png", name, png);
         });
         return TableOutcome::Picture;
     }
     const std::filesystem::path file = m_folder.file(name);
     const RemoveOnExit cleanup(file);
     try {
-        RenderTablePicture(tableHtml, file, m_options, measurer(), report, warn);
+        renderTablePicture(tableHtml, file, m_options, measurer(), report, warn);
     } catch (const TableTooLargeError& e) {
         m_user.warn(name + ": " + e.what() + "; written as its text");
         return TableOutcome::Text;
     }
-    const std::string data = EncodeFileBase64(file);
-    if (!data.empty()) binaries += BinaryElement("png", name, data);
+    const std::string data = encodeFileBase64(file);
+    if (!data.empty()) binaries += binaryElement("png", name, data);
     return TableOutcome::Picture;
 }
 

@@ -27,7 +27,7 @@ public:
     TablePictureEmbedder(ConversionOptions options, UserInteraction& user, const TextMeasurer& measurer);
     ~TablePictureEmbedder() override;
 
-    // Renders the table as TablePictureName(number) and appends its "image/png" binary element
+    // Renders the table as tablePictureName(number) and appends its "image/png" binary element
     // to binaries; a table without any cell adds nothing. A table too large to draw is
     // reported as a warning and comes back as TableOutcome::Text; odd span values are reported
     // as warnings too. Throws PictureError when the picture cannot be written.

@@ -20,7 +20,7 @@ class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
     // The pixel size of one line of windows-1251 text (it holds no line break), in which a
-    // decimal reference is one character (NextCellCharacter). Every line, the empty one
+    // decimal reference is one character (nextCellCharacter). Every line, the empty one
     // included, is one line height high.
     virtual TextSize measureLine(std::string_view line) const = 0;
     // Draws one line in black with the line's top-left corner at (x, y), touching only the

@@ -17,37 +17,37 @@ TEST(Scanners, FindTextNoCaseFoldsOnlyAsciiLetters)
 {
     const std::string d = "xx</ScRiPt>\xc0\xe0";
     const auto n = static_cast<std::int32_t>(d.size());
-    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, "</script"), 2);
-    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 3, "</script"), -1);
-    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, "\xe0\xe0"), -1);  // Cyrillic is not folded
-    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, ""), -1);
-    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, n, "x"), -1);
-    EXPECT_EQ(scan::FindTextNoCase(d.data(), n, 0, "\xc0\xe0"), n - 2);  // ends exactly at the last byte
+    EXPECT_EQ(scan::findTextNoCase(d.data(), n, 0, "</script"), 2);
+    EXPECT_EQ(scan::findTextNoCase(d.data(), n, 3, "</script"), -1);
+    EXPECT_EQ(scan::findTextNoCase(d.data(), n, 0, "\xe0\xe0"), -1);  // Cyrillic is not folded
+    EXPECT_EQ(scan::findTextNoCase(d.data(), n, 0, ""), -1);
+    EXPECT_EQ(scan::findTextNoCase(d.data(), n, n, "x"), -1);
+    EXPECT_EQ(scan::findTextNoCase(d.data(), n, 0, "\xc0\xe0"), n - 2);  // ends exactly at the last byte
 }
 
 TEST(Scanners, SkipSpacesBothWays)
 {
     const std::string d = " \t\r\nab \n";
     const auto n = static_cast<std::int32_t>(d.size());
-    EXPECT_EQ(scan::SkipSpaces(d.data(), n, 0), 4);
-    EXPECT_EQ(scan::SkipSpaces(d.data(), n, 6), -1);
-    EXPECT_EQ(scan::SkipSpaces(d.data(), n, -1), -1);
-    EXPECT_EQ(scan::SkipSpacesBack(d.data(), n, n - 1), 5);
-    EXPECT_EQ(scan::SkipSpacesBack(d.data(), n, 3), -1);
-    EXPECT_EQ(scan::SkipSpacesBack(d.data(), n, n), -1);
+    EXPECT_EQ(scan::skipSpaces(d.data(), n, 0), 4);
+    EXPECT_EQ(scan::skipSpaces(d.data(), n, 6), -1);
+    EXPECT_EQ(scan::skipSpaces(d.data(), n, -1), -1);
+    EXPECT_EQ(scan::skipSpacesBack(d.data(), n, n - 1), 5);
+    EXPECT_EQ(scan::skipSpacesBack(d.data(), n, 3), -1);
+    EXPECT_EQ(scan::skipSpacesBack(d.data(), n, n), -1);
     const std::string nbsp = "\xa0\x0c";  // only TAB, LF, CR and space are whitespace
-    EXPECT_EQ(scan::SkipSpaces(nbsp.data(), 2, 0), 0);
+    EXPECT_EQ(scan::skipSpaces(nbsp.data(), 2, 0), 0);
 }
 
 TEST(Scanners, QuotedRunsHideTheByte)
 {
     const std::string d = "a\"=\"'=\\'='=";
     const auto n = static_cast<std::int32_t>(d.size());
-    EXPECT_EQ(scan::FindCharOutsideQuotes(d.data(), n, 0, '='), n - 1);
-    EXPECT_EQ(scan::FindCharOutsideQuotes(d.data(), n, 0, '>'), -1);
+    EXPECT_EQ(scan::findCharOutsideQuotes(d.data(), n, 0, '='), n - 1);
+    EXPECT_EQ(scan::findCharOutsideQuotes(d.data(), n, 0, '>'), -1);
     const std::string open = "a \"b c";
-    EXPECT_EQ(scan::FindSpaceOutsideQuotes(open.data(), 6, 2), -1);  // run still open at the end
-    EXPECT_EQ(scan::FindSpaceOutsideQuotes(open.data(), 6, 0), 1);
+    EXPECT_EQ(scan::findSpaceOutsideQuotes(open.data(), 6, 2), -1);  // run still open at the end
+    EXPECT_EQ(scan::findSpaceOutsideQuotes(open.data(), 6, 0), 1);
 }
 
 TEST(Scanners, AsciiRunEndsAtTheFirstHighByteWhereverItFalls)
@@ -58,11 +58,11 @@ TEST(Scanners, AsciiRunEndsAtTheFirstHighByteWhereverItFalls)
             std::string text(length, 'a');
             if (high < length) text[high] = '\x80';
             for (std::size_t from = 0; from <= high; ++from)
-                EXPECT_EQ(scan::AsciiRunEnd(text, from), high) << length << " " << high << " " << from;
+                EXPECT_EQ(scan::asciiRunEnd(text, from), high) << length << " " << high << " " << from;
         }
     }
-    EXPECT_EQ(scan::AsciiRunEnd("\xff", 0), 0u);
-    EXPECT_EQ(scan::AsciiRunEnd("abc\x7f", 0), 4u);  // DEL is ASCII
+    EXPECT_EQ(scan::asciiRunEnd("\xff", 0), 0u);
+    EXPECT_EQ(scan::asciiRunEnd("abc\x7f", 0), 4u);  // DEL is ASCII
 }
 
 // The vector scanners against byte-by-byte readings of their rules (quoted runs included), on
@@ -108,23 +108,23 @@ TEST(Scanners, BlockScannersAgreeWithTheirRulesEverywhere)
             if (next() % density == 0) c = alphabet[next() % alphabet.size()];
         if (round % 3 == 0) text = "a\r\nb\r\n" + text;
         SCOPED_TRACE(::testing::PrintToString(text));
-        EXPECT_EQ(scan::EndsEveryLineWithCrLf(text), crLfLines(text));
+        EXPECT_EQ(scan::endsEveryLineWithCrLf(text), crLfLines(text));
         for (std::size_t from = 0; from <= size + 1; ++from) {
             std::size_t doubled = std::max<std::size_t>(from, 1);
             while (doubled < text.size() && !(blank(text[doubled]) && blank(text[doubled - 1]))) ++doubled;
-            EXPECT_EQ(scan::NextDoubleBlank(text, from), std::min(doubled, text.size()));
+            EXPECT_EQ(scan::nextDoubleBlank(text, from), std::min(doubled, text.size()));
             if (from < text.size()) {
                 const auto n = static_cast<std::int32_t>(text.size());
                 const auto start = static_cast<std::int32_t>(from);
-                EXPECT_EQ(scan::FindCharOutsideQuotes(text.data(), n, start, '='),
+                EXPECT_EQ(scan::findCharOutsideQuotes(text.data(), n, start, '='),
                           outsideQuotes(text, from, [](char c) { return c == '='; }));
-                EXPECT_EQ(scan::FindSpaceOutsideQuotes(text.data(), n, start),
-                          outsideQuotes(text, from, [](char c) { return scan::IsSpace(c); }));
+                EXPECT_EQ(scan::findSpaceOutsideQuotes(text.data(), n, start),
+                          outsideQuotes(text, from, [](char c) { return scan::isSpace(c); }));
             }
             for (const bool attribute : {false, true}) {
                 std::size_t at = from;
                 while (at < text.size() && !special(text[at], attribute)) ++at;
-                EXPECT_EQ(scan::NextXmlSpecial(text, from, attribute), std::min(at, text.size()));
+                EXPECT_EQ(scan::nextXmlSpecial(text, from, attribute), std::min(at, text.size()));
             }
         }
     }
@@ -132,12 +132,12 @@ TEST(Scanners, BlockScannersAgreeWithTheirRulesEverywhere)
 
 TEST(AsciiCase, OnlyAsciiLettersFold)
 {
-    EXPECT_TRUE(EqualsNoCase("ScRiPt", "sCrIpT"));
-    EXPECT_FALSE(EqualsNoCase("script", "scrip"));
-    EXPECT_FALSE(EqualsNoCase("\xc0", "\xe0"));  // windows-1251 letters keep their case
-    EXPECT_FALSE(EqualsNoCase("[", "{"));
-    EXPECT_EQ(AsciiLower("IMG.JPG \xc0Z"), "img.jpg \xc0z");
-    static_assert(EqualsNoCase("Body", "bODY"));
+    EXPECT_TRUE(equalsNoCase("ScRiPt", "sCrIpT"));
+    EXPECT_FALSE(equalsNoCase("script", "scrip"));
+    EXPECT_FALSE(equalsNoCase("\xc0", "\xe0"));  // windows-1251 letters keep their case
+    EXPECT_FALSE(equalsNoCase("[", "{"));
+    EXPECT_EQ(asciiLower("IMG.JPG \xc0Z"), "img.jpg \xc0z");
+    static_assert(equalsNoCase("Body", "bODY"));
 }
 
 }  // namespace

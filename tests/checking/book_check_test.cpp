@@ -58,7 +58,7 @@ TEST(BookCheck, CompleteBookHasNoProblems)
 {
     // Cyrillic bytes of windows-1251, as the converter writes them.
     const BookCheckResult result =
-        CheckFb2Book(book(kGenre + kAuthor, "<p>\xCF\xF0\xE8\xE2\xE5\xF2 <emphasis>x</emphasis></p>\r\n"), kSchema);
+        checkFb2Book(book(kGenre + kAuthor, "<p>\xCF\xF0\xE8\xE2\xE5\xF2 <emphasis>x</emphasis></p>\r\n"), kSchema);
     EXPECT_TRUE(result.wellFormed);
     EXPECT_TRUE(result.schemaChecked);
     for (const BookProblem& problem : result.problems) ADD_FAILURE() << problem.line << ": " << problem.message;
@@ -79,7 +79,7 @@ TEST(BookCheck, MissingGenreAndAuthorAreWarningsOfTheirOwn)
         {"nickname author", kGenre + " <author><nickname>Nick</nickname></author>\r\n", {}},
     };
     for (const Case& c : cases) {
-        const BookCheckResult result = CheckFb2Book(book(c.titleInfo, "<p>text</p>\r\n"), kSchema);
+        const BookCheckResult result = checkFb2Book(book(c.titleInfo, "<p>text</p>\r\n"), kSchema);
         EXPECT_TRUE(result.wellFormed) << c.name;
         EXPECT_TRUE(linesOf(result, ProblemSeverity::Error).empty()) << c.name << ": " << result.problems.front().message;
         ASSERT_EQ(result.problems.size(), c.warnings.size()) << c.name;
@@ -106,7 +106,7 @@ TEST(BookCheck, BrokenBooksNameTheLineOfTheirProblem)
         {"empty", "", 0, ""},
     };
     for (const Case& c : cases) {
-        const BookCheckResult result = CheckFb2Book(c.text, kSchema);
+        const BookCheckResult result = checkFb2Book(c.text, kSchema);
         EXPECT_FALSE(result.wellFormed) << c.name;
         EXPECT_FALSE(result.schemaChecked) << c.name;
         ASSERT_FALSE(result.problems.empty()) << c.name;
@@ -121,7 +121,7 @@ TEST(BookCheck, BrokenBooksNameTheLineOfTheirProblem)
 TEST(BookCheck, SchemaErrorsCarryTheirLinesWithoutTheNamespace)
 {
     // Line 20: a paragraph inside a subtitle's paragraph; line 22: an unknown element.
-    const BookCheckResult result = CheckFb2Book(
+    const BookCheckResult result = checkFb2Book(
         book(kGenre + kAuthor, "<p>one</p>\r\n<subtitle><p>two</p></subtitle>\r\n<p>three</p>\r\n<frame/>\r\n"), kSchema);
     EXPECT_TRUE(result.wellFormed);
     EXPECT_TRUE(result.schemaChecked);
@@ -132,7 +132,7 @@ TEST(BookCheck, SchemaErrorsCarryTheirLinesWithoutTheNamespace)
 
 TEST(BookCheck, MissingSchemaStillChecksWellFormedness)
 {
-    const BookCheckResult result = CheckFb2Book(book(kGenre + kAuthor, "<p>x</p>\r\n"), "/nonexistent/FictionBook.xsd");
+    const BookCheckResult result = checkFb2Book(book(kGenre + kAuthor, "<p>x</p>\r\n"), "/nonexistent/FictionBook.xsd");
     EXPECT_TRUE(result.wellFormed);
     EXPECT_FALSE(result.schemaChecked);
     ASSERT_EQ(result.problems.size(), 1u);
@@ -147,10 +147,10 @@ TEST(BookCheck, SchemaIsFoundBesideTheProgramOrWhereItIsInstalled)
     std::filesystem::create_directories(root / "bin");
     std::filesystem::create_directories(root / "share" / "vellumar" / "schema");
     { std::ofstream(root / "share" / "vellumar" / "schema" / "FictionBook.xsd") << "x"; }
-    EXPECT_EQ(FindFb2Schema(root / "bin"), root / "share" / "vellumar" / "schema" / "FictionBook.xsd");
+    EXPECT_EQ(findFb2Schema(root / "bin"), root / "share" / "vellumar" / "schema" / "FictionBook.xsd");
     std::filesystem::create_directories(root / "bin" / "schema");
     { std::ofstream(root / "bin" / "schema" / "FictionBook.xsd") << "x"; }
-    EXPECT_EQ(FindFb2Schema(root / "bin"), root / "bin" / "schema" / "FictionBook.xsd");
+    EXPECT_EQ(findFb2Schema(root / "bin"), root / "bin" / "schema" / "FictionBook.xsd");
     std::filesystem::remove_all(root);
 }
 

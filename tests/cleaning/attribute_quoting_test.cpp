@@ -30,7 +30,7 @@ const QuoteCase kQuoteCases[] = {
 TEST(QuoteAttributeValue, ChoosesQuotesThatHoldTheValue)
 {
     for (const QuoteCase& c : kQuoteCases)
-        EXPECT_EQ(QuoteAttributeValue(c.name, c.value), c.expected) << c.name << "=" << c.value;
+        EXPECT_EQ(quoteAttributeValue(c.name, c.value), c.expected) << c.name << "=" << c.value;
 }
 
 // Whatever the value, the written attribute reads back as one attribute with the same value
@@ -38,16 +38,16 @@ TEST(QuoteAttributeValue, ChoosesQuotesThatHoldTheValue)
 TEST(QuoteAttributeValue, WrittenValueReadsBackAsOneAttribute)
 {
     for (const QuoteCase& c : kQuoteCases) {
-        THTMLParser parser;
-        parser.parse("<html><x " + std::string(c.name) + "=" + QuoteAttributeValue(c.name, c.value) + ">after");
-        ASSERT_EQ(parser.ItemCount(), 3) << c.value;
-        const THTMLItem tag = parser.Item(1);
+        HtmlParser parser;
+        parser.parse("<html><x " + std::string(c.name) + "=" + quoteAttributeValue(c.name, c.value) + ">after");
+        ASSERT_EQ(parser.itemCount(), 3) << c.value;
+        const HtmlItem tag = parser.item(1);
         ASSERT_EQ(tag.paramCount(), 1) << c.value;
-        EXPECT_EQ(tag.Param(0).Key(), c.name);
+        EXPECT_EQ(tag.param(0).key(), c.name);
         if (c.expected.find('&') == std::string_view::npos) {
-            EXPECT_EQ(tag.Param(0).Value(), c.value);
+            EXPECT_EQ(tag.param(0).value(), c.value);
         }
-        EXPECT_EQ(parser.Item(2).Text(), "after");
+        EXPECT_EQ(parser.item(2).text(), "after");
     }
 }
 

@@ -27,29 +27,29 @@ std::string upperAlphabet()
 
 TEST(TransliterateName, WritesEveryRussianLetter)
 {
-    EXPECT_EQ(TransliterateName(lowerAlphabet()), "abvgdezhzijklmnoprstufhcchshshyejujae");
-    EXPECT_EQ(TransliterateName(upperAlphabet()), "abvgdezhzijklmnoprstufhcchshshyejujae");
+    EXPECT_EQ(transliterateName(lowerAlphabet()), "abvgdezhzijklmnoprstufhcchshshyejujae");
+    EXPECT_EQ(transliterateName(upperAlphabet()), "abvgdezhzijklmnoprstufhcchshshyejujae");
 }
 
 TEST(TransliterateName, LowerCasesLatinAndKeepsOtherBytes)
 {
-    EXPECT_EQ(TransliterateName(""), "");
-    EXPECT_EQ(TransliterateName("Vol. 2: A-Z!"), "vol. 2: a-z!");
-    EXPECT_EQ(TransliterateName("\xA0\xAB\xBB\x96\x01/"), "\xA0\xAB\xBB\x96\x01/");
+    EXPECT_EQ(transliterateName(""), "");
+    EXPECT_EQ(transliterateName("Vol. 2: A-Z!"), "vol. 2: a-z!");
+    EXPECT_EQ(transliterateName("\xA0\xAB\xBB\x96\x01/"), "\xA0\xAB\xBB\x96\x01/");
 }
 
 TEST(TransliterateName, HardAndSoftSignsLeaveNothing)
 {
     // объявление, Ночь
-    EXPECT_EQ(TransliterateName("\xEE\xE1\xFA\xFF\xE2\xEB\xE5\xED\xE8\xE5"), "objavlenie");
-    EXPECT_EQ(TransliterateName("\xCD\xEE\xF7\xFC"), "noch");
+    EXPECT_EQ(transliterateName("\xEE\xE1\xFA\xFF\xE2\xEB\xE5\xED\xE8\xE5"), "objavlenie");
+    EXPECT_EQ(transliterateName("\xCD\xEE\xF7\xFC"), "noch");
 }
 
 TEST(TransliterateName, DoesNotDependOnTheLocale)
 {
-    const std::string before = TransliterateName("\xC2\xEE\xE9\xED\xE0 MIR");
+    const std::string before = transliterateName("\xC2\xEE\xE9\xED\xE0 MIR");
     std::setlocale(LC_ALL, "C.UTF-8");
-    EXPECT_EQ(TransliterateName("\xC2\xEE\xE9\xED\xE0 MIR"), before);
+    EXPECT_EQ(transliterateName("\xC2\xEE\xE9\xED\xE0 MIR"), before);
     std::setlocale(LC_ALL, "C");
     EXPECT_EQ(before, "vojna mir");
 }
@@ -57,8 +57,8 @@ TEST(TransliterateName, DoesNotDependOnTheLocale)
 TEST(LowerCp1251, LowersEveryCyrillicCapital)
 {
     // Ё, Ђ, Ґ, Є, І, Ї, Ј, Ѕ, Ў and the А..Я block.
-    EXPECT_EQ(LowerCp1251("\xA8\x80\xA5\xAA\xB2\xAF\xA3\xBD\xA1\xC0\xDF"), "\xB8\x90\xB4\xBA\xB3\xBF\xBC\xBE\xA2\xE0\xFF");
-    EXPECT_EQ(LowerCp1251("\xB8\xE0\xFF\xD7\xF7"), "\xB8\xE0\xFF\xF7\xF7");
+    EXPECT_EQ(lowerCp1251("\xA8\x80\xA5\xAA\xB2\xAF\xA3\xBD\xA1\xC0\xDF"), "\xB8\x90\xB4\xBA\xB3\xBF\xBC\xBE\xA2\xE0\xFF");
+    EXPECT_EQ(lowerCp1251("\xB8\xE0\xFF\xD7\xF7"), "\xB8\xE0\xFF\xF7\xF7");
 }
 
 }  // namespace

@@ -12,30 +12,30 @@ namespace {
 TEST(OpenTagStack, PoppedTextsLastUntilTheNextPush)
 {
     OpenTagStack stack;
-    EXPECT_TRUE(stack.TopOpenTagIs(""));
-    stack.PushOpenTag("</i></b></p>", "</p>");
-    stack.PushOpenTag("</span>", "</span>");
-    stack.PushOpenTag(std::string(300, 'x'), "</big>");  // grows the texts' string
-    EXPECT_TRUE(stack.TopOpenTagIs("</big>"));
-    EXPECT_FALSE(stack.TopOpenTagIs("</p>"));
+    EXPECT_TRUE(stack.topOpenTagIs(""));
+    stack.pushOpenTag("</i></b></p>", "</p>");
+    stack.pushOpenTag("</span>", "</span>");
+    stack.pushOpenTag(std::string(300, 'x'), "</big>");  // grows the texts' string
+    EXPECT_TRUE(stack.topOpenTagIs("</big>"));
+    EXPECT_FALSE(stack.topOpenTagIs("</p>"));
 
-    const TOpenTagEntry big = stack.PopOpenTag();
-    const TOpenTagEntry span = stack.PopOpenTag();
-    EXPECT_EQ(big.CloseKey, "</big>");
-    EXPECT_EQ(big.CloseText, std::string(300, 'x'));
-    EXPECT_EQ(span.CloseKey, "</span>");
-    EXPECT_EQ(span.CloseText, "</span>");
+    const OpenTagEntry big = stack.popOpenTag();
+    const OpenTagEntry span = stack.popOpenTag();
+    EXPECT_EQ(big.closeKey, "</big>");
+    EXPECT_EQ(big.closeText, std::string(300, 'x'));
+    EXPECT_EQ(span.closeKey, "</span>");
+    EXPECT_EQ(span.closeText, "</span>");
     EXPECT_EQ(stack.size(), 1u);
 
-    stack.PushOpenTag("</td>", "</td>");
-    EXPECT_TRUE(stack.TopOpenTagIs("</td>"));
-    EXPECT_EQ(stack.PopOpenTag().CloseText, "</td>");
-    const TOpenTagEntry p = stack.PopOpenTag();
-    EXPECT_EQ(p.CloseKey, "</p>");
-    EXPECT_EQ(p.CloseText, "</i></b></p>");
+    stack.pushOpenTag("</td>", "</td>");
+    EXPECT_TRUE(stack.topOpenTagIs("</td>"));
+    EXPECT_EQ(stack.popOpenTag().closeText, "</td>");
+    const OpenTagEntry p = stack.popOpenTag();
+    EXPECT_EQ(p.closeKey, "</p>");
+    EXPECT_EQ(p.closeText, "</i></b></p>");
     EXPECT_TRUE(stack.empty());
-    const TOpenTagEntry none = stack.PopOpenTag();
-    EXPECT_TRUE(none.CloseKey.empty() && none.CloseText.empty());
+    const OpenTagEntry none = stack.popOpenTag();
+    EXPECT_TRUE(none.closeKey.empty() && none.closeText.empty());
     EXPECT_TRUE(stack.empty());
 }
 

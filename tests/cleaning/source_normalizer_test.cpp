@@ -20,7 +20,7 @@ using testing::RecordingInteraction;
 std::string cleanBody(std::string_view body)
 {
     RecordingInteraction user;
-    const std::string out = NormalizeSourceHtml("<html>" + std::string(body), false, user);
+    const std::string out = normalizeSourceHtml("<html>" + std::string(body), false, user);
     EXPECT_TRUE(user.reports.empty()) << user.reports.front().first;
     const std::string_view prefix = "<html>";
     const std::string_view suffix = "\r\n";
@@ -137,53 +137,53 @@ INSTANTIATE_TEST_SUITE_P(SelfClosing, CleaningTable, ::testing::ValuesIn(kSelfCl
 TEST(NormalizeSourceHtml, CleanedDeclarationLeavesTheDocumentReadable)
 {
     RecordingInteraction user;
-    const std::string cleaned = NormalizeSourceHtml(
+    const std::string cleaned = normalizeSourceHtml(
         "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0//EN\"\n"
         "  \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\n<html><body><p>text</p></body></html>",
         true, user);
-    THTMLParser parser;
+    HtmlParser parser;
     parser.parse(cleaned, [&user](std::string_view m, std::string_view t) { user.reportTokenizerProblem(m, t); });
     EXPECT_TRUE(user.reports.empty()) << user.reports.front().first;
     bool sawText = false;
-    for (std::int32_t i = 0; i < parser.ItemCount(); ++i)
-        sawText = sawText || (parser.Item(i).isText() && parser.Item(i).Text() == "text");
+    for (std::int32_t i = 0; i < parser.itemCount(); ++i)
+        sawText = sawText || (parser.item(i).isText() && parser.item(i).text() == "text");
     EXPECT_TRUE(sawText) << cleaned;
 }
 
 TEST(NormalizeSourceHtml, EmptyDocumentGivesEmptyText)
 {
     RecordingInteraction user;
-    EXPECT_EQ(NormalizeSourceHtml("", true, user), "");
+    EXPECT_EQ(normalizeSourceHtml("", true, user), "");
     EXPECT_TRUE(user.reports.empty());
 }
 
 TEST(NormalizeSourceHtml, StraighteningTurnsLineBreaksInTextIntoSpaces)
 {
     RecordingInteraction user;
-    EXPECT_EQ(NormalizeSourceHtml("<html><p>a\r\nb</p>", true, user), "<html>\r\n<p>a  b</p>  ");
-    EXPECT_EQ(NormalizeSourceHtml("<html><p>a\r\nb</p>", false, user), "<html>\r\n<p>a\r\nb</p>\r\n");
+    EXPECT_EQ(normalizeSourceHtml("<html><p>a\r\nb</p>", true, user), "<html>\r\n<p>a  b</p>  ");
+    EXPECT_EQ(normalizeSourceHtml("<html><p>a\r\nb</p>", false, user), "<html>\r\n<p>a\r\nb</p>\r\n");
     ConversionOptions options;
-    options.StraightenText = false;
-    EXPECT_EQ(NormalizeSourceHtml("<html><p>a\r\nb</p>", options, user), "<html>\r\n<p>a\r\nb</p>\r\n");
+    options.straightenText = false;
+    EXPECT_EQ(normalizeSourceHtml("<html><p>a\r\nb</p>", options, user), "<html>\r\n<p>a\r\nb</p>\r\n");
 }
 
 TEST(NormalizeSourceHtml, EveryLineIsEndedByCrLfBeforeTokenizing)
 {
     RecordingInteraction user;
     // LF and lone CR line ends, and a last line without a break.
-    EXPECT_EQ(NormalizeSourceHtml("<html>\n<p>a\rb</p>", false, user), "<html>\r\n\r\n<p>a\r\nb</p>\r\n");
+    EXPECT_EQ(normalizeSourceHtml("<html>\n<p>a\rb</p>", false, user), "<html>\r\n\r\n<p>a\r\nb</p>\r\n");
 }
 
 TEST(NormalizeSourceHtml, TextWithoutHtmlMarkersIsOneTextItem)
 {
     RecordingInteraction user;
-    EXPECT_EQ(NormalizeSourceHtml("<P CLASS=x>a</P>", false, user), "<P CLASS=x>a</P>\r\n");
+    EXPECT_EQ(normalizeSourceHtml("<P CLASS=x>a</P>", false, user), "<P CLASS=x>a</P>\r\n");
 }
 
 TEST(NormalizeSourceHtml, UnterminatedStyleSwallowsTheRestAndIsReported)
 {
     RecordingInteraction user;
-    EXPECT_EQ(NormalizeSourceHtml("<html><p>a</p><style>p.x{font-weight:bold}<p class=x>b</p>", false, user),
+    EXPECT_EQ(normalizeSourceHtml("<html><p>a</p><style>p.x{font-weight:bold}<p class=x>b</p>", false, user),
               "<html>\r\n<p>a</p>");
     ASSERT_EQ(user.reports.size(), 1U);
     EXPECT_EQ(user.reports[0].first, "</style> not match");
@@ -193,7 +193,7 @@ TEST(NormalizeSourceHtml, UnterminatedStyleSwallowsTheRestAndIsReported)
 TEST(NormalizeSourceHtml, UnterminatedScriptSwallowsTheRestAndIsReported)
 {
     RecordingInteraction user;
-    EXPECT_EQ(NormalizeSourceHtml("<html>a<script>x<p>b", false, user), "<html>a");
+    EXPECT_EQ(normalizeSourceHtml("<html>a<script>x<p>b", false, user), "<html>a");
     ASSERT_EQ(user.reports.size(), 1U);
     EXPECT_EQ(user.reports[0].first, "</script> not match");
 }
@@ -201,7 +201,7 @@ TEST(NormalizeSourceHtml, UnterminatedScriptSwallowsTheRestAndIsReported)
 TEST(NormalizeSourceHtml, MarkupWithoutEndKeepsWhatCameBefore)
 {
     RecordingInteraction user;
-    EXPECT_EQ(NormalizeSourceHtml("<html><p>a</p><b", false, user), "<html>\r\n<p>a</p>");
+    EXPECT_EQ(normalizeSourceHtml("<html><p>a</p><b", false, user), "<html>\r\n<p>a</p>");
     ASSERT_EQ(user.reports.size(), 1U);
     EXPECT_EQ(user.reports[0].first, "> not found");
     EXPECT_EQ(user.reports[0].second, "<b\r\n");
@@ -210,15 +210,15 @@ TEST(NormalizeSourceHtml, MarkupWithoutEndKeepsWhatCameBefore)
 TEST(NormalizeSourceHtml, StylesOfOneRunDoNotLeakIntoTheNext)
 {
     RecordingInteraction user;
-    EXPECT_EQ(NormalizeSourceHtml("<html><style>p.x{font-weight:bold}</style><p class=x>a</p>", false, user),
+    EXPECT_EQ(normalizeSourceHtml("<html><style>p.x{font-weight:bold}</style><p class=x>a</p>", false, user),
               "<html>\r\n<p><b>a</b></p>\r\n");
-    EXPECT_EQ(NormalizeSourceHtml("<html><p class=x>a</p>", false, user), "<html>\r\n<p>a</p>\r\n");
+    EXPECT_EQ(normalizeSourceHtml("<html><p class=x>a</p>", false, user), "<html>\r\n<p>a</p>\r\n");
 }
 
 TEST(NormalizeSourceHtml, ElementsOpenAtTheEndStayOpen)
 {
     RecordingInteraction user;
-    EXPECT_EQ(NormalizeSourceHtml("<html><body><style>p.x{font-style:italic}</style><p class=x>a", false, user),
+    EXPECT_EQ(normalizeSourceHtml("<html><body><style>p.x{font-style:italic}</style><p class=x>a", false, user),
               "<html>\r\n<body>\r\n<p><i>a\r\n");
 }
 

@@ -21,56 +21,56 @@ void PrintTo(const RuleSeen& r, std::ostream* os)
 std::vector<RuleSeen> rulesOf(const ClassStyleRules& rules)
 {
     std::vector<RuleSeen> seen;
-    for (const TClassStyleRule& r : rules.rules())
-        seen.push_back({r.Element, r.ClassName, r.BoldOpen + r.ItalicOpen, r.ItalicClose + r.BoldClose});
+    for (const ClassStyleRule& r : rules.rules())
+        seen.push_back({r.element, r.className, r.boldOpen + r.italicOpen, r.italicClose + r.boldClose});
     return seen;
 }
 
 std::vector<RuleSeen> parsed(std::string_view styleText)
 {
     ClassStyleRules rules;
-    ParseStyleBlock(styleText, rules);
+    parseStyleBlock(styleText, rules);
     return rulesOf(rules);
 }
 
 TEST(StripStyleComments, RemovesTheMarksInOrder)
 {
-    EXPECT_EQ(StripStyleComments("<!-- p.a {} -->"), " p.a {} ");
-    EXPECT_EQ(StripStyleComments("a /* b */ c"), "a   c");
-    EXPECT_EQ(StripStyleComments("a /* b"), "a ");
-    EXPECT_EQ(StripStyleComments("a /* b */ c /* d */ e"), "a   c /* d */ e");  // first comment only
-    EXPECT_EQ(StripStyleComments("a */ b /* c"), "a */ b ");  // an end mark before the start is no end
-    EXPECT_EQ(StripStyleComments("/*/ x"), "");
-    EXPECT_EQ(StripStyleComments("<!--<!-- x"), "<!-- x");
+    EXPECT_EQ(stripStyleComments("<!-- p.a {} -->"), " p.a {} ");
+    EXPECT_EQ(stripStyleComments("a /* b */ c"), "a   c");
+    EXPECT_EQ(stripStyleComments("a /* b"), "a ");
+    EXPECT_EQ(stripStyleComments("a /* b */ c /* d */ e"), "a   c /* d */ e");  // first comment only
+    EXPECT_EQ(stripStyleComments("a */ b /* c"), "a */ b ");  // an end mark before the start is no end
+    EXPECT_EQ(stripStyleComments("/*/ x"), "");
+    EXPECT_EQ(stripStyleComments("<!--<!-- x"), "<!-- x");
 }
 
 TEST(AddClassStyleRules, EntersOneRulePerSelectorOfABoldOrItalicRule)
 {
     ClassStyleRules rules;
-    AddClassStyleRules(" p.x,li.x , .y ", " color:red; font-style:italic ", rules);
+    addClassStyleRules(" p.x,li.x , .y ", " color:red; font-style:italic ", rules);
     EXPECT_EQ(rulesOf(rules), (std::vector<RuleSeen>{{"p", "x", "<i>", "</i>"},
                                                      {"li", "x", "<i>", "</i>"},
                                                      {"", "y", "<i>", "</i>"}}));
-    EXPECT_EQ(*rules.rules()[0].Declarations, "color:red;font-style:italic;");
-    EXPECT_EQ(rules.rules()[0].Declarations, rules.rules()[2].Declarations);  // one shared copy
+    EXPECT_EQ(*rules.rules()[0].declarations, "color:red;font-style:italic;");
+    EXPECT_EQ(rules.rules()[0].declarations, rules.rules()[2].declarations);  // one shared copy
 }
 
 TEST(AddClassStyleRules, CollectsDeclarations)
 {
     ClassStyleRules rules;
-    AddClassStyleRules("p.a", "font-weight:bold", rules);  // no ";": appended without one
-    AddClassStyleRules("p.b", "font-weight:bold; ;", rules);
+    addClassStyleRules("p.a", "font-weight:bold", rules);  // no ";": appended without one
+    addClassStyleRules("p.b", "font-weight:bold; ;", rules);
     ASSERT_EQ(rules.size(), 2U);
-    EXPECT_EQ(*rules.rules()[0].Declarations, "font-weight:bold");
-    EXPECT_EQ(*rules.rules()[1].Declarations, "font-weight:bold;;");
+    EXPECT_EQ(*rules.rules()[0].declarations, "font-weight:bold");
+    EXPECT_EQ(*rules.rules()[1].declarations, "font-weight:bold;;");
 }
 
 TEST(AddClassStyleRules, IgnoresPlainAndEmptyRules)
 {
     ClassStyleRules rules;
-    AddClassStyleRules("p.x", "color:red; font-weight:normal", rules);
-    AddClassStyleRules("", "font-weight:bold", rules);
-    AddClassStyleRules("p.y", "", rules);
+    addClassStyleRules("p.x", "color:red; font-weight:normal", rules);
+    addClassStyleRules("", "font-weight:bold", rules);
+    addClassStyleRules("p.y", "", rules);
     EXPECT_EQ(rules.size(), 0U);
 }
 
@@ -102,19 +102,19 @@ TEST(ParseStyleBlock, CommentOverSeveralLinesLosesOnlyItsFirstLine)
 TEST(ClassStyleRules, FirstRuleReadWinsAndLookupIsExact)
 {
     ClassStyleRules rules;
-    rules.AddClassStyleRule("p", "x", "a", false, true);
-    rules.AddClassStyleRule("p", "x", "b", true, false);
-    rules.AddClassStyleRule("p.x", "", "c", true, false);
-    rules.AddClassStyleRule("", "p.x", "d", true, false);
-    ASSERT_NE(rules.FindClassStyleRule("p", "x"), nullptr);
-    EXPECT_EQ(*rules.FindClassStyleRule("p", "x")->Declarations, "a");
-    EXPECT_EQ(*rules.FindClassStyleRule("p.x", "")->Declarations, "c");
-    EXPECT_EQ(*rules.FindClassStyleRule("", "p.x")->Declarations, "d");
-    EXPECT_EQ(rules.FindClassStyleRule("P", "x"), nullptr);
-    EXPECT_EQ(rules.FindClassStyleRule("p", "x "), nullptr);
+    rules.addClassStyleRule("p", "x", "a", false, true);
+    rules.addClassStyleRule("p", "x", "b", true, false);
+    rules.addClassStyleRule("p.x", "", "c", true, false);
+    rules.addClassStyleRule("", "p.x", "d", true, false);
+    ASSERT_NE(rules.findClassStyleRule("p", "x"), nullptr);
+    EXPECT_EQ(*rules.findClassStyleRule("p", "x")->declarations, "a");
+    EXPECT_EQ(*rules.findClassStyleRule("p.x", "")->declarations, "c");
+    EXPECT_EQ(*rules.findClassStyleRule("", "p.x")->declarations, "d");
+    EXPECT_EQ(rules.findClassStyleRule("P", "x"), nullptr);
+    EXPECT_EQ(rules.findClassStyleRule("p", "x "), nullptr);
     EXPECT_EQ(rules.size(), 4U);
     rules.clear();
-    EXPECT_EQ(rules.FindClassStyleRule("p", "x"), nullptr);
+    EXPECT_EQ(rules.findClassStyleRule("p", "x"), nullptr);
 }
 
 }  // namespace

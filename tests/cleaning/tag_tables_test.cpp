@@ -21,16 +21,16 @@ TEST(TagTables, EachTableHoldsItsNamesAndNoOthers)
         std::vector<std::string> names;
     };
     const std::vector<Table> tables = {
-        {"empty", IsEmptyElement, {"img", "br", "hr", "meta"}},
-        {"dissolved", IsDissolvedTag, {"font", "/font", "span", "/span", "div", "/div", "o:p", "/o:p"}},
-        {"reduced", IsReducedTag, {"p", "table", "tbody", "tr", "td", "h1", "h2", "h3", "h4", "h5", "h6", "body", "br",
+        {"empty", isEmptyElement, {"img", "br", "hr", "meta"}},
+        {"dissolved", isDissolvedTag, {"font", "/font", "span", "/span", "div", "/div", "o:p", "/o:p"}},
+        {"reduced", isReducedTag, {"p", "table", "tbody", "tr", "td", "h1", "h2", "h3", "h4", "h5", "h6", "body", "br",
                                    "b", "i", "u", "ul", "ol", "li"}},
-        {"line break", [](std::string_view n) { return !LineBreakBefore(n).empty(); },
+        {"line break", [](std::string_view n) { return !lineBreakBefore(n).empty(); },
          {"p", "table", "tr", "td", "body", "div", "h1", "h2", "h3", "h4", "h5", "h6", "tbody", "/html", "/body",
           "/tbody", "/table", "title", "head", "/head", "meta", "/tr", "style", "/style", "br", "ul", "ol", "li"}},
-        {"table keeps", [](std::string_view n) { return KeptAttributes(n, "table"); }, {"border"}},
-        {"row keeps", [](std::string_view n) { return KeptAttributes(n, "tr"); }, {"align", "valign"}},
-        {"cell keeps", [](std::string_view n) { return KeptAttributes(n, "td"); }, {"rowspan", "colspan", "align", "valign"}},
+        {"table keeps", [](std::string_view n) { return keptAttributes(n, "table"); }, {"border"}},
+        {"row keeps", [](std::string_view n) { return keptAttributes(n, "tr"); }, {"align", "valign"}},
+        {"cell keeps", [](std::string_view n) { return keptAttributes(n, "td"); }, {"rowspan", "colspan", "align", "valign"}},
     };
     std::vector<std::string> candidates = {"", "x", "/", "h7", "h0", "pp", "tbodyx", "/p", "/td", "img ", "a", "em"};
     for (const Table& t : tables)
@@ -48,13 +48,13 @@ TEST(TagTables, EachTableHoldsItsNamesAndNoOthers)
             const bool listed = std::find(t.names.begin(), t.names.end(), name) != t.names.end();
             EXPECT_EQ(t.holds(name), listed) << t.what << ": '" << name << "'";
         }
-    EXPECT_FALSE(KeptAttributes("border", "span"));  // a dissolved tag keeps nothing
-    EXPECT_FALSE(KeptAttributes("class", "p"));      // a reduced one keeps nothing either
-    EXPECT_TRUE(KeptAttributes("class", "a"));
+    EXPECT_FALSE(keptAttributes("border", "span"));  // a dissolved tag keeps nothing
+    EXPECT_FALSE(keptAttributes("class", "p"));      // a reduced one keeps nothing either
+    EXPECT_TRUE(keptAttributes("class", "a"));
     std::string closing = "<b>";
-    AppendClosingTagText(closing, "p");
-    AppendClosingTagText(closing, "img");
-    AppendClosingTagText(closing, "");
+    appendClosingTagText(closing, "p");
+    appendClosingTagText(closing, "img");
+    appendClosingTagText(closing, "");
     EXPECT_EQ(closing, "<b></p>");
 }
 

@@ -25,7 +25,7 @@ std::string joined(const std::vector<std::string_view>& lines, bool breakAfterLa
         out.append(lines[i]);
         if (breakAfterLast || i + 1 < lines.size()) out.append("\r\n");
     }
-    return Utf8ToWindows1251(out);
+    return utf8ToWindows1251(out);
 }
 
 // Office namespaces, a properties block in a conditional comment, a style sheet inside a
@@ -129,27 +129,27 @@ const std::vector<std::string_view> kCleaned = {
 TEST(WordExport, CleansToTheSmallDialect)
 {
     RecordingInteraction user;
-    EXPECT_EQ(Windows1251ToUtf8(NormalizeSourceHtml(joined(kWordPage, true), true, user)),
-              Windows1251ToUtf8(joined(kCleaned, false)));
+    EXPECT_EQ(windows1251ToUtf8(normalizeSourceHtml(joined(kWordPage, true), true, user)),
+              windows1251ToUtf8(joined(kCleaned, false)));
     EXPECT_TRUE(user.reports.empty());
 }
 
 TEST(WordExport, CleanedPageConvertsIntoAWellFormedBook)
 {
     RecordingInteraction user;
-    user.answers = BookInfoAnswers{Utf8ToWindows1251("Белая ночь"), Utf8ToWindows1251("Щука"), ""};
-    const std::string cleaned = NormalizeSourceHtml(joined(kWordPage, true), true, user);
+    user.answers = BookInfoAnswers{utf8ToWindows1251("Белая ночь"), utf8ToWindows1251("Щука"), ""};
+    const std::string cleaned = normalizeSourceHtml(joined(kWordPage, true), true, user);
 
     NoPictures pictures;
     ConversionServices services{user, pictures, pictures};
     const std::optional<Fb2Document> book =
-        writeBook(JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
+        writeBook(joinLinesCrLf(cleaned, false), ConversionOptions{}, services);
     ASSERT_TRUE(book);
     EXPECT_TRUE(book->bodySeen);
     EXPECT_EQ(book->proposedFileName, std::optional<std::string>("belaja_noch-shuka.fb2"));
-    EXPECT_EQ(testing::XmlProblem(book->text()), "");
+    EXPECT_EQ(testing::xmlProblem(book->text()), "");
 
-    const std::string fb2 = Windows1251ToUtf8(book->text());
+    const std::string fb2 = windows1251ToUtf8(book->text());
     for (const std::string_view expected : {
              " <p><strong>White Night</strong></p>\r\n",
              " <p><emphasis>Всё проходит.</emphasis></p>\r\n",
@@ -173,8 +173,8 @@ TEST(WordExport, EveryPrefixCleansAndConverts)
     for (std::size_t n = 0; n <= page.size(); ++n) {
         RecordingInteraction user;
         ConversionServices services{user, pictures, pictures};
-        const std::string cleaned = NormalizeSourceHtml(std::string_view(page).substr(0, n), n % 2 == 0, user);
-        (void)writeBook(JoinLinesCrLf(cleaned, false), ConversionOptions{}, services);
+        const std::string cleaned = normalizeSourceHtml(std::string_view(page).substr(0, n), n % 2 == 0, user);
+        (void)writeBook(joinLinesCrLf(cleaned, false), ConversionOptions{}, services);
         reported += user.reports.size();
     }
     EXPECT_GT(reported, 0U);

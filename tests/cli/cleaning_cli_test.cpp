@@ -44,7 +44,7 @@ TEST_F(CleaningCli, CleansByDefault)
     const Outcome r = run("in/page.html");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string fb2 = read(m_dir / "in" / "page.fb2");
-    EXPECT_EQ(vellumar::testing::XmlProblem(fb2), "");
+    EXPECT_EQ(vellumar::testing::xmlProblem(fb2), "");
     EXPECT_NE(fb2.find("<p><strong><emphasis>Chapter</emphasis></strong></p>"), std::string::npos) << fb2;
     EXPECT_NE(fb2.find("<p>Plain text</p>"), std::string::npos) << fb2;
     EXPECT_EQ(fb2.find("font-size"), std::string::npos);

@@ -25,7 +25,7 @@ Parsed parse(std::vector<std::string> args)
     argv.push_back(nullptr);
     StringOutput out;
     StringOutput err;
-    ParseResult result = ParseCommandLine(static_cast<int>(args.size()), argv.data(), out, err);
+    ParseResult result = parseCommandLine(static_cast<int>(args.size()), argv.data(), out, err);
     return Parsed{std::move(result), out.text(), err.text()};
 }
 
@@ -38,8 +38,8 @@ TEST(CommandLine, OptionsAnywhereLongOrShort)
     const Case cases[] = {
         {{"a.html"}, [](const CliOptions& o) {
              return o.inputs == std::vector<std::string>{"a.html"} && o.jobs == 0 && !o.quiet &&
-                    o.conversion.tableMode == TableMode::AsIs && o.conversion.StraightenText &&
-                    o.conversion.Resize && !o.conversion.ShowTitleInfo && o.encoding == "auto";
+                    o.conversion.tableMode == TableMode::AsIs && o.conversion.straightenText &&
+                    o.conversion.resize && !o.conversion.showTitleInfo && o.encoding == "auto";
          }},
         {{"a.html", "-qo", "b.fb2"}, [](const CliOptions& o) { return o.quiet && o.output == "b.fb2"; }},
         {{"--output=b.fb2", "-", "--quiet"}, [](const CliOptions& o) { return o.quiet && o.output == "b.fb2" && o.inputs[0] == "-"; }},
@@ -51,16 +51,16 @@ TEST(CommandLine, OptionsAnywhereLongOrShort)
              return o.conversion.tableMode == TableMode::ConvertToImage &&
                     o.conversion.tableBorder == TableBorder::AsSource;
          }},
-        {{"--title-level", "3", "a"}, [](const CliOptions& o) { return o.conversion.TitleLevel == 2; }},
-        {{"--title-level", "none", "a"}, [](const CliOptions& o) { return o.conversion.TitleLevel == -1; }},
+        {{"--title-level", "3", "a"}, [](const CliOptions& o) { return o.conversion.titleLevel == 2; }},
+        {{"--title-level", "none", "a"}, [](const CliOptions& o) { return o.conversion.titleLevel == -1; }},
         {{"--no-straighten", "--no-resize", "--max-width", "300", "--max-height", "400", "a"},
          [](const CliOptions& o) {
-             return !o.conversion.StraightenText && !o.conversion.Resize && o.conversion.MaxWidth == 300 &&
-                    o.conversion.MaxHeight == 400;
+             return !o.conversion.straightenText && !o.conversion.resize && o.conversion.maxWidth == 300 &&
+                    o.conversion.maxHeight == 400;
          }},
-        {{"--title", "", "a"}, [](const CliOptions& o) { return o.title == "" && o.conversion.ShowTitleInfo; }},
+        {{"--title", "", "a"}, [](const CliOptions& o) { return o.title == "" && o.conversion.showTitleInfo; }},
         {{"--last-name", "Lee", "--encoding", "koi8-r", "a"}, [](const CliOptions& o) {
-             return o.lastName == "Lee" && !o.title && o.conversion.ShowTitleInfo && o.encoding == "koi8-r";
+             return o.lastName == "Lee" && !o.title && o.conversion.showTitleInfo && o.encoding == "koi8-r";
          }},
         {{"--check", "a.fb2"}, [](const CliOptions& o) { return o.check; }},
     };

@@ -34,7 +34,7 @@ TEST_F(ConvertCli, ConvertsBesideTheInput)
     const Outcome r = run("book.html");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string fb2 = read(m_dir / "book.fb2");
-    EXPECT_EQ(vellumar::testing::XmlProblem(fb2), "");
+    EXPECT_EQ(vellumar::testing::xmlProblem(fb2), "");
     // The cleaned source ends with the straightened line breaks after "</html>".
     EXPECT_TRUE(fb2.ends_with("</body>\r\n \r\n</FictionBook>\r\n"));
     EXPECT_NE(fb2.find("<p>Tom &amp; Jerry \x97 <strong>bold</strong></p>\r\n"), std::string::npos);

@@ -62,7 +62,7 @@ TEST_F(HostileInputsCli, FifoOutputIsWrittenIntoAndKept)
     const Outcome r = run("-o out.fb2 book.html");
     reader.join();
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(vellumar::testing::XmlProblem(got), "");
+    EXPECT_EQ(vellumar::testing::xmlProblem(got), "");
     struct stat info {};
     ASSERT_EQ(::stat((m_dir / "out.fb2").c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
@@ -111,7 +111,7 @@ TEST_F(HostileInputsCli, ReferencesAsBrowsersReadThem)
     const Outcome r = run("book.html");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string fb2 = read("book.fb2");
-    EXPECT_EQ(vellumar::testing::XmlProblem(fb2), "");
+    EXPECT_EQ(vellumar::testing::xmlProblem(fb2), "");
     EXPECT_NE(fb2.find("<p>Text &#x41;\x96\x97</p>"), std::string::npos);
 }
 
@@ -121,7 +121,7 @@ TEST_F(HostileInputsCli, LongNamesAreWrittenAndProposedNamesCut)
     const std::string longName = std::string(251, 'n') + ".fb2";
     Outcome r = run("-o " + longName + " book.html");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(vellumar::testing::XmlProblem(read(longName)), "");
+    EXPECT_EQ(vellumar::testing::xmlProblem(read(longName)), "");
 
     r = run("--title '" + std::string(400, 't') + "' book.html");
     ASSERT_EQ(r.status, 0) << r.err;

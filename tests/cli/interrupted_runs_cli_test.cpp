@@ -106,7 +106,7 @@ TEST_F(InterruptedRunsCli, InterruptedWhileLibreOfficeWorksLeavesNothingBehind)
         EXPECT_TRUE(privateFolder) << "the private folder did not exist while LibreOffice worked";
         ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
         EXPECT_EQ(WTERMSIG(status), signal);  // what a shell shows as 130 or 143
-        EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive("TMPDIR=" + (m_dir / "tmp").string() + "/"));
+        EXPECT_FALSE(vellumar::testing::processWithEnvironmentAlive("TMPDIR=" + (m_dir / "tmp").string() + "/"));
         EXPECT_EQ(read("book.fb2"), "the previous book");
         EXPECT_EQ(leftovers(), (std::vector<std::string>{"bin", "book.fb2", "book.rtf", "started", "tmp"}));
         EXPECT_TRUE(fs::is_empty(m_dir / "tmp"));

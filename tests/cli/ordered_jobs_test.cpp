@@ -23,7 +23,7 @@ Trial runTrial(std::size_t count, unsigned threads)
     Trial trial;
     std::mutex mutex;
     StringOutput both;
-    trial.allSucceeded = RunJobsInOrder(count, threads, both, both, [&](std::size_t i, TextOutput& err, TextOutput& out, JobTurns& turns) {
+    trial.allSucceeded = runJobsInOrder(count, threads, both, both, [&](std::size_t i, TextOutput& err, TextOutput& out, JobTurns& turns) {
         std::mt19937 random(static_cast<unsigned>(i * 7919));
         err << "[" << i << "/" << count << "] job\n";
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
@@ -65,7 +65,7 @@ TEST(OrderedJobs, AJobThatThrowsCountsAsFailedAndTheRestGoOn)
 {
     StringOutput err;
     StringOutput out;
-    const bool all = RunJobsInOrder(4, 3, err, out, [](std::size_t i, TextOutput& e, TextOutput&, JobTurns&) -> bool {
+    const bool all = runJobsInOrder(4, 3, err, out, [](std::size_t i, TextOutput& e, TextOutput&, JobTurns&) -> bool {
         e << i;
         if (i == 1) throw std::runtime_error("unexpected");
         return true;

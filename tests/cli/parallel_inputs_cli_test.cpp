@@ -37,9 +37,9 @@ protected:
     }
     void picturesBoth()
     {
-        const std::string big = vellumar::EncodePng(stripes(1300, 500));
-        const std::string photo = vellumar::EncodeJpeg(stripes(900, 1200));
-        const std::string small = vellumar::EncodePng(stripes(40, 30));
+        const std::string big = vellumar::encodePng(stripes(1300, 500));
+        const std::string photo = vellumar::encodeJpeg(stripes(900, 1200));
+        const std::string small = vellumar::encodePng(stripes(40, 30));
         for (const char* folder : {"one/", "many/"}) {
             write(std::string(folder) + "pics/big.png", big);
             write(std::string(folder) + "pics/photo.jpg", photo);

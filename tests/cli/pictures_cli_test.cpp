@@ -34,7 +34,7 @@ protected:
     {
         ConvertProgramTest::SetUp();
         fs::create_directories(m_dir / "doc" / "pics");
-        WriteJpeg(photo(1200, 900), m_dir / "doc" / "pics" / "a.jpg");
+        writeJpeg(photo(1200, 900), m_dir / "doc" / "pics" / "a.jpg");
         write("doc/book.html", "<html><body><p>Look <img src=\"pics/a.jpg\" alt=\"x\"> here</p></body></html>\n");
     }
     // Runs in m_dir (not the document's folder); returns the exit status, stderr in m_err.
@@ -51,7 +51,7 @@ protected:
         const std::size_t start = fb2.find(open);
         if (start == std::string::npos) return {};
         const std::size_t end = fb2.find("\r\n</binary>", start);
-        return DecodeBase64(std::string_view(fb2).substr(start + open.size(), end - start - open.size())).value_or("");
+        return decodeBase64(std::string_view(fb2).substr(start + open.size(), end - start - open.size())).value_or("");
     }
 
     std::string m_err;
@@ -61,12 +61,12 @@ TEST_F(PicturesCli, ShrinksIntoTheBoxTheOptionsGive)
 {
     ASSERT_EQ(run("doc/book.html"), 0) << m_err;
     std::string fb2 = read("doc/book.fb2");
-    EXPECT_EQ(testing::XmlProblem(fb2), "");
+    EXPECT_EQ(testing::xmlProblem(fb2), "");
     EXPECT_NE(fb2.find("<image xlink:href=\"#a~temp.jpg\"/>"), std::string::npos);
-    EXPECT_EQ(ReadJpegSize(embedded(fb2, "a~temp.jpg"), "a~temp.jpg"), (PictureSize{580, 435}));
+    EXPECT_EQ(readJpegSize(embedded(fb2, "a~temp.jpg"), "a~temp.jpg"), (PictureSize{580, 435}));
 
     ASSERT_EQ(run("--max-width 200 --max-height 100 -o small.fb2 doc/book.html"), 0) << m_err;
-    EXPECT_EQ(ReadJpegSize(embedded(read("small.fb2"), "a~temp.jpg"), "a~temp.jpg"), (PictureSize{133, 100}));
+    EXPECT_EQ(readJpegSize(embedded(read("small.fb2"), "a~temp.jpg"), "a~temp.jpg"), (PictureSize{133, 100}));
 
     ASSERT_EQ(run("--no-resize -o whole.fb2 doc/book.html"), 0) << m_err;
     EXPECT_EQ(embedded(read("whole.fb2"), "a.jpg"), read("doc/pics/a.jpg"));
@@ -88,7 +88,7 @@ TEST_F(PicturesCli, AnUndecodablePictureEndsThatInputWithItsName)
 TEST_F(PicturesCli, AnOversizedPictureIsLeftOutWithAWarning)
 {
     const fs::path huge = m_dir / "doc" / "pics" / "huge.png";
-    write("doc/pics/huge.png", ReadFileBytes(m_dir / "doc" / "pics" / "a.jpg"));
+    write("doc/pics/huge.png", readFileBytes(m_dir / "doc" / "pics" / "a.jpg"));
     fs::resize_file(huge, kMaxPictureBytes + 1);
     write("doc/big.html", "<html><body><p>Big <img src=\"pics/huge.png\"><img src=\"pics/a.jpg\"></p></body></html>\n");
     EXPECT_EQ(run("doc/big.html"), 0) << m_err;
@@ -96,7 +96,7 @@ TEST_F(PicturesCli, AnOversizedPictureIsLeftOutWithAWarning)
                          std::to_string(kMaxPictureBytes) + " bytes"),
               std::string::npos)
         << m_err;
-    const std::string fb2 = ReadFileBytes(m_dir / "doc" / "big.fb2");
+    const std::string fb2 = readFileBytes(m_dir / "doc" / "big.fb2");
     EXPECT_EQ(fb2.find("huge"), std::string::npos);
     EXPECT_NE(fb2.find("<binary"), std::string::npos);
 }

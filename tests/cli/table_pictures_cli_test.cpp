@@ -27,7 +27,7 @@ protected:
         const std::regex binary("<binary content-type=\"image/png\" id=\"" + id + "\">([^\r]*)\r\n</binary>");
         std::smatch match;
         if (!std::regex_search(fb2, match, binary)) throw std::runtime_error("no binary element " + id);
-        return vellumar::DecodePng(vellumar::DecodeBase64(match[1].str()).value(), id);
+        return vellumar::decodePng(vellumar::decodeBase64(match[1].str()).value(), id);
     }
 };
 

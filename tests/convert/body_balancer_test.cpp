@@ -26,9 +26,9 @@ class BalanceTable : public ::testing::TestWithParam<BalanceCase> {};
 
 TEST_P(BalanceTable, Mends)
 {
-    const std::string out = BalanceBody(GetParam().body);
+    const std::string out = balanceBody(GetParam().body);
     EXPECT_EQ(out, GetParam().balanced);
-    EXPECT_EQ(testing::XmlProblem(inDocument(out)), "") << out;
+    EXPECT_EQ(testing::xmlProblem(inDocument(out)), "") << out;
 }
 
 const BalanceCase kBalanceCases[] = {
@@ -83,8 +83,8 @@ TEST(BodyBalancer, DeepTagSoupStaysLinear)
     std::string body;
     for (int i = 0; i < 20000; ++i) body += "<strong>";
     for (int i = 0; i < 20000; ++i) body += "</p>\r\n<p>x</emphasis>";
-    const std::string out = BalanceBody(body);
-    EXPECT_EQ(testing::XmlProblem(inDocument(out)), "");
+    const std::string out = balanceBody(body);
+    EXPECT_EQ(testing::xmlProblem(inDocument(out)), "");
     EXPECT_LT(out.size(), body.size() * 20);
 }
 

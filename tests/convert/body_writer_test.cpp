@@ -68,10 +68,10 @@ Converted convert(const std::string& html, const ConversionOptions& options = {}
     ConversionServices services{user, pictures, pictures};
     const auto doc = writeBook(html, options, services);
     if (!doc) return {};
-    const std::string header = BuildHeader("Book Title", "First Name", "Last Name");
+    const std::string header = buildHeader("Book Title", "First Name", "Last Name");
     Converted c;
     c.whole = doc->text();
-    const std::size_t end = doc->text().rfind(CloseDocument());
+    const std::size_t end = doc->text().rfind(closeDocument());
     const std::size_t headerEnd = doc->text().find("</description>\r\n") + 16;
     c.header = doc->text().substr(0, headerEnd);
     c.body = doc->text().substr(headerEnd, end - headerEnd);
@@ -121,32 +121,32 @@ INSTANTIATE_TEST_SUITE_P(Cases, BodyTable, ::testing::ValuesIn(kBodyCases),
 TEST(BodyWriter, TitleLevels)
 {
     ConversionOptions h6;
-    h6.TitleLevel = 5;
-    EXPECT_EQ(MapHeading("h6", 5), "</section>\r\n<section>\r\n<title><p><strong>");
-    EXPECT_EQ(MapHeading("/h3", 0), "</strong></p>\r\n<p> </p>\r\n");
+    h6.titleLevel = 5;
+    EXPECT_EQ(mapHeading("h6", 5), "</section>\r\n<section>\r\n<title><p><strong>");
+    EXPECT_EQ(mapHeading("/h3", 0), "</strong></p>\r\n<p> </p>\r\n");
     ConversionOptions none;
-    none.TitleLevel = -1;
+    none.titleLevel = -1;
     EXPECT_EQ(convert("<html><body><h1>A</h1>", none).body, "<body>\r\n<section>\r\nA</section>\r\n</body>\r\n");
-    EXPECT_EQ(MapHeading("h7", 0), "");
+    EXPECT_EQ(mapHeading("h7", 0), "");
 }
 
 TEST(BodyWriter, StraightenOffKeepsLineBreaks)
 {
     ConversionOptions keep;
-    keep.StraightenText = false;
+    keep.straightenText = false;
     EXPECT_EQ(convert("<html><body>a\r\nb", keep).body, "<body>\r\n<section>\r\na\r\nb</section>\r\n</body>\r\n");
 }
 
 TEST(BodyWriter, DocumentFrame)
 {
     const Converted c = convert("<html><body><p>x</p></body>");
-    EXPECT_EQ(c.header, BuildHeader("Book Title", "First Name", "Last Name"));
+    EXPECT_EQ(c.header, buildHeader("Book Title", "First Name", "Last Name"));
     EXPECT_TRUE(c.whole.ends_with("</body>\r\n\r\n</FictionBook>"));
     EXPECT_TRUE(c.header.starts_with("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<FictionBook "
                                      "xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
                                      "xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\">\r\n<description>\r\n"));
     EXPECT_NE(c.header.find("\r\n <book-title>Book Title</book-title>\r\n <lang>ru</lang>\r\n"), std::string::npos);
-    EXPECT_EQ(testing::XmlProblem(c.whole), "");
+    EXPECT_EQ(testing::xmlProblem(c.whole), "");
 }
 
 TEST(BodyWriter, BookInfoAnswersAreEscaped)
@@ -157,10 +157,10 @@ TEST(BodyWriter, BookInfoAnswersAreEscaped)
     EXPECT_EQ(user.asked, 1);
     EXPECT_NE(c.header.find(" <book-title>Tom &amp; Jerry &lt;1&gt;</book-title>\r\n"), std::string::npos);
     EXPECT_NE(c.header.find(" <first-name></first-name>\r\n <last-name>O'Neil</last-name>\r\n"), std::string::npos);
-    EXPECT_EQ(testing::XmlProblem(c.whole), "");
+    EXPECT_EQ(testing::xmlProblem(c.whole), "");
 
     ConversionOptions off;
-    off.ShowTitleInfo = false;
+    off.showTitleInfo = false;
     ScriptedUser notAsked;
     notAsked.answers = user.answers;
     EXPECT_NE(convert("<html><body>x", off, &notAsked).header.find("Book Title"), std::string::npos);
@@ -299,7 +299,7 @@ TEST(BodyWriter, BalancedSourceGivesWellFormedBook)
         ConversionOptions options;
         options.tableMode = mode;
         const Converted c = convert(html, options);
-        EXPECT_EQ(testing::XmlProblem(c.whole), "") << c.body;
+        EXPECT_EQ(testing::xmlProblem(c.whole), "") << c.body;
     }
 }
 

@@ -123,10 +123,10 @@ TEST_P(MalformedHtml, ConvertsIntoWellFormedBookWithItsText)
             ConversionOptions options;
             options.tableMode = mode;
             const std::string text =
-                clean ? JoinLinesCrLf(NormalizeSourceHtml(source, options, user), false) : source;
+                clean ? joinLinesCrLf(normalizeSourceHtml(source, options, user), false) : source;
             const auto book = writeBook(text, options, services);
             ASSERT_TRUE(book);
-            EXPECT_EQ(testing::XmlProblem(book->text()), "") << book->text();
+            EXPECT_EQ(testing::xmlProblem(book->text()), "") << book->text();
             const std::string words = bookText(book->text(), pictures);
             std::size_t at = 0;
             for (const std::string& word : c.words) {

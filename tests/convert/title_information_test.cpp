@@ -22,7 +22,7 @@ class ProposedName : public ::testing::TestWithParam<NameCase> {};
 TEST_P(ProposedName, FromTheThreeAnswers)
 {
     const NameCase& c = GetParam();
-    const std::optional<std::string> name = ProposedBookFileName(c.title, c.firstName, c.lastName);
+    const std::optional<std::string> name = proposedBookFileName(c.title, c.firstName, c.lastName);
     ASSERT_EQ(name.has_value(), c.expected.has_value());
     if (name) {
         EXPECT_EQ(*name, *c.expected);
@@ -83,8 +83,8 @@ TEST(AskTitleInformation, OffMeansDefaultsWithoutAsking)
     ScriptedUser user;
     user.answers = BookInfoAnswers{"T", "F", "L"};
     ConversionOptions options;
-    options.ShowTitleInfo = false;
-    const TitleInformation info = AskTitleInformation(options, user);
+    options.showTitleInfo = false;
+    const TitleInformation info = askTitleInformation(options, user);
     EXPECT_EQ(user.asked, 0);
     EXPECT_EQ(info.title, "Book Title");
     EXPECT_EQ(info.firstName, "First Name");
@@ -95,7 +95,7 @@ TEST(AskTitleInformation, OffMeansDefaultsWithoutAsking)
 TEST(AskTitleInformation, CancelledMeansDefaults)
 {
     ScriptedUser user;
-    const TitleInformation info = AskTitleInformation(ConversionOptions{}, user);
+    const TitleInformation info = askTitleInformation(ConversionOptions{}, user);
     EXPECT_EQ(user.asked, 1);
     EXPECT_EQ(info.title, "Book Title");
     EXPECT_FALSE(info.proposedFileName);
@@ -105,14 +105,14 @@ TEST(AskTitleInformation, ConfirmedAnswersAreTakenAsTheyAre)
 {
     ScriptedUser user;
     user.answers = BookInfoAnswers{"My Book", "", ""};
-    TitleInformation info = AskTitleInformation(ConversionOptions{}, user);
+    TitleInformation info = askTitleInformation(ConversionOptions{}, user);
     EXPECT_EQ(info.title, "My Book");
     EXPECT_EQ(info.firstName, "");
     EXPECT_EQ(info.lastName, "");
     EXPECT_EQ(info.proposedFileName, std::optional<std::string>("my_book.fb2"));
 
     user.answers = BookInfoAnswers{"", "Ann", "Lee"};
-    info = AskTitleInformation(ConversionOptions{}, user);
+    info = askTitleInformation(ConversionOptions{}, user);
     EXPECT_EQ(info.title, "");
     EXPECT_EQ(info.firstName, "Ann");
     EXPECT_FALSE(info.proposedFileName);

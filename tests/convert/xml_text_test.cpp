@@ -32,7 +32,7 @@ TEST(XmlSafeText, EntitiesAndBareAmpersands)
         {"&AMP;&LT;", "&amp;&lt;"},
         {"&NotEqualTilde;", "&#8770;&#824;"},       // two code points
     };
-    for (const Case& c : cases) EXPECT_EQ(XmlSafeText(c.input), c.expected) << c.input;
+    for (const Case& c : cases) EXPECT_EQ(xmlSafeText(c.input), c.expected) << c.input;
 }
 
 // "&#X" is valid HTML but not XML; 128..159 are what old pages use for windows-1252's dashes,
@@ -49,15 +49,15 @@ TEST(XmlSafeText, NumericReferencesAsBrowsersReadThem)
         {"&#129;&#141;&#143;&#144;&#157;", "&#129;&#141;&#143;&#144;&#157;"},  // empty in windows-1252
         {"&#127;&#160;", "&#127;&#160;"},
     };
-    for (const Case& c : cases) EXPECT_EQ(XmlSafeText(c.input), c.expected) << c.input;
-    EXPECT_EQ(XmlSafeAttributeValue("&#X22;&#147;"), "&#x22;\x93");
-    EXPECT_EQ(EscapeXmlValue("&#X41;&#150;"), "&#x41;\x96");
+    for (const Case& c : cases) EXPECT_EQ(xmlSafeText(c.input), c.expected) << c.input;
+    EXPECT_EQ(xmlSafeAttributeValue("&#X22;&#147;"), "&#x22;\x93");
+    EXPECT_EQ(escapeXmlValue("&#X41;&#150;"), "&#x41;\x96");
 }
 
 TEST(XmlSafeText, AttributeValuesAlsoEscapeQuotes)
 {
-    EXPECT_EQ(XmlSafeAttributeValue("say \"hi\" & go"), "say &quot;hi&quot; &amp; go");
-    EXPECT_EQ(XmlSafeAttributeValue("&QUOT;>"), "&quot;&gt;");
+    EXPECT_EQ(xmlSafeAttributeValue("say \"hi\" & go"), "say &quot;hi&quot; &amp; go");
+    EXPECT_EQ(xmlSafeAttributeValue("&QUOT;>"), "&quot;&gt;");
 }
 
 TEST(EscapeXmlValue, TypedValues)
@@ -70,18 +70,18 @@ TEST(EscapeXmlValue, TypedValues)
         {"&#0;", "&amp;#0;"},
         {"a\x01" "b", "ab"},
     };
-    for (const Case& c : cases) EXPECT_EQ(EscapeXmlValue(c.input), c.expected) << c.input;
+    for (const Case& c : cases) EXPECT_EQ(escapeXmlValue(c.input), c.expected) << c.input;
 }
 
 TEST(IsXmlName, Names)
 {
-    EXPECT_TRUE(IsXmlName("cellpadding"));
-    EXPECT_TRUE(IsXmlName("data-x_1.y"));
-    EXPECT_FALSE(IsXmlName(""));
-    EXPECT_FALSE(IsXmlName("nowrap hidden"));
-    EXPECT_FALSE(IsXmlName("1a"));
-    EXPECT_FALSE(IsXmlName("o:p"));
-    EXPECT_FALSE(IsXmlName("/"));
+    EXPECT_TRUE(isXmlName("cellpadding"));
+    EXPECT_TRUE(isXmlName("data-x_1.y"));
+    EXPECT_FALSE(isXmlName(""));
+    EXPECT_FALSE(isXmlName("nowrap hidden"));
+    EXPECT_FALSE(isXmlName("1a"));
+    EXPECT_FALSE(isXmlName("o:p"));
+    EXPECT_FALSE(isXmlName("/"));
 }
 
 }  // namespace

@@ -23,9 +23,9 @@ TEST_P(FindReplaceOnMemoryEditor, Step)
     MemoryEditor editor(c.text);
     editor.select(c.selectionStart, c.selectionLength);
     switch (c.step) {
-    case SearchStep::Find: EXPECT_EQ(FindFrom(&editor, c.pattern), c.expectedResult); break;
-    case SearchStep::Replace: EXPECT_EQ(ReplaceCurrent(&editor, c.pattern, c.replacement), c.expectedResult); break;
-    case SearchStep::All: EXPECT_EQ(ReplaceAll(&editor, c.pattern, c.replacement), c.expectedCount); break;
+    case SearchStep::Find: EXPECT_EQ(findFrom(&editor, c.pattern), c.expectedResult); break;
+    case SearchStep::Replace: EXPECT_EQ(replaceCurrent(&editor, c.pattern, c.replacement), c.expectedResult); break;
+    case SearchStep::All: EXPECT_EQ(replaceAll(&editor, c.pattern, c.replacement), c.expectedCount); break;
     }
     EXPECT_EQ(editor.text(), c.expectedText);
     EXPECT_EQ(editor.selectionStart(), c.expectedStart);
@@ -37,26 +37,26 @@ INSTANTIATE_TEST_SUITE_P(Cases, FindReplaceOnMemoryEditor, ::testing::ValuesIn(t
 
 TEST(FindReplace, WithoutAnEditorNothingHappens)
 {
-    EXPECT_EQ(FindFrom(nullptr, "a"), FindResult::NoSearch);
-    EXPECT_EQ(ReplaceCurrent(nullptr, "a", "b"), FindResult::NoSearch);
-    EXPECT_EQ(ReplaceAll(nullptr, "a", "b"), std::nullopt);
+    EXPECT_EQ(findFrom(nullptr, "a"), FindResult::NoSearch);
+    EXPECT_EQ(replaceCurrent(nullptr, "a", "b"), FindResult::NoSearch);
+    EXPECT_EQ(replaceAll(nullptr, "a", "b"), std::nullopt);
 }
 
 TEST(FindReplace, RepeatedFindWalksToTheEndAndStaysThere)
 {
     MemoryEditor editor("x ab ab ab");
     std::vector<std::size_t> starts;
-    while (FindFrom(&editor, "ab") == FindResult::Found) starts.push_back(editor.selectionStart());
+    while (findFrom(&editor, "ab") == FindResult::Found) starts.push_back(editor.selectionStart());
     EXPECT_EQ(starts, (std::vector<std::size_t>{2, 5, 8}));
     EXPECT_EQ(editor.selectionStart(), 8u);  // the end never wraps to the top
-    EXPECT_EQ(FindFrom(&editor, "ab"), FindResult::NotFound);
+    EXPECT_EQ(findFrom(&editor, "ab"), FindResult::NotFound);
 }
 
 TEST(FindReplace, ReplaceAllIsOneUndoStepAndOneRepaint)
 {
     MemoryEditor editor("one a two a three a");
     editor.select(4, 1);
-    EXPECT_EQ(ReplaceAll(&editor, "a", "bb"), 3u);
+    EXPECT_EQ(replaceAll(&editor, "a", "bb"), 3u);
     EXPECT_EQ(editor.text(), "one bb two bb three bb");
     EXPECT_EQ(editor.repaintCount(), 1);
     EXPECT_EQ(editor.updateDepth(), 0);
@@ -68,7 +68,7 @@ TEST(FindReplace, ReplaceAllIsOneUndoStepAndOneRepaint)
 TEST(FindReplace, ReplaceAllWithoutAMatchStillBalancesRepainting)
 {
     MemoryEditor editor("abc");
-    EXPECT_EQ(ReplaceAll(&editor, "zz", "y"), 0u);
+    EXPECT_EQ(replaceAll(&editor, "zz", "y"), 0u);
     EXPECT_EQ(editor.repaintCount(), 1);
     EXPECT_EQ(editor.updateDepth(), 0);
     EXPECT_FALSE(editor.canUndo());
@@ -82,13 +82,13 @@ TEST(FindReplace, ReplaceAllMatchesTheStepByStepLoop)
     for (const std::string_view replacement : {"", "x", "abab", "\r\n"}) {
         MemoryEditor all(text);
         MemoryEditor stepwise(text);
-        FindFrom(&all, "ab");
-        FindFrom(&stepwise, "ab");
-        const auto count = ReplaceAll(&all, "ab", replacement);
+        findFrom(&all, "ab");
+        findFrom(&stepwise, "ab");
+        const auto count = replaceAll(&all, "ab", replacement);
         std::size_t steps = 0;
         while (stepwise.selectedText() == "ab") {
             ++steps;
-            ReplaceCurrent(&stepwise, "ab", replacement);
+            replaceCurrent(&stepwise, "ab", replacement);
         }
         EXPECT_EQ(count, steps) << replacement;
         EXPECT_EQ(all.text(), stepwise.text()) << replacement;
@@ -103,14 +103,14 @@ TEST(FindReplace, PageDecidesTheEditor)
         int page;
         Editor* expected;
     } cases[] = {{0, &source}, {1, &fb2}, {2, nullptr}, {3, nullptr}, {4, nullptr}, {-1, nullptr}};
-    for (const auto& c : cases) EXPECT_EQ(SearchEditorForPage(c.page, source, fb2), c.expected) << c.page;
+    for (const auto& c : cases) EXPECT_EQ(searchEditorForPage(c.page, source, fb2), c.expected) << c.page;
 }
 
 TEST(FindReplace, Messages)
 {
-    EXPECT_EQ(EndOfTextMessage(), std::string(14, ' ') + "The End" + std::string(14, ' '));
-    EXPECT_EQ(ItemsReplacedMessage(0), "0 items replaced.");
-    EXPECT_EQ(ItemsReplacedMessage(100000), "100000 items replaced.");
+    EXPECT_EQ(endOfTextMessage(), std::string(14, ' ') + "The End" + std::string(14, ' '));
+    EXPECT_EQ(itemsReplacedMessage(0), "0 items replaced.");
+    EXPECT_EQ(itemsReplacedMessage(100000), "100000 items replaced.");
 }
 
 }  // namespace

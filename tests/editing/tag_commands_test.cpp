@@ -19,7 +19,7 @@ TEST_P(TagCommandOnMemoryEditor, ReplacesSelectionAndLeavesCaretAfter)
     const TagCommandCase& c = GetParam();
     MemoryEditor editor(c.text);
     editor.select(c.selectionStart, c.selectionLength);
-    WrapSelection(editor, c.command);
+    wrapSelection(editor, c.command);
     EXPECT_EQ(editor.text(), c.expectedText);
     EXPECT_EQ(editor.selectionStart(), c.expectedCaret);
     EXPECT_EQ(editor.selectionLength(), 0u);
@@ -30,7 +30,7 @@ TEST_P(TagCommandOnMemoryEditor, OneUndoRestoresTheText)
     const TagCommandCase& c = GetParam();
     MemoryEditor editor(c.text);
     editor.select(c.selectionStart, c.selectionLength);
-    WrapSelection(editor, c.command);
+    wrapSelection(editor, c.command);
     EXPECT_EQ(editor.canUndo(), c.expectedText != c.text);
     editor.undo();
     EXPECT_EQ(editor.text(), c.text);
@@ -56,16 +56,16 @@ TEST(ParagraphsToVerses, OnlyTheFourExactTagsChange)
         {"<p><p>", "<v><v>"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ParagraphsToVerses(c.input), c.expected) << c.input;
+        EXPECT_EQ(paragraphsToVerses(c.input), c.expected) << c.input;
 }
 
 TEST(WrapSelection, CommandsInARowUndoOneByOne)
 {
     MemoryEditor editor("word");
     editor.select(0, 4);
-    WrapSelection(editor, TagCommand::Strong);
+    wrapSelection(editor, TagCommand::Strong);
     editor.select(0, editor.text().size());
-    WrapSelection(editor, TagCommand::Paragraph);
+    wrapSelection(editor, TagCommand::Paragraph);
     EXPECT_EQ(editor.text(), "\r\n<p><strong>word</strong></p>\r\n");
     editor.undo();
     EXPECT_EQ(editor.text(), "<strong>word</strong>");

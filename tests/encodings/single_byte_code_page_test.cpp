@@ -41,17 +41,17 @@ TEST(SingleByteCodePage, ReadsAsIconvDoes)
     const std::string bytes = mixedBytes();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto table = SingleByteCodePageOf(c.name);
+        const auto table = singleByteCodePageOf(c.name);
         EXPECT_EQ(table != nullptr, c.table);
         if (table) {
-            EXPECT_EQ(table->toWindows1251(bytes), Utf8ToWindows1251(CodePageToUtf8(bytes, c.name)));
+            EXPECT_EQ(table->toWindows1251(bytes), utf8ToWindows1251(codePageToUtf8(bytes, c.name)));
         }
     }
 }
 
 TEST(SingleByteCodePage, CharactersWindows1251LacksBecomeReferences)
 {
-    const auto table = SingleByteCodePageOf("windows-1252");
+    const auto table = singleByteCodePageOf("windows-1252");
     ASSERT_NE(table, nullptr);
     // The euro and the en dash are in windows-1251 too; é is not, and 0x81 is no character.
     EXPECT_EQ(table->toWindows1251("\x80 \x96 caf\xe9 \x81"), "\x88 \x96 caf&#233; &#65533;");

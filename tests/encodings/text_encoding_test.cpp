@@ -13,30 +13,30 @@ TEST(TextEncoding, Windows1251RoundTrip)
     std::string all;
     for (int b = 1; b < 256; ++b)
         if (b != 0x98) all.push_back(static_cast<char>(b));
-    EXPECT_EQ(Utf8ToWindows1251(Windows1251ToUtf8(all)), all);
-    EXPECT_EQ(Windows1251ToUtf8("\xc1\xe5\xeb\xe0\xff \xa8"), "Белая Ё");
+    EXPECT_EQ(utf8ToWindows1251(windows1251ToUtf8(all)), all);
+    EXPECT_EQ(windows1251ToUtf8("\xc1\xe5\xeb\xe0\xff \xa8"), "Белая Ё");
 }
 
 TEST(TextEncoding, LackingCharactersBecomeReferences)
 {
-    EXPECT_EQ(Utf8ToWindows1251("α → Щ"), "&#945; &#8594; \xd9");
-    EXPECT_EQ(Utf8ToWindows1251("😀"), "&#128512;");
-    EXPECT_EQ(Utf8ToWindows1251("a\xff" "b"), "a&#65533;b");  // invalid UTF-8
-    EXPECT_EQ(Utf8ToCodePage("é€ж", "windows-1252"), "\xe9\x80&#1078;");
-    EXPECT_EQ(CodePageToUtf8("\x80\xe9", "windows-1252"), "€é");
-    EXPECT_EQ(CodePageToUtf8("\xa4", "cp866"), "д");
+    EXPECT_EQ(utf8ToWindows1251("α → Щ"), "&#945; &#8594; \xd9");
+    EXPECT_EQ(utf8ToWindows1251("😀"), "&#128512;");
+    EXPECT_EQ(utf8ToWindows1251("a\xff" "b"), "a&#65533;b");  // invalid UTF-8
+    EXPECT_EQ(utf8ToCodePage("é€ж", "windows-1252"), "\xe9\x80&#1078;");
+    EXPECT_EQ(codePageToUtf8("\x80\xe9", "windows-1252"), "€é");
+    EXPECT_EQ(codePageToUtf8("\xa4", "cp866"), "д");
 }
 
 TEST(TextEncoding, UnknownCodePageIsAClearError)
 {
     try {
-        CodePageToUtf8("x", "no-such-charset");
+        codePageToUtf8("x", "no-such-charset");
         FAIL();
     } catch (const EncodingError& e) {
         EXPECT_STREQ(e.what(), "unknown character set 'no-such-charset'");
     }
     // Named by the user, not by the page: an error, not a guess.
-    EXPECT_THROW(SourceToWindows1251("<p>x</p>", "klingon-8"), EncodingError);
+    EXPECT_THROW(sourceToWindows1251("<p>x</p>", "klingon-8"), EncodingError);
 }
 
 // Labels in a page are read as browsers read them: a <meta> naming UTF-16 in a page without a
@@ -62,12 +62,12 @@ TEST(TextEncoding, PageLabelsAreReadAsBrowsersReadThem)
     };
     for (const LabelCase& c : cases) {
         std::vector<std::string> warnings;
-        EXPECT_EQ(DetectSourceEncoding(c.bytes, [&](std::string_view w) { warnings.emplace_back(w); }), c.expected)
+        EXPECT_EQ(detectSourceEncoding(c.bytes, [&](std::string_view w) { warnings.emplace_back(w); }), c.expected)
             << c.name;
         EXPECT_EQ(warnings, c.warnings) << c.name;
     }
-    EXPECT_EQ(SourceToWindows1251("<meta charset=\"utf-16\"><p>\xd0\x81</p>"), "<meta charset=\"utf-16\"><p>\xa8</p>");
-    EXPECT_EQ(SourceToWindows1251("<meta charset=\"x-foo\">\xa8"), "<meta charset=\"x-foo\">\xa8");
+    EXPECT_EQ(sourceToWindows1251("<meta charset=\"utf-16\"><p>\xd0\x81</p>"), "<meta charset=\"utf-16\"><p>\xa8</p>");
+    EXPECT_EQ(sourceToWindows1251("<meta charset=\"x-foo\">\xa8"), "<meta charset=\"x-foo\">\xa8");
 }
 
 struct DetectCase {
@@ -87,17 +87,17 @@ TEST(TextEncoding, DetectsTheSourceEncoding)
         {"Cyrillic1251", "<p>\xcf\xf0\xe8\xe2\xe5\xf2</p>", "windows-1251"},
         {"MetaAfter4KIgnored", std::string(5000, ' ') + "<meta charset=koi8-r>", "windows-1251"},
     };
-    for (const DetectCase& c : cases) EXPECT_EQ(DetectSourceEncoding(c.bytes), c.expected) << c.name;
+    for (const DetectCase& c : cases) EXPECT_EQ(detectSourceEncoding(c.bytes), c.expected) << c.name;
 }
 
 TEST(TextEncoding, SourcesBecomeWindows1251)
 {
-    EXPECT_EQ(SourceToWindows1251("\xEF\xBB\xBF<p>Ё&</p>"), "<p>\xa8&</p>");
-    EXPECT_EQ(SourceToWindows1251("<meta charset=iso-8859-1><p>\x93x\x94</p>"),
+    EXPECT_EQ(sourceToWindows1251("\xEF\xBB\xBF<p>Ё&</p>"), "<p>\xa8&</p>");
+    EXPECT_EQ(sourceToWindows1251("<meta charset=iso-8859-1><p>\x93x\x94</p>"),
               "<meta charset=iso-8859-1><p>\x93x\x94</p>");  // read as windows-1252 curly quotes
-    EXPECT_EQ(SourceToWindows1251("<meta charset=koi8-r>\xf0", "auto"), "<meta charset=koi8-r>\xcf");
-    EXPECT_EQ(SourceToWindows1251("\xcf", "windows-1251"), "\xcf");
-    EXPECT_EQ(SourceToWindows1251(std::string("\xff\xfe" "a\0", 4), "auto"), "a");
+    EXPECT_EQ(sourceToWindows1251("<meta charset=koi8-r>\xf0", "auto"), "<meta charset=koi8-r>\xcf");
+    EXPECT_EQ(sourceToWindows1251("\xcf", "windows-1251"), "\xcf");
+    EXPECT_EQ(sourceToWindows1251(std::string("\xff\xfe" "a\0", 4), "auto"), "a");
 }
 
 }  // namespace

@@ -35,11 +35,11 @@ TEST(TextLines, SplitAtEveryKindOfBreak)
         {"ab\n\rcd", "ab\r\n\r\ncd", "ab\r\n\r\ncd\r\n"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(JoinLinesCrLf(c.in, false), c.joined) << c.in;
-        EXPECT_EQ(JoinLinesCrLf(c.in, true), c.saved) << c.in;
+        EXPECT_EQ(joinLinesCrLf(c.in, false), c.joined) << c.in;
+        EXPECT_EQ(joinLinesCrLf(c.in, true), c.saved) << c.in;
         // Handed over, a text already in CR LF lines comes back as it is; any other is joined.
-        EXPECT_EQ(JoinLinesCrLfOwned(std::string(c.in), false), c.joined) << c.in;
-        EXPECT_EQ(JoinLinesCrLfOwned(std::string(c.in), true), c.saved) << c.in;
+        EXPECT_EQ(joinLinesCrLfOwned(std::string(c.in), false), c.joined) << c.in;
+        EXPECT_EQ(joinLinesCrLfOwned(std::string(c.in), true), c.saved) << c.in;
     }
 }
 
@@ -63,9 +63,9 @@ TEST(TextLines, PiecesAreSavedAsTheirJoinedText)
     };
     for (const Case& c : cases) {
         TextPieces pieces = c.pieces;
-        EndLinesCrLf(pieces);
-        const std::string joined = JoinPieces(c.pieces);
-        EXPECT_EQ(JoinPieces(pieces), JoinLinesCrLf(joined, true)) << joined;
+        endLinesCrLf(pieces);
+        const std::string joined = joinPieces(c.pieces);
+        EXPECT_EQ(joinPieces(pieces), joinLinesCrLf(joined, true)) << joined;
         EXPECT_EQ(pieces.size(), c.keptApart == 0 && !c.pieces.empty() ? 1 : c.keptApart) << joined;
     }
 }
@@ -86,15 +86,15 @@ protected:
 TEST_P(FileIo, WritesWholeAndReplaces)
 {
     const auto file = m_dir / "book.fb2";
-    WriteFileAtomically(file, "old", GetParam());
-    WriteFileAtomically(file, std::string("new\0bytes", 9), GetParam());
-    EXPECT_EQ(ReadFileBytes(file), std::string("new\0bytes", 9));
+    writeFileAtomically(file, "old", GetParam());
+    writeFileAtomically(file, std::string("new\0bytes", 9), GetParam());
+    EXPECT_EQ(readFileBytes(file), std::string("new\0bytes", 9));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 1);
     // A name held by another link to the old file keeps the old text.
     std::filesystem::create_hard_link(file, m_dir / "kept.fb2");
-    WriteFileAtomically(file, "newer", GetParam());
-    EXPECT_EQ(ReadFileBytes(file), "newer");
-    EXPECT_EQ(ReadFileBytes(m_dir / "kept.fb2"), std::string("new\0bytes", 9));
+    writeFileAtomically(file, "newer", GetParam());
+    EXPECT_EQ(readFileBytes(file), "newer");
+    EXPECT_EQ(readFileBytes(m_dir / "kept.fb2"), std::string("new\0bytes", 9));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 2);
 }
 
@@ -106,8 +106,8 @@ TEST_P(FileIo, WritesPiecesOneAfterAnother)
     pieces[1500] = std::string(3 << 20, 'x');
     const std::vector<std::string_view> views(pieces.begin(), pieces.end());
     const auto file = m_dir / "book.fb2";
-    WriteFileAtomically(file, views, GetParam());
-    EXPECT_EQ(ReadFileBytes(file), JoinPieces(pieces));
+    writeFileAtomically(file, views, GetParam());
+    EXPECT_EQ(readFileBytes(file), joinPieces(pieces));
 }
 
 TEST_P(FileIo, FailuresNameTheFileAndKeepTheOldOne)
@@ -115,18 +115,18 @@ TEST_P(FileIo, FailuresNameTheFileAndKeepTheOldOne)
     EXPECT_THROW(
         {
             try {
-                ReadFileBytes(m_dir / "missing.html");
+                readFileBytes(m_dir / "missing.html");
             } catch (const FileError& e) {
                 EXPECT_NE(std::string(e.what()).find("missing.html"), std::string::npos);
                 throw;
             }
         },
         FileError);
-    EXPECT_THROW(ReadFileBytes(m_dir), FileError);
-    EXPECT_THROW(WriteFileAtomically(m_dir / "no-folder" / "x.fb2", "x", GetParam()), FileError);
+    EXPECT_THROW(readFileBytes(m_dir), FileError);
+    EXPECT_THROW(writeFileAtomically(m_dir / "no-folder" / "x.fb2", "x", GetParam()), FileError);
     // A target that is a folder cannot be replaced; it stays, and nothing is left behind.
     std::filesystem::create_directories(m_dir / "taken.fb2" / "inside");
-    EXPECT_THROW(WriteFileAtomically(m_dir / "taken.fb2", "x", GetParam()), FileError);
+    EXPECT_THROW(writeFileAtomically(m_dir / "taken.fb2", "x", GetParam()), FileError);
     EXPECT_TRUE(std::filesystem::is_directory(m_dir / "taken.fb2" / "inside"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 1);
 }

@@ -68,7 +68,7 @@ TEST(InterruptCleanup, RemovesWhatIsRegisteredAndNothingElse)
         InterruptCleanup keptFolder(folder, CleanupKind::Folder);
         InterruptCleanup gone(released, CleanupKind::File);
         gone.release();
-        RemoveRegisteredPaths();
+        removeRegisteredPaths();
     }
     EXPECT_FALSE(fs::exists(file));
     EXPECT_FALSE(fs::exists(folder));
@@ -87,11 +87,11 @@ void interruptWhileWriting(int signal)
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        InstallInterruptCleanup();
+        installInterruptCleanup();
         TempFolder pictures;
         touch(pictures.file("table1.png"));
         std::ofstream(marker) << pictures.path().string();
-        for (;;) WriteFileAtomically(target, book);
+        for (;;) writeFileAtomically(target, book);
     }
     // Wait until the child's temporary output is there, then interrupt it.
     bool seen = false;

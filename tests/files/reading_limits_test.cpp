@@ -27,7 +27,7 @@ TEST(ReadingLimits, ATenByteSourceAtTheLimitsAroundIt)
 {
     TempFolder folder;
     const auto file = folder.file("ten.html");
-    WriteFileAtomically(file, "0123456789");
+    writeFileAtomically(file, "0123456789");
     const std::string tooLarge = "cannot read '" + file.string() + "': it is larger than ";
     struct Case {
         std::size_t limit;
@@ -39,7 +39,7 @@ TEST(ReadingLimits, ATenByteSourceAtTheLimitsAroundIt)
         // A regular file, and the same bytes through a pipe (which has no size to look at first).
         std::string got;
         try {
-            got = ReadFileBytes(file, c.limit);
+            got = readFileBytes(file, c.limit);
         } catch (const FileError& e) {
             got = e.what();
         }
@@ -49,7 +49,7 @@ TEST(ReadingLimits, ATenByteSourceAtTheLimitsAroundIt)
         ASSERT_EQ(::write(ends[1], "0123456789", 10), 10);
         ::close(ends[1]);
         try {
-            got = ReadBytesFrom(ends[0], "standard input", c.limit);
+            got = readBytesFrom(ends[0], "standard input", c.limit);
         } catch (const FileError& e) {
             got = e.what();
         }
@@ -63,7 +63,7 @@ TEST(ReadingLimits, AnEndlessStreamStopsAtTheLimit)
 {
     const int zero = ::open("/dev/zero", O_RDONLY);
     ASSERT_GE(zero, 0);
-    EXPECT_EQ(errorOf([&] { ReadBytesFrom(zero, "standard input", 1 << 20); }),
+    EXPECT_EQ(errorOf([&] { readBytesFrom(zero, "standard input", 1 << 20); }),
               "cannot read standard input: it is larger than 1048576 bytes, more than any book: not read");
     ::close(zero);
 }
@@ -72,10 +72,10 @@ TEST(ReadingLimits, UnreadableInputsSayWhy)
 {
     TempFolder folder;
     const int directory = ::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY);
-    EXPECT_EQ(errorOf([&] { ReadBytesFrom(directory, "standard input", 100); }),
+    EXPECT_EQ(errorOf([&] { readBytesFrom(directory, "standard input", 100); }),
               "cannot read standard input: Is a directory");
     ::close(directory);
-    EXPECT_EQ(errorOf([&] { ReadBytesFrom(directory, "standard input", 100); }),
+    EXPECT_EQ(errorOf([&] { readBytesFrom(directory, "standard input", 100); }),
               "cannot read standard input: Bad file descriptor");
 }
 

@@ -50,7 +50,7 @@ TEST(SpecialTargets, FifoIsWrittenIntoAndKept)
         got = readAllFrom(fd);
         ::close(fd);
     });
-    WriteFileAtomically(fifo, "the book", Durability::SyncToDisk, TargetNaming::NamedByUser);
+    writeFileAtomically(fifo, "the book", Durability::SyncToDisk, TargetNaming::NamedByUser);
     reader.join();
     EXPECT_EQ(got, "the book");
     struct stat info {};
@@ -71,15 +71,15 @@ TEST(SpecialTargets, SymbolicLinkIsKeptAndItsFileWritten)
                           Case{"shelf/../other.fb2", "other.fb2"}}) {
         const fs::path link = folder.file("link.fb2");
         fs::remove(link);
-        WriteFileAtomically(folder.file("shelf/book.fb2"), "the old book");
+        writeFileAtomically(folder.file("shelf/book.fb2"), "the old book");
         fs::create_symlink(c.leadsTo, link);
-        WriteFileAtomically(link, "the new book");
+        writeFileAtomically(link, "the new book");
         EXPECT_TRUE(fs::is_symlink(link)) << c.leadsTo;
-        EXPECT_EQ(ReadFileBytes(folder.file(c.written)), "the new book") << c.leadsTo;
+        EXPECT_EQ(readFileBytes(folder.file(c.written)), "the new book") << c.leadsTo;
     }
     const fs::path loop = folder.file("loop.fb2");
     fs::create_symlink("loop.fb2", loop);
-    EXPECT_THROW(WriteFileAtomically(loop, "x"), FileError);
+    EXPECT_THROW(writeFileAtomically(loop, "x"), FileError);
     EXPECT_TRUE(fs::is_symlink(loop));
 }
 
@@ -103,10 +103,10 @@ TEST(SpecialTargets, SocketIsWrittenIntoAndKept)
     std::vector<std::string> pieces;
     for (int i = 0; i < 2000; ++i) pieces.push_back(std::to_string(i) + std::string(1000, 'x'));
     const std::vector<std::string_view> views(pieces.begin(), pieces.end());
-    WriteFileAtomically(path, views, Durability::SyncToDisk, TargetNaming::NamedByUser);
+    writeFileAtomically(path, views, Durability::SyncToDisk, TargetNaming::NamedByUser);
     reader.join();
     ::close(listener);
-    EXPECT_EQ(got, JoinPieces(pieces));
+    EXPECT_EQ(got, joinPieces(pieces));
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_TRUE(S_ISSOCK(info.st_mode));
@@ -118,7 +118,7 @@ TEST(SpecialTargets, CharacterDeviceIsWrittenIntoAndKept)
     TempFolder folder;
     const fs::path device = folder.file("null");
     if (::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0) GTEST_SKIP() << "cannot make a device node here";
-    WriteFileAtomically(device, "the book", Durability::SyncToDisk, TargetNaming::NamedByUser);
+    writeFileAtomically(device, "the book", Durability::SyncToDisk, TargetNaming::NamedByUser);
     struct stat info {};
     ASSERT_EQ(::stat(device.c_str(), &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
@@ -135,21 +135,21 @@ TEST(SpecialTargets, NamesUpToTheLimitAreWritten)
     for (long length : {limit - 8, limit - 7, limit - 1, limit}) {
         SCOPED_TRACE(length);
         const std::string name = std::string(static_cast<std::size_t>(length) - 4, 'b') + ".fb2";
-        WriteFileAtomically(folder.file(name), "the book");
-        EXPECT_EQ(ReadFileBytes(folder.file(name)), "the book");
+        writeFileAtomically(folder.file(name), "the book");
+        EXPECT_EQ(readFileBytes(folder.file(name)), "the book");
         fs::remove(folder.file(name));
         EXPECT_EQ(entriesIn(folder.path()), 0u);
     }
     // A name of two-byte letters is shortened at a letter's boundary.
     std::string cyrillic;
     while (cyrillic.size() + 2 + 4 <= static_cast<std::size_t>(limit)) cyrillic += "\xd0\xb1";
-    WriteFileAtomically(folder.file(cyrillic + ".fb2"), "x");
-    EXPECT_EQ(ReadFileBytes(folder.file(cyrillic + ".fb2")), "x");
+    writeFileAtomically(folder.file(cyrillic + ".fb2"), "x");
+    EXPECT_EQ(readFileBytes(folder.file(cyrillic + ".fb2")), "x");
     fs::remove(folder.file(cyrillic + ".fb2"));
 
     const std::string tooLong(static_cast<std::size_t>(limit) + 1, 'c');
     try {
-        WriteFileAtomically(folder.file(tooLong), "x");
+        writeFileAtomically(folder.file(tooLong), "x");
         ADD_FAILURE() << "no error";
     } catch (const FileError& e) {
         EXPECT_NE(std::string(e.what()).find(tooLong), std::string::npos);
@@ -186,16 +186,16 @@ TEST(SpecialTargets, ReplacedBooksKeepTheModeOfTheUsersOwn)
         const mode_t before = ::umask(c.mask);
         const fs::path book = folder.file("book.fb2");
         if (c.old != 0) {
-            WriteFileAtomically(book, "old");
+            writeFileAtomically(book, "old");
             ASSERT_EQ(::chmod(book.c_str(), c.old), 0);
             ASSERT_EQ(::chown(book.c_str(), c.owner, static_cast<gid_t>(-1)), 0);
         }
-        WriteFileAtomically(book, "over the old one");
+        writeFileAtomically(book, "over the old one");
         ::umask(before);
         struct stat info {};
         ASSERT_EQ(::stat(book.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, c.expected);
-        EXPECT_EQ(ReadFileBytes(book), "over the old one");
+        EXPECT_EQ(readFileBytes(book), "over the old one");
         EXPECT_EQ(entriesIn(folder.path()), 1u);
         fs::remove(book);
     }
@@ -215,7 +215,7 @@ protected:
         fs::create_directory(m_private);
         ASSERT_EQ(::chmod(m_private.c_str(), 0700), 0);
         m_notes = m_private / "notes.txt";
-        WriteFileAtomically(m_notes, "my notes");
+        writeFileAtomically(m_notes, "my notes");
         ASSERT_EQ(::chmod(m_notes.c_str(), 0600), 0);
     }
     // A symbolic link at `at` to `to`, owned by `owner`.
@@ -226,7 +226,7 @@ protected:
     }
     void expectNotesUntouched() const
     {
-        EXPECT_EQ(ReadFileBytes(m_notes), "my notes");
+        EXPECT_EQ(readFileBytes(m_notes), "my notes");
         struct stat info {};
         ASSERT_EQ(::stat(m_notes.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, 0600u);
@@ -234,7 +234,7 @@ protected:
     static std::string errorWriting(const fs::path& path, TargetNaming naming = TargetNaming::Derived)
     {
         try {
-            WriteFileAtomically(path, "the book", Durability::SyncToDisk, naming);
+            writeFileAtomically(path, "the book", Durability::SyncToDisk, naming);
         } catch (const FileError& e) {
             return e.what();
         }
@@ -270,8 +270,8 @@ TEST_F(PlantedTargets, AnotherUsersLinkInASharedFolderIsNotFollowed)
         const std::string error = errorWriting(chapter);
         if (c.followed) {
             EXPECT_EQ(error, "");
-            EXPECT_EQ(ReadFileBytes(m_notes), "the book");
-            WriteFileAtomically(m_notes, "my notes");
+            EXPECT_EQ(readFileBytes(m_notes), "the book");
+            writeFileAtomically(m_notes, "my notes");
         } else {
             EXPECT_NE(error.find("belongs to another user in a shared folder"), std::string::npos) << error;
             EXPECT_NE(error.find("chapter.fb2"), std::string::npos) << error;

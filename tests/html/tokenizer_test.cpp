@@ -12,28 +12,28 @@ namespace vellumar {
 namespace {
 
 // Items as short strings: "tag:NAME[KEY=VALUE,...]", "text:...", "comment:...", "script:...".
-std::vector<std::string> describe(const THTMLParser& parser)
+std::vector<std::string> describe(const HtmlParser& parser)
 {
     std::vector<std::string> out;
-    for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
-        const THTMLItem item = parser.Item(i);
+    for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
+        const HtmlItem item = parser.item(i);
         switch (item.kind()) {
         case HtmlItemKind::Tag: {
-            std::string s = "tag:" + std::string(item.Name());
+            std::string s = "tag:" + std::string(item.name());
             if (item.paramCount() > 0) {
                 s += '[';
                 for (std::int32_t k = 0; k < item.paramCount(); ++k) {
                     if (k > 0) s += ',';
-                    s += std::string(item.Param(k).Key()) + "=" + std::string(item.Param(k).Value());
+                    s += std::string(item.param(k).key()) + "=" + std::string(item.param(k).value());
                 }
                 s += ']';
             }
             out.push_back(s);
             break;
         }
-        case HtmlItemKind::Text: out.push_back("text:" + std::string(item.Text())); break;
-        case HtmlItemKind::Comment: out.push_back("comment:" + std::string(item.Text())); break;
-        case HtmlItemKind::ServerScript: out.push_back("script:" + std::string(item.Text())); break;
+        case HtmlItemKind::Text: out.push_back("text:" + std::string(item.text())); break;
+        case HtmlItemKind::Comment: out.push_back("comment:" + std::string(item.text())); break;
+        case HtmlItemKind::ServerScript: out.push_back("script:" + std::string(item.text())); break;
         }
     }
     return out;
@@ -51,48 +51,48 @@ class TokenizerTable : public ::testing::TestWithParam<Case> {};
 TEST_P(TokenizerTable, ItemsAndReports)
 {
     const Case& c = GetParam();
-    THTMLParser parser;
+    HtmlParser parser;
     std::vector<std::pair<std::string, std::string>> errors;
     parser.parse(c.input, [&](std::string_view m, std::string_view t) { errors.emplace_back(m, t); });
     EXPECT_EQ(describe(parser), c.items);
     EXPECT_EQ(errors, c.errors);
 }
 
-const std::string H = "<html>";  // makes the buffer HTML for the tokenizer
+const std::string kHtml = "<html>";  // makes the buffer HTML for the tokenizer
 
 const Case kCases[] = {
     {"Empty", "", {}, {}},
     {"FragmentWithoutMarkersIsOneText", "<p>a</p>", {"text:<p>a</p>"}, {}},
     {"NamesKeepCaseEntitiesStay", "<html><P Class=x>a&amp;b</P>",
      {"tag:html", "tag:P[Class=x]", "text:a&amp;b", "tag:/P"}, {}},
-    {"QuotedGreaterThanDoesNotEnd", H + "<a title=\"x>y\">z", {"tag:html", "tag:a[title=x>y]", "text:z"}, {}},
-    {"SelfClosingBreak", H + "<br/>", {"tag:html", "tag:br"}, {}},
-    {"SelfClosingBreakWithSpace", H + "<br />", {"tag:html", "tag:br"}, {}},
-    {"SelfClosingImageKeepsValue", H + "<img src=\"a.jpg\"/>", {"tag:html", "tag:img[src=a.jpg]"}, {}},
-    {"SelfClosingUnquotedValue", H + "<img src=a.jpg />", {"tag:html", "tag:img[src=a.jpg]"}, {}},
-    {"ClosingTagKeepsSlash", H + "</a/>", {"tag:html", "tag:/a/"}, {}},
-    {"Doctype", H + "<!DOCTYPE html>", {"tag:html", "tag:!DOCTYPE[html=]"}, {}},
-    {"CommentWithGreaterThan", H + "<!-- a > b -->", {"tag:html", "comment: a > b "}, {}},
-    {"EmptyCommentShortForm", H + "<!-->x", {"tag:html", "comment:", "text:x"}, {}},
-    {"CommentEndsAtLastByte", H + "<!--c-->", {"tag:html", "comment:c"}, {}},
-    {"ServerScript", H + "<%= x %>", {"tag:html", "script:= x "}, {}},
-    {"ScriptContentIsRawText", H + "<script>if (a<b) x='<p>';</SCRIPT>",
+    {"QuotedGreaterThanDoesNotEnd", kHtml + "<a title=\"x>y\">z", {"tag:html", "tag:a[title=x>y]", "text:z"}, {}},
+    {"SelfClosingBreak", kHtml + "<br/>", {"tag:html", "tag:br"}, {}},
+    {"SelfClosingBreakWithSpace", kHtml + "<br />", {"tag:html", "tag:br"}, {}},
+    {"SelfClosingImageKeepsValue", kHtml + "<img src=\"a.jpg\"/>", {"tag:html", "tag:img[src=a.jpg]"}, {}},
+    {"SelfClosingUnquotedValue", kHtml + "<img src=a.jpg />", {"tag:html", "tag:img[src=a.jpg]"}, {}},
+    {"ClosingTagKeepsSlash", kHtml + "</a/>", {"tag:html", "tag:/a/"}, {}},
+    {"Doctype", kHtml + "<!DOCTYPE html>", {"tag:html", "tag:!DOCTYPE[html=]"}, {}},
+    {"CommentWithGreaterThan", kHtml + "<!-- a > b -->", {"tag:html", "comment: a > b "}, {}},
+    {"EmptyCommentShortForm", kHtml + "<!-->x", {"tag:html", "comment:", "text:x"}, {}},
+    {"CommentEndsAtLastByte", kHtml + "<!--c-->", {"tag:html", "comment:c"}, {}},
+    {"ServerScript", kHtml + "<%= x %>", {"tag:html", "script:= x "}, {}},
+    {"ScriptContentIsRawText", kHtml + "<script>if (a<b) x='<p>';</SCRIPT>",
      {"tag:html", "tag:script", "text:if (a<b) x='<p>';", "tag:/SCRIPT"}, {}},
-    {"StyleContentIsRawText", H + "<style>p>b{}</style>", {"tag:html", "tag:style", "text:p>b{}", "tag:/style"}, {}},
-    {"UnclosedScript", H + "<script>x", {"tag:html", "tag:script"}, {{"</script> not match", "x"}}},
-    {"UnclosedStyle", H + "<style>", {"tag:html", "tag:style"}, {{"</style> not match", ""}}},
-    {"EmptyAngleBrackets", H + "a<>b", {"tag:html", "text:a", "text:b"}, {}},
-    {"KeyNotDefined", H + "<a =x>", {"tag:html", "tag:a"}, {{"key not defined in tag", "<a =x>"}}},
-    {"KeyNotDefinedThenGoesOn", H + "<a =x b=1>", {"tag:html", "tag:a[b=1]"}, {{"key not defined in tag", "<a =x b=1>"}}},
-    {"MarkupWithoutEnd", H + "x<p", {"tag:html", "text:x"}, {{"> not found", "<p"}}},
-    {"CommentWithoutEnd", H + "<!-- x", {"tag:html"}, {{"> not found", "<!-- x"}}},
-    {"ApostropheOpensQuotedRun", H + "<img alt=don't>x'>y", {"tag:html", "tag:img[alt=don't>x]", "text:y"}, {}},
-    {"ApostropheNeverClosed", H + "<img alt=don't>", {"tag:html"}, {{"> not found", "<img alt=don't>"}}},
-    {"ValuelessKeysMerge", H + "<td nowrap hidden>", {"tag:html", "tag:td[nowrap hidden=]"}, {}},
-    {"ValuelessBeforeValued", H + "<input checked value=1>", {"tag:html", "tag:input[checked value=1]"}, {}},
-    {"SpacesAroundEquals", H + "<a b = \"1\"  c='2'>", {"tag:html", "tag:a[b=1,c=2]"}, {}},
-    {"MismatchedQuotesBothStripped", H + "<a b=\"1'>", {"tag:html"}, {{"> not found", "<a b=\"1'>"}}},
-    {"BackslashEscapesQuote", H + "<a b=\"x\\\">\">", {"tag:html", "tag:a[b=x\\\">]"}, {}},
+    {"StyleContentIsRawText", kHtml + "<style>p>b{}</style>", {"tag:html", "tag:style", "text:p>b{}", "tag:/style"}, {}},
+    {"UnclosedScript", kHtml + "<script>x", {"tag:html", "tag:script"}, {{"</script> not match", "x"}}},
+    {"UnclosedStyle", kHtml + "<style>", {"tag:html", "tag:style"}, {{"</style> not match", ""}}},
+    {"EmptyAngleBrackets", kHtml + "a<>b", {"tag:html", "text:a", "text:b"}, {}},
+    {"KeyNotDefined", kHtml + "<a =x>", {"tag:html", "tag:a"}, {{"key not defined in tag", "<a =x>"}}},
+    {"KeyNotDefinedThenGoesOn", kHtml + "<a =x b=1>", {"tag:html", "tag:a[b=1]"}, {{"key not defined in tag", "<a =x b=1>"}}},
+    {"MarkupWithoutEnd", kHtml + "x<p", {"tag:html", "text:x"}, {{"> not found", "<p"}}},
+    {"CommentWithoutEnd", kHtml + "<!-- x", {"tag:html"}, {{"> not found", "<!-- x"}}},
+    {"ApostropheOpensQuotedRun", kHtml + "<img alt=don't>x'>y", {"tag:html", "tag:img[alt=don't>x]", "text:y"}, {}},
+    {"ApostropheNeverClosed", kHtml + "<img alt=don't>", {"tag:html"}, {{"> not found", "<img alt=don't>"}}},
+    {"ValuelessKeysMerge", kHtml + "<td nowrap hidden>", {"tag:html", "tag:td[nowrap hidden=]"}, {}},
+    {"ValuelessBeforeValued", kHtml + "<input checked value=1>", {"tag:html", "tag:input[checked value=1]"}, {}},
+    {"SpacesAroundEquals", kHtml + "<a b = \"1\"  c='2'>", {"tag:html", "tag:a[b=1,c=2]"}, {}},
+    {"MismatchedQuotesBothStripped", kHtml + "<a b=\"1'>", {"tag:html"}, {{"> not found", "<a b=\"1'>"}}},
+    {"BackslashEscapesQuote", kHtml + "<a b=\"x\\\">\">", {"tag:html", "tag:a[b=x\\\">]"}, {}},
     {"TextBeforeFirstTag", "lead<body>", {"text:lead", "tag:body"}, {}},
     {"WhitespaceRunsAreItems", "<html>\r\n<body>", {"tag:html", "text:\r\n", "tag:body"}, {}},
     {"NoCaseMarkers", "<BODY>x", {"tag:BODY", "text:x"}, {}},
@@ -103,16 +103,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, TokenizerTable, ::testing::ValuesIn(kCases),
 
 TEST(Tokenizer, TagTextViewsTheWholeMarkup)
 {
-    THTMLParser parser;
+    HtmlParser parser;
     parser.parse("<html><img src=\"a.jpg\" />");
-    ASSERT_EQ(parser.ItemCount(), 2);
-    EXPECT_EQ(parser.Item(1).TagText(), "img src=\"a.jpg\" /");
-    EXPECT_EQ(parser.LastTagName(), "img");
+    ASSERT_EQ(parser.itemCount(), 2);
+    EXPECT_EQ(parser.item(1).tagText(), "img src=\"a.jpg\" /");
+    EXPECT_EQ(parser.lastTagName(), "img");
 }
 
 TEST(Tokenizer, ReusedParserStartsFresh)
 {
-    THTMLParser parser;
+    HtmlParser parser;
     int reports = 0;
     const HtmlErrorHandler count = [&](std::string_view, std::string_view) { ++reports; };
     parser.parse("<html><script>never closed", count);
@@ -130,26 +130,26 @@ TEST(Tokenizer, TakesTheTextOver)
 {
     std::string text = "<html><body>" + std::string(1000, 'x') + "</body>";
     const char* bytes = text.data();
-    THTMLParser parser;
+    HtmlParser parser;
     parser.parse(std::move(text));
     EXPECT_EQ(parser.text().data(), bytes);
-    ASSERT_EQ(parser.ItemCount(), 4);
-    EXPECT_EQ(parser.Item(2).Text().data(), bytes + 12);
+    ASSERT_EQ(parser.itemCount(), 4);
+    EXPECT_EQ(parser.item(2).text().data(), bytes + 12);
 }
 
 // Every prefix of every case must tokenize without a fault (run under the sanitizers too).
 TEST(Tokenizer, EveryPrefixTokenizes)
 {
-    THTMLParser parser;
+    HtmlParser parser;
     int reports = 0;
     const HtmlErrorHandler count = [&](std::string_view, std::string_view) { ++reports; };
     for (const Case& c : kCases) {
         for (std::size_t n = 0; n <= c.input.size(); ++n) {
             parser.parse(c.input.substr(0, n), count);
-            for (std::int32_t i = 0; i < parser.ItemCount(); ++i) {
-                const THTMLItem item = parser.Item(i);
-                EXPECT_LE(item.Text().size(), n);
-                for (std::int32_t k = 0; k < item.paramCount(); ++k) (void)item.Param(k).Value();
+            for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
+                const HtmlItem item = parser.item(i);
+                EXPECT_LE(item.text().size(), n);
+                for (std::int32_t k = 0; k < item.paramCount(); ++k) (void)item.param(k).value();
             }
         }
     }

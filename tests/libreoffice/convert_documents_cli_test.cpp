@@ -58,18 +58,18 @@ protected:
 
 TEST_F(ConvertDocumentsCli, BooksBesideTheDocumentsFromOneLibreOfficeStart)
 {
-    const std::optional<fs::path> real = vellumar::FindProgram("soffice", m_path);
+    const std::optional<fs::path> real = vellumar::findProgram("soffice", m_path);
     ASSERT_TRUE(real) << "LibreOffice is not installed";
     soffice("echo started >> '" + (m_dir / ".starts").string() + "'\nexec '" + real->string() + "' \"$@\"");
-    write("Old Book.rtf", vellumar::testing::RtfBook());
-    write("Second.RTF", vellumar::testing::RtfBook());
+    write("Old Book.rtf", vellumar::testing::rtfBook());
+    write("Second.RTF", vellumar::testing::rtfBook());
 
     const Outcome r = convert("'Old Book.rtf' Second.RTF");
 
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read(".starts"), "started\n");
     const std::string fb2 = read("Old Book.fb2");
-    EXPECT_EQ(vellumar::testing::XmlProblem(fb2), "");
+    EXPECT_EQ(vellumar::testing::xmlProblem(fb2), "");
     // "Глава первая" in windows-1251, as the title of the first section with text.
     EXPECT_NE(fb2.find("<section>\r\n<title><p>"), std::string::npos);
     EXPECT_NE(fb2.find("\xc3\xeb\xe0\xe2\xe0 \xef\xe5\xf0\xe2\xe0\xff"), std::string::npos);
@@ -89,7 +89,7 @@ TEST_F(ConvertDocumentsCli, BooksBesideTheDocumentsFromOneLibreOfficeStart)
 
 TEST_F(ConvertDocumentsCli, AFailedDocumentGetsItsMessageAndNoBook)
 {
-    const std::string rtf = vellumar::testing::RtfBook();
+    const std::string rtf = vellumar::testing::rtfBook();
     const struct {
         const char* name;
         std::string bytes;
@@ -124,7 +124,7 @@ TEST_F(ConvertDocumentsCli, LinkedPicturesComeInOnlyFromTheDocumentsFolder)
 {
     fs::create_directories(m_dir / "private");
     fs::create_directories(m_dir / "docs");
-    const std::string png = vellumar::test::PngBytes(8, 6, 2, 0xff0000ff);
+    const std::string png = vellumar::test::pngBytes(8, 6, 2, 0xff0000ff);
     write("private/holiday.png", png);
     write("docs/beside.png", png);
     write("docs/url.png", png);
@@ -138,7 +138,7 @@ TEST_F(ConvertDocumentsCli, LinkedPicturesComeInOnlyFromTheDocumentsFolder)
     for (const char* format : {"odt", "docx"}) {
         SCOPED_TRACE(format);
         const fs::path document =
-            vellumar::testing::MakeWithLibreOffice(m_dir / "docs/linked.html", format, m_dir / "docs");
+            vellumar::testing::makeWithLibreOffice(m_dir / "docs/linked.html", format, m_dir / "docs");
         const Outcome r = convert("-o book.fb2 '" + document.string() + "'");
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_NE(r.err.find("warning: picture '" + (m_dir / "private/holiday.png").string() +
@@ -159,7 +159,7 @@ TEST_F(ConvertDocumentsCli, LinkedPicturesComeInOnlyFromTheDocumentsFolder)
 // the current folder, where anyone may have put a program of that name.
 TEST_F(ConvertDocumentsCli, WithoutAPathTheCurrentFolderIsNotSearched)
 {
-    write("book.rtf", vellumar::testing::RtfBook());
+    write("book.rtf", vellumar::testing::rtfBook());
     write("soffice", "#!/bin/sh\ntouch planted-ran\n");
     fs::permissions(m_dir / "soffice", fs::perms::owner_exec, fs::perm_options::add);
     const Outcome r = run("-q book.rtf", "", m_environment + "env -u PATH ");

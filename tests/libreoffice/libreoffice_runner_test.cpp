@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using vellumar::HtmlExportFailure;
 using vellumar::HtmlExportJob;
-using vellumar::testing::FileBytes;
+using vellumar::testing::fileBytes;
 
 std::vector<std::string> filesIn(const fs::path& folder)
 {
@@ -64,7 +64,7 @@ protected:
         std::ofstream(p, std::ios::binary) << bytes;
         return p;
     }
-    static HtmlExportJob beside(const fs::path& document) { return {document, vellumar::DerivedHtmlPath(document)}; }
+    static HtmlExportJob beside(const fs::path& document) { return {document, vellumar::derivedHtmlPath(document)}; }
 
     vellumar::TempFolder m_folder;
     fs::path m_tmp;
@@ -74,25 +74,25 @@ protected:
 
 TEST_F(LibreOfficeRunnerTest, EveryKindInOneCall)
 {
-    const fs::path rtf = write("Old Book.rtf", vellumar::testing::RtfBook());
+    const fs::path rtf = write("Old Book.rtf", vellumar::testing::rtfBook());
     const fs::path made = m_folder.file("made");
     fs::create_directories(made);
     std::vector<HtmlExportJob> jobs = {beside(rtf)};
     for (const char* format : {"doc", "docx"}) {
         const fs::path document = m_docs / ("book." + std::string(format));
-        fs::rename(vellumar::testing::MakeWithLibreOffice(rtf, format, made), document);
+        fs::rename(vellumar::testing::makeWithLibreOffice(rtf, format, made), document);
         jobs.push_back(beside(document));
     }
-    const std::string rtfBytes = FileBytes(rtf);
+    const std::string rtfBytes = fileBytes(rtf);
 
-    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().SaveAsHtml(jobs);
+    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().saveAsHtml(jobs);
 
     ASSERT_EQ(results.size(), jobs.size());
     std::set<std::string> pictures;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         SCOPED_TRACE(jobs[i].document.filename().string());
         ASSERT_TRUE(results[i].ok()) << results[i].reason;
-        const std::string html = FileBytes(jobs[i].html);
+        const std::string html = fileBytes(jobs[i].html);
         EXPECT_NE(html.find("<h1"), std::string::npos);
         EXPECT_NE(html.find("Глава первая"), std::string::npos);
         EXPECT_NE(html.find("<b>bold</b>"), std::string::npos);
@@ -106,7 +106,7 @@ TEST_F(LibreOfficeRunnerTest, EveryKindInOneCall)
         EXPECT_TRUE(fs::exists(m_docs / picture)) << picture;
         pictures.insert(picture);
     }
-    EXPECT_EQ(FileBytes(rtf), rtfBytes);
+    EXPECT_EQ(fileBytes(rtf), rtfBytes);
     // Nothing but the documents, their HTML and the pictures: no lock file, no profile.
     for (const std::string& name : filesIn(m_docs))
         EXPECT_TRUE(name.find("_html_") != std::string::npos || name.ends_with(".htm") ||
@@ -118,7 +118,7 @@ TEST_F(LibreOfficeRunnerTest, EveryKindInOneCall)
 
 TEST_F(LibreOfficeRunnerTest, EachBadDocumentFailsWithItsReasonAndTheOthersConvert)
 {
-    const std::string rtf = vellumar::testing::RtfBook();
+    const std::string rtf = vellumar::testing::rtfBook();
     const struct {
         const char* name;
         std::string bytes;
@@ -135,7 +135,7 @@ TEST_F(LibreOfficeRunnerTest, EachBadDocumentFailsWithItsReasonAndTheOthersConve
     for (const auto& c : cases) jobs.push_back(beside(write(c.name, c.bytes)));
     jobs.push_back(beside(m_docs / "missing.rtf"));
 
-    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().SaveAsHtml(jobs);
+    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().saveAsHtml(jobs);
 
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].name);
@@ -149,10 +149,10 @@ TEST_F(LibreOfficeRunnerTest, EachBadDocumentFailsWithItsReasonAndTheOthersConve
 
 TEST_F(LibreOfficeRunnerTest, WithoutLibreOfficeNothingStarts)
 {
-    const HtmlExportJob jobs[] = {beside(write("book.rtf", vellumar::testing::RtfBook()))};
+    const HtmlExportJob jobs[] = {beside(write("book.rtf", vellumar::testing::rtfBook()))};
     vellumar::LibreOfficeSettings settings;
     settings.searchPath = m_folder.path().string();
-    const auto results = vellumar::LibreOfficeRunner(settings).SaveAsHtml(jobs);
+    const auto results = vellumar::LibreOfficeRunner(settings).saveAsHtml(jobs);
     EXPECT_EQ(results[0].failure, HtmlExportFailure::NotInstalled);
     EXPECT_NE(results[0].reason.find("LibreOffice is not installed"), std::string::npos);
     EXPECT_FALSE(fs::exists(jobs[0].html));
@@ -160,14 +160,14 @@ TEST_F(LibreOfficeRunnerTest, WithoutLibreOfficeNothingStarts)
 
 TEST_F(LibreOfficeRunnerTest, TimeLimitEndsLibreOfficeAndItsHelpers)
 {
-    const HtmlExportJob jobs[] = {beside(write("book.rtf", vellumar::testing::RtfBook()))};
+    const HtmlExportJob jobs[] = {beside(write("book.rtf", vellumar::testing::rtfBook()))};
     vellumar::LibreOfficeSettings settings;
     settings.timeLimitPerDocument = 300ms;
-    const auto results = vellumar::LibreOfficeRunner(settings).SaveAsHtml(jobs);
+    const auto results = vellumar::LibreOfficeRunner(settings).saveAsHtml(jobs);
     EXPECT_EQ(results[0].failure, HtmlExportFailure::TimeLimit);
     EXPECT_NE(results[0].reason.find("did not finish within 0.3 seconds"), std::string::npos) << results[0].reason;
     EXPECT_FALSE(fs::exists(jobs[0].html));
-    EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive("TMPDIR=" + m_tmp.string() + "/"));
+    EXPECT_FALSE(vellumar::testing::processWithEnvironmentAlive("TMPDIR=" + m_tmp.string() + "/"));
 }
 
 // A stand-in for LibreOffice that converts each document at once, except one whose name says
@@ -185,7 +185,7 @@ TEST_F(LibreOfficeRunnerTest, AStuckDocumentCostsOnlyItselfAndOversizedOnesAreRe
            "for d; do n=${d##*/}; case $n in *stuck*) sleep 60;; esac\n"
            "  echo '<html><body><p>done</p></body></html>' > \"$out/${n%.*}.html\"; done\n";
     fs::permissions(bin / "soffice", fs::perms::owner_exec, fs::perm_options::add);
-    const std::string rtf = vellumar::testing::RtfBook();
+    const std::string rtf = vellumar::testing::rtfBook();
     const struct {
         const char* name;
         HtmlExportFailure failure;
@@ -205,14 +205,14 @@ TEST_F(LibreOfficeRunnerTest, AStuckDocumentCostsOnlyItselfAndOversizedOnesAreRe
     vellumar::LibreOfficeSettings settings;
     settings.searchPath = bin.string();
     settings.timeLimitPerDocument = 1s;
-    const auto results = vellumar::LibreOfficeRunner(settings).SaveAsHtml(jobs);
+    const auto results = vellumar::LibreOfficeRunner(settings).saveAsHtml(jobs);
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].name);
         EXPECT_EQ(results[i].failure, cases[i].failure);
         EXPECT_NE(results[i].reason.find(cases[i].reason), std::string::npos) << results[i].reason;
         EXPECT_EQ(fs::exists(jobs[i].html), results[i].ok());
     }
-    EXPECT_EQ(FileBytes(bin / "starts"), "start\nstart\nstart\n");
+    EXPECT_EQ(fileBytes(bin / "starts"), "start\nstart\nstart\n");
 }
 
 // A stand-in for LibreOffice whose Word 97 filter reads none of the .doc files given (as with a
@@ -248,13 +248,13 @@ TEST_F(LibreOfficeRunnerTest, ADocTheWord97FilterCannotReadIsTriedWithTheDetecte
     for (const auto& c : cases) jobs.push_back(beside(write(c.name, c.bytes)));
     vellumar::LibreOfficeSettings settings;
     settings.searchPath = bin.string();
-    const auto results = vellumar::LibreOfficeRunner(settings).SaveAsHtml(jobs);
+    const auto results = vellumar::LibreOfficeRunner(settings).saveAsHtml(jobs);
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].name);
         EXPECT_EQ(results[i].failure, cases[i].failure) << results[i].reason;
         EXPECT_EQ(fs::exists(jobs[i].html), results[i].ok());
     }
-    EXPECT_EQ(FileBytes(bin / "starts"), "--infilter=MS Word 97 \ndetected\n");
+    EXPECT_EQ(fileBytes(bin / "starts"), "--infilter=MS Word 97 \ndetected\n");
 }
 
 // A web server on the loopback that answers every request "not found" and counts them. Its
@@ -325,15 +325,15 @@ TEST_F(LibreOfficeRunnerTest, LinkedPicturesOnTheNetworkAreNotFetched)
     std::vector<HtmlExportJob> jobs;
     for (const std::string& format : formats) {
         const fs::path document = m_docs / ("linked." + format);
-        fs::rename(vellumar::testing::MakeWithLibreOffice(page, format, m_folder.path()), document);
+        fs::rename(vellumar::testing::makeWithLibreOffice(page, format, m_folder.path()), document);
         jobs.push_back(beside(document));
     }
     server.start();
-    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().SaveAsHtml(jobs);
+    const std::vector<vellumar::HtmlExportResult> results = vellumar::LibreOfficeRunner().saveAsHtml(jobs);
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         SCOPED_TRACE(jobs[i].document.filename().string());
         ASSERT_TRUE(results[i].ok()) << results[i].reason;
-        EXPECT_NE(FileBytes(jobs[i].html).find("Linked"), std::string::npos);
+        EXPECT_NE(fileBytes(jobs[i].html).find("Linked"), std::string::npos);
     }
     EXPECT_EQ(server.requests(), 0);
 }

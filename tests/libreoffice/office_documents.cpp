@@ -29,7 +29,7 @@ std::string hex(std::string_view bytes)
 
 }  // namespace
 
-std::string RtfBook()
+std::string rtfBook()
 {
     RgbImage red(8, 6, 0);
     for (int y = 0; y < red.height; ++y)
@@ -41,10 +41,10 @@ std::string RtfBook()
            heading + "\\u1043?\\u1083?\\u1072?\\u1074?\\u1072? \\u1087?\\u1077?\\u1088?\\u1074?\\u1072?\\u1103?\\par\n" +
            "\\pard\\plain Plain {\\b bold} and {\\i italic}, \\'c4\\'e0.\\par\n"
            "\\pard\\plain {\\pict\\pngblip\\picw8\\pich6\\picwgoal120\\pichgoal90 " +
-           hex(EncodePng(red)) + "}\\par\n" + heading + "Two\\par\n\\pard\\plain The end.\\par\n}\n";
+           hex(encodePng(red)) + "}\\par\n" + heading + "Two\\par\n\\pard\\plain The end.\\par\n}\n";
 }
 
-fs::path MakeWithLibreOffice(const fs::path& source, const std::string& format, const fs::path& folder)
+fs::path makeWithLibreOffice(const fs::path& source, const std::string& format, const fs::path& folder)
 {
     static const std::map<std::string, std::string> filters = {
         {"doc", "MS Word 97"}, {"docx", "MS Word 2007 XML"}, {"odt", "writer8"}, {"rtf", "Rich Text Format"}};
@@ -56,13 +56,13 @@ fs::path MakeWithLibreOffice(const fs::path& source, const std::string& format, 
                      "sh", work.path().string(), format + ":" + filters.at(format), folder.string(), source.string()};
     run.stdoutFile = work.file("out");
     run.stderrFile = work.file("err");
-    RunChildProcess(run);
+    runChildProcess(run);
     const fs::path made = folder / (source.stem().string() + "." + format);
-    if (!fs::exists(made)) ADD_FAILURE() << "LibreOffice made no " << made << ": " << FileBytes(run.stderrFile);
+    if (!fs::exists(made)) ADD_FAILURE() << "LibreOffice made no " << made << ": " << fileBytes(run.stderrFile);
     return made;
 }
 
-std::string FileBytes(const fs::path& path)
+std::string fileBytes(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;

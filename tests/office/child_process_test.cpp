@@ -39,7 +39,7 @@ protected:
 
 TEST_F(ChildProcess, ExitStatusAndOutputFiles)
 {
-    const vellumar::ChildProcessResult r = vellumar::RunChildProcess(run("echo out; echo \"$VELLUMAR_CHILD_TEST\" >&2; exit 3"));
+    const vellumar::ChildProcessResult r = vellumar::runChildProcess(run("echo out; echo \"$VELLUMAR_CHILD_TEST\" >&2; exit 3"));
     EXPECT_EQ(r.end, ChildProcessEnd::Exited);
     EXPECT_EQ(r.exitStatus, 3);
     std::ifstream err(m_folder.file("err"));
@@ -67,8 +67,8 @@ TEST_F(ChildProcess, TimeLimitAndStopEndTheWholeGroup)
         vellumar::ChildProcessRun r = run(kLingering);
         r.timeLimit = c.limit;
         r.keepWaiting = c.keepWaiting;
-        EXPECT_EQ(vellumar::RunChildProcess(r).end, c.end) << c.name;
-        EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive(m_marker)) << c.name;
+        EXPECT_EQ(vellumar::runChildProcess(r).end, c.end) << c.name;
+        EXPECT_FALSE(vellumar::testing::processWithEnvironmentAlive(m_marker)) << c.name;
     }
 }
 
@@ -76,15 +76,15 @@ TEST_F(ChildProcess, AnExceptionWhileWaitingEndsTheGroupToo)
 {
     vellumar::ChildProcessRun r = run(kLingering);
     r.keepWaiting = []() -> bool { throw std::runtime_error("window closed"); };
-    EXPECT_THROW(vellumar::RunChildProcess(r), std::runtime_error);
-    EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive(m_marker));
+    EXPECT_THROW(vellumar::runChildProcess(r), std::runtime_error);
+    EXPECT_FALSE(vellumar::testing::processWithEnvironmentAlive(m_marker));
 }
 
 TEST_F(ChildProcess, AMissingProgramThrows)
 {
     vellumar::ChildProcessRun r = run("");
     r.arguments = {m_folder.file("no-such-program").string()};
-    EXPECT_THROW(vellumar::RunChildProcess(r), std::runtime_error);
+    EXPECT_THROW(vellumar::runChildProcess(r), std::runtime_error);
 }
 
 std::string fileText(const std::filesystem::path& path)
@@ -125,7 +125,7 @@ TEST_F(ChildProcess, MemoryLimitAndNetworkReachTheProgram)
         r.arguments[0] = "/bin/bash";
         r.withoutNetwork = c.withoutNetwork;
         r.memoryLimit = c.memoryLimit;
-        EXPECT_EQ(vellumar::RunChildProcess(r).exitStatus, 0);
+        EXPECT_EQ(vellumar::runChildProcess(r).exitStatus, 0);
         EXPECT_EQ(fileText(m_folder.file("out")), c.output);
     }
     ::close(listener);
@@ -137,16 +137,16 @@ TEST_F(ChildProcess, TheGroupEndsWhenTheCallerIsKilled)
 {
     const pid_t caller = ::fork();
     if (caller == 0) {
-        vellumar::RunChildProcess(run(kLingering));
+        vellumar::runChildProcess(run(kLingering));
         ::_exit(0);
     }
     // Once the program runs, the caller is killed.
-    while (!vellumar::testing::ProcessWithEnvironmentAlive(m_marker)) {
+    while (!vellumar::testing::processWithEnvironmentAlive(m_marker)) {
     }
     ::kill(caller, SIGKILL);
     int status = 0;
     ::waitpid(caller, &status, 0);
-    EXPECT_FALSE(vellumar::testing::ProcessWithEnvironmentAlive(m_marker));
+    EXPECT_FALSE(vellumar::testing::processWithEnvironmentAlive(m_marker));
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST(DerivedHtmlPath, SpacesOfTheNameOnlyBecomeUnderscores)
         {"Book", "Book.htm"},
         {"/b/Старая книга.odt", "/b/Старая_книга.htm"},
     };
-    for (const auto& c : cases) EXPECT_EQ(vellumar::DerivedHtmlPath(c.document), c.html) << c.document;
+    for (const auto& c : cases) EXPECT_EQ(vellumar::derivedHtmlPath(c.document), c.html) << c.document;
 }
 
 // A file of the derived name that this run did not write is the user's: the next free "~N".
@@ -82,7 +82,7 @@ TEST(OutputFiles, PicturesNeverReplaceAFile)
         {"Book_html_2.png", "same"},
         {"Book_html_3.png", "new three"},
     };
-    for (const auto& e : expected) EXPECT_EQ(vellumar::ReadFileBytes(target.file(e.file)), e.bytes) << e.file;
+    for (const auto& e : expected) EXPECT_EQ(vellumar::readFileBytes(target.file(e.file)), e.bytes) << e.file;
 }
 
 TEST(DocumentKinds, ExtensionAndSignature)
@@ -110,9 +110,9 @@ TEST(DocumentKinds, ExtensionAndSignature)
         {"doc", std::nullopt, "", false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(vellumar::WordProcessorDocumentKind(c.name), c.kind) << c.name;
+        EXPECT_EQ(vellumar::wordProcessorDocumentKind(c.name), c.kind) << c.name;
         if (c.kind) {
-            EXPECT_EQ(vellumar::HasDocumentSignature(*c.kind, c.head), c.fits) << c.name << " " << c.head;
+            EXPECT_EQ(vellumar::hasDocumentSignature(*c.kind, c.head), c.fits) << c.name << " " << c.head;
         }
     }
 }

@@ -41,11 +41,11 @@ TEST(Base64, MatchesTheStandardVectorsInMemoryAndFromFiles)
     TempFolder folder;
     for (const Vector& v : kVectors) {
         SCOPED_TRACE(v.encoded);
-        EXPECT_EQ(EncodeBase64(v.plain), v.encoded);
+        EXPECT_EQ(encodeBase64(v.plain), v.encoded);
         const auto path = folder.file("vector.bin");
         writeFile(path, v.plain);
-        EXPECT_EQ(EncodeFileBase64(path), v.encoded);
-        EXPECT_EQ(DecodeBase64(v.encoded), std::string(v.plain));
+        EXPECT_EQ(encodeFileBase64(path), v.encoded);
+        EXPECT_EQ(decodeBase64(v.encoded), std::string(v.plain));
     }
 }
 
@@ -53,12 +53,12 @@ TEST(Base64, GroupEncoderPadsAndLeavesUnfilledBitsZero)
 {
     const std::uint8_t bytes[3] = {'M', 'a', 'n'};
     const auto text = [](std::array<char, 4> group) { return std::string(group.data(), 4); };
-    EXPECT_EQ(text(EncodeBase64Group(bytes, 3)), "TWFu");
-    EXPECT_EQ(text(EncodeBase64Group(bytes, 2)), "TWE=");
-    EXPECT_EQ(text(EncodeBase64Group(bytes, 1)), "TQ==");
+    EXPECT_EQ(text(encodeBase64Group(bytes, 3)), "TWFu");
+    EXPECT_EQ(text(encodeBase64Group(bytes, 2)), "TWE=");
+    EXPECT_EQ(text(encodeBase64Group(bytes, 1)), "TQ==");
     const std::uint8_t ones[3] = {0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(text(EncodeBase64Group(ones, 1)), "/w==");
-    EXPECT_EQ(text(EncodeBase64Group(ones, 2)), "//8=");
+    EXPECT_EQ(text(encodeBase64Group(ones, 1)), "/w==");
+    EXPECT_EQ(text(encodeBase64Group(ones, 2)), "//8=");
 }
 
 TEST(Base64, LongInputsStayOnOneLineAndRoundTrip)
@@ -71,11 +71,11 @@ TEST(Base64, LongInputsStayOnOneLineAndRoundTrip)
         const std::string bytes = randomBytes(size, static_cast<unsigned>(size));
         const auto path = folder.file("random.bin");
         writeFile(path, bytes);
-        const std::string encoded = EncodeFileBase64(path);
+        const std::string encoded = encodeFileBase64(path);
         EXPECT_EQ(encoded.size(), (size + 2) / 3 * 4);
         EXPECT_EQ(encoded.find_first_of("\r\n"), std::string::npos);
-        EXPECT_EQ(encoded, EncodeBase64(bytes));
-        EXPECT_EQ(DecodeBase64(encoded), bytes);
+        EXPECT_EQ(encoded, encodeBase64(bytes));
+        EXPECT_EQ(decodeBase64(encoded), bytes);
     }
 }
 
@@ -83,29 +83,29 @@ TEST(Base64, BinaryElementOfBytesEncodesStraightIntoTheElement)
 {
     for (const std::string_view bytes : {std::string_view(""), std::string_view("f"), std::string_view("foob"),
                                          std::string_view("\x89PNG\r\n\x1a\n\0\xff", 10)}) {
-        EXPECT_EQ(BinaryElementOfBytes("png", "a.png", bytes), BinaryElement("png", "a.png", EncodeBase64(bytes)))
+        EXPECT_EQ(binaryElementOfBytes("png", "a.png", bytes), binaryElement("png", "a.png", encodeBase64(bytes)))
             << bytes.size();
     }
-    EXPECT_EQ(BinaryElementOfBytes("jpeg", "b.jpg", "foo"),
+    EXPECT_EQ(binaryElementOfBytes("jpeg", "b.jpg", "foo"),
               "<binary content-type=\"image/jpeg\" id=\"b.jpg\">Zm9v\r\n</binary>\r\n");
 }
 
 TEST(Base64, MissingFilesAndFoldersGiveAnEmptyText)
 {
     TempFolder folder;
-    EXPECT_EQ(EncodeFileBase64(folder.file("absent.jpg")), "");
-    EXPECT_EQ(EncodeFileBase64(folder.path()), "");
+    EXPECT_EQ(encodeFileBase64(folder.file("absent.jpg")), "");
+    EXPECT_EQ(encodeFileBase64(folder.path()), "");
     writeFile(folder.file("empty.jpg"), "");
-    EXPECT_EQ(EncodeFileBase64(folder.file("empty.jpg")), "");
+    EXPECT_EQ(encodeFileBase64(folder.file("empty.jpg")), "");
 }
 
 TEST(Base64, DecoderSkipsWhiteSpaceAndRejectsMalformedText)
 {
-    EXPECT_EQ(DecodeBase64("Zm9v\r\nYmFy"), "foobar");
-    EXPECT_EQ(DecodeBase64(" Zm9vYg "), "foob");  // padding may be left out
+    EXPECT_EQ(decodeBase64("Zm9v\r\nYmFy"), "foobar");
+    EXPECT_EQ(decodeBase64(" Zm9vYg "), "foob");  // padding may be left out
     for (std::string_view bad : {"Zm9v!", "Z", "Zm9vY", "Zg==Zg==", "Zg===", "=Zg", "Zm9=v"}) {
         SCOPED_TRACE(bad);
-        EXPECT_FALSE(DecodeBase64(bad).has_value());
+        EXPECT_FALSE(decodeBase64(bad).has_value());
     }
 }
 

@@ -25,7 +25,7 @@ namespace vellumar {
 namespace {
 
 namespace fs = std::filesystem;
-using test::GradientPicture;
+using test::gradientPicture;
 
 struct Binary {
     std::string contentType;
@@ -54,13 +54,13 @@ std::vector<Binary> binariesOf(const std::string& text)
             break;
         }
         found.push_back({text.substr(at + open.size(), typeEnd - at - open.size()), text.substr(idStart, idEnd - idStart),
-                         DecodeBase64(std::string_view(text).substr(idEnd + 2, end - idEnd - 2)).value_or("not base64")});
+                         decodeBase64(std::string_view(text).substr(idEnd + 2, end - idEnd - 2)).value_or("not base64")});
         at = end + close.size();
     }
     return found;
 }
 
-std::string ReplaceAll(std::string text, std::string_view what, std::string_view with)
+std::string replaceAll(std::string text, std::string_view what, std::string_view with)
 {
     for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
         text.replace(at, what.size(), with);
@@ -80,8 +80,8 @@ std::set<std::string> filesUnder(const fs::path& folder)
 
 PictureSize decodedSize(const Binary& binary)
 {
-    if (binary.contentType == "png") return ReadPngSize(binary.bytes, binary.id);
-    return ReadJpegSize(binary.bytes, binary.id);
+    if (binary.contentType == "png") return readPngSize(binary.bytes, binary.id);
+    return readJpegSize(binary.bytes, binary.id);
 }
 
 // A document folder with pictures, and an embedder resolving against it.
@@ -90,9 +90,9 @@ protected:
     void SetUp() override { fs::create_directories(folder()); }
 
     fs::path folder() { return m_documents.path() / "Book_files"; }
-    void writeJpeg(const std::string& name, int width, int height) { WriteJpeg(GradientPicture(width, height), m_documents.file(name)); }
-    void writePng(const std::string& name, int width, int height) { WritePng(GradientPicture(width, height), m_documents.file(name)); }
-    void write(const std::string& name, std::string_view bytes) { test::WriteBytes(m_documents.file(name), bytes); }
+    void writeJpeg(const std::string& name, int width, int height) { vellumar::writeJpeg(gradientPicture(width, height), m_documents.file(name)); }
+    void writePng(const std::string& name, int width, int height) { vellumar::writePng(gradientPicture(width, height), m_documents.file(name)); }
+    void write(const std::string& name, std::string_view bytes) { test::writeBytes(m_documents.file(name), bytes); }
 
     // Embeds every src in a fresh conversion; body and binaries end up in m_body, m_binaries.
     void run(std::initializer_list<std::string_view> sources, PictureWorkers* workers = nullptr)
@@ -107,7 +107,7 @@ protected:
                 embedder.embedPicture(src, m_body, m_binaries);
                 m_binaries += m_between;
             }
-            m_binaries = JoinPieces(embedder.completeBinaries(std::move(m_binaries)));
+            m_binaries = joinPieces(embedder.completeBinaries(std::move(m_binaries)));
         } catch (...) {
             embedder.endConversion();
             throw;
@@ -163,22 +163,22 @@ TEST_F(Embedding, PicturesThatFitAndPicturesWithResizeOffAreEmbeddedByteForByte)
     run({"Book_files/fits.jpg", "Book_files/dot.jpg"});
     std::vector<Binary> binaries = binariesOf(m_binaries);
     ASSERT_EQ(binaries.size(), 2u);
-    EXPECT_EQ(binaries[0].bytes, test::ReadBytes(m_documents.file("Book_files/fits.jpg")));
-    EXPECT_EQ(binaries[1].bytes, test::ReadBytes(m_documents.file("Book_files/dot.jpg")));
+    EXPECT_EQ(binaries[0].bytes, test::readBytes(m_documents.file("Book_files/fits.jpg")));
+    EXPECT_EQ(binaries[1].bytes, test::readBytes(m_documents.file("Book_files/dot.jpg")));
 
-    m_options.Resize = false;
+    m_options.resize = false;
     run({"Book_files/huge.jpg", "Book_files/huge.png"});
     EXPECT_EQ(m_body, reference("huge.jpg") + reference("huge.png"));
     binaries = binariesOf(m_binaries);
     ASSERT_EQ(binaries.size(), 2u);
-    EXPECT_EQ(binaries[0].bytes, test::ReadBytes(m_documents.file("Book_files/huge.jpg")));
-    EXPECT_EQ(binaries[1].bytes, test::ReadBytes(m_documents.file("Book_files/huge.png")));
+    EXPECT_EQ(binaries[0].bytes, test::readBytes(m_documents.file("Book_files/huge.jpg")));
+    EXPECT_EQ(binaries[1].bytes, test::readBytes(m_documents.file("Book_files/huge.png")));
 }
 
 TEST_F(Embedding, GifsBecomeJpegsAndATinyOneIsMadeTwoByTwo)
 {
-    write("Book_files/dot.gif", test::GifBytes(1, 1, -1, 1));
-    write("Book_files/logo.gif", test::GifBytes(900, 300));
+    write("Book_files/dot.gif", test::gifBytes(1, 1, -1, 1));
+    write("Book_files/logo.gif", test::gifBytes(900, 300));
     write("Book_files/logo.jpg", "the user's own logo.jpg");
     run({"Book_files/dot.gif", "Book_files/logo.gif"});
     EXPECT_EQ(m_body, reference("dot.jpg") + reference("logo~temp.jpg"));
@@ -186,13 +186,13 @@ TEST_F(Embedding, GifsBecomeJpegsAndATinyOneIsMadeTwoByTwo)
     ASSERT_EQ(binaries.size(), 2u);
     EXPECT_EQ(binaries[0].contentType, "jpeg");
     EXPECT_EQ(decodedSize(binaries[0]), (PictureSize{2, 2}));
-    const RgbImage red = DecodeJpeg(binaries[0].bytes, "dot.jpg");
+    const RgbImage red = decodeJpeg(binaries[0].bytes, "dot.jpg");
     EXPECT_NEAR(red.pixels[0], 255, 8);
     EXPECT_NEAR(red.pixels[1], 0, 8);
     EXPECT_EQ(decodedSize(binaries[1]), (PictureSize{580, 193}));
-    EXPECT_EQ(test::ReadBytes(m_documents.file("Book_files/logo.jpg")), "the user's own logo.jpg");
+    EXPECT_EQ(test::readBytes(m_documents.file("Book_files/logo.jpg")), "the user's own logo.jpg");
 
-    m_options.Resize = false;
+    m_options.resize = false;
     run({"Book_files/dot.gif", "Book_files/logo.gif"});
     binaries = binariesOf(m_binaries);
     ASSERT_EQ(binaries.size(), 2u);
@@ -242,12 +242,12 @@ TEST_F(Embedding, IdsComeFromTheSrcLowerCasedAndStayUnique)
 
 TEST_F(Embedding, PicturesInsideTheDocumentAreEmbeddedFromDataUrls)
 {
-    const std::string png = EncodePng(GradientPicture(20, 10));
-    const std::string bigJpeg = EncodeJpeg(GradientPicture(1160, 800));
-    const std::string gif = test::GifBytes(3, 3);
-    const std::string pngUrl = "data:image/png;base64," + EncodeBase64(png);
-    const std::string jpegUrl = "DATA:image/JPEG;Base64," + EncodeBase64(bigJpeg);
-    const std::string gifUrl = "data:image/gif;base64,\r\n" + EncodeBase64(gif);
+    const std::string png = encodePng(gradientPicture(20, 10));
+    const std::string bigJpeg = encodeJpeg(gradientPicture(1160, 800));
+    const std::string gif = test::gifBytes(3, 3);
+    const std::string pngUrl = "data:image/png;base64," + encodeBase64(png);
+    const std::string jpegUrl = "DATA:image/JPEG;Base64," + encodeBase64(bigJpeg);
+    const std::string gifUrl = "data:image/gif;base64,\r\n" + encodeBase64(gif);
     run({pngUrl, jpegUrl, pngUrl, gifUrl, "data:text/plain;base64,aGk=", "data:image/png,notbase64"});
     EXPECT_EQ(m_body, reference("inline~1.png") + reference("inline~2.jpg") + reference("inline~1.png") +
                           reference("inline~3.jpg"));
@@ -263,24 +263,24 @@ TEST_F(Embedding, NeverTouchesTheUsersFilesAndCleansUpAfterItself)
 {
     writeJpeg("Book_files/photo.jpg", 1200, 900);
     write("Book_files/photo~temp.jpg", "the user's own file");
-    write("Book_files/logo.gif", test::GifBytes(20, 20));
+    write("Book_files/logo.gif", test::gifBytes(20, 20));
     const auto before = filesUnder(m_documents.path());
     PictureEmbedder embedder(m_options, m_documents.path());
     embedder.beginConversion();
     embedder.embedPicture("Book_files/photo.jpg", m_body, m_binaries);
     embedder.embedPicture("Book_files/logo.gif", m_body, m_binaries);
-    m_binaries = JoinPieces(embedder.completeBinaries(std::move(m_binaries)));
+    m_binaries = joinPieces(embedder.completeBinaries(std::move(m_binaries)));
     embedder.endConversion();
     EXPECT_EQ(m_body, reference("photo~temp.jpg") + reference("logo.jpg"));
     EXPECT_EQ(filesUnder(m_documents.path()), before);
-    EXPECT_EQ(test::ReadBytes(m_documents.file("Book_files/photo~temp.jpg")), "the user's own file");
+    EXPECT_EQ(test::readBytes(m_documents.file("Book_files/photo~temp.jpg")), "the user's own file");
 }
 
 TEST_F(Embedding, UndecodablePicturesEndTheConversionWithTheirNameAndLeaveNothing)
 {
-    const std::string goodJpeg = EncodeJpeg(GradientPicture(900, 900));
-    const std::string goodPng = EncodePng(GradientPicture(900, 900));
-    const std::string goodGif = test::GifBytes(30, 30);
+    const std::string goodJpeg = encodeJpeg(gradientPicture(900, 900));
+    const std::string goodPng = encodePng(gradientPicture(900, 900));
+    const std::string goodGif = test::gifBytes(30, 30);
     write("Book_files/fine.gif", goodGif);
     struct Case {
         const char* src;
@@ -290,9 +290,9 @@ TEST_F(Embedding, UndecodablePicturesEndTheConversionWithTheirNameAndLeaveNothin
         {"Book_files/cut.jpg", goodJpeg.substr(0, goodJpeg.size() / 2)},
         {"Book_files/cut.png", goodPng.substr(0, goodPng.size() / 2)},
         {"Book_files/cut.gif", goodGif.substr(0, goodGif.size() / 2)},
-        {"Book_files/small-but-cut.jpg", EncodeJpeg(GradientPicture(50, 50)).substr(0, 300)},
+        {"Book_files/small-but-cut.jpg", encodeJpeg(gradientPicture(50, 50)).substr(0, 300)},
         {"Book_files/really-a-png.jpg", goodPng},
-        {"Book_files/bomb.png", test::PngHeaderOnly(30000, 30000)},
+        {"Book_files/bomb.png", test::pngHeaderOnly(30000, 30000)},
         {"Book_files/text.gif", "hello"},
     };
     PictureWorkers two(2);
@@ -310,7 +310,7 @@ TEST_F(Embedding, UndecodablePicturesEndTheConversionWithTheirNameAndLeaveNothin
     }
     EXPECT_THROW(run({"data:image/png;base64,!!!!"}), PictureError);
     // With Resize off JPEG and PNG files are not decoded at all: carried as they are.
-    m_options.Resize = false;
+    m_options.resize = false;
     EXPECT_NO_THROW(run({"Book_files/cut.jpg"}));
     EXPECT_EQ(m_body, reference("cut.jpg"));
 }
@@ -321,7 +321,7 @@ TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
     writePng("Book_files/big.png", 900, 1200);
     writeJpeg("Book_files/small.jpg", 30, 20);
     writePng("Book_files/small.png", 20, 30);
-    write("Book_files/anim.gif", test::GifBytes(40, 40));
+    write("Book_files/anim.gif", test::gifBytes(40, 40));
     const auto convert = [&](PictureWorkers& workers) {
         m_between = "<between/>";
         run({"Book_files/big.jpg", "Book_files/small.png", "Book_files/big.png", "Book_files/anim.gif",
@@ -342,14 +342,14 @@ TEST_F(Embedding, WorkersGiveTheBookThatOnePictureAtATimeGives)
             },
             std::numeric_limits<std::size_t>::max());
     EXPECT_EQ(convert(four), expected);
-    const std::vector<Binary> binaries = binariesOf(ReplaceAll(expected.second, "<between/>", ""));
+    const std::vector<Binary> binaries = binariesOf(replaceAll(expected.second, "<between/>", ""));
     ASSERT_EQ(binaries.size(), 5u);
     EXPECT_EQ(binaries[0].id, "big~temp.jpg");
     EXPECT_EQ(binaries[4].id, "small.jpg");
     EXPECT_EQ(expected.second.substr(expected.second.size() - 3 * 10), "<between/><between/><between/>");
 
     // Of two pictures that cannot be decoded, the first in the book is the one reported.
-    const std::string cut = EncodePng(GradientPicture(900, 900));
+    const std::string cut = encodePng(gradientPicture(900, 900));
     write("Book_files/cut1.png", cut.substr(0, cut.size() / 2));
     write("Book_files/cut2.png", cut.substr(0, cut.size() / 3));
     for (PictureWorkers* workers : {&inTurn, &four}) {
@@ -375,9 +375,9 @@ std::string withLargeMetadata(const std::string& jpeg)
 
 TEST_F(Embedding, FrameHeadersFarIntoTheFileAreFound)
 {
-    const std::string small = withLargeMetadata(EncodeJpeg(GradientPicture(40, 30)));
+    const std::string small = withLargeMetadata(encodeJpeg(gradientPicture(40, 30)));
     write("Book_files/camera.jpg", small);
-    write("Book_files/camera-big.jpg", withLargeMetadata(EncodeJpeg(GradientPicture(1200, 800))));
+    write("Book_files/camera-big.jpg", withLargeMetadata(encodeJpeg(gradientPicture(1200, 800))));
     run({"Book_files/camera.jpg", "Book_files/camera-big.jpg"});
     EXPECT_EQ(m_body, reference("camera.jpg") + reference("camera-big~temp.jpg"));
     const std::vector<Binary> binaries = binariesOf(m_binaries);
@@ -392,13 +392,13 @@ TEST_F(Embedding, RelativeSourcesResolveAgainstTheDocumentFolder)
     const fs::path absolute = m_documents.file("Book_files/a.jpg");
     run({absolute.string()});
     // The id of an absolute path is the part after its first "/".
-    EXPECT_EQ(m_body, reference(AsciiLower(absolute.string().substr(1))));
+    EXPECT_EQ(m_body, reference(asciiLower(absolute.string().substr(1))));
     PictureEmbedder elsewhere(m_options, m_documents.path() / "Book_files");
     std::string body, binaries;
     elsewhere.beginConversion();
     elsewhere.embedPicture("Book_files/a.jpg", body, binaries);
     elsewhere.embedPicture("a.jpg", body, binaries);
-    binaries = JoinPieces(elsewhere.completeBinaries(std::move(binaries)));
+    binaries = joinPieces(elsewhere.completeBinaries(std::move(binaries)));
     elsewhere.endConversion();
     EXPECT_EQ(body, reference("a.jpg"));
 }
@@ -418,7 +418,7 @@ TEST_F(Embedding, PicturesThatCannotBeFoundAreReported)
                                  "Book_files/pipe.jpg", "http://example.org/a.jpg", "Book_files/\xe0.png",
                                  "Book_files/gone.jpg"})
         embedder.embedPicture(src, body, binaries);
-    binaries = JoinPieces(embedder.completeBinaries(std::move(binaries)));
+    binaries = joinPieces(embedder.completeBinaries(std::move(binaries)));
     embedder.endConversion();
     EXPECT_EQ(body, reference("there.jpg"));
     const std::string folder = m_documents.path().string() + "/Book_files/";

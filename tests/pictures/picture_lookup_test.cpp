@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A src as the converter holds it: windows-1251 bytes, letters it lacks as references.
-std::string cp1251(std::string_view utf8) { return Utf8ToWindows1251(utf8); }
+std::string cp1251(std::string_view utf8) { return utf8ToWindows1251(utf8); }
 
 class PictureLookup : public ::testing::Test {
 protected:
@@ -33,11 +33,11 @@ protected:
     {
         const fs::path path = m_folder.file(name);
         fs::create_directories(path.parent_path());
-        test::WriteBytes(path, name);
+        test::writeBytes(path, name);
     }
     std::string find(std::string_view src)
     {
-        const fs::path found = FindPictureFile(src, m_folder.path());
+        const fs::path found = findPictureFile(src, m_folder.path());
         return found.empty() ? std::string("(none)") : fs::relative(found, m_folder.path()).string();
     }
 
@@ -89,14 +89,14 @@ TEST_F(PictureLookup, TheExactNameWinsOverOneThatDiffersInCase)
 
 TEST_F(PictureLookup, PicturesFoundSoKeepTheIdsOfTheirSrc)
 {
-    test::WriteBytes(m_folder.file("Книга_files/image001.jpg"), test::JpegBytes(8, 8, JCS_RGB, 0x808080));
+    test::writeBytes(m_folder.file("Книга_files/image001.jpg"), test::jpegBytes(8, 8, JCS_RGB, 0x808080));
     PictureEmbedder embedder(ConversionOptions{}, m_folder.path());
     std::string body;
     std::string binaries;
     embedder.beginConversion();
     embedder.embedPicture(cp1251("Книга_files/Image001.JPG"), body, binaries);
     embedder.embedPicture(cp1251("книга_files/image001.jpg"), body, binaries);
-    binaries = JoinPieces(embedder.completeBinaries(std::move(binaries)));
+    binaries = joinPieces(embedder.completeBinaries(std::move(binaries)));
     embedder.endConversion();
     // One file: one binary element; the id comes from the src, as always.
     EXPECT_EQ(body, "<image xlink:href=\"#image001.jpg\"/><image xlink:href=\"#image001.jpg\"/>");
@@ -106,13 +106,13 @@ TEST_F(PictureLookup, PicturesFoundSoKeepTheIdsOfTheirSrc)
 
 TEST(PictureFileSpellings, MostLiteralFirstAndNoneTwice)
 {
-    EXPECT_EQ(PictureFileSpellings("a.jpg"), (std::vector<std::string>{"a.jpg"}));
-    EXPECT_EQ(PictureFileSpellings("a\\b%20c.jpg"),
+    EXPECT_EQ(pictureFileSpellings("a.jpg"), (std::vector<std::string>{"a.jpg"}));
+    EXPECT_EQ(pictureFileSpellings("a\\b%20c.jpg"),
               (std::vector<std::string>{"a\\b%20c.jpg", "a/b%20c.jpg", "a\\b c.jpg", "a/b c.jpg"}));
-    EXPECT_EQ(PictureFileSpellings(cp1251("я.png")), (std::vector<std::string>{cp1251("я.png"), "я.png"}));
-    EXPECT_EQ(PictureFileSpellings("file:///x/%41.png"), (std::vector<std::string>{"/x/A.png"}));
-    EXPECT_EQ(FoldFileNameCase("ÉTÉ Фото ABC"), "été фото abc");
-    EXPECT_EQ(FoldFileNameCase(cp1251("Фото")), cp1251("Фото")) << "bytes that are not UTF-8 stay";
+    EXPECT_EQ(pictureFileSpellings(cp1251("я.png")), (std::vector<std::string>{cp1251("я.png"), "я.png"}));
+    EXPECT_EQ(pictureFileSpellings("file:///x/%41.png"), (std::vector<std::string>{"/x/A.png"}));
+    EXPECT_EQ(foldFileNameCase("ÉTÉ Фото ABC"), "été фото abc");
+    EXPECT_EQ(foldFileNameCase(cp1251("Фото")), cp1251("Фото")) << "bytes that are not UTF-8 stay";
 }
 
 }  // namespace

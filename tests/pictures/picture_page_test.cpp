@@ -36,7 +36,7 @@ Split splitBinary(const std::string& binary)
     Split split;
     split.contentType = binary.substr(typeStart.size(), idAt - typeStart.size());
     split.id = binary.substr(idAt + idStart.size(), dataAt - idAt - idStart.size());
-    split.bytes = DecodeBase64(binary.substr(dataAt + 2, binary.size() - tail.size() - dataAt - 2)).value_or("");
+    split.bytes = decodeBase64(binary.substr(dataAt + 2, binary.size() - tail.size() - dataAt - 2)).value_or("");
     return split;
 }
 
@@ -45,7 +45,7 @@ protected:
     fs::path write(const std::string& name, const std::string& bytes)
     {
         const fs::path path = m_pictures.file(name);
-        test::WriteBytes(path, bytes);
+        test::writeBytes(path, bytes);
         return path;
     }
     std::size_t filesInPictureFolder()
@@ -65,38 +65,38 @@ TEST_F(PicturePage, PicturesWithinTheBoxAreEncodedAsTheyAre)
         std::string bytes;
         const char* contentType;
     } cases[] = {
-        {"Photo.JPG", test::JpegBytes(40, 30, JCS_RGB, 0x336699), "jpeg"},
-        {"scan.jpeg", test::JpegBytes(40, 30, JCS_GRAYSCALE, 0x80), "jpeg"},
-        {"Map.PNG", test::PngBytes(40, 30, PNG_FORMAT_RGB, 0xff00ff00), "png"},
-        {"a&b\"c.png", test::PngBytes(4, 3, PNG_FORMAT_RGB, 0xff00ff00), "png"},
+        {"Photo.JPG", test::jpegBytes(40, 30, JCS_RGB, 0x336699), "jpeg"},
+        {"scan.jpeg", test::jpegBytes(40, 30, JCS_GRAYSCALE, 0x80), "jpeg"},
+        {"Map.PNG", test::pngBytes(40, 30, PNG_FORMAT_RGB, 0xff00ff00), "png"},
+        {"a&b\"c.png", test::pngBytes(4, 3, PNG_FORMAT_RGB, 0xff00ff00), "png"},
     };
     for (const auto& c : cases) {
         const fs::path path = write(c.name, c.bytes);
-        const auto texts = LoadPictureTexts(path, m_options, m_copies);
+        const auto texts = loadPictureTexts(path, m_options, m_copies);
         ASSERT_TRUE(texts) << c.name;
-        const std::string id = PictureIdFromFileName(c.name);
+        const std::string id = pictureIdFromFileName(c.name);
         EXPECT_EQ(texts->reference, "<image xlink:href=\"#" + id + "\"/>");
         const Split split = splitBinary(texts->binary);
         EXPECT_EQ(split.contentType, c.contentType) << c.name;
         EXPECT_EQ(split.id, id);
         EXPECT_EQ(split.bytes, c.bytes) << c.name;
     }
-    EXPECT_EQ(PictureIdFromFileName("a&b\"c.png"), "a_b_c.png");
+    EXPECT_EQ(pictureIdFromFileName("a&b\"c.png"), "a_b_c.png");
 }
 
 TEST_F(PicturePage, ALargePhotoIsShrunkIntoATempCopyThatNamesIt)
 {
-    const fs::path path = write("photo.jpg", EncodeJpeg(test::GradientPicture(2000, 1000)));
+    const fs::path path = write("photo.jpg", encodeJpeg(test::gradientPicture(2000, 1000)));
     for (int load = 0; load < 2; ++load) {
-        const auto texts = LoadPictureTexts(path, m_options, m_copies);
+        const auto texts = loadPictureTexts(path, m_options, m_copies);
         ASSERT_TRUE(texts);
         EXPECT_EQ(texts->reference, "<image xlink:href=\"#photo~temp.jpg\"/>");
         const Split split = splitBinary(texts->binary);
         EXPECT_EQ(split.id, "photo~temp.jpg");
-        const PictureSize size = ReadJpegSize(split.bytes, "copy");
+        const PictureSize size = readJpegSize(split.bytes, "copy");
         EXPECT_EQ(size.width, 580);
         EXPECT_EQ(size.height, 290);
-        EXPECT_EQ(test::ReadBytes(m_copies.file("photo~temp.jpg")), split.bytes);
+        EXPECT_EQ(test::readBytes(m_copies.file("photo~temp.jpg")), split.bytes);
         // The copy goes into the private folder: the user's folder holds only the photo.
         EXPECT_EQ(filesInPictureFolder(), 1u);
     }
@@ -104,23 +104,23 @@ TEST_F(PicturePage, ALargePhotoIsShrunkIntoATempCopyThatNamesIt)
 
 TEST_F(PicturePage, ALargePngIsShrunkAsPng)
 {
-    const fs::path path = write("plan.png", EncodePng(test::GradientPicture(600, 1400)));
-    const auto texts = LoadPictureTexts(path, m_options, m_copies);
+    const fs::path path = write("plan.png", encodePng(test::gradientPicture(600, 1400)));
+    const auto texts = loadPictureTexts(path, m_options, m_copies);
     ASSERT_TRUE(texts);
     const Split split = splitBinary(texts->binary);
     EXPECT_EQ(split.id, "plan~temp.png");
     EXPECT_EQ(split.contentType, "png");
-    const PictureSize size = ReadPngSize(split.bytes, "copy");
+    const PictureSize size = readPngSize(split.bytes, "copy");
     EXPECT_EQ(size.height, 700);
     EXPECT_EQ(size.width, 300);
 }
 
 TEST_F(PicturePage, WithResizeOffTheFileIsEncodedUnchanged)
 {
-    const std::string bytes = EncodeJpeg(test::GradientPicture(1200, 100));
+    const std::string bytes = encodeJpeg(test::gradientPicture(1200, 100));
     const fs::path path = write("wide.jpg", bytes);
-    m_options.Resize = false;
-    const auto texts = LoadPictureTexts(path, m_options, m_copies);
+    m_options.resize = false;
+    const auto texts = loadPictureTexts(path, m_options, m_copies);
     ASSERT_TRUE(texts);
     const Split split = splitBinary(texts->binary);
     EXPECT_EQ(split.id, "wide.jpg");
@@ -132,7 +132,7 @@ TEST_F(PicturePage, ADamagedPictureIsAnErrorNamingTheFile)
     for (const char* name : {"broken.jpg", "broken.png", "empty.png"}) {
         const fs::path path = write(name, std::string(name) == "empty.png" ? "" : "this is no picture at all");
         try {
-            LoadPictureTexts(path, m_options, m_copies);
+            loadPictureTexts(path, m_options, m_copies);
             ADD_FAILURE() << name << " was taken";
         } catch (const PictureError& error) {
             EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
@@ -142,9 +142,9 @@ TEST_F(PicturePage, ADamagedPictureIsAnErrorNamingTheFile)
 
 TEST_F(PicturePage, OtherKindsAndMissingFilesGiveNothing)
 {
-    EXPECT_FALSE(LoadPictureTexts(write("anim.gif", test::GifBytes(8, 8)), m_options, m_copies));
-    EXPECT_FALSE(LoadPictureTexts(write("notes.txt", "text"), m_options, m_copies));
-    EXPECT_FALSE(LoadPictureTexts(m_pictures.file("missing.jpg"), m_options, m_copies));
+    EXPECT_FALSE(loadPictureTexts(write("anim.gif", test::gifBytes(8, 8)), m_options, m_copies));
+    EXPECT_FALSE(loadPictureTexts(write("notes.txt", "text"), m_options, m_copies));
+    EXPECT_FALSE(loadPictureTexts(m_pictures.file("missing.jpg"), m_options, m_copies));
 }
 
 }  // namespace

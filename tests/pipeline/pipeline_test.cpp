@@ -27,7 +27,7 @@ protected:
     {
         const std::filesystem::path path = m_folder.path() / name;
         std::filesystem::create_directories(path.parent_path());
-        test::WriteBytes(path, bytes);
+        test::writeBytes(path, bytes);
         return path;
     }
 
@@ -67,19 +67,19 @@ TEST_F(Pipeline, ReadingProblemsNameTheSource)
         EXPECT_NE(std::string(e.what()).find("missing.html"), std::string::npos) << e.what();
     }
     const std::filesystem::path big = write("big.html", std::string(100, 'x'));
-    EXPECT_THROW(ReadSource(SourceFile{big}, 99), FileError);
-    EXPECT_EQ(ReadSource(SourceFile{big}, 100).size(), 100u);
+    EXPECT_THROW(readSource(SourceFile{big}, 99), FileError);
+    EXPECT_EQ(readSource(SourceFile{big}, 100).size(), 100u);
 
     loadSource(SourceFile{write("odd.html", "<meta charset=klingon><p>x</p>")}, LoadOptions{}, m_options, m_user);
     ASSERT_EQ(m_user.warnings.size(), 1u);
     EXPECT_TRUE(m_user.warnings[0].starts_with(m_folder.path().string() + "/odd.html: ")) << m_user.warnings[0];
-    EXPECT_EQ(SourceFile::StandardInput().displayName(), "standard input");
-    EXPECT_EQ(SourceFile::StandardInput().folder(), std::filesystem::path());
+    EXPECT_EQ(SourceFile::fromStandardInput().displayName(), "standard input");
+    EXPECT_EQ(SourceFile::fromStandardInput().folder(), std::filesystem::path());
 }
 
 TEST_F(Pipeline, ConvertsWithPicturesFromTheSourcesFolder)
 {
-    write("doc/pics/a.png", test::PngBytes(4, 3, PNG_FORMAT_RGB, 0xff0000ff));
+    write("doc/pics/a.png", test::pngBytes(4, 3, PNG_FORMAT_RGB, 0xff0000ff));
     const std::filesystem::path page = write("doc/book.html", "<html><body><p><img src=\"pics/a.png\"></p></body></html>");
     const LoadedSource source = loadSource(SourceFile{page}, LoadOptions{}, m_options, m_user);
     const std::optional<Fb2Document> book = convertSource(source.editorText(), m_options, source.folder, m_user);

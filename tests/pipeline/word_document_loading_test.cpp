@@ -23,7 +23,7 @@ TEST(WordDocumentLoading, TheHtmlIsReadAsUtf8InTheDocumentsName)
     TempFolder folder;
     const std::filesystem::path html = folder.file("Old_Book.htm");
     // Cyrillic "Да" in UTF-8, as LibreOffice writes it, with no charset declared.
-    test::WriteBytes(html, "<html><body><p>\xd0\x94\xd0\xb0</p></body></html>");
+    test::writeBytes(html, "<html><body><p>\xd0\x94\xd0\xb0</p></body></html>");
     SourceFile file{"/books/Old Book.rtf"};
     file.html = html;
     testing::RecordingInteraction user;
@@ -47,7 +47,7 @@ class FakeLibreOffice {
 public:
     FakeLibreOffice()
     {
-        test::WriteBytes(m_bin.file("soffice"), "#!/bin/sh\n"
+        test::writeBytes(m_bin.file("soffice"), "#!/bin/sh\n"
                                                 "echo started >> '" + m_bin.file("starts").string() + "'\n"
                                                 "while [ \"$1\" != --outdir ]; do shift; done\n"
                                                 "out=$2; shift 2; mkdir -p \"$out\"\n"
@@ -75,9 +75,9 @@ TEST(WordDocumentLoading, ADocumentAloneIsSavedBesideIt)
 {
     FakeLibreOffice office;
     TempFolder folder;
-    test::WriteBytes(folder.file("Old Book.rtf"), "{\\rtf1 text}");
-    test::WriteBytes(folder.file("Mine.rtf"), "{\\rtf1 text}");
-    test::WriteBytes(folder.file("Mine.htm"), "my own page");
+    test::writeBytes(folder.file("Old Book.rtf"), "{\\rtf1 text}");
+    test::writeBytes(folder.file("Mine.rtf"), "{\\rtf1 text}");
+    test::writeBytes(folder.file("Mine.htm"), "my own page");
     struct Case {
         const char* document;
         const char* html;
@@ -93,12 +93,12 @@ TEST(WordDocumentLoading, ADocumentAloneIsSavedBesideIt)
         EXPECT_EQ(source.name, folder.file(c.document).string());
         EXPECT_EQ(source.folder, folder.path());
     }
-    EXPECT_EQ(test::ReadBytes(folder.file("Mine.htm")), "my own page");
+    EXPECT_EQ(test::readBytes(folder.file("Mine.htm")), "my own page");
     EXPECT_FALSE(std::filesystem::exists(folder.file("Mine~3.htm")));
     EXPECT_EQ(office.starts(), 3);
 
     // Not a document of its kind, or no LibreOffice at all: why, for the user.
-    test::WriteBytes(folder.file("fake.rtf"), "hello");
+    test::writeBytes(folder.file("fake.rtf"), "hello");
     testing::RecordingInteraction user;
     const LibreOfficeSettings none = searchingIn(folder.file("none"));
     for (auto [document, settings, why] : {std::tuple("fake.rtf", office.settings(), "not an RTF document"),
@@ -117,9 +117,9 @@ TEST(WordDocumentLoading, ABatchStartsLibreOfficeOnce)
 {
     FakeLibreOffice office;
     TempFolder folder;
-    test::WriteBytes(folder.file("a.rtf"), "{\\rtf1 text}");
-    test::WriteBytes(folder.file("b.docx"), "not a zip");
-    test::WriteBytes(folder.file("c.odt"), std::string("PK\3\4", 4));
+    test::writeBytes(folder.file("a.rtf"), "{\\rtf1 text}");
+    test::writeBytes(folder.file("b.docx"), "not a zip");
+    test::writeBytes(folder.file("c.odt"), std::string("PK\3\4", 4));
     const std::vector<std::string> inputs = {folder.file("a.rtf").string(), folder.file("b.docx").string(),
                                              folder.file("page.html").string(), "-", folder.file("c.odt").string()};
     std::filesystem::path html;
@@ -147,9 +147,9 @@ TEST(WordDocumentLoading, ABatchStartsLibreOfficeOnce)
 
 TEST(WordDocumentLoading, WhichFilesAreWordProcessorDocuments)
 {
-    for (const char* name : {"a.doc", "B.RTF", "c.docx", "d.Odt"}) EXPECT_TRUE(IsWordProcessorDocument(name)) << name;
+    for (const char* name : {"a.doc", "B.RTF", "c.docx", "d.Odt"}) EXPECT_TRUE(isWordProcessorDocument(name)) << name;
     for (const char* name : {"a.htm", "b.html", "c.txt", "rtf", "d.rtf.html"})
-        EXPECT_FALSE(IsWordProcessorDocument(name)) << name;
+        EXPECT_FALSE(isWordProcessorDocument(name)) << name;
 }
 
 }  // namespace

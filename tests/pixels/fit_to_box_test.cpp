@@ -15,7 +15,7 @@ class FitToBoxTable : public ::testing::TestWithParam<FitCase> {};
 TEST_P(FitToBoxTable, GivesTheExpectedSize)
 {
     const FitCase& c = GetParam();
-    EXPECT_EQ(FitToBox(c.width, c.height, c.maxWidth, c.maxHeight), (PictureSize{c.expectedWidth, c.expectedHeight}));
+    EXPECT_EQ(fitToBox(c.width, c.height, c.maxWidth, c.maxHeight), (PictureSize{c.expectedWidth, c.expectedHeight}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

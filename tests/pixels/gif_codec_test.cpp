@@ -10,7 +10,7 @@ namespace {
 
 TEST(GifCodec, DecodesTheFirstFrameWithItsColoursAndTransparencyOnWhite)
 {
-    const RgbImage decoded = DecodeGif(test::GifBytes(6, 5, 3), "a.gif");
+    const RgbImage decoded = decodeGif(test::gifBytes(6, 5, 3), "a.gif");
     ASSERT_EQ(decoded.width, 6);
     ASSERT_EQ(decoded.height, 5);
     const std::uint8_t expected[4][3] = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {255, 255, 255}};
@@ -19,15 +19,15 @@ TEST(GifCodec, DecodesTheFirstFrameWithItsColoursAndTransparencyOnWhite)
             for (int c = 0; c < 3; ++c)
                 ASSERT_EQ(decoded.row(y)[x * 3 + c], expected[(x + y) % 4][c]) << x << "," << y;
     // Without a transparent colour, colour 3 is the blue of the table.
-    EXPECT_EQ(DecodeGif(test::GifBytes(1, 1, -1, 3), "b.gif").pixels, (std::vector<std::uint8_t>{0, 0, 255}));
-    EXPECT_EQ(ReadGifSize(test::GifBytes(7, 3), "c.gif"), (PictureSize{7, 3}));
+    EXPECT_EQ(decodeGif(test::gifBytes(1, 1, -1, 3), "b.gif").pixels, (std::vector<std::uint8_t>{0, 0, 255}));
+    EXPECT_EQ(readGifSize(test::gifBytes(7, 3), "c.gif"), (PictureSize{7, 3}));
 }
 
 void expectDecodeError(const std::string& bytes, const std::string& what)
 {
     SCOPED_TRACE(what);
     try {
-        DecodeGif(bytes, "pics/broken.gif");
+        decodeGif(bytes, "pics/broken.gif");
         ADD_FAILURE() << "decoded without an error";
     } catch (const PictureError& error) {
         EXPECT_NE(std::string(error.what()).find("pics/broken.gif"), std::string::npos) << error.what();
@@ -36,7 +36,7 @@ void expectDecodeError(const std::string& bytes, const std::string& what)
 
 TEST(GifCodec, CorruptTruncatedAndHugeFilesGiveAnErrorNamingThePicture)
 {
-    const std::string good = test::GifBytes(64, 48);
+    const std::string good = test::gifBytes(64, 48);
     expectDecodeError("", "empty");
     expectDecodeError("GIF89a", "signature only");
     expectDecodeError(std::string("\xFF\xD8\xFF\xE0", 4), "other format");

@@ -14,7 +14,7 @@
 namespace vellumar {
 namespace {
 
-using test::GradientPicture;
+using test::gradientPicture;
 
 double meanDifference(const RgbImage& a, const RgbImage& b)
 {
@@ -44,35 +44,35 @@ FrameHeader frameHeader(const std::string& jpeg)
 
 TEST(JpegCodec, EncodesColourBaselineAtQualityNinetyAndDecodesBack)
 {
-    const RgbImage picture = GradientPicture(200, 120);
-    const std::string jpeg = EncodeJpeg(picture);
+    const RgbImage picture = gradientPicture(200, 120);
+    const std::string jpeg = encodeJpeg(picture);
     const FrameHeader frame = frameHeader(jpeg);
     EXPECT_EQ(frame.marker, 0xC0) << "baseline, not progressive";
     EXPECT_EQ(frame.components, 3) << "colour";
     EXPECT_EQ(frame.width, 200);
     EXPECT_EQ(frame.height, 120);
-    EXPECT_EQ(ReadJpegSize(jpeg, "a.jpg"), (PictureSize{200, 120}));
+    EXPECT_EQ(readJpegSize(jpeg, "a.jpg"), (PictureSize{200, 120}));
 
-    const RgbImage decoded = DecodeJpeg(jpeg, "a.jpg");
+    const RgbImage decoded = decodeJpeg(jpeg, "a.jpg");
     ASSERT_EQ(decoded.width, 200);
     ASSERT_EQ(decoded.height, 120);
     EXPECT_LT(meanDifference(decoded, picture), 5.0);
-    EXPECT_GT(EncodeJpeg(picture, 90).size(), EncodeJpeg(picture, 50).size());
+    EXPECT_GT(encodeJpeg(picture, 90).size(), encodeJpeg(picture, 50).size());
 }
 
 TEST(JpegCodec, ReducedDecodingKeepsThePictureAndRoundsSidesUp)
 {
-    const RgbImage picture = GradientPicture(803, 601);
-    const std::string jpeg = EncodeJpeg(picture);
-    const RgbImage expected = ScaleAreaAverage(picture, 100, 75);
+    const RgbImage picture = gradientPicture(803, 601);
+    const std::string jpeg = encodeJpeg(picture);
+    const RgbImage expected = scaleAreaAverage(picture, 100, 75);
     for (int reduction : {2, 4, 8}) {
         SCOPED_TRACE(reduction);
-        const RgbImage reduced = DecodeJpeg(jpeg, "a.jpg", reduction);
+        const RgbImage reduced = decodeJpeg(jpeg, "a.jpg", reduction);
         EXPECT_EQ(reduced.width, (803 + reduction - 1) / reduction);
         EXPECT_EQ(reduced.height, (601 + reduction - 1) / reduction);
         // Shrunk to a common size, with the partial last column and row counted for their part,
         // it shows the original picture.
-        const RgbImage b = ScaleAreaAverageRegion(reduced, 803.0 / reduction, 601.0 / reduction, 100, 75);
+        const RgbImage b = scaleAreaAverageRegion(reduced, 803.0 / reduction, 601.0 / reduction, 100, 75);
         EXPECT_LT(meanDifference(expected, b), 1.5);
     }
 }
@@ -84,8 +84,8 @@ TEST(JpegCodec, ShrinkDecodesAtTheLargestReductionThatKeepsTheTargetSize)
     for (int width = 300; width <= 9000; width += 97) {
         for (int height : {1, 250, 699, 701, 1400, 1401, 2803, 6000}) {
             const PictureSize size{width, height};
-            const PictureSize target = FitToBox(width, height, 580, 700);
-            const int reduction = JpegReductionFor(size, target);
+            const PictureSize target = fitToBox(width, height, 580, 700);
+            const int reduction = jpegReductionFor(size, target);
             const auto reduced = [&](int r) { return PictureSize{(width + r - 1) / r, (height + r - 1) / r}; };
             const auto holds = [&](int r) {
                 return reduced(r).width >= target.width && reduced(r).height >= target.height;
@@ -115,20 +115,20 @@ TEST(JpegCodec, TurnsGreyAndCmykPicturesIntoRgb)
                           {"cmyk black", JCS_CMYK, 0xFFFFFF00, 0, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const RgbImage decoded = DecodeJpeg(test::JpegBytes(16, 16, c.space, c.value), "kind.jpg");
+        const RgbImage decoded = decodeJpeg(test::jpegBytes(16, 16, c.space, c.value), "kind.jpg");
         ASSERT_EQ(decoded.width, 16);
         EXPECT_NEAR(decoded.pixels[0], c.r, 3);
         EXPECT_NEAR(decoded.pixels[1], c.g, 3);
         EXPECT_NEAR(decoded.pixels[2], c.b, 3);
     }
-    EXPECT_EQ(DecodeJpeg(test::JpegBytes(40, 30, JCS_RGB, 0x336699, true), "p.jpg").width, 40);
+    EXPECT_EQ(decodeJpeg(test::jpegBytes(40, 30, JCS_RGB, 0x336699, true), "p.jpg").width, 40);
 }
 
 void expectDecodeError(const std::string& bytes, const std::string& what)
 {
     SCOPED_TRACE(what);
     try {
-        DecodeJpeg(bytes, "pics/broken.jpg");
+        decodeJpeg(bytes, "pics/broken.jpg");
         ADD_FAILURE() << "decoded without an error";
     } catch (const PictureError& error) {
         EXPECT_NE(std::string(error.what()).find("pics/broken.jpg"), std::string::npos) << error.what();
@@ -137,7 +137,7 @@ void expectDecodeError(const std::string& bytes, const std::string& what)
 
 TEST(JpegCodec, CorruptAndTruncatedFilesGiveAnErrorNamingThePicture)
 {
-    const std::string good = EncodeJpeg(GradientPicture(160, 120));
+    const std::string good = encodeJpeg(gradientPicture(160, 120));
     expectDecodeError("", "empty");
     expectDecodeError("\x89PNG\r\n\x1a\n", "other format");
     for (std::size_t keep : {std::size_t{2}, std::size_t{100}, std::size_t{400}, good.size() / 2, good.size() - 2})
@@ -166,7 +166,7 @@ std::string withFrameSize(std::string jpeg, int width, int height)
 
 TEST(JpegCodec, RefusesHeadersAnnouncingHugePictures)
 {
-    const std::string small = EncodeJpeg(GradientPicture(16, 16));
+    const std::string small = encodeJpeg(gradientPicture(16, 16));
     expectDecodeError(withFrameSize(small, 30000, 30000), "900 million pixels");
     expectDecodeError(withFrameSize(small, 65000, 8), "side over 32767");
     // A header within the limits with far too little data is a plain truncation error.
@@ -175,7 +175,7 @@ TEST(JpegCodec, RefusesHeadersAnnouncingHugePictures)
 
 TEST(JpegCodec, WritesFilesWholeOrReportsThem)
 {
-    EXPECT_THROW(WriteJpeg(GradientPicture(4, 4), "/nonexistent-folder/x.jpg"), PictureError);
+    EXPECT_THROW(writeJpeg(gradientPicture(4, 4), "/nonexistent-folder/x.jpg"), PictureError);
 }
 
 }  // namespace

@@ -29,9 +29,9 @@ TEST(PictureFile, ReadsWholeFilesAndStartsUpToTheLimit)
         SCOPED_TRACE(size);
         const fs::path path = folder.file("p" + std::to_string(size) + ".png");
         const std::string bytes = patterned(size);
-        test::WriteBytes(path, bytes);
-        EXPECT_EQ(ReadPictureFile(path), bytes);
-        EXPECT_EQ(ReadPictureFileStart(path, kLimit), bytes.substr(0, kLimit));
+        test::writeBytes(path, bytes);
+        EXPECT_EQ(readPictureFile(path), bytes);
+        EXPECT_EQ(readPictureFileStart(path, kLimit), bytes.substr(0, kLimit));
     }
 }
 
@@ -40,11 +40,11 @@ TEST(PictureFile, WhatIsNoRegularFileIsNothingToRead)
     TempFolder folder;
     fs::create_directories(folder.file("folder.png"));
     ASSERT_EQ(::mkfifo(folder.file("pipe.png").c_str(), 0600), 0);  // must not block
-    test::WriteBytes(folder.file("file.png"), "x");
+    test::writeBytes(folder.file("file.png"), "x");
     for (const char* name : {"missing.png", "folder.png", "pipe.png", "file.png/below.png"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(ReadPictureFile(folder.file(name)), std::nullopt);
-        EXPECT_EQ(ReadPictureFileStart(folder.file(name), 16), std::nullopt);
+        EXPECT_EQ(readPictureFile(folder.file(name)), std::nullopt);
+        EXPECT_EQ(readPictureFileStart(folder.file(name), 16), std::nullopt);
     }
 }
 

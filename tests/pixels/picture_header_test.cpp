@@ -13,7 +13,7 @@
 namespace vellumar {
 namespace {
 
-using test::GradientPicture;
+using test::gradientPicture;
 
 std::string corruptByte(std::string bytes, std::size_t at)
 {
@@ -30,34 +30,34 @@ TEST(PictureHeader, SizesComeFromTheHeaderOfEveryKindTheCodecsWrite)
         PictureSize size;
     };
     const Case cases[] = {
-        {"baseline jpeg", EncodeJpeg(GradientPicture(643, 211)), PictureFormat::Jpeg, {643, 211}},
-        {"grey jpeg", test::JpegBytes(17, 900, JCS_GRAYSCALE, 80), PictureFormat::Jpeg, {17, 900}},
-        {"progressive jpeg", test::JpegBytes(701, 3, JCS_RGB, 0x336699, true), PictureFormat::Jpeg, {701, 3}},
-        {"cmyk jpeg", test::JpegBytes(40, 30, JCS_CMYK, 0x10203040), PictureFormat::Jpeg, {40, 30}},
-        {"rgb png", EncodePng(GradientPicture(1002, 541)), PictureFormat::Png, {1002, 541}},
-        {"grey png", test::PngBytes(9, 7, PNG_FORMAT_GRAY, 0xFF0000FF), PictureFormat::Png, {9, 7}},
-        {"grey alpha png", test::PngBytes(5, 600, PNG_FORMAT_GA, 0x808080A0), PictureFormat::Png, {5, 600}},
-        {"gif", test::GifBytes(31, 2), PictureFormat::Gif, {31, 2}},
+        {"baseline jpeg", encodeJpeg(gradientPicture(643, 211)), PictureFormat::Jpeg, {643, 211}},
+        {"grey jpeg", test::jpegBytes(17, 900, JCS_GRAYSCALE, 80), PictureFormat::Jpeg, {17, 900}},
+        {"progressive jpeg", test::jpegBytes(701, 3, JCS_RGB, 0x336699, true), PictureFormat::Jpeg, {701, 3}},
+        {"cmyk jpeg", test::jpegBytes(40, 30, JCS_CMYK, 0x10203040), PictureFormat::Jpeg, {40, 30}},
+        {"rgb png", encodePng(gradientPicture(1002, 541)), PictureFormat::Png, {1002, 541}},
+        {"grey png", test::pngBytes(9, 7, PNG_FORMAT_GRAY, 0xFF0000FF), PictureFormat::Png, {9, 7}},
+        {"grey alpha png", test::pngBytes(5, 600, PNG_FORMAT_GA, 0x808080A0), PictureFormat::Png, {5, 600}},
+        {"gif", test::gifBytes(31, 2), PictureFormat::Gif, {31, 2}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ReadHeaderSize(c.bytes, c.format, c.name), c.size);
-        EXPECT_NO_THROW(CheckPictureWhole(c.bytes, c.format, c.name));
+        EXPECT_EQ(readHeaderSize(c.bytes, c.format, c.name), c.size);
+        EXPECT_NO_THROW(checkPictureWhole(c.bytes, c.format, c.name));
     }
     // Bytes after the end of a JPEG (padding some cameras write) do not make it broken.
-    EXPECT_NO_THROW(CheckPictureWhole(EncodeJpeg(GradientPicture(20, 20)) + std::string(100, '\0'),
+    EXPECT_NO_THROW(checkPictureWhole(encodeJpeg(gradientPicture(20, 20)) + std::string(100, '\0'),
                                       PictureFormat::Jpeg, "padded.jpg"));
 }
 
 TEST(PictureHeader, BrokenAndForeignFilesAreReportedByName)
 {
-    const std::string jpeg = EncodeJpeg(GradientPicture(300, 200));
-    const std::string png = EncodePng(GradientPicture(300, 200));
+    const std::string jpeg = encodeJpeg(gradientPicture(300, 200));
+    const std::string png = encodePng(gradientPicture(300, 200));
     struct Case {
         const char* why;
         std::string bytes;
         PictureFormat format;
-        bool headerReadable;  // ReadHeaderSize succeeds, only CheckPictureWhole fails
+        bool headerReadable;  // readHeaderSize succeeds, only checkPictureWhole fails
     };
     const Case cases[] = {
         {"png named jpeg", png, PictureFormat::Jpeg, false},
@@ -71,15 +71,15 @@ TEST(PictureHeader, BrokenAndForeignFilesAreReportedByName)
         {"png cut in its data", png.substr(0, png.size() / 2), PictureFormat::Png, true},
         {"png without IEND", png.substr(0, png.size() - 12), PictureFormat::Png, true},
         {"png with a damaged data byte", corruptByte(png, png.size() / 2), PictureFormat::Png, true},
-        {"png of no pixels", test::PngHeaderOnly(0, 10), PictureFormat::Png, false},
-        {"png over the size limit", test::PngHeaderOnly(30000, 30000), PictureFormat::Png, false},
+        {"png of no pixels", test::pngHeaderOnly(0, 10), PictureFormat::Png, false},
+        {"png over the size limit", test::pngHeaderOnly(30000, 30000), PictureFormat::Png, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        if (c.headerReadable) EXPECT_NO_THROW(ReadHeaderSize(c.bytes, c.format, "pics/broken"));
-        else EXPECT_THROW(ReadHeaderSize(c.bytes, c.format, "pics/broken"), PictureError);
+        if (c.headerReadable) EXPECT_NO_THROW(readHeaderSize(c.bytes, c.format, "pics/broken"));
+        else EXPECT_THROW(readHeaderSize(c.bytes, c.format, "pics/broken"), PictureError);
         try {
-            CheckPictureWhole(c.bytes, c.format, "pics/broken");
+            checkPictureWhole(c.bytes, c.format, "pics/broken");
             ADD_FAILURE() << "no error";
         } catch (const PictureError& error) {
             EXPECT_NE(std::string(error.what()).find("pics/broken"), std::string::npos) << error.what();

@@ -15,7 +15,7 @@
 namespace vellumar {
 namespace {
 
-using test::GradientPicture;
+using test::gradientPicture;
 
 struct Chunk {
     std::string type;
@@ -48,8 +48,8 @@ class PngWriting : public ::testing::TestWithParam<WriteCase> {};
 TEST_P(PngWriting, WritesPlainRgbThatDecodesToTheSamePixels)
 {
     const WriteCase& c = GetParam();
-    const RgbImage picture = GradientPicture(c.width, c.height);
-    const std::string png = EncodePng(picture, c.options);
+    const RgbImage picture = gradientPicture(c.width, c.height);
+    const std::string png = encodePng(picture, c.options);
 
     const std::vector<Chunk> chunks = chunksOf(png);
     ASSERT_GE(chunks.size(), 3u);
@@ -79,8 +79,8 @@ TEST_P(PngWriting, WritesPlainRgbThatDecodesToTheSamePixels)
         for (int y = 0; y < c.height; ++y) ASSERT_EQ(raw[static_cast<std::size_t>(y) * stride], expected) << "row " << y;
     }
 
-    const RgbImage decoded = DecodePng(png, "written.png");
-    EXPECT_EQ(test::PixelHash(decoded), test::PixelHash(picture));
+    const RgbImage decoded = decodePng(png, "written.png");
+    EXPECT_EQ(test::pixelHash(decoded), test::pixelHash(picture));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,8 +108,8 @@ TEST(PngWriting, AdaptiveFiltersDecodeToTheSamePixelsAtEveryWidth)
                 row[i] = y % 3 == 0 ? noise : y % 3 == 1 ? static_cast<std::uint8_t>(i * 40) : static_cast<std::uint8_t>(noise & 0x83);
             }
         }
-        const RgbImage decoded = DecodePng(EncodePng(picture, {8, PngRowFilter::Adaptive, 8192}), "noise.png");
-        EXPECT_EQ(test::PixelHash(decoded), test::PixelHash(picture)) << "width " << width;
+        const RgbImage decoded = decodePng(encodePng(picture, {8, PngRowFilter::Adaptive, 8192}), "noise.png");
+        EXPECT_EQ(test::pixelHash(decoded), test::pixelHash(picture)) << "width " << width;
     }
 }
 
@@ -131,7 +131,7 @@ TEST(PngReading, FlattensEveryPngKindOntoWhite)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const RgbImage decoded = DecodePng(test::PngBytes(5, 3, c.format, c.rgba), "kind.png");
+        const RgbImage decoded = decodePng(test::pngBytes(5, 3, c.format, c.rgba), "kind.png");
         ASSERT_EQ(decoded.width, 5);
         ASSERT_EQ(decoded.height, 3);
         for (int i = 0; i < 15; ++i) {
@@ -144,14 +144,14 @@ TEST(PngReading, FlattensEveryPngKindOntoWhite)
 
 TEST(PngReading, ReadsTheSizeFromTheHeader)
 {
-    EXPECT_EQ(ReadPngSize(EncodePng(GradientPicture(33, 17)), "a.png"), (PictureSize{33, 17}));
+    EXPECT_EQ(readPngSize(encodePng(gradientPicture(33, 17)), "a.png"), (PictureSize{33, 17}));
 }
 
 void expectDecodeError(const std::string& bytes, const std::string& what)
 {
     SCOPED_TRACE(what);
     try {
-        DecodePng(bytes, "pics/broken.png");
+        decodePng(bytes, "pics/broken.png");
         ADD_FAILURE() << "decoded without an error";
     } catch (const PictureError& error) {
         EXPECT_NE(std::string(error.what()).find("pics/broken.png"), std::string::npos) << error.what();
@@ -160,7 +160,7 @@ void expectDecodeError(const std::string& bytes, const std::string& what)
 
 TEST(PngReading, CorruptAndTruncatedFilesGiveAnErrorNamingThePicture)
 {
-    const std::string good = EncodePng(GradientPicture(120, 90));
+    const std::string good = encodePng(gradientPicture(120, 90));
     expectDecodeError("", "empty");
     expectDecodeError("GIF89a not a png at all", "other format");
     for (std::size_t keep : {std::size_t{8}, std::size_t{20}, std::size_t{40}, good.size() / 2, good.size() - 13})
@@ -172,17 +172,17 @@ TEST(PngReading, CorruptAndTruncatedFilesGiveAnErrorNamingThePicture)
 
 TEST(PngReading, RefusesHeadersAnnouncingHugePictures)
 {
-    expectDecodeError(test::PngHeaderOnly(20000, 20000), "400 million pixels");
-    expectDecodeError(test::PngHeaderOnly(40000, 1), "side over 32767");
-    expectDecodeError(test::PngHeaderOnly(0x7FFFFFFF, 0x7FFFFFFF), "largest header");
+    expectDecodeError(test::pngHeaderOnly(20000, 20000), "400 million pixels");
+    expectDecodeError(test::pngHeaderOnly(40000, 1), "side over 32767");
+    expectDecodeError(test::pngHeaderOnly(0x7FFFFFFF, 0x7FFFFFFF), "largest header");
     // Within the limits the header is accepted, and the missing data is the error.
-    EXPECT_EQ(ReadPngSize(test::PngHeaderOnly(10000, 10000), "big.png"), (PictureSize{10000, 10000}));
+    EXPECT_EQ(readPngSize(test::pngHeaderOnly(10000, 10000), "big.png"), (PictureSize{10000, 10000}));
 }
 
 TEST(PngFiles, UnwritableTargetsAreReported)
 {
-    const RgbImage picture = GradientPicture(10, 10);
-    EXPECT_THROW(WritePng(picture, "/nonexistent-folder/x.png"), PictureError);
+    const RgbImage picture = gradientPicture(10, 10);
+    EXPECT_THROW(writePng(picture, "/nonexistent-folder/x.png"), PictureError);
 }
 
 }  // namespace

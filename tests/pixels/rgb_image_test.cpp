@@ -43,14 +43,14 @@ TEST(ScaleAreaAverage, EachOutputIsTheCoverageWeightedMean)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in.size());
-        EXPECT_EQ(reds(ScaleAreaAverage(redRow(c.in), c.width, 1)), c.out);
+        EXPECT_EQ(reds(scaleAreaAverage(redRow(c.in), c.width, 1)), c.out);
     }
 }
 
 TEST(ScaleAreaAverage, ShrinksBothWaysAndClampsToOnePixel)
 {
-    const RgbImage picture = test::GradientPicture(64, 48);
-    const RgbImage one = ScaleAreaAverage(picture, 0, -3);
+    const RgbImage picture = test::gradientPicture(64, 48);
+    const RgbImage one = scaleAreaAverage(picture, 0, -3);
     ASSERT_EQ(one.width, 1);
     ASSERT_EQ(one.height, 1);
     long long sum = 0;
@@ -58,7 +58,7 @@ TEST(ScaleAreaAverage, ShrinksBothWaysAndClampsToOnePixel)
         for (int x = 0; x < 64; ++x) sum += picture.row(y)[x * 3 + 1];
     EXPECT_NEAR(one.pixels[1], static_cast<double>(sum) / (64 * 48), 0.51);
     // Halving a picture averages 2 × 2 blocks.
-    const RgbImage half = ScaleAreaAverage(picture, 32, 24);
+    const RgbImage half = scaleAreaAverage(picture, 32, 24);
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 32; ++x)
             for (int c = 0; c < 3; ++c) {
@@ -71,8 +71,8 @@ TEST(ScaleAreaAverage, ShrinksBothWaysAndClampsToOnePixel)
 TEST(ScaleAreaAverage, ARegionCountsAPartialLastColumnForItsPart)
 {
     // 2.5 source pixels into 1: (100 + 100 + 0.5 × 250) / 2.5.
-    EXPECT_EQ(reds(ScaleAreaAverageRegion(redRow({100, 100, 250}), 2.5, 1, 1, 1)), std::vector<int>{130});
-    EXPECT_EQ(reds(ScaleAreaAverageRegion(redRow({100, 100, 250}), 3, 1, 1, 1)), std::vector<int>{150});
+    EXPECT_EQ(reds(scaleAreaAverageRegion(redRow({100, 100, 250}), 2.5, 1, 1, 1)), std::vector<int>{130});
+    EXPECT_EQ(reds(scaleAreaAverageRegion(redRow({100, 100, 250}), 3, 1, 1, 1)), std::vector<int>{150});
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ class KnownCharset : public ::testing::TestWithParam<NamedCharset> {};
 TEST_P(KnownCharset, NameGivesNumberAndNumberGivesCodePage)
 {
     const NamedCharset& c = GetParam();
-    EXPECT_EQ(CharsetByName(c.name), c.number);
-    EXPECT_EQ(CodePageOfCharset(c.number), c.codePage);
+    EXPECT_EQ(charsetByName(c.name), c.number);
+    EXPECT_EQ(codePageOfCharset(c.number), c.codePage);
 }
 
 TEST_P(KnownCharset, CodePageIsKnownToIconv)
@@ -50,7 +50,7 @@ TEST(CharsetByName, OtherNamesGiveTheDefaultSet)
 {
     for (const char* name : {"", "russian_charset", "Russian_Charset", "RUSSIAN_CHARSET ", " ANSI_CHARSET",
                              "UTF8_CHARSET", "RUSSIAN"})
-        EXPECT_EQ(CharsetByName(name), 1) << '"' << name << '"';
+        EXPECT_EQ(charsetByName(name), 1) << '"' << name << '"';
 }
 
 TEST(CharsetNames, ListOrderAndDefaultEntry)
@@ -64,22 +64,22 @@ TEST(CharsetNames, ListOrderAndDefaultEntry)
         EXPECT_LT(kCharsetNames[i - 1], kCharsetNames[i]) << "the list is alphabetical";
     // Every offered name is one the mapping knows; only DEFAULT_CHARSET itself gives 1.
     for (std::string_view name : kCharsetNames)
-        EXPECT_TRUE(CharsetByName(name) != 1 || name == "DEFAULT_CHARSET") << name;
+        EXPECT_TRUE(charsetByName(name) != 1 || name == "DEFAULT_CHARSET") << name;
 }
 
 TEST(CharsetNames, IndexOutsideTheListFallsBackToDefault)
 {
-    EXPECT_EQ(CharsetNameAt(13), "RUSSIAN_CHARSET");
-    EXPECT_EQ(CharsetNameAt(0), "ANSI_CHARSET");
-    EXPECT_EQ(CharsetNameAt(17), "TURKISH_CHARSET");
+    EXPECT_EQ(charsetNameAt(13), "RUSSIAN_CHARSET");
+    EXPECT_EQ(charsetNameAt(0), "ANSI_CHARSET");
+    EXPECT_EQ(charsetNameAt(17), "TURKISH_CHARSET");
     for (int index : {-1, 18, 1000, -1000})
-        EXPECT_EQ(CharsetNameAt(index), "DEFAULT_CHARSET") << index;
+        EXPECT_EQ(charsetNameAt(index), "DEFAULT_CHARSET") << index;
 }
 
 TEST(CodePageOfCharset, UnknownNumberUsesWindows1251)
 {
     for (int number : {-1, 3, 100, 256})
-        EXPECT_EQ(CodePageOfCharset(number), "WINDOWS-1251") << number;
+        EXPECT_EQ(codePageOfCharset(number), "WINDOWS-1251") << number;
 }
 
 }  // namespace

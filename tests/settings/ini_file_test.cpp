@@ -165,7 +165,7 @@ TEST_F(IniFileOnDisk, ForeignFileSurvivesWritesByteForByte)
         "\r\n"
         "# trailing comment";
     const auto path = m_dir / "vellumar.ini";
-    WriteFileAtomically(path, before);
+    writeFileAtomically(path, before);
 
     IniFile file(path);
     EXPECT_EQ(file.readString("Labels", "Label1", ""), "C:\\Books, old\\my.lng");
@@ -178,7 +178,7 @@ TEST_F(IniFileOnDisk, ForeignFileSurvivesWritesByteForByte)
     std::string expected = before;
     expected.replace(expected.find("State=0"), 7, "State=2");
     expected += "\r\n[CheckBoxes]\r\nCheckBox18=1\r\n";
-    EXPECT_EQ(ReadFileBytes(path), expected);
+    EXPECT_EQ(readFileBytes(path), expected);
 }
 
 TEST_F(IniFileOnDisk, SaveCreatesFoldersAndOnlyWritesChanges)
@@ -189,7 +189,7 @@ TEST_F(IniFileOnDisk, SaveCreatesFoldersAndOnlyWritesChanges)
     EXPECT_FALSE(std::filesystem::exists(path));
     file.writeInteger("Position", "State", 2);
     file.save();
-    EXPECT_EQ(ReadFileBytes(path), "[Position]\r\nState=2\r\n");
+    EXPECT_EQ(readFileBytes(path), "[Position]\r\nState=2\r\n");
     EXPECT_FALSE(file.modified());
 }
 
@@ -197,13 +197,13 @@ TEST_F(IniFileOnDisk, SymbolicLinkIsFollowed)
 {
     const auto real = m_dir / "real.ini";
     const auto link = m_dir / "link.ini";
-    WriteFileAtomically(real, "[A]\nk=1\n");
+    writeFileAtomically(real, "[A]\nk=1\n");
     std::filesystem::create_symlink(real, link);
     IniFile file(link);
     file.writeInteger("A", "k", 2);
     file.save();
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadFileBytes(real), "[A]\nk=2\n");
+    EXPECT_EQ(readFileBytes(real), "[A]\nk=2\n");
 }
 
 // The settings file written keeps its owner, group and mode; a link to a file of another
@@ -226,7 +226,7 @@ TEST_F(IniFileOnDisk, WrittenFileKeepsItsOwnerGroupAndModeAndOthersFilesAreLeftA
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove(link);
-        WriteFileAtomically(real, "[A]\nk=1\n");
+        writeFileAtomically(real, "[A]\nk=1\n");
         ASSERT_EQ(::chown(real.c_str(), c.owner, c.group), 0);
         ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
         fs::create_symlink(real, link);
@@ -243,7 +243,7 @@ TEST_F(IniFileOnDisk, WrittenFileKeepsItsOwnerGroupAndModeAndOthersFilesAreLeftA
                 EXPECT_NE(std::string(error.what()).find(link.string()), std::string::npos) << error.what();
             }
         }
-        EXPECT_EQ(ReadFileBytes(real), c.written ? "[A]\nk=2\n" : "[A]\nk=1\n");
+        EXPECT_EQ(readFileBytes(real), c.written ? "[A]\nk=2\n" : "[A]\nk=1\n");
         struct stat info {};
         ASSERT_EQ(::stat(real.c_str(), &info), 0);
         EXPECT_EQ(info.st_uid, c.owner);
@@ -286,7 +286,7 @@ void expectFailureNaming(IniFile& file, const std::string& name)
 TEST_F(IniFileOnDisk, FailuresNameTheFileAndLeaveItAlone)
 {
     EXPECT_THROW(IniFile{m_dir}, FileError);  // a folder is no INI file
-    WriteFileAtomically(m_dir / "huge.ini", "[A]\n");
+    writeFileAtomically(m_dir / "huge.ini", "[A]\n");
     fs::resize_file(m_dir / "huge.ini", IniFile::kMaxFileSize + 1);  // sparse: costs no disk
     EXPECT_THROW(IniFile{m_dir / "huge.ini"}, FileError);
     fs::remove(m_dir / "huge.ini");
@@ -299,11 +299,11 @@ TEST_F(IniFileOnDisk, FailuresNameTheFileAndLeaveItAlone)
     EXPECT_TRUE(fs::is_directory(m_dir / "taken.ini"));
 
     // A file where a folder should be made.
-    WriteFileAtomically(m_dir / "plain", "x");
+    writeFileAtomically(m_dir / "plain", "x");
     IniFile blocked(m_dir / "plain" / "vellumar" / "vellumar.ini");
     blocked.writeInteger("A", "k", 1);
     expectFailureNaming(blocked, (m_dir / "plain" / "vellumar").string());
-    EXPECT_EQ(ReadFileBytes(m_dir / "plain"), "x");
+    EXPECT_EQ(readFileBytes(m_dir / "plain"), "x");
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2);
 }
 

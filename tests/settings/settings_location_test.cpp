@@ -31,8 +31,8 @@ TEST(UserFolders, XdgVariablesWhenAbsoluteElseHome)
         {{"relative/conf", "data", "/home/u"}, "/home/u/.config/vellumar", "/home/u/.local/share/vellumar"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(UserConfigFolder(c.environment), fs::path(c.config));
-        EXPECT_EQ(UserDataFolder(c.environment), fs::path(c.data));
+        EXPECT_EQ(userConfigFolder(c.environment), fs::path(c.config));
+        EXPECT_EQ(userDataFolder(c.environment), fs::path(c.data));
     }
 }
 
@@ -43,11 +43,11 @@ TEST(StoredValues, OutOfRangeFallsBackToDefaults)
     } cases[] = {{0, 0, 0}, {3, 3, 3}, {5, 5, 5}, {6, 0, 6}, {13, 0, 13}, {17, 0, 17},
                  {18, 0, kDefaultCharsetIndex}, {-1, 0, kDefaultCharsetIndex}, {1 << 30, 0, kDefaultCharsetIndex}};
     for (const Case& c : cases) {
-        EXPECT_EQ(TitleLevelIndexOrDefault(c.stored), c.titleLevel) << c.stored;
-        EXPECT_EQ(CharsetIndexOrDefault(c.stored), c.charset) << c.stored;
+        EXPECT_EQ(titleLevelIndexOrDefault(c.stored), c.titleLevel) << c.stored;
+        EXPECT_EQ(charsetIndexOrDefault(c.stored), c.charset) << c.stored;
     }
-    EXPECT_EQ(StartWindowState(0), WindowState::Maximized);
-    for (int stored : {1, 2, 3, -1}) EXPECT_EQ(StartWindowState(stored), WindowState::Normal) << stored;
+    EXPECT_EQ(startWindowState(0), WindowState::Maximized);
+    for (int stored : {1, 2, 3, -1}) EXPECT_EQ(startWindowState(stored), WindowState::Normal) << stored;
 }
 
 class FileLocations : public ::testing::Test {
@@ -59,7 +59,7 @@ protected:
         fs::create_directories(m_dir / "bin");
         fs::create_directories(m_dir / "share" / "vellumar");
         m_environment = {(m_dir / "config").string(), (m_dir / "data").string(), (m_dir / "home").string()};
-        m_folders = LanguageFoldersOf(m_dir / "bin", UserDataFolder(m_environment));
+        m_folders = languageFoldersOf(m_dir / "bin", userDataFolder(m_environment));
     }
     void TearDown() override
     {
@@ -69,7 +69,7 @@ protected:
     static void touch(const fs::path& path)
     {
         fs::create_directories(path.parent_path());
-        WriteFileAtomically(path, "[Form1]\n");
+        writeFileAtomically(path, "[Form1]\n");
     }
     fs::path m_dir;
     UserEnvironment m_environment;
@@ -79,55 +79,55 @@ protected:
 TEST_F(FileLocations, SettingsBesideTheProgramOnlyWhenAlreadyThere)
 {
     const fs::path program = m_dir / "bin" / "vellumar";
-    EXPECT_EQ(PortableSettingsPath(program), m_dir / "bin" / "vellumar.ini");
-    EXPECT_EQ(SettingsFilePath(program, m_environment), m_dir / "config" / "vellumar" / "vellumar.ini");
+    EXPECT_EQ(portableSettingsPath(program), m_dir / "bin" / "vellumar.ini");
+    EXPECT_EQ(settingsFilePath(program, m_environment), m_dir / "config" / "vellumar" / "vellumar.ini");
     fs::create_directories(m_dir / "bin" / "vellumar.ini");  // a folder of that name is no settings file
-    EXPECT_EQ(SettingsFilePath(program, m_environment), m_dir / "config" / "vellumar" / "vellumar.ini");
+    EXPECT_EQ(settingsFilePath(program, m_environment), m_dir / "config" / "vellumar" / "vellumar.ini");
     fs::remove(m_dir / "bin" / "vellumar.ini");
     touch(m_dir / "bin" / "vellumar.ini");
-    EXPECT_EQ(SettingsFilePath(program, m_environment), m_dir / "bin" / "vellumar.ini");
+    EXPECT_EQ(settingsFilePath(program, m_environment), m_dir / "bin" / "vellumar.ini");
 }
 
 TEST_F(FileLocations, LanguageFilesSearchedUserProgramInstalled)
 {
     EXPECT_EQ(m_folders.installed, m_dir / "share" / "vellumar");
     const fs::path besideProgram = m_dir / "bin" / std::string(kRussianLanguageFile);
-    EXPECT_EQ(FindLanguageFile(m_folders, kRussianLanguageFile), besideProgram);  // none: the path beside the program
+    EXPECT_EQ(findLanguageFile(m_folders, kRussianLanguageFile), besideProgram);  // none: the path beside the program
 
     touch(m_dir / "share" / "vellumar" / std::string(kRussianLanguageFile));
-    EXPECT_EQ(FindLanguageFile(m_folders, kRussianLanguageFile), m_dir / "share" / "vellumar" / std::string(kRussianLanguageFile));
+    EXPECT_EQ(findLanguageFile(m_folders, kRussianLanguageFile), m_dir / "share" / "vellumar" / std::string(kRussianLanguageFile));
     touch(besideProgram);
-    EXPECT_EQ(FindLanguageFile(m_folders, kRussianLanguageFile), besideProgram);
+    EXPECT_EQ(findLanguageFile(m_folders, kRussianLanguageFile), besideProgram);
     touch(m_dir / "data" / "vellumar" / std::string(kRussianLanguageFile));
-    EXPECT_EQ(FindLanguageFile(m_folders, kRussianLanguageFile), m_dir / "data" / "vellumar" / std::string(kRussianLanguageFile));
+    EXPECT_EQ(findLanguageFile(m_folders, kRussianLanguageFile), m_dir / "data" / "vellumar" / std::string(kRussianLanguageFile));
 }
 
 TEST_F(FileLocations, LanguageChoiceGivesItsFile)
 {
     touch(m_dir / "share" / "vellumar" / std::string(kEnglishLanguageFile));
-    EXPECT_EQ(LanguageFileFor(LanguageChoice::English, "/other.lng", m_folders),
+    EXPECT_EQ(languageFileFor(LanguageChoice::English, "/other.lng", m_folders),
               m_dir / "share" / "vellumar" / std::string(kEnglishLanguageFile));
-    EXPECT_EQ(LanguageFileFor(LanguageChoice::Russian, "/other.lng", m_folders),
+    EXPECT_EQ(languageFileFor(LanguageChoice::Russian, "/other.lng", m_folders),
               m_dir / "bin" / std::string(kRussianLanguageFile));
-    EXPECT_EQ(LanguageFileFor(LanguageChoice::Other, "/other.lng", m_folders), fs::path("/other.lng"));
-    EXPECT_EQ(LanguageFileFor(LanguageChoice::Other, "", m_folders), fs::path());
-    EXPECT_EQ(LanguageFileFor(LanguageChoice::None, "/other.lng", m_folders), fs::path());
+    EXPECT_EQ(languageFileFor(LanguageChoice::Other, "/other.lng", m_folders), fs::path("/other.lng"));
+    EXPECT_EQ(languageFileFor(LanguageChoice::Other, "", m_folders), fs::path());
+    EXPECT_EQ(languageFileFor(LanguageChoice::None, "/other.lng", m_folders), fs::path());
 }
 
 TEST_F(FileLocations, RecreatedFileGoesBesideTheProgramWhenWritable)
 {
     const std::string name(kEnglishLanguageFile);
-    EXPECT_EQ(LanguageFileToWrite(m_folders, kEnglishLanguageFile), m_dir / "bin" / name);
+    EXPECT_EQ(languageFileToWrite(m_folders, kEnglishLanguageFile), m_dir / "bin" / name);
     fs::permissions(m_dir / "bin", fs::perms::owner_read | fs::perms::owner_exec);
     if (::access((m_dir / "bin").c_str(), W_OK) != 0) {  // root may write anywhere
-        EXPECT_EQ(LanguageFileToWrite(m_folders, kEnglishLanguageFile), m_dir / "data" / "vellumar" / name);
+        EXPECT_EQ(languageFileToWrite(m_folders, kEnglishLanguageFile), m_dir / "data" / "vellumar" / name);
     }
     fs::permissions(m_dir / "bin", fs::perms::owner_all);
-    const LanguageFolders installedOnly = LanguageFoldersOf("/nonexistent/bin", m_folders.user);
-    EXPECT_EQ(LanguageFileToWrite(installedOnly, kEnglishLanguageFile), m_dir / "data" / "vellumar" / name);
+    const LanguageFolders installedOnly = languageFoldersOf("/nonexistent/bin", m_folders.user);
+    EXPECT_EQ(languageFileToWrite(installedOnly, kEnglishLanguageFile), m_dir / "data" / "vellumar" / name);
     // Once the user's folder holds a copy, that copy is the one found, so it is the one rewritten.
     touch(m_dir / "data" / "vellumar" / name);
-    EXPECT_EQ(LanguageFileToWrite(m_folders, kEnglishLanguageFile), m_dir / "data" / "vellumar" / name);
+    EXPECT_EQ(languageFileToWrite(m_folders, kEnglishLanguageFile), m_dir / "data" / "vellumar" / name);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ char32_t acceleratorLetter(std::string_view caption)
             continue;
         }
         char32_t letter = 0;
-        DecodeUtf8(caption, i + 1, letter);
+        decodeUtf8(caption, i + 1, letter);
         return letter;
     }
     return 0;

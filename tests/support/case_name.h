@@ -10,8 +10,8 @@ namespace vellumar::testing_support {
 
 struct CaseName {
     template <class Param>
-    std::string operator()(const ::testing::TestParamInfo<Param>& param_info) const {
-        return std::string(param_info.param.name);
+    std::string operator()(const ::testing::TestParamInfo<Param>& paramInfo) const {
+        return std::string(paramInfo.param.name);
     }
 };
 

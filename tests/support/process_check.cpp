@@ -29,7 +29,7 @@ bool aliveNow(const std::string& text)
 
 }  // namespace
 
-bool ProcessWithEnvironmentAlive(const std::string& text)
+bool processWithEnvironmentAlive(const std::string& text)
 {
     for (int i = 0; i < 100 && aliveNow(text); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     return aliveNow(text);

@@ -13,7 +13,7 @@
 
 namespace vellumar::test {
 
-RgbImage GradientPicture(int width, int height)
+RgbImage gradientPicture(int width, int height)
 {
     RgbImage image(width, height);
     for (int y = 0; y < height; ++y) {
@@ -27,14 +27,14 @@ RgbImage GradientPicture(int width, int height)
     return image;
 }
 
-std::uint64_t PixelHash(const RgbImage& image)
+std::uint64_t pixelHash(const RgbImage& image)
 {
     std::uint64_t hash = 1469598103934665603ull;
     for (std::uint8_t b : image.pixels) hash = (hash ^ b) * 1099511628211ull;
     return hash ^ (static_cast<std::uint64_t>(image.width) << 32) ^ static_cast<std::uint64_t>(image.height);
 }
 
-int MaxSampleDifference(const RgbImage& a, const RgbImage& b)
+int maxSampleDifference(const RgbImage& a, const RgbImage& b)
 {
     if (a.width != b.width || a.height != b.height) return 255;
     int worst = 0;
@@ -42,7 +42,7 @@ int MaxSampleDifference(const RgbImage& a, const RgbImage& b)
     return worst;
 }
 
-std::string PngBytes(int width, int height, unsigned format, std::uint32_t rgba)
+std::string pngBytes(int width, int height, unsigned format, std::uint32_t rgba)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -88,7 +88,7 @@ void appendChunk(std::string& out, std::string_view type, std::string_view data)
 
 }  // namespace
 
-std::string PngHeaderOnly(std::uint32_t width, std::uint32_t height)
+std::string pngHeaderOnly(std::uint32_t width, std::uint32_t height)
 {
     std::string out("\x89PNG\r\n\x1a\n", 8);
     std::string ihdr;
@@ -118,7 +118,7 @@ int writeToString(GifFileType* gif, const GifByteType* data, int length)
 
 }  // namespace
 
-std::string GifBytes(int width, int height, int transparentIndex, int uniform)
+std::string gifBytes(int width, int height, int transparentIndex, int uniform)
 {
     std::string out;
     int error = 0;
@@ -147,14 +147,14 @@ std::string GifBytes(int width, int height, int transparentIndex, int uniform)
     return out;
 }
 
-void WriteBytes(const std::filesystem::path& path, std::string_view bytes)
+void writeBytes(const std::filesystem::path& path, std::string_view bytes)
 {
     std::ofstream file(path, std::ios::binary);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!file) throw std::runtime_error("cannot write " + path.string());
 }
 
-std::string ReadBytes(const std::filesystem::path& path)
+std::string readBytes(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream content;
@@ -169,7 +169,7 @@ std::string ReadBytes(const std::filesystem::path& path)
 
 namespace vellumar::test {
 
-std::string JpegBytes(int width, int height, int colorSpace, std::uint32_t value, bool progressive)
+std::string jpegBytes(int width, int height, int colorSpace, std::uint32_t value, bool progressive)
 {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};

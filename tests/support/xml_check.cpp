@@ -4,7 +4,7 @@
 
 namespace vellumar::testing {
 
-std::string XmlProblem(std::string_view bytes)
+std::string xmlProblem(std::string_view bytes)
 {
     xmlResetLastError();
     xmlDocPtr doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "book.fb2", nullptr,

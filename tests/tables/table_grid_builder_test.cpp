@@ -82,21 +82,21 @@ TEST_P(TableGridCases, BuildsTheGrid)
 {
     const GridCase& c = GetParam();
     TableGrid grid;
-    BuildTableGrid(inHtml(c.html), TableBorder::Visible, grid);
-    EXPECT_EQ(grid.ColumnCount(), c.columns);
-    EXPECT_EQ(grid.RowCount(), c.rows);
+    buildTableGrid(inHtml(c.html), TableBorder::Visible, grid);
+    EXPECT_EQ(grid.columnCount(), c.columns);
+    EXPECT_EQ(grid.rowCount(), c.rows);
     for (const ExpectedCell& e : c.cells) {
         SCOPED_TRACE("cell " + std::to_string(e.column) + "," + std::to_string(e.row));
-        const TTableCell& cell = grid.at(e.column, e.row);
-        EXPECT_EQ(cell.HasLeftEdge, e.hasLeftEdge);
-        EXPECT_EQ(cell.HasTopEdge, e.hasTopEdge);
-        EXPECT_EQ(cell.Text, e.text);
+        const TableCell& cell = grid.at(e.column, e.row);
+        EXPECT_EQ(cell.hasLeftEdge, e.hasLeftEdge);
+        EXPECT_EQ(cell.hasTopEdge, e.hasTopEdge);
+        EXPECT_EQ(cell.text, e.text);
     }
     // Only cells where a table cell begins keep a text.
-    for (int row = 1; row <= grid.RowCount(); ++row) {
-        for (int column = 1; column <= grid.ColumnCount(); ++column) {
+    for (int row = 1; row <= grid.rowCount(); ++row) {
+        for (int column = 1; column <= grid.columnCount(); ++column) {
             if (!grid.hasBothEdges(column, row)) {
-                EXPECT_EQ(grid.at(column, row).Text, "");
+                EXPECT_EQ(grid.at(column, row).text, "");
             }
         }
     }
@@ -110,18 +110,18 @@ TEST(TableGrid, SettlingMovesTextsToWhereTheirCellsBegin)
     TableGrid grid;
     grid.reset(3, 2);
     // A column span's text lands in its last column; a covered cell of row 2 holds stray text.
-    grid.at(2, 1).HasLeftEdge = 0;
-    grid.at(3, 1).HasLeftEdge = 0;
-    grid.at(3, 1).Text = " spanning&nbsp;&nbsp;";
-    grid.at(2, 2).HasTopEdge = 0;
-    grid.at(2, 2).Text = " \t&quot;covered&quot;";
-    grid.at(1, 2).Text = " own";
-    SettleCellTexts(grid);
-    EXPECT_EQ(grid.at(1, 1).Text, "spanning");
-    EXPECT_EQ(grid.at(3, 1).Text, "");
+    grid.at(2, 1).hasLeftEdge = 0;
+    grid.at(3, 1).hasLeftEdge = 0;
+    grid.at(3, 1).text = " spanning&nbsp;&nbsp;";
+    grid.at(2, 2).hasTopEdge = 0;
+    grid.at(2, 2).text = " \t&quot;covered&quot;";
+    grid.at(1, 2).text = " own";
+    settleCellTexts(grid);
+    EXPECT_EQ(grid.at(1, 1).text, "spanning");
+    EXPECT_EQ(grid.at(3, 1).text, "");
     // The nearest cell on the left with both edges gets the text, replacing its own.
-    EXPECT_EQ(grid.at(1, 2).Text, "\"covered\"");
-    EXPECT_EQ(grid.at(2, 2).Text, "");
+    EXPECT_EQ(grid.at(1, 2).text, "\"covered\"");
+    EXPECT_EQ(grid.at(2, 2).text, "");
 }
 
 // Span values are read as browsers read them: the leading digits, else 1. A value that is not
@@ -145,9 +145,9 @@ TEST(TableGrid, SpanValuesAreReadAsBrowsersReadThem)
         // Two rows of two cells: a colspan of 2 or more covers (2, 1).
         const std::string html = inHtml("<table><tr><td colspan=\"" + std::string(c.value) +
                                         "\">a</td><td>b</td></tr><tr><td>c</td><td>d</td></tr></table>");
-        BuildTableGrid(html, TableBorder::Visible, grid, {},
+        buildTableGrid(html, TableBorder::Visible, grid, {},
                        [&](std::string_view text) { warnings.emplace_back(text); });
-        EXPECT_EQ(grid.at(2, 1).HasLeftEdge, c.span >= 2 ? 0 : 1);
+        EXPECT_EQ(grid.at(2, 1).hasLeftEdge, c.span >= 2 ? 0 : 1);
         if (c.warned) {
             ASSERT_EQ(warnings.size(), 1u);
             EXPECT_EQ(warnings[0], "table cell colspan=\"" + std::string(c.value) +
@@ -171,7 +171,7 @@ TEST(TableGrid, GridPastTheLimitIsRefusedBeforeItIsMade)
     for (int i = 0; i < 2000; ++i) table += "<td>";
     table += "</tr>";
     for (int i = 0; i < 2000; ++i) table += "<tr><td>x</td></tr>";
-    EXPECT_THROW(BuildTableGrid(inHtml(table + "</table>"), TableBorder::Visible, grid), TableTooLargeError);
+    EXPECT_THROW(buildTableGrid(inHtml(table + "</table>"), TableBorder::Visible, grid), TableTooLargeError);
 }
 
 // Row spans pushed past the last column cost nothing; spans that overlap each other over and
@@ -181,10 +181,10 @@ TEST(TableGrid, RepeatedRowSpansStayLinear)
     std::string pushed = "<table><tr><td rowspan=2000000000>a</td></tr>";
     for (int i = 0; i < 20000; ++i) pushed += "<tr><td rowspan=2000000000>b</td></tr>";
     TableGrid grid;
-    BuildTableGrid(inHtml(pushed + "</table>"), TableBorder::Visible, grid);
-    EXPECT_EQ(grid.ColumnCount(), 1);
-    EXPECT_EQ(grid.RowCount(), 20001);
-    EXPECT_EQ(grid.at(1, 20001).HasTopEdge, 0);
+    buildTableGrid(inHtml(pushed + "</table>"), TableBorder::Visible, grid);
+    EXPECT_EQ(grid.columnCount(), 1);
+    EXPECT_EQ(grid.rowCount(), 20001);
+    EXPECT_EQ(grid.at(1, 20001).hasTopEdge, 0);
 
     // A staircase: row r has 300 - r plain cells, then one spanning every column right of them
     // and every row below, over the spans of the rows above it.
@@ -194,7 +194,7 @@ TEST(TableGrid, RepeatedRowSpansStayLinear)
         for (int c = 0; c < 300 - r; ++c) overlapping += "<td>";
         overlapping += "<td colspan=300 rowspan=300></tr>";
     }
-    EXPECT_THROW(BuildTableGrid(inHtml(overlapping + "</table>"), TableBorder::Visible, grid), TableTooLargeError);
+    EXPECT_THROW(buildTableGrid(inHtml(overlapping + "</table>"), TableBorder::Visible, grid), TableTooLargeError);
 }
 
 TEST(TableGrid, BorderColourOfTheLastTableTag)
@@ -216,11 +216,11 @@ TEST(TableGrid, BorderColourOfTheLastTableTag)
         SCOPED_TRACE(c.tableTag);
         const std::string html = inHtml(std::string(c.tableTag) + "<tr><td>a</td></tr></table>");
         TableGrid grid;
-        EXPECT_EQ(BuildTableGrid(html, TableBorder::AsSource, grid), c.asSource);
-        EXPECT_EQ(BuildTableGrid(html, TableBorder::Visible, grid), TableLineColour::Black);
+        EXPECT_EQ(buildTableGrid(html, TableBorder::AsSource, grid), c.asSource);
+        EXPECT_EQ(buildTableGrid(html, TableBorder::Visible, grid), TableLineColour::Black);
     }
     TableGrid grid;
-    EXPECT_EQ(BuildTableGrid(inHtml("<table border=1><tr><td>a</td></tr></table><table><tr><td>b</td></tr></table>"),
+    EXPECT_EQ(buildTableGrid(inHtml("<table border=1><tr><td>a</td></tr></table><table><tr><td>b</td></tr></table>"),
                              TableBorder::AsSource, grid),
               TableLineColour::White);
 }
@@ -229,10 +229,10 @@ TEST(TableGrid, TokenizerProblemsAreReported)
 {
     std::vector<std::string> messages;
     TableGrid grid;
-    BuildTableGrid("<html><table><tr><td>a</td></tr></table><b", TableBorder::Visible, grid,
+    buildTableGrid("<html><table><tr><td>a</td></tr></table><b", TableBorder::Visible, grid,
                    [&](std::string_view message, std::string_view) { messages.emplace_back(message); });
     EXPECT_EQ(messages, std::vector<std::string>{"> not found"});
-    EXPECT_EQ(grid.at(1, 1).Text, "a");
+    EXPECT_EQ(grid.at(1, 1).text, "a");
 }
 
 }  // namespace

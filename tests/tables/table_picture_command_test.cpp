@@ -56,9 +56,9 @@ TEST_F(ConvertTable, DrawsTheSelectedTableIntoTheNextNumberedPicture)
     ASSERT_TRUE(texts->binary.starts_with(head));
     ASSERT_TRUE(texts->binary.ends_with(tail));
     const std::string png =
-        DecodeBase64(texts->binary.substr(head.size(), texts->binary.size() - head.size() - tail.size())).value();
-    EXPECT_EQ(png, test::ReadBytes(m_folder.file("table1.png")));
-    const RgbImage picture = DecodePng(png, "table1.png");
+        decodeBase64(texts->binary.substr(head.size(), texts->binary.size() - head.size() - tail.size())).value();
+    EXPECT_EQ(png, test::readBytes(m_folder.file("table1.png")));
+    const RgbImage picture = decodePng(png, "table1.png");
     EXPECT_EQ(picture.width, 48);
     EXPECT_EQ(picture.height, 21);
 
@@ -95,13 +95,13 @@ TEST_F(ConvertTable, NumberingStartsAgainAfterResetAndRewritesItsOwnPicture)
     ASSERT_TRUE(texts);
     EXPECT_NE(texts->reference.find("#table1.png\""), std::string::npos);
     EXPECT_EQ(files(), (std::vector<std::string>{"table1.png", "table2.png"}));
-    EXPECT_GT(DecodePng(test::ReadBytes(m_folder.file("table1.png")), "table1.png").width, 48);
+    EXPECT_GT(decodePng(test::readBytes(m_folder.file("table1.png")), "table1.png").width, 48);
 }
 
 TEST_F(ConvertTable, AUsersOwnFilesAreNeverReplaced)
 {
-    test::WriteBytes(m_folder.file("table1.png"), "the user's own table1");
-    test::WriteBytes(m_folder.file("table1~2.png"), "the user's own table1~2");
+    test::writeBytes(m_folder.file("table1.png"), "the user's own table1");
+    test::writeBytes(m_folder.file("table1~2.png"), "the user's own table1~2");
     fs::create_symlink(m_folder.file("elsewhere.png"), m_folder.file("table2.png"));
 
     const auto first = run(kTable);
@@ -112,8 +112,8 @@ TEST_F(ConvertTable, AUsersOwnFilesAreNeverReplaced)
     ASSERT_TRUE(second);
     EXPECT_NE(second->reference.find("#table2~2.png"), std::string::npos);
 
-    EXPECT_EQ(test::ReadBytes(m_folder.file("table1.png")), "the user's own table1");
-    EXPECT_EQ(test::ReadBytes(m_folder.file("table1~2.png")), "the user's own table1~2");
+    EXPECT_EQ(test::readBytes(m_folder.file("table1.png")), "the user's own table1");
+    EXPECT_EQ(test::readBytes(m_folder.file("table1~2.png")), "the user's own table1~2");
     EXPECT_TRUE(fs::is_symlink(m_folder.file("table2.png")));
     EXPECT_FALSE(fs::exists(m_folder.file("elsewhere.png")));
 
@@ -148,7 +148,7 @@ TEST(TablePictureFolder, FollowsTheFb2FileThenTheSourceThenTheCurrentFolder)
         {"a.fb2", "", current},
         {"a.fb2", "/sources", "/sources"},
     };
-    for (const auto& c : cases) EXPECT_EQ(TablePictureFolder(c.fb2, c.source), c.expected) << c.fb2 << c.source;
+    for (const auto& c : cases) EXPECT_EQ(tablePictureFolder(c.fb2, c.source), c.expected) << c.fb2 << c.source;
 }
 
 }  // namespace

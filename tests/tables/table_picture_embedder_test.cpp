@@ -51,9 +51,9 @@ TEST(TablePictureEmbedder, AppendsThePngAsABinaryElement)
     const std::string tail = "\r\n</binary>\r\n";
     ASSERT_EQ(binaries.substr(binaries.size() - tail.size()), tail);
     const std::optional<std::string> png =
-        DecodeBase64(std::string_view(binaries).substr(head.size(), binaries.size() - head.size() - tail.size()));
+        decodeBase64(std::string_view(binaries).substr(head.size(), binaries.size() - head.size() - tail.size()));
     ASSERT_TRUE(png);
-    const RgbImage picture = DecodePng(*png, "table3.png");
+    const RgbImage picture = decodePng(*png, "table3.png");
     EXPECT_EQ(picture.width, 48);
     EXPECT_EQ(picture.height, 21);
 }
@@ -191,7 +191,7 @@ TEST(TablePictureEmbedder, StrayClosingTableGivesAReferenceWithoutPicture)
 TEST(TablePictureEmbedder, EncodedOnTheWorkersTheBookIsTheSame)
 {
     TempFolder folder;
-    WritePng(RgbImage(700, 40, 90), folder.file("wide.png"));
+    writePng(RgbImage(700, 40, 90), folder.file("wide.png"));
     const std::string source =
         "<html><body><p><img src=wide.png></p><table><tr><td>" + std::string(300, 'w') +
         "</td></tr></table><table><tr></tr></table><p><img src=wide.png><img src=missing.png></p>"

@@ -39,7 +39,7 @@ const FixedMetricMeasurer kFixed(5, 13);
 
 TEST(TablePicture, OneCellTableDrawsItsFrameAndText)
 {
-    const std::optional<RgbImage> picture = RenderTableImage(oneCellTable(), ConversionOptions{}, kFixed);
+    const std::optional<RgbImage> picture = renderTableImage(oneCellTable(), ConversionOptions{}, kFixed);
     ASSERT_TRUE(picture);
     ASSERT_EQ(picture->width, 48);
     ASSERT_EQ(picture->height, 21);
@@ -76,7 +76,7 @@ TEST(TablePicture, BordersAsSourceCanBeWhite)
     ConversionOptions options;
     options.tableBorder = TableBorder::AsSource;
     for (const BorderCase& c : cases) {
-        const std::optional<RgbImage> picture = RenderTableImage(oneCellTable(c.tableTag), options, kFixed);
+        const std::optional<RgbImage> picture = renderTableImage(oneCellTable(c.tableTag), options, kFixed);
         ASSERT_TRUE(picture);
         EXPECT_EQ(grey(*picture, 20, 2), c.line) << c.tableTag;
         EXPECT_EQ(grey(*picture, 2, 10), c.line) << c.tableTag;
@@ -88,7 +88,7 @@ TEST(TablePicture, NoCellNoPicture)
 {
     for (std::string_view html : {"", "</table>\r\n</html>", "<html><table><tr><caption>x</caption></tr></table></html>",
                                   "<html><table><td>x</td></table></html>", "<tr><td>no html marker</td></tr>"}) {
-        EXPECT_FALSE(RenderTableImage(html, ConversionOptions{}, kFixed)) << html;
+        EXPECT_FALSE(renderTableImage(html, ConversionOptions{}, kFixed)) << html;
     }
 }
 
@@ -119,9 +119,9 @@ TEST(TablePicture, FittingIntoTheBox)
     };
     for (const FitCase& c : cases) {
         ConversionOptions options;
-        options.MaxWidth = c.maxWidth;
-        options.MaxHeight = c.maxHeight;
-        const std::optional<RgbImage> picture = RenderTableImage(c.html, options, narrow);
+        options.maxWidth = c.maxWidth;
+        options.maxHeight = c.maxHeight;
+        const std::optional<RgbImage> picture = renderTableImage(c.html, options, narrow);
         ASSERT_TRUE(picture) << c.name;
         EXPECT_EQ(picture->width, c.width) << c.name;
         EXPECT_EQ(picture->height, c.height) << c.name;
@@ -165,11 +165,11 @@ TEST(TablePicture, PngIsRgbWithSubFilteredRowsInBoundedChunks)
                 "</td></tr>";
     }
     ConversionOptions options;
-    options.MaxHeight = 100000;
+    options.maxHeight = 100000;
     TempFolder folder;
     const std::filesystem::path file = folder.file("table1.png");
     const FreeTypeTextMeasurer font;
-    ASSERT_EQ(RenderTablePicture(inHtml("<table>" + rows + "</table>"), file, options, font), file.string());
+    ASSERT_EQ(renderTablePicture(inHtml("<table>" + rows + "</table>"), file, options, font), file.string());
 
     const std::vector<Chunk> chunks = readChunks(readFile(file));
     ASSERT_GE(chunks.size(), 4u);
@@ -207,7 +207,7 @@ TEST(TablePicture, UnwritableFileIsAnError)
 {
     TempFolder folder;
     const std::filesystem::path file = folder.file("missing-folder") / "table1.png";
-    EXPECT_THROW(RenderTablePicture(oneCellTable(), file, ConversionOptions{}, kFixed), std::runtime_error);
+    EXPECT_THROW(renderTablePicture(oneCellTable(), file, ConversionOptions{}, kFixed), std::runtime_error);
     EXPECT_FALSE(std::filesystem::exists(file));
 }
 
@@ -221,21 +221,21 @@ TEST(TablePicture, FreeTypeRenderingHasItsGridLinesWhereTheLayoutPutsThem)
         "<tr><td>\xa8\xeb\xea\xe0</td><td>Latin text</td><td>12 345</td></tr></table>");
 
     TableGrid grid;
-    BuildTableGrid(html, TableBorder::Visible, grid);
-    const TextSize size = LayoutTable(grid, font, 580);
+    buildTableGrid(html, TableBorder::Visible, grid);
+    const TextSize size = layoutTable(grid, font, 580);
     std::vector<int> columnX{2};
-    for (int column = 1; column <= 3; ++column) columnX.push_back(columnX.back() + grid.at(column, 1).Width);
-    const std::vector<int> rowY{2, 2 + grid.at(1, 1).Height, 2 + grid.at(1, 1).Height + grid.at(1, 2).Height};
+    for (int column = 1; column <= 3; ++column) columnX.push_back(columnX.back() + grid.at(column, 1).width);
+    const std::vector<int> rowY{2, 2 + grid.at(1, 1).height, 2 + grid.at(1, 1).height + grid.at(1, 2).height};
     EXPECT_EQ(columnX.back(), size.width + 2);
 
     TempFolder folder;
     const std::filesystem::path file = folder.file("table1.png");
-    ASSERT_FALSE(RenderTablePicture(html, file, ConversionOptions{}, font).empty());
-    const RgbImage picture = DecodePng(readFile(file), "table1.png");
+    ASSERT_FALSE(renderTablePicture(html, file, ConversionOptions{}, font).empty());
+    const RgbImage picture = decodePng(readFile(file), "table1.png");
     ASSERT_EQ(picture.width, size.width + 4);
     ASSERT_EQ(picture.height, size.height + 4);
 
-    const int middleOfRow2 = rowY[1] + grid.at(1, 2).Height / 2;
+    const int middleOfRow2 = rowY[1] + grid.at(1, 2).height / 2;
     for (int x : columnX) EXPECT_EQ(grey(picture, x, middleOfRow2), 0) << "vertical line at " << x;
     // Row 1: the spanning cell has no line between its two columns (looked at below its text).
     EXPECT_EQ(grey(picture, columnX[1], rowY[1] - 2), 255);
@@ -286,9 +286,9 @@ TEST(TablePicture, HeaderCellsAndReferencesAreDrawn)
 {
     // The header row is drawn like any other; "&amp;" is one character, not five.
     const std::optional<RgbImage> withHeader =
-        RenderTableImage(inHtml("<table><tr><th>Name</th></tr><tr><td>a &amp; b</td></tr></table>"), ConversionOptions{}, kFixed);
+        renderTableImage(inHtml("<table><tr><th>Name</th></tr><tr><td>a &amp; b</td></tr></table>"), ConversionOptions{}, kFixed);
     const std::optional<RgbImage> plain =
-        RenderTableImage(inHtml("<table><tr><td>Name</td></tr><tr><td>a & b</td></tr></table>"), ConversionOptions{}, kFixed);
+        renderTableImage(inHtml("<table><tr><td>Name</td></tr><tr><td>a & b</td></tr></table>"), ConversionOptions{}, kFixed);
     ASSERT_TRUE(withHeader && plain);
     EXPECT_EQ(withHeader->width, plain->width);
     EXPECT_EQ(withHeader->pixels, plain->pixels);

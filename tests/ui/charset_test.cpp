@@ -30,7 +30,7 @@ TEST(CharsetText, SameBytesShowPerCodePage)
         {"SYMBOL_CHARSET", "Ïðèâåò"},
     };
     for (const Case& c : cases) {
-        const int charset = vellumar::CharsetByName(c.charsetName);
+        const int charset = vellumar::charsetByName(c.charsetName);
         const QString shown = decodeBytes(kCyrillic, charset);
         EXPECT_EQ(shown, QString::fromUtf8(c.shown)) << c.charsetName;
         EXPECT_EQ(encodeText(shown, charset), kCyrillic) << c.charsetName << ": read back unchanged";

@@ -89,14 +89,14 @@ protected:
 
 TEST_F(ImagesPageTest, LoadPictureFillsBothBoxesAndReplacesEarlierTexts)
 {
-    WriteJpeg(plainPicture(30, 20), fsPath("Photo.JPG"));
+    writeJpeg(plainPicture(30, 20), fsPath("Photo.JPG"));
     fill();
     choose(path("Photo.JPG"));
     EXPECT_EQ(m_upperBox->toPlainText(), "<image xlink:href=\"#Photo.JPG\"/>");
     EXPECT_TRUE(m_lowerBox->toPlainText().startsWith("<binary content-type=\"image/jpeg\" id=\"Photo.JPG\">/9j/"));
     EXPECT_TRUE(m_lowerBox->toPlainText().endsWith("\n</binary>\n"));
 
-    WritePng(plainPicture(4, 4), fsPath("dot.png"));
+    writePng(plainPicture(4, 4), fsPath("dot.png"));
     choose(path("dot.png"));
     EXPECT_EQ(m_upperBox->toPlainText(), "<image xlink:href=\"#dot.png\"/>");
     EXPECT_EQ(m_lowerBox->toPlainText().count("<binary"), 1);
@@ -105,7 +105,7 @@ TEST_F(ImagesPageTest, LoadPictureFillsBothBoxesAndReplacesEarlierTexts)
 
 TEST_F(ImagesPageTest, ALargePictureIsShrunkAndTheUsersFolderKeepsOnlyTheOriginal)
 {
-    WriteJpeg(plainPicture(1200, 300), fsPath("wide.jpeg"));
+    writeJpeg(plainPicture(1200, 300), fsPath("wide.jpeg"));
     choose(path("wide.jpeg"));
     EXPECT_EQ(m_upperBox->toPlainText(), "<image xlink:href=\"#wide~temp.jpeg\"/>");
     EXPECT_FALSE(QFile::exists(path("wide~temp.jpeg")));
@@ -159,7 +159,7 @@ TEST_F(ImagesPageTest, CopyAndClearEachBox)
 
 TEST_F(ImagesPageTest, PictureDialogPreviewsTheChosenPicture)
 {
-    WritePng(plainPicture(400, 100), fsPath("preview.png"));
+    writePng(plainPicture(400, 100), fsPath("preview.png"));
     PictureDialog dialog;
     EXPECT_EQ(dialog.objectName(), "OPD");
     EXPECT_TRUE(dialog.nameFilters().value(0).contains("*.jpeg"));

@@ -252,12 +252,12 @@ TEST_F(MainWindowTest, SettingsControlsStartValues)
     for (const auto& [name, checked] : radios) EXPECT_EQ(find<QRadioButton>(name)->isChecked(), checked) << name;
 
     const ConversionOptions options = m_window->conversionOptions();
-    EXPECT_TRUE(options.Resize);
-    EXPECT_EQ(options.MaxWidth, 580);
-    EXPECT_EQ(options.MaxHeight, 700);
+    EXPECT_TRUE(options.resize);
+    EXPECT_EQ(options.maxWidth, 580);
+    EXPECT_EQ(options.maxHeight, 700);
     EXPECT_EQ(options.tableBorder, TableBorder::Visible);
     EXPECT_EQ(options.tableMode, TableMode::AsIs);
-    EXPECT_EQ(options.TitleLevel, 0);
+    EXPECT_EQ(options.titleLevel, 0);
 }
 
 TEST_F(MainWindowTest, RadioGroupsAreExclusiveOnlyWithinThemselves)
@@ -277,11 +277,11 @@ TEST_F(MainWindowTest, RadioGroupsAreExclusiveOnlyWithinThemselves)
     find<QComboBox>("ComboBox1")->setCurrentIndex(5);
     const ConversionOptions options = m_window->conversionOptions();
     EXPECT_EQ(options.tableMode, TableMode::ConvertToImage);
-    EXPECT_TRUE(options.TablesToPictures());
+    EXPECT_TRUE(options.tablesToPictures());
     EXPECT_EQ(options.tableBorder, TableBorder::AsSource);
-    EXPECT_EQ(options.MaxWidth, -5);
-    EXPECT_EQ(options.MaxHeight, 100000);
-    EXPECT_EQ(options.TitleLevel, 5);
+    EXPECT_EQ(options.maxWidth, -5);
+    EXPECT_EQ(options.maxHeight, 100000);
+    EXPECT_EQ(options.titleLevel, 5);
 }
 
 TEST_F(MainWindowTest, RussianIsDisabledWithoutItsLanguageFile)

@@ -249,7 +249,7 @@ TEST(ScintillaEditor, TagCommandsWrapTheSelectionAsOneUndoStep)
         SCOPED_TRACE(c.expected);
         editor.setText(text);
         editor.select(c.start, c.length);
-        WrapSelection(editor, c.command);
+        wrapSelection(editor, c.command);
         EXPECT_EQ(editor.text(), c.expected);
         const std::size_t inserted = c.expected.size() - (text.size() - c.length);
         EXPECT_EQ(editor.selectionStart(), c.start + inserted);

@@ -44,10 +44,10 @@ TEST_P(FindReplaceOnCodeEditor, SameResultAsInMemory)
     editor.setText(c.text);
     editor.select(c.selectionStart, c.selectionLength);
     switch (c.step) {
-    case SearchStep::Find: EXPECT_EQ(FindFrom(&editor, c.pattern), c.expectedResult); break;
-    case SearchStep::Replace: EXPECT_EQ(ReplaceCurrent(&editor, c.pattern, c.replacement), c.expectedResult); break;
+    case SearchStep::Find: EXPECT_EQ(findFrom(&editor, c.pattern), c.expectedResult); break;
+    case SearchStep::Replace: EXPECT_EQ(replaceCurrent(&editor, c.pattern, c.replacement), c.expectedResult); break;
     case SearchStep::All:
-        EXPECT_EQ(ReplaceAll(&editor, c.pattern, c.replacement), c.expectedCount);
+        EXPECT_EQ(replaceAll(&editor, c.pattern, c.replacement), c.expectedCount);
         if (c.expectedCount > 0) {
             // However many were replaced, one undo brings the text back.
             editor.undo();
@@ -70,7 +70,7 @@ TEST(FindReplaceOnCodeEditor, ReplaceAllAndNewTextKeepWordWrap)
     memo.editor().setText("a a a");
     EXPECT_EQ(memo.wrapMode(), QsciScintilla::WrapWord);
     memo.editor().select(0, 1);
-    EXPECT_EQ(ReplaceAll(&memo.editor(), "a", "b"), 3u);
+    EXPECT_EQ(replaceAll(&memo.editor(), "a", "b"), 3u);
     EXPECT_EQ(memo.wrapMode(), QsciScintilla::WrapWord);
     EXPECT_TRUE(memo.updatesEnabled());
 }

@@ -88,16 +88,16 @@ TEST_F(SettingsFile, StoredValuesReachTheControls)
     EXPECT_EQ(form->size(), QSize(700, 520));
     EXPECT_FALSE(form->isMaximized());
     const ConversionOptions options = form->conversionOptions();
-    EXPECT_FALSE(options.Resize);
-    EXPECT_FALSE(options.ShowTitleInfo);
-    EXPECT_TRUE(options.StraightenText);  // no key: stays as it was
-    EXPECT_EQ(options.MaxWidth, -25);
-    EXPECT_EQ(options.MaxHeight, 1200);
+    EXPECT_FALSE(options.resize);
+    EXPECT_FALSE(options.showTitleInfo);
+    EXPECT_TRUE(options.straightenText);  // no key: stays as it was
+    EXPECT_EQ(options.maxWidth, -25);
+    EXPECT_EQ(options.maxHeight, 1200);
     // Two "1" in the Tables group: the later button wins; the border group is a group of its own.
     EXPECT_EQ(options.tableMode, TableMode::ContentOnly);
     EXPECT_FALSE(checked(*form, "RadioButton6"));
     EXPECT_EQ(options.tableBorder, TableBorder::AsSource);
-    EXPECT_EQ(options.TitleLevel, 3);
+    EXPECT_EQ(options.titleLevel, 3);
     EXPECT_EQ(find<QComboBox>(*form, "ComboBox1")->currentText(), "H4");
     EXPECT_EQ(find<QComboBox>(*form, "ComboBox2")->currentText(), "RUSSIAN_CHARSET");
     EXPECT_EQ(form->charset(), 204);
@@ -112,8 +112,8 @@ TEST_F(SettingsFile, ValuesTheControlsCannotTakeGiveTheDefaults)
               "[RadioButtons]\nRadioButton6=yes\n"
               "[ComboBoxes]\nCombo1=9\nCombo2=40\n");
     auto form = start();
-    EXPECT_EQ(form->conversionOptions().MaxWidth, 580);
-    EXPECT_EQ(form->conversionOptions().MaxHeight, 700);
+    EXPECT_EQ(form->conversionOptions().maxWidth, 580);
+    EXPECT_EQ(form->conversionOptions().maxHeight, 700);
     EXPECT_TRUE(checked(*form, "RadioButton6"));
     EXPECT_EQ(find<QComboBox>(*form, "ComboBox1")->currentIndex(), 0);
     EXPECT_EQ(find<QComboBox>(*form, "ComboBox2")->currentText(), "DEFAULT_CHARSET");
@@ -142,7 +142,7 @@ TEST_F(SettingsFile, LoadAndSaveKeepEveryByte)
     writeFile(userSettingsPath(), bytes);
     auto form = start();
     form->close();
-    EXPECT_EQ(ReadFileBytes(userSettingsPath()), bytes);
+    EXPECT_EQ(readFileBytes(userSettingsPath()), bytes);
 }
 
 TEST_F(SettingsFile, MaximizedWindowKeepsItsFormerPlace)
@@ -179,7 +179,7 @@ TEST_F(SettingsFile, UserFileHoldsOnlyTheCheckBoxes)
     IniFile file(chosen);
     saveCheckBoxes(*form, file);
     file.save();
-    EXPECT_EQ(ReadFileBytes(chosen),
+    EXPECT_EQ(readFileBytes(chosen),
               "[Position]\nState=0\n[CheckBoxes]\nCheckBox18=0\nother=x\nChBShowTitleInfo=1\nCheckBox22=1\n");
 
     // Loading touches the check boxes alone; keys the file lacks leave their boxes.
@@ -255,7 +255,7 @@ TEST_F(SettingsFile, SaveAndLoadCommandsAskForTheFile)
         form->action(ActionId::SaveSettingsFile)->trigger();
         EXPECT_EQ(answer.title, "Save settings");
     }
-    EXPECT_EQ(ReadFileBytes(chosen), "[CheckBoxes]\r\nChBShowTitleInfo=1\r\nCheckBox18=1\r\nCheckBox22=0\r\n");
+    EXPECT_EQ(readFileBytes(chosen), "[CheckBoxes]\r\nChBShowTitleInfo=1\r\nCheckBox18=1\r\nCheckBox22=0\r\n");
 
     writeFile(chosen, "[CheckBoxes]\nCheckBox22=1\nCheckBox18=0\n");
     {

@@ -42,7 +42,7 @@ protected:
     static void writeFile(const std::filesystem::path& path, std::string_view bytes)
     {
         std::filesystem::create_directories(path.parent_path());
-        WriteFileAtomically(path, bytes);
+        writeFileAtomically(path, bytes);
     }
     // Puts a shipped language file ("Vellumar_ru.lng") into the program's folder.
     void installShippedLanguageFile(std::string_view name) const

@@ -22,7 +22,7 @@ TEST_P(TagCommandOnCodeEditor, SameResultCaretAndUndoAsInMemory)
     Editor& editor = s_memo->editor();
     editor.setText(c.text);
     editor.select(c.selectionStart, c.selectionLength);
-    WrapSelection(editor, c.command);
+    wrapSelection(editor, c.command);
     EXPECT_EQ(editor.text(), c.expectedText);
     EXPECT_EQ(editor.selectionStart(), c.expectedCaret);
     EXPECT_EQ(editor.selectionLength(), 0u);

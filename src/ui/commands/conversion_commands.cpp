@@ -74,7 +74,7 @@ bool ConversionCommands::loadSourceDocument(const QString& path, CommandInteract
 {
     const QString extension = lowerExtension(path);
     if (extension != QLatin1String(".htm") && extension != QLatin1String(".html") &&
-        !IsWordProcessorDocument(localPath(path)))
+        !isWordProcessorDocument(localPath(path)))
         return false;
     // A word-processor document is saved as HTML beside it by LibreOffice, with its pictures;
     // they stay there after the open. The window repaints meanwhile and refuses commands.

@@ -82,7 +82,7 @@ bool FileCommands::writeEditor(const CodeEditor& editor, const QString& path)
 {
     try {
         // The name was chosen by the user, in a dialog or on the command line.
-        WriteFileAtomically(localPath(path), JoinLinesCrLf(editor.editor().text(), true), Durability::SyncToDisk,
+        writeFileAtomically(localPath(path), joinLinesCrLf(editor.editor().text(), true), Durability::SyncToDisk,
                             TargetNaming::NamedByUser);
         return true;
     } catch (const std::exception& error) {
@@ -140,8 +140,8 @@ bool FileCommands::loadFb2File(const QString& path)
 {
     clearFb2Document();
     try {
-        const std::string bytes = ReadFileBytes(localPath(path));
-        m_window.fb2Editor()->setDocumentText(JoinLinesCrLf(bytes, false));
+        const std::string bytes = readFileBytes(localPath(path));
+        m_window.fb2Editor()->setDocumentText(joinLinesCrLf(bytes, false));
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
         return false;

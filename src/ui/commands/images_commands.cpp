@@ -71,7 +71,7 @@ void ImagesPageCommands::loadPicture(const QString& path)
     m_lowerBox.clear();
     try {
         if (const std::optional<PictureTexts> texts =
-                LoadPictureTexts(localPath(path), m_window.conversionOptions(), m_copies))
+                loadPictureTexts(localPath(path), m_window.conversionOptions(), m_copies))
             showTexts(*texts);
     } catch (const std::exception& error) {
         showError(QString::fromUtf8(error.what()));
@@ -100,7 +100,7 @@ void ImagesPageCommands::convertTable()
     if (selection.empty()) return;
     try {
         const std::filesystem::path folder =
-            TablePictureFolder(localPath(m_window.fb2FileName()), localPath(m_window.fileCommands().documentFolder()));
+            tablePictureFolder(localPath(m_window.fb2FileName()), localPath(m_window.fileCommands().documentFolder()));
         std::optional<PictureTexts> texts;
         if (BookInfoDialog* bookInfo = m_window.dialogWindows().bookInfoDialog) {
             DialogInteraction user(&m_window, *bookInfo, m_window.charset());

@@ -138,9 +138,9 @@ void SearchCommands::findNext()
 void SearchCommands::findFrom(const QLineEdit& edit, QWidget* messageOwner)
 {
     Editor* editor = m_window.activeEditor();
-    switch (FindFrom(editor, textBoxBytes(&edit))) {
+    switch (vellumar::findFrom(editor, textBoxBytes(&edit))) {
     case FindResult::Found: focusEditor(*editor); break;
-    case FindResult::NotFound: showMessage(messageOwner, QString::fromLatin1(EndOfTextMessage())); break;
+    case FindResult::NotFound: showMessage(messageOwner, QString::fromLatin1(endOfTextMessage())); break;
     case FindResult::NoSearch: break;
     }
 }
@@ -168,9 +168,9 @@ void SearchCommands::replaceDialogReplace()
     if (m_replace->findEdit()->text().isEmpty()) return;
     Editor* editor = m_window.activeEditor();
     const std::string replacement = textBoxBytes(m_replace->replaceEdit());
-    switch (ReplaceCurrent(editor, textBoxBytes(m_replace->findEdit()), replacement)) {
+    switch (replaceCurrent(editor, textBoxBytes(m_replace->findEdit()), replacement)) {
     case FindResult::Found: focusEditor(*editor); break;
-    case FindResult::NotFound: showMessage(m_replace, QString::fromLatin1(EndOfTextMessage())); break;
+    case FindResult::NotFound: showMessage(m_replace, QString::fromLatin1(endOfTextMessage())); break;
     case FindResult::NoSearch: break;
     }
 }
@@ -179,9 +179,9 @@ void SearchCommands::replaceDialogAll()
 {
     mirrorIntoFindDialog();
     if (m_replace->findEdit()->text().isEmpty()) return;
-    const std::optional<std::size_t> count = ReplaceAll(
+    const std::optional<std::size_t> count = replaceAll(
         m_window.activeEditor(), textBoxBytes(m_replace->findEdit()), textBoxBytes(m_replace->replaceEdit()));
-    if (count) showMessage(m_replace, QString::fromStdString(ItemsReplacedMessage(*count)));
+    if (count) showMessage(m_replace, QString::fromStdString(itemsReplacedMessage(*count)));
 }
 
 void SearchCommands::replaceDialogClose()

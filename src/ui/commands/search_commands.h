@@ -2,7 +2,7 @@
 // Find and replace in the window: the main window's "Find...", "Search Again" and "Replace..."
 // commands, and the buttons and keys of the find and replace dialogs. Every step reads the
 // active page, the editor's selection and the dialogs' texts afresh; nothing is kept between
-// steps. The search itself is the core's FindFrom, ReplaceCurrent and ReplaceAll.
+// steps. The search itself is the core's findFrom, replaceCurrent and replaceAll.
 
 #include <QObject>
 
@@ -58,7 +58,7 @@ private:
 
     // Takes the active editor's selection into edit (when not empty) and shows dialog.
     void takeSelectionAndShow(QWidget& dialog, QLineEdit& edit);
-    // FindFrom with the end message: selects and focuses the next occurrence, or reports the end.
+    // findFrom with the end message: selects and focuses the next occurrence, or reports the end.
     void findFrom(const QLineEdit& edit, QWidget* messageOwner);
     void focusEditor(Editor& editor);
     CodeEditor* widgetOf(Editor& editor) const;

@@ -27,7 +27,7 @@ QString decodeHelpText(const QByteArray& bytes)
     QString text = utf8.decode(bytes);
     if (utf8.hasError()) {
         const std::string converted =
-            vellumar::Windows1251ToUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+            vellumar::windows1251ToUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         text = QString::fromUtf8(converted.data(), static_cast<qsizetype>(converted.size()));
     }
     if (text.startsWith(QChar(0xFEFF)))

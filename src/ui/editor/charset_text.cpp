@@ -18,10 +18,10 @@ constexpr int kDefaultCharset = 1;
 QString decodeBytes(std::string_view bytes, int charset)
 {
     try {
-        const std::string utf8 = CodePageToUtf8(bytes, CodePageOfCharset(charset));
+        const std::string utf8 = codePageToUtf8(bytes, codePageOfCharset(charset));
         return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     } catch (const EncodingError&) {
-        const std::string utf8 = Windows1251ToUtf8(bytes);
+        const std::string utf8 = windows1251ToUtf8(bytes);
         return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     }
 }
@@ -31,9 +31,9 @@ std::string encodeText(const QString& text, int charset)
     const QByteArray utf8 = text.toUtf8();
     const std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
     try {
-        return Utf8ToCodePage(view, CodePageOfCharset(charset));
+        return utf8ToCodePage(view, codePageOfCharset(charset));
     } catch (const EncodingError&) {
-        return Utf8ToWindows1251(view);
+        return utf8ToWindows1251(view);
     }
 }
 

@@ -91,7 +91,7 @@ void CodeEditor::setCharset(int charset)
     // Showing the same bytes in another code page is no change of the document.
     const bool unsaved = m_unsavedChanges;
     try {
-        m_editor.setCodePage(CodePageOfCharset(charset));
+        m_editor.setCodePage(codePageOfCharset(charset));
     } catch (const EncodingError&) {
         // The system's converter lacks this code page: keep showing the text as it was shown.
         return;

@@ -131,7 +131,7 @@ std::string ScintillaEditor::text() const
 
 void ScintillaEditor::setText(std::string_view text)
 {
-    const std::string utf8 = m_codec->decode(NormalizeLineBreaks(text));
+    const std::string utf8 = m_codec->decode(normalizeLineBreaks(text));
     const EditorUpdateGuard noRepaint(*this);
     const bool readOnly = m_widget.isReadOnly();
     m_widget.setReadOnly(false);
@@ -176,7 +176,7 @@ void ScintillaEditor::select(std::size_t start, std::size_t length)
 
 void ScintillaEditor::replaceSelection(std::string_view text)
 {
-    const std::string utf8 = m_codec->decode(NormalizeLineBreaks(text));
+    const std::string utf8 = m_codec->decode(normalizeLineBreaks(text));
     const long start = m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART);
     const long end = m_widget.SendScintilla(Sci::SCI_GETSELECTIONEND);
     if (utf8.empty() && start == end) return;

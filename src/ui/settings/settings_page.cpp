@@ -145,9 +145,9 @@ SettingsControls createSettingsControls(QWidget* parent)
 ConversionOptions readConversionOptions(const SettingsControls& c)
 {
     ConversionOptions options;
-    options.Resize = c.resize->isChecked();
-    options.MaxWidth = c.maxWidth->value();
-    options.MaxHeight = c.maxHeight->value();
+    options.resize = c.resize->isChecked();
+    options.maxWidth = c.maxWidth->value();
+    options.maxHeight = c.maxHeight->value();
     options.tableBorder = c.borderVisible->isChecked() ? TableBorder::Visible : TableBorder::AsSource;
     if (c.tablesToImages->isChecked())
         options.tableMode = TableMode::ConvertToImage;
@@ -155,9 +155,9 @@ ConversionOptions readConversionOptions(const SettingsControls& c)
         options.tableMode = TableMode::ContentOnly;
     else
         options.tableMode = TableMode::AsIs;
-    options.StraightenText = c.straightenText->isChecked();
-    options.TitleLevel = c.titleLevel->currentIndex();
-    options.ShowTitleInfo = c.showTitleInfo->isChecked();
+    options.straightenText = c.straightenText->isChecked();
+    options.titleLevel = c.titleLevel->currentIndex();
+    options.showTitleInfo = c.showTitleInfo->isChecked();
     return options;
 }
 

@@ -84,7 +84,7 @@ QString fromPath(const std::filesystem::path& path)
 std::filesystem::path settingsFilePath()
 {
     const QString programFile = programFolder() + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    return SettingsFilePath(toPath(programFile), CurrentUserEnvironment());
+    return settingsFilePath(toPath(programFile), currentUserEnvironment());
 }
 
 void loadSettings(const SettingsTargets& targets, const IniFile& file)
@@ -97,7 +97,7 @@ void loadSettings(const SettingsTargets& targets, const IniFile& file)
                   file.readInteger(kPositionSection, kHeightKey, kDefaultWindowGeometry));
     keepOnScreen(window);
     const WindowState state =
-        StartWindowState(file.readInteger(kPositionSection, kStateKey, static_cast<int>(WindowState::Normal)));
+        startWindowState(file.readInteger(kPositionSection, kStateKey, static_cast<int>(WindowState::Normal)));
     window.setWindowState(state == WindowState::Maximized ? Qt::WindowMaximized : Qt::WindowNoState);
 
     loadCheckBoxes(window, file);
@@ -108,9 +108,9 @@ void loadSettings(const SettingsTargets& targets, const IniFile& file)
     for (QSpinBox* spin : controlsOfKind<QSpinBox>(window))
         spin->setValue(file.readInteger(kIntValuesSection, key(*spin), spin->value()));
     targets.languageFile.setText(fromUtf8(file.readString(kLabelsSection, kLabel1Key, "")));
-    targets.titleLevel.setCurrentIndex(TitleLevelIndexOrDefault(file.readInteger(kComboBoxesSection, kCombo1Key, 0)));
+    targets.titleLevel.setCurrentIndex(titleLevelIndexOrDefault(file.readInteger(kComboBoxesSection, kCombo1Key, 0)));
     targets.charsets.setCurrentIndex(
-        CharsetIndexOrDefault(file.readInteger(kComboBoxesSection, kCombo2Key, kDefaultCharsetIndex)));
+        charsetIndexOrDefault(file.readInteger(kComboBoxesSection, kCombo2Key, kDefaultCharsetIndex)));
 }
 
 void saveSettings(const SettingsTargets& targets, IniFile& file)

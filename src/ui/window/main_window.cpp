@@ -123,7 +123,7 @@ void MainWindow::createPages()
     fb2Body->setObjectName(QStringLiteral("Fb2Splitter"));
     fb2Body->setChildrenCollapsible(false);
     fb2Body->addWidget(m_fb2Editor);
-    m_checkPanel = new BookCheckPanel(*m_fb2Editor, [] { return FindFb2Schema(programFolder().toStdU16String()); });
+    m_checkPanel = new BookCheckPanel(*m_fb2Editor, [] { return findFb2Schema(programFolder().toStdU16String()); });
     fb2Body->addWidget(m_checkPanel);
     fb2Body->setStretchFactor(0, 3);
     fb2Body->setStretchFactor(1, 1);
@@ -240,7 +240,7 @@ void MainWindow::onPageChanged(int index)
 
 Editor* MainWindow::activeEditor() const
 {
-    return SearchEditorForPage(m_pages->currentIndex(), m_sourceEditor->editor(), m_fb2Editor->editor());
+    return searchEditorForPage(m_pages->currentIndex(), m_sourceEditor->editor(), m_fb2Editor->editor());
 }
 
 ConversionOptions MainWindow::conversionOptions() const
@@ -251,7 +251,7 @@ ConversionOptions MainWindow::conversionOptions() const
 void MainWindow::applyCharset()
 {
     const QComboBox* list = m_commonSettings->charsets;
-    m_charset = list->currentIndex() < 0 ? kDefaultCharset : CharsetByName(list->currentText().toStdString());
+    m_charset = list->currentIndex() < 0 ? kDefaultCharset : charsetByName(list->currentText().toStdString());
     m_sourceEditor->setCharset(m_charset);
     m_fb2Editor->setCharset(m_charset);
     emit charsetChanged(m_charset);

@@ -111,7 +111,7 @@ void MainWindow::createMenus()
 
 void MainWindow::wrapFb2Selection(TagCommand tag)
 {
-    WrapSelection(m_fb2Editor->editor(), tag);
+    wrapSelection(m_fb2Editor->editor(), tag);
 }
 
 void MainWindow::checkFb2()

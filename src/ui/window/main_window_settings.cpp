@@ -24,7 +24,7 @@ namespace {
 
 LanguageFolders languageFolders()
 {
-    return LanguageFoldersOf(toPath(programFolder()), UserDataFolder(CurrentUserEnvironment()));
+    return languageFoldersOf(toPath(programFolder()), userDataFolder(currentUserEnvironment()));
 }
 
 QString problemText(const std::exception& error)
@@ -84,7 +84,7 @@ void MainWindow::loadSettingsFile()
 
 bool MainWindow::russianLanguageFileExists() const
 {
-    return std::filesystem::is_regular_file(FindLanguageFile(languageFolders(), kRussianLanguageFile));
+    return std::filesystem::is_regular_file(findLanguageFile(languageFolders(), kRussianLanguageFile));
 }
 
 QString MainWindow::languageFilePath() const
@@ -96,7 +96,7 @@ QString MainWindow::languageFilePath() const
         choice = LanguageChoice::Russian;
     else if (m_commonSettings->other->isChecked())
         choice = LanguageChoice::Other;
-    return fromPath(LanguageFileFor(choice, toPath(m_commonSettings->languageFile->text()), languageFolders()));
+    return fromPath(languageFileFor(choice, toPath(m_commonSettings->languageFile->text()), languageFolders()));
 }
 
 void MainWindow::applyLanguage(const QString& path)
@@ -129,7 +129,7 @@ void MainWindow::chooseOtherLanguageFile()
 void MainWindow::recreateLanguageFile()
 {
     try {
-        IniFile file(LanguageFileToWrite(languageFolders(), kEnglishLanguageFile));
+        IniFile file(languageFileToWrite(languageFolders(), kEnglishLanguageFile));
         writeLanguageTexts(file, programWindows(*this));
         file.save();
     } catch (const FileError& error) {
