@@ -264,4 +264,32 @@ std::string SourceToWindows1251(std::string_view bytes, std::string_view encodin
     return Utf8ToWindows1251(CodePageToUtf8(bytes, name));
 }
 
+namespace {
+
+std::string_view byteOrderMarkOf(const std::string& name)
+{
+    if (isUtf8Name(name)) return "\xEF\xBB\xBF";
+    if (name == "utf-16le") return "\xFF\xFE";
+    if (name == "utf-16be") return "\xFE\xFF";
+    return {};
+}
+
+}  // namespace
+
+bool HasByteOrderMark(std::string_view bytes, std::string_view encoding)
+{
+    const std::string_view mark = byteOrderMarkOf(lowerName(encoding));
+    return !mark.empty() && bytes.starts_with(mark);
+}
+
+std::string Windows1251ToSource(std::string_view text, std::string_view encoding, bool byteOrderMark)
+{
+    const std::string name = lowerName(encoding);
+    std::string out(byteOrderMark ? byteOrderMarkOf(name) : std::string_view());
+    if (name.empty() || isWindows1251Name(name)) return out.append(text);
+    const std::string utf8 = Windows1251ToUtf8(text);
+    if (isUtf8Name(name)) return out.append(utf8);
+    return out.append(Utf8ToCodePage(utf8, iconvName(name)));
+}
+
 }  // namespace vellumar

@@ -47,5 +47,12 @@ std::string DetectSourceEncoding(std::string_view bytes, const EncodingWarningHa
 // that iconv does not know ("unknown character set 'x'"): one the user named is not ignored.
 std::string SourceToWindows1251(std::string_view bytes, std::string_view encoding = "auto",
                                 const EncodingWarningHandler& onWarning = {});
+// windows-1251 text written back in a source's encoding (a charset name as
+// DetectSourceEncoding gives it), so that a page saved again declares what its bytes are.
+// Characters the encoding lacks become references; `byteOrderMark` puts the encoding's mark
+// (UTF-8, UTF-16) in front.
+std::string Windows1251ToSource(std::string_view text, std::string_view encoding, bool byteOrderMark = false);
+// Whether `bytes` start with the byte-order mark of their encoding `encoding`.
+bool HasByteOrderMark(std::string_view bytes, std::string_view encoding);
 
 }  // namespace vellumar

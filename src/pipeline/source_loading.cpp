@@ -3,6 +3,7 @@
 #include <mutex>
 #include <utility>
 
+#include "base/ascii_case.h"
 #include "cleaning/source_normalizer.h"
 #include "encodings/text_encoding.h"
 #include "editing/text_lines.h"
@@ -57,14 +58,23 @@ std::string ReadSource(const SourceFile& file, std::size_t maxBytes)
     return ReadFileBytes(file.html.empty() ? file.path : file.html, maxBytes);
 }
 
-std::string DecodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
-                         UserInteraction& user)
+namespace {
+
+EncodingWarningHandler warningsOf(std::string_view sourceName, UserInteraction& user)
 {
-    return SourceToWindows1251(bytes, encoding, [&](std::string_view warning) {
+    return [sourceName, &user](std::string_view warning) {
         std::string text(sourceName);
         text.append(": ").append(warning);
         user.warn(text);
-    });
+    };
+}
+
+}  // namespace
+
+std::string DecodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
+                         UserInteraction& user)
+{
+    return SourceToWindows1251(bytes, encoding, warningsOf(sourceName, user));
 }
 
 std::string CleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
@@ -84,7 +94,12 @@ LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const 
     source.folder = file.folder();
     // A word processor's HTML is UTF-8.
     const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
-    std::string text = DecodeSource(ReadSource(file, load.maxBytes), encoding, source.name, user);
+    const std::string bytes = ReadSource(file, load.maxBytes);
+    source.encoding = AsciiLower(encoding);
+    if (source.encoding.empty() || source.encoding == "auto")
+        source.encoding = DetectSourceEncoding(bytes, warningsOf(source.name, user));
+    source.byteOrderMark = HasByteOrderMark(bytes, source.encoding);
+    std::string text = SourceToWindows1251(bytes, source.encoding);
     source.text = JoinLinesCrLfOwned(load.clean ? CleanSource(std::move(text), options, user) : std::move(text), true);
     return source;
 }

@@ -83,6 +83,7 @@ bool ConversionCommands::loadSourceDocument(const QString& path, CommandInteract
     try {
         const LoadedSource source = loadSource(SourceFile{localPath(path)}, load, m_window.conversionOptions(), user);
         m_window.sourceEditor()->setDocumentText(source.editorText());
+        m_files.setSourceEncoding(source.encoding, source.byteOrderMark);
     } catch (const DocumentConversionError& error) {
         // The second line says why, so that the user knows what to do.
         m_dialogs.showMessage(MainWindow::applicationTitle(),

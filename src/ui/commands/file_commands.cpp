@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include "editing/text_lines.h"
+#include "encodings/text_encoding.h"
 #include "files/file_io.h"
 #include "ui/commands/command_dialogs.h"
 #include "ui/commands/conversion_commands.h"
@@ -78,15 +79,32 @@ bool FileCommands::mayClose()
     return maySourceBeReplaced() && mayFb2BeReplaced();
 }
 
-bool FileCommands::writeEditor(const CodeEditor& editor, const QString& path)
+bool FileCommands::writeFile(const std::string& bytes, const QString& path)
 {
     try {
-        WriteFileAtomically(localPath(path), JoinLinesCrLf(editor.editor().text(), true));
+        WriteFileAtomically(localPath(path), bytes);
         return true;
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
         return false;
     }
+}
+
+std::string FileCommands::fb2FileBytes() const
+{
+    return JoinLinesCrLf(m_window.fb2Editor()->editor().text(), true);
+}
+
+std::string FileCommands::sourceFileBytes() const
+{
+    return Windows1251ToSource(JoinLinesCrLf(m_window.sourceEditor()->editor().text(), true), m_sourceEncoding,
+                               m_sourceByteOrderMark);
+}
+
+void FileCommands::setSourceEncoding(const std::string& encoding, bool byteOrderMark)
+{
+    m_sourceEncoding = encoding;
+    m_sourceByteOrderMark = byteOrderMark;
 }
 
 QString FileCommands::askSaveName(std::string_view dialog, const QString& proposed, QString (*rule)(const QString&),
@@ -109,6 +127,7 @@ void FileCommands::clearSourceDocument()
 {
     m_window.sourceEditor()->setDocumentText({});
     m_sourceSaveName.clear();
+    setSourceEncoding("windows-1251", false);
     m_window.setSourceFileName(QString());
 }
 
@@ -183,7 +202,7 @@ bool FileCommands::saveFb2As()
         if (chosen.isEmpty()) m_fb2SaveName.clear();
         return false;
     }
-    if (!writeEditor(*m_window.fb2Editor(), name)) {
+    if (!writeFile(fb2FileBytes(), name)) {
         m_fb2SaveName = chosen;
         return false;
     }
@@ -197,7 +216,7 @@ bool FileCommands::saveFb2As()
 bool FileCommands::saveFb2()
 {
     if (m_fb2SaveName.isEmpty() || QFileInfo(m_fb2SaveName).isRelative()) return saveFb2As();
-    if (!writeEditor(*m_window.fb2Editor(), m_fb2SaveName)) return false;
+    if (!writeFile(fb2FileBytes(), m_fb2SaveName)) return false;
     m_window.setFb2FileName(withExtension(m_fb2SaveName, QStringLiteral(".fb2")));
     setCaption(m_window.fb2FileName());
     m_window.fb2Editor()->markSaved();
@@ -211,7 +230,7 @@ bool FileCommands::saveSourceHtmlAs()
         askSaveName("SDSource", m_sourceSaveName.isEmpty() ? m_documentFolder : m_sourceSaveName, &sourceSavePath, chosen);
     if (name.isEmpty()) return false;
     m_sourceSaveName = name;
-    if (!writeEditor(*m_window.sourceEditor(), name)) return false;
+    if (!writeFile(sourceFileBytes(), name)) return false;
     m_window.setSourceFileName(name);
     setDocumentCaption(name);
     m_window.sourceEditor()->markSaved();
@@ -221,7 +240,7 @@ bool FileCommands::saveSourceHtmlAs()
 bool FileCommands::saveSourceHtml()
 {
     if (m_sourceSaveName.isEmpty()) return saveSourceHtmlAs();
-    if (!writeEditor(*m_window.sourceEditor(), m_sourceSaveName)) return false;
+    if (!writeFile(sourceFileBytes(), m_sourceSaveName)) return false;
     m_window.sourceEditor()->markSaved();
     return true;
 }

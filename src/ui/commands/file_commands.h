@@ -12,6 +12,9 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+#include <string_view>
+
 namespace vellumar {
 
 class CodeEditor;
@@ -77,10 +80,18 @@ public:
     const QString& documentFolder() const { return m_documentFolder; }
     void setDocumentFolder(const QString& folder) { m_documentFolder = folder; }
 
+    // The encoding a source save writes (a charset name, "windows-1251" for typed text) and
+    // whether it starts with a byte-order mark: an opened page is saved as it was read.
+    void setSourceEncoding(const std::string& encoding, bool byteOrderMark);
+    const std::string& sourceEncoding() const { return m_sourceEncoding; }
+
 private:
     bool mayReplace(CodeEditor& editor, const QString& question, bool (FileCommands::*save)());
-    // Writes the editor's lines, each ended by CR LF, to `path`; false after showing the error.
-    bool writeEditor(const CodeEditor& editor, const QString& path);
+    // Writes `bytes` to `path`; false after showing the error.
+    bool writeFile(const std::string& bytes, const QString& path);
+    // The editors' lines, each ended by CR LF, as their files hold them.
+    std::string fb2FileBytes() const;
+    std::string sourceFileBytes() const;
     // Asks for the name a save writes; the chosen name with its extension rule applied, or empty
     // when cancelled. `chosen` receives the name as the user chose it.
     QString askSaveName(std::string_view dialog, const QString& proposed, QString (*rule)(const QString&),
@@ -94,6 +105,8 @@ private:
     QString m_sourceSaveName;  // what the source save dialog ("SDSource") remembers
     QString m_fb2OpenFolder;   // where "Open FB2 file..." starts
     QString m_documentFolder;
+    std::string m_sourceEncoding = "windows-1251";
+    bool m_sourceByteOrderMark = false;
 };
 
 }  // namespace vellumar
