@@ -2,6 +2,7 @@
 // what its bytes are after a save, and reopening it shows the same text.
 
 #include <QFile>
+#include <Qsci/qsciscintillabase.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -105,6 +106,88 @@ TEST_F(DocumentEncodingsTest, TypedPagesAreSavedInWindows1251)
     m_dialogs.saveNames = {path("typed.htm")};
     ASSERT_TRUE(files().saveSourceHtmlAs());
     EXPECT_EQ(read(path("typed.htm")), "<p>\xCF\xF0\xE8</p>\r\n");
+}
+
+// A book in another encoding than windows-1251 is shown in it, written back byte for byte where
+// nothing changed, and typed text is stored in its encoding.
+TEST_F(DocumentEncodingsTest, OpenedBooksKeepTheirEncoding)
+{
+    const std::string title = "Война и мир — 中文";  // windows-1251 lacks the Chinese
+    auto book = [&](const char* encoding, const std::string& text, const char* lineBreak) {
+        return "<?xml version=\"1.0\" encoding=\"" + std::string(encoding) + "\"?>" + lineBreak +
+               "<FictionBook><body><p>" + text + "</p></body></FictionBook>" + lineBreak;
+    };
+    struct Case {
+        const char* name;
+        const char* encoding;  // the file's, as iconv names it
+        std::string bytes;     // the file
+        std::string shown;     // a text the editor shows
+    };
+    const std::string cyrillic = "Война и мир";
+    const Case cases[] = {
+        {"utf-8", "utf-8", book("utf-8", title, "\r\n"), title},
+        {"utf-8 with LF line breaks", "utf-8", book("UTF-8", title, "\n"), title},
+        {"utf-8 with a byte-order mark", "utf-8", "\xEF\xBB\xBF" + book("utf-8", title, "\r\n"), title},
+        {"koi8-r", "koi8-r", inEncoding(book("koi8-r", cyrillic, "\r\n"), "koi8-r"), cyrillic},
+        {"utf-16le", "utf-16le", "\xFF\xFE" + inEncoding(book("utf-16", title, "\r\n"), "utf-16le"), title},
+        {"utf-16be without a byte-order mark", "utf-16be", inEncoding(book("UTF-16", title, "\n"), "utf-16be"), title},
+        {"windows-1251", "windows-1251", inEncoding(book("windows-1251", cyrillic, "\r\n"), "windows-1251"), cyrillic},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(path("book.fb2"), c.bytes);
+        ASSERT_TRUE(files().loadFb2File(path("book.fb2")));
+        EXPECT_TRUE(fb2().text().contains(QString::fromStdString(c.shown))) << fb2().text().toStdString();
+
+        m_dialogs.saveNames = {path("same.fb2")};
+        ASSERT_TRUE(files().saveFb2As());
+        EXPECT_EQ(read(path("same.fb2")), c.bytes) << "unchanged, byte for byte";
+
+        // "Ж" typed at the start of the paragraph's text.
+        const qsizetype at = fb2().text().indexOf(QStringLiteral("<p>")) + 3;
+        fb2().SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(fb2().text().left(at).toUtf8().size()));
+        fb2().SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 2UL, "Ж");
+        ASSERT_TRUE(fb2().hasUnsavedChanges());
+        ASSERT_TRUE(files().saveFb2());
+        const std::string paragraph = inEncoding("<p>", c.encoding);
+        std::string expected = c.bytes;
+        expected.insert(expected.find(paragraph) + paragraph.size(), inEncoding("Ж", c.encoding));
+        EXPECT_EQ(read(path("same.fb2")), expected);
+    }
+}
+
+TEST_F(DocumentEncodingsTest, BooksWithoutAKnownEncoding)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool refused;              // a message names the file
+        std::string documentCodePage;
+    };
+    const Case cases[] = {
+        {"no declaration, UTF-8", "<FictionBook>Ж</FictionBook>", false, "UTF-8"},
+        {"no declaration, windows-1251", "<FictionBook>\xC6</FictionBook>", false, ""},
+        {"unknown encoding", "<?xml version=\"1.0\" encoding=\"no-such\"?><a>\xC6</a>", true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_dialogs.errors.clear();
+        write(path("book.fb2"), c.bytes);
+        ASSERT_TRUE(files().loadFb2File(path("book.fb2")));
+        EXPECT_EQ(fb2().documentCodePage(), c.documentCodePage);
+        ASSERT_EQ(m_dialogs.errors.size(), c.refused ? 1 : 0);
+        if (c.refused) {
+            EXPECT_TRUE(m_dialogs.errors[0].contains(path("book.fb2")));
+        }
+        m_dialogs.saveNames = {path("same.fb2")};
+        ASSERT_TRUE(files().saveFb2As());
+        // windows-1251 books are written as before: every line ended by CR LF.
+        EXPECT_EQ(read(path("same.fb2")), c.documentCodePage.empty() ? c.bytes + "\r\n" : c.bytes);
+    }
+    // A converted book or a new one is windows-1251 again, shown in the character set.
+    files().setConvertedBook("<a>\xC6</a>");
+    EXPECT_EQ(fb2().documentCodePage(), "");
+    EXPECT_EQ(fb2().editor().codePage(), "WINDOWS-1251");
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ void ConversionCommands::convert()
                           localPath(m_files.documentFolder()), user);
         // A text that gives no items leaves the FB2 editor as it was.
         if (book) {
-            m_window.fb2Editor()->setDocumentText(book->text());
+            m_files.setConvertedBook(book->text());
             m_window.setActivePage(MainWindow::Fb2Page);
             if (book->proposedFileName) m_files.setFb2SaveName(decodeBytes(*book->proposedFileName, m_window.charset()));
         }

@@ -92,7 +92,7 @@ bool FileCommands::writeFile(const std::string& bytes, const QString& path)
 
 std::string FileCommands::fb2FileBytes() const
 {
-    return JoinLinesCrLf(m_window.fb2Editor()->editor().text(), true);
+    return m_fb2Encoding.fileBytes(m_window.fb2Editor()->editor().text());
 }
 
 std::string FileCommands::sourceFileBytes() const
@@ -139,9 +139,18 @@ void FileCommands::newFb2Document()
 void FileCommands::clearFb2Document()
 {
     m_window.fb2Editor()->setDocumentText({});
+    m_window.fb2Editor()->setDocumentCodePage({});
+    m_fb2Encoding = BookEncoding();
     m_fb2SaveName.clear();
     m_window.setFb2FileName(QString());
     m_window.resetTablePictureCounter();
+}
+
+void FileCommands::setConvertedBook(std::string_view text)
+{
+    m_fb2Encoding = BookEncoding();
+    m_window.fb2Editor()->setDocumentCodePage({});
+    m_window.fb2Editor()->setDocumentText(text);
 }
 
 void FileCommands::openFb2File()
@@ -158,7 +167,20 @@ bool FileCommands::loadFb2File(const QString& path)
     clearFb2Document();
     try {
         const std::string bytes = ReadFileBytes(localPath(path));
-        m_window.fb2Editor()->setDocumentText(JoinLinesCrLf(bytes, false));
+        std::string held;
+        BookEncoding encoding;
+        try {
+            encoding = BookEncoding::read(bytes, held);
+            m_window.fb2Editor()->setDocumentCodePage(encoding.editorCodePage());
+        } catch (const EncodingError& error) {
+            // Shown as the bytes they are, in the character set, as a windows-1251 book.
+            m_dialogs.showError(path + QStringLiteral(": ") + errorText(error) +
+                                QStringLiteral(" in its XML declaration; it is shown as windows-1251."));
+            encoding = BookEncoding();
+            held = bytes;
+        }
+        m_window.fb2Editor()->setDocumentText(JoinLinesCrLf(held, false));
+        m_fb2Encoding = encoding;
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
         return false;

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/commands/book_encoding.h"
+
 namespace vellumar {
 
 class CodeEditor;
@@ -37,6 +39,9 @@ public:
     // Empties the FB2 editor, fb2FileName and the proposed FB2 name; table pictures start again
     // at table1.png.
     void clearFb2Document();
+    // A book the converter made replaces the FB2 document: it is in windows-1251, shown in the
+    // character set.
+    void setConvertedBook(std::string_view text);
     // Act_openFB2: asks for an FB2 file and loads it as it is into the FB2 editor.
     void openFb2File();
     // Loads the FB2 file at `path` as Open FB2 file does once a file is chosen; false after
@@ -105,6 +110,7 @@ private:
     QString m_sourceSaveName;  // what the source save dialog ("SDSource") remembers
     QString m_fb2OpenFolder;   // where "Open FB2 file..." starts
     QString m_documentFolder;
+    BookEncoding m_fb2Encoding;
     std::string m_sourceEncoding = "windows-1251";
     bool m_sourceByteOrderMark = false;
 };

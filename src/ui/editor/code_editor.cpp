@@ -86,18 +86,36 @@ void CodeEditor::setDocumentText(std::string_view text)
     m_unsavedChanges = false;
 }
 
-void CodeEditor::setCharset(int charset)
+void CodeEditor::showIn(std::string_view codePage)
 {
     // Showing the same bytes in another code page is no change of the document.
     const bool unsaved = m_unsavedChanges;
-    try {
-        m_editor.setCodePage(CodePageOfCharset(charset));
-    } catch (const EncodingError&) {
-        // The system's converter lacks this code page: keep showing the text as it was shown.
+    m_editor.setCodePage(codePage);
+    m_unsavedChanges = unsaved;
+}
+
+void CodeEditor::setCharset(int charset)
+{
+    if (m_documentCodePage.empty()) {
+        try {
+            showIn(CodePageOfCharset(charset));
+        } catch (const EncodingError&) {
+            // The system's converter lacks this code page: keep showing the text as it was shown.
+            return;
+        }
+    }
+    m_charset = charset;
+}
+
+void CodeEditor::setDocumentCodePage(const std::string& codePage)
+{
+    if (codePage.empty()) {
+        m_documentCodePage.clear();
+        setCharset(m_charset);
         return;
     }
-    m_unsavedChanges = unsaved;
-    m_charset = charset;
+    showIn(codePage);
+    m_documentCodePage = codePage;
 }
 
 QPoint CodeEditor::caretMenuPosition() const

@@ -6,6 +6,9 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <string>
+#include <string_view>
+
 #include "ui/editor/scintilla_editor.h"
 
 class QMenu;
@@ -43,8 +46,14 @@ public:
     void setDocumentText(std::string_view text);
 
     int charset() const { return m_charset; }
-    // Shows the same bytes in the code page of `charset`; the text does not change.
+    // Shows the same bytes in the code page of `charset`, unless the document has a code page
+    // of its own; the text does not change.
     void setCharset(int charset);
+    // A document in an encoding of its own (an FB2 book in UTF-8 or KOI8-R) is shown in that
+    // code page (an iconv name), whatever the character set; empty: the character set's again.
+    // Throws EncodingError, changing nothing, for a code page iconv does not know.
+    void setDocumentCodePage(const std::string& codePage);
+    const std::string& documentCodePage() const { return m_documentCodePage; }
 
     // Where a pop-up menu opened from the keyboard appears: below the caret, in global
     // coordinates.
@@ -60,7 +69,11 @@ private:
     QsciLexerHTML* m_lexer = nullptr;
     ScintillaEditor m_editor;
     QMenu* m_popupMenu = nullptr;
+    // Shows the bytes in `codePage`; false when iconv does not know it.
+    void showIn(std::string_view codePage);
+
     int m_charset = 1;
+    std::string m_documentCodePage;
     bool m_unsavedChanges = false;
 };
 

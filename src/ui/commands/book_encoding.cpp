@@ -1,0 +1,45 @@
+#include "ui/commands/book_encoding.h"
+
+#include "editing/text_lines.h"
+#include "encodings/text_encoding.h"
+
+namespace vellumar {
+
+BookEncoding BookEncoding::read(std::string_view bytes, std::string& held)
+{
+    BookEncoding book;
+    const std::string encoding = XmlDocumentEncoding(bytes);
+    if (IsWindows1251Encoding(encoding)) {
+        held.assign(bytes);
+        return book;
+    }
+    book.m_encoding = encoding;
+    book.m_byteOrderMark = HasByteOrderMark(bytes, encoding);
+    if (book.m_byteOrderMark) bytes.remove_prefix(ByteOrderMark(encoding).size());
+    if (encoding == "utf-8" || encoding == "utf8") {
+        book.m_editorCodePage = "UTF-8";
+        held.assign(bytes);
+    } else if (IsSingleByteEncoding(encoding)) {
+        book.m_editorCodePage = encoding;
+        held.assign(bytes);
+    } else {
+        held = CodePageToUtf8(bytes, encoding);
+        book.m_editorCodePage = "UTF-8";
+        book.m_heldAsUtf8 = true;
+    }
+    book.m_lineFeeds = held.find('\n') != std::string::npos && held.find("\r\n") == std::string::npos;
+    book.m_breakAfterLast = held.empty() || held.back() == '\n' || held.back() == '\r';
+    return book;
+}
+
+std::string BookEncoding::fileBytes(std::string_view editorText) const
+{
+    if (m_encoding.empty()) return JoinLinesCrLf(editorText, true);
+    std::string lines = JoinLinesCrLf(editorText, m_breakAfterLast);
+    if (m_lineFeeds) std::erase(lines, '\r');
+    if (m_heldAsUtf8) lines = Utf8ToCodePage(lines, m_encoding);
+    if (m_byteOrderMark) lines.insert(0, ByteOrderMark(m_encoding));
+    return lines;
+}
+
+}  // namespace vellumar
