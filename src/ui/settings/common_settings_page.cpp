@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "settings/charsets.h"
+#include "ui/settings/language_texts.h"
 #include "ui/widgets/radio_group_focus.h"
 
 namespace vellumar {
@@ -57,6 +58,7 @@ CommonSettingsControls createCommonSettingsControls(QWidget* parent)
     c.languageFile = new QLabel(language);
     c.languageFile->setObjectName(QStringLiteral("Label1"));
     c.languageFile->setTextFormat(Qt::PlainText);
+    c.languageFile->setProperty(kKeepsSettingProperty, true);
     c.languageFile->hide();
     grid->addWidget(language, 0, 0);
 
