@@ -259,28 +259,60 @@ TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderThePropos
 
 TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
 {
-    // Typed source, no document opened: sourceFileName is empty, the name ".fb2" in the current folder.
+    // Typed source, no document opened: "New.fb2" in the current folder, not a hidden ".fb2".
     showTitleInfo(false);
     m_window->sourceEditor()->setDocumentText("<html><body><p>typed</p></body></html>");
     m_dialogs.saveNames = {QString()};
     trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.bookInfoQuestions, 0);
-    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + QDir::current().filePath(QStringLiteral(".fb2")));
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + QDir::current().filePath(QStringLiteral("New.fb2")));
 
-    // An opened document: "New.fb2" in its folder; the cancelled save was forgotten.
+    // An opened document: its own name with .fb2 in its folder; the cancelled save was forgotten.
     write(book("a.html"), "<html><body><p>a</p></body></html>");
     open(book("a.html"));
     m_dialogs.saveNames = {QString()};
     trigger(ActionId::Convert);
-    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("a.fb2"));
 
     // Confirmed with an empty title: no name proposed from it.
     showTitleInfo(true);
     m_dialogs.bookInfoAnswers = {BookInfoAnswers{"", "First", "Last"}};
     m_dialogs.saveNames = {QString()};
     trigger(ActionId::Convert);
-    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("a.fb2"));
     EXPECT_NE(fb2Text().find("<first-name>First</first-name>"), std::string::npos);
+}
+
+// After a book was saved, a document opened from another folder proposes its own book, never
+// the first one's file.
+TEST_F(ConversionCommandsTest, AnotherDocumentProposesItsOwnBook)
+{
+    showTitleInfo(false);
+    ASSERT_TRUE(QDir().mkpath(m_folder.filePath(QStringLiteral("other"))));
+    const QString second = m_folder.filePath(QStringLiteral("other/b.htm"));
+    write(book("a.htm"), "<html><body><p>a</p></body></html>");
+    write(second, "<html><body><p>b</p></body></html>");
+    struct Step {
+        QString document;
+        BookInfoAnswers answers;  // with "Show title information"; empty title: none asked
+        QString proposed;
+    };
+    const Step steps[] = {
+        {book("a.htm"), {}, book("a.fb2")},
+        {second, {}, m_folder.filePath(QStringLiteral("other/b.fb2"))},
+        {book("a.htm"), {std::string(kTitle1251), "", ""}, book("belaja_noch.fb2")},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.document.toStdString());
+        open(step.document);
+        showTitleInfo(!step.answers.title.empty());
+        if (!step.answers.title.empty()) m_dialogs.bookInfoAnswers = {step.answers};
+        m_dialogs.saveNames = {step.proposed};
+        m_dialogs.unsavedAnswers = {UnsavedAnswer::Discard};
+        trigger(ActionId::Convert);
+        EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + step.proposed);
+        EXPECT_TRUE(QFile::exists(step.proposed));
+    }
 }
 
 TEST_F(ConversionCommandsTest, ConvertAsksBeforeReplacingAnEditedBook)

@@ -84,6 +84,7 @@ bool ConversionCommands::loadSourceDocument(const QString& path, CommandInteract
         const LoadedSource source = loadSource(SourceFile{localPath(path)}, load, m_window.conversionOptions(), user);
         m_window.sourceEditor()->setDocumentText(source.editorText());
         m_files.setSourceEncoding(source.encoding, source.byteOrderMark);
+        m_files.setSourceDocument(path);
     } catch (const DocumentConversionError& error) {
         // The second line says why, so that the user knows what to do.
         m_dialogs.showMessage(MainWindow::applicationTitle(),
@@ -100,6 +101,9 @@ void ConversionCommands::convert()
     if (m_window.sourceEditor()->editor().text().empty()) openSourceDocument();
     if (m_window.sourceEditor()->editor().text().empty()) return;
     if (!m_files.mayFb2BeReplaced()) return;
+    // Another document's book starts from its own name and folder, not from the last book's.
+    if (m_files.sourceDocument() != m_convertedDocument) m_files.setFb2SaveName(QString());
+    m_convertedDocument = m_files.sourceDocument();
 
     CommandInteraction user(m_dialogs, m_window.charset());
     try {
@@ -121,8 +125,10 @@ void ConversionCommands::convert()
         return;
     }
     user.finish();
+    // Without a proposed name: the document's own name, or "New" for typed text.
     if (m_files.fb2SaveName().isEmpty())
-        m_files.setFb2SaveName(withExtension(m_window.sourceFileName(), QStringLiteral(".fb2")));
+        m_files.setFb2SaveName(m_files.sourceDocument().isEmpty() ? QStringLiteral("New.fb2")
+                                                                   : fb2SavePath(m_files.sourceDocument()));
     m_files.saveFb2As();
 }
 

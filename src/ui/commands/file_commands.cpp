@@ -128,6 +128,7 @@ void FileCommands::clearSourceDocument()
     m_window.sourceEditor()->setDocumentText({});
     m_sourceSaveName.clear();
     setSourceEncoding("windows-1251", false);
+    m_sourceDocument.clear();
     m_window.setSourceFileName(QString());
 }
 

@@ -85,6 +85,10 @@ public:
     const QString& documentFolder() const { return m_documentFolder; }
     void setDocumentFolder(const QString& folder) { m_documentFolder = folder; }
 
+    // The source document the source page shows (the opened file), empty for typed text.
+    const QString& sourceDocument() const { return m_sourceDocument; }
+    void setSourceDocument(const QString& path) { m_sourceDocument = path; }
+
     // The encoding a source save writes (a charset name, "windows-1251" for typed text) and
     // whether it starts with a byte-order mark: an opened page is saved as it was read.
     void setSourceEncoding(const std::string& encoding, bool byteOrderMark);
@@ -110,6 +114,7 @@ private:
     QString m_sourceSaveName;  // what the source save dialog ("SDSource") remembers
     QString m_fb2OpenFolder;   // where "Open FB2 file..." starts
     QString m_documentFolder;
+    QString m_sourceDocument;
     BookEncoding m_fb2Encoding;
     std::string m_sourceEncoding = "windows-1251";
     bool m_sourceByteOrderMark = false;
