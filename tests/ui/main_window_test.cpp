@@ -400,6 +400,37 @@ TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
     EXPECT_TRUE(enabled(ActionId::Copy));
 }
 
+// A menu opened from the keyboard gives the menu bar the focus; the edit commands still follow
+// the editor that had it.
+TEST_F(MainWindowTest, EditActionsFollowTheEditorWhileTheMenuBarHasTheFocus)
+{
+    auto enabled = [this](ActionId id) { return m_window->action(id)->isEnabled(); };
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->setActivePage(MainWindow::SourcePage);
+    CodeEditor* memo = m_window->sourceEditor();
+    memo->setFocus();
+    memo->editor().setText("abc def");
+    memo->editor().select(0, 3);
+    m_window->menuBar()->setFocus(Qt::MenuBarFocusReason);
+    m_window->editActions()->updateActions();
+    ASSERT_EQ(m_window->focusWidget(), m_window->menuBar());
+    EXPECT_EQ(m_window->editActions()->currentTarget(), memo);
+    for (ActionId id : {ActionId::Cut, ActionId::Copy, ActionId::Delete, ActionId::SelectAll})
+        EXPECT_TRUE(enabled(id)) << m_window->action(id)->objectName().toStdString();
+    m_window->action(ActionId::Delete)->trigger();
+    EXPECT_EQ(memo->editor().text(), " def");
+
+    // Another control took the focus since: nothing to act on.
+    m_window->setActivePage(MainWindow::SettingsPage);
+    find<QCheckBox>("CheckBox18")->setFocus();
+    m_window->editActions()->updateActions();
+    m_window->menuBar()->setFocus(Qt::MenuBarFocusReason);
+    m_window->editActions()->updateActions();
+    EXPECT_EQ(m_window->editActions()->currentTarget(), nullptr);
+    EXPECT_FALSE(enabled(ActionId::SelectAll));
+}
+
 TEST_F(MainWindowTest, TagCommandsWorkOnTheFb2EditorFromAnyPage)
 {
     Editor& fb2 = m_window->fb2Editor()->editor();
