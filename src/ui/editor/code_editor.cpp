@@ -69,7 +69,6 @@ CodeEditor::CodeEditor(SyntaxColouring colouring, QWidget* parent)
     if (QsciCommand* lowerCase = standardCommands()->boundTo(QKeyCombination(Qt::ControlModifier, Qt::Key_U).toCombined()))
         lowerCase->setKey(0);
 
-    connect(this, &QsciScintilla::textChanged, this, [this] { m_unsavedChanges = true; });
 }
 
 void CodeEditor::changeEvent(QEvent* event)
@@ -83,15 +82,14 @@ void CodeEditor::changeEvent(QEvent* event)
 void CodeEditor::setDocumentText(std::string_view text)
 {
     m_editor.setText(text);
-    m_unsavedChanges = false;
+    markSaved();
 }
 
 void CodeEditor::showIn(std::string_view codePage)
 {
-    // Showing the same bytes in another code page is no change of the document.
-    const bool unsaved = m_unsavedChanges;
+    // Showing the same bytes in another code page is no change of the document: the editor
+    // keeps its save point.
     m_editor.setCodePage(codePage);
-    m_unsavedChanges = unsaved;
 }
 
 void CodeEditor::setCharset(int charset)

@@ -37,11 +37,12 @@ public:
 
     SyntaxColouring colouring() const { return m_colouring; }
 
-    // Whether the text was changed (typed, pasted, edited by a command) since the program last
-    // put a whole document here or saved it. A new widget has none.
-    bool hasUnsavedChanges() const { return m_unsavedChanges; }
+    // Whether the text differs from what the program last put here as a whole document or
+    // saved: the editor's save point, so that changes undone again are no changes. A new
+    // widget has none.
+    bool hasUnsavedChanges() const { return SendScintilla(SCI_GETMODIFY) != 0; }
     // The text is saved now, or is again what the program put here.
-    void markSaved() { m_unsavedChanges = false; }
+    void markSaved() { SendScintilla(SCI_SETSAVEPOINT); }
     // Replaces the whole text with a document the program loaded or made; it counts as saved.
     void setDocumentText(std::string_view text);
 
@@ -74,7 +75,6 @@ private:
 
     int m_charset = 1;
     std::string m_documentCodePage;
-    bool m_unsavedChanges = false;
 };
 
 }  // namespace vellumar
