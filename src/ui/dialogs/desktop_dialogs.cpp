@@ -95,7 +95,22 @@ UnsavedAnswer DesktopDialogs::askUnsavedChanges(const QString& question)
 bool DesktopDialogs::openWithDesktop(const QString& path)
 {
     if (!desktopHasProgramFor(path)) return false;
+    if (startInFileFolder(QStringLiteral("xdg-open"), path)) return true;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+bool startInFileFolder(const QString& program, const QString& path)
+{
+    // The viewer starts in the book's folder, so that what it looks up beside the book (and
+    // its own file dialogs) starts there rather than wherever this program was started.
+    const QFileInfo file(path);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments({file.absoluteFilePath()});
+    process.setWorkingDirectory(file.absolutePath());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
 }
 
 }  // namespace vellumar
