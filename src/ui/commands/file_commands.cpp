@@ -190,27 +190,45 @@ bool FileCommands::loadFb2File(const QString& path)
     return true;
 }
 
-void FileCommands::openFile(const QString& path)
+FileCommands::FileKind FileCommands::kindOf(const QString& path)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == QStringLiteral("fb2")) {
-        if (!mayFb2BeReplaced() || !loadFb2File(path)) return;
+    if (extension == QStringLiteral("fb2")) return FileKind::Book;
+    const QString sourceKinds[] = {QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("doc"),
+                                   QStringLiteral("rtf"), QStringLiteral("docx"), QStringLiteral("odt")};
+    if (std::find(std::begin(sourceKinds), std::end(sourceKinds), extension) != std::end(sourceKinds))
+        return FileKind::Source;
+    return FileKind::Other;
+}
+
+bool FileCommands::openFile(const QString& path)
+{
+    switch (kindOf(path)) {
+    case FileKind::Book:
+        if (!mayFb2BeReplaced() || !loadFb2File(path)) return false;
         m_fb2OpenFolder = QFileInfo(path).absolutePath();
         m_window.setActivePage(MainWindow::Fb2Page);
         m_window.onPageChanged(MainWindow::Fb2Page);
-        return;
-    }
-    const QString sourceKinds[] = {QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("doc"),
-                                   QStringLiteral("rtf"), QStringLiteral("docx"), QStringLiteral("odt")};
-    if (std::find(std::begin(sourceKinds), std::end(sourceKinds), extension) != std::end(sourceKinds)) {
-        if (!maySourceBeReplaced()) return;
+        return true;
+    case FileKind::Source:
+        if (!maySourceBeReplaced()) return false;
         m_window.setActivePage(MainWindow::SourcePage);
         m_window.conversionCommands().openSourceFile(path);
-        return;
+        return m_sourceDocument == path;
+    case FileKind::Other: break;
     }
     m_dialogs.showError(QStringLiteral("%1 cannot be opened: Vellumar opens FB2 books (.fb2) and source documents "
                                        "(.htm, .html, .doc, .rtf, .docx, .odt).")
                             .arg(path));
+    return false;
+}
+
+void FileCommands::reportNotOpened(const QStringList& files)
+{
+    m_dialogs.showMessage(MainWindow::applicationTitle(),
+                          QStringLiteral("The window holds one source document and one FB2 book at a time, so "
+                                         "these files were not opened:\n") +
+                              files.join(QLatin1Char('\n')));
 }
 
 bool FileCommands::saveFb2As()

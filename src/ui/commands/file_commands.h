@@ -51,7 +51,14 @@ public:
     // A file named on the program's command line: an .fb2 opens on the "FB2" page with its path
     // in the caption, a source document on the "Source" page; any other kind is refused with a
     // message naming the file.
-    void openFile(const QString& path);
+    // True when the file was opened.
+    bool openFile(const QString& path);
+    // What openFile makes of a file, by its extension.
+    enum class FileKind { Book, Source, Other };
+    static FileKind kindOf(const QString& path);
+    // Says that `files` (named on the command line) were not opened, as the window already shows
+    // a document of their kind.
+    void reportNotOpened(const QStringList& files);
 
     // Act_SaveResultAs, Act_SaveResult. True when the FB2 document was written.
     bool saveFb2As();
