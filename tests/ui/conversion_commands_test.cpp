@@ -6,7 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -168,6 +172,48 @@ TEST_F(ConversionCommandsTest, OpenWordProcessorDocumentsThroughLibreOffice)
         }
         EXPECT_EQ(read(book(c.file)), bytes) << "the document is never changed";
     }
+}
+
+// Stands in for a LibreOffice that takes long; it would write the HTML only at the end.
+constexpr const char* kSlowOffice = R"(#!/bin/sh
+while [ $# -gt 1 ]; do [ "$1" = --outdir ] && out=$2; shift; done
+name=$(basename "$1")
+sleep 60
+mkdir -p "$out"
+printf '<html><body><p>late</p></body></html>' > "$out/${name%.*}.html"
+)";
+
+// A small dialog shows LibreOffice at work; its Cancel stops LibreOffice and leaves nothing
+// behind: no HTML beside the document, the source page and the caption as they were, no message.
+TEST_F(ConversionCommandsTest, CancelInTheProgressDialogStopsLibreOffice)
+{
+    const QString bin = m_folder.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    write(bin + QStringLiteral("/soffice"), kSlowOffice);
+    QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+    write(book("Old Book.rtf"), "{\\rtf1 text}");
+    const QStringList before = QDir(m_books).entryList(QDir::Files);
+    QString label;
+    // Cancel is pressed once the dialog is there, as a user would.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* progress = m_window->findChild<QProgressDialog*>(QStringLiteral("WordConversionProgress"));
+        if (progress == nullptr || !progress->isVisible()) return;
+        label = progress->labelText();
+        if (auto* cancel = progress->findChild<QPushButton*>()) QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    poll.start(50);
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", bin.toLocal8Bit() + ':' + savedPath);
+    open(book("Old Book.rtf"));
+    qputenv("PATH", savedPath);
+    poll.stop();
+    EXPECT_TRUE(label.contains(QStringLiteral("Old Book.rtf"))) << label.toStdString();
+    EXPECT_EQ(sourceText(), "");
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar : ") << "as after any document that could not be opened";
+    EXPECT_TRUE(m_dialogs.messages.isEmpty()) << m_dialogs.messages.join('\n').toStdString();
+    EXPECT_EQ(QDir(m_books).entryList(QDir::Files), before) << "nothing left beside the document";
+    EXPECT_EQ(m_window->findChild<QProgressDialog*>(QStringLiteral("WordConversionProgress")), nullptr);
 }
 
 // The user's own "Old_Book.htm" and a picture of the name LibreOffice gives stay as they are:

@@ -78,14 +78,20 @@ bool ConversionCommands::loadSourceDocument(const QString& path, CommandInteract
         return false;
     // A word-processor document is saved as HTML beside it by LibreOffice, with its pictures;
     // they stay there after the open. The window repaints meanwhile and refuses commands.
+    // Cancel in the progress dialog stops LibreOffice; nothing is left beside the document then.
+    std::optional<WordConversionProgress> progress;
     LoadOptions load;
-    load.libreOffice.keepWaiting = keepWindowWaiting;
+    load.libreOffice.keepWaiting = [&progress] { return progress ? progress->keepWaiting() : keepWindowWaiting(); };
+    if (IsWordProcessorDocument(localPath(path))) progress.emplace(&m_window, path);
     try {
         const LoadedSource source = loadSource(SourceFile{localPath(path)}, load, m_window.conversionOptions(), user);
         m_window.sourceEditor()->setDocumentText(source.editorText());
         m_files.setSourceEncoding(source.encoding, source.byteOrderMark);
         m_files.setSourceDocument(path);
     } catch (const DocumentConversionError& error) {
+        // The user who cancelled needs no message.
+        if (progress && progress->cancelled()) return false;
+        progress.reset();
         // The second line says why, so that the user knows what to do.
         m_dialogs.showMessage(MainWindow::applicationTitle(),
                               path + QStringLiteral(" не конвертирован.\n") + QString::fromUtf8(error.what()));
