@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QAbstractButton>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -338,6 +339,43 @@ TEST_F(MainWindowTest, WindowGeometry)
     EXPECT_EQ(m_window->minimumSize(), QSize(550, 490));
     const QMargins margins = m_window->centralWidget()->layout()->contentsMargins();
     EXPECT_EQ(margins, QMargins(10, 10, 10, 10));
+}
+
+// With a large desktop font the window's least size grows, so that the settings pages' controls
+// (the "Table Border" radio buttons among them) never lie over each other.
+TEST(MainWindowFont, SettingsControlsDoNotOverlapWithALargeFont)
+{
+    setProgramFolder(QStringLiteral("/nonexistent"));
+    const QFont normal = QApplication::font();
+    for (const qreal points : {9.0, 12.0, 16.0}) {
+        SCOPED_TRACE(points);
+        QFont font = normal;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        MainWindow form;
+        form.resize(form.minimumSize());
+        form.show();
+        for (const int page : {MainWindow::SettingsPage, MainWindow::CommonSettingsPage}) {
+            form.setActivePage(page);
+            QCoreApplication::processEvents();
+            QWidget* shown = form.pages()->currentWidget();
+            const QList<QAbstractButton*> buttons = shown->findChildren<QAbstractButton*>();
+            for (QAbstractButton* button : buttons) {
+                if (!button->isVisible()) continue;
+                EXPECT_GE(button->height(), button->minimumSizeHint().height()) << button->objectName().toStdString();
+                const QRect area(button->mapTo(shown, QPoint()), button->size());
+                for (QAbstractButton* other : buttons) {
+                    if (other == button || !other->isVisible() || other->isAncestorOf(button) ||
+                        button->isAncestorOf(other))
+                        continue;
+                    EXPECT_FALSE(area.intersects(QRect(other->mapTo(shown, QPoint()), other->size())))
+                        << button->objectName().toStdString() << " over " << other->objectName().toStdString();
+                }
+            }
+        }
+    }
+    QApplication::setFont(normal);
+    setProgramFolder(QString());
 }
 
 TEST_F(MainWindowTest, CtrlUShowsAndHidesTheHiddenMenu)

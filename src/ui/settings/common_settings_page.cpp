@@ -50,7 +50,7 @@ CommonSettingsControls createCommonSettingsControls(QWidget* parent)
     c.browse = new QToolButton(language);
     c.browse->setObjectName(QStringLiteral("SpeedButton1"));
     c.browse->setText(QStringLiteral("..."));
-    c.browse->setFixedSize(24, 22);
+    c.browse->setMinimumSize(24, 22);  // grows with a large font
     otherRow->addWidget(c.browse);
     otherRow->addStretch(1);
     languageLayout->addLayout(otherRow);
