@@ -265,7 +265,7 @@ std::string SourceToWindows1251(std::string_view bytes, std::string_view encodin
     return Utf8ToWindows1251(CodePageToUtf8(bytes, name));
 }
 
-std::string_view ByteOrderMark(std::string_view encoding)
+std::string_view byteOrderMark(std::string_view encoding)
 {
     const std::string name = lowerName(encoding);
     if (isUtf8Name(name)) return "\xEF\xBB\xBF";
@@ -274,25 +274,25 @@ std::string_view ByteOrderMark(std::string_view encoding)
     return {};
 }
 
-bool HasByteOrderMark(std::string_view bytes, std::string_view encoding)
+bool hasByteOrderMark(std::string_view bytes, std::string_view encoding)
 {
-    const std::string_view mark = ByteOrderMark(encoding);
+    const std::string_view mark = byteOrderMark(encoding);
     return !mark.empty() && bytes.starts_with(mark);
 }
 
-std::string Windows1251ToSource(std::string_view text, std::string_view encoding, bool byteOrderMark)
+std::string windows1251ToSource(std::string_view text, std::string_view encoding, bool withByteOrderMark)
 {
     const std::string name = lowerName(encoding);
-    std::string out(byteOrderMark ? ByteOrderMark(name) : std::string_view());
+    std::string out(withByteOrderMark ? byteOrderMark(name) : std::string_view());
     if (name.empty() || isWindows1251Name(name)) return out.append(text);
     const std::string utf8 = Windows1251ToUtf8(text);
     if (isUtf8Name(name)) return out.append(utf8);
     return out.append(Utf8ToCodePage(utf8, iconvName(name)));
 }
 
-bool IsWindows1251Encoding(std::string_view name) { return isWindows1251Name(lowerName(name)); }
+bool isWindows1251Encoding(std::string_view name) { return isWindows1251Name(lowerName(name)); }
 
-bool IsSingleByteEncoding(std::string_view name)
+bool isSingleByteEncoding(std::string_view name)
 {
     iconv_t cd = iconv_open("UTF-32LE", iconvName(lowerName(name)).c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;
@@ -315,7 +315,7 @@ bool IsSingleByteEncoding(std::string_view name)
     return singleByte;
 }
 
-std::string XmlDocumentEncoding(std::string_view bytes)
+std::string xmlDocumentEncoding(std::string_view bytes)
 {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with(std::string_view("<\0?\0", 4))) return "utf-16le";

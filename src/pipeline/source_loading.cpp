@@ -98,7 +98,7 @@ LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const 
     source.encoding = AsciiLower(encoding);
     if (source.encoding.empty() || source.encoding == "auto")
         source.encoding = DetectSourceEncoding(bytes, warningsOf(source.name, user));
-    source.byteOrderMark = HasByteOrderMark(bytes, source.encoding);
+    source.byteOrderMark = hasByteOrderMark(bytes, source.encoding);
     std::string text = SourceToWindows1251(bytes, source.encoding);
     source.text = JoinLinesCrLfOwned(load.clean ? CleanSource(std::move(text), options, user) : std::move(text), true);
     return source;

@@ -69,7 +69,7 @@ struct LoadedSource {
     std::string name;
     // The encoding the source's bytes were read in ("utf-8", "koi8-r", "utf-16le", ...), and
     // whether they started with its byte-order mark: what a save of the page writes again
-    // (Windows1251ToSource).
+    // (windows1251ToSource).
     std::string encoding = "windows-1251";
     bool byteOrderMark = false;
 

@@ -8,18 +8,18 @@ namespace vellumar {
 BookEncoding BookEncoding::read(std::string_view bytes, std::string& held)
 {
     BookEncoding book;
-    const std::string encoding = XmlDocumentEncoding(bytes);
-    if (IsWindows1251Encoding(encoding)) {
+    const std::string encoding = xmlDocumentEncoding(bytes);
+    if (isWindows1251Encoding(encoding)) {
         held.assign(bytes);
         return book;
     }
     book.m_encoding = encoding;
-    book.m_byteOrderMark = HasByteOrderMark(bytes, encoding);
-    if (book.m_byteOrderMark) bytes.remove_prefix(ByteOrderMark(encoding).size());
+    book.m_byteOrderMark = hasByteOrderMark(bytes, encoding);
+    if (book.m_byteOrderMark) bytes.remove_prefix(byteOrderMark(encoding).size());
     if (encoding == "utf-8" || encoding == "utf8") {
         book.m_editorCodePage = "UTF-8";
         held.assign(bytes);
-    } else if (IsSingleByteEncoding(encoding)) {
+    } else if (isSingleByteEncoding(encoding)) {
         book.m_editorCodePage = encoding;
         held.assign(bytes);
     } else {
@@ -38,7 +38,7 @@ std::string BookEncoding::fileBytes(std::string_view editorText) const
     std::string lines = JoinLinesCrLf(editorText, m_breakAfterLast);
     if (m_lineFeeds) std::erase(lines, '\r');
     if (m_heldAsUtf8) lines = Utf8ToCodePage(lines, m_encoding);
-    if (m_byteOrderMark) lines.insert(0, ByteOrderMark(m_encoding));
+    if (m_byteOrderMark) lines.insert(0, byteOrderMark(m_encoding));
     return lines;
 }
 

@@ -97,7 +97,7 @@ std::string FileCommands::fb2FileBytes() const
 
 std::string FileCommands::sourceFileBytes() const
 {
-    return Windows1251ToSource(JoinLinesCrLf(m_window.sourceEditor()->editor().text(), true), m_sourceEncoding,
+    return windows1251ToSource(JoinLinesCrLf(m_window.sourceEditor()->editor().text(), true), m_sourceEncoding,
                                m_sourceByteOrderMark);
 }
 
