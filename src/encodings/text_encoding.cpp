@@ -317,9 +317,12 @@ bool isSingleByteEncoding(std::string_view name)
 
 std::string xmlDocumentEncoding(std::string_view bytes)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with(std::string_view("<\0?\0", 4))) return "utf-16le";
-    else if (bytes.starts_with("\xFE\xFF") || bytes.starts_with(std::string_view("\0<\0?", 4))) return "utf-16be";
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with(std::string_view("<\0?\0", 4)))
+        return "utf-16le";
+    else if (bytes.starts_with("\xFE\xFF") || bytes.starts_with(std::string_view("\0<\0?", 4)))
+        return "utf-16be";
     if (bytes.starts_with("<?xml")) {
         const std::string_view declaration = bytes.substr(0, std::min(bytes.find("?>"), bytes.size()));
         const std::size_t at = declaration.find("encoding");
@@ -333,9 +336,9 @@ std::string xmlDocumentEncoding(std::string_view bytes)
             }
         }
     }
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     return ascii || isValidUtf8WithHighBytes(bytes) ? "utf-8" : "windows-1251";
 }
 
 }  // namespace vellumar
-

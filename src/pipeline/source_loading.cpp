@@ -5,8 +5,8 @@
 
 #include "base/ascii_case.h"
 #include "cleaning/source_normalizer.h"
-#include "encodings/text_encoding.h"
 #include "editing/text_lines.h"
+#include "encodings/text_encoding.h"
 #include "office/derived_html_path.h"
 #include "office/document_kinds.h"
 

@@ -14,8 +14,8 @@ namespace {
 
 TEST(CodePageCodec, EncodedLengthsAndOffsetsAgreeWithEncode)
 {
-    for (const char* codePage :
-         {"WINDOWS-1251", "WINDOWS-1252", "CP866", "CP932", "CP936", "CP949", "CP950", "CP1361", "MACINTOSH", "UTF-8"}) {
+    for (const char* codePage : {"WINDOWS-1251", "WINDOWS-1252", "CP866", "CP932", "CP936", "CP949", "CP950", "CP1361",
+                                 "MACINTOSH", "UTF-8"}) {
         SCOPED_TRACE(codePage);
         const CodePageCodec codec(codePage);
         const std::string utf8 = "Привет, мир! Ærø 中文 €\r\n";
@@ -58,9 +58,9 @@ TEST(CodePageCodec, AnyBytesRoundTripThroughMultiByteCodePages)
         all,
         pairs,
         "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0!\r\n",  // a Russian line in windows-1251
-        "\xED\x40\xFA\x5C",                          // duplicate codes of one character in CP932
-        "tail \x81",                                  // a lead byte at the end
-        "\xEF\xA3\xBF \xEF\x9C\x80",                  // U+F8FF and U+F700 in UTF-8
+        "\xED\x40\xFA\x5C",                             // duplicate codes of one character in CP932
+        "tail \x81",                                    // a lead byte at the end
+        "\xEF\xA3\xBF \xEF\x9C\x80",                    // U+F8FF and U+F700 in UTF-8
     };
     for (const char* codePage : {"CP932", "CP936", "CP949", "CP950", "CP1361", "UTF-8"}) {
         SCOPED_TRACE(codePage);

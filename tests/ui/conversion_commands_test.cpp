@@ -2,6 +2,7 @@
 // decoding and cleaning on open, pictures found from the document's folder, the book-info
 // answers and the proposed names, the questions on the way, and the caption after each step.
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <memory>
 

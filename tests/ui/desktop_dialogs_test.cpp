@@ -2,12 +2,12 @@
 // a tag, or a file name with "<", is never taken for rich text), and the viewer starts in the
 // book's folder.
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include <functional>
 

@@ -1,9 +1,9 @@
 // Documents are saved in the encoding they were read in: an opened page or FB2 book declares
 // what its bytes are after a save, and reopening it shows the same text.
 
-#include <QFile>
 #include <Qsci/qsciscintillabase.h>
 #include <gtest/gtest.h>
+#include <QFile>
 
 #include <string>
 
@@ -50,10 +50,7 @@ std::string withoutSpaces(std::string text)
 }
 
 // UTF-8 text in another encoding.
-std::string inEncoding(const std::string& utf8, const char* encoding)
-{
-    return Utf8ToCodePage(utf8, encoding);
-}
+std::string inEncoding(const std::string& utf8, const char* encoding) { return Utf8ToCodePage(utf8, encoding); }
 
 TEST_F(DocumentEncodingsTest, OpenedPagesAreSavedInTheirOwnEncoding)
 {
@@ -145,7 +142,8 @@ TEST_F(DocumentEncodingsTest, OpenedBooksKeepTheirEncoding)
 
         // "Ж" typed at the start of the paragraph's text.
         const qsizetype at = fb2().text().indexOf(QStringLiteral("<p>")) + 3;
-        fb2().SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(fb2().text().left(at).toUtf8().size()));
+        fb2().SendScintilla(QsciScintillaBase::SCI_GOTOPOS,
+                            static_cast<unsigned long>(fb2().text().left(at).toUtf8().size()));
         fb2().SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 2UL, "Ж");
         ASSERT_TRUE(fb2().hasUnsavedChanges());
         ASSERT_TRUE(files().saveFb2());
@@ -161,7 +159,7 @@ TEST_F(DocumentEncodingsTest, BooksWithoutAKnownEncoding)
     struct Case {
         const char* name;
         std::string bytes;
-        bool refused;              // a message names the file
+        bool refused;  // a message names the file
         std::string documentCodePage;
     };
     const Case cases[] = {

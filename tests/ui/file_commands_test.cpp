@@ -289,10 +289,10 @@ TEST_F(FileCommandsTest, UndoneChangesAreNoUnsavedChanges)
     auto* charsets = m_window->findChild<QComboBox*>(QStringLiteral("ComboBox2"));
     struct Case {
         const char* name;
-        int typed;            // characters typed after loading
-        int undone;           // of them undone
+        int typed;             // characters typed after loading
+        int undone;            // of them undone
         bool saveAfterTyping;  // saved after typing, then undone
-        bool changeCharset;   // a character set chosen at the end
+        bool changeCharset;    // a character set chosen at the end
         bool asked;
     };
     const Case cases[] = {

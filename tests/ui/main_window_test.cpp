@@ -1,6 +1,8 @@
 // The main window's structure: component names and kinds, captions, shortcuts, menus, tool bars,
 // start values, the caption rule and the hidden menu.
 
+#include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -12,7 +14,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
-#include <QAbstractButton>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -21,7 +22,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include <memory>
 

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "scripted_window_test.h"
+#include "ui/commands/file_commands.h"
 #include "ui/editor/code_editor.h"
 #include "ui/settings/program_folder.h"
 #include "ui/widgets/page_tab_widget.h"
 #include "ui/window/main_window.h"
-#include "ui/commands/file_commands.h"
 #include "ui/window/program_arguments.h"
 
 namespace vellumar {

@@ -1,20 +1,20 @@
 // The main window's settings file: where it lives, what the start reads and the close writes,
 // values it cannot take, and the radio groups the load relies on.
 
+#include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSpinBox>
-#include <QToolButton>
-#include <QApplication>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
+#include <QToolButton>
 
 #include <memory>
 

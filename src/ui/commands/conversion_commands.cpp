@@ -134,7 +134,7 @@ void ConversionCommands::convert()
     // Without a proposed name: the document's own name, or "New" for typed text.
     if (m_files.fb2SaveName().isEmpty())
         m_files.setFb2SaveName(m_files.sourceDocument().isEmpty() ? QStringLiteral("New.fb2")
-                                                                   : fb2SavePath(m_files.sourceDocument()));
+                                                                  : fb2SavePath(m_files.sourceDocument()));
     m_files.saveFb2As();
 }
 

@@ -215,7 +215,8 @@ bool FileCommands::openFile(const QString& path)
         m_window.setActivePage(MainWindow::SourcePage);
         m_window.conversionCommands().openSourceFile(path);
         return m_sourceDocument == path;
-    case FileKind::Other: break;
+    case FileKind::Other:
+        break;
     }
     m_dialogs.showError(QStringLiteral("%1 cannot be opened: Vellumar opens FB2 books (.fb2) and source documents "
                                        "(.htm, .html, .doc, .rtf, .docx, .odt).")

@@ -72,10 +72,7 @@ QString HelpWindow::folder() const
     return folder;
 }
 
-QString HelpWindow::helpFilePath() const
-{
-    return QDir(folder()).filePath(QStringLiteral("help.txt"));
-}
+QString HelpWindow::helpFilePath() const { return QDir(folder()).filePath(QStringLiteral("help.txt")); }
 
 QString HelpWindow::installedHelpFilePath() const
 {

@@ -68,7 +68,6 @@ CodeEditor::CodeEditor(SyntaxColouring colouring, QWidget* parent)
     // Unbinding it in the command set also stops the editor from claiming the key first.
     if (QsciCommand* lowerCase = standardCommands()->boundTo(QKeyCombination(Qt::ControlModifier, Qt::Key_U).toCombined()))
         lowerCase->setKey(0);
-
 }
 
 void CodeEditor::changeEvent(QEvent* event)
