@@ -45,6 +45,15 @@ protected:
     }
 
     QString book(const char* name) const { return m_books + '/' + QString::fromUtf8(name); }
+    // A folder holding `script` as "soffice", to put in front of PATH.
+    QString installOffice(const char* script) const
+    {
+        const QString bin = m_folder.filePath(QStringLiteral("bin"));
+        EXPECT_TRUE(QDir().mkpath(bin));
+        write(bin + QStringLiteral("/soffice"), script);
+        QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+        return bin;
+    }
     static void write(const QString& file, const QByteArray& bytes)
     {
         QFile f(file);
@@ -133,10 +142,7 @@ printf '<html><body><h1>\320\223\320\273\320\260\320\262\320\260</h1><p><img src
 
 TEST_F(ConversionCommandsTest, OpenWordProcessorDocumentsThroughLibreOffice)
 {
-    const QString bin = m_folder.filePath(QStringLiteral("bin"));
-    ASSERT_TRUE(QDir().mkpath(bin));
-    write(bin + QStringLiteral("/soffice"), kFakeOffice);
-    QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+    const QString bin = installOffice(kFakeOffice);
     const QByteArray savedPath = qgetenv("PATH");
     struct Case {
         const char* file;
@@ -187,10 +193,7 @@ printf '<html><body><p>late</p></body></html>' > "$out/${name%.*}.html"
 // behind: no HTML beside the document, the source page and the caption as they were, no message.
 TEST_F(ConversionCommandsTest, CancelInTheProgressDialogStopsLibreOffice)
 {
-    const QString bin = m_folder.filePath(QStringLiteral("bin"));
-    ASSERT_TRUE(QDir().mkpath(bin));
-    write(bin + QStringLiteral("/soffice"), kSlowOffice);
-    QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+    const QString bin = installOffice(kSlowOffice);
     write(book("Old Book.rtf"), "{\\rtf1 text}");
     const QStringList before = QDir(m_books).entryList(QDir::Files);
     QString label;
@@ -220,10 +223,7 @@ TEST_F(ConversionCommandsTest, CancelInTheProgressDialogStopsLibreOffice)
 // the HTML goes to "Old_Book~2.htm", which the next open of the document replaces again.
 TEST_F(ConversionCommandsTest, OpeningAWordProcessorDocumentNeverReplacesTheUsersFiles)
 {
-    const QString bin = m_folder.filePath(QStringLiteral("bin"));
-    ASSERT_TRUE(QDir().mkpath(bin));
-    write(bin + QStringLiteral("/soffice"), kFakeOffice);
-    QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+    const QString bin = installOffice(kFakeOffice);
     const QByteArray savedPath = qgetenv("PATH");
     write(book("Old Book.rtf"), "{\\rtf1 text}");
     write(book("Old_Book.htm"), "<p>my own page</p>");

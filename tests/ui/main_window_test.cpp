@@ -25,6 +25,7 @@
 
 #include <memory>
 
+#include "desktop_fonts.h"
 #include "scripted_window_test.h"
 #include "ui/actions/action_hint.h"
 #include "ui/actions/edit_actions.h"
@@ -346,12 +347,7 @@ TEST_F(MainWindowTest, WindowGeometry)
 TEST(MainWindowFont, SettingsControlsDoNotOverlapWithALargeFont)
 {
     setProgramFolder(QStringLiteral("/nonexistent"));
-    const QFont normal = QApplication::font();
-    for (const qreal points : {9.0, 12.0, 16.0}) {
-        SCOPED_TRACE(points);
-        QFont font = normal;
-        font.setPointSizeF(points);
-        QApplication::setFont(font);
+    testing::forEachDesktopFontSize([] {
         MainWindow form;
         form.resize(form.minimumSize());
         form.show();
@@ -373,8 +369,7 @@ TEST(MainWindowFont, SettingsControlsDoNotOverlapWithALargeFont)
                 }
             }
         }
-    }
-    QApplication::setFont(normal);
+    });
     setProgramFolder(QString());
 }
 

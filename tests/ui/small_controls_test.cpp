@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "desktop_fonts.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/widgets/color_button.h"
 #include "ui/widgets/link_label.h"
@@ -237,12 +238,7 @@ TEST(AboutBox, ShowsNameVersionAndAnHttpLink)
 // size stays the least.
 TEST(AboutBox, GrowsWithTheFontAndCutsNoText)
 {
-    const QFont normal = QApplication::font();
-    for (const qreal points : {9.0, 12.0, 16.0}) {
-        SCOPED_TRACE(points);
-        QFont font = normal;
-        font.setPointSizeF(points);
-        QApplication::setFont(font);
+    testing::forEachDesktopFontSize([] {
         AboutBox box;
         box.show();
         EXPECT_GE(box.width(), 298);
@@ -256,8 +252,7 @@ TEST(AboutBox, GrowsWithTheFontAndCutsNoText)
         }
         auto* link = box.findChild<LinkLabel*>("ASLink1");
         EXPECT_GE(link->width(), link->sizeHint().width());
-    }
-    QApplication::setFont(normal);
+    });
 }
 
 TEST(AboutBox, EscClosesWithOk)
