@@ -30,20 +30,64 @@ std::string upperName(std::string_view name)
     return result;
 }
 
-bool isMultiByte(const std::string& upper)
+bool isDoubleByte(const std::string& upper)
 {
     static constexpr std::array<std::string_view, 10> kNames = {
         "CP932", "SHIFT_JIS", "CP936", "GBK", "CP949", "EUC-KR", "CP950", "BIG5", "CP1361", "JOHAB"};
     return std::find(kNames.begin(), kNames.end(), upper) != kNames.end();
 }
 
+bool isUndefinedByteCharacter(char32_t cp) { return cp >= kUndefinedByteBase && cp < kUndefinedByteBase + 0x100; }
+
+// One iconv conversion of a short input, from the start state: the output, or nothing when the
+// input is not converted whole.
+class ShortConverter {
+public:
+    ShortConverter(const std::string& to, const std::string& from) : m_cd(iconv_open(to.c_str(), from.c_str()))
+    {
+        if (m_cd == reinterpret_cast<iconv_t>(-1)) throw EncodingError("unknown character set '" + from + "'");
+    }
+    ~ShortConverter() { iconv_close(m_cd); }
+    ShortConverter(const ShortConverter&) = delete;
+    ShortConverter& operator=(const ShortConverter&) = delete;
+
+    // The bytes written; 0 when the input is not converted whole into at most 8 bytes.
+    std::size_t convert(const char* input, std::size_t length, char (&out)[8]) const
+    {
+        char in[8];
+        std::copy(input, input + length, in);
+        char* inPtr = in;
+        char* outPtr = out;
+        std::size_t inLeft = length;
+        std::size_t outLeft = sizeof out;
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) return 0;
+        return static_cast<std::size_t>(outPtr - out);
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+char32_t utf32At(const char* bytes)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    return static_cast<char32_t>(b[0]) | static_cast<char32_t>(b[1]) << 8 | static_cast<char32_t>(b[2]) << 16 |
+           static_cast<char32_t>(b[3]) << 24;
+}
+
 }  // namespace
 
 CodePageCodec::CodePageCodec(std::string_view codePage) : m_codePage(codePage)
 {
-    m_singleByte = !isMultiByte(upperName(codePage));
-    if (!m_singleByte) {
-        measureMultiByteWidths();
+    const std::string upper = upperName(codePage);
+    if (upper == "UTF-8" || upper == "UTF8") {
+        m_kind = Kind::Utf8;
+        return;
+    }
+    if (isDoubleByte(upper)) {
+        m_kind = Kind::DoubleByte;
+        buildDoubleByteTables();
         return;
     }
 
@@ -65,31 +109,94 @@ CodePageCodec::CodePageCodec(std::string_view codePage) : m_codePage(codePage)
     }
 }
 
-void CodePageCodec::measureMultiByteWidths()
+void CodePageCodec::buildDoubleByteTables()
 {
     // Each character of the plane converted on its own; a character the code page lacks keeps
-    // width 0 here and is counted as its reference.
-    iconv_t cd = iconv_open(m_codePage.c_str(), "UTF-32LE");
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw EncodingError("unknown character set '" + m_codePage + "'");
+    // width 0 here and is counted as its reference. The private-use characters that stand for
+    // single bytes are never the code page's own.
+    const ShortConverter toCodePage(m_codePage, "UTF-32LE");
     m_widths.assign(kPlaneSize, 0);
+    m_codes.assign(kPlaneSize, 0);
+    char out[8];
     for (char32_t cp = 0; cp < kPlaneSize; ++cp) {
-        if (cp >= 0xD800 && cp <= 0xDFFF) continue;
-        char in[4] = {static_cast<char>(cp & 0xFF), static_cast<char>((cp >> 8) & 0xFF), 0, 0};
-        char out[16];
-        char* inPtr = in;
-        char* outPtr = out;
-        std::size_t inLeft = sizeof in;
-        std::size_t outLeft = sizeof out;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0)
-            m_widths[cp] = static_cast<std::uint8_t>(outPtr - out);
+        if ((cp >= 0xD800 && cp <= 0xDFFF) || isUndefinedByteCharacter(cp)) continue;
+        const char in[4] = {static_cast<char>(cp & 0xFF), static_cast<char>((cp >> 8) & 0xFF), 0, 0};
+        const std::size_t width = toCodePage.convert(in, sizeof in, out);
+        if (width == 0 || width > 2) continue;
+        m_widths[cp] = static_cast<std::uint8_t>(width);
+        m_codes[cp] = width == 1 ? static_cast<unsigned char>(out[0])
+                                 : static_cast<std::uint16_t>(static_cast<unsigned char>(out[0]) << 8 |
+                                                              static_cast<unsigned char>(out[1]));
     }
-    iconv_close(cd);
+    // Bytes decode only into characters that are written back as the same bytes, so that any
+    // text survives being shown and read back.
+    const ShortConverter fromCodePage("UTF-32LE", m_codePage);
+    auto decodesBack = [&](const char* bytes, std::size_t length, std::uint16_t code) -> char32_t {
+        if (fromCodePage.convert(bytes, length, out) != 4) return 0;
+        const char32_t cp = utf32At(out);
+        return cp < kPlaneSize && m_widths[cp] == length && m_codes[cp] == code ? cp : 0;
+    };
+    m_byteToUnicode.assign(256, 0);
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const char in = static_cast<char>(byte);
+        m_byteToUnicode[byte] = decodesBack(&in, 1, static_cast<std::uint16_t>(byte));
+    }
+    m_pairToUnicode.assign(kPlaneSize, 0);
+    for (unsigned code = 0x8000; code < kPlaneSize; ++code) {
+        const char in[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+        m_pairToUnicode[code] = decodesBack(in, 2, static_cast<std::uint16_t>(code));
+    }
+}
+
+std::string CodePageCodec::decodeDoubleByte(std::string_view bytes) const
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80 && m_byteToUnicode[b] == b) {
+            out.push_back(bytes[i]);
+            continue;
+        }
+        if (b >= 0x80 && i + 1 < bytes.size()) {
+            const unsigned code = b << 8 | static_cast<unsigned char>(bytes[i + 1]);
+            if (const char32_t cp = m_pairToUnicode[code]) {
+                appendUtf8(out, cp);
+                ++i;
+                continue;
+            }
+        }
+        const char32_t cp = m_byteToUnicode[b];
+        appendUtf8(out, cp != 0 ? cp : kUndefinedByteBase + b);
+    }
+    return out;
+}
+
+std::string CodePageCodec::encodeDoubleByte(std::string_view utf8) const
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0;
+        i += decodeUtf8(utf8, i, cp);
+        if (cp < kPlaneSize && m_widths[cp] == 1) {
+            out.push_back(static_cast<char>(m_codes[cp]));
+        } else if (cp < kPlaneSize && m_widths[cp] == 2) {
+            out.push_back(static_cast<char>(m_codes[cp] >> 8));
+            out.push_back(static_cast<char>(m_codes[cp] & 0xFF));
+        } else if (isUndefinedByteCharacter(cp)) {
+            out.push_back(static_cast<char>(cp - kUndefinedByteBase));
+        } else {
+            out.append("&#").append(std::to_string(static_cast<std::uint32_t>(cp))).push_back(';');
+        }
+    }
+    return out;
 }
 
 std::string CodePageCodec::decode(std::string_view bytes) const
 {
-    if (!m_singleByte) return codePageToUtf8(bytes, m_codePage);
+    if (m_kind == Kind::Utf8) return std::string(bytes);
+    if (m_kind == Kind::DoubleByte) return decodeDoubleByte(bytes);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
     for (char c : bytes) {
@@ -104,7 +211,8 @@ std::string CodePageCodec::decode(std::string_view bytes) const
 
 std::string CodePageCodec::encode(std::string_view utf8) const
 {
-    if (!m_singleByte) return utf8ToCodePage(utf8, m_codePage);
+    if (m_kind == Kind::Utf8) return std::string(utf8);
+    if (m_kind == Kind::DoubleByte) return encodeDoubleByte(utf8);
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
@@ -122,11 +230,11 @@ std::string CodePageCodec::encode(std::string_view utf8) const
 std::size_t CodePageCodec::widthOf(char32_t cp) const
 {
     if (cp < kPlaneSize) {
-        if (m_singleByte) {
+        if (m_kind == Kind::SingleByte) {
             if (m_fromUnicode[cp] >= 0) return 1;
         } else {
-            if (cp < 0x80) return 1;
             if (m_widths[cp] != 0) return m_widths[cp];
+            if (isUndefinedByteCharacter(cp)) return 1;
         }
     }
     return referenceLength(cp);
@@ -134,10 +242,11 @@ std::size_t CodePageCodec::widthOf(char32_t cp) const
 
 std::size_t CodePageCodec::encodedLength(std::string_view utf8) const
 {
+    if (m_kind == Kind::Utf8) return utf8.size();
     std::size_t total = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0x80 && (!m_singleByte || m_fromUnicode[b] >= 0)) {
+        if (b < 0x80 && (m_kind == Kind::SingleByte ? m_fromUnicode[b] >= 0 : m_widths[b] == 1)) {
             ++total;
             ++i;
             continue;
@@ -156,7 +265,7 @@ std::size_t CodePageCodec::utf8Offset(std::string_view utf8, std::size_t encoded
     while (i < utf8.size()) {
         char32_t cp = 0;
         const std::size_t length = decodeUtf8(utf8, i, cp);
-        const std::size_t width = widthOf(cp);
+        const std::size_t width = m_kind == Kind::Utf8 ? length : widthOf(cp);
         if (total + width > encodedOffset) return i;
         total += width;
         i += length;

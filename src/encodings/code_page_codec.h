@@ -4,9 +4,12 @@
 // many bytes a piece of Unicode text takes in the code page, which is how the editors turn
 // their own positions into positions of the 8-bit text.
 //
-// Single-byte code pages round-trip every byte: a byte that the code page leaves undefined is
-// shown as a private-use character and read back as the same byte. A character that the code
-// page lacks is written as a numeric character reference ("&#8230;").
+// Every code page round-trips every byte. In single-byte and double-byte code pages a byte
+// that the code page leaves undefined (or that would not be written back the same way, as a
+// duplicate code of a double-byte code page) is shown as a private-use character (U+F700 +
+// byte) and read back as the same byte; UTF-8 keeps broken bytes as they are, and the editor
+// shows them as such. A character that the code page lacks is written as a numeric character
+// reference ("&#8230;").
 
 #include <cstddef>
 #include <cstdint>
@@ -36,19 +39,28 @@ public:
     std::size_t utf8Offset(std::string_view utf8, std::size_t encodedOffset) const;
 
 private:
+    enum class Kind { SingleByte, DoubleByte, Utf8 };
+
     // Bytes one code point takes in the code page (its reference's length when it lacks it).
     std::size_t widthOf(char32_t codePoint) const;
-    void measureMultiByteWidths();
+    void buildDoubleByteTables();
+    std::string decodeDoubleByte(std::string_view bytes) const;
+    std::string encodeDoubleByte(std::string_view utf8) const;
 
     std::string m_codePage;
-    bool m_singleByte = true;
+    Kind m_kind = Kind::SingleByte;
     // Single-byte code pages: the code point of every byte, and the byte of every code point of
     // the Basic Multilingual Plane (-1 when the code page lacks it).
     std::vector<char32_t> m_toUnicode;
     std::vector<std::int16_t> m_fromUnicode;
-    // Multi-byte code pages: the encoded width of every code point of the Basic Multilingual Plane,
-    // 0 when the code page lacks it.
+    // Double-byte code pages: the encoded width of every code point of the Basic Multilingual
+    // Plane, 0 when the code page lacks it, and its bytes (a lead byte in the high half); the
+    // code point of every single byte and of every byte pair, 0 when it has none that is
+    // written back as the same bytes.
     std::vector<std::uint8_t> m_widths;
+    std::vector<std::uint16_t> m_codes;
+    std::vector<char32_t> m_byteToUnicode;
+    std::vector<char32_t> m_pairToUnicode;
 };
 
 }  // namespace vellumar

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cerrno>
@@ -262,6 +263,82 @@ std::string sourceToWindows1251(std::string_view bytes, std::string_view encodin
         bytes.remove_prefix(2);
     if (const auto table = singleByteCodePageOf(iconvName(name))) return table->toWindows1251(bytes);
     return utf8ToWindows1251(codePageToUtf8(bytes, name));
+}
+
+std::string_view byteOrderMark(std::string_view encoding)
+{
+    const std::string name = lowerName(encoding);
+    if (isUtf8Name(name)) return "\xEF\xBB\xBF";
+    if (name == "utf-16le") return "\xFF\xFE";
+    if (name == "utf-16be") return "\xFE\xFF";
+    return {};
+}
+
+bool hasByteOrderMark(std::string_view bytes, std::string_view encoding)
+{
+    const std::string_view mark = byteOrderMark(encoding);
+    return !mark.empty() && bytes.starts_with(mark);
+}
+
+std::string windows1251ToSource(std::string_view text, std::string_view encoding, bool withByteOrderMark)
+{
+    const std::string name = lowerName(encoding);
+    std::string out(withByteOrderMark ? byteOrderMark(name) : std::string_view());
+    if (name.empty() || isWindows1251Name(name)) return out.append(text);
+    const std::string utf8 = windows1251ToUtf8(text);
+    if (isUtf8Name(name)) return out.append(utf8);
+    return out.append(utf8ToCodePage(utf8, iconvName(name)));
+}
+
+bool isWindows1251Encoding(std::string_view name) { return isWindows1251Name(lowerName(name)); }
+
+bool isSingleByteEncoding(std::string_view name)
+{
+    iconv_t cd = iconv_open("UTF-32LE", iconvName(lowerName(name)).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    bool singleByte = true;
+    for (int byte = 0; byte < 256 && singleByte; ++byte) {
+        char in = static_cast<char>(byte);
+        char out[16];
+        char* inPtr = &in;
+        char* outPtr = out;
+        std::size_t inLeft = 1;
+        std::size_t outLeft = sizeof out;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        // A byte the encoding leaves undefined is refused on its own; one that waits for more
+        // bytes, or gives no character or several, belongs to a multi-byte encoding.
+        if (rc == static_cast<std::size_t>(-1) ? errno != EILSEQ : (inLeft != 0 || outPtr - out != 4))
+            singleByte = false;
+    }
+    iconv_close(cd);
+    return singleByte;
+}
+
+std::string xmlDocumentEncoding(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with(std::string_view("<\0?\0", 4)))
+        return "utf-16le";
+    else if (bytes.starts_with("\xFE\xFF") || bytes.starts_with(std::string_view("\0<\0?", 4)))
+        return "utf-16be";
+    if (bytes.starts_with("<?xml")) {
+        const std::string_view declaration = bytes.substr(0, std::min(bytes.find("?>"), bytes.size()));
+        const std::size_t at = declaration.find("encoding");
+        if (at != std::string_view::npos) {
+            std::size_t i = at + 8;
+            while (i < declaration.size() && (scan::isSpace(declaration[i]) || declaration[i] == '=')) ++i;
+            if (i < declaration.size() && (declaration[i] == '"' || declaration[i] == '\'')) {
+                const std::size_t end = declaration.find(declaration[i], i + 1);
+                if (end != std::string_view::npos && end > i + 1)
+                    return lowerName(declaration.substr(i + 1, end - i - 1));
+            }
+        }
+    }
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii || isValidUtf8WithHighBytes(bytes) ? "utf-8" : "windows-1251";
 }
 
 }  // namespace vellumar

@@ -47,5 +47,23 @@ std::string detectSourceEncoding(std::string_view bytes, const EncodingWarningHa
 // that iconv does not know ("unknown character set 'x'"): one the user named is not ignored.
 std::string sourceToWindows1251(std::string_view bytes, std::string_view encoding = "auto",
                                 const EncodingWarningHandler& onWarning = {});
+// windows-1251 text written back in a source's encoding (a charset name as
+// DetectSourceEncoding gives it), so that a page saved again declares what its bytes are.
+// Characters the encoding lacks become references; `withByteOrderMark` puts the encoding's
+// mark (UTF-8, UTF-16) in front.
+std::string windows1251ToSource(std::string_view text, std::string_view encoding, bool withByteOrderMark = false);
+// How an XML document's bytes are encoded: a byte-order mark (UTF-8, UTF-16) or UTF-16 text
+// without one, else the encoding its <?xml?> declaration names (lower case), else UTF-8, the
+// XML default, when the bytes are valid UTF-8, and windows-1251 when they are not.
+std::string xmlDocumentEncoding(std::string_view bytes);
+// Whether `name` names windows-1251 (any case).
+bool isWindows1251Encoding(std::string_view name);
+// Whether iconv reads `name` one byte per character, every byte on its own (KOI8-R,
+// ISO-8859-5, ...); false for multi-byte encodings and for names iconv does not know.
+bool isSingleByteEncoding(std::string_view name);
+// The byte-order mark of `encoding` (UTF-8, UTF-16LE, UTF-16BE), empty for other encodings,
+// and whether `bytes` start with it.
+std::string_view byteOrderMark(std::string_view encoding);
+bool hasByteOrderMark(std::string_view bytes, std::string_view encoding);
 
 }  // namespace vellumar

@@ -3,9 +3,10 @@
 #include <mutex>
 #include <utility>
 
+#include "base/ascii_case.h"
 #include "cleaning/source_normalizer.h"
-#include "encodings/text_encoding.h"
 #include "editing/text_lines.h"
+#include "encodings/text_encoding.h"
 #include "office/derived_html_path.h"
 #include "office/document_kinds.h"
 
@@ -58,14 +59,23 @@ std::string readSource(const SourceFile& file, std::size_t maxBytes)
     return readFileBytes(file.html.empty() ? file.path : file.html, maxBytes);
 }
 
-std::string decodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
-                         UserInteraction& user)
+namespace {
+
+EncodingWarningHandler warningsOf(std::string_view sourceName, UserInteraction& user)
 {
-    return sourceToWindows1251(bytes, encoding, [&](std::string_view warning) {
+    return [sourceName, &user](std::string_view warning) {
         std::string text(sourceName);
         text.append(": ").append(warning);
         user.warn(text);
-    });
+    };
+}
+
+}  // namespace
+
+std::string decodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
+                         UserInteraction& user)
+{
+    return sourceToWindows1251(bytes, encoding, warningsOf(sourceName, user));
 }
 
 std::string cleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
@@ -86,7 +96,12 @@ LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const 
     source.folder = file.folder();
     // A word processor's HTML is UTF-8.
     const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
-    std::string text = decodeSource(readSource(file, load.maxBytes), encoding, source.name, user);
+    const std::string bytes = readSource(file, load.maxBytes);
+    source.encoding = asciiLower(encoding);
+    if (source.encoding.empty() || source.encoding == "auto")
+        source.encoding = detectSourceEncoding(bytes, warningsOf(source.name, user));
+    source.byteOrderMark = hasByteOrderMark(bytes, source.encoding);
+    std::string text = sourceToWindows1251(bytes, source.encoding);
     source.text = joinLinesCrLfOwned(load.clean ? cleanSource(std::move(text), options, user) : std::move(text), true);
     return source;
 }

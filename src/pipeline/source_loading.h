@@ -70,6 +70,11 @@ struct LoadedSource {
     std::filesystem::path folder;
     // The source as messages name it (SourceFile::displayName).
     std::string name;
+    // The encoding the source's bytes were read in ("utf-8", "koi8-r", "utf-16le", ...), and
+    // whether they started with its byte-order mark: what a save of the page writes again
+    // (windows1251ToSource).
+    std::string encoding = "windows-1251";
+    bool byteOrderMark = false;
 
     // The text as the source editor hands it to a conversion: its lines joined by CR LF.
     std::string editorText() const;

@@ -64,6 +64,33 @@ TEST(BookCheck, CompleteBookHasNoProblems)
     for (const BookProblem& problem : result.problems) ADD_FAILURE() << problem.line << ": " << problem.message;
 }
 
+// Tables as the current FictionBook 2.0 schema allows them: header cells, cells spanning
+// columns and rows, aligned cells; a cell attribute the schema lacks is still an error.
+TEST(BookCheck, TablesWithHeaderCellsAndSpansAreValid)
+{
+    struct Case {
+        const char* table;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"<table><tr><th>Head</th><th align=\"center\">Other</th></tr><tr><td>a</td><td>b</td></tr></table>", true},
+        {"<table><tr><td colspan=\"2\" align=\"right\">wide</td></tr><tr><td rowspan=\"2\" valign=\"top\">tall</td>"
+         "<td>b</td></tr><tr><td>c</td></tr></table>",
+         true},
+        {"<table><tr><th rowspan=\"2\" valign=\"middle\">h</th><td>x</td></tr><tr><td>y</td></tr></table>", true},
+        {"<table><tr><td width=\"5\">a</td></tr></table>", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.table);
+        const BookCheckResult result = checkFb2Book(book(kGenre + kAuthor, std::string(c.table) + "\r\n"), kSchema);
+        EXPECT_TRUE(result.schemaChecked);
+        EXPECT_EQ(linesOf(result, ProblemSeverity::Error).empty(), c.valid);
+        if (c.valid) {
+            for (const BookProblem& problem : result.problems) ADD_FAILURE() << problem.line << ": " << problem.message;
+        }
+    }
+}
+
 TEST(BookCheck, MissingGenreAndAuthorAreWarningsOfTheirOwn)
 {
     struct Case {

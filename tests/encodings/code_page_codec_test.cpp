@@ -14,7 +14,8 @@ namespace {
 
 TEST(CodePageCodec, EncodedLengthsAndOffsetsAgreeWithEncode)
 {
-    for (const char* codePage : {"WINDOWS-1251", "WINDOWS-1252", "CP866", "CP932", "MACINTOSH"}) {
+    for (const char* codePage : {"WINDOWS-1251", "WINDOWS-1252", "CP866", "CP932", "CP936", "CP949", "CP950", "CP1361",
+                                 "MACINTOSH", "UTF-8"}) {
         SCOPED_TRACE(codePage);
         const CodePageCodec codec(codePage);
         const std::string utf8 = "Привет, мир! Ærø 中文 €\r\n";
@@ -41,6 +42,38 @@ TEST(CodePageCodec, EveryByteOfASingleByteCodePageRoundTrips)
         const CodePageCodec codec(codePage);
         EXPECT_EQ(codec.encode(codec.decode(all)), all) << codePage;
     }
+}
+
+// Any bytes survive being shown in a double-byte code page or in UTF-8 and read back: bytes
+// that are no character of the code page, lead bytes without their second byte, and codes
+// that the code page would write back differently.
+TEST(CodePageCodec, AnyBytesRoundTripThroughMultiByteCodePages)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    std::string pairs;
+    for (int lead = 0x80; lead < 256; lead += 3)
+        for (int trail = 0; trail < 256; trail += 5) pairs.append({static_cast<char>(lead), static_cast<char>(trail)});
+    const std::string samples[] = {
+        all,
+        pairs,
+        "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0!\r\n",  // a Russian line in windows-1251
+        "\xED\x40\xFA\x5C",                             // duplicate codes of one character in CP932
+        "tail \x81",                                    // a lead byte at the end
+        "\xEF\xA3\xBF \xEF\x9C\x80",                    // U+F8FF and U+F700 in UTF-8
+    };
+    for (const char* codePage : {"CP932", "CP936", "CP949", "CP950", "CP1361", "UTF-8"}) {
+        SCOPED_TRACE(codePage);
+        const CodePageCodec codec(codePage);
+        for (const std::string& bytes : samples) {
+            const std::string shown = codec.decode(bytes);
+            EXPECT_EQ(codec.encode(shown), bytes);
+            EXPECT_EQ(codec.encodedLength(shown), bytes.size());
+        }
+    }
+    const CodePageCodec japanese("CP932");
+    EXPECT_EQ(japanese.decode("\x93\xFA\x96\x7B"), "日本");
+    EXPECT_EQ(japanese.encode("日本 Ж€"), "\x93\xFA\x96\x7B \x84\x47&#8364;");
 }
 
 TEST(CodePageCodec, DecodesLikeTheCodePageAndReferencesWhatItLacks)

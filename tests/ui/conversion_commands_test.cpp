@@ -2,12 +2,16 @@
 // decoding and cleaning on open, pictures found from the document's folder, the book-info
 // answers and the proposed names, the questions on the way, and the caption after each step.
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -41,6 +45,15 @@ protected:
     }
 
     QString book(const char* name) const { return m_books + '/' + QString::fromUtf8(name); }
+    // A folder holding `script` as "soffice", to put in front of PATH.
+    QString installOffice(const char* script) const
+    {
+        const QString bin = m_folder.filePath(QStringLiteral("bin"));
+        EXPECT_TRUE(QDir().mkpath(bin));
+        write(bin + QStringLiteral("/soffice"), script);
+        QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+        return bin;
+    }
     static void write(const QString& file, const QByteArray& bytes)
     {
         QFile f(file);
@@ -129,10 +142,7 @@ printf '<html><body><h1>\320\223\320\273\320\260\320\262\320\260</h1><p><img src
 
 TEST_F(ConversionCommandsTest, OpenWordProcessorDocumentsThroughLibreOffice)
 {
-    const QString bin = m_folder.filePath(QStringLiteral("bin"));
-    ASSERT_TRUE(QDir().mkpath(bin));
-    write(bin + QStringLiteral("/soffice"), kFakeOffice);
-    QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+    const QString bin = installOffice(kFakeOffice);
     const QByteArray savedPath = qgetenv("PATH");
     struct Case {
         const char* file;
@@ -170,14 +180,50 @@ TEST_F(ConversionCommandsTest, OpenWordProcessorDocumentsThroughLibreOffice)
     }
 }
 
+// Stands in for a LibreOffice that takes long; it would write the HTML only at the end.
+constexpr const char* kSlowOffice = R"(#!/bin/sh
+while [ $# -gt 1 ]; do [ "$1" = --outdir ] && out=$2; shift; done
+name=$(basename "$1")
+sleep 60
+mkdir -p "$out"
+printf '<html><body><p>late</p></body></html>' > "$out/${name%.*}.html"
+)";
+
+// A small dialog shows LibreOffice at work; its Cancel stops LibreOffice and leaves nothing
+// behind: no HTML beside the document, the source page and the caption as they were, no message.
+TEST_F(ConversionCommandsTest, CancelInTheProgressDialogStopsLibreOffice)
+{
+    const QString bin = installOffice(kSlowOffice);
+    write(book("Old Book.rtf"), "{\\rtf1 text}");
+    const QStringList before = QDir(m_books).entryList(QDir::Files);
+    QString label;
+    // Cancel is pressed once the dialog is there, as a user would.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* progress = m_window->findChild<QProgressDialog*>(QStringLiteral("WordConversionProgress"));
+        if (progress == nullptr || !progress->isVisible()) return;
+        label = progress->labelText();
+        if (auto* cancel = progress->findChild<QPushButton*>()) QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    poll.start(50);
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", bin.toLocal8Bit() + ':' + savedPath);
+    open(book("Old Book.rtf"));
+    qputenv("PATH", savedPath);
+    poll.stop();
+    EXPECT_TRUE(label.contains(QStringLiteral("Old Book.rtf"))) << label.toStdString();
+    EXPECT_EQ(sourceText(), "");
+    EXPECT_EQ(m_window->windowTitle(), "Vellumar : ") << "as after any document that could not be opened";
+    EXPECT_TRUE(m_dialogs.messages.isEmpty()) << m_dialogs.messages.join('\n').toStdString();
+    EXPECT_EQ(QDir(m_books).entryList(QDir::Files), before) << "nothing left beside the document";
+    EXPECT_EQ(m_window->findChild<QProgressDialog*>(QStringLiteral("WordConversionProgress")), nullptr);
+}
+
 // The user's own "Old_Book.htm" and a picture of the name LibreOffice gives stay as they are:
 // the HTML goes to "Old_Book~2.htm", which the next open of the document replaces again.
 TEST_F(ConversionCommandsTest, OpeningAWordProcessorDocumentNeverReplacesTheUsersFiles)
 {
-    const QString bin = m_folder.filePath(QStringLiteral("bin"));
-    ASSERT_TRUE(QDir().mkpath(bin));
-    write(bin + QStringLiteral("/soffice"), kFakeOffice);
-    QFile::setPermissions(bin + QStringLiteral("/soffice"), QFile::ReadOwner | QFile::ExeOwner);
+    const QString bin = installOffice(kFakeOffice);
     const QByteArray savedPath = qgetenv("PATH");
     write(book("Old Book.rtf"), "{\\rtf1 text}");
     write(book("Old_Book.htm"), "<p>my own page</p>");
@@ -259,28 +305,60 @@ TEST_F(ConversionCommandsTest, ConvertAsksTitleInformationAndSavesUnderThePropos
 
 TEST_F(ConversionCommandsTest, ProposedNamesWithoutTitleInformation)
 {
-    // Typed source, no document opened: sourceFileName is empty, the name ".fb2" in the current folder.
+    // Typed source, no document opened: "New.fb2" in the current folder, not a hidden ".fb2".
     showTitleInfo(false);
     m_window->sourceEditor()->setDocumentText("<html><body><p>typed</p></body></html>");
     m_dialogs.saveNames = {QString()};
     trigger(ActionId::Convert);
     EXPECT_EQ(m_dialogs.bookInfoQuestions, 0);
-    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + QDir::current().filePath(QStringLiteral(".fb2")));
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + QDir::current().filePath(QStringLiteral("New.fb2")));
 
-    // An opened document: "New.fb2" in its folder; the cancelled save was forgotten.
+    // An opened document: its own name with .fb2 in its folder; the cancelled save was forgotten.
     write(book("a.html"), "<html><body><p>a</p></body></html>");
     open(book("a.html"));
     m_dialogs.saveNames = {QString()};
     trigger(ActionId::Convert);
-    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("a.fb2"));
 
     // Confirmed with an empty title: no name proposed from it.
     showTitleInfo(true);
     m_dialogs.bookInfoAnswers = {BookInfoAnswers{"", "First", "Last"}};
     m_dialogs.saveNames = {QString()};
     trigger(ActionId::Convert);
-    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("New.fb2"));
+    EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + book("a.fb2"));
     EXPECT_NE(fb2Text().find("<first-name>First</first-name>"), std::string::npos);
+}
+
+// After a book was saved, a document opened from another folder proposes its own book, never
+// the first one's file.
+TEST_F(ConversionCommandsTest, AnotherDocumentProposesItsOwnBook)
+{
+    showTitleInfo(false);
+    ASSERT_TRUE(QDir().mkpath(m_folder.filePath(QStringLiteral("other"))));
+    const QString second = m_folder.filePath(QStringLiteral("other/b.htm"));
+    write(book("a.htm"), "<html><body><p>a</p></body></html>");
+    write(second, "<html><body><p>b</p></body></html>");
+    struct Step {
+        QString document;
+        BookInfoAnswers answers;  // with "Show title information"; empty title: none asked
+        QString proposed;
+    };
+    const Step steps[] = {
+        {book("a.htm"), {}, book("a.fb2")},
+        {second, {}, m_folder.filePath(QStringLiteral("other/b.fb2"))},
+        {book("a.htm"), {std::string(kTitle1251), "", ""}, book("belaja_noch.fb2")},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.document.toStdString());
+        open(step.document);
+        showTitleInfo(!step.answers.title.empty());
+        if (!step.answers.title.empty()) m_dialogs.bookInfoAnswers = {step.answers};
+        m_dialogs.saveNames = {step.proposed};
+        m_dialogs.unsavedAnswers = {UnsavedAnswer::Discard};
+        trigger(ActionId::Convert);
+        EXPECT_EQ(m_dialogs.fileDialogs.last(), "SD " + step.proposed);
+        EXPECT_TRUE(QFile::exists(step.proposed));
+    }
 }
 
 TEST_F(ConversionCommandsTest, ConvertAsksBeforeReplacingAnEditedBook)

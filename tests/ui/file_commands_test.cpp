@@ -282,6 +282,48 @@ TEST_F(FileCommandsTest, TextTheProgramPutThereIsReplacedWithoutAQuestion)
     EXPECT_EQ(source().editor().text(), "");
 }
 
+// Changes undone again are no changes: the question follows the text as last loaded or saved,
+// also across a change of the character set.
+TEST_F(FileCommandsTest, UndoneChangesAreNoUnsavedChanges)
+{
+    auto* charsets = m_window->findChild<QComboBox*>(QStringLiteral("ComboBox2"));
+    struct Case {
+        const char* name;
+        int typed;             // characters typed after loading
+        int undone;            // of them undone
+        bool saveAfterTyping;  // saved after typing, then undone
+        bool changeCharset;    // a character set chosen at the end
+        bool asked;
+    };
+    const Case cases[] = {
+        {"typed and undone", 1, 1, false, false, false},
+        {"typed twice, one undone", 2, 1, false, false, true},
+        {"typed, undone, charset", 1, 1, false, true, false},
+        {"typed, saved, nothing undone", 1, 0, true, false, false},
+        {"typed, saved, undone", 1, 1, true, false, true},
+        {"typed, saved, undone, charset", 1, 1, true, true, true},
+        {"typed, saved, charset", 2, 0, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        charsets->setCurrentText(QStringLiteral("DEFAULT_CHARSET"));
+        source().setDocumentText("loaded");
+        for (int i = 0; i < c.typed; ++i) type(source(), "x");
+        if (c.saveAfterTyping) {
+            m_dialogs.saveNames = {path("saved.htm")};
+            ASSERT_TRUE(commands().saveSourceHtmlAs());
+        }
+        for (int i = 0; i < c.undone; ++i) source().editor().undo();
+        if (c.changeCharset) charsets->setCurrentText(QStringLiteral("SHIFTJIS_CHARSET"));
+        EXPECT_EQ(source().hasUnsavedChanges(), c.asked);
+        m_dialogs.unsavedQuestions.clear();
+        m_dialogs.unsavedAnswers = {UnsavedAnswer::Discard};
+        trigger(ActionId::NewSourceDocument);
+        EXPECT_EQ(m_dialogs.unsavedQuestions.size(), c.asked ? 1 : 0);
+        m_dialogs.unsavedAnswers.clear();
+    }
+}
+
 TEST_F(FileCommandsTest, SaveCancelledInTheQuestionKeepsTheText)
 {
     type(fb2(), "typed");

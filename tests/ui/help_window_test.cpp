@@ -45,9 +45,10 @@ TEST_F(HelpWindowTest, NamesCaptionAndReadOnlyText)
     EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
-TEST_F(HelpWindowTest, PathHasTheDoubleSeparatorBeforeTheFileName)
+TEST_F(HelpWindowTest, PathsOfTheHelpFileHaveNoDoubleSeparator)
 {
-    EXPECT_EQ(m_window.helpFilePath(), m_folder.path() + "//help.txt");
+    EXPECT_EQ(m_window.helpFilePath(), m_folder.path() + "/help.txt");
+    EXPECT_EQ(m_window.installedHelpFilePath(), QDir::cleanPath(m_folder.path() + "/../share/vellumar/help.txt"));
 }
 
 TEST_F(HelpWindowTest, LoadsTheFileLinesEveryTime)
@@ -75,7 +76,8 @@ TEST_F(HelpWindowTest, MissingFileGivesMessageAndKeepsTheOldText)
 {
     EXPECT_FALSE(m_window.loadHelpText());
     ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_EQ(m_messages[0], m_folder.path() + "//help.txt not found.");
+    // The installed place, as a clean path (not "bin//help.txt").
+    EXPECT_EQ(m_messages[0], QDir::cleanPath(m_folder.path() + "/../share/vellumar/help.txt") + " not found.");
     EXPECT_TRUE(shownText().isEmpty());
 
     writeFile(m_folder.filePath("help.txt"), "Kept\n");
@@ -107,6 +109,20 @@ TEST_F(HelpWindowTest, ExecLoadsBeforeShowing)
     });
     m_window.exec();
     EXPECT_EQ(textWhenShown, "Shown\n");
+}
+
+// The shipped help describes this program: its document kinds, keys and files, and nothing of
+// another program's.
+TEST(ShippedHelp, DescribesTheProgramAsItIs)
+{
+    QFile file(QStringLiteral(VELLUMAR_DATA_DIR "/help.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(file.readAll());
+    for (const char* present : {".docx", ".odt", "LibreOffice", "F8", "Shift+F10", "xlink:href", "Check FB2",
+                                "share/vellumar/help.txt", "~/.config/vellumar/vellumar.ini", "vellumar-convert"})
+        EXPECT_TRUE(help.contains(QString::fromUtf8(present))) << present;
+    for (const char* absent : {"Microsoft Word", "<program>.ini", "l:href"})
+        EXPECT_FALSE(help.contains(QString::fromUtf8(absent))) << absent;
 }
 
 }  // namespace

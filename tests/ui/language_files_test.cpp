@@ -105,8 +105,8 @@ TEST_F(LanguageFiles, OtherFileSetsWhatItHoldsAndLeavesTheRest)
     EXPECT_EQ(tab(form, 0), "Quelle");
     EXPECT_EQ(tab(form, 1), "FB2");
     EXPECT_EQ(find<QCheckBox>(form, "CheckBox18")->text(), "");  // an empty value sets an empty text
-    // The stored path is a label like any other.
-    EXPECT_EQ(find<QLabel>(form, "Label1")->text(), "/from/the/file.lng");
+    // The stored path is a setting, not a text: the file does not replace it.
+    EXPECT_EQ(find<QLabel>(form, "Label1")->text(), QString::fromStdString(mine.string()));
     // The hint follows the caption: the long hint of the edit action is gone.
     QAction* copy = form.action(ActionId::Copy);
     EXPECT_EQ(copy->text(), "&Kopieren");
@@ -132,6 +132,8 @@ TEST_F(LanguageFiles, ShippedEnglishFileIsWhatRecreateWrites)
     windows.mainWindow().recreateLanguageFile();
     const IniFile written(besideProgram("Vellumar_eng.lng"));
     const IniFile shipped(kShipped / "Vellumar_eng.lng");
+    EXPECT_FALSE(written.value("Form1", "Label1")) << "the other language file's path is no text";
+    EXPECT_FALSE(IniFile(kShipped / "Vellumar_ru.lng").value("Form1", "Label1"));
     for (const std::string& section : written.sections())
         for (const std::string& key : written.keys(section))
             EXPECT_EQ(shipped.value(section, key), written.value(section, key)) << section << '/' << key;

@@ -1,6 +1,8 @@
 // The main window's structure: component names and kinds, captions, shortcuts, menus, tool bars,
 // start values, the caption rule and the hidden menu.
 
+#include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,10 +22,10 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include <memory>
 
+#include "desktop_fonts.h"
 #include "scripted_window_test.h"
 #include "ui/actions/action_hint.h"
 #include "ui/actions/edit_actions.h"
@@ -340,6 +342,37 @@ TEST_F(MainWindowTest, WindowGeometry)
     EXPECT_EQ(margins, QMargins(10, 10, 10, 10));
 }
 
+// With a large desktop font the window's least size grows, so that the settings pages' controls
+// (the "Table Border" radio buttons among them) never lie over each other.
+TEST(MainWindowFont, SettingsControlsDoNotOverlapWithALargeFont)
+{
+    setProgramFolder(QStringLiteral("/nonexistent"));
+    testing::forEachDesktopFontSize([] {
+        MainWindow form;
+        form.resize(form.minimumSize());
+        form.show();
+        for (const int page : {MainWindow::SettingsPage, MainWindow::CommonSettingsPage}) {
+            form.setActivePage(page);
+            QCoreApplication::processEvents();
+            QWidget* shown = form.pages()->currentWidget();
+            const QList<QAbstractButton*> buttons = shown->findChildren<QAbstractButton*>();
+            for (QAbstractButton* button : buttons) {
+                if (!button->isVisible()) continue;
+                EXPECT_GE(button->height(), button->minimumSizeHint().height()) << button->objectName().toStdString();
+                const QRect area(button->mapTo(shown, QPoint()), button->size());
+                for (QAbstractButton* other : buttons) {
+                    if (other == button || !other->isVisible() || other->isAncestorOf(button) ||
+                        button->isAncestorOf(other))
+                        continue;
+                    EXPECT_FALSE(area.intersects(QRect(other->mapTo(shown, QPoint()), other->size())))
+                        << button->objectName().toStdString() << " over " << other->objectName().toStdString();
+                }
+            }
+        }
+    });
+    setProgramFolder(QString());
+}
+
 TEST_F(MainWindowTest, CtrlUShowsAndHidesTheHiddenMenu)
 {
     m_window->show();
@@ -398,6 +431,37 @@ TEST_F(MainWindowTest, EditActionsFollowTheFocusedEditor)
     EXPECT_FALSE(enabled(ActionId::Copy));
     m_window->action(ActionId::SelectAll)->trigger();
     EXPECT_TRUE(enabled(ActionId::Copy));
+}
+
+// A menu opened from the keyboard gives the menu bar the focus; the edit commands still follow
+// the editor that had it.
+TEST_F(MainWindowTest, EditActionsFollowTheEditorWhileTheMenuBarHasTheFocus)
+{
+    auto enabled = [this](ActionId id) { return m_window->action(id)->isEnabled(); };
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->setActivePage(MainWindow::SourcePage);
+    CodeEditor* memo = m_window->sourceEditor();
+    memo->setFocus();
+    memo->editor().setText("abc def");
+    memo->editor().select(0, 3);
+    m_window->menuBar()->setFocus(Qt::MenuBarFocusReason);
+    m_window->editActions()->updateActions();
+    ASSERT_EQ(m_window->focusWidget(), m_window->menuBar());
+    EXPECT_EQ(m_window->editActions()->currentTarget(), memo);
+    for (ActionId id : {ActionId::Cut, ActionId::Copy, ActionId::Delete, ActionId::SelectAll})
+        EXPECT_TRUE(enabled(id)) << m_window->action(id)->objectName().toStdString();
+    m_window->action(ActionId::Delete)->trigger();
+    EXPECT_EQ(memo->editor().text(), " def");
+
+    // Another control took the focus since: nothing to act on.
+    m_window->setActivePage(MainWindow::SettingsPage);
+    find<QCheckBox>("CheckBox18")->setFocus();
+    m_window->editActions()->updateActions();
+    m_window->menuBar()->setFocus(Qt::MenuBarFocusReason);
+    m_window->editActions()->updateActions();
+    EXPECT_EQ(m_window->editActions()->currentTarget(), nullptr);
+    EXPECT_FALSE(enabled(ActionId::SelectAll));
 }
 
 TEST_F(MainWindowTest, TagCommandsWorkOnTheFb2EditorFromAnyPage)

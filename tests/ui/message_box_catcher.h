@@ -16,6 +16,7 @@ public:
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 texts << box->text();
+                formats << box->textFormat();
                 owners << box->parentWidget();
                 box->done(QMessageBox::Ok);
             }
@@ -24,6 +25,7 @@ public:
     }
     QStringList texts;
     QList<const QWidget*> owners;  // the window each box opened over
+    QList<Qt::TextFormat> formats;
 
 private:
     QTimer m_timer;

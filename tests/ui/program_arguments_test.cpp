@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "scripted_window_test.h"
+#include "ui/commands/file_commands.h"
 #include "ui/editor/code_editor.h"
 #include "ui/settings/program_folder.h"
 #include "ui/widgets/page_tab_widget.h"
@@ -106,6 +107,46 @@ TEST_F(OpenFileArgumentsTest, UnreadableOrUnknownFilesAreNamedAndTheRestStillOpe
     EXPECT_TRUE(m_dialogs.errors[1].contains(picture)) << m_dialogs.errors[1].toStdString();
     EXPECT_EQ(m_window->fb2FileName(), book);
     EXPECT_EQ(m_window->fb2Editor()->editor().text(), "<FictionBook/>");
+}
+
+// The window holds one source and one book: the first of each kind opens, and the others are
+// named rather than dropped.
+TEST_F(OpenFileArgumentsTest, OnlyTheFirstFileOfAKindOpensAndTheOthersAreNamed)
+{
+    const QString first = write("a.html", "<html><body><p>first</p></body></html>");
+    const QString second = write("b.html", "<html><body><p>second</p></body></html>");
+    const QString book = write("a.fb2", "<FictionBook>one</FictionBook>");
+    const QString secondBook = write("b.fb2", "<FictionBook>two</FictionBook>");
+    const QString missing = m_folder.filePath(QStringLiteral("missing.htm"));
+    struct Case {
+        QStringList files;
+        const char* source;  // found in the source page
+        const char* fb2;     // found in the FB2 page
+        QStringList notOpened;
+    };
+    const Case cases[] = {
+        {{first, second}, "first", "", {second}},
+        {{first, book, second, secondBook}, "first", "one", {second, secondBook}},
+        {{missing, second}, "second", "", {}},
+        {{first}, "first", "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.files.join(' ').toStdString());
+        m_window->fileCommands().clearSourceDocument();
+        m_window->fileCommands().clearFb2Document();
+        m_dialogs.messages.clear();
+        openFileArguments(*m_window, c.files);
+        EXPECT_NE(m_window->sourceEditor()->editor().text().find(c.source), std::string::npos);
+        EXPECT_NE(m_window->fb2Editor()->editor().text().find(c.fb2), std::string::npos);
+        if (c.notOpened.isEmpty()) {
+            EXPECT_TRUE(m_dialogs.messages.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(m_dialogs.messages.size(), 1);
+        for (const QString& file : c.notOpened)
+            EXPECT_TRUE(m_dialogs.messages[0].contains(file)) << m_dialogs.messages[0].toStdString();
+        EXPECT_FALSE(m_dialogs.messages[0].contains(c.files[0]));
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "editing/tag_commands.h"
 #include "ui/editor/code_editor.h"
@@ -282,6 +283,43 @@ TEST(MainWindowCharset, ChoosingACharsetRedisplaysBothEditors)
     charsets->setCurrentText(QStringLiteral("GREEK_CHARSET"));
     charsets->setCurrentIndex(-1);
     EXPECT_EQ(form.sourceEditor()->editor().codePage(), "WINDOWS-1251");
+    setProgramFolder(QString());
+}
+
+// The character set changes how the editors show their bytes, never the bytes: through every
+// entry of the list, in order and back, a Russian page loaded while any of them is chosen and
+// every byte value survive, the editors stay unchanged and the undo history stays.
+TEST(MainWindowCharset, EveryCharsetKeepsTheEditorsBytes)
+{
+    setProgramFolder(QStringLiteral("/nonexistent"));
+    MainWindow form;
+    auto* charsets = form.findChild<QComboBox*>(QStringLiteral("ComboBox2"));
+    std::string allBytes;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n') allBytes.push_back(static_cast<char>(b));  // line breaks become CR LF
+    const std::string page = "<p>" + kHello + " " + kWorld + "</p>\r\n\x81\xFF\x98 " + allBytes;
+    form.fb2Editor()->setDocumentText(page);
+    form.fb2Editor()->editor().select(0, 0);
+    form.fb2Editor()->editor().replaceSelection("<a/>");
+    const std::string edited = form.fb2Editor()->editor().text();
+    std::vector<int> order;
+    for (int i = 0; i < charsets->count(); ++i) order.push_back(i);
+    for (int i = charsets->count(); i-- > 0;) order.push_back(i);
+    for (const int index : order) {
+        const QString name = charsets->itemText(index);
+        SCOPED_TRACE(name.toStdString());
+        charsets->setCurrentIndex(index);
+        // A page loaded while this character set is chosen, as a stored choice does at start.
+        form.sourceEditor()->setDocumentText(page);
+        EXPECT_EQ(form.sourceEditor()->editor().text(), page);
+        EXPECT_FALSE(form.sourceEditor()->hasUnsavedChanges());
+        EXPECT_EQ(form.fb2Editor()->editor().text(), edited);
+        EXPECT_TRUE(form.fb2Editor()->hasUnsavedChanges());
+    }
+    charsets->setCurrentText(QStringLiteral("SHIFTJIS_CHARSET"));
+    ASSERT_TRUE(form.fb2Editor()->editor().canUndo());
+    form.fb2Editor()->editor().undo();
+    EXPECT_EQ(form.fb2Editor()->editor().text(), page);
     setProgramFolder(QString());
 }
 

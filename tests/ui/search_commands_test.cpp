@@ -122,6 +122,33 @@ TEST_F(SearchWindowTest, F3TakesTheSelectedWordAndFindsItBehindTheSelection)
     EXPECT_EQ(m_source->selectionStart(), 12u);
 }
 
+// "The End" of F3 opens above the search dialog that stays on top, never under it.
+TEST_F(SearchWindowTest, F3PastTheLastMatchSaysSoAboveTheShownSearchDialog)
+{
+    struct Case {
+        const char* name;
+        bool findShown;
+        bool replaceShown;
+        QWidget* owner;
+    };
+    const Case cases[] = {
+        {"no dialog", false, false, m_window},
+        {"find dialog", true, false, m_find},
+        {"replace dialog", false, true, m_replace},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_find->setVisible(c.findShown);
+        m_replace->setVisible(c.replaceShown);
+        m_messages.owners.clear();
+        m_source->setText("cat");
+        m_find->findEdit()->setText(QStringLiteral("dog"));
+        trigger(ActionId::FindNext);
+        ASSERT_EQ(m_messages.owners.size(), 1);
+        EXPECT_EQ(m_messages.owners[0], c.owner);
+    }
+}
+
 TEST_F(SearchWindowTest, F3WithoutFindTextOpensTheFindDialog)
 {
     m_source->setText("text");

@@ -1,19 +1,20 @@
 // The main window's settings file: where it lives, what the start reads and the close writes,
 // values it cannot take, and the radio groups the load relies on.
 
+#include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
-#include <QToolButton>
-#include <QApplication>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
+#include <QToolButton>
 
 #include <memory>
 
@@ -122,6 +123,32 @@ TEST_F(SettingsFile, ValuesTheControlsCannotTakeGiveTheDefaults)
     EXPECT_GE(form->x(), 0);
     EXPECT_GE(form->y(), 0);
     EXPECT_EQ(form->width(), 550);
+}
+
+// A stored size larger than the screen is limited to the screen's available area, at start
+// and in the file written on close.
+TEST_F(SettingsFile, StoredSizeIsLimitedToTheScreen)
+{
+    const QSize area = QGuiApplication::primaryScreen()->availableGeometry().size();
+    struct Case {
+        const char* values;
+        QSize expected;
+    };
+    const Case cases[] = {
+        {"Width=2147483647\nHeight=100000\n", area},
+        {"Width=100000\nHeight=520\n", QSize(area.width(), 520)},
+        {"Width=700\nHeight=520\n", QSize(700, 520)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.values);
+        writeFile(userSettingsPath(), std::string("[Position]\nPosX=0\nPosY=0\n") + c.values);
+        auto form = start();
+        EXPECT_EQ(form->size(), c.expected);
+        form->close();
+        const IniFile file(userSettingsPath());
+        EXPECT_EQ(file.readString("Position", "Width", ""), std::to_string(c.expected.width()));
+        EXPECT_EQ(file.readString("Position", "Height", ""), std::to_string(c.expected.height()));
+    }
 }
 
 // Load and save of a file that already holds every key as the window shows it: not one byte

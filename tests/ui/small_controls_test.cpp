@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "desktop_fonts.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/widgets/color_button.h"
 #include "ui/widgets/link_label.h"
@@ -222,7 +223,8 @@ TEST(AboutBox, ShowsNameVersionAndAnHttpLink)
     auto* ok = box.findChild<ColorButton*>("OKButton");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "OK");
-    EXPECT_EQ(ok->geometry(), QRect(96, 180, 97, 25));
+    EXPECT_EQ(ok->size(), QSize(97, 25));
+    EXPECT_NEAR(ok->geometry().center().x(), box.width() / 2, 1) << "centred under the panel";
 
     auto* link = box.findChild<LinkLabel*>("ASLink1");
     ASSERT_NE(link, nullptr);
@@ -230,6 +232,27 @@ TEST(AboutBox, ShowsNameVersionAndAnHttpLink)
     link->setOpener([&](const QString& target) { opened << target; });
     link->click();
     EXPECT_EQ(opened, QStringList{QString::fromUtf8(vellumar::kProgramWebAddress.data())});
+}
+
+// With a large desktop font the box grows with its texts instead of cutting them; the classic
+// size stays the least.
+TEST(AboutBox, GrowsWithTheFontAndCutsNoText)
+{
+    testing::forEachDesktopFontSize([] {
+        AboutBox box;
+        box.show();
+        EXPECT_GE(box.width(), 298);
+        EXPECT_GE(box.height(), 213);
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text().isEmpty()) continue;
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->objectName().toStdString();
+            EXPECT_GE(label->height(), label->sizeHint().height()) << label->objectName().toStdString();
+            EXPECT_TRUE(box.rect().contains(QRect(label->mapTo(&box, QPoint()), label->size())))
+                << label->objectName().toStdString();
+        }
+        auto* link = box.findChild<LinkLabel*>("ASLink1");
+        EXPECT_GE(link->width(), link->sizeHint().width());
+    });
 }
 
 TEST(AboutBox, EscClosesWithOk)

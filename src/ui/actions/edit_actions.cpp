@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QWidget>
 
@@ -71,6 +72,14 @@ void EditActions::addTarget(QWidget& target)
 
 QWidget* EditActions::currentTarget() const
 {
+    if (QWidget* target = focusedTarget()) return target;
+    // Alt+E gives the menu bar the focus; the commands still act on the editor the user was in.
+    if (qobject_cast<const QMenuBar*>(m_window.focusWidget())) return m_lastTarget;
+    return nullptr;
+}
+
+QWidget* EditActions::focusedTarget() const
+{
     for (QWidget* widget = m_window.focusWidget(); widget && widget != &m_window; widget = widget->parentWidget()) {
         for (const QPointer<QWidget>& target : m_targets) {
             if (target == widget) return widget;
@@ -81,7 +90,9 @@ QWidget* EditActions::currentTarget() const
 
 void EditActions::updateActions()
 {
-    const auto enabled = enabledFor(currentTarget());
+    QWidget* target = currentTarget();
+    m_lastTarget = target;
+    const auto enabled = enabledFor(target);
     for (std::size_t command = 0; command < kEditCommandCount; ++command)
         m_actions[command]->setEnabled(enabled.flags[command]);
 }

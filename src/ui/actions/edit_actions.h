@@ -29,7 +29,8 @@ public:
     // An editor (CodeEditor) or text box (QPlainTextEdit) the commands may act on.
     void addTarget(QWidget& target);
 
-    // The target that has the window's focus, or null.
+    // The target that has the window's focus, or null. While the menu bar has the focus (a
+    // menu opened from the keyboard), the target that had it before.
     QWidget* currentTarget() const;
 
     // Recomputes which commands are enabled.
@@ -39,7 +40,10 @@ public:
     void run(EditCommand command);
 
 private:
+    QWidget* focusedTarget() const;
+
     QWidget& m_window;
+    QPointer<QWidget> m_lastTarget;  // the target that last had the focus
     QList<QPointer<QWidget>> m_targets;
     std::array<QAction*, kEditCommandCount> m_actions;
 };

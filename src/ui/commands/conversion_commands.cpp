@@ -78,12 +78,20 @@ bool ConversionCommands::loadSourceDocument(const QString& path, CommandInteract
         return false;
     // A word-processor document is saved as HTML beside it by LibreOffice, with its pictures;
     // they stay there after the open. The window repaints meanwhile and refuses commands.
+    // Cancel in the progress dialog stops LibreOffice; nothing is left beside the document then.
+    std::optional<WordConversionProgress> progress;
     LoadOptions load;
-    load.libreOffice.keepWaiting = keepWindowWaiting;
+    load.libreOffice.keepWaiting = [&progress] { return progress ? progress->keepWaiting() : keepWindowWaiting(); };
+    if (isWordProcessorDocument(localPath(path))) progress.emplace(&m_window, path);
     try {
         const LoadedSource source = loadSource(SourceFile{localPath(path)}, load, m_window.conversionOptions(), user);
         m_window.sourceEditor()->setDocumentText(source.editorText());
+        m_files.setSourceEncoding(source.encoding, source.byteOrderMark);
+        m_files.setSourceDocument(path);
     } catch (const DocumentConversionError& error) {
+        // The user who cancelled needs no message.
+        if (progress && progress->cancelled()) return false;
+        progress.reset();
         // The second line says why, so that the user knows what to do.
         m_dialogs.showMessage(MainWindow::applicationTitle(),
                               path + QStringLiteral(" не конвертирован.\n") + QString::fromUtf8(error.what()));
@@ -99,6 +107,9 @@ void ConversionCommands::convert()
     if (m_window.sourceEditor()->editor().text().empty()) openSourceDocument();
     if (m_window.sourceEditor()->editor().text().empty()) return;
     if (!m_files.mayFb2BeReplaced()) return;
+    // Another document's book starts from its own name and folder, not from the last book's.
+    if (m_files.sourceDocument() != m_convertedDocument) m_files.setFb2SaveName(QString());
+    m_convertedDocument = m_files.sourceDocument();
 
     CommandInteraction user(m_dialogs, m_window.charset());
     try {
@@ -110,7 +121,7 @@ void ConversionCommands::convert()
                           localPath(m_files.documentFolder()), user);
         // A text that gives no items leaves the FB2 editor as it was.
         if (book) {
-            m_window.fb2Editor()->setDocumentText(book->text());
+            m_files.setConvertedBook(book->text());
             m_window.setActivePage(MainWindow::Fb2Page);
             if (book->proposedFileName) m_files.setFb2SaveName(decodeBytes(*book->proposedFileName, m_window.charset()));
         }
@@ -120,8 +131,10 @@ void ConversionCommands::convert()
         return;
     }
     user.finish();
+    // Without a proposed name: the document's own name, or "New" for typed text.
     if (m_files.fb2SaveName().isEmpty())
-        m_files.setFb2SaveName(withExtension(m_window.sourceFileName(), QStringLiteral(".fb2")));
+        m_files.setFb2SaveName(m_files.sourceDocument().isEmpty() ? QStringLiteral("New.fb2")
+                                                                  : fb2SavePath(m_files.sourceDocument()));
     m_files.saveFb2As();
 }
 

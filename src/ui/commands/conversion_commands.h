@@ -42,6 +42,9 @@ private:
     FileCommands& m_files;
     CommandDialogs& m_dialogs;
     QString m_openFolder;  // where the open dialog starts: the folder of the last chosen file
+    // The opened document the last conversion was made from (empty for typed text): the book's
+    // save name is proposed anew for another one.
+    QString m_convertedDocument;
 };
 
 }  // namespace vellumar

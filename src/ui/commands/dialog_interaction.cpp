@@ -1,15 +1,15 @@
 #include "ui/commands/dialog_interaction.h"
 
-#include <QMessageBox>
-
 #include "ui/dialogs/book_info_dialog.h"
+#include "ui/dialogs/plain_message_box.h"
 #include "ui/editor/charset_text.h"
 
 namespace vellumar {
 
 void DialogInteraction::reportTokenizerProblem(std::string_view message, std::string_view text)
 {
-    QMessageBox::information(m_owner, decodeBytes(message, m_charset), decodeBytes(text, m_charset));
+    showPlainMessageBox(m_owner, QMessageBox::Information, decodeBytes(message, m_charset),
+                        decodeBytes(text, m_charset));
 }
 
 std::optional<BookInfoAnswers> DialogInteraction::askBookInfo()

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include "editing/text_lines.h"
+#include "encodings/text_encoding.h"
 #include "files/file_io.h"
 #include "ui/commands/command_dialogs.h"
 #include "ui/commands/conversion_commands.h"
@@ -78,17 +79,33 @@ bool FileCommands::mayClose()
     return maySourceBeReplaced() && mayFb2BeReplaced();
 }
 
-bool FileCommands::writeEditor(const CodeEditor& editor, const QString& path)
+bool FileCommands::writeFile(const std::string& bytes, const QString& path)
 {
     try {
         // The name was chosen by the user, in a dialog or on the command line.
-        writeFileAtomically(localPath(path), joinLinesCrLf(editor.editor().text(), true), Durability::SyncToDisk,
-                            TargetNaming::NamedByUser);
+        writeFileAtomically(localPath(path), bytes, Durability::SyncToDisk, TargetNaming::NamedByUser);
         return true;
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
         return false;
     }
+}
+
+std::string FileCommands::fb2FileBytes() const
+{
+    return m_fb2Encoding.fileBytes(m_window.fb2Editor()->editor().text());
+}
+
+std::string FileCommands::sourceFileBytes() const
+{
+    return windows1251ToSource(joinLinesCrLf(m_window.sourceEditor()->editor().text(), true), m_sourceEncoding,
+                               m_sourceByteOrderMark);
+}
+
+void FileCommands::setSourceEncoding(const std::string& encoding, bool byteOrderMark)
+{
+    m_sourceEncoding = encoding;
+    m_sourceByteOrderMark = byteOrderMark;
 }
 
 QString FileCommands::askSaveName(std::string_view dialog, const QString& proposed, QString (*rule)(const QString&),
@@ -111,6 +128,8 @@ void FileCommands::clearSourceDocument()
 {
     m_window.sourceEditor()->setDocumentText({});
     m_sourceSaveName.clear();
+    setSourceEncoding("windows-1251", false);
+    m_sourceDocument.clear();
     m_window.setSourceFileName(QString());
 }
 
@@ -122,9 +141,18 @@ void FileCommands::newFb2Document()
 void FileCommands::clearFb2Document()
 {
     m_window.fb2Editor()->setDocumentText({});
+    m_window.fb2Editor()->setDocumentCodePage({});
+    m_fb2Encoding = BookEncoding();
     m_fb2SaveName.clear();
     m_window.setFb2FileName(QString());
     m_window.resetTablePictureCounter();
+}
+
+void FileCommands::setConvertedBook(std::string_view text)
+{
+    m_fb2Encoding = BookEncoding();
+    m_window.fb2Editor()->setDocumentCodePage({});
+    m_window.fb2Editor()->setDocumentText(text);
 }
 
 void FileCommands::openFb2File()
@@ -141,7 +169,20 @@ bool FileCommands::loadFb2File(const QString& path)
     clearFb2Document();
     try {
         const std::string bytes = readFileBytes(localPath(path));
-        m_window.fb2Editor()->setDocumentText(joinLinesCrLf(bytes, false));
+        std::string held;
+        BookEncoding encoding;
+        try {
+            encoding = BookEncoding::read(bytes, held);
+            m_window.fb2Editor()->setDocumentCodePage(encoding.editorCodePage());
+        } catch (const EncodingError& error) {
+            // Shown as the bytes they are, in the character set, as a windows-1251 book.
+            m_dialogs.showError(path + QStringLiteral(": ") + errorText(error) +
+                                QStringLiteral(" in its XML declaration; it is shown as windows-1251."));
+            encoding = BookEncoding();
+            held = bytes;
+        }
+        m_window.fb2Editor()->setDocumentText(joinLinesCrLf(held, false));
+        m_fb2Encoding = encoding;
     } catch (const std::exception& error) {
         m_dialogs.showError(errorText(error));
         return false;
@@ -150,27 +191,46 @@ bool FileCommands::loadFb2File(const QString& path)
     return true;
 }
 
-void FileCommands::openFile(const QString& path)
+FileCommands::FileKind FileCommands::kindOf(const QString& path)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == QStringLiteral("fb2")) {
-        if (!mayFb2BeReplaced() || !loadFb2File(path)) return;
+    if (extension == QStringLiteral("fb2")) return FileKind::Book;
+    const QString sourceKinds[] = {QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("doc"),
+                                   QStringLiteral("rtf"), QStringLiteral("docx"), QStringLiteral("odt")};
+    if (std::find(std::begin(sourceKinds), std::end(sourceKinds), extension) != std::end(sourceKinds))
+        return FileKind::Source;
+    return FileKind::Other;
+}
+
+bool FileCommands::openFile(const QString& path)
+{
+    switch (kindOf(path)) {
+    case FileKind::Book:
+        if (!mayFb2BeReplaced() || !loadFb2File(path)) return false;
         m_fb2OpenFolder = QFileInfo(path).absolutePath();
         m_window.setActivePage(MainWindow::Fb2Page);
         m_window.onPageChanged(MainWindow::Fb2Page);
-        return;
-    }
-    const QString sourceKinds[] = {QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("doc"),
-                                   QStringLiteral("rtf"), QStringLiteral("docx"), QStringLiteral("odt")};
-    if (std::find(std::begin(sourceKinds), std::end(sourceKinds), extension) != std::end(sourceKinds)) {
-        if (!maySourceBeReplaced()) return;
+        return true;
+    case FileKind::Source:
+        if (!maySourceBeReplaced()) return false;
         m_window.setActivePage(MainWindow::SourcePage);
         m_window.conversionCommands().openSourceFile(path);
-        return;
+        return m_sourceDocument == path;
+    case FileKind::Other:
+        break;
     }
     m_dialogs.showError(QStringLiteral("%1 cannot be opened: Vellumar opens FB2 books (.fb2) and source documents "
                                        "(.htm, .html, .doc, .rtf, .docx, .odt).")
                             .arg(path));
+    return false;
+}
+
+void FileCommands::reportNotOpened(const QStringList& files)
+{
+    m_dialogs.showMessage(MainWindow::applicationTitle(),
+                          QStringLiteral("The window holds one source document and one FB2 book at a time, so "
+                                         "these files were not opened:\n") +
+                              files.join(QLatin1Char('\n')));
 }
 
 bool FileCommands::saveFb2As()
@@ -185,7 +245,7 @@ bool FileCommands::saveFb2As()
         if (chosen.isEmpty()) m_fb2SaveName.clear();
         return false;
     }
-    if (!writeEditor(*m_window.fb2Editor(), name)) {
+    if (!writeFile(fb2FileBytes(), name)) {
         m_fb2SaveName = chosen;
         return false;
     }
@@ -199,7 +259,7 @@ bool FileCommands::saveFb2As()
 bool FileCommands::saveFb2()
 {
     if (m_fb2SaveName.isEmpty() || QFileInfo(m_fb2SaveName).isRelative()) return saveFb2As();
-    if (!writeEditor(*m_window.fb2Editor(), m_fb2SaveName)) return false;
+    if (!writeFile(fb2FileBytes(), m_fb2SaveName)) return false;
     m_window.setFb2FileName(withExtension(m_fb2SaveName, QStringLiteral(".fb2")));
     setCaption(m_window.fb2FileName());
     m_window.fb2Editor()->markSaved();
@@ -213,7 +273,7 @@ bool FileCommands::saveSourceHtmlAs()
         askSaveName("SDSource", m_sourceSaveName.isEmpty() ? m_documentFolder : m_sourceSaveName, &sourceSavePath, chosen);
     if (name.isEmpty()) return false;
     m_sourceSaveName = name;
-    if (!writeEditor(*m_window.sourceEditor(), name)) return false;
+    if (!writeFile(sourceFileBytes(), name)) return false;
     m_window.setSourceFileName(name);
     setDocumentCaption(name);
     m_window.sourceEditor()->markSaved();
@@ -223,7 +283,7 @@ bool FileCommands::saveSourceHtmlAs()
 bool FileCommands::saveSourceHtml()
 {
     if (m_sourceSaveName.isEmpty()) return saveSourceHtmlAs();
-    if (!writeEditor(*m_window.sourceEditor(), m_sourceSaveName)) return false;
+    if (!writeFile(sourceFileBytes(), m_sourceSaveName)) return false;
     m_window.sourceEditor()->markSaved();
     return true;
 }

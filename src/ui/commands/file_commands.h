@@ -12,6 +12,11 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+#include <string_view>
+
+#include "ui/commands/book_encoding.h"
+
 namespace vellumar {
 
 class CodeEditor;
@@ -34,6 +39,9 @@ public:
     // Empties the FB2 editor, fb2FileName and the proposed FB2 name; table pictures start again
     // at table1.png.
     void clearFb2Document();
+    // A book the converter made replaces the FB2 document: it is in windows-1251, shown in the
+    // character set.
+    void setConvertedBook(std::string_view text);
     // Act_openFB2: asks for an FB2 file and loads it as it is into the FB2 editor.
     void openFb2File();
     // Loads the FB2 file at `path` as Open FB2 file does once a file is chosen; false after
@@ -43,7 +51,14 @@ public:
     // A file named on the program's command line: an .fb2 opens on the "FB2" page with its path
     // in the caption, a source document on the "Source" page; any other kind is refused with a
     // message naming the file.
-    void openFile(const QString& path);
+    // True when the file was opened.
+    bool openFile(const QString& path);
+    // What openFile makes of a file, by its extension.
+    enum class FileKind { Book, Source, Other };
+    static FileKind kindOf(const QString& path);
+    // Says that `files` (named on the command line) were not opened, as the window already shows
+    // a document of their kind.
+    void reportNotOpened(const QStringList& files);
 
     // Act_SaveResultAs, Act_SaveResult. True when the FB2 document was written.
     bool saveFb2As();
@@ -77,10 +92,22 @@ public:
     const QString& documentFolder() const { return m_documentFolder; }
     void setDocumentFolder(const QString& folder) { m_documentFolder = folder; }
 
+    // The source document the source page shows (the opened file), empty for typed text.
+    const QString& sourceDocument() const { return m_sourceDocument; }
+    void setSourceDocument(const QString& path) { m_sourceDocument = path; }
+
+    // The encoding a source save writes (a charset name, "windows-1251" for typed text) and
+    // whether it starts with a byte-order mark: an opened page is saved as it was read.
+    void setSourceEncoding(const std::string& encoding, bool byteOrderMark);
+    const std::string& sourceEncoding() const { return m_sourceEncoding; }
+
 private:
     bool mayReplace(CodeEditor& editor, const QString& question, bool (FileCommands::*save)());
-    // Writes the editor's lines, each ended by CR LF, to `path`; false after showing the error.
-    bool writeEditor(const CodeEditor& editor, const QString& path);
+    // Writes `bytes` to `path`; false after showing the error.
+    bool writeFile(const std::string& bytes, const QString& path);
+    // The editors' lines, each ended by CR LF, as their files hold them.
+    std::string fb2FileBytes() const;
+    std::string sourceFileBytes() const;
     // Asks for the name a save writes; the chosen name with its extension rule applied, or empty
     // when cancelled. `chosen` receives the name as the user chose it.
     QString askSaveName(std::string_view dialog, const QString& proposed, QString (*rule)(const QString&),
@@ -94,6 +121,10 @@ private:
     QString m_sourceSaveName;  // what the source save dialog ("SDSource") remembers
     QString m_fb2OpenFolder;   // where "Open FB2 file..." starts
     QString m_documentFolder;
+    QString m_sourceDocument;
+    BookEncoding m_fb2Encoding;
+    std::string m_sourceEncoding = "windows-1251";
+    bool m_sourceByteOrderMark = false;
 };
 
 }  // namespace vellumar

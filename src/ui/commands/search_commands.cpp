@@ -132,7 +132,13 @@ void SearchCommands::findNext()
         find();
         return;
     }
-    findFrom(*m_find->findEdit(), &m_window);
+    // A search dialog stays above the main window: the message opens above the one shown.
+    QWidget* owner = &m_window;
+    if (m_find->isVisible())
+        owner = m_find;
+    else if (m_replace && m_replace->isVisible())
+        owner = m_replace;
+    findFrom(*m_find->findEdit(), owner);
 }
 
 void SearchCommands::findFrom(const QLineEdit& edit, QWidget* messageOwner)

@@ -2,15 +2,21 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWidget>
 
 namespace vellumar {
 
-UserInputRefusal::UserInputRefusal() { QCoreApplication::instance()->installEventFilter(this); }
+UserInputRefusal::UserInputRefusal(const QWidget* allowed) : m_allowed(allowed)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
 
 UserInputRefusal::~UserInputRefusal() { QCoreApplication::instance()->removeEventFilter(this); }
 
 bool UserInputRefusal::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_allowed != nullptr && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == m_allowed)
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

@@ -9,6 +9,7 @@
 #include "ui/commands/busy_cursor.h"
 #include "ui/dialogs/book_info_dialog.h"
 #include "ui/dialogs/file_dialogs.h"
+#include "ui/dialogs/plain_message_box.h"
 #include "ui/window/main_window.h"
 
 namespace vellumar {
@@ -56,9 +57,9 @@ QString DesktopDialogs::askSaveFileName(std::string_view dialog, const QString& 
 bool DesktopDialogs::confirmReplace(const QString& path)
 {
     const NormalCursorScope arrow;
-    return QMessageBox::question(m_owner, MainWindow::applicationTitle(),
-                                 QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return showPlainMessageBox(m_owner, QMessageBox::Question, MainWindow::applicationTitle(),
+                               QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<BookInfoAnswers> DesktopDialogs::askBookInfo()
@@ -71,20 +72,20 @@ std::optional<BookInfoAnswers> DesktopDialogs::askBookInfo()
 void DesktopDialogs::showMessage(const QString& title, const QString& text)
 {
     const NormalCursorScope arrow;
-    QMessageBox::information(m_owner, title, text);
+    showPlainMessageBox(m_owner, QMessageBox::Information, title, text);
 }
 
 void DesktopDialogs::showError(const QString& text)
 {
     const NormalCursorScope arrow;
-    QMessageBox::critical(m_owner, MainWindow::applicationTitle(), text);
+    showPlainMessageBox(m_owner, QMessageBox::Critical, MainWindow::applicationTitle(), text);
 }
 
 UnsavedAnswer DesktopDialogs::askUnsavedChanges(const QString& question)
 {
     const NormalCursorScope arrow;
-    switch (QMessageBox::warning(m_owner, MainWindow::applicationTitle(), question,
-                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+    switch (showPlainMessageBox(m_owner, QMessageBox::Warning, MainWindow::applicationTitle(), question,
+                                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
     case QMessageBox::Save: return UnsavedAnswer::Save;
     case QMessageBox::Discard: return UnsavedAnswer::Discard;
     default: return UnsavedAnswer::Cancel;
@@ -94,7 +95,22 @@ UnsavedAnswer DesktopDialogs::askUnsavedChanges(const QString& question)
 bool DesktopDialogs::openWithDesktop(const QString& path)
 {
     if (!desktopHasProgramFor(path)) return false;
+    if (startInFileFolder(QStringLiteral("xdg-open"), path)) return true;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+bool startInFileFolder(const QString& program, const QString& path)
+{
+    // The viewer starts in the book's folder, so that what it looks up beside the book (and
+    // its own file dialogs) starts there rather than wherever this program was started.
+    const QFileInfo file(path);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments({file.absoluteFilePath()});
+    process.setWorkingDirectory(file.absolutePath());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
 }
 
 }  // namespace vellumar

@@ -31,4 +31,8 @@ private:
     BookInfoDialog* m_bookInfo;
 };
 
+// Starts `program` with the file's absolute path, detached, in the file's folder; false when
+// it cannot be started.
+bool startInFileFolder(const QString& program, const QString& path);
+
 }  // namespace vellumar

@@ -72,9 +72,11 @@ QString HelpWindow::folder() const
     return folder;
 }
 
-QString HelpWindow::helpFilePath() const
+QString HelpWindow::helpFilePath() const { return QDir(folder()).filePath(QStringLiteral("help.txt")); }
+
+QString HelpWindow::installedHelpFilePath() const
 {
-    return folder() + QStringLiteral("/help.txt");
+    return QDir::cleanPath(QDir(folder()).filePath(QString::fromLatin1(kInstalledDataFolder) + "/help.txt"));
 }
 
 QString HelpWindow::existingHelpFile() const
@@ -83,7 +85,7 @@ QString HelpWindow::existingHelpFile() const
     if (QFileInfo(path).isFile())
         return path;
     // An installed program finds its help text among the shared files.
-    const QString installed = QDir(folder()).filePath(QString::fromLatin1(kInstalledDataFolder) + "/help.txt");
+    const QString installed = installedHelpFilePath();
     if (QFileInfo(installed).isFile())
         return installed;
     return QString();
@@ -94,7 +96,8 @@ bool HelpWindow::loadHelpText()
     const QString path = existingHelpFile();
     if (path.isEmpty()) {
         if (m_messageSink)
-            m_messageSink(helpFilePath() + QStringLiteral(" not found."));
+            // Named where an installed program keeps it, the place to look for a missing file.
+            m_messageSink(installedHelpFilePath() + QStringLiteral(" not found."));
         return false;
     }
     QFile file(path);

@@ -23,12 +23,14 @@ public:
     // program shows it over the main window, since the help window is not shown yet).
     void setMessageSink(std::function<void(const QString&)> sink) { m_messageSink = std::move(sink); }
 
-    // The path of "help.txt" in the program's folder: the folder, its trailing separator, one
-    // more separator, then the file name (the file system reads the double separator as one).
+    // The path of "help.txt" in the program's folder, looked at first.
     QString helpFilePath() const;
+    // Where an installed program keeps it: share/vellumar/help.txt of the installation.
+    QString installedHelpFilePath() const;
 
     // Loads the help text into the window; when no help file exists, reports "<path> not found."
-    // and keeps the text shown before. Returns whether a file was loaded.
+    // naming the installed place, and keeps the text shown before. Returns whether a file was
+    // loaded.
     bool loadHelpText();
 
     // Loads the help text, then shows the window modally.

@@ -68,8 +68,6 @@ CodeEditor::CodeEditor(SyntaxColouring colouring, QWidget* parent)
     // Unbinding it in the command set also stops the editor from claiming the key first.
     if (QsciCommand* lowerCase = standardCommands()->boundTo(QKeyCombination(Qt::ControlModifier, Qt::Key_U).toCombined()))
         lowerCase->setKey(0);
-
-    connect(this, &QsciScintilla::textChanged, this, [this] { m_unsavedChanges = true; });
 }
 
 void CodeEditor::changeEvent(QEvent* event)
@@ -83,21 +81,38 @@ void CodeEditor::changeEvent(QEvent* event)
 void CodeEditor::setDocumentText(std::string_view text)
 {
     m_editor.setText(text);
-    m_unsavedChanges = false;
+    markSaved();
+}
+
+void CodeEditor::showIn(std::string_view codePage)
+{
+    // Showing the same bytes in another code page is no change of the document: the editor
+    // keeps its save point.
+    m_editor.setCodePage(codePage);
 }
 
 void CodeEditor::setCharset(int charset)
 {
-    // Showing the same bytes in another code page is no change of the document.
-    const bool unsaved = m_unsavedChanges;
-    try {
-        m_editor.setCodePage(codePageOfCharset(charset));
-    } catch (const EncodingError&) {
-        // The system's converter lacks this code page: keep showing the text as it was shown.
+    if (m_documentCodePage.empty()) {
+        try {
+            showIn(codePageOfCharset(charset));
+        } catch (const EncodingError&) {
+            // The system's converter lacks this code page: keep showing the text as it was shown.
+            return;
+        }
+    }
+    m_charset = charset;
+}
+
+void CodeEditor::setDocumentCodePage(const std::string& codePage)
+{
+    if (codePage.empty()) {
+        m_documentCodePage.clear();
+        setCharset(m_charset);
         return;
     }
-    m_unsavedChanges = unsaved;
-    m_charset = charset;
+    showIn(codePage);
+    m_documentCodePage = codePage;
 }
 
 QPoint CodeEditor::caretMenuPosition() const

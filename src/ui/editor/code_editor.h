@@ -6,6 +6,9 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <string>
+#include <string_view>
+
 #include "ui/editor/scintilla_editor.h"
 
 class QMenu;
@@ -34,17 +37,24 @@ public:
 
     SyntaxColouring colouring() const { return m_colouring; }
 
-    // Whether the text was changed (typed, pasted, edited by a command) since the program last
-    // put a whole document here or saved it. A new widget has none.
-    bool hasUnsavedChanges() const { return m_unsavedChanges; }
+    // Whether the text differs from what the program last put here as a whole document or
+    // saved: the editor's save point, so that changes undone again are no changes. A new
+    // widget has none.
+    bool hasUnsavedChanges() const { return SendScintilla(SCI_GETMODIFY) != 0; }
     // The text is saved now, or is again what the program put here.
-    void markSaved() { m_unsavedChanges = false; }
+    void markSaved() { SendScintilla(SCI_SETSAVEPOINT); }
     // Replaces the whole text with a document the program loaded or made; it counts as saved.
     void setDocumentText(std::string_view text);
 
     int charset() const { return m_charset; }
-    // Shows the same bytes in the code page of `charset`; the text does not change.
+    // Shows the same bytes in the code page of `charset`, unless the document has a code page
+    // of its own; the text does not change.
     void setCharset(int charset);
+    // A document in an encoding of its own (an FB2 book in UTF-8 or KOI8-R) is shown in that
+    // code page (an iconv name), whatever the character set; empty: the character set's again.
+    // Throws EncodingError, changing nothing, for a code page iconv does not know.
+    void setDocumentCodePage(const std::string& codePage);
+    const std::string& documentCodePage() const { return m_documentCodePage; }
 
     // Where a pop-up menu opened from the keyboard appears: below the caret, in global
     // coordinates.
@@ -60,8 +70,11 @@ private:
     QsciLexerHTML* m_lexer = nullptr;
     ScintillaEditor m_editor;
     QMenu* m_popupMenu = nullptr;
+    // Shows the bytes in `codePage`; false when iconv does not know it.
+    void showIn(std::string_view codePage);
+
     int m_charset = 1;
-    bool m_unsavedChanges = false;
+    std::string m_documentCodePage;
 };
 
 }  // namespace vellumar

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include <Qsci/qsciscintilla.h>
@@ -75,6 +76,12 @@ void ScintillaEditor::setCodePage(std::string_view codePage)
     // The undo history is kept: it is walked back to its oldest text, each step recorded as a
     // change of the 8-bit text, and then made again on the same bytes shown in the new code page.
     // Steps that were undone stay redoable.
+    // The save point (the text as last saved) is kept too, as a number of steps back from the
+    // current text or forward into what can be redone.
+    auto atSavePoint = [this] { return m_widget.SendScintilla(Sci::SCI_GETMODIFY) == 0; };
+    std::optional<std::size_t> savedBack;
+    std::optional<std::size_t> savedForward;
+    if (atSavePoint()) savedBack = 0;
     std::string current = text();
     std::vector<ByteStep> undone;  // newest first
     std::size_t undoSteps = 0;     // with the steps that left the bytes as they were
@@ -84,6 +91,7 @@ void ScintillaEditor::setCodePage(std::string_view codePage)
         std::string older = text();
         if (older != current) undone.push_back(stepBetween(older, current));
         current = std::move(older);
+        if (!savedBack && atSavePoint()) savedBack = undone.size();
     }
     const std::string oldest = current;
     for (std::size_t i = 0; i < undoSteps; ++i) m_widget.SendScintilla(Sci::SCI_REDO);
@@ -94,6 +102,7 @@ void ScintillaEditor::setCodePage(std::string_view codePage)
         std::string newer = text();
         if (newer != current) redoable.push_back(stepBetween(current, newer));
         current = std::move(newer);
+        if (!savedBack && !savedForward && atSavePoint()) savedForward = redoable.size();
     }
 
     m_codec = &codec;
@@ -105,6 +114,18 @@ void ScintillaEditor::setCodePage(std::string_view codePage)
     for (std::size_t i = undone.size(); i-- > 0;) replay(undone[i]);
     for (const ByteStep& step : redoable) replay(step);
     for (std::size_t i = 0; i < redoable.size(); ++i) m_widget.SendScintilla(Sci::SCI_UNDO);
+    auto steps = [this](int message, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) m_widget.SendScintilla(message);
+    };
+    if (savedBack) {
+        steps(Sci::SCI_UNDO, *savedBack);
+        m_widget.SendScintilla(Sci::SCI_SETSAVEPOINT);
+        steps(Sci::SCI_REDO, *savedBack);
+    } else if (savedForward) {
+        steps(Sci::SCI_REDO, *savedForward);
+        m_widget.SendScintilla(Sci::SCI_SETSAVEPOINT);
+        steps(Sci::SCI_UNDO, *savedForward);
+    }
     select(start, length);
 }
 

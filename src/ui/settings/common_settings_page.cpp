@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "settings/charsets.h"
+#include "ui/settings/language_texts.h"
 #include "ui/widgets/radio_group_focus.h"
 
 namespace vellumar {
@@ -49,7 +50,7 @@ CommonSettingsControls createCommonSettingsControls(QWidget* parent)
     c.browse = new QToolButton(language);
     c.browse->setObjectName(QStringLiteral("SpeedButton1"));
     c.browse->setText(QStringLiteral("..."));
-    c.browse->setFixedSize(24, 22);
+    c.browse->setMinimumSize(24, 22);  // grows with a large font
     otherRow->addWidget(c.browse);
     otherRow->addStretch(1);
     languageLayout->addLayout(otherRow);
@@ -57,6 +58,7 @@ CommonSettingsControls createCommonSettingsControls(QWidget* parent)
     c.languageFile = new QLabel(language);
     c.languageFile->setObjectName(QStringLiteral("Label1"));
     c.languageFile->setTextFormat(Qt::PlainText);
+    c.languageFile->setProperty(kKeepsSettingProperty, true);
     c.languageFile->hide();
     grid->addWidget(language, 0, 0);
 

@@ -51,6 +51,8 @@ QTabWidget* tabWidgetOf(const QWidget& page)
 bool showsProgramFact(const QLabel& label)
 {
     if (!label.pixmap().isNull()) return true;
+    // A hidden label that keeps a setting (the "Other:" language file's path) is no text.
+    if (label.property(kKeepsSettingProperty).toBool()) return true;
     const QWidget* window = label.window();
     const QString name = label.objectName();
     return window && window->objectName() == QLatin1String("AboutBox") &&

@@ -7,7 +7,9 @@
 // actions (the standard edit actions among them), the menus of the menu bar and the menu items
 // that are not bound to an action. Derived classes, unnamed objects and Qt's own parts do not.
 // Labels that show a picture, and the about box's labels that show the program's name, version
-// and author, are facts of the program rather than texts, and keep what they show.
+// and author, are facts of the program rather than texts, and keep what they show; so do hidden
+// labels that keep a setting (marked with kKeepsSettingProperty), such as the path of the
+// "Other:" language file.
 
 #include <QList>
 
@@ -18,6 +20,9 @@ namespace vellumar {
 class IniFile;
 
 class MainWindow;
+
+// A label with this property set to true keeps a setting, not a text of a language file.
+inline constexpr const char* kKeepsSettingProperty = "keepsSetting";
 
 // The program's windows in the order of the language files: the main window, then the dialogs it
 // was handed (those left null are skipped).

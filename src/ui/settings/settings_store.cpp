@@ -58,6 +58,16 @@ std::string utf8(const QString& text)
 constexpr int kReachableWidth = 100;
 constexpr int kReachableHeight = 30;
 
+// A stored size larger than the screen (or absurd) would make a window whose frame and buttons
+// cannot be reached: the size is limited to the available area of the primary screen.
+void fitScreen(QWidget& window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QSize area = screen->availableGeometry().size();
+    window.resize(window.size().boundedTo(area).expandedTo(window.minimumSize()));
+}
+
 void keepOnScreen(QWidget& window)
 {
     const QRect top(window.x(), window.y(), qMin(window.width(), kReachableWidth), kReachableHeight);
@@ -95,6 +105,7 @@ void loadSettings(const SettingsTargets& targets, const IniFile& file)
     // The window's minimum size raises a smaller width or height.
     window.resize(file.readInteger(kPositionSection, kWidthKey, kDefaultWindowGeometry),
                   file.readInteger(kPositionSection, kHeightKey, kDefaultWindowGeometry));
+    fitScreen(window);
     keepOnScreen(window);
     const WindowState state =
         startWindowState(file.readInteger(kPositionSection, kStateKey, static_cast<int>(WindowState::Normal)));

@@ -89,6 +89,9 @@ MainWindow::MainWindow(const DialogWindows& windows, CommandDialogs* dialogs, QW
     m_fileCommands = new FileCommands(*this, *m_dialogs);
     m_conversionCommands = new ConversionCommands(*this, *m_fileCommands, *m_dialogs);
     connectCommands();
+    // The classic minimum size, or more when a large desktop font needs it: a window smaller
+    // than its pages' layouts would lay their controls over each other.
+    setMinimumSize(QSize(kMinimumWidth, kMinimumHeight).expandedTo(minimumSizeHint()));
     startSession();
 }
 

@@ -65,7 +65,22 @@ QStringList fileArguments(const QStringList& arguments)
 
 void openFileArguments(MainWindow& window, const QStringList& files)
 {
-    for (const QString& file : files) window.fileCommands().openFile(QFileInfo(file).absoluteFilePath());
+    // The window shows one source document and one book: a second of a kind would replace the
+    // first one without a word, so it is named instead.
+    bool sourceOpened = false;
+    bool bookOpened = false;
+    QStringList notOpened;
+    for (const QString& file : files) {
+        const QString path = QFileInfo(file).absoluteFilePath();
+        const FileCommands::FileKind kind = FileCommands::kindOf(path);
+        bool& opened = kind == FileCommands::FileKind::Book ? bookOpened : sourceOpened;
+        if (kind != FileCommands::FileKind::Other && opened) {
+            notOpened << file;
+            continue;
+        }
+        if (window.fileCommands().openFile(path) && kind != FileCommands::FileKind::Other) opened = true;
+    }
+    if (!notOpened.isEmpty()) window.fileCommands().reportNotOpened(notOpened);
 }
 
 }  // namespace vellumar

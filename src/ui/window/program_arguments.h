@@ -32,8 +32,9 @@ QStringList fileArguments(const QStringList& arguments);
 
 // Opens each file as the window's commands would: an .fb2 on the "FB2" page, a source document
 // (.htm, .html, .doc, .rtf, .docx, .odt) on the "Source" page. A file of another kind or one that
-// cannot be read is reported by message box; the others still open. The page of the last file
-// opened stays active.
+// cannot be read is reported by message box; the others still open. Only the first source
+// document and the first book open: the window holds one of each, and one message names the
+// files left unopened. The page of the last file opened stays active.
 void openFileArguments(MainWindow& window, const QStringList& files);
 
 }  // namespace vellumar
