@@ -52,12 +52,6 @@ void JobTurns::waitForEarlier(std::size_t index)
     m_changed.wait(lock, [&] { return m_doneBefore >= index; });
 }
 
-bool JobTurns::earlierDone(std::size_t index)
-{
-    const std::lock_guard lock(m_mutex);
-    return m_doneBefore >= index;
-}
-
 void JobTurns::finish(std::size_t index)
 {
     {

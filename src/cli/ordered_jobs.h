@@ -21,8 +21,6 @@ public:
     explicit JobTurns(std::size_t count);
     // Blocks until every job before `index` has finished.
     void waitForEarlier(std::size_t index);
-    // Whether every job before `index` has finished, without waiting.
-    bool earlierDone(std::size_t index);
     void finish(std::size_t index);
 
 private:

@@ -17,12 +17,6 @@ PngWriteOptions tablePngOptions()
     return options;
 }
 
-RgbImage drawTable(const TableGrid& grid, int width, int height, TableLineColour colour,
-                   const TextMeasurer& measurer, int maxWidth, int maxHeight)
-{
-    return fitTablePicture(drawTableBitmap(grid, width, height, colour, measurer), maxWidth, maxHeight);
-}
-
 RgbImage fitTablePicture(const RgbImage& bitmap, int maxWidth, int maxHeight)
 {
     const PictureSize fitted = fitToBox(bitmap.width, bitmap.height, maxWidth, maxHeight);

@@ -19,11 +19,6 @@ namespace vellumar {
 // image data in chunks of at most 65535 bytes.
 PngWriteOptions tablePngOptions();
 
-// Draws the laid-out grid (table width x height), fits the bitmap into maxWidth x maxHeight
-// with area averaging (also when it already fits) and returns the final picture.
-RgbImage drawTable(const TableGrid& grid, int width, int height, TableLineColour colour,
-                   const TextMeasurer& measurer, int maxWidth, int maxHeight);
-
 // The finished picture of the first table rows in tableHtml (all tables' rows as one table),
 // or nothing when the HTML holds no row with a "td" cell. Reads MaxWidth, MaxHeight and
 // TableBorder. Tokenizer problems go to onError, odd span values to onWarning. Throws
