@@ -13,6 +13,7 @@
 #include "ui/window/main_window.h"
 #include "ui/window/program_arguments.h"
 #include "ui/window/program_icon.h"
+#include "ui/window/termination_request.h"
 
 int main(int argc, char* argv[])
 {
@@ -38,6 +39,10 @@ int main(int argc, char* argv[])
     const vellumar::ApplicationWindows windows;
     vellumar::MainWindow& mainWindow = windows.mainWindow();
     QObject::connect(&mainWindow, &vellumar::MainWindow::closed, &application, &QCoreApplication::quit);
+    // A session that ends asks the window to close, as the user would: settings are saved and
+    // unsaved work is asked about.
+    const vellumar::TerminationRequest termination;
+    QObject::connect(&termination, &vellumar::TerminationRequest::requested, &mainWindow, &QWidget::close);
     mainWindow.show();
     vellumar::openFileArguments(mainWindow, vellumar::fileArguments(QCoreApplication::arguments()));
     return QApplication::exec();
