@@ -149,6 +149,34 @@ TEST_F(SearchWindowTest, F3PastTheLastMatchSaysSoAboveTheShownSearchDialog)
     }
 }
 
+// In a book with an encoding of its own (UTF-8), a search box's text is looked for, taken from
+// the selection and put back in that encoding, not in the character set.
+TEST_F(SearchWindowTest, SearchesInABookOfItsOwnEncodingUseThatEncoding)
+{
+    CodeEditor& fb2 = *m_window->fb2Editor();
+    fb2.setDocumentCodePage("utf-8");
+    fb2.setDocumentText(
+        "<p>\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80</p>");  // Война и мир
+    m_window->setActivePage(MainWindow::Fb2Page);
+    Editor& book = fb2.editor();
+
+    m_find->findEdit()->setText(QStringLiteral("мир"));
+    trigger(ActionId::FindNext);
+    EXPECT_TRUE(m_messages.texts.isEmpty());
+    EXPECT_EQ(book.selectionStart(), 17u);  // after "<p>Война и " in UTF-8
+    EXPECT_EQ(book.selectionLength(), 6u);
+
+    book.select(3, 10);  // "Война"
+    trigger(ActionId::Find);
+    EXPECT_EQ(m_find->findEdit()->text(), QStringLiteral("Война"));
+
+    m_replace->findEdit()->setText(QStringLiteral("мир"));
+    m_replace->replaceEdit()->setText(QStringLiteral("Мир"));
+    m_replace->findButton()->click();
+    m_replace->allButton()->click();
+    EXPECT_EQ(book.text(), "<p>\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\x9C\xD0\xB8\xD1\x80</p>");
+}
+
 TEST_F(SearchWindowTest, F3WithoutFindTextOpensTheFindDialog)
 {
     m_source->setText("text");

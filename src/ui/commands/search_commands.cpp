@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "editing/find_replace.h"
+#include "encodings/code_page_codec.h"
 #include "ui/dialogs/find_dialog.h"
 #include "ui/dialogs/replace_dialog.h"
 #include "ui/editor/charset_text.h"
@@ -93,6 +94,14 @@ CodeEditor* SearchCommands::widgetOf(Editor& editor) const
     return nullptr;
 }
 
+std::string SearchCommands::searchBytes(const QLineEdit& box) const
+{
+    Editor* editor = m_window.activeEditor();
+    const CodeEditor* widget = editor ? widgetOf(*editor) : nullptr;
+    if (!widget || widget->documentCodePage().empty()) return textBoxBytes(&box);
+    return CodePageCodec(widget->documentCodePage()).encode(box.text().toStdString());
+}
+
 void SearchCommands::focusEditor(Editor& editor)
 {
     if (CodeEditor* widget = widgetOf(editor)) {
@@ -106,7 +115,13 @@ void SearchCommands::takeSelectionAndShow(QWidget& dialog, QLineEdit& edit)
     Editor* editor = m_window.activeEditor();
     if (editor == nullptr) return;
     const std::string selected = editor->selectedText();
-    if (!selected.empty()) setTextBoxBytes(&edit, selected);
+    const CodeEditor* widget = widgetOf(*editor);
+    if (selected.empty()) {
+    } else if (widget && !widget->documentCodePage().empty()) {
+        edit.setText(QString::fromStdString(CodePageCodec(widget->documentCodePage()).decode(selected)));
+    } else {
+        setTextBoxBytes(&edit, selected);
+    }
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
@@ -144,7 +159,7 @@ void SearchCommands::findNext()
 void SearchCommands::findFrom(const QLineEdit& edit, QWidget* messageOwner)
 {
     Editor* editor = m_window.activeEditor();
-    switch (vellumar::findFrom(editor, textBoxBytes(&edit))) {
+    switch (vellumar::findFrom(editor, searchBytes(edit))) {
     case FindResult::Found: focusEditor(*editor); break;
     case FindResult::NotFound: showMessage(messageOwner, QString::fromLatin1(endOfTextMessage())); break;
     case FindResult::NoSearch: break;
@@ -173,8 +188,8 @@ void SearchCommands::replaceDialogReplace()
     mirrorIntoFindDialog();
     if (m_replace->findEdit()->text().isEmpty()) return;
     Editor* editor = m_window.activeEditor();
-    const std::string replacement = textBoxBytes(m_replace->replaceEdit());
-    switch (replaceCurrent(editor, textBoxBytes(m_replace->findEdit()), replacement)) {
+    const std::string replacement = searchBytes(*m_replace->replaceEdit());
+    switch (replaceCurrent(editor, searchBytes(*m_replace->findEdit()), replacement)) {
     case FindResult::Found: focusEditor(*editor); break;
     case FindResult::NotFound: showMessage(m_replace, QString::fromLatin1(endOfTextMessage())); break;
     case FindResult::NoSearch: break;
@@ -185,8 +200,8 @@ void SearchCommands::replaceDialogAll()
 {
     mirrorIntoFindDialog();
     if (m_replace->findEdit()->text().isEmpty()) return;
-    const std::optional<std::size_t> count = replaceAll(
-        m_window.activeEditor(), textBoxBytes(m_replace->findEdit()), textBoxBytes(m_replace->replaceEdit()));
+    const std::optional<std::size_t> count = replaceAll(m_window.activeEditor(), searchBytes(*m_replace->findEdit()),
+                                                        searchBytes(*m_replace->replaceEdit()));
     if (count) showMessage(m_replace, QString::fromStdString(itemsReplacedMessage(*count)));
 }
 

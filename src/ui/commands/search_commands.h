@@ -4,6 +4,8 @@
 // active page, the editor's selection and the dialogs' texts afresh; nothing is kept between
 // steps. The search itself is the core's findFrom, replaceCurrent and replaceAll.
 
+#include <string>
+
 #include <QObject>
 
 class QLineEdit;
@@ -62,6 +64,9 @@ private:
     void findFrom(const QLineEdit& edit, QWidget* messageOwner);
     void focusEditor(Editor& editor);
     CodeEditor* widgetOf(Editor& editor) const;
+    // The bytes a search box's text stands for in the active editor: in the editor's own code
+    // page when its document has one (an FB2 book in UTF-8), else in the box's character set.
+    std::string searchBytes(const QLineEdit& box) const;
 
     MainWindow& m_window;
     FindDialog* m_find = nullptr;
