@@ -4,6 +4,7 @@
 #include <Qsci/qsciscintillabase.h>
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QTreeWidget>
 
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "ui/commands/conversion_commands.h"
 #include "ui/commands/file_commands.h"
 #include "ui/editor/code_editor.h"
+#include "ui/widgets/book_check_panel.h"
 #include "ui/window/main_window.h"
 
 namespace vellumar {
@@ -186,6 +188,28 @@ TEST_F(DocumentEncodingsTest, BooksWithoutAKnownEncoding)
     files().setConvertedBook("<a>\xC6</a>");
     EXPECT_EQ(fb2().documentCodePage(), "");
     EXPECT_EQ(fb2().editor().codePage(), "WINDOWS-1251");
+}
+
+// Check FB2 checks a book as its file holds it: a UTF-16 book gets the same report as the same
+// book in UTF-8, not complaints about UTF-8 text under a UTF-16 declaration.
+TEST_F(DocumentEncodingsTest, CheckFb2SeesABookInItsOwnEncoding)
+{
+    auto book = [](const char* encoding) {
+        return "<?xml version=\"1.0\" encoding=\"" + std::string(encoding) +
+               "\"?>\r\n<FictionBook><body><p>\xD0\x96 \xE4\xB8\xAD</p></body></FictionBook>\r\n";
+    };
+    auto report = [&](const std::string& bytes) {
+        write(path("book.fb2"), bytes);
+        EXPECT_TRUE(files().loadFb2File(path("book.fb2")));
+        m_window->checkPanel()->check();
+        QStringList rows;
+        QTreeWidget* list = m_window->checkPanel()->problemList();
+        for (int i = 0; i < list->topLevelItemCount(); ++i) rows << list->topLevelItem(i)->text(2);
+        return rows;
+    };
+    const QStringList inUtf8 = report(book("UTF-8"));
+    EXPECT_EQ(report("\xFF\xFE" + inEncoding(book("UTF-16"), "utf-16le")), inUtf8);
+    EXPECT_EQ(report(inEncoding(book("UTF-16"), "utf-16be")), inUtf8);
 }
 
 }  // namespace

@@ -101,12 +101,15 @@ public:
     void setSourceEncoding(const std::string& encoding, bool byteOrderMark);
     const std::string& sourceEncoding() const { return m_sourceEncoding; }
 
+    // The FB2 editor's lines, each ended by CR LF, as the book's file holds them: in the
+    // encoding the book was read in.
+    std::string fb2FileBytes() const;
+
 private:
     bool mayReplace(CodeEditor& editor, const QString& question, bool (FileCommands::*save)());
     // Writes `bytes` to `path`; false after showing the error.
     bool writeFile(const std::string& bytes, const QString& path);
-    // The editors' lines, each ended by CR LF, as their files hold them.
-    std::string fb2FileBytes() const;
+    // The source editor's lines as its file holds them.
     std::string sourceFileBytes() const;
     // Asks for the name a save writes; the chosen name with its extension rule applied, or empty
     // when cancelled. `chosen` receives the name as the user chose it.

@@ -66,7 +66,7 @@ BookCheckPanel::BookCheckPanel(CodeEditor& editor, std::function<std::filesystem
 void BookCheckPanel::check()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const BookCheckResult result = checkFb2Book(m_editor.editor().text(), m_schema());
+    const BookCheckResult result = checkFb2Book(m_bookBytes ? m_bookBytes() : m_editor.editor().text(), m_schema());
     QApplication::restoreOverrideCursor();
     showResult(result);
     // With problems listed, the arrow keys and Enter go through them; with none, the user

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include <QWidget>
 
@@ -26,6 +27,10 @@ public:
     // `schema` gives the schema file to check against when a check runs.
     BookCheckPanel(CodeEditor& editor, std::function<std::filesystem::path()> schema, QWidget* parent = nullptr);
 
+    // What is checked: the book as it would be saved (an FB2 book keeps the encoding it was read
+    // in). Without it, the editor's text as it is held.
+    void setBookBytes(std::function<std::string()> bookBytes) { m_bookBytes = std::move(bookBytes); }
+
     // Checks the editor's text now and shows the result; the list takes the keyboard focus when
     // it holds problems, the editor keeps it otherwise.
     void check();
@@ -43,6 +48,7 @@ private:
 
     CodeEditor& m_editor;
     std::function<std::filesystem::path()> m_schema;
+    std::function<std::string()> m_bookBytes;
     QLabel* m_summary = nullptr;
     QTreeWidget* m_list = nullptr;
 };

@@ -87,6 +87,7 @@ MainWindow::MainWindow(const DialogWindows& windows, CommandDialogs* dialogs, QW
         m_searchCommands->attach(*m_windows.findDialog, *m_windows.replaceDialog);
     m_imagesCommands = new ImagesPageCommands(*this, *m_upperBox, *m_lowerBox);
     m_fileCommands = new FileCommands(*this, *m_dialogs);
+    m_checkPanel->setBookBytes([this] { return m_fileCommands->fb2FileBytes(); });
     m_conversionCommands = new ConversionCommands(*this, *m_fileCommands, *m_dialogs);
     connectCommands();
     // The classic minimum size, or more when a large desktop font needs it: a window smaller
