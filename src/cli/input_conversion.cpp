@@ -26,6 +26,17 @@ bool sameFile(const std::string& a, const std::string& b)
 
 }  // namespace
 
+std::string inputErrorLine(const std::string& input, std::string_view problem)
+{
+    // File errors name their file, quoted ("cannot read 'book.html': ..."), or standard input:
+    // when that file is the INPUT itself, the INPUT is not named a second time before it.
+    const bool fromStdin = input == kStdio;
+    const std::string named = fromStdin ? std::string("standard input") : "'" + input + "'";
+    std::string line = "vellumar-convert: ";
+    if (problem.find(named) == std::string_view::npos) line.append(fromStdin ? "standard input" : input).append(": ");
+    return line.append(problem).append("\n");
+}
+
 std::string outputTarget(const CliOptions& options, const std::string& input,
                          const std::optional<std::string>& proposedName)
 {
@@ -57,7 +68,7 @@ bool InputConversion::run(const std::string& input, std::size_t index, std::size
         convert(input, index, count, turns, sources);
         return true;
     } catch (const std::exception& e) {
-        m_err << "vellumar-convert: " << (input == kStdio ? "standard input" : input) << ": " << e.what() << '\n';
+        m_err << inputErrorLine(input, e.what());
         return false;
     }
 }
