@@ -141,7 +141,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         m_interaction.releaseWarnings();
     }
     if (!book) throw std::runtime_error("nothing to convert: the text holds no HTML items");
-    if (!book->bodySeen) m_interaction.warn(source.name + ": no <body> tag found, the book's body is empty");
+    if (!book->bodySeen) m_interaction.warn("no <body> tag found, the book's body is empty");
 
     // Made absolute first: a relative name of a file not yet written would not match the
     // canonical name of the same file once it exists. A single INPUT has no book before it.

@@ -65,7 +65,7 @@ int main(int argc, char** argv)
         options.inputs.size(), threads, err, out,
         [&](std::size_t i, TextOutput& jobErr, TextOutput& jobOut, JobTurns& turns) {
             if (readAfterEarlier[i]) turns.waitForEarlier(i);
-            CliInteraction interaction(options, jobErr);
+            CliInteraction interaction(options, options.inputs[i], jobErr);
             InputConversion conversion(options, interaction, written, jobErr, jobOut);
             return conversion.run(options.inputs[i], i + 1, options.inputs.size(), turns, *sources);
         });
