@@ -26,6 +26,19 @@ bool sameFile(const std::string& a, const std::string& b)
 
 }  // namespace
 
+std::optional<std::string> makeOutputFolder(const CliOptions& options)
+{
+    if (options.outputDir.empty()) return std::nullopt;
+    const std::string& folder = options.outputDir;
+    std::error_code error;
+    fs::create_directories(folder, error);
+    // An existing folder (or a link to one) is used as it is; anything else in its place is not.
+    if (!error && fs::is_directory(folder, error)) return std::nullopt;
+    if (!error || error == std::errc::file_exists || error == std::errc::not_a_directory)
+        return "cannot make the output folder '" + folder + "': a file is in the way";
+    return "cannot make the output folder '" + folder + "': " + error.message();
+}
+
 std::string inputErrorLine(const std::string& input, std::string_view problem)
 {
     // File errors name their file, quoted ("cannot read 'book.html': ..."), or standard input:

@@ -39,6 +39,12 @@ int main(int argc, char** argv)
     if (options.check)
         return reported(checkBooks(options.inputs, vellumar::findFb2Schema(runningProgramFolder(argv[0])), out, err));
 
+    // The -d folder is made before anything is converted into it.
+    if (const std::optional<std::string> problem = makeOutputFolder(options)) {
+        err << "vellumar-convert: " << *problem << '\n';
+        return 1;
+    }
+
     // The word-processor documents among the INPUTs go through LibreOffice first, all in one
     // start, into a private folder that lives until the end of the run.
     std::size_t documents = 0;
