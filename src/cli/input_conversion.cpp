@@ -111,7 +111,7 @@ void InputConversion::showProgress(const std::string& input, std::size_t index, 
     m_err << '[' << index << '/' << count << "] " << inputPath.filename().string();
     if (target)
         m_err << " -> " << (*target == kStdio ? std::string("standard output") : fs::path(*target).filename().string());
-    m_err << '\n';
+    m_err << (m_options.progressInPlace ? '\r' : '\n');
 }
 
 void InputConversion::convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
