@@ -4,7 +4,11 @@
 
 namespace vellumar::cli {
 
-CliInteraction::CliInteraction(const CliOptions& options, TextOutput& err) : m_err(err), m_quiet(options.quiet)
+CliInteraction::CliInteraction(const CliOptions& options, const std::string& input, TextOutput& err)
+    : m_err(err),
+      // Which program and which INPUT: in a long batch's messages each warning can be traced.
+      m_warningStart("vellumar-convert: " + (input == "-" ? std::string("standard input") : input) + ": warning: "),
+      m_quiet(options.quiet)
 {
     if (options.title || options.firstName || options.lastName) {
         // Arguments are UTF-8; the book's text is windows-1251.
@@ -22,14 +26,14 @@ void CliInteraction::reportTokenizerProblem(std::string_view message, std::strin
     std::string start = windows1251ToUtf8(text.substr(0, kShown));
     for (char& c : start)
         if (c == '\r' || c == '\n' || c == '\t') c = ' ';
-    print("warning: " + std::string(message) + ": " + start + (text.size() > kShown ? "..." : "") + '\n');
+    print(m_warningStart + std::string(message) + ": " + start + (text.size() > kShown ? "..." : "") + '\n');
 }
 
 std::optional<BookInfoAnswers> CliInteraction::askBookInfo() { return m_answers; }
 
 void CliInteraction::warn(std::string_view text)
 {
-    if (!m_quiet) print("warning: " + std::string(text) + '\n');
+    if (!m_quiet) print(m_warningStart + std::string(text) + '\n');
 }
 
 void CliInteraction::holdWarnings() { m_holding = true; }

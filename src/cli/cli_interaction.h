@@ -13,10 +13,11 @@ namespace vellumar::cli {
 
 class CliInteraction : public UserInteraction {
 public:
-    CliInteraction(const CliOptions& options, TextOutput& err);
+    // `input` is the INPUT the warnings come from ("-" for standard input).
+    CliInteraction(const CliOptions& options, const std::string& input, TextOutput& err);
     void reportTokenizerProblem(std::string_view message, std::string_view text) override;
     std::optional<BookInfoAnswers> askBookInfo() override;
-    // Prints "warning: ..." unless quiet.
+    // Prints "vellumar-convert: INPUT: warning: ..." unless quiet.
     void warn(std::string_view text) override;
     // Keeps the warnings from now on until releaseWarnings() prints them, in their order.
     void holdWarnings();
@@ -26,6 +27,8 @@ private:
     void print(const std::string& line);
 
     TextOutput& m_err;
+    // "vellumar-convert: INPUT: warning: ", what every warning starts with.
+    std::string m_warningStart;
     bool m_quiet;
     bool m_holding = false;
     std::string m_held;

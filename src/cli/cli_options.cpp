@@ -55,7 +55,8 @@ constexpr OptionRow kOptionRows[] = {
     {OptionHelp, "help", 'h', nullptr, "print this help and exit"},
     {OptionVersion, "version", 0, nullptr, "print the version and exit"},
     {OptionOutput, "output", 'o', "FILE", "output file (one INPUT only); \"-\" writes to standard output"},
-    {OptionOutputDir, "output-dir", 'd', "DIR", "folder for the outputs of several INPUTs"},
+    {OptionOutputDir, "output-dir", 'd', "DIR",
+     "folder for the outputs of several INPUTs; made (with\nthe folders above it) when it does not exist"},
     {OptionNoClean, "no-clean", 0, nullptr, "convert the text as given, as if typed into the source editor"},
     {OptionCleanOnly, "clean-only", 0, nullptr, "write the cleaned HTML instead of FB2"},
     {OptionCheck, "check", 0, nullptr,
@@ -80,15 +81,19 @@ constexpr OptionRow kOptionRows[] = {
 constexpr std::size_t kOptionCount = std::size(kOptionRows);
 
 constexpr std::string_view kHelpHead =
-    "Converts HTML documents into FictionBook 2 (FB2) e-books.\n"
+    "Converts HTML and word-processor documents into FictionBook 2 (FB2) e-books.\n"
     "Usage: vellumar-convert [OPTIONS] INPUT...\n"
+    "       vellumar-convert --check BOOK.fb2...\n"
     "\n"
-    "  INPUT                   HTML files to convert (\"-\" for standard input)\n"
+    "  INPUT                   an HTML file (\"-\" for standard input) or a word-processor\n"
+    "                          document (.doc, .rtf, .docx, .odt, through LibreOffice);\n"
+    "                          with --check, an FB2 book\n"
     "\n"
     "Options:\n";
 constexpr std::string_view kHelpTail =
     "\n"
-    "Without -o, each INPUT.html is written beside it as INPUT.fb2. INPUT \"-\" reads standard input.\n"
+    "Without -o, each INPUT.html (or .doc, .rtf, .docx, .odt) is written beside it as INPUT.fb2.\n"
+    "INPUT \"-\" reads standard input.\n"
     "Examples:\n"
     "  vellumar-convert book.html\n"
     "  vellumar-convert --title \"My Book\" --first-name Ann --last-name Lee book.html\n"

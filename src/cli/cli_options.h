@@ -26,6 +26,9 @@ struct CliOptions {
     std::optional<std::string> firstName;
     std::optional<std::string> lastName;
     ConversionOptions conversion;
+    // Not an option: standard error is a terminal, where a batch's progress is one line
+    // rewritten in place rather than a line per INPUT.
+    bool progressInPlace = false;
 };
 
 // Parses argv (reordering it: INPUTs given between options go last). Returns the options, or

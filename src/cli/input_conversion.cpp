@@ -26,6 +26,30 @@ bool sameFile(const std::string& a, const std::string& b)
 
 }  // namespace
 
+std::optional<std::string> makeOutputFolder(const CliOptions& options)
+{
+    if (options.outputDir.empty()) return std::nullopt;
+    const std::string& folder = options.outputDir;
+    std::error_code error;
+    fs::create_directories(folder, error);
+    // An existing folder (or a link to one) is used as it is; anything else in its place is not.
+    if (!error && fs::is_directory(folder, error)) return std::nullopt;
+    if (!error || error == std::errc::file_exists || error == std::errc::not_a_directory)
+        return "cannot make the output folder '" + folder + "': a file is in the way";
+    return "cannot make the output folder '" + folder + "': " + error.message();
+}
+
+std::string inputErrorLine(const std::string& input, std::string_view problem)
+{
+    // File errors name their file, quoted ("cannot read 'book.html': ..."), or standard input:
+    // when that file is the INPUT itself, the INPUT is not named a second time before it.
+    const bool fromStdin = input == kStdio;
+    const std::string named = fromStdin ? std::string("standard input") : "'" + input + "'";
+    std::string line = "vellumar-convert: ";
+    if (problem.find(named) == std::string_view::npos) line.append(fromStdin ? "standard input" : input).append(": ");
+    return line.append(problem).append("\n");
+}
+
 std::string outputTarget(const CliOptions& options, const std::string& input,
                          const std::optional<std::string>& proposedName)
 {
@@ -57,7 +81,7 @@ bool InputConversion::run(const std::string& input, std::size_t index, std::size
         convert(input, index, count, turns, sources);
         return true;
     } catch (const std::exception& e) {
-        m_err << "vellumar-convert: " << (input == kStdio ? "standard input" : input) << ": " << e.what() << '\n';
+        m_err << inputErrorLine(input, e.what());
         return false;
     }
 }
@@ -87,7 +111,7 @@ void InputConversion::showProgress(const std::string& input, std::size_t index, 
     m_err << '[' << index << '/' << count << "] " << inputPath.filename().string();
     if (target)
         m_err << " -> " << (*target == kStdio ? std::string("standard output") : fs::path(*target).filename().string());
-    m_err << '\n';
+    m_err << (m_options.progressInPlace ? '\r' : '\n');
 }
 
 void InputConversion::convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
@@ -130,7 +154,7 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
         m_interaction.releaseWarnings();
     }
     if (!book) throw std::runtime_error("nothing to convert: the text holds no HTML items");
-    if (!book->bodySeen) m_interaction.warn(source.name + ": no <body> tag found, the book's body is empty");
+    if (!book->bodySeen) m_interaction.warn("no <body> tag found, the book's body is empty");
 
     // Made absolute first: a relative name of a file not yet written would not match the
     // canonical name of the same file once it exists. A single INPUT has no book before it.

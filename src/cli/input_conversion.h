@@ -26,6 +26,14 @@ using WrittenBooks = std::set<std::string>;
 std::string outputTarget(const CliOptions& options, const std::string& input,
                          const std::optional<std::string>& proposedName);
 
+// Makes the -d folder with the folders above it, as `mkdir -p` does; the problem's text when
+// it cannot (a file of that name is in the way), nothing otherwise or without -d.
+std::optional<std::string> makeOutputFolder(const CliOptions& options);
+
+// The line reporting that `input` failed with `problem`: "vellumar-convert: INPUT: problem",
+// or without "INPUT: " when the problem names the INPUT already.
+std::string inputErrorLine(const std::string& input, std::string_view problem);
+
 class InputConversion {
 public:
     // Messages go to err, results written to standard output go to out.

@@ -49,6 +49,42 @@ void DescriptorOutput::put(std::string_view bytes)
     }
 }
 
+void InPlaceProgressOutput::write(std::string_view bytes)
+{
+    // The ANSI sequence that clears the rest of the line: a shorter line leaves nothing behind.
+    constexpr std::string_view kClearToEnd = "\x1b[K";
+    m_partial.append(bytes);
+    std::size_t start = 0;
+    for (std::size_t end = m_partial.find_first_of("\r\n"); end != std::string::npos;
+         start = end + 1, end = m_partial.find_first_of("\r\n", start)) {
+        std::string line = m_partial.substr(start, end - start);
+        if (m_partial[end] == '\r') {
+            // Cut to the width, not inside a UTF-8 character.
+            if (m_columns > 1 && line.size() >= m_columns) {
+                std::size_t cut = m_columns - 1;
+                while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+                line.resize(cut);
+            }
+            m_progress = line;
+            m_terminal << '\r' << line << kClearToEnd;
+        } else if (!m_progress.empty()) {
+            m_terminal << '\r' << kClearToEnd << line << '\n' << m_progress;
+        } else {
+            m_terminal << line << '\n';
+        }
+    }
+    m_partial.erase(0, start);
+    m_terminal.flush();
+}
+
+void InPlaceProgressOutput::finish()
+{
+    if (!m_partial.empty()) write("\n");
+    if (!m_progress.empty()) m_terminal << '\n';
+    m_progress.clear();
+    m_terminal.flush();
+}
+
 TextOutput& standardOutput()
 {
     static DescriptorOutput output(STDOUT_FILENO);

@@ -69,6 +69,27 @@ private:
     std::string m_text;
 };
 
+// Standard error on a terminal: a progress line (one ended by '\r' instead of '\n') stays at
+// the bottom, rewritten in place by the next one, and the other lines are printed above it.
+// A batch of hundreds of books then takes one line of the screen, warnings still all shown.
+class InPlaceProgressOutput : public TextOutput {
+public:
+    // `columns` is the terminal's width: a longer line would wrap, and '\r' goes back only to
+    // the start of its last row.
+    InPlaceProgressOutput(TextOutput& terminal, std::size_t columns) : m_terminal(terminal), m_columns(columns) {}
+    void write(std::string_view bytes) override;
+    void flush() override { m_terminal.flush(); }
+    bool good() const override { return m_terminal.good(); }
+    // Leaves the progress line shown, if any, on the screen with its line ended.
+    void finish();
+
+private:
+    TextOutput& m_terminal;
+    std::size_t m_columns;
+    std::string m_partial;   // what came after the last line's end
+    std::string m_progress;  // the progress line on the screen, or empty
+};
+
 // The program's standard output and standard error.
 TextOutput& standardOutput();
 TextOutput& standardError();

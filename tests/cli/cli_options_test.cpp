@@ -116,7 +116,11 @@ TEST(CommandLine, HelpAndVersionEndTheRunWell)
         EXPECT_NE(p.out.find("vellumar-convert"), std::string::npos);
         EXPECT_EQ(p.err, "");
     }
-    EXPECT_NE(parse({"--help"}).out.find("--max-width PIXELS"), std::string::npos);
+    const std::string help = parse({"--help"}).out;
+    // What INPUT may be, for conversion and for --check.
+    for (const char* shown :
+         {"--max-width PIXELS", "word-processor", ".doc, .rtf, .docx, .odt", "with --check, an FB2 book"})
+        EXPECT_NE(help.find(shown), std::string::npos) << shown;
 }
 
 // What a descriptor shows: whole lines as they are ended, the rest once flushed.

@@ -65,16 +65,48 @@ TEST_F(ConvertCli, ItemsAsJsonLines)
 TEST_F(ConvertCli, ErrorsNameTheFileAndOtherInputsGoOn)
 {
     write("good.html", kBook);
+    fs::create_directories(m_dir / "out" / "good.fb2");  // a folder where the book would go
     const Outcome r = run("-d out missing.html good.html");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("missing.html"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;  // the folder "out" does not exist
+    EXPECT_NE(r.err.find("vellumar-convert: cannot read 'missing.html': No such file or directory\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("vellumar-convert: good.html: cannot write 'out/good.fb2'"), std::string::npos) << r.err;
 
-    fs::create_directories(m_dir / "out");
+    fs::remove(m_dir / "out" / "good.fb2");
     const Outcome ok = run("-d out missing.html good.html");
     EXPECT_EQ(ok.status, 1);
     EXPECT_TRUE(fs::exists(m_dir / "out" / "good.fb2"));
     EXPECT_NE(ok.err.find("[2/2] good.html -> good.fb2"), std::string::npos) << ok.err;
+}
+
+// -d makes its folder as `mkdir -p` does; a file in the way stops the run before any book.
+TEST_F(ConvertCli, OutputFolderIsMadeWhenMissing)
+{
+    write("good.html", kBook);
+    write("file", "");
+    struct Case {
+        std::string folder;
+        int status;
+        std::string err;  // empty: the book is written into the folder
+    };
+    const Case cases[] = {
+        {"new", 0, ""},
+        {"deep/er/still", 0, ""},
+        {"deep/er", 0, ""},  // already there
+        {"deep/er/still/", 0, ""},
+        {"file", 1, "vellumar-convert: cannot make the output folder 'file': a file is in the way\n"},
+        {"file/below", 1, "vellumar-convert: cannot make the output folder 'file/below': a file is in the way\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        const Outcome r = run("-q -d " + c.folder + " good.html");
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(fs::is_regular_file(m_dir / c.folder / "good.fb2"), c.err.empty());
+    }
+    EXPECT_FALSE(fs::exists(m_dir / "good.fb2"));
+    EXPECT_EQ(read("file"), "");
 }
 
 TEST_F(ConvertCli, UnwritableOutputLeavesOldFileAlone)
@@ -123,9 +155,10 @@ TEST_F(ConvertCli, WarningsGoToStandardError)
 {
     const Outcome r = run("--no-clean -o - -", "<html><a =x>y</a><p");
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("warning: key not defined in tag: <a =x>"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("warning: > not found: <p"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("no <body> tag"), std::string::npos) << r.err;
+    // Each names the program and the INPUT it comes from.
+    for (const char* warning : {"key not defined in tag: <a =x>\n", "> not found: <p\n", "no <body> tag found"})
+        EXPECT_NE(r.err.find(std::string("vellumar-convert: standard input: warning: ") + warning), std::string::npos)
+            << r.err;
     EXPECT_EQ(run("-q --no-clean -o - -", "<html><p").err, "");
     EXPECT_EQ(run("--no-clean -", "").status, 1);  // nothing to convert
 }

@@ -41,8 +41,8 @@ TEST_F(HostileInputsCli, StandardInputThatCannotBeReadSaysSo)
         std::string message;
     };
     const Case cases[] = {
-        {"<&-", "standard input: cannot read standard input: Bad file descriptor"},
-        {"< .", "standard input: cannot read standard input: Is a directory"},
+        {"<&-", "vellumar-convert: cannot read standard input: Bad file descriptor"},
+        {"< .", "vellumar-convert: cannot read standard input: Is a directory"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.redirection);
@@ -79,7 +79,7 @@ TEST_F(HostileInputsCli, EndlessStandardInputStaysNearTheLimit)
     const Outcome r = shell("ulimit -v " + std::to_string((std::size_t{3} << 30) / 2 / 1024) + " && " + m_program +
                             " -q - < /dev/zero");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("standard input: cannot read standard input: it is larger than 1073741824 bytes"),
+    EXPECT_NE(r.err.find("vellumar-convert: cannot read standard input: it is larger than 1073741824 bytes"),
               std::string::npos)
         << r.err;
 }

@@ -92,7 +92,9 @@ TEST_F(ParallelInputs, BooksWithPicturesWarningsAndFailures)
     expectSameRuns("FOLDER/b0.html FOLDER/b1.html FOLDER/broken.html FOLDER/b2.html FOLDER/nothing.html "
                    "FOLDER/b3.html FOLDER/tables.html --tables image FOLDER/b4.html FOLDER/b5.html");
     EXPECT_EQ(m_last.status, 1);
-    EXPECT_NE(m_last.err.find("[1/9] b0.html -> b0.fb2\nwarning: picture 'pics/missing0.png' left out"), std::string::npos)
+    EXPECT_NE(m_last.err.find("[1/9] b0.html -> b0.fb2\n"
+                              "vellumar-convert: one/b0.html: warning: picture 'pics/missing0.png' left out"),
+              std::string::npos)
         << m_last.err;
     EXPECT_NE(m_last.err.find("broken.jpg"), std::string::npos);
 }
