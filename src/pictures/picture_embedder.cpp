@@ -145,6 +145,17 @@ void PictureEmbedder::reportMissing(std::string_view src)
     m_user->warn("picture '" + windows1251ToUtf8(src) + "' left out: " + why);
 }
 
+void PictureEmbedder::reportUnembeddable(std::string_view src)
+{
+    if (m_user == nullptr) return;
+    const std::string_view extension = pathExtension(src);
+    const std::string why = extension.empty()
+                                ? std::string("its name has no extension")
+                                : "pictures named '" + windows1251ToUtf8(extension) + "' are not embedded";
+    m_user->warn("picture '" + windows1251ToUtf8(src) + "' left out: " + why +
+                 "; a book takes .jpg, .jpeg, .png and .gif pictures");
+}
+
 void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::string& binaries)
 {
     PreparedPicture prepared = preparePicture(src, m_baseFolder, &m_folderListings, m_options);
@@ -188,6 +199,8 @@ void PictureEmbedder::embedFile(std::string_view src, std::string& body, std::st
     if (prepared.head->size() < kPictureHeaderBytes) source = std::move(*prepared.head);
     if (embedPlanned(std::move(source), plan, src, body, binaries))
         m_embeddedFiles.emplace(located.key, m_table.entries().back());
+    else
+        reportUnembeddable(src);
 }
 
 void PictureEmbedder::embedInline(std::string_view extension, std::string bytes, std::string& body,

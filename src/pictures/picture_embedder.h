@@ -69,6 +69,9 @@ private:
 
     void embedFile(std::string_view src, std::string& body, std::string& binaries);
     void reportMissing(std::string_view src);
+    // A picture file of a kind no book embeds (.bmp, .svg, no extension, ...): left out, and
+    // the user told so.
+    void reportUnembeddable(std::string_view src);
     void embedInline(std::string_view extension, std::string bytes, std::string& body, std::string& binaries);
     bool embedPlanned(PictureBytes source, const PicturePlan& plan, std::string_view name, std::string& body,
                       std::string& binaries);

@@ -101,5 +101,34 @@ TEST_F(PicturesCli, AnOversizedPictureIsLeftOutWithAWarning)
     EXPECT_NE(fb2.find("<binary"), std::string::npos);
 }
 
+// A picture file of a kind no book embeds is left out with a warning naming it; the rest of the
+// book comes out as before.
+TEST_F(PicturesCli, PicturesOfKindsNoBookTakesAreLeftOutWithAWarning)
+{
+    const std::string jpeg = readFileBytes(m_dir / "doc" / "pics" / "a.jpg");
+    const struct {
+        const char* name;
+        const char* why;
+    } cases[] = {
+        {"w3c_home", "its name has no extension"},
+        {"plan.bmp", "pictures named '.bmp' are not embedded"},
+        {"plan.webp", "pictures named '.webp' are not embedded"},
+        {"plan.svg", "pictures named '.svg' are not embedded"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(std::string("doc/pics/") + c.name, jpeg);
+        write("doc/odd.html", std::string("<html><body><p><img src=\"pics/") + c.name +
+                                  "\"><img src=\"pics/a.jpg\"></p></body></html>\n");
+        EXPECT_EQ(run("doc/odd.html"), 0) << m_err;
+        EXPECT_NE(m_err.find(std::string("warning: picture 'pics/") + c.name + "' left out: " + c.why),
+                  std::string::npos)
+            << m_err;
+        const std::string fb2 = readFileBytes(m_dir / "doc" / "odd.fb2");
+        EXPECT_EQ(fb2.find(c.name), std::string::npos);
+        EXPECT_NE(fb2.find("<binary"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace vellumar
