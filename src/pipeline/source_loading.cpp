@@ -72,6 +72,12 @@ EncodingWarningHandler warningsOf(std::string_view sourceName, UserInteraction& 
 
 }  // namespace
 
+std::string decodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
+                         UserInteraction& user)
+{
+    return sourceToWindows1251(bytes, encoding, warningsOf(sourceName, user));
+}
+
 std::string cleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
 {
     // The cleaner ends every line of the text with CR LF first, as an opened file gives it.
