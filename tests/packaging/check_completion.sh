@@ -62,8 +62,8 @@ programs=$1
 shift
 for command in $programs; do
   __load_completion "$command"
-  spec=$(complete -p "$command" 2>&1)
-  [[ $spec == "complete -F "*" $command" ]] || { echo "FAIL: complete -p $command: $spec"; failures=$((failures + 1)); }
+  registration=$(complete -p "$command" 2>&1)
+  [[ $registration == "complete -F "*" $command" ]] || { echo "FAIL: complete -p $command: $registration"; failures=$((failures + 1)); }
 done
 for row in "$@"; do
   line=${row%%|*}
@@ -74,8 +74,8 @@ for row in "$@"; do
   COMP_LINE=$line
   COMP_POINT=${#line}
   COMPREPLY=()
-  spec=$(complete -p "${COMP_WORDS[0]}")
-  function=${spec#*-F }
+  registration=$(complete -p "${COMP_WORDS[0]}")
+  function=${registration#*-F }
   "${function%% *}" "${COMP_WORDS[0]}" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}" 2>/dev/null
   got=$(printf '%s\n' "${COMPREPLY[@]}" | grep . | sort | tr '\n' ' ')
   if [[ $got != "$expected" ]]; then
