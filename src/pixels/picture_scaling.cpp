@@ -3,6 +3,7 @@
 #include "pixels/fit_to_box.h"
 #include "pixels/gif_codec.h"
 #include "pixels/jpeg_codec.h"
+#include "pixels/palette_quantizer.h"
 #include "pixels/picture_file.h"
 #include "pixels/picture_header.h"
 #include "pixels/png_codec.h"
@@ -17,6 +18,7 @@ namespace {
 
 constexpr int kJpegQuality = 90;
 constexpr int kShrunkPngLevel = 8;
+constexpr int kPaletteGrowth = 2;
 
 std::string displayName(const std::filesystem::path& path, std::string_view name)
 {
@@ -88,10 +90,31 @@ std::string shrinkJpegBytes(std::string_view jpeg, const ConversionOptions& opti
 
 std::string shrinkPngBytes(std::string_view png, const ConversionOptions& options, std::string_view name)
 {
-    const RgbImage picture = decodePng(png, name);
+    // A shrunk picture keeps its source's kind: grey stays grey (the very values the RGB shrink
+    // gives each channel), a palette picture gets a palette again, RGB stays RGB.
     PngWriteOptions write;
     write.compressionLevel = kShrunkPngLevel;
-    return encodePng(shrinkToBox(picture, options), write);
+    const PngKind kind = readPngKind(png, name);
+    if (kind.colours == PngColours::Grey) {
+        const GreyImage picture = decodePngGrey(png, name);
+        const PictureSize size = fitToBox(picture.width, picture.height, options.maxWidth, options.maxHeight);
+        return encodePng(scaleAreaAverage(picture, size.width, size.height), write);
+    }
+    if (kind.colours == PngColours::Rgb) return encodePng(shrinkToBox(decodePng(png, name), options), write);
+    // Shrinking blends neighbouring colours at every edge. Twice the source's colours leave a
+    // blend between the colours that meet most, which keeps a drawing's look (in the worst of
+    // our test books' pictures a mean error of about 1 % of the range, at the edges only) at
+    // about the size of its source. Palette rows are not filtered: indices are not intensities.
+    // A palette of greys (scanned line art) is shrunk as grey, a third of the work for the
+    // same values.
+    write.filter = PngRowFilter::None;
+    const int colours = kPaletteGrowth * kind.paletteSize;
+    std::variant<GreyImage, RgbImage> picture = decodePalettePng(png, name);
+    if (const GreyImage* grey = std::get_if<GreyImage>(&picture)) {
+        const PictureSize size = fitToBox(grey->width, grey->height, options.maxWidth, options.maxHeight);
+        return encodePng(quantizeToPalette(scaleAreaAverage(*grey, size.width, size.height), colours, name), write);
+    }
+    return encodePng(quantizeToPalette(shrinkToBox(std::get<RgbImage>(picture), options), colours, name), write);
 }
 
 std::string gifToJpegBytes(std::string_view gif, const ConversionOptions& options, std::string_view name)

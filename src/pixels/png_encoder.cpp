@@ -19,8 +19,6 @@ namespace vellumar {
 
 namespace {
 
-constexpr int kBytesPerPixel = 3;
-
 struct CompressorDeleter {
     void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
 };
@@ -73,12 +71,12 @@ __m128i paeth8(__m128i a, __m128i b, __m128i c)
     return select(notA, select(bOverC, c, b), a);
 }
 
-// The predictions for bytes i .. i + 15 of a row (i at least kBytesPerPixel).
-template <int Type>
+// The predictions for bytes i .. i + 15 of a row of Bpp bytes per pixel (i at least Bpp).
+template <int Type, int Bpp>
 __m128i predict16(const std::uint8_t* row, const std::uint8_t* prior, std::size_t i)
 {
     if constexpr (Type == 0) return _mm_setzero_si128();
-    const __m128i a = load16(row + i - kBytesPerPixel);
+    const __m128i a = load16(row + i - Bpp);
     if constexpr (Type == 1) return a;
     const __m128i b = load16(prior + i);
     if constexpr (Type == 2) return b;
@@ -86,7 +84,7 @@ __m128i predict16(const std::uint8_t* row, const std::uint8_t* prior, std::size_
         // The rounded-up mean, less one where a + b is odd.
         return _mm_sub_epi8(_mm_avg_epu8(a, b), _mm_and_si128(_mm_xor_si128(a, b), _mm_set1_epi8(1)));
     }
-    const __m128i c = load16(prior + i - kBytesPerPixel);
+    const __m128i c = load16(prior + i - Bpp);
     const __m128i zero = _mm_setzero_si128();
     const __m128i low = paeth8(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero), _mm_unpacklo_epi8(c, zero));
     const __m128i high = paeth8(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero), _mm_unpackhi_epi8(c, zero));
@@ -95,7 +93,7 @@ __m128i predict16(const std::uint8_t* row, const std::uint8_t* prior, std::size_
 
 // Filters bytes from `start` on while sixteen are left; returns where it stopped and adds the
 // sum of the outputs read as signed bytes, each without its sign.
-template <int Type>
+template <int Type, int Bpp>
 std::size_t filterBlocks(const std::uint8_t* row, const std::uint8_t* prior, std::size_t start, std::size_t length,
                          std::uint8_t* out, unsigned long& sum)
 {
@@ -103,7 +101,7 @@ std::size_t filterBlocks(const std::uint8_t* row, const std::uint8_t* prior, std
     __m128i sums = zero;
     std::size_t i = start;
     for (; i + 16 <= length; i += 16) {
-        const __m128i filtered = _mm_sub_epi8(load16(row + i), predict16<Type>(row, prior, i));
+        const __m128i filtered = _mm_sub_epi8(load16(row + i), predict16<Type, Bpp>(row, prior, i));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), filtered);
         // |x| of a signed byte is the smaller of x and -x read as unsigned bytes.
         const __m128i magnitude = _mm_min_epu8(filtered, _mm_sub_epi8(zero, filtered));
@@ -115,31 +113,33 @@ std::size_t filterBlocks(const std::uint8_t* row, const std::uint8_t* prior, std
 }
 #endif
 
-// Filter type Type (0 None, 1 Sub, 2 Up, 3 Average, 4 Paeth) of row, with prior the row above
-// (all zero for the first row), into out; returns the sum of the outputs read as signed bytes,
-// each without its sign.
-template <int Type>
+// Filter type Type (0 None, 1 Sub, 2 Up, 3 Average, 4 Paeth) of a row of Bpp bytes per pixel,
+// with prior the row above (all zero for the first row), into out; returns the sum of the
+// outputs read as signed bytes, each without its sign.
+template <int Type, int Bpp>
 unsigned long filterRow(const std::uint8_t* row, const std::uint8_t* prior, std::size_t length, std::uint8_t* out)
 {
     unsigned long sum = 0;
-    const std::size_t lead = std::min<std::size_t>(kBytesPerPixel, length);
+    const std::size_t lead = std::min<std::size_t>(Bpp, length);
     for (std::size_t i = 0; i < lead; ++i) {
         out[i] = static_cast<std::uint8_t>(row[i] - predict<Type>(0, prior[i], 0));
         sum += absoluteByte(out[i]);
     }
     std::size_t i = lead;
 #if defined(__SSE2__) && defined(__x86_64__)
-    i = filterBlocks<Type>(row, prior, i, length, out, sum);
+    i = filterBlocks<Type, Bpp>(row, prior, i, length, out, sum);
 #endif
     for (; i < length; ++i) {
-        out[i] = static_cast<std::uint8_t>(row[i] - predict<Type>(row[i - kBytesPerPixel], prior[i], prior[i - kBytesPerPixel]));
+        out[i] = static_cast<std::uint8_t>(row[i] - predict<Type>(row[i - Bpp], prior[i], prior[i - Bpp]));
         sum += absoluteByte(out[i]);
     }
     return sum;
 }
 
 using RowFilter = unsigned long (*)(const std::uint8_t*, const std::uint8_t*, std::size_t, std::uint8_t*);
-constexpr std::array<RowFilter, 5> kRowFilters = {filterRow<0>, filterRow<1>, filterRow<2>, filterRow<3>, filterRow<4>};
+template <int Bpp>
+constexpr std::array<RowFilter, 5> kRowFilters = {filterRow<0, Bpp>, filterRow<1, Bpp>, filterRow<2, Bpp>,
+                                                  filterRow<3, Bpp>, filterRow<4, Bpp>};
 
 void appendBigEndian(std::string& out, std::uint32_t value)
 {
@@ -159,29 +159,35 @@ void appendChunk(std::string& out, const char* type, const char* data, std::size
     appendBigEndian(out, crc);
 }
 
-}  // namespace
-
-std::string filterPngRows(const RgbImage& image, PngRowFilter filter)
+// Rows of `length` bytes, one after the other from `pixels`, as PNG image data before
+// compression: each row its filter-type byte and its filtered bytes.
+template <int Bpp>
+std::string filterRows(const std::uint8_t* pixels, std::size_t length, int height, PngRowFilter filter)
 {
-    const std::size_t length = static_cast<std::size_t>(image.width) * kBytesPerPixel;
-    std::string out((length + 1) * static_cast<std::size_t>(image.height), '\0');
+    std::string out((length + 1) * static_cast<std::size_t>(height), '\0');
     const std::vector<std::uint8_t> zeros(length, 0);
     std::array<std::vector<std::uint8_t>, 5> trials;
     for (auto& trial : trials) trial.resize(filter == PngRowFilter::Adaptive ? length : 0);
-    for (int y = 0; y < image.height; ++y) {
-        const std::uint8_t* row = image.row(y);
-        const std::uint8_t* prior = y > 0 ? image.row(y - 1) : zeros.data();
+    const std::uint8_t* prior = zeros.data();
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = pixels + static_cast<std::size_t>(y) * length;
         auto* target = reinterpret_cast<std::uint8_t*>(out.data()) + static_cast<std::size_t>(y) * (length + 1);
-        if (filter != PngRowFilter::Adaptive) {
-            target[0] = filter == PngRowFilter::Sub ? 1 : 0;
-            kRowFilters[target[0]](row, prior, length, target + 1);
+        if (filter == PngRowFilter::None) {
+            target[0] = 0;
+            std::copy_n(row, length, target + 1);
+            continue;
+        }
+        if (filter == PngRowFilter::Sub) {
+            target[0] = 1;
+            kRowFilters<Bpp>[1](row, prior, length, target + 1);
+            prior = row;
             continue;
         }
         // The first filter of the smallest sum wins, as in libpng's heuristic.
         std::size_t best = 0;
         unsigned long bestSum = 0;
-        for (std::size_t type = 0; type < kRowFilters.size(); ++type) {
-            const unsigned long sum = kRowFilters[type](row, prior, length, trials[type].data());
+        for (std::size_t type = 0; type < kRowFilters<Bpp>.size(); ++type) {
+            const unsigned long sum = kRowFilters<Bpp>[type](row, prior, length, trials[type].data());
             if (type == 0 || sum < bestSum) {
                 best = type;
                 bestSum = sum;
@@ -189,16 +195,31 @@ std::string filterPngRows(const RgbImage& image, PngRowFilter filter)
         }
         target[0] = static_cast<std::uint8_t>(best);
         std::copy(trials[best].begin(), trials[best].end(), target + 1);
+        prior = row;
     }
     return out;
 }
 
-std::string encodePng(const RgbImage& image, const PngWriteOptions& options)
+// What the IHDR chunk says of the pixels.
+struct PngLayout {
+    int width = 0;
+    int height = 0;
+    std::uint8_t bitDepth = 8;
+    std::uint8_t colourType = 2;  // 0 grey, 2 RGB, 3 palette
+};
+
+void checkHasPixels(int width, int height, std::size_t bytes, std::size_t bytesPerPixel)
 {
-    if (image.width <= 0 || image.height <= 0 ||
-        image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3)
+    if (width <= 0 || height <= 0 ||
+        bytes != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel)
         throw PictureError("cannot encode a PNG picture: the picture has no pixels");
-    const std::string filtered = filterPngRows(image, options.filter);
+}
+
+// The file's bytes: header, palette (PLTE data, when not empty), the filtered rows compressed
+// into IDAT chunks, and the end.
+std::string encodeFiltered(const PngLayout& layout, std::string_view palette, const std::string& filtered,
+                           const PngWriteOptions& options)
+{
     const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
         libdeflate_alloc_compressor(std::clamp(options.compressionLevel, 0, 9)));
     if (!compressor) throw PictureError("cannot encode a PNG picture: out of memory");
@@ -207,17 +228,83 @@ std::string encodePng(const RgbImage& image, const PngWriteOptions& options)
     if (data.empty()) throw PictureError("cannot encode a PNG picture: the compressor failed");
 
     std::string out("\x89PNG\r\n\x1a\n", 8);
-    out.reserve(data.size() + data.size() / 1024 + 64);
+    out.reserve(data.size() + data.size() / 1024 + palette.size() + 64);
     std::string header;
-    appendBigEndian(header, static_cast<std::uint32_t>(image.width));
-    appendBigEndian(header, static_cast<std::uint32_t>(image.height));
-    header.append("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, standard filters, not interlaced
+    appendBigEndian(header, static_cast<std::uint32_t>(layout.width));
+    appendBigEndian(header, static_cast<std::uint32_t>(layout.height));
+    header.push_back(static_cast<char>(layout.bitDepth));
+    header.push_back(static_cast<char>(layout.colourType));
+    header.append("\x00\x00\x00", 3);  // deflate, standard filters, not interlaced
     appendChunk(out, "IHDR", header.data(), header.size());
+    if (!palette.empty()) appendChunk(out, "PLTE", palette.data(), palette.size());
     const std::size_t chunk = std::clamp<std::size_t>(options.maxIdatBytes, 64, 0x7FFFFFFF);
     for (std::size_t at = 0; at < data.size(); at += chunk)
         appendChunk(out, "IDAT", data.data() + at, std::min(chunk, data.size() - at));
     appendChunk(out, "IEND", "", 0);
     return out;
+}
+
+int paletteBitDepth(std::size_t colours)
+{
+    if (colours <= 2) return 1;
+    if (colours <= 4) return 2;
+    return colours <= 16 ? 4 : 8;
+}
+
+// The indices `depth` bits each, the leftmost pixel in the high bits of each byte, every row
+// starting on a byte.
+std::vector<std::uint8_t> packIndices(const PaletteImage& image, int depth, std::size_t rowBytes)
+{
+    std::vector<std::uint8_t> packed(rowBytes * static_cast<std::size_t>(image.height));
+    const int perByte = 8 / depth;
+    for (int y = 0; y < image.height; ++y) {
+        const std::uint8_t* in = image.row(y);
+        const std::uint8_t* end = in + image.width;
+        std::uint8_t* out = packed.data() + static_cast<std::size_t>(y) * rowBytes;
+        for (std::size_t b = 0; b < rowBytes; ++b) {
+            unsigned byte = 0;
+            for (int k = 0; k < perByte; ++k) byte = (byte << depth) | (in < end ? *in++ : 0u);
+            out[b] = static_cast<std::uint8_t>(byte);
+        }
+    }
+    return packed;
+}
+
+}  // namespace
+
+std::string filterPngRows(const RgbImage& image, PngRowFilter filter)
+{
+    return filterRows<3>(image.pixels.data(), static_cast<std::size_t>(image.width) * 3, image.height, filter);
+}
+
+std::string encodePng(const RgbImage& image, const PngWriteOptions& options)
+{
+    checkHasPixels(image.width, image.height, image.pixels.size(), 3);
+    return encodeFiltered({image.width, image.height, 8, 2}, {}, filterPngRows(image, options.filter), options);
+}
+
+std::string encodePng(const GreyImage& image, const PngWriteOptions& options)
+{
+    checkHasPixels(image.width, image.height, image.pixels.size(), 1);
+    const std::string filtered =
+        filterRows<1>(image.pixels.data(), static_cast<std::size_t>(image.width), image.height, options.filter);
+    return encodeFiltered({image.width, image.height, 8, 0}, {}, filtered, options);
+}
+
+std::string encodePng(const PaletteImage& image, const PngWriteOptions& options)
+{
+    checkHasPixels(image.width, image.height, image.indices.size(), 1);
+    if (image.palette.empty() || image.palette.size() > 256)
+        throw PictureError("cannot encode a PNG picture: a palette holds 1 to 256 colours");
+    if (*std::max_element(image.indices.begin(), image.indices.end()) >= image.palette.size())
+        throw PictureError("cannot encode a PNG picture: a pixel names a colour the palette does not hold");
+    const int depth = paletteBitDepth(image.palette.size());
+    const std::size_t rowBytes = (static_cast<std::size_t>(image.width) * static_cast<std::size_t>(depth) + 7) / 8;
+    const std::vector<std::uint8_t> packed = packIndices(image, depth, rowBytes);
+    std::string palette;
+    for (const auto& colour : image.palette) palette.append(reinterpret_cast<const char*>(colour.data()), 3);
+    const std::string filtered = filterRows<1>(packed.data(), rowBytes, image.height, options.filter);
+    return encodeFiltered({image.width, image.height, static_cast<std::uint8_t>(depth), 3}, palette, filtered, options);
 }
 
 void writePng(const RgbImage& image, const std::filesystem::path& path, const PngWriteOptions& options)

@@ -1,8 +1,10 @@
 #pragma once
-// Writing 8-bit RGB pictures as PNG: rows filtered here, the image data compressed with
-// libdeflate (a deflate stream at the asked level like zlib's, made about twice as fast), and
-// the chunks written with their checksums.
+// Writing RGB, grey and palette pictures as PNG: rows filtered here, the image data compressed
+// with libdeflate (a deflate stream at the asked level like zlib's, made about twice as fast),
+// and the chunks written with their checksums.
 
+#include "pixels/grey_image.h"
+#include "pixels/palette_image.h"
 #include "pixels/rgb_image.h"
 
 #include <cstddef>
@@ -27,9 +29,13 @@ struct PngWriteOptions {
 // its filtered bytes.
 std::string filterPngRows(const RgbImage& image, PngRowFilter filter);
 
-// A PNG file's bytes: 8-bit RGB, not interlaced, no ancillary chunks (no transparency).
-// Throws PictureError for a picture without pixels or when memory runs out.
+// A PNG file's bytes, not interlaced, without ancillary chunks (no transparency): 8-bit RGB,
+// 8-bit grey, or a palette of 1, 2, 4 or 8 bits per pixel (the fewest its colours need).
+// Throws PictureError for a picture without pixels, a palette image whose palette is empty,
+// over 256 colours or short of an index a pixel names, or when memory runs out.
 std::string encodePng(const RgbImage& image, const PngWriteOptions& options = {});
+std::string encodePng(const GreyImage& image, const PngWriteOptions& options = {});
+std::string encodePng(const PaletteImage& image, const PngWriteOptions& options = {});
 // encodePng written whole (or not at all) to path. Throws PictureError naming the file.
 void writePng(const RgbImage& image, const std::filesystem::path& path, const PngWriteOptions& options = {});
 
