@@ -1,17 +1,20 @@
 // Pictures: base64 speed, embedding a large photograph (JPEG and PNG) into the default box,
 // area averaging, PNG row filtering and deflating a shrunk line drawing (zlib and libdeflate),
-// and a book of many small pictures.
+// shrinking palette and grey drawings as their kind and as RGB, and a book of many small
+// pictures.
 
 #include <benchmark/benchmark.h>
 
 #include "files/temp_folder.h"
 #include "pictures/base64.h"
-#include "pixels/jpeg_codec.h"
 #include "pictures/picture_embedder.h"
+#include "pictures/picture_workers.h"
+#include "pixels/jpeg_codec.h"
+#include "pixels/palette_quantizer.h"
 #include "pixels/picture_file.h"
+#include "pixels/picture_scaling.h"
 #include "pixels/png_codec.h"
 #include "pixels/png_encoder.h"
-#include "pictures/picture_workers.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -202,6 +205,53 @@ void BM_DeflateLevel8Libdeflate(benchmark::State& state)
     state.counters["bytes_out"] = static_cast<double>(size);
 }
 BENCHMARK(BM_DeflateLevel8Libdeflate)->Unit(benchmark::kMillisecond);
+
+// A scanned drawing as its book holds it: four greys from a palette, a little wider than the box.
+const std::string& paletteDrawingPng()
+{
+    static const std::string png =
+        encodePng(quantizeToPalette(lineDrawing(605, 700), 4, "drawing.png"), {9, PngRowFilter::None, 8192});
+    return png;
+}
+
+// Shrinking it into 580 × 700 as it is done now: shrunk as grey, given a palette of twice its
+// colours, written as a 4-bit palette PNG.
+void BM_ShrinkPalettePng605x700(benchmark::State& state)
+{
+    const std::string& png = paletteDrawingPng();
+    std::size_t size = 0;
+    for (auto _ : state) size = shrinkPngBytes(png, ConversionOptions{}, "drawing.png").size();
+    state.counters["bytes_in"] = static_cast<double>(png.size());
+    state.counters["bytes_out"] = static_cast<double>(size);
+}
+BENCHMARK(BM_ShrinkPalettePng605x700)->Unit(benchmark::kMillisecond);
+
+// The same picture shrunk the way every PNG was before: decoded as RGB, written as 8-bit RGB.
+void BM_ShrinkPalettePng605x700AsRgb(benchmark::State& state)
+{
+    const std::string& png = paletteDrawingPng();
+    PngWriteOptions write;
+    write.compressionLevel = 8;
+    std::size_t size = 0;
+    for (auto _ : state)
+        size = encodePng(shrinkToBox(decodePng(png, "drawing.png"), ConversionOptions{}), write).size();
+    state.counters["bytes_out"] = static_cast<double>(size);
+}
+BENCHMARK(BM_ShrinkPalettePng605x700AsRgb)->Unit(benchmark::kMillisecond);
+
+// A grey drawing: decoded, shrunk and written as grey.
+void BM_ShrinkGreyPng605x700(benchmark::State& state)
+{
+    const RgbImage drawing = lineDrawing(605, 700);
+    GreyImage grey(drawing.width, drawing.height);
+    for (std::size_t i = 0; i < grey.pixels.size(); ++i) grey.pixels[i] = drawing.pixels[i * 3];
+    const std::string png = encodePng(grey);
+    std::size_t size = 0;
+    for (auto _ : state) size = shrinkPngBytes(png, ConversionOptions{}, "grey.png").size();
+    state.counters["bytes_in"] = static_cast<double>(png.size());
+    state.counters["bytes_out"] = static_cast<double>(size);
+}
+BENCHMARK(BM_ShrinkGreyPng605x700)->Unit(benchmark::kMillisecond);
 
 // A book's pictures like the 333 of an illustrated Gutenberg book: most fit the box and are
 // carried as they are, 12 must be shrunk. Arg: the number of worker threads.
