@@ -1,7 +1,7 @@
 #pragma once
 // Deciding whether a picture must be shrunk to the box of the picture settings, and writing
-// the shrunk or re-encoded copy: JPEG stays JPEG (quality 90), PNG stays PNG (deflate level 8),
-// a GIF always becomes a JPEG. Where the copy goes is the caller's choice (`target`).
+// the shrunk or re-encoded copy: JPEG stays JPEG (quality 90), PNG stays PNG of its kind (grey,
+// palette or RGB; deflate level 8), a GIF always becomes a JPEG. Where the copy goes is the caller's choice (`target`).
 // `name` names the picture in error messages; empty means the path itself.
 
 #include "base/conversion_options.h"
