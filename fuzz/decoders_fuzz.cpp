@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the JPEG, PNG and GIF decoders (whole and at reduced JPEG scales),
-// their header readers, and the data: URL and base64 readers. Broken input must end in a
-// PictureError, never in a crash, a leak, an abort from a library, or a wrong-sized picture.
+// their header readers, the PNG shrink (whose output must read back as a PNG within its box),
+// and the data: URL and base64 readers. Broken input must end in a PictureError, never in a
+// crash, a leak, an abort from a library, or a wrong-sized picture.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "pixels/gif_codec.h"
 #include "pixels/jpeg_codec.h"
 #include "pixels/picture_error.h"
+#include "pixels/picture_scaling.h"
 #include "pixels/png_codec.h"
 
 namespace {
@@ -34,6 +36,27 @@ void tryDecode(Decode decode)
     try {
         checkPicture(decode());
     } catch (const PictureError&) {
+    }
+}
+
+// A PNG that shrinks without an error must give a PNG that reads back, of the box's size at most.
+void tryShrinkPng(std::string_view bytes)
+{
+    ConversionOptions box;
+    box.maxWidth = 8;
+    box.maxHeight = 8;
+    std::string shrunk;
+    try {
+        shrunk = shrinkPngBytes(bytes, box, "fuzz.png");
+    } catch (const PictureError&) {
+        return;
+    }
+    try {
+        const RgbImage back = decodePng(shrunk, "shrunk.png");
+        checkPicture(back);
+        if (back.width > box.maxWidth || back.height > box.maxHeight) std::abort();
+    } catch (const PictureError&) {
+        std::abort();
     }
 }
 
@@ -64,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tryDecode([&] { return decodeJpeg(bytes, "fuzz.jpg", reduction); });
     trySize([&] { return readPngSize(bytes, "fuzz.png"); });
     tryDecode([&] { return decodePng(bytes, "fuzz.png"); });
+    tryShrinkPng(bytes);
     trySize([&] { return readGifSize(bytes, "fuzz.gif"); });
     tryDecode([&] { return decodeGif(bytes, "fuzz.gif"); });
 
