@@ -53,6 +53,33 @@ struct SimplePngReader {
     ~SimplePngReader() { png_image_free(&image); }
 };
 
+std::uint32_t bigEndian32(std::string_view data, std::size_t at)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(data.data() + at);
+    return (std::uint32_t{b[0]} << 24) | (std::uint32_t{b[1]} << 16) | (std::uint32_t{b[2]} << 8) | b[3];
+}
+
+// What the chunks before the image data say of a palette picture: whether its file gamma (when
+// it names one) is sRGB's, which libpng then leaves alone. Read before libpng has checked the
+// chunks, so every length is checked against the bytes there are.
+bool hasPlainGamma(std::string_view data)
+{
+    std::size_t at = kPngSignatureSize;
+    while (at <= data.size() && data.size() - at >= 12) {
+        const std::uint32_t length = bigEndian32(data, at);
+        if (length > data.size() - at - 12) return false;
+        const std::string_view type = data.substr(at + 4, 4);
+        if (type == "IDAT") return true;
+        if (type == "gAMA") {
+            // libpng takes a gamma within 5 % of sRGB's 0.45455 as sRGB; 4 % stays clear of it.
+            const double gamma = length == 4 ? bigEndian32(data, at + 8) / 100000.0 : 0.0;
+            return gamma > 0.45455 * 0.96 && gamma < 0.45455 * 1.04;
+        }
+        at += 12 + std::size_t{length};
+    }
+    return false;
+}
+
 }  // namespace
 
 PictureSize readPngSize(std::string_view data, std::string_view name)
@@ -91,27 +118,40 @@ GreyImage decodePngGrey(std::string_view data, std::string_view name)
 
 std::variant<GreyImage, RgbImage> decodePalettePng(std::string_view data, std::string_view name)
 {
-    SimplePngReader reader(data, name);
-    checkPictureSize(reader.image.width, reader.image.height, name);
-    const int width = static_cast<int>(reader.image.width);
-    const int height = static_cast<int>(reader.image.height);
-    // Indices and their colours: libpng gives each pixel its colour-map entry when it reads the
-    // same file as RGB.
-    GreyImage indices(width, height);
-    std::array<std::uint8_t, 256 * 3> colourMap{};
-    reader.finishRead(PNG_FORMAT_RGB_COLORMAP, indices.pixels.data(), name, colourMap.data());
-    const std::size_t entries = std::min<std::size_t>(reader.image.colormap_entries, 256);
-    bool grey = true;
-    for (std::size_t i = 0; i < entries; ++i)
-        grey = grey && colourMap[i * 3] == colourMap[i * 3 + 1] && colourMap[i * 3] == colourMap[i * 3 + 2];
-    if (grey) {
-        for (std::uint8_t& pixel : indices.pixels) pixel = colourMap[std::size_t{pixel} * 3];
-        return indices;
+    // An opaque palette in sRGB's gamma is read as indices and their colours, which libpng's RGB
+    // reading gives each pixel as they are. With transparency or another gamma its colour-map
+    // reading flattens and converts a little differently (by up to 8 of 255) from its RGB
+    // reading: such pictures are read as RGB.
+    RgbImage rgb;
+    {
+        SimplePngReader reader(data, name);
+        checkPictureSize(reader.image.width, reader.image.height, name);
+        if ((reader.image.format & PNG_FORMAT_FLAG_ALPHA) != 0 || !hasPlainGamma(data)) {
+            rgb = decodePng(data, name);
+        } else {
+            GreyImage indices(static_cast<int>(reader.image.width), static_cast<int>(reader.image.height));
+            std::array<std::uint8_t, 256 * 3> colourMap{};
+            reader.finishRead(PNG_FORMAT_RGB_COLORMAP, indices.pixels.data(), name, colourMap.data());
+            bool grey = true;
+            for (std::size_t i = 0; i < colourMap.size(); i += 3)
+                grey = grey && colourMap[i] == colourMap[i + 1] && colourMap[i] == colourMap[i + 2];
+            if (grey) {
+                for (std::uint8_t& pixel : indices.pixels) pixel = colourMap[std::size_t{pixel} * 3];
+                return indices;
+            }
+            rgb = RgbImage(indices.width, indices.height);
+            for (std::size_t i = 0; i < indices.pixels.size(); ++i)
+                std::copy_n(colourMap.data() + std::size_t{indices.pixels[i]} * 3, 3, rgb.pixels.data() + i * 3);
+        }
     }
-    RgbImage result(width, height);
-    for (std::size_t i = 0; i < indices.pixels.size(); ++i)
-        std::copy_n(colourMap.data() + std::size_t{indices.pixels[i]} * 3, 3, result.pixels.data() + i * 3);
-    return result;
+    // Kept as grey when every pixel is.
+    const std::uint8_t* p = rgb.pixels.data();
+    const std::uint8_t* end = p + rgb.pixels.size();
+    while (p != end && p[0] == p[1] && p[0] == p[2]) p += 3;
+    if (p != end) return rgb;
+    GreyImage grey(rgb.width, rgb.height);
+    for (std::size_t i = 0; i < grey.pixels.size(); ++i) grey.pixels[i] = rgb.pixels[i * 3];
+    return grey;
 }
 
 }  // namespace vellumar

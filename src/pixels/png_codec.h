@@ -36,8 +36,8 @@ PngKind readPngKind(std::string_view data, std::string_view name);
 // is flattened onto white, giving the value decodePng gives each channel of every pixel.
 // (A colour PNG comes back as libpng's grey of its colours.) Throws as decodePng does.
 GreyImage decodePngGrey(std::string_view data, std::string_view name);
-// A palette PNG read as decodePng reads it, as grey when every colour of its palette (flattened
-// onto white) is grey, else as RGB; the values are those decodePng gives. Throws as decodePng.
+// A PNG read as decodePng reads it, kept as grey when every pixel is grey (a palette of greys),
+// else as RGB. Throws as decodePng.
 std::variant<GreyImage, RgbImage> decodePalettePng(std::string_view data, std::string_view name);
 
 }  // namespace vellumar

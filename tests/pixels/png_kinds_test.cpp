@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace vellumar {
@@ -42,6 +43,8 @@ struct Source {
     int bitDepth;
     bool transparency;  // tRNS for grey and palette pictures
     int expectedType;   // the shrunk picture's colour type
+    double gamma = 0;   // gAMA when above 0
+    bool greys = false;  // a palette of the drawing's first channel only
 };
 
 // The source as a PNG written by libpng's own writer: greys from channel 0, a palette of the
@@ -65,9 +68,10 @@ std::string sourcePng(const Source& source)
     if (palette) {
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x) {
-                const png_color colour{static_cast<png_byte>(sampleAt(x, y, 0)),
-                                       static_cast<png_byte>(sampleAt(x, y, 1)),
-                                       static_cast<png_byte>(sampleAt(x, y, 2))};
+                const int green = sampleAt(x, y, source.greys ? 0 : 1);
+                const int blue = sampleAt(x, y, source.greys ? 0 : 2);
+                const png_color colour{static_cast<png_byte>(sampleAt(x, y, 0)), static_cast<png_byte>(green),
+                                       static_cast<png_byte>(blue)};
                 std::size_t i = 0;
                 while (i < colours.size() && (colours[i].red != colour.red || colours[i].green != colour.green ||
                                               colours[i].blue != colour.blue))
@@ -85,6 +89,7 @@ std::string sourcePng(const Source& source)
         clear.gray = static_cast<png_uint_16>(128 * ((1 << source.bitDepth) - 1) / 255);  // the mid tone is see-through
         png_set_tRNS(png, info, nullptr, 0, &clear);
     }
+    if (source.gamma > 0) png_set_gAMA(png, info, source.gamma);
     png_write_info(png, info);
     const int channels = png_get_channels(png, info);
     const int maxSample = (1 << source.bitDepth) - 1;
@@ -163,11 +168,38 @@ INSTANTIATE_TEST_SUITE_P(
                       Source{"palette4", PNG_COLOR_TYPE_PALETTE, 4, false, PNG_COLOR_TYPE_PALETTE},
                       Source{"palette8", PNG_COLOR_TYPE_PALETTE, 8, false, PNG_COLOR_TYPE_PALETTE},
                       Source{"palette_transparent", PNG_COLOR_TYPE_PALETTE, 8, true, PNG_COLOR_TYPE_PALETTE},
+                      Source{"grey_palette", PNG_COLOR_TYPE_PALETTE, 4, false, PNG_COLOR_TYPE_PALETTE, 0, true},
+                      Source{"grey_palette_gamma_transparent", PNG_COLOR_TYPE_PALETTE, 8, true, PNG_COLOR_TYPE_PALETTE,
+                             1.0, true},
                       Source{"rgb8", PNG_COLOR_TYPE_RGB, 8, false, PNG_COLOR_TYPE_RGB},
                       Source{"rgb16", PNG_COLOR_TYPE_RGB, 16, false, PNG_COLOR_TYPE_RGB},
                       Source{"rgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8, false, PNG_COLOR_TYPE_RGB},
                       Source{"rgba16", PNG_COLOR_TYPE_RGB_ALPHA, 16, false, PNG_COLOR_TYPE_RGB}),
     vellumar::testing_support::CaseName{});
+
+// A palette picture is read as grey when all its colours are grey, and either way with the
+// values libpng's RGB reading gives, whatever its gamma and transparency.
+TEST(PalettePngReading, GivesTheRgbReadingsValuesAsGreyOrRgb)
+{
+    for (const bool greys : {true, false})
+        for (const bool transparency : {false, true})
+            for (const double gamma : {0.0, 0.45455, 1.0, 0.7}) {
+                SCOPED_TRACE(std::string(greys ? "greys" : "colours") + (transparency ? " with tRNS" : "") + " gamma " +
+                             std::to_string(gamma));
+                const std::string png = sourcePng(
+                    {"palette", PNG_COLOR_TYPE_PALETTE, 8, transparency, PNG_COLOR_TYPE_PALETTE, gamma, greys});
+                const RgbImage expected = decodePng(png, "p.png");
+                const std::variant<GreyImage, RgbImage> read = decodePalettePng(png, "p.png");
+                ASSERT_EQ(std::holds_alternative<GreyImage>(read), greys);
+                if (const GreyImage* grey = std::get_if<GreyImage>(&read)) {
+                    ASSERT_EQ(grey->pixels.size() * 3, expected.pixels.size());
+                    for (std::size_t i = 0; i < grey->pixels.size(); ++i)
+                        ASSERT_EQ(grey->pixels[i], expected.pixels[i * 3]) << "pixel " << i;
+                } else {
+                    EXPECT_EQ(std::get<RgbImage>(read).pixels, expected.pixels);
+                }
+            }
+}
 
 }  // namespace
 }  // namespace vellumar
