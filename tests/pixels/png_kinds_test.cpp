@@ -41,9 +41,9 @@ struct Source {
     const char* name;
     int colourType;  // PNG_COLOR_TYPE_*
     int bitDepth;
-    bool transparency;  // tRNS for grey and palette pictures
-    int expectedType;   // the shrunk picture's colour type
-    double gamma = 0;   // gAMA when above 0
+    bool transparency;   // tRNS for grey and palette pictures
+    int expectedType;    // the shrunk picture's colour type
+    double gamma = 0;    // gAMA when above 0
     bool greys = false;  // a palette of the drawing's first channel only
 };
 
