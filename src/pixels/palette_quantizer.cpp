@@ -20,8 +20,8 @@ namespace {
 // the pixels are mapped here.
 constexpr int kSpeed = 7;
 // libimagequant's quality (0 to 100) at which no more colours are added, even when more are
-// allowed: at 80 a drawing differs from its RGB original about as much as a JPEG at quality 90
-// does (a mean error under 1 of 255), and at its edges only.
+// allowed: at 80 the drawings of our test books differ from their RGB originals about as much
+// as a JPEG at quality 90 does (a mean error under 1 of 255), and at their edges only.
 constexpr int kEnoughQuality = 80;
 // The largest mean difference of a sample from the RGB picture's, of 255, a palette may leave:
 // about 1 % of the range. Shrunk scanned drawings stay near 2 with twice their source's colours.
@@ -133,6 +133,7 @@ PaletteChoice choosePaletteOf(const std::vector<std::uint32_t>& colours, const s
         throw fail("the quantiser failed");
     const std::unique_ptr<liq_result, ResultDeleter> result(quantized);
     const liq_palette* palette = liq_get_palette(result.get());
+    if (!palette || palette->count == 0 || palette->count > 256) throw fail("the quantiser gave no palette");
 
     // Each colour gets its nearest palette colour: no dithering, which would sprinkle noise
     // over every blended edge (visible on line art, and it deflates badly).
