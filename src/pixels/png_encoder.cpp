@@ -253,18 +253,35 @@ int paletteBitDepth(std::size_t colours)
 
 // The indices `depth` bits each, the leftmost pixel in the high bits of each byte, every row
 // starting on a byte.
+// One row's indices Depth bits each, the leftmost pixel in the high bits of each byte; the last
+// byte filled with zero bits.
+template <int Depth>
+void packRow(const std::uint8_t* in, int width, std::uint8_t* out)
+{
+    constexpr int kPerByte = 8 / Depth;
+    const int whole = width / kPerByte;
+    for (int b = 0; b < whole; ++b, in += kPerByte) {
+        unsigned byte = 0;
+        for (int k = 0; k < kPerByte; ++k) byte = (byte << Depth) | in[k];
+        out[b] = static_cast<std::uint8_t>(byte);
+    }
+    const int left = width - whole * kPerByte;
+    if (left == 0) return;
+    unsigned byte = 0;
+    for (int k = 0; k < kPerByte; ++k) byte = (byte << Depth) | (k < left ? in[k] : 0u);
+    out[whole] = static_cast<std::uint8_t>(byte);
+}
+
 std::vector<std::uint8_t> packIndices(const PaletteImage& image, int depth, std::size_t rowBytes)
 {
     std::vector<std::uint8_t> packed(rowBytes * static_cast<std::size_t>(image.height));
-    const int perByte = 8 / depth;
     for (int y = 0; y < image.height; ++y) {
-        const std::uint8_t* in = image.row(y);
-        const std::uint8_t* end = in + image.width;
         std::uint8_t* out = packed.data() + static_cast<std::size_t>(y) * rowBytes;
-        for (std::size_t b = 0; b < rowBytes; ++b) {
-            unsigned byte = 0;
-            for (int k = 0; k < perByte; ++k) byte = (byte << depth) | (in < end ? *in++ : 0u);
-            out[b] = static_cast<std::uint8_t>(byte);
+        switch (depth) {
+        case 1: packRow<1>(image.row(y), image.width, out); break;
+        case 2: packRow<2>(image.row(y), image.width, out); break;
+        case 4: packRow<4>(image.row(y), image.width, out); break;
+        default: std::copy_n(image.row(y), image.width, out); break;
         }
     }
     return packed;
