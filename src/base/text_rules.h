@@ -21,5 +21,7 @@ std::string applyEntityRules(std::string_view text);
 std::string_view trimControls(std::string_view text);
 // Each run of blanks (TAB, space, byte 160) is reduced to its first byte.
 std::string collapseSpaceRuns(std::string_view text);
+// The same, done where the text stands (a whole book's body is not copied).
+void collapseSpaceRunsInPlace(std::string& text);
 
 }  // namespace vellumar

@@ -77,7 +77,10 @@ public:
 
     void run()
     {
-        m_body.reserve(m_parser.text().size());
+        // The body is about as long as the source, often a little longer (line breaks, tags
+        // spelled out): room for a quarter more spares a regrowth, which would hold the body
+        // twice while it is copied. Room never written to costs a large book no memory.
+        m_body.reserve(m_parser.text().size() + m_parser.text().size() / 4);
         for (std::int32_t i = 0; i < m_parser.itemCount(); ++i) {
             const HtmlItem item = m_parser.item(i);
             m_index = i;
@@ -379,7 +382,8 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
         throw;
     }
     // The body is finished while the picture workers still shrink and encode.
-    std::string body = collapseSpaceRuns(balanceBody(std::move(walk.body())));
+    std::string body = balanceBody(std::move(walk.body()));
+    collapseSpaceRunsInPlace(body);
     walk.body().clear();
     walk.body().shrink_to_fit();
     TextPieces binaries = services.pictures.completeBinaries(std::move(walk.binaries()));
