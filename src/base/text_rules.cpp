@@ -25,6 +25,12 @@ void appendStraightened(std::string& out, std::string_view text)
                    [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
 }
 
+void straightenLineBreaksFrom(std::string& text, std::size_t from)
+{
+    const auto start = text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size()));
+    std::transform(start, text.end(), start, [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
+}
+
 std::string replaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement)
 {
     if (pattern.empty()) return std::string(text);

@@ -10,6 +10,8 @@ namespace vellumar {
 std::string straightenLineBreaks(std::string_view text);
 // The same, appended to out.
 void appendStraightened(std::string& out, std::string_view text);
+// The same for the text's bytes from `from` on, where they stand.
+void straightenLineBreaksFrom(std::string& text, std::size_t from);
 // Every occurrence of the 6-byte `entity` becomes the byte `code`; with code 0 every occurrence
 // becomes a space and the whole text is then trimmed of bytes up to 32 (only when one occurred).
 std::string replaceEntityByChar(std::string_view text, unsigned char code, std::string_view entity);
