@@ -179,8 +179,9 @@ std::filesystem::path resolveForWriting(const std::filesystem::path& named, stru
         left.pop_back();
         if (part.empty() || part == ".") continue;
         if (part == "..") {
+            // Above the current folder: from here on the walk goes by absolute names.
             if (resolved.empty()) {
-                resolved = std::filesystem::absolute(resolved.empty() ? "." : resolved, error);
+                resolved = std::filesystem::current_path(error);
                 if (error) fail("cannot write", named, error.value());
             }
             resolved = resolved.parent_path();
