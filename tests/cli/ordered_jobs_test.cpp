@@ -93,8 +93,10 @@ TEST(OrderedJobs, AJobWaitsOnlyForTheEarlierOnesThatMatter)
         } else if (i == 1) {
             turns.waitForEarlierWhere(1, [](std::size_t) { return false; });
             const std::lock_guard lock(mutex);
+            finished.push_back(i);
             secondDone = true;
             changed.notify_all();
+            return true;
         } else {
             turns.waitForEarlierWhere(2, [](std::size_t earlier) { return earlier == 0; });
         }
