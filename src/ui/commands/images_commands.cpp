@@ -13,6 +13,7 @@
 #include "ui/commands/file_commands.h"
 #include "ui/dialogs/picture_dialog.h"
 #include "ui/editor/code_editor.h"
+#include "ui/settings/converter_texts.h"
 #include "ui/window/main_window.h"
 
 namespace vellumar {
@@ -74,7 +75,7 @@ void ImagesPageCommands::loadPicture(const QString& path)
                 loadPictureTexts(localPath(path), m_window.conversionOptions(), m_copies))
             showTexts(*texts);
     } catch (const std::exception& error) {
-        showError(QString::fromUtf8(error.what()));
+        showError(converterText(std::string_view(error.what())));
     }
 }
 
@@ -113,7 +114,7 @@ void ImagesPageCommands::convertTable()
         showTexts(*texts);
         m_window.setActivePage(MainWindow::ImagesPage);
     } catch (const std::exception& error) {
-        showError(QString::fromUtf8(error.what()));
+        showError(converterText(std::string_view(error.what())));
     }
 }
 
