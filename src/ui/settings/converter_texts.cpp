@@ -19,14 +19,15 @@ struct ConverterForm {
     QString head;  // the form's text before its first detail: a cheap first test
     QString tail;  // and after its last
     QRegularExpression pattern;
-    int details = 0;  // the highest detail number in the form
+    int details = 0;       // the highest detail number in the form
+    int reasonDetail = 0;  // the detail worded as a converter text itself
 };
 
 ConverterForm formOf(const MessageRow& row)
 {
     const QString english = QString::fromUtf8(row.english);
     static const QRegularExpression detail(QStringLiteral("%([1-9])"));
-    ConverterForm form{row.id, english, {}, {}, 0};
+    ConverterForm form{row.id, english, {}, {}, 0, row.reasonDetail};
     QString pattern;
     qsizetype from = 0;
     for (QRegularExpressionMatchIterator it = detail.globalMatch(english); it.hasNext();) {
@@ -66,8 +67,10 @@ QString worded(const QString& text, int depth)
         const QRegularExpressionMatch match = form.pattern.match(text);
         if (!match.hasMatch()) continue;
         QStringList details;
-        for (int number = 1; number <= form.details; ++number)
-            details << worded(match.captured(QStringLiteral("d%1").arg(number)), depth + 1);
+        for (int number = 1; number <= form.details; ++number) {
+            const QString detail = match.captured(QStringLiteral("d%1").arg(number));
+            details << (number == form.reasonDetail ? worded(detail, depth + 1) : detail);
+        }
         return fillMessage(messageText(form.id), details);
     }
     return text;

@@ -9,7 +9,8 @@ namespace {
 using enum MessageId;
 constexpr MessageUse W = MessageUse::Window;
 // Forms are tried in the order of the rows: a form that a wider one would also match (a
-// particular reason of "cannot read it: %1") comes before it.
+// particular reason of "cannot read it: %1") comes before it. The number after a form is its
+// detail that is a reason, worded as a converter text itself; other details are names.
 constexpr MessageUse C = MessageUse::ConverterForm;
 
 constexpr std::array kRows = {
@@ -52,9 +53,9 @@ constexpr std::array kRows = {
     MessageRow{CheckOneWarning, "CheckOneWarning", "1 warning", W},
     MessageRow{CheckWarnings, "CheckWarnings", "%1 warnings", W},
 
-    MessageRow{FileCannotRead, "FileCannotRead", "cannot read '%1': %2", C},
-    MessageRow{FileCannotWrite, "FileCannotWrite", "cannot write '%1': %2", C},
-    MessageRow{FileCannotCreateFolder, "FileCannotCreateFolder", "cannot create the folder '%1': %2", C},
+    MessageRow{FileCannotRead, "FileCannotRead", "cannot read '%1': %2", C, 2},
+    MessageRow{FileCannotWrite, "FileCannotWrite", "cannot write '%1': %2", C, 2},
+    MessageRow{FileCannotCreateFolder, "FileCannotCreateFolder", "cannot create the folder '%1': %2", C, 2},
     MessageRow{FileNotRegular, "FileNotRegular", "it is not a regular file", C},
     MessageRow{FileTooLargeForBook, "FileTooLargeForBook", "it is larger than %1 bytes, more than any book: not read",
                C},
@@ -64,22 +65,22 @@ constexpr std::array kRows = {
     MessageRow{FileForeignLink, "FileForeignLink",
                "the symbolic link '%1' belongs to another user in a shared folder, so it is not followed", C},
     MessageRow{FileLinkTo, "FileLinkTo", "it is a link to '%1', which belongs to another user", C},
-    MessageRow{FileNeverWritten, "FileNeverWritten", "it is %1, which is never written", C},
+    MessageRow{FileNeverWritten, "FileNeverWritten", "it is %1, which is never written", C, 1},
     MessageRow{FileWrittenWhenNamed, "FileWrittenWhenNamed", "it is %1, which is written only when named as the output",
-               C},
+               C, 1},
     MessageRow{FileKindBlockDevice, "FileKindBlockDevice", "a block device", C},
     MessageRow{FileKindCharacterDevice, "FileKindCharacterDevice", "a character device", C},
     MessageRow{FileKindFifo, "FileKindFifo", "a FIFO", C},
     MessageRow{FileKindSocket, "FileKindSocket", "a socket", C},
     MessageRow{FileCannotMakeTemporaryFolder, "FileCannotMakeTemporaryFolder",
-               "cannot create a temporary folder in %1: %2", C},
+               "cannot create a temporary folder in %1: %2", C, 2},
     MessageRow{EncodingUnknown, "EncodingUnknown", "unknown character set '%1'", C},
     MessageRow{EncodingUnknownInMeta, "EncodingUnknownInMeta", "%1: unknown character set '%2' in <meta> ignored", C},
-    MessageRow{PictureCannotDecode, "PictureCannotDecode", "cannot decode the picture %1: %2", C},
-    MessageRow{PictureCannotRead, "PictureCannotRead", "cannot read the picture %1: %2", C},
-    MessageRow{PictureCannotWrite, "PictureCannotWrite", "cannot write the picture %1: %2", C},
-    MessageRow{PictureCannotEncodeJpeg, "PictureCannotEncodeJpeg", "cannot encode a JPEG picture: %1", C},
-    MessageRow{PictureCannotEncodePng, "PictureCannotEncodePng", "cannot encode a PNG picture: %1", C},
+    MessageRow{PictureCannotDecode, "PictureCannotDecode", "cannot decode the picture %1: %2", C, 2},
+    MessageRow{PictureCannotRead, "PictureCannotRead", "cannot read the picture %1: %2", C, 2},
+    MessageRow{PictureCannotWrite, "PictureCannotWrite", "cannot write the picture %1: %2", C, 2},
+    MessageRow{PictureCannotEncodeJpeg, "PictureCannotEncodeJpeg", "cannot encode a JPEG picture: %1", C, 1},
+    MessageRow{PictureCannotEncodePng, "PictureCannotEncodePng", "cannot encode a PNG picture: %1", C, 1},
     MessageRow{PictureNotGif, "PictureNotGif", "not a GIF file", C},
     MessageRow{PictureNotJpeg, "PictureNotJpeg", "not a JPEG file", C},
     MessageRow{PictureNotPng, "PictureNotPng", "not a PNG file", C},
@@ -100,7 +101,7 @@ constexpr std::array kRows = {
                "it is larger than %1 bytes, more than any picture of a book", C},
     MessageRow{OutOfMemory, "OutOfMemory", "out of memory", C},
     MessageRow{PictureCompressorFailed, "PictureCompressorFailed", "the compressor failed", C},
-    MessageRow{PictureLeftOut, "PictureLeftOut", "picture '%1' left out: %2", C},
+    MessageRow{PictureLeftOut, "PictureLeftOut", "picture '%1' left out: %2", C, 2},
     MessageRow{PictureNoFile, "PictureNoFile", "no file %1", C},
     MessageRow{PictureIsFolder, "PictureIsFolder", "%1 is a folder", C},
     MessageRow{PictureNotRegular, "PictureNotRegular", "%1 is not a regular file", C},
@@ -112,7 +113,7 @@ constexpr std::array kRows = {
                "%1 is larger than %2 bytes, more than any picture of a book", C},
     MessageRow{PictureOutsideDocument, "PictureOutsideDocument", "the document links it from outside its own folder",
                C},
-    MessageRow{TableWrittenAsText, "TableWrittenAsText", "%1: %2; written as its text", C},
+    MessageRow{TableWrittenAsText, "TableWrittenAsText", "%1: %2; written as its text", C, 2},
     MessageRow{TableSpanNotNumber, "TableSpanNotNumber", "%1: table cell %2=\"%3\" is not a whole number; read as %4",
                C},
     MessageRow{TableTooLarge, "TableTooLarge", "the table is too large to draw as a picture (%1 x %2 pixels)", C},
@@ -128,22 +129,22 @@ constexpr std::array kRows = {
     MessageRow{OfficeNotADocument, "OfficeNotADocument",
                "the file is not a word-processor document (.doc, .rtf, .docx or .odt)", C},
     MessageRow{OfficeNotThatKind, "OfficeNotThatKind", "the file is not %1, its content does not match its extension",
-               C},
+               C, 1},
     MessageRow{OfficeKindDoc, "OfficeKindDoc", "a Word 97-2003 document (.doc)", C},
     MessageRow{OfficeKindRtf, "OfficeKindRtf", "an RTF document", C},
     MessageRow{OfficeKindDocx, "OfficeKindDocx", "a Word document (.docx)", C},
     MessageRow{OfficeKindOdt, "OfficeKindOdt", "an OpenDocument text (.odt)", C},
     MessageRow{OfficeNotAFile, "OfficeNotAFile", "cannot read it: it is not a file", C},
-    MessageRow{OfficeCannotRead, "OfficeCannotRead", "cannot read it: %1", C},
+    MessageRow{OfficeCannotRead, "OfficeCannotRead", "cannot read it: %1", C, 1},
     MessageRow{OfficeTooLarge, "OfficeTooLarge", "it is larger than %1 bytes, more than any book: not converted", C},
     MessageRow{OfficeNotInstalled, "OfficeNotInstalled",
                "LibreOffice is not installed (neither soffice nor libreoffice was found); install it, on Debian "
                "with: apt-get install libreoffice-writer-nogui",
                C},
     MessageRow{OfficeTimeLimit, "OfficeTimeLimit", "LibreOffice did not finish within %1 seconds and was stopped", C},
-    MessageRow{OfficeCannotRun, "OfficeCannotRun", "LibreOffice could not be run: %1", C},
-    MessageRow{OfficeCannotStart, "OfficeCannotStart", "cannot start %1: %2", C},
-    MessageRow{OfficeCannotMakePipe, "OfficeCannotMakePipe", "cannot make a pipe: %1", C},
+    MessageRow{OfficeCannotRun, "OfficeCannotRun", "LibreOffice could not be run: %1", C, 1},
+    MessageRow{OfficeCannotStart, "OfficeCannotStart", "cannot start %1: %2", C, 2},
+    MessageRow{OfficeCannotMakePipe, "OfficeCannotMakePipe", "cannot make a pipe: %1", C, 1},
     MessageRow{OfficeStopped, "OfficeStopped", "stopped before LibreOffice finished", C},
     MessageRow{OfficeWroteNoHtml, "OfficeWroteNoHtml", "LibreOffice could not convert it (it wrote no HTML)", C},
     MessageRow{OfficeFailedWith, "OfficeFailedWith", "LibreOffice could not convert it (%1)", C},
@@ -160,13 +161,19 @@ constexpr std::array kRows = {
     MessageRow{CheckEntitiesTooLarge, "CheckEntitiesTooLarge",
                "the book's entities would make it larger than %1 bytes; it was not checked further", C},
     MessageRow{CheckUnknownProblem, "CheckUnknownProblem", "unknown problem", C},
+    MessageRow{CheckNoGenre, "CheckNoGenre",
+               "title-info has no genre: add one, for example <genre>prose_classic</genre>", C},
+    MessageRow{CheckNoAuthor, "CheckNoAuthor",
+               "title-info has no author: add <author> with <first-name> and <last-name> (or a <nickname>) after the "
+               "genres",
+               C},
 };
 
 constexpr bool rowsFollowTheIds()
 {
     for (std::size_t i = 0; i < kRows.size(); ++i)
         if (static_cast<std::size_t>(kRows[i].id) != i) return false;
-    return static_cast<std::size_t>(CheckUnknownProblem) + 1 == kRows.size();
+    return static_cast<std::size_t>(CheckNoAuthor) + 1 == kRows.size();
 }
 static_assert(rowsFollowTheIds(), "one row per MessageId, in the order of the ids");
 

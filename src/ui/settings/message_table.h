@@ -132,6 +132,8 @@ enum class MessageId {
     CheckTooManyEntities,
     CheckEntitiesTooLarge,
     CheckUnknownProblem,
+    CheckNoGenre,
+    CheckNoAuthor,
 };
 
 // What a message is: a text the window shows, or the form of a text the converter gives.
@@ -142,6 +144,10 @@ struct MessageRow {
     const char* key;      // in the "Messages" section of a language file
     const char* english;  // UTF-8; "\n" is a line break
     MessageUse use;
+    // Of a converter form: the number of its detail that says why ("cannot read '%1': %2" has
+    // 2), which may be a converter text of a known form itself; 0 for none. The other details
+    // are names (files, pictures) and numbers, shown as they are.
+    int reasonDetail = 0;
 };
 
 // Every message, in the order of MessageId.
