@@ -445,3 +445,31 @@ TEST_F(MarkedMessagesTest, CheckPanelIsWordedAndRewordedWhenTheLanguageChanges)
 
 }  // namespace
 }  // namespace vellumar
+
+namespace vellumar {
+namespace {
+
+using CheckPanelColumns = testing::ScriptedWindowTest;
+
+// The columns of the Check FB2 list take the width of what the language writes in them.
+TEST_F(CheckPanelColumns, FitTheLanguagesWords)
+{
+    applyLanguageMessages(IniFile(kShipped / "Vellumar_ru.lng"));
+    m_window->show();
+    BookCheckPanel& panel = *m_window->checkPanel();
+    BookCheckResult result;
+    result.wellFormed = true;
+    result.schemaChecked = true;
+    result.problems = {{12345, ProblemSeverity::Warning, "w"}, {1, ProblemSeverity::Error, "e"}};
+    panel.showResult(result);
+    const QTreeWidget& list = *panel.problemList();
+    for (int column : {0, 1})
+        for (int row = 0; row < list.topLevelItemCount(); ++row)
+            EXPECT_GE(list.header()->sectionSize(column),
+                      list.fontMetrics().horizontalAdvance(list.topLevelItem(row)->text(column)))
+                << list.topLevelItem(row)->text(column).toStdString();
+    resetLanguage();
+}
+
+}  // namespace
+}  // namespace vellumar

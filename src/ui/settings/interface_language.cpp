@@ -18,6 +18,9 @@ namespace {
 struct QtCatalogue {
     QString language = QString::fromLatin1(kEnglishCode);
     std::unique_ptr<QTranslator> translator;
+    // The locale the program started with, which English gives back (dates in the file dialogs
+    // are written as the interface language writes them).
+    QLocale startLocale;
 };
 
 QtCatalogue& catalogue()
@@ -60,6 +63,7 @@ void useInterfaceLanguage(const QString& code)
         current.translator.reset();
     }
     current.language = language;
+    QLocale::setDefault(language == QLatin1String(kEnglishCode) ? current.startLocale : QLocale(language));
     if (language == QLatin1String(kEnglishCode)) return;
     auto translator = std::make_unique<QTranslator>();
     // "qtbase_pt_BR.qm", else "qtbase_pt.qm"; the window uses nothing of Qt's other modules.

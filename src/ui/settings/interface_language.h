@@ -25,8 +25,8 @@ bool isLanguageCode(const QString& code);
 // The language of the choice and its file.
 QString interfaceLanguageOf(LanguageChoice choice, const IniFile& file);
 
-// Makes Qt word its own texts in `code`; English when there is no catalogue for it. Widgets
-// that Qt made already are told (a language change event).
+// Makes Qt word its own texts in `code`, and write dates as `code` does; English when there is
+// no catalogue for it. Widgets that Qt made already are told (a language change event).
 void useInterfaceLanguage(const QString& code);
 // The language in use: "en" until another is used.
 QString interfaceLanguage();

@@ -52,6 +52,7 @@ BookCheckPanel::BookCheckPanel(CodeEditor& editor, std::function<std::filesystem
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("ProblemList"));
+    m_list->setColumnCount(MessageColumn + 1);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
