@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -442,12 +441,6 @@ TEST_F(MarkedMessagesTest, CheckPanelIsWordedAndRewordedWhenTheLanguageChanges)
     for (const QString& text : shown()) EXPECT_FALSE(text.contains(kMark)) << text.toStdString();
     EXPECT_EQ(panel.summary(), QStringLiteral("The FB2 text is not valid FB2: 1 error, 1 warning."));
 }
-
-}  // namespace
-}  // namespace vellumar
-
-namespace vellumar {
-namespace {
 
 using CheckPanelColumns = testing::ScriptedWindowTest;
 
