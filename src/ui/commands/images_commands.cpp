@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 
 #include "pictures/picture_page.h"
@@ -12,6 +11,7 @@
 #include "ui/commands/dialog_interaction.h"
 #include "ui/commands/file_commands.h"
 #include "ui/dialogs/picture_dialog.h"
+#include "ui/dialogs/plain_message_box.h"
 #include "ui/editor/code_editor.h"
 #include "ui/settings/converter_texts.h"
 #include "ui/window/main_window.h"
@@ -51,7 +51,7 @@ ImagesPageCommands::~ImagesPageCommands() = default;
 
 void ImagesPageCommands::showError(const QString& message)
 {
-    QMessageBox::critical(&m_window, QCoreApplication::applicationName(), message);
+    showPlainMessageBox(&m_window, QMessageBox::Critical, QCoreApplication::applicationName(), message);
 }
 
 void ImagesPageCommands::showTexts(const PictureTexts& texts)

@@ -5,12 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QVBoxLayout>
 
 #include "encodings/text_encoding.h"
+#include "ui/dialogs/plain_message_box.h"
 #include "ui/settings/interface_language.h"
 #include "ui/settings/message_texts.h"
 #include "ui/settings/program_folder.h"
@@ -65,7 +65,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_memo);
 
     m_messageSink = [this](const QString& message) {
-        QMessageBox::information(this, QCoreApplication::applicationName(), message);
+        showPlainMessageBox(this, QMessageBox::Information, QCoreApplication::applicationName(), message);
     };
 }
 
