@@ -27,10 +27,14 @@ const CodePageCodec& codecFor(std::string_view codePage)
     return *it->second;
 }
 
+// Bytes of room for typing after a whole text was put into the widget: an eighth of the text,
+// at least 64 KB.
+std::size_t typingRoom(std::size_t textBytes) { return std::max<std::size_t>(textBytes / 8, 64 * 1024); }
+
 }  // namespace
 
 ScintillaEditor::ScintillaEditor(QsciScintilla& widget)
-    : m_widget(widget), m_codec(&codecFor("WINDOWS-1251"))
+    : m_widget(widget), m_codec(&codecFor("WINDOWS-1251")), m_backgroundWrapping(widget)
 {
 }
 
@@ -157,7 +161,18 @@ void ScintillaEditor::setText(std::string_view text)
     const bool readOnly = m_widget.isReadOnly();
     m_widget.setReadOnly(false);
     m_widget.SendScintilla(Sci::SCI_CLEARALL);
+    // Room for typing: the widget's buffer keeps a gap at the place of the last change, and
+    // moves it there, or grows it copying the whole text, when the gap is used up. The buffer is
+    // made big enough for the text and a good deal of typing, and its gap moved to the start,
+    // where the caret is, so that the first keys typed into a large text copy none of it.
+    m_widget.SendScintilla(Sci::SCI_ALLOCATE, static_cast<unsigned long>(utf8.size() + typingRoom(utf8.size())));
     m_widget.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    if (!utf8.empty()) {
+        m_widget.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 0UL);
+        m_widget.SendScintilla(Sci::SCI_INSERTTEXT, 0UL, " ");
+        m_widget.SendScintilla(Sci::SCI_DELETERANGE, 0UL, 1L);
+        m_widget.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 1UL);
+    }
     m_widget.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
     m_widget.SendScintilla(Sci::SCI_GOTOPOS, 0L);
     m_widget.setReadOnly(readOnly);
@@ -225,7 +240,8 @@ void ScintillaEditor::beginUpdate()
     m_widget.setUpdatesEnabled(false);
     // With word wrap on, the widget re-wraps every changed line up to the caret at once; a
     // change of a whole 10 MB text would take many seconds. Wrapping is switched off while
-    // the changes are made, and switching it back on wraps lazily, as the lines are shown.
+    // the changes are made; switching it back on wraps the lines shown, and the others in the
+    // background, or for a large text only as they are shown.
     m_wrapMode = m_widget.SendScintilla(Sci::SCI_GETWRAPMODE);
     if (m_wrapMode != Sci::SC_WRAP_NONE) m_widget.SendScintilla(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
 }
@@ -237,6 +253,10 @@ void ScintillaEditor::endUpdate()
         if (m_wrapMode != Sci::SC_WRAP_NONE) {
             m_widget.SendScintilla(Sci::SCI_SETWRAPMODE, m_wrapMode);
             m_widget.SendScintilla(Sci::SCI_SCROLLCARET);
+            if (static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETLENGTH)) > kWrapShownOnlyAbove)
+                m_backgroundWrapping.hold();
+            else
+                m_backgroundWrapping.release();
         }
         m_widget.setUpdatesEnabled(true);
         m_widget.viewport()->update();
