@@ -144,18 +144,13 @@ void BM_KeyLatencyAfterOpen(benchmark::State& state)
         QEventLoop loop;
         double due = 0;
         std::function<void()> typeOne = [&] {
-            const double start = static_cast<double>(clock.nsecsElapsed()) / 1e6;
             QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
             QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
             QApplication::sendEvent(editor, &press);
             QApplication::sendEvent(editor, &release);
-            const double typed = static_cast<double>(clock.nsecsElapsed()) / 1e6;
             editor->viewport()->repaint();
             const double now = static_cast<double>(clock.nsecsElapsed()) / 1e6;
             latencies.push_back(now - due);
-            if (std::getenv("KEYDEBUG"))
-                fprintf(stderr, "late %.1f work %.1f key %.1f held %d\n", start - due, now - start, typed - start,
-                        editor->editor().wrapsOnlyLinesShown());
             if (clock.elapsed() > watched) {
                 loop.quit();
                 return;

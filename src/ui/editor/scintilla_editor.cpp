@@ -8,6 +8,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include "base/byte_scan.h"
 #include "encodings/code_page_codec.h"
 
 namespace vellumar {
@@ -154,12 +155,25 @@ std::string ScintillaEditor::text() const
     return m_codec->encode(utf8Text());
 }
 
+std::string ScintillaEditor::widgetText(std::string_view text) const
+{
+    // Most texts have CR LF breaks already, and are decoded without a normalised copy.
+    if (scan::endsEveryLineWithCrLf(text)) return m_codec->decode(text);
+    return m_codec->decode(normalizeLineBreaks(text));
+}
+
 void ScintillaEditor::setText(std::string_view text)
 {
-    const std::string utf8 = m_codec->decode(normalizeLineBreaks(text));
+    const std::string utf8 = widgetText(text);
     const EditorUpdateGuard noRepaint(*this);
     const bool readOnly = m_widget.isReadOnly();
     m_widget.setReadOnly(false);
+    // The old text and the new are neither kept for undo nor announced change by change (the
+    // widget would copy both whole, for the undo history and into a QString for each notice);
+    // one textChanged tells of the new text at the end.
+    m_widget.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 0UL);
+    const long notices = m_widget.SendScintilla(Sci::SCI_GETMODEVENTMASK);
+    m_widget.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0UL);
     m_widget.SendScintilla(Sci::SCI_CLEARALL);
     // Room for typing: the widget's buffer keeps a gap at the place of the last change, and
     // moves it there, or grows it copying the whole text, when the gap is used up. The buffer is
@@ -168,14 +182,15 @@ void ScintillaEditor::setText(std::string_view text)
     m_widget.SendScintilla(Sci::SCI_ALLOCATE, static_cast<unsigned long>(utf8.size() + typingRoom(utf8.size())));
     m_widget.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
     if (!utf8.empty()) {
-        m_widget.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 0UL);
         m_widget.SendScintilla(Sci::SCI_INSERTTEXT, 0UL, " ");
         m_widget.SendScintilla(Sci::SCI_DELETERANGE, 0UL, 1L);
-        m_widget.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 1UL);
     }
+    m_widget.SendScintilla(Sci::SCI_SETMODEVENTMASK, static_cast<unsigned long>(notices));
+    m_widget.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 1UL);
     m_widget.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
     m_widget.SendScintilla(Sci::SCI_GOTOPOS, 0L);
     m_widget.setReadOnly(readOnly);
+    emit m_widget.textChanged();
 }
 
 std::string ScintillaEditor::selectedText() const
@@ -212,7 +227,7 @@ void ScintillaEditor::select(std::size_t start, std::size_t length)
 
 void ScintillaEditor::replaceSelection(std::string_view text)
 {
-    const std::string utf8 = m_codec->decode(normalizeLineBreaks(text));
+    const std::string utf8 = widgetText(text);
     const long start = m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART);
     const long end = m_widget.SendScintilla(Sci::SCI_GETSELECTIONEND);
     if (utf8.empty() && start == end) return;

@@ -47,6 +47,8 @@ public:
     static constexpr std::size_t kWrapShownOnlyAbove = 2 * 1024 * 1024;
 
 private:
+    // 8-bit text as the widget holds it: UTF-8 with CR LF line breaks.
+    std::string widgetText(std::string_view text) const;
     // The widget's whole text as UTF-8, valid until the text changes.
     std::string_view utf8Text() const;
     // A position of the 8-bit text as a UTF-8 position of the widget, never inside a CR LF pair.
