@@ -268,10 +268,16 @@ void ScintillaEditor::endUpdate()
         if (m_wrapMode != Sci::SC_WRAP_NONE) {
             m_widget.SendScintilla(Sci::SCI_SETWRAPMODE, m_wrapMode);
             m_widget.SendScintilla(Sci::SCI_SCROLLCARET);
-            if (static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETLENGTH)) > kWrapShownOnlyAbove)
+            // The widget keeps the measured layout of every line it has wrapped (QScintilla's
+            // choice with word wrap on), and walks them all at every key. For a large text
+            // only the lines on screen are kept.
+            if (static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETLENGTH)) > kWrapShownOnlyAbove) {
+                m_widget.SendScintilla(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_PAGE);
                 m_backgroundWrapping.hold();
-            else
+            } else {
+                m_widget.SendScintilla(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_DOCUMENT);
                 m_backgroundWrapping.release();
+            }
         }
         m_widget.setUpdatesEnabled(true);
         m_widget.viewport()->update();
