@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <Qsci/qsciscintilla.h>
+#include <QAccessible>
 
 #include "base/byte_scan.h"
 #include "encodings/code_page_codec.h"
@@ -170,7 +171,7 @@ void ScintillaEditor::setText(std::string_view text)
     m_widget.setReadOnly(false);
     // The old text and the new are neither kept for undo nor announced change by change (the
     // widget would copy both whole, for the undo history and into a QString for each notice);
-    // one textChanged tells of the new text at the end.
+    // one textChanged, and one notice to screen readers, tell of the new text at the end.
     m_widget.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 0UL);
     const long notices = m_widget.SendScintilla(Sci::SCI_GETMODEVENTMASK);
     m_widget.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0UL);
@@ -191,6 +192,11 @@ void ScintillaEditor::setText(std::string_view text)
     m_widget.SendScintilla(Sci::SCI_GOTOPOS, 0L);
     m_widget.setReadOnly(readOnly);
     emit m_widget.textChanged();
+    // Screen readers, who were not told of the change piece by piece, learn of it as a whole.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent replaced(&m_widget, QAccessible::TextUpdated);
+        QAccessible::updateAccessibility(&replaced);
+    }
 }
 
 std::string ScintillaEditor::selectedText() const
