@@ -74,10 +74,13 @@ struct Window {
     std::unique_ptr<MainWindow> window;
 };
 
+// The window shared by the benchmarks; it must go before the application does.
+std::unique_ptr<Window> sharedWindow;
+
 Window& window()
 {
-    static Window w;
-    return w;
+    if (!sharedWindow) sharedWindow = std::make_unique<Window>();
+    return *sharedWindow;
 }
 
 void BM_WindowOpenSource(benchmark::State& state)
@@ -219,6 +222,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
+    sharedWindow.reset();
     benchmark::Shutdown();
     return 0;
 }
