@@ -75,12 +75,12 @@ struct Window {
 };
 
 // The window shared by the benchmarks; it must go before the application does.
-std::unique_ptr<Window> sharedWindow;
+std::unique_ptr<Window> g_sharedWindow;
 
 Window& window()
 {
-    if (!sharedWindow) sharedWindow = std::make_unique<Window>();
-    return *sharedWindow;
+    if (!g_sharedWindow) g_sharedWindow = std::make_unique<Window>();
+    return *g_sharedWindow;
 }
 
 void BM_WindowOpenSource(benchmark::State& state)
@@ -222,7 +222,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
-    sharedWindow.reset();
+    g_sharedWindow.reset();
     benchmark::Shutdown();
     return 0;
 }
