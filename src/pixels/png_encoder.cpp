@@ -278,10 +278,18 @@ std::vector<std::uint8_t> packIndices(const PaletteImage& image, int depth, std:
     for (int y = 0; y < image.height; ++y) {
         std::uint8_t* out = packed.data() + static_cast<std::size_t>(y) * rowBytes;
         switch (depth) {
-        case 1: packRow<1>(image.row(y), image.width, out); break;
-        case 2: packRow<2>(image.row(y), image.width, out); break;
-        case 4: packRow<4>(image.row(y), image.width, out); break;
-        default: std::copy_n(image.row(y), image.width, out); break;
+        case 1:
+            packRow<1>(image.row(y), image.width, out);
+            break;
+        case 2:
+            packRow<2>(image.row(y), image.width, out);
+            break;
+        case 4:
+            packRow<4>(image.row(y), image.width, out);
+            break;
+        default:
+            std::copy_n(image.row(y), image.width, out);
+            break;
         }
     }
     return packed;
