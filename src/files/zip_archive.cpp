@@ -1,8 +1,11 @@
 #include "files/zip_archive.h"
 
+#include <libdeflate.h>
 #include <zip.h>
 
 #include <algorithm>
+#include <cstring>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -11,6 +14,9 @@
 namespace vellumar {
 
 namespace {
+
+// libdeflate's level 6, its default: about what zlib's default gives, in a fraction of the time.
+constexpr int kDeflateLevel = 6;
 
 struct ArchiveCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -78,6 +84,82 @@ zip_uint64_t bookEntry(zip_t* archive)
     return static_cast<zip_uint64_t>(found);
 }
 
+// An entry's data deflated (raw deflate, as a zip holds it), with what libzip needs to know
+// to copy it as it is: the sizes and the check sum of the text it stands for.
+struct DeflatedEntry {
+    std::string deflated;
+    zip_uint64_t size = 0;
+    zip_uint32_t crc = 0;
+    time_t modified = 0;
+    std::size_t readFrom = 0;
+};
+
+DeflatedEntry deflateEntry(std::span<const std::string_view> pieces)
+{
+    DeflatedEntry entry;
+    std::string text;
+    for (std::string_view piece : pieces) {
+        entry.crc = libdeflate_crc32(entry.crc, piece.data(), piece.size());
+        entry.size += piece.size();
+    }
+    text.reserve(entry.size);
+    for (std::string_view piece : pieces) text.append(piece);
+    std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)> compressor(
+        libdeflate_alloc_compressor(kDeflateLevel), &libdeflate_free_compressor);
+    if (!compressor) throw ZipError("cannot make the zip archive: out of memory");
+    entry.deflated.resize(libdeflate_deflate_compress_bound(compressor.get(), text.size()));
+    const std::size_t used = libdeflate_deflate_compress(compressor.get(), text.data(), text.size(),
+                                                         entry.deflated.data(), entry.deflated.size());
+    if (used == 0) throw ZipError("cannot make the zip archive: the book could not be deflated");
+    entry.deflated.resize(used);
+    entry.modified = std::time(nullptr);
+    return entry;
+}
+
+// libzip's view of a DeflatedEntry: data already compressed with deflate.
+zip_int64_t deflatedEntrySource(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto& entry = *static_cast<DeflatedEntry*>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        entry.readFrom = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const std::size_t count = std::min<std::size_t>(length, entry.deflated.size() - entry.readFrom);
+        std::memcpy(data, entry.deflated.data() + entry.readFrom, count);
+        entry.readFrom += count;
+        return static_cast<zip_int64_t>(count);
+    }
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        if (length < sizeof(zip_stat_t)) return -1;
+        auto* stat = static_cast<zip_stat_t*>(data);
+        zip_stat_init(stat);
+        stat->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC | ZIP_STAT_MTIME |
+                      ZIP_STAT_ENCRYPTION_METHOD;
+        stat->size = entry.size;
+        stat->comp_size = entry.deflated.size();
+        stat->comp_method = ZIP_CM_DEFLATE;
+        stat->crc = entry.crc;
+        stat->mtime = entry.modified;
+        stat->encryption_method = ZIP_EM_NONE;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR: {
+        zip_error_t error;
+        zip_error_init_with_code(&error, ZIP_ER_INTERNAL);
+        return zip_error_to_data(&error, data, length);
+    }
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    default:
+        return -1;
+    }
+}
+
 }  // namespace
 
 std::string zipOneFile(std::string_view entryName, std::span<const std::string_view> pieces)
@@ -91,22 +173,16 @@ std::string zipOneFile(std::string_view entryName, std::span<const std::string_v
     if (!archive) fail("cannot make the zip archive", &error);
     zip_source_keep(target.get());
 
-    // The entry reads the pieces where they are, without joining them first.
-    std::vector<zip_buffer_fragment_t> fragments;
-    fragments.reserve(pieces.size());
-    for (std::string_view piece : pieces)
-        if (!piece.empty())
-            fragments.push_back({reinterpret_cast<zip_uint8_t*>(const_cast<char*>(piece.data())), piece.size()});
-    zip_source_t* content = zip_source_buffer_fragment_create(fragments.data(), fragments.size(), 0, &error);
+    // The entry's data comes deflated already (libdeflate is several times as fast as the zlib
+    // libzip would use); libzip writes it as it is.
+    DeflatedEntry entry = deflateEntry(pieces);
+    zip_source_t* content = zip_source_function_create(&deflatedEntrySource, &entry, &error);
     if (!content) fail("cannot make the zip archive", &error);
     const std::string name(entryName);
-    const zip_int64_t index = zip_file_add(archive.get(), name.c_str(), content, ZIP_FL_ENC_GUESS);
-    if (index < 0) {
+    if (zip_file_add(archive.get(), name.c_str(), content, ZIP_FL_ENC_GUESS) < 0) {
         zip_source_free(content);
         fail("cannot make the zip archive", zip_get_error(archive.get()));
     }
-    if (zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 0) < 0)
-        fail("cannot make the zip archive", zip_get_error(archive.get()));
     if (zip_close(archive.get()) < 0) fail("cannot make the zip archive", zip_get_error(archive.get()));
     archive.release();  // zip_close freed it
     return sourceBytes(target.get());

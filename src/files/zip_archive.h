@@ -16,7 +16,7 @@ public:
 };
 
 // A zip archive of one entry named `entryName` holding the pieces one after another, deflated
-// at the library's default level.
+// (by libdeflate at its default level).
 std::string zipOneFile(std::string_view entryName, std::span<const std::string_view> pieces);
 
 // Whether `bytes` begin as a zip archive does (a local file header).
