@@ -1,6 +1,7 @@
 #include "convert/utf8_book.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -41,6 +42,14 @@ std::size_t xmlReference(std::string_view text, std::uint32_t& value)
     return parseNumericReference(text, value);
 }
 
+// The bytes that end a run copied as it is: '&' and every byte past ASCII.
+constexpr std::array<bool, 256> kStopsRun = [] {
+    std::array<bool, 256> stops{};
+    for (std::size_t b = 0x80; b < stops.size(); ++b) stops[b] = true;
+    stops['&'] = true;
+    return stops;
+}();
+
 bool needsChange(std::string_view text)
 {
     return scan::asciiRunEnd(text, 0) != text.size() || std::memchr(text.data(), '&', text.size()) != nullptr;
@@ -57,7 +66,7 @@ std::string windows1251BookTextToUtf8(std::string_view text)
     while (i < text.size()) {
         // ASCII other than '&' is the same in both encodings: copied a run at a time.
         std::size_t end = i;
-        while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80 && text[end] != '&') ++end;
+        while (end < text.size() && !kStopsRun[static_cast<unsigned char>(text[end])]) ++end;
         out.append(text, i, end - i);
         i = end;
         if (i == text.size()) break;
