@@ -1,5 +1,5 @@
 // The "Book file" settings in the window: a conversion in UTF-8 shown and saved as a UTF-8 book,
-// "Zip the book" offering NAME.fb2.zip and writing the zip, and a zipped book opened, edited and
+// "Zip (.fb2.zip)" offering NAME.fb2.zip and writing the zip, and a zipped book opened, edited and
 // saved back zipped.
 
 #include <gtest/gtest.h>
