@@ -92,12 +92,13 @@ LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const 
     source.folder = file.folder();
     // A word processor's HTML is UTF-8.
     const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
-    const std::string bytes = readSource(file, load.maxBytes);
+    std::string bytes = readSource(file, load.maxBytes);
     source.encoding = asciiLower(encoding);
     if (source.encoding.empty() || source.encoding == "auto")
         source.encoding = detectSourceEncoding(bytes, warningsTo(user));
     source.byteOrderMark = hasByteOrderMark(bytes, source.encoding);
-    std::string text = sourceToWindows1251(bytes, source.encoding);
+    // Converted where the bytes were read: a large source is held once, not twice.
+    std::string text = sourceToWindows1251Taken(std::move(bytes), source.encoding);
     source.text = joinLinesCrLfOwned(load.clean ? cleanSource(std::move(text), options, user) : std::move(text), true);
     return source;
 }
