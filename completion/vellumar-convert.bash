@@ -30,8 +30,12 @@ _vellumar_convert()
                 windows-1252 iso-8859-1 utf-16le utf-16be' -- "$cur"))
             return
             ;;
+        --output-encoding)
+            COMPREPLY=($(compgen -W 'windows-1251 utf-8' -- "$cur"))
+            return
+            ;;
         -o | --output)
-            _filedir fb2
+            _filedir '@(fb2|zip)'
             return
             ;;
         -d | --output-dir)
@@ -49,14 +53,14 @@ _vellumar_convert()
         COMPREPLY=($(compgen -W '--help --version --output --output-dir --no-clean
             --clean-only --items --check --tables --border --title-level --no-straighten
             --no-resize --max-width --max-height --title --first-name --last-name --encoding
-            --quiet --jobs -h -o -d -q -j' -- "$cur"))
+            --output-encoding --zip --quiet --jobs -h -o -d -q -j' -- "$cur"))
         return
     fi
 
     local word
     for word in "${words[@]:1:cword-1}"; do
         if [[ $word == --check ]]; then
-            _filedir fb2
+            _filedir '@(fb2|zip)'
             return
         fi
     done

@@ -10,6 +10,6 @@ _vellumar()
         COMPREPLY=($(compgen -W '--help --version -h -v' -- "$cur"))
         return
     fi
-    _filedir '@(html|htm|doc|docx|rtf|odt|fb2)'
+    _filedir '@(html|htm|doc|docx|rtf|odt|fb2|zip)'
 } &&
     complete -F _vellumar vellumar

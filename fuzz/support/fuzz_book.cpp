@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "convert/utf8_book.h"
 #include "files/file_io.h"
 #include "files/temp_folder.h"
-#include "pixels/jpeg_codec.h"
 #include "pictures/picture_embedder.h"
-#include "pixels/png_codec.h"
 #include "pipeline/book_conversion.h"
+#include "pixels/jpeg_codec.h"
+#include "pixels/png_codec.h"
 #include "support/xml_check.h"
 #include "tables/freetype_text_measurer.h"
 #include "tables/table_picture_embedder.h"
@@ -37,6 +38,18 @@ const TextMeasurer& tableFont()
     return font;
 }
 
+// The book written in UTF-8 is the same document as the windows-1251 book.
+void checkUtf8Book(const Fb2Document& book)
+{
+    TextPieces utf8 = book.pieces;
+    encodeBookAsUtf8(utf8);
+    const std::string text = joinPieces(utf8);
+    checkWellFormed(text);
+    if (testing::canonicalXml(text) == testing::canonicalXml(book.text())) return;
+    std::fprintf(stderr, "the UTF-8 book reads otherwise than the windows-1251 book:\n%s\n", text.c_str());
+    std::abort();
+}
+
 template <typename Convert>
 void convertInEveryTableMode(bool straighten, int titleLevel, Convert convert)
 {
@@ -46,7 +59,10 @@ void convertInEveryTableMode(bool straighten, int titleLevel, Convert convert)
         options.straightenText = straighten;
         options.titleLevel = titleLevel;
         try {
-            if (const std::optional<Fb2Document> book = convert(options)) checkWellFormed(book->text());
+            if (const std::optional<Fb2Document> book = convert(options)) {
+                checkWellFormed(book->text());
+                checkUtf8Book(*book);
+            }
         } catch (const std::runtime_error&) {
             // A failure the user is told about (PictureError, a span that is no number).
         }

@@ -23,8 +23,9 @@ const std::filesystem::path& pictureFolder();
 
 // Converts `source` with the body writer in each table mode, with the real picture embedder
 // over pictureFolder() and the real table pictures drawn with one font loaded per process,
-// and aborts when a book is not well-formed XML. A conversion that ends with a reported
-// failure (an undecodable picture, a bad span value) makes no book and is fine.
+// and aborts when a book is not well-formed XML or its UTF-8 form reads otherwise. A
+// conversion that ends with a reported failure (an undecodable picture, a bad span value)
+// makes no book and is fine.
 void convertInEveryTableMode(std::string_view source, bool straighten, int titleLevel);
 
 // The same through the conversion pipeline, as the window and vellumar-convert convert the

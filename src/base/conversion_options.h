@@ -5,6 +5,9 @@ namespace vellumar {
 
 enum class TableMode { AsIs, ContentOnly, ConvertToImage };
 enum class TableBorder { AsSource, Visible };
+// The encoding a book is written in: windows-1251 with references for what it lacks, or UTF-8
+// with every character as itself.
+enum class OutputEncoding { Windows1251, Utf8 };
 
 struct ConversionOptions {
     bool resize = true;
@@ -16,6 +19,9 @@ struct ConversionOptions {
     // 0-based index of the heading list ("H1" is 0, "H6" is 5); -1 when nothing is selected.
     int titleLevel = 0;
     bool showTitleInfo = true;
+    OutputEncoding outputEncoding = OutputEncoding::Windows1251;
+    // The book is saved as NAME.fb2.zip, its one entry NAME.fb2.
+    bool zipBook = false;
 
     bool tablesToPictures() const { return tableMode == TableMode::ConvertToImage; }
     bool tablesContentOnly() const { return tableMode == TableMode::ContentOnly; }

@@ -5,6 +5,7 @@
 
 #include "checking/book_check.h"
 #include "files/file_io.h"
+#include "files/zip_archive.h"
 
 namespace vellumar::cli {
 
@@ -27,6 +28,16 @@ int checkBooks(const std::vector<std::string>& files, const std::filesystem::pat
             err << "vellumar-convert: " << error.what() << '\n';
             status = 1;
             continue;
+        }
+        // A .fb2.zip is checked as the book it holds; its problems' lines are the book's.
+        if (looksLikeZip(bytes)) {
+            try {
+                bytes = unzipBook(bytes, kMaxBookBytes);
+            } catch (const ZipError& error) {
+                err << "vellumar-convert: " << file << ": " << error.what() << '\n';
+                status = 1;
+                continue;
+            }
         }
         const BookCheckResult result = checkFb2Book(bytes, schema);
         int errors = 0;

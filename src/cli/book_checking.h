@@ -1,6 +1,7 @@
 #pragma once
 // vellumar-convert --check: checks FB2 books instead of converting. Each problem is printed as
-// "FILE:LINE: error: message" (or "warning:"), then one summary line per book.
+// "FILE:LINE: error: message" (or "warning:"), then one summary line per book. A book may be
+// zipped (.fb2.zip): the book inside is checked.
 
 #include <filesystem>
 #include <string>

@@ -37,6 +37,8 @@ enum LongOption : int {
     OptionFirstName,
     OptionLastName,
     OptionEncoding,
+    OptionOutputEncoding,
+    OptionZip,
     OptionQuiet,
     OptionJobs,
 };
@@ -75,6 +77,8 @@ constexpr OptionRow kOptionRows[] = {
     {OptionFirstName, "first-name", 0, "TEXT", "author's first name"},
     {OptionLastName, "last-name", 0, "TEXT", "author's last name"},
     {OptionEncoding, "encoding", 0, "NAME", "the sources' encoding: auto (default) or a charset name"},
+    {OptionOutputEncoding, "output-encoding", 0, "NAME", "the books' encoding: windows-1251 (default) or utf-8"},
+    {OptionZip, "zip", 0, nullptr, "write each book zipped alone: NAME.fb2.zip holding NAME.fb2"},
     {OptionQuiet, "quiet", 'q', nullptr, "no progress and no warnings"},
     {OptionJobs, "jobs", 'j', "N", "convert up to N INPUTs at once (default: one per processor)"},
 };
@@ -92,12 +96,14 @@ constexpr std::string_view kHelpHead =
     "Options:\n";
 constexpr std::string_view kHelpTail =
     "\n"
-    "Without -o, each INPUT.html (or .doc, .rtf, .docx, .odt) is written beside it as INPUT.fb2.\n"
+    "Without -o, each INPUT.html (or .doc, .rtf, .docx, .odt) is written beside it as INPUT.fb2\n"
+    "(INPUT.fb2.zip with --zip).\n"
     "INPUT \"-\" reads standard input.\n"
     "Examples:\n"
     "  vellumar-convert book.html\n"
     "  vellumar-convert --title \"My Book\" --first-name Ann --last-name Lee book.html\n"
     "  vellumar-convert --tables content -d out/ chapters/*.html\n"
+    "  vellumar-convert --output-encoding utf-8 --zip book.html\n"
     "  vellumar-convert --check book.fb2\n";
 
 std::string helpText()
@@ -203,6 +209,13 @@ std::optional<std::string> applyOption(int code, std::string_view value, CliOpti
     case OptionFirstName: o.firstName = std::string(value); break;
     case OptionLastName: o.lastName = std::string(value); break;
     case OptionEncoding: o.encoding = value; break;
+    case OptionOutputEncoding:
+        if (auto problem = oneOf("--output-encoding", {"windows-1251", "utf-8"})) return problem;
+        o.conversion.outputEncoding = value == "utf-8" ? OutputEncoding::Utf8 : OutputEncoding::Windows1251;
+        break;
+    case OptionZip:
+        o.conversion.zipBook = true;
+        break;
     case OptionQuiet: o.quiet = true; break;
     case OptionJobs:
         if (const std::optional<unsigned> n = wholeNumber(value, 1u, 1024u)) o.jobs = *n;
@@ -222,6 +235,10 @@ std::optional<std::string_view> conflict(const CliOptions& o)
     if (o.cleanOnly && o.items) return "--clean-only and --items cannot be used together";
     if (o.check && (o.cleanOnly || o.items || !o.output.empty() || !o.outputDir.empty()))
         return "--check writes no output; it cannot be used with --clean-only, --items, --output or --output-dir";
+    const bool bookFormat = o.conversion.zipBook || o.conversion.outputEncoding != OutputEncoding::Windows1251;
+    if (bookFormat && (o.cleanOnly || o.items || o.check))
+        return "--zip and --output-encoding shape the books written; they cannot be used with --clean-only, --items "
+               "or --check";
     return std::nullopt;
 }
 

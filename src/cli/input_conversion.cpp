@@ -4,9 +4,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "files/file_io.h"
-#include "encodings/text_encoding.h"
 #include "editing/text_lines.h"
+#include "encodings/text_encoding.h"
+#include "files/file_io.h"
+#include "files/zip_archive.h"
 #include "pipeline/pipeline.h"
 
 namespace vellumar::cli {
@@ -16,6 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kStdio = "-";
+constexpr std::size_t kMaxFileNameBytes = 255;
 
 bool sameFile(const std::string& a, const std::string& b)
 {
@@ -56,14 +58,26 @@ std::string outputTarget(const CliOptions& options, const std::string& input,
     const bool fromStdin = input == kStdio;
     const fs::path inputPath = fromStdin ? fs::path("stdin.html") : fs::path(input);
     if (!options.output.empty()) return options.output;
+    // A zipped book is NAME.fb2.zip wherever NAME.fb2 would be.
+    const std::string zip = options.conversion.zipBook && !options.cleanOnly && !options.items ? ".zip" : "";
     if (!options.outputDir.empty())
         return (fs::path(options.outputDir) / inputPath.filename())
-            .replace_extension(options.cleanOnly ? ".html" : ".fb2")
-            .string();
+                   .replace_extension(options.cleanOnly ? ".html" : ".fb2")
+                   .string() +
+               zip;
     if (fromStdin || options.items || options.cleanOnly) return std::string(kStdio);
     // With book info and no output named, the book takes the (UTF-8) name its title proposes.
-    if (proposedName) return (inputPath.parent_path() / windows1251ToUtf8(*proposedName)).string();
-    return fs::path(inputPath).replace_extension(".fb2").string();
+    if (proposedName) {
+        std::string name = windows1251ToUtf8(*proposedName);
+        // The proposed name fits the file system's 255 bytes with ".fb2"; ".zip" may need room.
+        while (!zip.empty() && name.size() + zip.size() > kMaxFileNameBytes && name.size() > 4) {
+            std::size_t cut = name.size() - 5;  // the last character before ".fb2"
+            while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+            name.erase(cut, name.size() - 4 - cut);
+        }
+        return (inputPath.parent_path() / name).string() + zip;
+    }
+    return fs::path(inputPath).replace_extension(".fb2").string() + zip;
 }
 
 InputConversion::InputConversion(const CliOptions& options, CliInteraction& interaction, BookClaims& claims,
@@ -161,7 +175,18 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     // The saved file holds the document's lines, each ended by CR LF.
     endLinesCrLf(book->pieces);
     const std::vector<std::string_view> pieces(book->pieces.begin(), book->pieces.end());
-    writeOutput(input, bookTarget, pieces, true);
+    if (!m_options.conversion.zipBook) {
+        writeOutput(input, bookTarget, pieces, true);
+        return;
+    }
+    // The entry is named after the zip ("Book.fb2.zip" holds "Book.fb2"), or after the INPUT
+    // when the zip's own name does not say (standard output, a name given with -o).
+    const fs::path inputPath = input == kStdio ? fs::path("stdin.html") : fs::path(input);
+    const std::string entry = zipEntryName(bookTarget == kStdio ? std::string() : bookTarget,
+                                           fs::path(inputPath.filename()).replace_extension(".fb2").string());
+    const std::string zipped = zipOneFile(entry, pieces);
+    const std::string_view zipBytes = zipped;
+    writeOutput(input, bookTarget, std::span<const std::string_view>(&zipBytes, 1), true);
 }
 
 }  // namespace vellumar::cli

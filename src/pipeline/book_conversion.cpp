@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "convert/utf8_book.h"
 #include "pictures/picture_embedder.h"
 #include "tables/table_picture_embedder.h"
 
@@ -15,7 +16,10 @@ std::optional<Fb2Document> convertSource(std::string sourceText, ConversionOptio
     // Table pictures are fitted and encoded on the picture workers too, in book order.
     tablePictures.encodeOn(pictures);
     ConversionServices services{user, pictures, tablePictures};
-    return writeBook(std::move(sourceText), options, services);
+    std::optional<Fb2Document> book = writeBook(std::move(sourceText), options, services);
+    // The encoding is the last stage: every book is made in windows-1251 first.
+    if (book && options.outputEncoding == OutputEncoding::Utf8) encodeBookAsUtf8(book->pieces);
+    return book;
 }
 
 }  // namespace vellumar

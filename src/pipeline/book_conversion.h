@@ -16,7 +16,8 @@ namespace vellumar {
 // gives it; moved into the tokenizer, not copied) into a book. `options` is this conversion's
 // own copy. Relative picture paths start at `pictureFolder` (empty: the current folder).
 // Questions, warnings and tokenizer problems go to `user`. nullopt when the text holds no HTML
-// items at all. Throws (PictureError, ...) with a message naming the picture or table when one
+// items at all. With OutputEncoding::Utf8 the book is in UTF-8 (proposedFileName stays
+// windows-1251). Throws (PictureError, ...) with a message naming the picture or table when one
 // cannot be embedded.
 std::optional<Fb2Document> convertSource(std::string sourceText, ConversionOptions options,
                                          const std::filesystem::path& pictureFolder, UserInteraction& user);

@@ -11,10 +11,11 @@ TEST(FileDialogs, FiltersInTheToolkitsForm)
 {
     const std::pair<const char*, QStringList> cases[] = {
         {"OpenDialog1",
-         {"Source files (*.doc *.rtf *.docx *.odt *.htm *.html)", "html files (*.html *.htm)", "MS Word files (*.doc *.rtf)"}},
-        {"SD", {"Fiction Book files (*.fb2)"}},
+         {"Source files (*.doc *.rtf *.docx *.odt *.htm *.html)", "html files (*.html *.htm)",
+          "MS Word files (*.doc *.rtf)"}},
+        {"SD", {"Fiction Book files (*.fb2)", "FB2 book in zip (*.fb2.zip)"}},
         {"SDSource", {"HTML Files (*.htm *.html)"}},
-        {"ODFB2", {"FictionBook files (*.fb2)", "All Files (*.*)"}},
+        {"ODFB2", {"FictionBook files (*.fb2 *.fb2.zip)", "FB2 book in zip (*.fb2.zip)", "All Files (*.*)"}},
         {"OPD", {"Images (*.png *.jpg *.jpeg)", "Portable Network Graphics (*.png)", "JPEG Image File (*.jpg *.jpeg)"}},
         {"SD2", {"Text Files (*.txt)", "All Files (*.*)"}},
         {"OD2", {"Text Files (*.txt)", "All Files (*.*)"}},

@@ -137,6 +137,9 @@ void ConversionCommands::convert()
     if (m_files.fb2SaveName().isEmpty())
         m_files.setFb2SaveName(m_files.sourceDocument().isEmpty() ? QStringLiteral("New.fb2")
                                                                   : fb2SavePath(m_files.sourceDocument()));
+    // With "Zip (.fb2.zip)" the name offered is NAME.fb2.zip.
+    if (m_window.conversionOptions().zipBook && !isZippedBookPath(m_files.fb2SaveName()))
+        m_files.setFb2SaveName(fb2SavePath(m_files.fb2SaveName()) + QStringLiteral(".zip"));
     m_files.saveFb2As();
 }
 

@@ -12,6 +12,7 @@
 #include "editing/text_lines.h"
 #include "encodings/text_encoding.h"
 #include "files/file_io.h"
+#include "files/zip_archive.h"
 #include "ui/commands/command_dialogs.h"
 #include "ui/commands/conversion_commands.h"
 #include "ui/commands/file_names.h"
@@ -86,6 +87,22 @@ bool FileCommands::writeFile(const std::string& bytes, const QString& path)
     }
 }
 
+bool FileCommands::writeFb2File(const QString& path)
+{
+    if (!isZippedBookPath(path)) return writeFile(fb2FileBytes(), path);
+    std::string zipped;
+    try {
+        const std::string book = fb2FileBytes();
+        const std::string_view piece = book;
+        const QString entry = QFileInfo(path).fileName();
+        zipped = zipOneFile(zipEntryName(entry.toStdString(), "book.fb2"), std::span(&piece, 1));
+    } catch (const std::exception& error) {
+        m_dialogs.showError(errorText(error));
+        return false;
+    }
+    return writeFile(zipped, path);
+}
+
 std::string FileCommands::fb2FileBytes() const
 {
     return m_fb2Encoding.fileBytes(m_window.fb2Editor()->editor().text());
@@ -145,6 +162,14 @@ void FileCommands::clearFb2Document()
 
 void FileCommands::setConvertedBook(std::string_view text)
 {
+    // A UTF-8 book (the "UTF-8" setting) is held and shown as a UTF-8 book file is.
+    if (!isWindows1251Encoding(xmlDocumentEncoding(text))) {
+        std::string held;
+        m_fb2Encoding = BookEncoding::read(text, held);
+        m_window.fb2Editor()->setDocumentCodePage(m_fb2Encoding.editorCodePage());
+        m_window.fb2Editor()->setDocumentText(joinLinesCrLf(held, false));
+        return;
+    }
     m_fb2Encoding = BookEncoding();
     m_window.fb2Editor()->setDocumentCodePage({});
     m_window.fb2Editor()->setDocumentText(text);
@@ -163,7 +188,15 @@ bool FileCommands::loadFb2File(const QString& path)
 {
     clearFb2Document();
     try {
-        const std::string bytes = readFileBytes(localPath(path));
+        std::string bytes = readFileBytes(localPath(path));
+        // A zipped book (.fb2.zip) is shown as the book inside; a save writes it zipped again.
+        if (looksLikeZip(bytes)) {
+            try {
+                bytes = unzipBook(bytes, kMaxSourceBytes);
+            } catch (const ZipError& error) {
+                throw ZipError(path.toStdString() + ": " + error.what());
+            }
+        }
         std::string held;
         BookEncoding encoding;
         try {
@@ -188,7 +221,7 @@ bool FileCommands::loadFb2File(const QString& path)
 FileCommands::FileKind FileCommands::kindOf(const QString& path)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == QStringLiteral("fb2")) return FileKind::Book;
+    if (extension == QStringLiteral("fb2") || isZippedBookPath(path)) return FileKind::Book;
     const QString sourceKinds[] = {QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("doc"),
                                    QStringLiteral("rtf"), QStringLiteral("docx"), QStringLiteral("odt")};
     if (std::find(std::begin(sourceKinds), std::end(sourceKinds), extension) != std::end(sourceKinds))
@@ -230,12 +263,14 @@ bool FileCommands::saveFb2As()
     if (!proposed.isEmpty() && QFileInfo(proposed).isRelative())
         proposed = QDir(m_documentFolder.isEmpty() ? QDir::currentPath() : m_documentFolder).filePath(proposed);
     QString chosen;
-    const QString name = askSaveName("SD", proposed.isEmpty() ? m_documentFolder : proposed, &fb2SavePath, chosen);
+    const bool zip = m_window.conversionOptions().zipBook;
+    const QString name = askSaveName("SD", proposed.isEmpty() ? m_documentFolder : proposed,
+                                     zip ? &fb2ZipSavePath : &fb2SavePath, chosen);
     if (name.isEmpty()) {
         if (chosen.isEmpty()) m_fb2SaveName.clear();
         return false;
     }
-    if (!writeFile(fb2FileBytes(), name)) {
+    if (!writeFb2File(name)) {
         m_fb2SaveName = chosen;
         return false;
     }
@@ -249,8 +284,9 @@ bool FileCommands::saveFb2As()
 bool FileCommands::saveFb2()
 {
     if (m_fb2SaveName.isEmpty() || QFileInfo(m_fb2SaveName).isRelative()) return saveFb2As();
-    if (!writeFile(fb2FileBytes(), m_fb2SaveName)) return false;
-    m_window.setFb2FileName(withExtension(m_fb2SaveName, QStringLiteral(".fb2")));
+    if (!writeFb2File(m_fb2SaveName)) return false;
+    m_window.setFb2FileName(isZippedBookPath(m_fb2SaveName) ? m_fb2SaveName
+                                                            : withExtension(m_fb2SaveName, QStringLiteral(".fb2")));
     setCaption(m_window.fb2FileName());
     m_window.fb2Editor()->markSaved();
     return true;

@@ -39,10 +39,11 @@ public:
     // Empties the FB2 editor, fb2FileName and the proposed FB2 name; table pictures start again
     // at table1.png.
     void clearFb2Document();
-    // A book the converter made replaces the FB2 document: it is in windows-1251, shown in the
-    // character set.
+    // A book the converter made replaces the FB2 document: in windows-1251 it is shown in the
+    // character set, in UTF-8 as a UTF-8 book file is.
     void setConvertedBook(std::string_view text);
-    // Act_openFB2: asks for an FB2 file and loads it as it is into the FB2 editor.
+    // Act_openFB2: asks for an FB2 file (.fb2 or .fb2.zip) and loads it as it is into the FB2
+    // editor; a zipped book shows the book inside.
     void openFb2File();
     // Loads the FB2 file at `path` as Open FB2 file does once a file is chosen; false after
     // showing why it could not be read.
@@ -109,6 +110,8 @@ private:
     bool mayReplace(CodeEditor& editor, const QString& question, bool (FileCommands::*save)());
     // Writes `bytes` to `path`; false after showing the error.
     bool writeFile(const std::string& bytes, const QString& path);
+    // Writes the FB2 document to `path`, zipped when the name ends in ".fb2.zip".
+    bool writeFb2File(const QString& path);
     // The source editor's lines as its file holds them.
     std::string sourceFileBytes() const;
     // Asks for the name a save writes; the chosen name with its extension rule applied, or empty

@@ -26,9 +26,21 @@ QString lowerExtension(const QString& path)
     return dot < 0 ? QString() : path.mid(dot).toLower();
 }
 
+bool isZippedBookPath(const QString& path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).endsWith(QLatin1String(".fb2.zip"), Qt::CaseInsensitive);
+}
+
 QString fb2SavePath(const QString& path)
 {
-    return lowerExtension(path) == QLatin1String(".fb2") ? path : withExtension(path, QStringLiteral(".fb2"));
+    if (lowerExtension(path) == QLatin1String(".fb2") || isZippedBookPath(path)) return path;
+    return withExtension(path, QStringLiteral(".fb2"));
+}
+
+QString fb2ZipSavePath(const QString& path)
+{
+    if (lowerExtension(path) == QLatin1String(".fb2") || isZippedBookPath(path)) return path;
+    return withExtension(path, QStringLiteral(".fb2.zip"));
 }
 
 QString sourceSavePath(const QString& path)

@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace vellumar {
 
@@ -18,10 +20,14 @@ constexpr std::array<FileFilter, 3> kSourceFilters = {{
     {"html files", "*.html;*.htm"},
     {"MS Word files (*.doc;*.rtf)", "*.doc;*.rtf"},
 }};
-constexpr std::array<FileFilter, 1> kFb2SaveFilters = {{{"Fiction Book files (*.fb2)", "*.fb2"}}};
+constexpr std::array<FileFilter, 2> kFb2SaveFilters = {{
+    {"Fiction Book files (*.fb2)", "*.fb2"},
+    {"FB2 book in zip (*.fb2.zip)", "*.fb2.zip"},
+}};
 constexpr std::array<FileFilter, 1> kHtmlSaveFilters = {{{"HTML Files (*.htm;*.html)", "*.htm;*.html"}}};
-constexpr std::array<FileFilter, 2> kFb2OpenFilters = {{
-    {"FictionBook files (*.fb2)", "*.fb2"},
+constexpr std::array<FileFilter, 3> kFb2OpenFilters = {{
+    {"FictionBook files (*.fb2; *.fb2.zip)", "*.fb2;*.fb2.zip"},
+    {"FB2 book in zip (*.fb2.zip)", "*.fb2.zip"},
     {"All Files (*.*)", "*.*"},
 }};
 constexpr std::array<FileFilter, 3> kPictureFilters = {{
@@ -49,6 +55,16 @@ const std::array<FileDialogDefinition, 8> kDialogs = {{
     {"OD3", "Open language file", kLanguageFilters},
 }};
 
+QStringList filterPatterns(const FileFilter& filter)
+{
+    QStringList patterns;
+    for (const QString& pattern : fromView(filter.patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString trimmed = pattern.trimmed();
+        if (!trimmed.isEmpty()) patterns << trimmed;
+    }
+    return patterns;
+}
+
 QString toolkitFilter(const FileFilter& filter)
 {
     QString description = fromView(filter.description).trimmed();
@@ -56,11 +72,7 @@ QString toolkitFilter(const FileFilter& filter)
         const qsizetype open = description.lastIndexOf(QLatin1Char('('));
         if (open >= 0) description = description.left(open).trimmed();
     }
-    QStringList patterns;
-    for (const QString& pattern : fromView(filter.patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString trimmed = pattern.trimmed();
-        if (!trimmed.isEmpty()) patterns << trimmed;
-    }
+    const QStringList patterns = filterPatterns(filter);
     return description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
@@ -101,7 +113,14 @@ QString askSaveFileName(QWidget* owner, std::string_view dialogName, const QStri
     const FileDialogDefinition* dialog = fileDialogDefinition(dialogName);
     if (!dialog) return {};
     const QStringList filters = fileDialogFilters(*dialog);
+    // The filter the proposed name matches ("Book.fb2.zip": the zip's), else the first.
     QString selected = filters.value(0);
+    const QString proposedName = QFileInfo(proposed).fileName();
+    for (std::size_t i = 0; i < dialog->filters.size(); ++i)
+        if (QDir::match(filterPatterns(dialog->filters[i]), proposedName)) {
+            selected = filters.value(static_cast<qsizetype>(i));
+            break;
+        }
     return QFileDialog::getSaveFileName(owner, fromView(dialog->title), proposed, filters.join(QStringLiteral(";;")),
                                         &selected);
 }

@@ -20,7 +20,7 @@ constexpr std::array kRows = {
                "The FB2 document has changes that are not saved.\nDo you want to save them?", kWindow},
     MessageRow{ReplaceFile, "ReplaceFile", "%1 already exists.\nDo you want to replace it?", kWindow},
     MessageRow{CannotOpen, "CannotOpen",
-               "%1 cannot be opened: Vellumar opens FB2 books (.fb2) and source documents "
+               "%1 cannot be opened: Vellumar opens FB2 books (.fb2, .fb2.zip) and source documents "
                "(.htm, .html, .doc, .rtf, .docx, .odt).",
                kWindow},
     MessageRow{NotOpened, "NotOpened",

@@ -136,6 +136,20 @@ SettingsControls createSettingsControls(QWidget* parent)
     otherLayout->addLayout(levelRow);
     grid->addWidget(other, 0, 1);
 
+    // How the book file is written: its encoding, and whether it is zipped. Beside "Images:",
+    // whose tables choices make that row the tallest, so the page needs no more height.
+    auto* bookFile = named(new QGroupBox(QStringLiteral("Book file"), c.widget), "GroupBoxBookFile");
+    auto* bookFileLayout = new QVBoxLayout(bookFile);
+    c.bookWindows1251 = radioButton("RBBookWindows1251", QStringLiteral("windows-1251"), true, bookFile);
+    c.bookUtf8 = radioButton("RBBookUtf8", QStringLiteral("UTF-8"), false, bookFile);
+    c.zipBook = checkBox("ChBZipBook", QStringLiteral("Zip (.fb2.zip)"), false, bookFile);
+    exclusiveGroup(bookFile, {c.bookWindows1251, c.bookUtf8});
+    bookFileLayout->addWidget(c.bookWindows1251);
+    bookFileLayout->addWidget(c.bookUtf8);
+    bookFileLayout->addWidget(c.zipBook);
+    bookFileLayout->addStretch(1);
+    grid->addWidget(bookFile, 1, 2);
+
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
@@ -158,6 +172,8 @@ ConversionOptions readConversionOptions(const SettingsControls& c)
     options.straightenText = c.straightenText->isChecked();
     options.titleLevel = c.titleLevel->currentIndex();
     options.showTitleInfo = c.showTitleInfo->isChecked();
+    options.outputEncoding = c.bookUtf8->isChecked() ? OutputEncoding::Utf8 : OutputEncoding::Windows1251;
+    options.zipBook = c.zipBook->isChecked();
     return options;
 }
 

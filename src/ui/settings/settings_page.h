@@ -1,6 +1,6 @@
 #pragma once
 // The controls of the "Settings" page (picture limits, tables, title level, text straightening,
-// book-info question) and the snapshot of them that a conversion reads.
+// book-info question, the book file's encoding and zipping) and the snapshot of them that a conversion reads.
 
 #include "base/conversion_options.h"
 
@@ -26,6 +26,9 @@ struct SettingsControls {
     QRadioButton* borderVisible = nullptr;      // RadioButton5
     QCheckBox* straightenText = nullptr;        // CheckBox22
     QComboBox* titleLevel = nullptr;            // ComboBox1
+    QRadioButton* bookWindows1251 = nullptr;    // RBBookWindows1251
+    QRadioButton* bookUtf8 = nullptr;           // RBBookUtf8
+    QCheckBox* zipBook = nullptr;               // ChBZipBook
 };
 
 // The page's group boxes with their controls, in a new widget that is a child of `parent`.
