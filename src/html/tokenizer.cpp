@@ -62,7 +62,7 @@ void HtmlParser::tokenize()
     if (n <= 0) return;
     const char* data = m_text.data();
     if (!hasHtmlMarkers(data, n)) {
-        m_items.push_back(HtmlItemPos{HtmlItemKind::Text, HtmlSpan{0, n}});
+        m_items.push_back(HtmlItemPos::markup(HtmlItemKind::Text, HtmlSpan{0, n}, 0));
         return;
     }
     // Books average a few dozen bytes per item: reserve to avoid most regrowth on large ones.
@@ -116,7 +116,7 @@ void HtmlParser::tokenize()
 void HtmlParser::makeTextItem(std::int32_t tagStart, std::int32_t lastEnd)
 {
     const std::int32_t length = tagStart - lastEnd - 1;
-    if (length > 0) m_items.push_back(HtmlItemPos{HtmlItemKind::Text, HtmlSpan{lastEnd + 1, length}});
+    if (length > 0) m_items.push_back(HtmlItemPos::markup(HtmlItemKind::Text, HtmlSpan{lastEnd + 1, length}, paramsSoFar()));
 }
 
 void HtmlParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
@@ -125,9 +125,11 @@ void HtmlParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
     if (inner <= 0) return;  // "<>" makes no item
     const char* data = m_text.data();
     if (data[tagStart + 1] == '%') {
-        m_items.push_back(HtmlItemPos{HtmlItemKind::ServerScript, HtmlSpan{tagStart + 2, std::max(inner - 2, 0)}});
+        m_items.push_back(HtmlItemPos::markup(HtmlItemKind::ServerScript, HtmlSpan{tagStart + 2, std::max(inner - 2, 0)},
+                                              paramsSoFar()));
     } else if (startsWithNoCase(data + tagStart + 1, inner, "!--")) {
-        m_items.push_back(HtmlItemPos{HtmlItemKind::Comment, HtmlSpan{tagStart + 4, std::max(inner - 5, 0)}});
+        m_items.push_back(
+            HtmlItemPos::markup(HtmlItemKind::Comment, HtmlSpan{tagStart + 4, std::max(inner - 5, 0)}, paramsSoFar()));
     } else {
         splitTag(tagStart + 1, inner);
     }
@@ -137,8 +139,7 @@ void HtmlParser::splitTag(std::int32_t start, std::int32_t length)
 {
     using namespace scan;
     const char* t = m_text.data() + start;
-    HtmlItemPos item{HtmlItemKind::Tag, HtmlSpan{start, length}};
-    item.firstParam = static_cast<std::int32_t>(m_params.size());
+    HtmlItemPos item{HtmlSpan{start, length}, 0, paramsSoFar()};
 
     // A self-closing mark ("<br/>", "<img src=a.jpg />") belongs neither to the name nor to the
     // last attribute value; closing tags ("</a/>") keep it.
@@ -146,7 +147,6 @@ void HtmlParser::splitTag(std::int32_t start, std::int32_t length)
     if (t[n - 1] == '/' && t[0] != '/') --n;
 
     auto finish = [&] {
-        item.paramCount = static_cast<std::int32_t>(m_params.size()) - item.firstParam;
         m_items.push_back(item);
         m_lastTagName = view(HtmlSpan{start, item.nameLength});
     };

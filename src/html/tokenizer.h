@@ -33,15 +33,27 @@ struct HtmlParamPos {
     HtmlSpan value;
 };
 
-// One item as stored. For a tag, `span` is the tagText (all between "<" and ">"), the Name is
-// its first `nameLength` bytes, and its attributes are params[firstParam, firstParam+paramCount).
+// One item as stored, 16 bytes: a large book holds millions of them. For a tag, `span` is the
+// tagText (all between "<" and ">"), the Name is its first `nameLength` bytes, and its
+// attributes are params[firstParam, next item's firstParam). Any other kind stores its kind as
+// a negative `nameLength`; its firstParam is the parameter count so far, so that the count of a
+// tag needs no field of its own.
 struct HtmlItemPos {
-    HtmlItemKind kind;
     HtmlSpan span;
     std::int32_t nameLength = 0;
     std::int32_t firstParam = 0;
-    std::int32_t paramCount = 0;
+
+    HtmlItemKind kind() const
+    {
+        return nameLength >= 0 ? HtmlItemKind::Tag : static_cast<HtmlItemKind>(-nameLength);
+    }
+    static HtmlItemPos markup(HtmlItemKind kind, HtmlSpan span, std::int32_t firstParam)
+    {
+        return HtmlItemPos{span, -static_cast<std::int32_t>(kind), firstParam};
+    }
 };
+static_assert(sizeof(HtmlItemPos) == 16);
+static_assert(static_cast<int>(HtmlItemKind::Tag) == 0);
 
 class HtmlParser;
 
@@ -60,15 +72,15 @@ private:
 class HtmlItem {
 public:
     HtmlItem(const HtmlParser& parser, const HtmlItemPos& pos) : m_parser(&parser), m_pos(&pos) {}
-    HtmlItemKind kind() const { return m_pos->kind; }
-    bool isTag() const { return m_pos->kind == HtmlItemKind::Tag; }
-    bool isText() const { return m_pos->kind == HtmlItemKind::Text; }
+    HtmlItemKind kind() const { return m_pos->kind(); }
+    bool isTag() const { return m_pos->nameLength >= 0; }
+    bool isText() const { return m_pos->kind() == HtmlItemKind::Text; }
     // Text, comment content, server-script content; for a tag, its tagText.
     std::string_view text() const;
     // Tag only: the name as written ("p", "/P", "!DOCTYPE").
     std::string_view name() const;
     std::string_view tagText() const { return text(); }
-    std::int32_t paramCount() const { return m_pos->paramCount; }
+    std::int32_t paramCount() const;
     HtmlParam param(std::int32_t i) const;
 
 private:
@@ -103,6 +115,7 @@ private:
     void makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd);
     void makeTextItem(std::int32_t tagStart, std::int32_t lastEnd);
     void splitTag(std::int32_t start, std::int32_t length);
+    std::int32_t paramsSoFar() const { return static_cast<std::int32_t>(m_params.size()); }
 
     std::string m_text;
     const HtmlErrorHandler* m_onError = nullptr;  // only while parse() runs
@@ -116,7 +129,15 @@ inline std::string_view HtmlParam::value() const { return m_parser->view(m_pos->
 inline std::string_view HtmlItem::text() const { return m_parser->view(m_pos->span); }
 inline std::string_view HtmlItem::name() const
 {
+    if (m_pos->nameLength < 0) return {};
     return m_parser->view(HtmlSpan{m_pos->span.start, m_pos->nameLength});
+}
+inline std::int32_t HtmlItem::paramCount() const
+{
+    const std::vector<HtmlItemPos>& items = m_parser->items();
+    const bool last = m_pos + 1 == items.data() + items.size();
+    const auto end = last ? static_cast<std::int32_t>(m_parser->params().size()) : (m_pos + 1)->firstParam;
+    return end - m_pos->firstParam;
 }
 inline HtmlParam HtmlItem::param(std::int32_t i) const
 {
