@@ -391,6 +391,9 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
         services.pictures.completeBinaries(std::move(walk.binaries()));
         throw;
     }
+    // The walk is over: the source and its items go before the body is balanced, which may
+    // build it anew.
+    parser.clear();
     // The body is finished while the picture workers still shrink and encode.
     std::string body = balanceBody(std::move(walk.body()));
     collapseSpaceRunsInPlace(body);

@@ -47,6 +47,14 @@ void HtmlParser::parse(std::string text, const HtmlErrorHandler& onError)
     m_onError = nullptr;
 }
 
+void HtmlParser::clear()
+{
+    m_lastTagName = {};
+    std::string().swap(m_text);
+    std::vector<HtmlItemPos>().swap(m_items);
+    std::vector<HtmlParamPos>().swap(m_params);
+}
+
 void HtmlParser::tokenize()
 {
     using namespace scan;
@@ -65,8 +73,10 @@ void HtmlParser::tokenize()
         m_items.push_back(HtmlItemPos::markup(HtmlItemKind::Text, HtmlSpan{0, n}, 0));
         return;
     }
-    // Books average a few dozen bytes per item: reserve to avoid most regrowth on large ones.
-    m_items.reserve(static_cast<std::size_t>(n / 32));
+    // Books average a few dozen bytes per item. Reserve for twice as many as that: a regrowth
+    // would hold the old and the new table at once, while reserved room never written to takes
+    // no memory.
+    m_items.reserve(static_cast<std::size_t>(n / 16));
 
     for (;;) {
         if (data[tagStart] == '<') {

@@ -94,6 +94,9 @@ public:
     // The parser keeps the text: one the caller gives up is moved in, not copied. Problems go
     // to `onError`, when given, while parse() runs.
     void parse(std::string text, const HtmlErrorHandler& onError = {});
+    // Drops the text and the items and gives their memory back, for a caller that is done
+    // with them while it still has work to do.
+    void clear();
     // The text the items view.
     const std::string& text() const { return m_text; }
 

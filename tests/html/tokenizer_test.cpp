@@ -96,6 +96,11 @@ const Case kCases[] = {
     {"TextBeforeFirstTag", "lead<body>", {"text:lead", "tag:body"}, {}},
     {"WhitespaceRunsAreItems", "<html>\r\n<body>", {"tag:html", "text:\r\n", "tag:body"}, {}},
     {"NoCaseMarkers", "<BODY>x", {"tag:BODY", "text:x"}, {}},
+    // Each tag's attributes end where the next item's begin, whatever kinds lie between.
+    {"AttributesStayWithTheirTag", kHtml + "<a b=1>x<!--c--><br><%s%><p c=2 d=3>",
+     {"tag:html", "tag:a[b=1]", "text:x", "comment:c", "tag:br", "script:s", "tag:p[c=2,d=3]"}, {}},
+    {"AttributesOfTagBeforeLastText", kHtml + "<a b=1 c=2>tail", {"tag:html", "tag:a[b=1,c=2]", "text:tail"}, {}},
+    {"UnnamedTagKeepsAttributes", kHtml + "< a=1>", {"tag:html", "tag:[a=1]"}, {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, TokenizerTable, ::testing::ValuesIn(kCases),
@@ -135,6 +140,30 @@ TEST(Tokenizer, TakesTheTextOver)
     EXPECT_EQ(parser.text().data(), bytes);
     ASSERT_EQ(parser.itemCount(), 4);
     EXPECT_EQ(parser.item(2).text().data(), bytes + 12);
+}
+
+TEST(Tokenizer, OtherItemsHaveNoNameNorAttributes)
+{
+    HtmlParser parser;
+    parser.parse("lead<html a=1><!--c b=2--><%d e=3%><script>f=4</script>");
+    ASSERT_EQ(parser.itemCount(), 7);
+    for (const std::int32_t i : {0, 2, 3, 5}) {
+        EXPECT_FALSE(parser.item(i).isTag()) << i;
+        EXPECT_TRUE(parser.item(i).name().empty()) << i;
+        EXPECT_EQ(parser.item(i).paramCount(), 0) << i;
+    }
+    EXPECT_EQ(parser.item(1).paramCount(), 1);
+}
+
+TEST(Tokenizer, ClearDropsTextAndItems)
+{
+    HtmlParser parser;
+    parser.parse("<html a=1>x");
+    parser.clear();
+    EXPECT_TRUE(parser.text().empty());
+    EXPECT_EQ(parser.itemCount(), 0);
+    EXPECT_TRUE(parser.params().empty());
+    EXPECT_TRUE(parser.lastTagName().empty());
 }
 
 // Every prefix of every case must tokenize without a fault (run under the sanitizers too).
