@@ -126,7 +126,8 @@ void HtmlParser::tokenize()
 void HtmlParser::makeTextItem(std::int32_t tagStart, std::int32_t lastEnd)
 {
     const std::int32_t length = tagStart - lastEnd - 1;
-    if (length > 0) m_items.push_back(HtmlItemPos::markup(HtmlItemKind::Text, HtmlSpan{lastEnd + 1, length}, paramsSoFar()));
+    if (length > 0)
+        m_items.push_back(HtmlItemPos::markup(HtmlItemKind::Text, HtmlSpan{lastEnd + 1, length}, paramsSoFar()));
 }
 
 void HtmlParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
@@ -135,8 +136,8 @@ void HtmlParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
     if (inner <= 0) return;  // "<>" makes no item
     const char* data = m_text.data();
     if (data[tagStart + 1] == '%') {
-        m_items.push_back(HtmlItemPos::markup(HtmlItemKind::ServerScript, HtmlSpan{tagStart + 2, std::max(inner - 2, 0)},
-                                              paramsSoFar()));
+        m_items.push_back(HtmlItemPos::markup(HtmlItemKind::ServerScript,
+                                              HtmlSpan{tagStart + 2, std::max(inner - 2, 0)}, paramsSoFar()));
     } else if (startsWithNoCase(data + tagStart + 1, inner, "!--")) {
         m_items.push_back(
             HtmlItemPos::markup(HtmlItemKind::Comment, HtmlSpan{tagStart + 4, std::max(inner - 5, 0)}, paramsSoFar()));

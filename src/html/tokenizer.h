@@ -43,10 +43,7 @@ struct HtmlItemPos {
     std::int32_t nameLength = 0;
     std::int32_t firstParam = 0;
 
-    HtmlItemKind kind() const
-    {
-        return nameLength >= 0 ? HtmlItemKind::Tag : static_cast<HtmlItemKind>(-nameLength);
-    }
+    HtmlItemKind kind() const { return nameLength >= 0 ? HtmlItemKind::Tag : static_cast<HtmlItemKind>(-nameLength); }
     static HtmlItemPos markup(HtmlItemKind kind, HtmlSpan span, std::int32_t firstParam)
     {
         return HtmlItemPos{span, -static_cast<std::int32_t>(kind), firstParam};
