@@ -1,0 +1,137 @@
+#include "convert/complete_book.h"
+
+#include <iterator>
+#include <utility>
+
+#include "base/text_rules.h"
+#include "convert/complete_header.h"
+#include "convert/complete_walk.h"
+#include "convert/genre_names.h"
+#include "convert/title_information.h"
+#include "convert/title_level_choice.h"
+#include "convert/xml_text.h"
+
+namespace vellumar {
+
+namespace {
+
+class ConversionScope {
+public:
+    explicit ConversionScope(PictureSink& pictures) : m_pictures(pictures) { m_pictures.beginConversion(); }
+    ~ConversionScope() { m_pictures.endConversion(); }
+    ConversionScope(const ConversionScope&) = delete;
+    ConversionScope& operator=(const ConversionScope&) = delete;
+
+private:
+    PictureSink& m_pictures;
+};
+
+// A value the source gives (a title, an author) as header text: one line, entities applied,
+// blanks collapsed and trimmed.
+std::string sourceValue(std::string_view value)
+{
+    std::string text = straightenLineBreaks(value);
+    if (text.find('&') != std::string::npos) text = applyEntityRules(replaceEntityByChar(text, 32, "&nbsp;"));
+    for (char& c : text)
+        if (c == '\t' || c == '\xA0') c = ' ';
+    text = collapseSpaceRuns(xmlSafeText(text));
+    return std::string(trimControls(text));
+}
+
+// The header's title and author: the answers given, the source's own where none is given.
+void fillTitleAndAuthor(const ConversionOptions& options, UserInteraction& user, const SourceMetadata& source,
+                        CompleteHeaderValues& header, std::optional<std::string>& proposedFileName)
+{
+    std::optional<BookInfoAnswers> answers;
+    if (options.showTitleInfo) answers = user.askBookInfo();
+    if (answers) {
+        header.title = escapeXmlValue(answers->title);
+        header.firstName = escapeXmlValue(answers->firstName);
+        header.lastName = escapeXmlValue(answers->lastName);
+        proposedFileName = proposedBookFileName(answers->title, answers->firstName, answers->lastName);
+    }
+    if (header.title.empty()) header.title = sourceValue(source.title);
+    if (header.title.empty()) header.title = "Book Title";
+    if (header.firstName.empty() && header.lastName.empty()) {
+        // "Jane Austen": the last word is the last name.
+        const std::string author = sourceValue(source.author);
+        const std::size_t space = author.rfind(' ');
+        if (space == std::string::npos) {
+            header.lastName = author;
+        } else {
+            header.firstName = author.substr(0, space);
+            header.lastName = author.substr(space + 1);
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<Fb2Document> writeCompleteBook(std::string sourceText, const ConversionOptions& options,
+                                             ConversionServices& services)
+{
+    ConversionScope scope(services.pictures);
+    HtmlParser parser;
+    parser.parse(std::move(sourceText), [&services](std::string_view message, std::string_view text) {
+        services.user.reportTokenizerProblem(message, text);
+    });
+    if (parser.itemCount() == 0) return std::nullopt;
+
+    const SourceSurvey survey = surveySource(parser);
+    const NotePlan notes = findNotes(parser, survey);
+    LinkTargets links;
+    for (const FoundNote& note : notes.notes) links.reserveId("n" + std::to_string(note.number));
+    for (const std::string_view name : survey.linkedNames) {
+        const auto anchor = survey.anchors.find(name);
+        if (anchor != survey.anchors.end()) links.addTarget(anchor->second, name);
+    }
+
+    std::string binaries;
+    CompleteContext context{parser, options, services, survey, notes, links, binaries, 0, -1, {}};
+    context.titleLevel = options.titleLevel == kTitleLevelAuto ? chooseTitleLevel(survey.headings, survey.textBytes)
+                                                               : options.titleLevel;
+    std::string body = "<body>\r\n";
+    std::string notesBody;
+    try {
+        if (!options.coverFile.empty()) {
+            std::string reference;
+            services.pictures.embedPicture(options.coverFile, reference, binaries);
+            const std::size_t start = reference.find("\"#");
+            if (start != std::string::npos)
+                context.coverId = reference.substr(start + 2, reference.find('"', start + 2) - start - 2);
+        }
+        if (context.coverId.empty())
+            context.coverItem = survey.namedCoverPicture >= 0 ? survey.namedCoverPicture : survey.leadingPicture;
+        body += collapseSpaceRuns(links.resolveLinks(writeCompleteSections(context)));
+        if (!notes.notes.empty()) {
+            std::string sections;
+            for (const FoundNote& note : notes.notes) sections += writeNoteSection(context, note);
+            notesBody = "<body name=\"notes\">\r\n" + collapseSpaceRuns(links.resolveLinks(std::move(sections))) +
+                        "</body>\r\n";
+        }
+    } catch (...) {
+        services.pictures.completeBinaries(std::move(binaries));
+        throw;
+    }
+    body += "</body>\r\n";
+    TextPieces binaryPieces = services.pictures.completeBinaries(std::move(binaries));
+
+    CompleteHeaderValues header;
+    Fb2Document doc;
+    fillTitleAndAuthor(options, services.user, survey.metadata, header, doc.proposedFileName);
+    header.genre = isKnownGenre(options.genre) ? options.genre : std::string(kDefaultGenre);
+    header.lang = languageCode(survey.metadata.lang);
+    header.coverId = context.coverId;
+    header.date = todayDate();
+    header.id = randomUuid();
+    doc.bodySeen = survey.hasBody;
+    doc.pieces.reserve(binaryPieces.size() + 4);
+    doc.pieces.push_back(buildCompleteHeader(header));
+    doc.pieces.push_back(std::move(body));
+    if (!notesBody.empty()) doc.pieces.push_back(std::move(notesBody));
+    std::move(binaryPieces.begin(), binaryPieces.end(), std::back_inserter(doc.pieces));
+    doc.pieces.push_back("\r\n</FictionBook>");
+    return doc;
+}
+
+}  // namespace vellumar
