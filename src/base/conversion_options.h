@@ -24,8 +24,8 @@ struct ConversionOptions {
     bool showTitleInfo = true;
     // "Complete book": notes, nested sections, links, cover and metadata, a schema-valid book.
     bool complete = false;
-    std::string genre;      // complete books only; empty means the default genre
-    std::string coverFile;  // complete books only; a picture file for the cover, or empty
+    std::string genre = {};      // complete books only; empty means the default genre
+    std::string coverFile = {};  // complete books only; a picture file for the cover, or empty
 
     bool tablesToPictures() const { return tableMode == TableMode::ConvertToImage; }
     bool tablesContentOnly() const { return tableMode == TableMode::ContentOnly; }

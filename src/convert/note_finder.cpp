@@ -87,6 +87,7 @@ public:
             std::vector<std::int32_t> backLinks;
         };
         std::vector<Candidate> candidates;
+        std::vector<std::int32_t> notesFound;
         for (std::int32_t i = 0; i < m_parser.itemCount(); ++i) {
             const HtmlItem item = m_parser.item(i);
             if (!item.isTag() || lowerTagName(item, m_name) != "a") continue;
@@ -96,10 +97,14 @@ public:
             const auto anchor = m_survey.anchors.find(target);
             if (anchor == m_survey.anchors.end() || anchor->second == i) continue;
             const Extent extent = noteExtent(anchor->second);
-            if (extent.first < 0 || (extent.first <= i && i <= extent.last)) continue;
+            // A note follows its reference; a link back up is the note's way back, not a note.
+            if (extent.first <= i) continue;
             std::vector<std::int32_t> backLinks = linksBack(extent, i);
-            if (!hasNoteForm(item, target) && (backLinks.empty() || !isShortReference(i))) continue;
+            // A note already found may be referred to again, by a link of any form.
+            const bool known = std::find(notesFound.begin(), notesFound.end(), extent.first) != notesFound.end();
+            if (!known && !hasNoteForm(item, target) && (backLinks.empty() || !isShortReference(i))) continue;
             candidates.push_back({i, extent, std::move(backLinks)});
+            if (!known) notesFound.push_back(extent.first);
         }
         // A note is one stretch of items: of two that overlap, the one met first stays.
         std::vector<Candidate> byPlace = candidates;

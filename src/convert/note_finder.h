@@ -6,9 +6,9 @@
 // note form that word processors and page generators write (Word's "#_ftnN" and "#_ednN",
 // LibreOffice's "#sdfootnoteNsym" and "#sdendnoteNsym", class "footnote-ref", "noteref" or
 // "fnanchor", role "doc-noteref", epub:type "noteref"), or is short (a number, a star, "[3]")
-// and the note it points to links back to it. A note's text is the block that holds the
-// anchor: the element carrying the anchor when it is a block, else the paragraph, list item or
-// division around it, widened to a division or list item named as a note ("ftn1", "footnote").
+// and the note it points to links back to it. A note comes after its reference. A note's text is the block that holds
+// the anchor: the element carrying the anchor when it is a block, else the paragraph, list item or division around it,
+// widened to a division or list item named as a note ("ftn1", "footnote").
 
 #include <cstdint>
 #include <string_view>

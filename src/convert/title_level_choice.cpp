@@ -12,17 +12,21 @@ bool splitsWell(const std::vector<HeadingMark>& headings, std::int64_t textBytes
     int sections = 0;
     int shortSections = 0;
     std::int64_t start = -1;
-    const auto endSection = [&](std::int64_t end) {
+    int startRank = 0;
+    // A heading right above a deeper one ("Book" over "Chapter 1") heads a part, not a short
+    // section.
+    const auto endSection = [&](std::int64_t end, int nextRank) {
         if (start < 0) return;
         ++sections;
-        if (end - start < kShortSectionBytes) ++shortSections;
+        if (end - start < kShortSectionBytes && nextRank <= startRank) ++shortSections;
     };
     for (const HeadingMark& heading : headings) {
         if (heading.rank > rank) continue;
-        endSection(heading.textBefore);
+        endSection(heading.textBefore, heading.rank);
         start = heading.textBefore;
+        startRank = heading.rank;
     }
-    endSection(textBytes);
+    endSection(textBytes, 0);
     return sections > 1 && shortSections * 4 <= sections;
 }
 
