@@ -90,7 +90,7 @@ std::optional<Fb2Document> writeCompleteBook(std::string sourceText, const Conve
     CompleteContext context{parser, options, services, survey, notes, links, binaries, 0, -1, {}};
     context.titleLevel = options.titleLevel == kTitleLevelAuto ? chooseTitleLevel(survey.headings, survey.textBytes)
                                                                : options.titleLevel;
-    std::string body = "<body>\r\n";
+    std::string body;
     std::string notesBody;
     try {
         if (!options.coverFile.empty()) {
@@ -102,7 +102,7 @@ std::optional<Fb2Document> writeCompleteBook(std::string sourceText, const Conve
         }
         if (context.coverId.empty())
             context.coverItem = survey.namedCoverPicture >= 0 ? survey.namedCoverPicture : survey.leadingPicture;
-        body += collapseSpaceRuns(links.resolveLinks(writeCompleteSections(context)));
+        body = collapseSpaceRuns(links.resolveLinks(writeCompleteSections(context)));
         if (!notes.notes.empty()) {
             std::string sections;
             for (const FoundNote& note : notes.notes) sections += writeNoteSection(context, note);
@@ -113,7 +113,6 @@ std::optional<Fb2Document> writeCompleteBook(std::string sourceText, const Conve
         services.pictures.completeBinaries(std::move(binaries));
         throw;
     }
-    body += "</body>\r\n";
     TextPieces binaryPieces = services.pictures.completeBinaries(std::move(binaries));
 
     CompleteHeaderValues header;
@@ -126,9 +125,9 @@ std::optional<Fb2Document> writeCompleteBook(std::string sourceText, const Conve
     header.id = randomUuid();
     doc.bodySeen = survey.hasBody;
     doc.pieces.reserve(binaryPieces.size() + 4);
-    doc.pieces.push_back(buildCompleteHeader(header));
+    doc.pieces.push_back(buildCompleteHeader(header) + "<body>\r\n");
     doc.pieces.push_back(std::move(body));
-    if (!notesBody.empty()) doc.pieces.push_back(std::move(notesBody));
+    doc.pieces.push_back("</body>\r\n" + notesBody);
     std::move(binaryPieces.begin(), binaryPieces.end(), std::back_inserter(doc.pieces));
     doc.pieces.push_back("\r\n</FictionBook>");
     return doc;

@@ -8,6 +8,7 @@
 #include "base/ascii_case.h"
 #include "base/text_rules.h"
 #include "cleaning/attribute_quoting.h"
+#include "convert/complete_tags.h"
 #include "convert/xml_text.h"
 #include "pictures/picture_texts.h"
 
@@ -56,53 +57,6 @@ struct ListFrame {
     int counter = 0;
 };
 
-struct NamedStyle {
-    std::string_view name;
-    StyleKind kind;
-};
-
-constexpr std::array<NamedStyle, 16> kInlineStyles = {{
-    {"b", StyleKind::Strong},
-    {"strong", StyleKind::Strong},
-    {"i", StyleKind::Emphasis},
-    {"em", StyleKind::Emphasis},
-    {"cite", StyleKind::Emphasis},
-    {"dfn", StyleKind::Emphasis},
-    {"var", StyleKind::Emphasis},
-    {"s", StyleKind::Strike},
-    {"strike", StyleKind::Strike},
-    {"del", StyleKind::Strike},
-    {"sub", StyleKind::Sub},
-    {"sup", StyleKind::Sup},
-    {"code", StyleKind::Code},
-    {"tt", StyleKind::Code},
-    {"kbd", StyleKind::Code},
-    {"samp", StyleKind::Code},
-}};
-
-std::optional<StyleKind> inlineStyle(std::string_view name)
-{
-    for (const NamedStyle& row : kInlineStyles)
-        if (row.name == name) return row.kind;
-    return std::nullopt;
-}
-
-// Elements whose content is no text of the book.
-bool isHiddenElement(std::string_view name)
-{
-    return name == "head" || name == "title" || name == "script" || name == "style" || name == "xml" ||
-           name == "template" || name == "svg";
-}
-
-// Elements that end a paragraph where they begin and where they end.
-bool isBlockBoundary(std::string_view name)
-{
-    static constexpr std::array<std::string_view, 19> kBlocks = {
-        "div",        "center",  "section", "article",  "aside",  "header",  "footer",  "nav",  "main",  "figure",
-        "figcaption", "address", "form",    "fieldset", "legend", "details", "summary", "body", "hgroup"};
-    return std::find(kBlocks.begin(), kBlocks.end(), name) != kBlocks.end();
-}
-
 bool isTableTag(std::string_view name)
 {
     return name == "table" || name == "tr" || name == "td" || name == "th" || name == "caption";
@@ -114,12 +68,6 @@ bool isVoidElement(std::string_view name)
     static constexpr std::array<std::string_view, 14> kVoid = {
         "area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param", "source", "track", "wbr"};
     return std::find(kVoid.begin(), kVoid.end(), name) != kVoid.end();
-}
-
-int headingRank(std::string_view name)
-{
-    if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') return name[1] - '0';
-    return 0;
 }
 
 // Text that shows nothing: blanks, line breaks and no-break spaces only.
@@ -256,49 +204,77 @@ private:
         const std::string_view text = item.tagText();
         if (!text.empty() && text.back() == '/' && text.front() != '/' && !isVoidElement(name)) return;
         if (name == "body") m_inBody = true;
-        if (isHiddenElement(name)) {
+        const bool closing = name[0] == '/';
+        const CompleteTag kind = completeTagOf(closing ? name.substr(1) : name);
+        if (kind == CompleteTag::Hidden && !closing) {
             m_hiddenEnd = "/" + std::string(name);
             return;
         }
         if (!m_inBody) return;
-        handleTag(item, name);
+        handleTag(item, name, kind, closing);
         if (!m_c.links.empty())
             if (const std::optional<int> target = m_c.links.numberOf(m_i)) placeTarget(*target);
     }
 
-    void handleTag(const HtmlItem& item, std::string_view name)
+    void handleTag(const HtmlItem& item, std::string_view name, CompleteTag kind, bool closing)
     {
-        const bool closing = name[0] == '/';
         const std::string_view bare = closing ? name.substr(1) : name;
-        if (const std::optional<StyleKind> kind = inlineStyle(bare)) {
-            if (closing)
-                closeStyle([kind](const Style& s) { return s.kind == *kind && s.origin == StyleOrigin::Tag; });
-            else
-                m_styles.push_back(Style{*kind});
-            return;
-        }
-        if (name == "a") return openLink(item);
-        if (name == "/a") {
+        switch (kind) {
+        case CompleteTag::Strong:
+            return styleTag(StyleKind::Strong, closing);
+        case CompleteTag::Emphasis:
+            return styleTag(StyleKind::Emphasis, closing);
+        case CompleteTag::Strike:
+            return styleTag(StyleKind::Strike, closing);
+        case CompleteTag::Sub:
+            return styleTag(StyleKind::Sub, closing);
+        case CompleteTag::Sup:
+            return styleTag(StyleKind::Sup, closing);
+        case CompleteTag::Code:
+            return styleTag(StyleKind::Code, closing);
+        case CompleteTag::Link:
+            if (!closing) return openLink(item);
             return closeStyle([](const Style& s) {
                 return s.kind == StyleKind::Link || s.kind == StyleKind::WebLink || s.kind == StyleKind::NoLink;
             });
-        }
-        if (name == "img") return picture(item);
-        if (name == "br") return lineBreak();
-        if (const int rank = headingRank(bare)) return closing ? closeHeading() : openHeading(rank);
-        if (isTableTag(bare)) return tableTag(item, name, closing);
-        if (bare == "p") return paragraphTag(closing);
-        if (bare == "ul" || bare == "ol") return listTag(bare == "ol", closing);
-        if (name == "li" || name == "/li") return listItem(closing);
-        if (bare == "dl" || bare == "dt" || bare == "dd") return definitionTag(bare, closing);
-        if (bare == "blockquote") return closing ? closeCiteTag() : openCite();
-        if (bare == "pre") return closing ? closePre() : openPre();
-        if (name == "hr") {
+        case CompleteTag::Picture:
+            return closing ? void() : picture(item);
+        case CompleteTag::Break:
+            return lineBreak();
+        case CompleteTag::Heading:
+            return closing ? closeHeading() : openHeading(bare[1] - '0');
+        case CompleteTag::Table:
+            return tableTag(item, name, closing);
+        case CompleteTag::Paragraph:
+            return paragraphTag(closing);
+        case CompleteTag::List:
+            return listTag(bare == "ol", closing);
+        case CompleteTag::ListItem:
+            return listItem(closing);
+        case CompleteTag::Definition:
+            return definitionTag(bare, closing);
+        case CompleteTag::Quote:
+            return closing ? closeCiteTag() : openCite();
+        case CompleteTag::Pre:
+            return closing ? closePre() : openPre();
+        case CompleteTag::Rule:
             endHeadingForBlock();
             if (m_place == Place::Flow) emptyLine();
             return;
+        case CompleteTag::Block:
+            return boundary();
+        case CompleteTag::Hidden:
+        case CompleteTag::Other:
+            return;
         }
-        if (isBlockBoundary(bare)) boundary();
+    }
+
+    void styleTag(StyleKind kind, bool closing)
+    {
+        if (closing)
+            closeStyle([kind](const Style& s) { return s.kind == kind && s.origin == StyleOrigin::Tag; });
+        else
+            m_styles.push_back(Style{kind});
     }
 
     // ---- text ----------------------------------------------------------------------------

@@ -70,6 +70,14 @@ bool isNamedNote(const HtmlItem& tag)
     return false;
 }
 
+// "a" or "A", opening.
+bool isLinkTag(const HtmlItem& item)
+{
+    if (!item.isTag()) return false;
+    const std::string_view name = item.name();
+    return name.size() == 1 && (name[0] | 0x20) == 'a';
+}
+
 struct Extent {
     std::int32_t first = -1;
     std::int32_t last = -1;
@@ -90,7 +98,7 @@ public:
         std::vector<std::int32_t> notesFound;
         for (std::int32_t i = 0; i < m_parser.itemCount(); ++i) {
             const HtmlItem item = m_parser.item(i);
-            if (!item.isTag() || lowerTagName(item, m_name) != "a") continue;
+            if (!isLinkTag(item)) continue;
             const std::string_view href = attributeValue(item, "href");
             if (href.size() < 2 || href[0] != '#') continue;
             const std::string_view target = href.substr(1);
