@@ -128,12 +128,15 @@ SettingsControls createSettingsControls(QWidget* parent)
     levelRow->addWidget(set);
     c.titleLevel = named(new QComboBox(other), "ComboBox1");
     c.titleLevel->addItems({QStringLiteral("H1"), QStringLiteral("H2"), QStringLiteral("H3"), QStringLiteral("H4"),
-                            QStringLiteral("H5"), QStringLiteral("H6")});
+                            QStringLiteral("H5"), QStringLiteral("H6"), QStringLiteral("Auto")});
     c.titleLevel->setCurrentIndex(0);
     levelRow->addWidget(c.titleLevel);
     levelRow->addWidget(label("Label2", QStringLiteral("as <title>...</title>"), other));
     levelRow->addStretch(1);
     otherLayout->addLayout(levelRow);
+    c.completeBook =
+        checkBox("ChBCompleteBook", QStringLiteral("Complete book (notes, sections, links, valid FB2)"), false, other);
+    otherLayout->addWidget(c.completeBook);
     grid->addWidget(other, 0, 1);
 
     grid->setColumnStretch(0, 1);
@@ -156,7 +159,10 @@ ConversionOptions readConversionOptions(const SettingsControls& c)
     else
         options.tableMode = TableMode::AsIs;
     options.straightenText = c.straightenText->isChecked();
-    options.titleLevel = c.titleLevel->currentIndex();
+    // The last item, after "H1".."H6", lets the book's headings choose.
+    options.titleLevel =
+        c.titleLevel->currentIndex() == kAutoTitleLevelItem ? kTitleLevelAuto : c.titleLevel->currentIndex();
+    options.complete = c.completeBook->isChecked();
     options.showTitleInfo = c.showTitleInfo->isChecked();
     return options;
 }

@@ -26,7 +26,11 @@ struct SettingsControls {
     QRadioButton* borderVisible = nullptr;      // RadioButton5
     QCheckBox* straightenText = nullptr;        // CheckBox22
     QComboBox* titleLevel = nullptr;            // ComboBox1
+    QCheckBox* completeBook = nullptr;          // ChBCompleteBook
 };
+
+// The title level list's item "Auto", after "H1".."H6".
+inline constexpr int kAutoTitleLevelItem = 6;
 
 // The page's group boxes with their controls, in a new widget that is a child of `parent`.
 SettingsControls createSettingsControls(QWidget* parent);
