@@ -26,43 +26,49 @@ private:
     PictureSink& m_pictures;
 };
 
-// A value the source gives (a title, an author) as header text: one line, entities applied,
-// blanks collapsed and trimmed.
-std::string sourceValue(std::string_view value)
+// A value the source gives (a title, an author) as the user would type it: one line, blanks
+// collapsed and trimmed; character references stay references.
+std::string plainSourceValue(std::string_view value)
 {
     std::string text = straightenLineBreaks(value);
-    if (text.find('&') != std::string::npos) text = applyEntityRules(replaceEntityByChar(text, 32, "&nbsp;"));
+    if (text.find('&') != std::string::npos)
+        text = replaceAllText(applyEntityRules(replaceEntityByChar(text, 32, "&nbsp;")), "&amp;", "&");
     for (char& c : text)
         if (c == '\t' || c == '\xA0') c = ' ';
-    text = collapseSpaceRuns(xmlSafeText(text));
-    return std::string(trimControls(text));
+    return std::string(trimControls(collapseSpaceRuns(text)));
+}
+
+// What the source says of the title and the author, as the book-info dialog's boxes take it:
+// "Jane Austen" is first name "Jane", last name "Austen".
+BookInfoAnswers sourceAnswers(const SourceMetadata& source)
+{
+    BookInfoAnswers answers;
+    answers.title = plainSourceValue(source.title);
+    const std::string author = plainSourceValue(source.author);
+    const std::size_t space = author.rfind(' ');
+    if (space == std::string::npos) {
+        answers.lastName = author;
+    } else {
+        answers.firstName = author.substr(0, space);
+        answers.lastName = author.substr(space + 1);
+    }
+    return answers;
 }
 
 // The header's title and author: the answers given, the source's own where none is given.
 void fillTitleAndAuthor(const ConversionOptions& options, UserInteraction& user, const SourceMetadata& source,
                         CompleteHeaderValues& header, std::optional<std::string>& proposedFileName)
 {
+    const BookInfoAnswers fromSource = sourceAnswers(source);
     std::optional<BookInfoAnswers> answers;
-    if (options.showTitleInfo) answers = user.askBookInfo();
-    if (answers) {
-        header.title = escapeXmlValue(answers->title);
-        header.firstName = escapeXmlValue(answers->firstName);
-        header.lastName = escapeXmlValue(answers->lastName);
-        proposedFileName = proposedBookFileName(answers->title, answers->firstName, answers->lastName);
-    }
-    if (header.title.empty()) header.title = sourceValue(source.title);
-    if (header.title.empty()) header.title = "Book Title";
-    if (header.firstName.empty() && header.lastName.empty()) {
-        // "Jane Austen": the last word is the last name.
-        const std::string author = sourceValue(source.author);
-        const std::size_t space = author.rfind(' ');
-        if (space == std::string::npos) {
-            header.lastName = author;
-        } else {
-            header.firstName = author.substr(0, space);
-            header.lastName = author.substr(space + 1);
-        }
-    }
+    if (options.showTitleInfo) answers = user.askBookInfoProposing(fromSource);
+    if (answers) proposedFileName = proposedBookFileName(answers->title, answers->firstName, answers->lastName);
+    const BookInfoAnswers& title = answers && !answers->title.empty() ? *answers : fromSource;
+    const BookInfoAnswers& author =
+        answers && (!answers->firstName.empty() || !answers->lastName.empty()) ? *answers : fromSource;
+    header.title = escapeXmlValue(title.title.empty() ? std::string_view("Book Title") : title.title);
+    header.firstName = escapeXmlValue(author.firstName);
+    header.lastName = escapeXmlValue(author.lastName);
 }
 
 }  // namespace

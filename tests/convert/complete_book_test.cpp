@@ -438,6 +438,36 @@ TEST(CompleteBook, AnswersGoFirst)
     EXPECT_NE(header(convert("<body>x", options, &user)).find("<genre>unrecognised</genre>"), std::string::npos);
 }
 
+// Records what the book-info dialog was offered, and cancels it.
+class ProposalUser : public ScriptedUser {
+public:
+    std::optional<BookInfoAnswers> proposed;
+    std::optional<BookInfoAnswers> askBookInfoProposing(const BookInfoAnswers& offer) override
+    {
+        proposed = offer;
+        return answers;
+    }
+};
+
+TEST(CompleteBook, TheDialogIsOfferedWhatTheSourceSays)
+{
+    ProposalUser user;
+    ConversionOptions options = completeOptions();
+    options.showTitleInfo = true;
+    const Book cancelled =
+        convert("<title> R&amp;D\r\n notes </title><meta name=author content='Ann Mary Lee'><body>x", options, &user);
+    ASSERT_TRUE(user.proposed.has_value());
+    EXPECT_EQ(user.proposed->title, "R&D notes");
+    EXPECT_EQ(user.proposed->firstName, "Ann Mary");
+    EXPECT_EQ(user.proposed->lastName, "Lee");
+    EXPECT_NE(header(cancelled).find("<book-title>R&amp;D notes</book-title>"), std::string::npos);
+
+    user.answers = BookInfoAnswers{"Mine", "", ""};
+    const Book typed = convert("<meta name=author content='Ann Lee'><body>x", options, &user);
+    EXPECT_NE(header(typed).find("<book-title>Mine</book-title>"), std::string::npos);
+    EXPECT_NE(header(typed).find("<first-name>Ann</first-name>"), std::string::npos);
+}
+
 TEST(CompleteBook, Cover)
 {
     struct Row {
