@@ -39,8 +39,9 @@ std::string LinkTargets::resolveLinks(std::string text) const
     bool open = false;
     std::size_t at = 0;
     while (at < text.size()) {
-        const std::size_t marker = text.find_first_of("\x01\x03", at);
-        if (marker == std::string::npos) break;
+        std::size_t marker = at;
+        while (marker < text.size() && text[marker] != kLinkOpen && text[marker] != kLinkClose) ++marker;
+        if (marker == text.size()) break;
         out.append(text, at, marker - at);
         if (text[marker] == kLinkClose) {
             if (open) out += "</a>";

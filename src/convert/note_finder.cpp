@@ -104,13 +104,16 @@ public:
             const std::string_view target = href.substr(1);
             const auto anchor = m_survey.anchors.find(target);
             if (anchor == m_survey.anchors.end() || anchor->second == i) continue;
+            // Only a link that looks like a reference is worth finding its note for.
+            const bool form = hasNoteForm(item, target);
+            if (!form && !m_extents.contains(anchor->second) && !isShortReference(i)) continue;
             const Extent extent = noteExtent(anchor->second);
             // A note follows its reference; a link back up is the note's way back, not a note.
             if (extent.first <= i) continue;
             std::vector<std::int32_t> backLinks = linksBack(extent, i);
             // A note already found may be referred to again, by a link of any form.
             const bool known = std::find(notesFound.begin(), notesFound.end(), extent.first) != notesFound.end();
-            if (!known && !hasNoteForm(item, target) && (backLinks.empty() || !isShortReference(i))) continue;
+            if (!known && !form && (backLinks.empty() || !isShortReference(i))) continue;
             candidates.push_back({i, extent, std::move(backLinks)});
             if (!known) notesFound.push_back(extent.first);
         }
