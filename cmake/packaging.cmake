@@ -69,8 +69,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Word-processor documents are read through LibreOffice; View FB2 asks xdg-open for a reader.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer-nogui | libreoffice-writer, xdg-utils")
+# Word-processor documents are read through LibreOffice; View FB2 asks xdg-open for a reader; Qt's
+# catalogues word the file dialogs and message box buttons in the interface language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer-nogui | libreoffice-writer, xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES ON)
 # Folders and control files with the modes Debian expects, whatever the builder's umask.

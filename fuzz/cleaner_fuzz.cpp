@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LoadedSource source;
     std::string text;
     try {
-        text = decodeSource(bytes, "auto", "fuzz.html", user);
+        text = decodeSource(bytes, "auto", user);
     } catch (const EncodingError&) {
         return 0;  // a declared character set that iconv does not know: reported to the user
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "base/byte_scan.h"
 
@@ -22,6 +23,12 @@ void appendStraightened(std::string& out, std::string_view text)
     out.resize(from + text.size());
     std::transform(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(from),
                    [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
+}
+
+void straightenLineBreaksFrom(std::string& text, std::size_t from)
+{
+    const auto start = text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size()));
+    std::transform(start, text.end(), start, [](char c) { return c == '\r' || c == '\n' ? ' ' : c; });
 }
 
 std::string replaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement)
@@ -81,6 +88,24 @@ std::string collapseSpaceRuns(std::string_view text)
     }
     if (runStart < n) out.append(text, runStart, n - runStart);
     return out;
+}
+
+void collapseSpaceRunsInPlace(std::string& text)
+{
+    // The kept runs move towards the front, each no further than the blanks dropped before it.
+    const std::size_t n = text.size();
+    std::size_t put = 0;
+    std::size_t runStart = 0;
+    for (std::size_t i = scan::nextDoubleBlank(text, 1); i < n; i = scan::nextDoubleBlank(text, runStart + 1)) {
+        if (put != runStart) std::memmove(text.data() + put, text.data() + runStart, i - runStart);
+        put += i - runStart;
+        while (i + 1 < n && scan::isBlank(text[i + 1])) ++i;
+        runStart = i + 1;
+    }
+    if (runStart == 0) return;
+    if (runStart < n && put != runStart) std::memmove(text.data() + put, text.data() + runStart, n - runStart);
+    put += n - std::min(runStart, n);
+    text.resize(put);
 }
 
 }  // namespace vellumar

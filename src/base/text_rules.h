@@ -10,6 +10,8 @@ namespace vellumar {
 std::string straightenLineBreaks(std::string_view text);
 // The same, appended to out.
 void appendStraightened(std::string& out, std::string_view text);
+// The same for the text's bytes from `from` on, where they stand.
+void straightenLineBreaksFrom(std::string& text, std::size_t from);
 // Every occurrence of the 6-byte `entity` becomes the byte `code`; with code 0 every occurrence
 // becomes a space and the whole text is then trimmed of bytes up to 32 (only when one occurred).
 std::string replaceEntityByChar(std::string_view text, unsigned char code, std::string_view entity);
@@ -21,5 +23,7 @@ std::string applyEntityRules(std::string_view text);
 std::string_view trimControls(std::string_view text);
 // Each run of blanks (TAB, space, byte 160) is reduced to its first byte.
 std::string collapseSpaceRuns(std::string_view text);
+// The same, done where the text stands (a whole book's body is not copied).
+void collapseSpaceRunsInPlace(std::string& text);
 
 }  // namespace vellumar

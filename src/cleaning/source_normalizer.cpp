@@ -122,7 +122,9 @@ std::string normalizeLines(std::string text, bool straightenText, UserInteractio
     });
 
     std::string out;
-    out.reserve(parser.text().size());
+    // The cleaned text is about as long as the source, often a little longer (line breaks
+    // before tags): room for a quarter more spares a regrowth, which would hold it twice.
+    out.reserve(parser.text().size() + parser.text().size() / 4);
     Normalizer run(straightenText, keepStructure, out);
     for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
         const HtmlItem item = parser.item(i);

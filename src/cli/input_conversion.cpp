@@ -66,9 +66,9 @@ std::string outputTarget(const CliOptions& options, const std::string& input,
     return fs::path(inputPath).replace_extension(".fb2").string();
 }
 
-InputConversion::InputConversion(const CliOptions& options, CliInteraction& interaction, WrittenBooks& written,
+InputConversion::InputConversion(const CliOptions& options, CliInteraction& interaction, BookClaims& claims,
                                  TextOutput& err, TextOutput& out)
-    : m_options(options), m_interaction(interaction), m_written(written), m_err(err), m_out(out)
+    : m_options(options), m_interaction(interaction), m_claims(claims), m_err(err), m_out(out)
 {
 }
 
@@ -77,8 +77,9 @@ bool InputConversion::run(const std::string& input, std::size_t index, std::size
 {
     m_turns = &turns;
     m_job = index - 1;
+    m_count = count;
     try {
-        convert(input, index, count, turns, sources);
+        convert(input, index, count, sources);
         return true;
     } catch (const std::exception& e) {
         m_err << inputErrorLine(input, e.what());
@@ -87,10 +88,11 @@ bool InputConversion::run(const std::string& input, std::size_t index, std::size
 }
 
 void InputConversion::writeOutput(const std::string& input, const std::string& target,
-                                  std::span<const std::string_view> pieces)
+                                  std::span<const std::string_view> pieces, bool isBook)
 {
-    // Books are written in the order of their INPUTs, whatever order they were made in.
-    m_turns->waitForEarlier(m_job);
+    // Books are written as they are made; only a file an earlier INPUT reads or writes waits
+    // for it. A single INPUT has no book before it.
+    m_claims.claim(m_job, target, *m_turns, isBook && m_count > 1);
     if (sameFile(input, target)) throw FileError("the output '" + target + "' would overwrite the input");
     if (target == kStdio) {
         for (std::string_view piece : pieces) m_out.write(piece);
@@ -114,7 +116,7 @@ void InputConversion::showProgress(const std::string& input, std::size_t index, 
     m_err << (m_options.progressInPlace ? '\r' : '\n');
 }
 
-void InputConversion::convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
+void InputConversion::convert(const std::string& input, std::size_t index, std::size_t count,
                               const SourceBatch& sources)
 {
     const SourceFile file = sources.source(index - 1);
@@ -156,17 +158,10 @@ void InputConversion::convert(const std::string& input, std::size_t index, std::
     if (!book) throw std::runtime_error("nothing to convert: the text holds no HTML items");
     if (!book->bodySeen) m_interaction.warn("no <body> tag found, the book's body is empty");
 
-    // Made absolute first: a relative name of a file not yet written would not match the
-    // canonical name of the same file once it exists. A single INPUT has no book before it.
-    turns.waitForEarlier(m_job);
-    std::error_code ec;
-    if (bookTarget != kStdio && count > 1 &&
-        !m_written.insert(fs::weakly_canonical(fs::absolute(bookTarget, ec), ec).string()).second)
-        throw FileError("the output '" + bookTarget + "' would overwrite the book written before it");
     // The saved file holds the document's lines, each ended by CR LF.
     endLinesCrLf(book->pieces);
     const std::vector<std::string_view> pieces(book->pieces.begin(), book->pieces.end());
-    writeOutput(input, bookTarget, pieces);
+    writeOutput(input, bookTarget, pieces, true);
 }
 
 }  // namespace vellumar::cli

@@ -3,11 +3,11 @@
 
 #include <cstddef>
 #include <optional>
-#include <set>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "cli/book_claims.h"
 #include "cli/cli_interaction.h"
 #include "cli/cli_options.h"
 #include "cli/ordered_jobs.h"
@@ -15,10 +15,6 @@
 #include "pipeline/source_loading.h"
 
 namespace vellumar::cli {
-
-// The books written by one run (canonical paths), shared by the INPUTs converted at once;
-// each INPUT writes in its turn (JobTurns), so only one of them touches it at a time.
-using WrittenBooks = std::set<std::string>;
 
 // Where the result of `input` goes: -o, the output folder, or beside the INPUT; standard input
 // and the text listings go to standard output unless told otherwise. `proposedName`
@@ -37,36 +33,38 @@ std::string inputErrorLine(const std::string& input, std::string_view problem);
 class InputConversion {
 public:
     // Messages go to err, results written to standard output go to out.
-    InputConversion(const CliOptions& options, CliInteraction& interaction, WrittenBooks& written,
-                    TextOutput& err, TextOutput& out);
+    InputConversion(const CliOptions& options, CliInteraction& interaction, BookClaims& claims, TextOutput& err,
+                    TextOutput& out);
     // Converts one INPUT ("-" is standard input), source number `index` - 1 of `sources`.
     // Returns true on success; on failure prints one line naming the file and the problem.
-    // `index` and `count` number the progress line. Before writing anything it waits in
-    // `turns` for the INPUTs before it (job index - 1). A word-processor document's book is
-    // named after the document.
+    // `index` and `count` number the progress line. Before writing a file it waits in `turns`
+    // for the INPUTs before it (job index - 1) that read or write that file (`claims`). A
+    // word-processor document's book is named after the document.
     bool run(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
              const SourceBatch& sources);
 
 private:
-    void convert(const std::string& input, std::size_t index, std::size_t count, JobTurns& turns,
-                 const SourceBatch& sources);
-    // Writes the result in this INPUT's turn; never over the INPUT it came from.
-    // Writes the pieces, one after another, as the output of `input`.
-    void writeOutput(const std::string& input, const std::string& target, std::span<const std::string_view> pieces);
+    void convert(const std::string& input, std::size_t index, std::size_t count, const SourceBatch& sources);
+    // Writes the pieces, one after another, as the output of `input`, once no earlier INPUT
+    // reads or writes the target any more; never over the INPUT it came from. A book
+    // (`isBook`) is refused when an earlier INPUT's book went to the same file.
+    void writeOutput(const std::string& input, const std::string& target, std::span<const std::string_view> pieces,
+                     bool isBook);
     void writeOutput(const std::string& input, const std::string& target, std::string_view bytes)
     {
-        writeOutput(input, target, std::span<const std::string_view>(&bytes, 1));
+        writeOutput(input, target, std::span<const std::string_view>(&bytes, 1), false);
     }
     // "[index/count] input -> target" on stderr when several INPUTs are converted.
     void showProgress(const std::string& input, std::size_t index, std::size_t count, const std::string* target) const;
 
     const CliOptions& m_options;
     CliInteraction& m_interaction;
-    WrittenBooks& m_written;
+    BookClaims& m_claims;
     TextOutput& m_err;
     TextOutput& m_out;
     JobTurns* m_turns = nullptr;
     std::size_t m_job = 0;
+    std::size_t m_count = 0;
 };
 
 }  // namespace vellumar::cli

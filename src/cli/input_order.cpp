@@ -1,10 +1,8 @@
 #include "cli/input_order.h"
 
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "cli/input_conversion.h"
@@ -13,19 +11,7 @@
 
 namespace vellumar::cli {
 
-namespace fs = std::filesystem;
-
-namespace {
-
-std::string canonical(const std::string& path)
-{
-    std::error_code ec;
-    return fs::weakly_canonical(fs::absolute(path, ec), ec).string();
-}
-
-}  // namespace
-
-std::vector<bool> inputsToReadAfterEarlierOnes(const CliOptions& options)
+std::vector<bool> inputsToReadAfterEarlierOnes(const CliOptions& options, PathKeys& keys)
 {
     // The name the flags' book info proposes (the same for every book of the run).
     std::optional<std::string> proposed;
@@ -42,7 +28,7 @@ std::vector<bool> inputsToReadAfterEarlierOnes(const CliOptions& options)
             wait[i] = standardInputRead;
             standardInputRead = true;
         } else if (!earlierOutputs.empty()) {
-            wait[i] = earlierOutputs.count(canonical(input)) > 0;
+            wait[i] = earlierOutputs.count(keys.keyOf(input)) > 0;
         }
         // Only the INPUTs after this one can read its book.
         if (i + 1 == options.inputs.size()) break;
@@ -50,7 +36,7 @@ std::vector<bool> inputsToReadAfterEarlierOnes(const CliOptions& options)
         std::vector<std::string> targets{outputTarget(options, input, std::nullopt)};
         if (proposed) targets.push_back(outputTarget(options, input, proposed));
         for (const std::string& target : targets)
-            if (target != "-") earlierOutputs.insert(canonical(target));
+            if (target != "-") earlierOutputs.insert(keys.keyOf(target));
     }
     return wait;
 }

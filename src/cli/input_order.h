@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/path_keys.h"
 
 namespace vellumar::cli {
 
-std::vector<bool> inputsToReadAfterEarlierOnes(const CliOptions& options);
+std::vector<bool> inputsToReadAfterEarlierOnes(const CliOptions& options, PathKeys& keys);
 
 }  // namespace vellumar::cli

@@ -9,12 +9,14 @@
 
 #include "checking/book_check.h"
 #include "cli/book_checking.h"
+#include "cli/book_claims.h"
 #include "cli/cli_interaction.h"
 #include "cli/cli_options.h"
 #include "cli/heap_policy.h"
 #include "cli/input_conversion.h"
 #include "cli/input_order.h"
 #include "cli/ordered_jobs.h"
+#include "cli/path_keys.h"
 #include "cli/text_output.h"
 #include "files/interrupt_cleanup.h"
 #include "pipeline/source_loading.h"
@@ -52,14 +54,15 @@ int convertInputs(const vellumar::cli::CliOptions& options, vellumar::cli::TextO
     const unsigned threads = options.jobs > 0           ? options.jobs
                              : options.inputs.size() <= 1 ? 1u
                                                           : std::max(1u, std::thread::hardware_concurrency());
-    const std::vector<bool> readAfterEarlier = inputsToReadAfterEarlierOnes(options);
-    WrittenBooks written;
+    PathKeys keys;
+    const std::vector<bool> readAfterEarlier = inputsToReadAfterEarlierOnes(options, keys);
+    BookClaims claims(options, keys);
     const bool allConverted = runJobsInOrder(
         options.inputs.size(), threads, err, out,
         [&](std::size_t i, TextOutput& jobErr, TextOutput& jobOut, JobTurns& turns) {
             if (readAfterEarlier[i]) turns.waitForEarlier(i);
             CliInteraction interaction(options, options.inputs[i], jobErr);
-            InputConversion conversion(options, interaction, written, jobErr, jobOut);
+            InputConversion conversion(options, interaction, claims, jobErr, jobOut);
             return conversion.run(options.inputs[i], i + 1, options.inputs.size(), turns, *sources);
         });
     return allConverted ? 0 : 1;

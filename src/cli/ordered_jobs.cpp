@@ -52,6 +52,18 @@ void JobTurns::waitForEarlier(std::size_t index)
     m_changed.wait(lock, [&] { return m_doneBefore >= index; });
 }
 
+void JobTurns::waitForEarlierWhere(std::size_t index, const std::function<bool(std::size_t)>& matters)
+{
+    std::unique_lock lock(m_mutex);
+    // Jobs found finished or not to matter are not looked at again.
+    std::size_t checked = m_doneBefore;
+    m_changed.wait(lock, [&] {
+        checked = std::max(checked, m_doneBefore);
+        while (checked < index && (m_done[checked] || !matters(checked))) ++checked;
+        return checked >= index;
+    });
+}
+
 void JobTurns::finish(std::size_t index)
 {
     {

@@ -2,8 +2,8 @@
 // Running the conversions of many INPUTs at once while the run reads as if they ran one after
 // another: each job writes its messages and its standard output into its own record, and the
 // records reach the real streams in job order, each as soon as its job and every job before it
-// are done. A job that must see the results of the jobs before it (writing its book after
-// theirs, so that "would overwrite the book written before it" means the same) waits its turn.
+// are done. A job that must see the results of some jobs before it (reading the book one of
+// them writes, writing a file one of them reads or writes) waits for those.
 
 #include <condition_variable>
 #include <cstddef>
@@ -21,6 +21,8 @@ public:
     explicit JobTurns(std::size_t count);
     // Blocks until every job before `index` has finished.
     void waitForEarlier(std::size_t index);
+    // Blocks until every job before `index` for which `matters` holds has finished.
+    void waitForEarlierWhere(std::size_t index, const std::function<bool(std::size_t)>& matters);
     void finish(std::size_t index);
 
 private:

@@ -80,7 +80,10 @@ public:
 
     void run()
     {
-        m_body.reserve(m_parser.text().size());
+        // The body is about as long as the source, often a little longer (line breaks, tags
+        // spelled out): room for a quarter more spares a regrowth, which would hold the body
+        // twice while it is copied. Room never written to costs a large book no memory.
+        m_body.reserve(m_parser.text().size() + m_parser.text().size() / 4);
         for (std::int32_t i = 0; i < m_parser.itemCount(); ++i) {
             const HtmlItem item = m_parser.item(i);
             m_index = i;
@@ -224,8 +227,18 @@ private:
     void appendText(std::string& out, std::string_view text)
     {
         if (text.empty()) return;
+        // Without references the text goes straight into the body and its line breaks are
+        // straightened there: making it safe neither adds nor removes a line break.
+        if (text.find('&') == std::string_view::npos) {
+            const std::size_t from = out.size();
+            appendXmlSafeText(out, text);
+            if (m_options.straightenText) straightenLineBreaksFrom(out, from);
+            return;
+        }
+        // A reference may stand for a line break, which stays: the text is straightened first.
         std::string t = m_options.straightenText ? straightenLineBreaks(text) : std::string(text);
-        if (t.find('&') != std::string::npos) t = applyEntityRules(replaceEntityByChar(t, 32, "&nbsp;"));
+        if (t.find("&nbsp;") != std::string::npos) t = replaceEntityByChar(t, 32, "&nbsp;");
+        if (t.find("&quot;") != std::string::npos || t.find("&#8209;") != std::string::npos) t = applyEntityRules(t);
         appendXmlSafeText(out, t);
     }
 
@@ -390,7 +403,8 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
         throw;
     }
     // The body is finished while the picture workers still shrink and encode.
-    std::string body = collapseSpaceRuns(balanceBody(std::move(walk.body())));
+    std::string body = balanceBody(std::move(walk.body()));
+    collapseSpaceRunsInPlace(body);
     walk.body().clear();
     walk.body().shrink_to_fit();
     TextPieces binaries = services.pictures.completeBinaries(std::move(walk.binaries()));

@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "base/ascii_case.h"
@@ -156,6 +157,42 @@ std::string utf8ToWindows1251(std::string_view utf8)
     return out;
 }
 
+std::string utf8ToWindows1251InPlace(std::string&& utf8, std::size_t from)
+{
+    std::string text = std::move(utf8);
+    // Written behind the reading: a character of two or more bytes gives one. Only a reference
+    // can be longer than what it stands for; where it would overtake the reading, the rest is
+    // converted into a copy.
+    std::size_t put = 0;
+    for (std::size_t i = std::min(from, text.size()); i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            const std::size_t end = scan::asciiRunEnd(text, i);
+            if (put != i) std::memmove(text.data() + put, text.data() + i, end - i);
+            put += end - i;
+            i = end;
+            continue;
+        }
+        char32_t cp = 0;
+        const std::size_t start = i;
+        i += decodeUtf8(text, i, cp);
+        if (const auto byte = unicodeToWindows1251(cp)) {
+            text[put++] = static_cast<char>(*byte);
+            continue;
+        }
+        std::string reference;
+        appendCharacterReference(reference, cp);
+        if (put + reference.size() > i) {
+            std::string out = text.substr(0, put);
+            out.append(utf8ToWindows1251(std::string_view(text).substr(start)));
+            return out;
+        }
+        text.replace(put, reference.size(), reference);
+        put += reference.size();
+    }
+    text.resize(put);
+    return text;
+}
+
 std::string codePageToUtf8(std::string_view bytes, std::string_view codePage)
 {
     const std::string name = lowerName(codePage);
@@ -263,6 +300,20 @@ std::string sourceToWindows1251(std::string_view bytes, std::string_view encodin
         bytes.remove_prefix(2);
     if (const auto table = singleByteCodePageOf(iconvName(name))) return table->toWindows1251(bytes);
     return utf8ToWindows1251(codePageToUtf8(bytes, name));
+}
+
+std::string sourceToWindows1251Taken(std::string&& bytes, std::string_view encoding,
+                                     const EncodingWarningHandler& onWarning)
+{
+    std::string name = lowerName(encoding);
+    if (name.empty() || name == "auto") name = detectSourceEncoding(bytes, onWarning);
+    if (isWindows1251Name(name)) return std::move(bytes);
+    if (isUtf8Name(name)) {
+        const std::size_t mark = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+        return utf8ToWindows1251InPlace(std::move(bytes), mark);
+    }
+    const std::string taken = std::move(bytes);
+    return sourceToWindows1251(taken, name, onWarning);
 }
 
 std::string_view byteOrderMark(std::string_view encoding)

@@ -26,6 +26,10 @@ std::optional<unsigned char> unicodeToWindows1251(char32_t codePoint);
 std::string windows1251ToUtf8(std::string_view text);
 // UTF-8 as windows-1251 bytes; lacking characters become "&#N;", invalid bytes U+FFFD's reference.
 std::string utf8ToWindows1251(std::string_view utf8);
+// The same, converted where it stands from byte `from` on (the bytes before it, a byte-order
+// mark, are dropped): a large source is not copied. Gives what utf8ToWindows1251 gives for
+// utf8.substr(from).
+std::string utf8ToWindows1251InPlace(std::string&& utf8, std::size_t from = 0);
 
 // `bytes` in the code page `codePage` (any name iconv knows: "windows-1252", "cp866",
 // "macintosh", ...) as UTF-8. Throws EncodingError naming the code page when iconv lacks it.
@@ -47,6 +51,10 @@ std::string detectSourceEncoding(std::string_view bytes, const EncodingWarningHa
 // that iconv does not know ("unknown character set 'x'"): one the user named is not ignored.
 std::string sourceToWindows1251(std::string_view bytes, std::string_view encoding = "auto",
                                 const EncodingWarningHandler& onWarning = {});
+// The same for bytes that are not needed afterwards: windows-1251 and UTF-8 are converted where
+// they stand rather than copied.
+std::string sourceToWindows1251Taken(std::string&& bytes, std::string_view encoding,
+                                     const EncodingWarningHandler& onWarning = {});
 // windows-1251 text written back in a source's encoding (a charset name as
 // DetectSourceEncoding gives it), so that a page saved again declares what its bytes are.
 // Characters the encoding lacks become references; `withByteOrderMark` puts the encoding's

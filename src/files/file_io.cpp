@@ -159,38 +159,45 @@ bool mayFollowLink(const struct stat& info, const struct stat& folderInfo)
 
 // The path the name leads to once every symbolic link in it is followed, as the system would
 // for an open, refusing links another user planted in a shared folder. The last part may not
-// exist yet (a new book).
-std::filesystem::path resolveForWriting(const std::filesystem::path& named)
+// exist yet (a new book). A relative name stays relative to the current folder while no ".."
+// leads above it. `found` tells whether the path exists, and `info` is then its lstat.
+std::filesystem::path resolveForWriting(const std::filesystem::path& named, struct stat& info, bool& found)
 {
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(named, error);
-    if (error) fail("cannot write", named, error.value());
     std::vector<std::string> left;  // the parts still to walk, the next one last
     const auto pushParts = [&left](const std::filesystem::path& path) {
         std::vector<std::string> parts;
         for (const std::filesystem::path& part : path.relative_path()) parts.push_back(part.string());
         left.insert(left.end(), parts.rbegin(), parts.rend());
     };
-    pushParts(absolute);
-    std::filesystem::path resolved = "/";
+    pushParts(named);
+    std::filesystem::path resolved = named.is_absolute() ? "/" : "";
+    bool known = false;  // whether `info` describes `resolved`
     int hops = 0;
     while (!left.empty()) {
         const std::string part = std::move(left.back());
         left.pop_back();
         if (part.empty() || part == ".") continue;
         if (part == "..") {
+            // Above the current folder: from here on the walk goes by absolute names.
+            if (resolved.empty()) {
+                resolved = std::filesystem::current_path(error);
+                if (error) fail("cannot write", named, error.value());
+            }
             resolved = resolved.parent_path();
+            known = false;
             continue;
         }
         const std::filesystem::path next = resolved / part;
-        struct stat info {};
-        if (::lstat(next.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        known = ::lstat(next.c_str(), &info) == 0;
+        if (!known || !S_ISLNK(info.st_mode)) {
             resolved = next;
             continue;
         }
+        known = false;
         if (++hops > 40) fail("cannot write", named, ELOOP);  // as the system counts a loop
         struct stat folderInfo {};
-        if (::stat(resolved.c_str(), &folderInfo) != 0) fail("cannot write", named, errno);
+        if (::stat(resolved.empty() ? "." : resolved.c_str(), &folderInfo) != 0) fail("cannot write", named, errno);
         if (!mayFollowLink(info, folderInfo))
             throw FileError("cannot write '" + named.string() + "': the symbolic link '" + next.string() +
                             "' belongs to another user in a shared folder, so it is not followed");
@@ -199,6 +206,8 @@ std::filesystem::path resolveForWriting(const std::filesystem::path& named)
         if (leadsTo.is_absolute()) resolved = "/";
         pushParts(leadsTo);
     }
+    if (resolved.empty()) resolved = ".";
+    found = known || ::lstat(resolved.c_str(), &info) == 0;
     return resolved;
 }
 
@@ -372,9 +381,10 @@ void writeFileAtomically(const std::filesystem::path& named, std::span<const std
 {
     // A symbolic link named as the target keeps leading where it did: the file it leads to is
     // the one replaced (or made, when the link dangles), not the link.
-    const std::filesystem::path path = named.has_filename() ? resolveForWriting(named) : named;
     struct stat existing {};
-    const bool exists = ::lstat(path.c_str(), &existing) == 0;
+    bool exists = false;
+    const std::filesystem::path path = named.has_filename() ? resolveForWriting(named, existing, exists) : named;
+    if (!named.has_filename()) exists = ::lstat(path.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
         if (S_ISBLK(existing.st_mode) || naming != TargetNaming::NamedByUser)
             throw FileError("cannot write '" + named.string() + "': it is " + kindOfSpecialFile(existing.st_mode) +

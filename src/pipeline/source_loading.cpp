@@ -61,21 +61,17 @@ std::string readSource(const SourceFile& file, std::size_t maxBytes)
 
 namespace {
 
-EncodingWarningHandler warningsOf(std::string_view sourceName, UserInteraction& user)
+// The front ends say which source a warning is about, so the core's text does not repeat it.
+EncodingWarningHandler warningsTo(UserInteraction& user)
 {
-    return [sourceName, &user](std::string_view warning) {
-        std::string text(sourceName);
-        text.append(": ").append(warning);
-        user.warn(text);
-    };
+    return [&user](std::string_view warning) { user.warn(warning); };
 }
 
 }  // namespace
 
-std::string decodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
-                         UserInteraction& user)
+std::string decodeSource(std::string_view bytes, std::string_view encoding, UserInteraction& user)
 {
-    return sourceToWindows1251(bytes, encoding, warningsOf(sourceName, user));
+    return sourceToWindows1251(bytes, encoding, warningsTo(user));
 }
 
 std::string cleanSource(std::string text, const ConversionOptions& options, UserInteraction& user)
@@ -96,12 +92,13 @@ LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const 
     source.folder = file.folder();
     // A word processor's HTML is UTF-8.
     const std::string_view encoding = file.html.empty() ? std::string_view(load.encoding) : "utf-8";
-    const std::string bytes = readSource(file, load.maxBytes);
+    std::string bytes = readSource(file, load.maxBytes);
     source.encoding = asciiLower(encoding);
     if (source.encoding.empty() || source.encoding == "auto")
-        source.encoding = detectSourceEncoding(bytes, warningsOf(source.name, user));
+        source.encoding = detectSourceEncoding(bytes, warningsTo(user));
     source.byteOrderMark = hasByteOrderMark(bytes, source.encoding);
-    std::string text = sourceToWindows1251(bytes, source.encoding);
+    // Converted where the bytes were read: a large source is held once, not twice.
+    std::string text = sourceToWindows1251Taken(std::move(bytes), source.encoding);
     source.text = joinLinesCrLfOwned(load.clean ? cleanSource(std::move(text), options, user) : std::move(text), true);
     return source;
 }

@@ -88,10 +88,8 @@ struct LoadedSource {
 // than maxBytes.
 std::string readSource(const SourceFile& file, std::size_t maxBytes = kMaxSourceBytes);
 // The bytes as windows-1251 (`encoding` as in LoadOptions). Doubts about a declared encoding
-// go to user.warn, prefixed with "`sourceName`: ". Throws EncodingError for a charset that is
-// not known.
-std::string decodeSource(std::string_view bytes, std::string_view encoding, std::string_view sourceName,
-                         UserInteraction& user);
+// go to user.warn. Throws EncodingError for a charset that is not known.
+std::string decodeSource(std::string_view bytes, std::string_view encoding, UserInteraction& user);
 // The cleaned source, every line ended by CR LF. Tokenizer problems go to user.
 std::string cleanSource(std::string text, const ConversionOptions& options, UserInteraction& user);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vellumar {
 namespace {
 
@@ -48,6 +50,38 @@ TEST(TextRules, CollapseKeepsFirstBlankOfRun)
     EXPECT_EQ(collapseSpaceRuns("\xa0\xa0x"), "\xa0x");
     EXPECT_EQ(collapseSpaceRuns("  a  b   "), " a b ");
     EXPECT_EQ(collapseSpaceRuns("a b"), "a b");
+}
+
+TEST(TextRules, InPlaceFormsMatchTheCopyingOnes)
+{
+    const std::string texts[] = {
+        "",
+        " ",
+        "a",
+        "  ",
+        "a\t \xa0 b",
+        " \r\n ",
+        "\xa0\xa0x",
+        "  a  b   ",
+        "a b",
+        "x    ",
+        "    x",
+        "no runs at all",
+        "a \t\t\t b  c \xa0\xa0 d",
+        std::string(70, ' ') + "tail" + std::string(40, '\t'),
+    };
+    for (const std::string& text : texts) {
+        std::string collapsed = text;
+        collapseSpaceRunsInPlace(collapsed);
+        EXPECT_EQ(collapsed, collapseSpaceRuns(text)) << '[' << text << ']';
+        for (std::size_t from : {std::size_t{0}, std::size_t{2}, text.size() + 3}) {
+            std::string straightened = text + "\r\nline\rend\n";
+            straightenLineBreaksFrom(straightened, from);
+            const std::string whole = text + "\r\nline\rend\n";
+            const std::size_t kept = std::min(from, whole.size());
+            EXPECT_EQ(straightened, whole.substr(0, kept) + straightenLineBreaks(whole.substr(kept))) << from;
+        }
+    }
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ TEST_F(HostileInputsCli, MissingPicturesAndUnknownLabelsAreWarnedAbout)
     write("book.html", "<html><head><meta charset=\"x-foo\"></head><body><p>Ё<img src=\"gone.png\"></p></body></html>");
     const Outcome r = run("book.html");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.err.find("warning: book.html: unknown character set 'x-foo' in <meta> ignored"), std::string::npos)
+    EXPECT_NE(r.err.find("book.html: warning: unknown character set 'x-foo' in <meta> ignored"), std::string::npos)
         << r.err;
     // The path tried is the src taken from the INPUT's folder, here the current one.
     EXPECT_NE(r.err.find("warning: picture 'gone.png' left out: no file gone.png"), std::string::npos) << r.err;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -72,6 +73,42 @@ TEST(OrderedJobs, AJobThatThrowsCountsAsFailedAndTheRestGoOn)
     });
     EXPECT_FALSE(all);
     EXPECT_EQ(err.text(), "0123");
+}
+
+// A job waits only for the earlier jobs that matter to it: job 1 finishes while job 0 waits for
+// it, and job 2 waits for job 0 alone.
+TEST(OrderedJobs, AJobWaitsOnlyForTheEarlierOnesThatMatter)
+{
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool secondDone = false;
+    std::vector<std::size_t> finished;
+    StringOutput err;
+    StringOutput out;
+    const bool all = runJobsInOrder(3, 3, err, out, [&](std::size_t i, TextOutput& e, TextOutput&, JobTurns& turns) {
+        e << i;
+        if (i == 0) {
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return secondDone; });
+        } else if (i == 1) {
+            turns.waitForEarlierWhere(1, [](std::size_t) { return false; });
+            const std::lock_guard lock(mutex);
+            finished.push_back(i);
+            secondDone = true;
+            changed.notify_all();
+            return true;
+        } else {
+            turns.waitForEarlierWhere(2, [](std::size_t earlier) { return earlier == 0; });
+        }
+        const std::lock_guard lock(mutex);
+        finished.push_back(i);
+        return true;
+    });
+    EXPECT_TRUE(all);
+    EXPECT_EQ(err.text(), "012");
+    ASSERT_EQ(finished.size(), 3u);
+    EXPECT_EQ(finished.back(), 2u);
+    EXPECT_EQ(finished.front(), 1u);
 }
 
 }  // namespace

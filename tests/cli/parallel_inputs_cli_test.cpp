@@ -113,6 +113,8 @@ TEST_F(ParallelInputs, OutputsThatMeetAndInputsThatAreEarlierOutputs)
         {"SameProposedName", "--title Same FOLDER/a/x.html FOLDER/c/y.html FOLDER/a/z.html", ""},
         // a/x.fb2 is read as a source after a/x.html has written it.
         {"AnInputThatAnEarlierOneWrites", "FOLDER/a/x.html FOLDER/a/x.fb2", ""},
+        // c/y.fb2 is read as a source before c/y.html replaces it with its book.
+        {"AnInputThatALaterOneWrites", "FOLDER/c/y.fb2 FOLDER/a/x.html FOLDER/c/y.html", ""},
         // Item lists of several INPUTs follow each other on standard output; the second "-"
         // finds standard input read.
         {"ListingsOnStandardOutput", "--items FOLDER/a/x.html - FOLDER/c/y.html -", "<p>typed</p>"},
@@ -126,6 +128,7 @@ TEST_F(ParallelInputs, OutputsThatMeetAndInputsThatAreEarlierOutputs)
         writeBoth("b/x.html", book("<p>b x</p>"));
         writeBoth("c/y.html", book("<p>c y</p>"));
         writeBoth("a/z.html", book("<p>a z</p>"));
+        writeBoth("c/y.fb2", book("<p>an old c y</p>"));
         expectSameRuns(c.args, c.stdinText);
     }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -98,6 +100,53 @@ TEST(TextEncoding, SourcesBecomeWindows1251)
     EXPECT_EQ(sourceToWindows1251("<meta charset=koi8-r>\xf0", "auto"), "<meta charset=koi8-r>\xcf");
     EXPECT_EQ(sourceToWindows1251("\xcf", "windows-1251"), "\xcf");
     EXPECT_EQ(sourceToWindows1251(std::string("\xff\xfe" "a\0", 4), "auto"), "a");
+}
+
+TEST(TextEncoding, ConvertingWhereTheBytesStandGivesWhatACopyGives)
+{
+    const std::string cyrillic = "Привет, мир! ";
+    struct Case {
+        const char* name;
+        std::string utf8;
+        std::size_t from;
+    };
+    const Case cases[] = {
+        {"Empty", "", 0},
+        {"Ascii", "<p>plain text</p>", 0},
+        {"Cyrillic", "<p>" + cyrillic + "</p>", 0},
+        {"ByteOrderMarkSkipped", "\xEF\xBB\xBF<p>Ё</p>", 3},
+        {"FromPastTheEnd", "abc", 7},
+        // A reference longer than its character, before any shorter character made room.
+        {"ReferenceAtTheStart", "☃ snow", 0},
+        {"ReferenceAfterAscii", "snow ☃", 0},
+        {"ReferenceWithRoomBehindIt", cyrillic + cyrillic + "☃ and 😀 end", 0},
+        {"InvalidBytes", "a\xff\xfe b \xC3", 0},
+        {"InvalidAfterRoom", cyrillic + "\xff\xff\xff\xff tail", 0},
+        {"TruncatedSequenceAtEnd", cyrillic + "\xE2\x98", 0},
+    };
+    for (const Case& c : cases) {
+        const std::string expected =
+            utf8ToWindows1251(std::string_view(c.utf8).substr(std::min(c.from, c.utf8.size())));
+        EXPECT_EQ(utf8ToWindows1251InPlace(std::string(c.utf8), c.from), expected) << c.name;
+    }
+}
+
+TEST(TextEncoding, TakenSourcesBecomeWhatCopiedOnesBecome)
+{
+    const std::string sources[] = {
+        "\xEF\xBB\xBF<p>Ё&</p>",
+        "<meta charset=utf-8><p>Привет ☃</p>",
+        "<meta charset=iso-8859-1><p>\x93x\x94</p>",
+        "<meta charset=koi8-r>\xf0",
+        "<p>\xcf\xf0\xe8</p>",
+        std::string("\xff\xfe"
+                    "a\0",
+                    4),
+    };
+    for (const std::string& bytes : sources)
+        for (const char* encoding : {"auto", "utf-8", "windows-1251", "koi8-r"})
+            EXPECT_EQ(sourceToWindows1251Taken(std::string(bytes), encoding), sourceToWindows1251(bytes, encoding))
+                << bytes << " as " << encoding;
 }
 
 }  // namespace

@@ -83,6 +83,46 @@ TEST(SpecialTargets, SymbolicLinkIsKeptAndItsFileWritten)
     EXPECT_TRUE(fs::is_symlink(loop));
 }
 
+// Makes `folder` the current one for as long as it lives.
+class InFolder {
+public:
+    explicit InFolder(const fs::path& folder) : m_was(fs::current_path()) { fs::current_path(folder); }
+    ~InFolder() { fs::current_path(m_was); }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+
+private:
+    fs::path m_was;
+};
+
+// A relative name is followed from the current folder, ".." and links included, and no
+// temporary file is left anywhere.
+TEST(SpecialTargets, RelativeNamesLeadWhereTheySay)
+{
+    TempFolder folder;
+    fs::create_directories(folder.file("shelf/inner"));
+    fs::create_symlink("../linked.fb2", folder.file("shelf/link.fb2"));
+    fs::create_symlink("inner", folder.file("shelf/in"));
+    struct Case {
+        const char* named;    // from the folder "shelf"
+        const char* written;  // from the top folder
+    };
+    const Case cases[] = {
+        {"book.fb2", "shelf/book.fb2"},          {"../top.fb2", "top.fb2"},
+        {"./inner/../b.fb2", "shelf/b.fb2"},     {"link.fb2", "linked.fb2"},
+        {"../shelf/up.fb2", "shelf/up.fb2"},     {"in/../via-link.fb2", "shelf/via-link.fb2"},
+        {"in/deep.fb2", "shelf/inner/deep.fb2"},
+    };
+    {
+        const InFolder here(folder.file("shelf"));
+        for (const Case& c : cases) writeFileAtomically(c.named, std::string("book ") + c.named);
+    }
+    for (const Case& c : cases) EXPECT_EQ(readFileBytes(folder.file(c.written)), std::string("book ") + c.named);
+    EXPECT_TRUE(fs::is_symlink(folder.file("shelf/link.fb2")));
+    EXPECT_EQ(entriesIn(folder.path()), 3u);         // shelf, top.fb2, linked.fb2
+    EXPECT_EQ(entriesIn(folder.file("shelf")), 7u);  // inner, link.fb2, in and four books
+}
+
 TEST(SpecialTargets, SocketIsWrittenIntoAndKept)
 {
     TempFolder folder;
@@ -288,6 +328,21 @@ TEST_F(PlantedTargets, AnotherUsersLinkOnTheWayIsNotFollowed)
     plantLink(m_private, m_shared / "books", kOther);
     const std::string error = errorWriting(m_shared / "books" / "notes.txt");
     EXPECT_NE(error.find("belongs to another user in a shared folder"), std::string::npos) << error;
+    expectNotesUntouched();
+}
+
+// A relative name meets the same checks as the absolute one.
+TEST_F(PlantedTargets, RelativeNamesAreCheckedAsAbsoluteOnes)
+{
+    plantLink(m_notes, m_shared / "chapter.fb2", kOther);
+    plantLink(m_private, m_shared / "books", kOther);
+    const InFolder here(m_shared);
+    for (const char* named :
+         {"chapter.fb2", "./chapter.fb2", "../shared/chapter.fb2", "books/notes.txt", "../shared/books/notes.txt"}) {
+        const std::string error = errorWriting(named);
+        EXPECT_NE(error.find("belongs to another user in a shared folder"), std::string::npos)
+            << named << ": " << error;
+    }
     expectNotesUntouched();
 }
 

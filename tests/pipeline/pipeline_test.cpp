@@ -72,7 +72,8 @@ TEST_F(Pipeline, ReadingProblemsNameTheSource)
 
     loadSource(SourceFile{write("odd.html", "<meta charset=klingon><p>x</p>")}, LoadOptions{}, m_options, m_user);
     ASSERT_EQ(m_user.warnings.size(), 1u);
-    EXPECT_TRUE(m_user.warnings[0].starts_with(m_folder.path().string() + "/odd.html: ")) << m_user.warnings[0];
+    // The front ends put the source's name before it.
+    EXPECT_EQ(m_user.warnings[0], "unknown character set 'klingon' in <meta> ignored");
     EXPECT_EQ(SourceFile::fromStandardInput().displayName(), "standard input");
     EXPECT_EQ(SourceFile::fromStandardInput().folder(), std::filesystem::path());
 }

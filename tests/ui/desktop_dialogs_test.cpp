@@ -13,8 +13,12 @@
 
 #include "message_box_catcher.h"
 #include "ui/commands/dialog_interaction.h"
+#include "ui/commands/images_commands.h"
 #include "ui/dialogs/book_info_dialog.h"
 #include "ui/dialogs/desktop_dialogs.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/settings/settings_store.h"
+#include "ui/window/main_window.h"
 
 namespace vellumar {
 namespace {
@@ -26,6 +30,16 @@ TEST(PlainMessageBoxes, TextsThatLookLikeTagsAreShownAsTheyAre)
     DesktopDialogs dialogs(&owner, &bookInfo);
     DialogInteraction interaction(&owner, bookInfo, 1);
     const QString text = QStringLiteral("<a =x");
+    // A folder whose name looks like a tag, holding a picture that is none.
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(text));
+    QFile picture(folder.filePath(text + QStringLiteral(".png")));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    picture.write("not a picture");
+    picture.close();
+    MainWindow window;
+    HelpWindow help;
+    help.setProgramFolder(folder.filePath(text + QStringLiteral("/bin")));
     struct Case {
         const char* name;
         std::function<void()> show;
@@ -36,6 +50,9 @@ TEST(PlainMessageBoxes, TextsThatLookLikeTagsAreShownAsTheyAre)
         {"replace question", [&] { dialogs.confirmReplace(text); }},
         {"unsaved question", [&] { dialogs.askUnsavedChanges(text); }},
         {"tokenizer problem in a dialog", [&] { interaction.reportTokenizerProblem("problem", "<a =x"); }},
+        {"settings problem", [&] { reportSettingsProblem(&owner, text); }},
+        {"picture that cannot be read", [&] { window.imagesCommands().loadPicture(picture.fileName()); }},
+        {"missing help text", [&] { help.loadHelpText(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "files/file_io.h"
+#include "ui/settings/interface_language.h"
+#include "ui/settings/message_texts.h"
 #include "ui/settings/program_folder.h"
 
 namespace vellumar::testing {
@@ -30,6 +32,9 @@ protected:
     }
     void TearDown() override
     {
+        // The language a test chose is the process's: the next test starts in English.
+        resetLanguageMessages();
+        useInterfaceLanguage(QStringLiteral("en"));
         setProgramFolder(QString());
         qputenv("XDG_CONFIG_HOME", m_oldConfig);
         qputenv("XDG_DATA_HOME", m_oldData);

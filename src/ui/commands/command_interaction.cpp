@@ -2,6 +2,8 @@
 
 #include "ui/commands/command_dialogs.h"
 #include "ui/editor/charset_text.h"
+#include "ui/settings/converter_texts.h"
+#include "ui/settings/message_texts.h"
 #include "ui/window/main_window.h"
 
 namespace vellumar {
@@ -26,23 +28,20 @@ std::optional<BookInfoAnswers> CommandInteraction::askBookInfoProposing(const Bo
     return m_dialogs.askBookInfoProposing(proposed);
 }
 
-void CommandInteraction::warn(std::string_view text)
-{
-    m_warnings << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+void CommandInteraction::warn(std::string_view text) { m_warnings << converterText(text); }
 
 void CommandInteraction::finish()
 {
     if (m_heldBack > 0) {
-        const QString text = m_heldBack == 1 ? QStringLiteral("1 more problem in the HTML")
-                                             : QStringLiteral("%1 more problems in the HTML").arg(m_heldBack);
+        const QString text = m_heldBack == 1 ? message(MessageId::MoreProblem)
+                                             : message(MessageId::MoreProblems, {QString::number(m_heldBack)});
         m_heldBack = 0;
         m_dialogs.showMessage(MainWindow::applicationTitle(), text);
     }
     if (!m_warnings.isEmpty()) {
         QStringList lines = m_warnings.mid(0, kShownWarnings);
         if (m_warnings.size() > kShownWarnings)
-            lines << QStringLiteral("... and %1 more.").arg(m_warnings.size() - kShownWarnings);
+            lines << message(MessageId::MoreWarnings, {QString::number(m_warnings.size() - kShownWarnings)});
         m_warnings.clear();
         m_dialogs.showMessage(MainWindow::applicationTitle(), lines.join(QLatin1Char('\n')));
     }

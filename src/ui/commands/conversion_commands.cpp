@@ -17,6 +17,7 @@
 #include "ui/commands/word_conversion.h"
 #include "ui/editor/charset_text.h"
 #include "ui/editor/code_editor.h"
+#include "ui/settings/converter_texts.h"
 #include "ui/window/main_window.h"
 
 namespace vellumar {
@@ -63,7 +64,7 @@ void ConversionCommands::openSourceFile(const QString& path)
     } catch (const std::exception& error) {
         // The source editor stays empty and the caption as it was.
         user.finish();
-        m_dialogs.showError(QString::fromUtf8(error.what()));
+        m_dialogs.showError(converterText(std::string_view(error.what())));
         return;
     }
     user.finish();
@@ -93,8 +94,8 @@ bool ConversionCommands::loadSourceDocument(const QString& path, CommandInteract
         if (progress && progress->cancelled()) return false;
         progress.reset();
         // The second line says why, so that the user knows what to do.
-        m_dialogs.showMessage(MainWindow::applicationTitle(),
-                              path + QStringLiteral(" не конвертирован.\n") + QString::fromUtf8(error.what()));
+        m_dialogs.showMessage(MainWindow::applicationTitle(), path + QStringLiteral(" не конвертирован.\n") +
+                                                                  converterText(std::string_view(error.what())));
         return false;
     }
     // Relative pictures of this document, and the book's save dialog, start in its folder.
@@ -127,7 +128,7 @@ void ConversionCommands::convert()
         }
     } catch (const std::exception& error) {
         user.finish();
-        m_dialogs.showError(QString::fromUtf8(error.what()));
+        m_dialogs.showError(converterText(std::string_view(error.what())));
         return;
     }
     user.finish();

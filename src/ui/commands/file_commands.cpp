@@ -16,6 +16,8 @@
 #include "ui/commands/conversion_commands.h"
 #include "ui/commands/file_names.h"
 #include "ui/editor/code_editor.h"
+#include "ui/settings/converter_texts.h"
+#include "ui/settings/message_texts.h"
 #include "ui/window/main_window.h"
 
 namespace vellumar {
@@ -27,10 +29,7 @@ std::filesystem::path localPath(const QString& path)
     return std::filesystem::path(path.toStdU16String());
 }
 
-QString errorText(const std::exception& error)
-{
-    return QString::fromUtf8(error.what());
-}
+QString errorText(const std::exception& error) { return converterText(std::string_view(error.what())); }
 
 }  // namespace
 
@@ -62,16 +61,12 @@ bool FileCommands::mayReplace(CodeEditor& editor, const QString& question, bool 
 
 bool FileCommands::maySourceBeReplaced()
 {
-    return mayReplace(*m_window.sourceEditor(), QStringLiteral("The source HTML has changes that are not saved.\n"
-                                                           "Do you want to save them?"),
-                      &FileCommands::saveSourceHtml);
+    return mayReplace(*m_window.sourceEditor(), message(MessageId::UnsavedSource), &FileCommands::saveSourceHtml);
 }
 
 bool FileCommands::mayFb2BeReplaced()
 {
-    return mayReplace(*m_window.fb2Editor(), QStringLiteral("The FB2 document has changes that are not saved.\n"
-                                                           "Do you want to save them?"),
-                      &FileCommands::saveFb2);
+    return mayReplace(*m_window.fb2Editor(), message(MessageId::UnsavedBook), &FileCommands::saveFb2);
 }
 
 bool FileCommands::mayClose()
@@ -176,8 +171,7 @@ bool FileCommands::loadFb2File(const QString& path)
             m_window.fb2Editor()->setDocumentCodePage(encoding.editorCodePage());
         } catch (const EncodingError& error) {
             // Shown as the bytes they are, in the character set, as a windows-1251 book.
-            m_dialogs.showError(path + QStringLiteral(": ") + errorText(error) +
-                                QStringLiteral(" in its XML declaration; it is shown as windows-1251."));
+            m_dialogs.showError(message(MessageId::ShownAsWindows1251, {path, errorText(error)}));
             encoding = BookEncoding();
             held = bytes;
         }
@@ -219,18 +213,14 @@ bool FileCommands::openFile(const QString& path)
     case FileKind::Other:
         break;
     }
-    m_dialogs.showError(QStringLiteral("%1 cannot be opened: Vellumar opens FB2 books (.fb2) and source documents "
-                                       "(.htm, .html, .doc, .rtf, .docx, .odt).")
-                            .arg(path));
+    m_dialogs.showError(message(MessageId::CannotOpen, {path}));
     return false;
 }
 
 void FileCommands::reportNotOpened(const QStringList& files)
 {
     m_dialogs.showMessage(MainWindow::applicationTitle(),
-                          QStringLiteral("The window holds one source document and one FB2 book at a time, so "
-                                         "these files were not opened:\n") +
-                              files.join(QLatin1Char('\n')));
+                          message(MessageId::NotOpened, {files.join(QLatin1Char('\n'))}));
 }
 
 bool FileCommands::saveFb2As()
@@ -306,10 +296,7 @@ void FileCommands::viewFile(const QString& path)
         return;
     }
     if (!m_dialogs.openWithDesktop(path))
-        m_dialogs.showMessage(MainWindow::applicationTitle(),
-                              QStringLiteral("No program is set to open FB2 files on this desktop, so %1 cannot be "
-                                             "shown.")
-                                  .arg(path));
+        m_dialogs.showMessage(MainWindow::applicationTitle(), message(MessageId::NoBookViewer, {path}));
 }
 
 }  // namespace vellumar

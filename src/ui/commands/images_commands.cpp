@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 
 #include "pictures/picture_page.h"
@@ -12,7 +11,9 @@
 #include "ui/commands/dialog_interaction.h"
 #include "ui/commands/file_commands.h"
 #include "ui/dialogs/picture_dialog.h"
+#include "ui/dialogs/plain_message_box.h"
 #include "ui/editor/code_editor.h"
+#include "ui/settings/converter_texts.h"
 #include "ui/window/main_window.h"
 
 namespace vellumar {
@@ -50,7 +51,7 @@ ImagesPageCommands::~ImagesPageCommands() = default;
 
 void ImagesPageCommands::showError(const QString& message)
 {
-    QMessageBox::critical(&m_window, QCoreApplication::applicationName(), message);
+    showPlainMessageBox(&m_window, QMessageBox::Critical, QCoreApplication::applicationName(), message);
 }
 
 void ImagesPageCommands::showTexts(const PictureTexts& texts)
@@ -74,7 +75,7 @@ void ImagesPageCommands::loadPicture(const QString& path)
                 loadPictureTexts(localPath(path), m_window.conversionOptions(), m_copies))
             showTexts(*texts);
     } catch (const std::exception& error) {
-        showError(QString::fromUtf8(error.what()));
+        showError(converterText(std::string_view(error.what())));
     }
 }
 
@@ -113,7 +114,7 @@ void ImagesPageCommands::convertTable()
         showTexts(*texts);
         m_window.setActivePage(MainWindow::ImagesPage);
     } catch (const std::exception& error) {
-        showError(QString::fromUtf8(error.what()));
+        showError(converterText(std::string_view(error.what())));
     }
 }
 

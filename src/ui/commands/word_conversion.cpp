@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 
 #include "ui/commands/user_input_refusal.h"
+#include "ui/settings/message_texts.h"
 
 namespace vellumar {
 
@@ -21,7 +22,7 @@ WordConversionProgress::WordConversionProgress(QWidget* owner, const QString& do
 {
     m_dialog->setObjectName(QStringLiteral("WordConversionProgress"));
     m_dialog->setWindowTitle(QCoreApplication::applicationName());
-    m_dialog->setLabelText(QStringLiteral("LibreOffice is saving %1 as HTML...").arg(QFileInfo(document).fileName()));
+    m_dialog->setLabelText(message(MessageId::LibreOfficeSaving, {QFileInfo(document).fileName()}));
     m_dialog->setRange(0, 0);  // no steps to count: a busy bar
     m_dialog->setMinimumDuration(0);
     m_dialog->setAutoClose(false);

@@ -10,6 +10,7 @@
 #include "ui/dialogs/book_info_dialog.h"
 #include "ui/dialogs/file_dialogs.h"
 #include "ui/dialogs/plain_message_box.h"
+#include "ui/settings/message_texts.h"
 #include "ui/window/main_window.h"
 
 namespace vellumar {
@@ -58,8 +59,8 @@ bool DesktopDialogs::confirmReplace(const QString& path)
 {
     const NormalCursorScope arrow;
     return showPlainMessageBox(m_owner, QMessageBox::Question, MainWindow::applicationTitle(),
-                               QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
-                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                               message(MessageId::ReplaceFile, {path}), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<BookInfoAnswers> DesktopDialogs::askBookInfo()

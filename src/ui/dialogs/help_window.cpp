@@ -5,12 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QVBoxLayout>
 
 #include "encodings/text_encoding.h"
+#include "ui/dialogs/plain_message_box.h"
+#include "ui/settings/interface_language.h"
+#include "ui/settings/message_texts.h"
 #include "ui/settings/program_folder.h"
 
 namespace vellumar {
@@ -18,7 +20,10 @@ namespace vellumar {
 namespace {
 
 // Where an installed program keeps its shared files, relative to its folder (bin/../share/vellumar).
-constexpr const char* kInstalledDataFolder = "../share/vellumar";
+QString installedDataFolder()
+{
+    return QString::fromUtf8(kInstalledDataFolder.data(), static_cast<qsizetype>(kInstalledDataFolder.size()));
+}
 
 // The file's lines: UTF-8 when the bytes are valid UTF-8, else the program's windows-1251.
 QString decodeHelpText(const QByteArray& bytes)
@@ -60,7 +65,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_memo);
 
     m_messageSink = [this](const QString& message) {
-        QMessageBox::information(this, QCoreApplication::applicationName(), message);
+        showPlainMessageBox(this, QMessageBox::Information, QCoreApplication::applicationName(), message);
     };
 }
 
@@ -76,19 +81,29 @@ QString HelpWindow::helpFilePath() const { return QDir(folder()).filePath(QStrin
 
 QString HelpWindow::installedHelpFilePath() const
 {
-    return QDir::cleanPath(QDir(folder()).filePath(QString::fromLatin1(kInstalledDataFolder) + "/help.txt"));
+    return QDir::cleanPath(QDir(folder()).filePath(installedDataFolder() + "/help.txt"));
+}
+
+QString HelpWindow::existingHelpFile(const QString& name) const
+{
+    const QString path = QDir(folder()).filePath(name);
+    if (QFileInfo(path).isFile())
+        return path;
+    // An installed program finds its help text among the shared files.
+    const QString installed = QDir::cleanPath(QDir(folder()).filePath(installedDataFolder() + '/' + name));
+    if (QFileInfo(installed).isFile())
+        return installed;
+    return QString();
 }
 
 QString HelpWindow::existingHelpFile() const
 {
-    const QString path = helpFilePath();
-    if (QFileInfo(path).isFile())
-        return path;
-    // An installed program finds its help text among the shared files.
-    const QString installed = installedHelpFilePath();
-    if (QFileInfo(installed).isFile())
-        return installed;
-    return QString();
+    // The language's own text; the code was checked to be letters, so it names no other folder.
+    if (isLanguageCode(m_language) && m_language != QLatin1String(kEnglishCode)) {
+        const QString translated = existingHelpFile(QStringLiteral("help_%1.txt").arg(m_language));
+        if (!translated.isEmpty()) return translated;
+    }
+    return existingHelpFile(QStringLiteral("help.txt"));
 }
 
 bool HelpWindow::loadHelpText()
@@ -102,8 +117,7 @@ bool HelpWindow::loadHelpText()
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (m_messageSink)
-            m_messageSink(path + QStringLiteral(": ") + file.errorString());
+        if (m_messageSink) m_messageSink(message(MessageId::HelpUnreadable, {path, file.errorString()}));
         return false;
     }
     m_memo->clear();

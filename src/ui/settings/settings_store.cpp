@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -19,6 +18,7 @@
 #include "settings/ini_file.h"
 #include "settings/settings_file.h"
 #include "settings/user_folders.h"
+#include "ui/dialogs/plain_message_box.h"
 #include "ui/settings/program_folder.h"
 
 namespace vellumar {
@@ -161,7 +161,7 @@ void saveCheckBoxes(const QWidget& window, IniFile& file)
 
 void reportSettingsProblem(QWidget* owner, const QString& message)
 {
-    QMessageBox::warning(owner, QCoreApplication::applicationName(), message);
+    showPlainMessageBox(owner, QMessageBox::Warning, QCoreApplication::applicationName(), message);
 }
 
 }  // namespace vellumar

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 
 #include "ui/editor/code_editor.h"
+#include "ui/settings/converter_texts.h"
+#include "ui/settings/message_texts.h"
 
 namespace vellumar {
 
@@ -17,9 +19,9 @@ namespace {
 
 enum Column { LineColumn, KindColumn, MessageColumn };
 
-QString countOf(int count, const char* one, const char* many)
+QString countOf(int count, MessageId one, MessageId many)
 {
-    return QStringLiteral("%1 %2").arg(count).arg(QString::fromLatin1(count == 1 ? one : many));
+    return count == 1 ? message(one) : message(many, {QString::number(count)});
 }
 
 }  // namespace
@@ -37,9 +39,9 @@ BookCheckPanel::BookCheckPanel(CodeEditor& editor, std::function<std::filesystem
     m_summary->setTextFormat(Qt::PlainText);
     header->addWidget(m_summary, 1);
     auto* close = new QToolButton(this);
+    m_closeButton = close;
     close->setAutoRaise(true);
     close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, this));
-    close->setToolTip(QStringLiteral("Close the list"));
     close->setFocusPolicy(Qt::TabFocus);
     connect(close, &QToolButton::clicked, this, [this] {
         hide();
@@ -50,16 +52,19 @@ BookCheckPanel::BookCheckPanel(CodeEditor& editor, std::function<std::filesystem
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("ProblemList"));
+    m_list->setColumnCount(MessageColumn + 1);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
-    m_list->setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Kind"), QStringLiteral("Problem")});
     m_list->header()->setSectionResizeMode(LineColumn, QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(KindColumn, QHeaderView::ResizeToContents);
     m_list->header()->setStretchLastSection(true);
     m_list->setWordWrap(false);
     layout->addWidget(m_list, 1);
     connect(m_list, &QTreeWidget::itemActivated, this, &BookCheckPanel::activate);
+    // Another language words the panel anew, the problems listed included.
+    connect(&messageWording(), &MessageWording::changed, this, &BookCheckPanel::showWording);
+    showWording();
     hide();
 }
 
@@ -79,6 +84,26 @@ void BookCheckPanel::check()
 
 void BookCheckPanel::showResult(const BookCheckResult& result)
 {
+    m_result = result;
+    listProblems();
+    show();
+    if (m_list->topLevelItemCount() > 0) m_list->setCurrentItem(m_list->topLevelItem(0));
+}
+
+void BookCheckPanel::showWording()
+{
+    m_closeButton->setToolTip(messageText(MessageId::CheckCloseList));
+    m_list->setHeaderLabels(
+        {messageText(MessageId::CheckLine), messageText(MessageId::CheckKind), messageText(MessageId::CheckProblem)});
+    if (!m_result) return;
+    const int current = m_list->currentIndex().row();
+    listProblems();
+    if (current >= 0 && current < m_list->topLevelItemCount()) m_list->setCurrentItem(m_list->topLevelItem(current));
+}
+
+void BookCheckPanel::listProblems()
+{
+    const BookCheckResult& result = *m_result;
     m_list->clear();
     int errors = 0;
     int warnings = 0;
@@ -89,28 +114,28 @@ void BookCheckPanel::showResult(const BookCheckResult& result)
         auto* item = new QTreeWidgetItem(m_list);
         item->setText(LineColumn, problem.line > 0 ? QString::number(problem.line) : QString());
         item->setData(LineColumn, Qt::UserRole, problem.line);
-        item->setText(KindColumn, isError ? QStringLiteral("error") : QStringLiteral("warning"));
+        item->setText(KindColumn, messageText(isError ? MessageId::CheckError : MessageId::CheckWarning));
         item->setIcon(KindColumn, look->standardIcon(isError ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning,
                                                      nullptr, this));
-        const QString message = QString::fromUtf8(problem.message.data(), static_cast<qsizetype>(problem.message.size()));
-        item->setText(MessageColumn, message);
-        item->setToolTip(MessageColumn, message);
+        const QString text = converterText(std::string_view(problem.message));
+        item->setText(MessageColumn, text);
+        item->setToolTip(MessageColumn, text);
     }
-    QString text;
-    if (!result.wellFormed)
-        text = QStringLiteral("The FB2 text is not well-formed XML: ");
-    else if (!result.schemaChecked)
-        text = QStringLiteral("The FB2 text is well-formed; it could not be checked against the FB2 schema: ");
-    else if (errors == 0 && warnings == 0)
-        text = QStringLiteral("The FB2 text is well-formed and valid FB2.");
-    else
-        text = errors == 0 ? QStringLiteral("The FB2 text is valid FB2: ") : QStringLiteral("The FB2 text is not valid FB2: ");
+    QString counts;
     if (errors > 0 || warnings > 0)
-        text += countOf(errors, "error", "errors") + QStringLiteral(", ") + countOf(warnings, "warning", "warnings") +
-                QStringLiteral(".");
-    m_summary->setText(text);
-    show();
-    if (m_list->topLevelItemCount() > 0) m_list->setCurrentItem(m_list->topLevelItem(0));
+        counts =
+            message(MessageId::CheckCounts, {countOf(errors, MessageId::CheckOneError, MessageId::CheckErrors),
+                                             countOf(warnings, MessageId::CheckOneWarning, MessageId::CheckWarnings)});
+    MessageId summary = MessageId::CheckValid;
+    if (!result.wellFormed)
+        summary = MessageId::CheckNotWellFormed;
+    else if (!result.schemaChecked)
+        summary = MessageId::CheckSchemaNotUsed;
+    else if (errors > 0)
+        summary = MessageId::CheckInvalid;
+    else if (warnings > 0)
+        summary = MessageId::CheckValidWithWarnings;
+    m_summary->setText(message(summary, {counts}));
 }
 
 QString BookCheckPanel::summary() const

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <QWidget>
@@ -45,11 +46,16 @@ public:
 
 private:
     void activate(QTreeWidgetItem* item);
+    // The panel's own texts, and the last result, as the interface language words them.
+    void showWording();
+    void listProblems();
 
     CodeEditor& m_editor;
     std::function<std::filesystem::path()> m_schema;
     std::function<std::string()> m_bookBytes;
+    std::optional<BookCheckResult> m_result;
     QLabel* m_summary = nullptr;
+    QWidget* m_closeButton = nullptr;
     QTreeWidget* m_list = nullptr;
 };
 

@@ -3,7 +3,6 @@
 #include <initializer_list>
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QWindow>
 
 #include "ui/dialogs/about_box.h"
@@ -11,6 +10,7 @@
 #include "ui/dialogs/diagnostic_window.h"
 #include "ui/dialogs/find_dialog.h"
 #include "ui/dialogs/help_window.h"
+#include "ui/dialogs/plain_message_box.h"
 #include "ui/dialogs/replace_dialog.h"
 #include "ui/window/main_window.h"
 
@@ -43,7 +43,7 @@ ApplicationWindows::ApplicationWindows()
     // A missing help text is reported before the help window shows: over the main window.
     MainWindow* owner = m_mainWindow.get();
     m_helpWindow->setMessageSink([owner](const QString& message) {
-        QMessageBox::information(owner, QCoreApplication::applicationName(), message);
+        showPlainMessageBox(owner, QMessageBox::Information, QCoreApplication::applicationName(), message);
     });
 
     const MainWindow* main = m_mainWindow.get();

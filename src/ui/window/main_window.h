@@ -21,6 +21,7 @@
 
 #include "base/conversion_options.h"
 #include "pixels/rgb_image.h"
+#include "settings/language_files.h"
 #include "ui/window/action_table.h"
 
 class QAction;
@@ -179,6 +180,7 @@ private:
     void restoreSettings();
     void storeSettings();
     bool russianLanguageFileExists() const;
+    LanguageChoice languageChoice() const;
     void focusPageEditor(int index);
 
     DialogWindows m_windows;

@@ -11,8 +11,12 @@
 #include "settings/language_files.h"
 #include "settings/user_folders.h"
 #include "ui/dialogs/file_dialogs.h"
+#include "ui/dialogs/help_window.h"
 #include "ui/settings/common_settings_page.h"
+#include "ui/settings/converter_texts.h"
+#include "ui/settings/interface_language.h"
 #include "ui/settings/language_texts.h"
+#include "ui/settings/message_texts.h"
 #include "ui/settings/program_folder.h"
 #include "ui/settings/settings_page.h"
 #include "ui/settings/settings_store.h"
@@ -27,10 +31,7 @@ LanguageFolders languageFolders()
     return languageFoldersOf(toPath(programFolder()), userDataFolder(currentUserEnvironment()));
 }
 
-QString problemText(const std::exception& error)
-{
-    return QString::fromLocal8Bit(error.what());
-}
+QString problemText(const std::exception& error) { return converterText(QString::fromLocal8Bit(error.what())); }
 
 }  // namespace
 
@@ -87,16 +88,18 @@ bool MainWindow::russianLanguageFileExists() const
     return std::filesystem::is_regular_file(findLanguageFile(languageFolders(), kRussianLanguageFile));
 }
 
+LanguageChoice MainWindow::languageChoice() const
+{
+    if (m_commonSettings->english->isChecked()) return LanguageChoice::English;
+    if (m_commonSettings->russian->isChecked()) return LanguageChoice::Russian;
+    if (m_commonSettings->other->isChecked()) return LanguageChoice::Other;
+    return LanguageChoice::None;
+}
+
 QString MainWindow::languageFilePath() const
 {
-    LanguageChoice choice = LanguageChoice::None;
-    if (m_commonSettings->english->isChecked())
-        choice = LanguageChoice::English;
-    else if (m_commonSettings->russian->isChecked())
-        choice = LanguageChoice::Russian;
-    else if (m_commonSettings->other->isChecked())
-        choice = LanguageChoice::Other;
-    return fromPath(languageFileFor(choice, toPath(m_commonSettings->languageFile->text()), languageFolders()));
+    return fromPath(
+        languageFileFor(languageChoice(), toPath(m_commonSettings->languageFile->text()), languageFolders()));
 }
 
 void MainWindow::applyLanguage(const QString& path)
@@ -107,7 +110,12 @@ void MainWindow::applyLanguage(const QString& path)
         return;
     }
     try {
-        applyLanguageTexts(IniFile(toPath(path)), programWindows(*this));
+        const IniFile file(toPath(path));
+        applyLanguageTexts(file, programWindows(*this));
+        applyLanguageMessages(file);
+        const QString language = interfaceLanguageOf(languageChoice(), file);
+        useInterfaceLanguage(language);
+        if (m_windows.helpWindow) m_windows.helpWindow->setLanguage(language);
     } catch (const FileError& failure) {
         reportSettingsProblem(this, problemText(failure));
     }
@@ -131,6 +139,8 @@ void MainWindow::recreateLanguageFile()
     try {
         IniFile file(languageFileToWrite(languageFolders(), kEnglishLanguageFile));
         writeLanguageTexts(file, programWindows(*this));
+        file.writeString("Form1", kLanguageCodeKey, interfaceLanguage().toStdString());
+        writeLanguageMessages(file);
         file.save();
     } catch (const FileError& error) {
         reportSettingsProblem(this, problemText(error));
