@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 
 #include <iconv.h>
 
@@ -69,6 +70,41 @@ private:
     iconv_t m_cd;
 };
 
+// The end of the run of ASCII bytes that starts at `from`, eight bytes at a time.
+std::size_t asciiRunEnd(std::string_view text, std::size_t from)
+{
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::size_t i = from;
+    while (i + 8 <= text.size()) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (word & kHighBits) break;
+        i += 8;
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+    return i;
+}
+
+// Decodes the UTF-8 character at s[i] like decodeUtf8, with the two-byte characters of the
+// Cyrillic, Greek and Latin alphabets decoded in place.
+std::size_t nextCodePoint(std::string_view s, std::size_t i, char32_t& cp)
+{
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 >= 0xC2 && b0 < 0xE0 && i + 1 < s.size()) {
+        const auto b1 = static_cast<unsigned char>(s[i + 1]);
+        if ((b1 & 0xC0) == 0x80) {
+            cp = static_cast<char32_t>((b0 & 0x1F) << 6 | (b1 & 0x3F));
+            return 2;
+        }
+    }
+    return decodeUtf8(s, i, cp);
+}
+
+void appendReference(std::string& out, char32_t cp)
+{
+    out.append("&#").append(std::to_string(static_cast<std::uint32_t>(cp))).push_back(';');
+}
+
 char32_t utf32At(const char* bytes)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes);
@@ -107,6 +143,17 @@ CodePageCodec::CodePageCodec(std::string_view codePage) : m_codePage(codePage)
         m_toUnicode[static_cast<std::size_t>(byte)] = cp;
         m_fromUnicode[cp] = static_cast<std::int16_t>(byte);
     }
+    m_byteUtf8.resize(256);
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        std::string utf8Bytes;
+        appendUtf8(utf8Bytes, m_toUnicode[byte]);
+        std::array<char, 4>& entry = m_byteUtf8[byte];
+        std::copy(utf8Bytes.begin(), utf8Bytes.end(), entry.begin());
+        entry[3] = static_cast<char>(utf8Bytes.size());
+    }
+    m_asciiKept = true;
+    for (char32_t b = 0; b < 0x80; ++b)
+        if (m_toUnicode[b] != b || m_fromUnicode[b] != static_cast<std::int16_t>(b)) m_asciiKept = false;
 }
 
 void CodePageCodec::buildDoubleByteTables()
@@ -146,6 +193,9 @@ void CodePageCodec::buildDoubleByteTables()
         const char in[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
         m_pairToUnicode[code] = decodesBack(in, 2, static_cast<std::uint16_t>(code));
     }
+    m_asciiKept = true;
+    for (char32_t b = 0; b < 0x80; ++b)
+        if (m_byteToUnicode[b] != b || m_widths[b] != 1 || m_codes[b] != b) m_asciiKept = false;
 }
 
 std::string CodePageCodec::decodeDoubleByte(std::string_view bytes) const
@@ -154,6 +204,12 @@ std::string CodePageCodec::decodeDoubleByte(std::string_view bytes) const
     out.reserve(bytes.size() + bytes.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80 && m_asciiKept) {
+            const std::size_t end = asciiRunEnd(bytes, i);
+            out.append(bytes.data() + i, end - i);
+            i = end - 1;
+            continue;
+        }
         if (b < 0x80 && m_byteToUnicode[b] == b) {
             out.push_back(bytes[i]);
             continue;
@@ -172,25 +228,25 @@ std::string CodePageCodec::decodeDoubleByte(std::string_view bytes) const
     return out;
 }
 
-std::string CodePageCodec::encodeDoubleByte(std::string_view utf8) const
+void CodePageCodec::appendEncoded(std::string& out, char32_t cp) const
 {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        char32_t cp = 0;
-        i += decodeUtf8(utf8, i, cp);
-        if (cp < kPlaneSize && m_widths[cp] == 1) {
-            out.push_back(static_cast<char>(m_codes[cp]));
-        } else if (cp < kPlaneSize && m_widths[cp] == 2) {
-            out.push_back(static_cast<char>(m_codes[cp] >> 8));
-            out.push_back(static_cast<char>(m_codes[cp] & 0xFF));
-        } else if (isUndefinedByteCharacter(cp)) {
-            out.push_back(static_cast<char>(cp - kUndefinedByteBase));
-        } else {
-            out.append("&#").append(std::to_string(static_cast<std::uint32_t>(cp))).push_back(';');
-        }
+    if (m_kind == Kind::SingleByte) {
+        if (cp < kPlaneSize && m_fromUnicode[cp] >= 0)
+            out.push_back(static_cast<char>(m_fromUnicode[cp]));
+        else
+            appendReference(out, cp);
+        return;
     }
-    return out;
+    if (cp < kPlaneSize && m_widths[cp] == 1) {
+        out.push_back(static_cast<char>(m_codes[cp]));
+    } else if (cp < kPlaneSize && m_widths[cp] == 2) {
+        out.push_back(static_cast<char>(m_codes[cp] >> 8));
+        out.push_back(static_cast<char>(m_codes[cp] & 0xFF));
+    } else if (isUndefinedByteCharacter(cp)) {
+        out.push_back(static_cast<char>(cp - kUndefinedByteBase));
+    } else {
+        appendReference(out, cp);
+    }
 }
 
 std::string CodePageCodec::decode(std::string_view bytes) const
@@ -199,12 +255,17 @@ std::string CodePageCodec::decode(std::string_view bytes) const
     if (m_kind == Kind::DoubleByte) return decodeDoubleByte(bytes);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80 && m_toUnicode[b] == b)
-            out.push_back(c);
-        else
-            appendUtf8(out, m_toUnicode[b]);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80 && m_asciiKept) {
+            const std::size_t end = asciiRunEnd(bytes, i);
+            out.append(bytes.data() + i, end - i);
+            i = end;
+            continue;
+        }
+        const std::array<char, 4>& utf8 = m_byteUtf8[b];
+        out.append(utf8.data(), static_cast<std::size_t>(utf8[3]));
+        ++i;
     }
     return out;
 }
@@ -212,17 +273,18 @@ std::string CodePageCodec::decode(std::string_view bytes) const
 std::string CodePageCodec::encode(std::string_view utf8) const
 {
     if (m_kind == Kind::Utf8) return std::string(utf8);
-    if (m_kind == Kind::DoubleByte) return encodeDoubleByte(utf8);
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        char32_t cp = 0;
-        i += decodeUtf8(utf8, i, cp);
-        if (cp < kPlaneSize && m_fromUnicode[cp] >= 0) {
-            out.push_back(static_cast<char>(m_fromUnicode[cp]));
-        } else {
-            out.append("&#").append(std::to_string(static_cast<std::uint32_t>(cp))).push_back(';');
+        if (m_asciiKept && static_cast<unsigned char>(utf8[i]) < 0x80) {
+            const std::size_t end = asciiRunEnd(utf8, i);
+            out.append(utf8.data() + i, end - i);
+            i = end;
+            continue;
         }
+        char32_t cp = 0;
+        i += nextCodePoint(utf8, i, cp);
+        appendEncoded(out, cp);
     }
     return out;
 }
@@ -246,13 +308,19 @@ std::size_t CodePageCodec::encodedLength(std::string_view utf8) const
     std::size_t total = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80 && m_asciiKept) {
+            const std::size_t end = asciiRunEnd(utf8, i);
+            total += end - i;
+            i = end;
+            continue;
+        }
         if (b < 0x80 && (m_kind == Kind::SingleByte ? m_fromUnicode[b] >= 0 : m_widths[b] == 1)) {
             ++total;
             ++i;
             continue;
         }
         char32_t cp = 0;
-        i += decodeUtf8(utf8, i, cp);
+        i += nextCodePoint(utf8, i, cp);
         total += widthOf(cp);
     }
     return total;
@@ -263,8 +331,17 @@ std::size_t CodePageCodec::utf8Offset(std::string_view utf8, std::size_t encoded
     std::size_t total = 0;
     std::size_t i = 0;
     while (i < utf8.size()) {
+        // A run of ASCII takes a byte a character in every code page that keeps ASCII, and in
+        // UTF-8.
+        if ((m_asciiKept || m_kind == Kind::Utf8) && static_cast<unsigned char>(utf8[i]) < 0x80) {
+            const std::size_t end = asciiRunEnd(utf8, i);
+            if (total + (end - i) > encodedOffset) return i + (encodedOffset - total);
+            total += end - i;
+            i = end;
+            continue;
+        }
         char32_t cp = 0;
-        const std::size_t length = decodeUtf8(utf8, i, cp);
+        const std::size_t length = nextCodePoint(utf8, i, cp);
         const std::size_t width = m_kind == Kind::Utf8 ? length : widthOf(cp);
         if (total + width > encodedOffset) return i;
         total += width;

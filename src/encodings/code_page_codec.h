@@ -11,6 +11,7 @@
 // shows them as such. A character that the code page lacks is written as a numeric character
 // reference ("&#8230;").
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -45,14 +46,21 @@ private:
     std::size_t widthOf(char32_t codePoint) const;
     void buildDoubleByteTables();
     std::string decodeDoubleByte(std::string_view bytes) const;
-    std::string encodeDoubleByte(std::string_view utf8) const;
+
+    // Appends the character `cp` in the code page, or its reference when the code page lacks it.
+    void appendEncoded(std::string& out, char32_t cp) const;
 
     std::string m_codePage;
     Kind m_kind = Kind::SingleByte;
+    // Whether every ASCII byte is the same character in the code page and back: runs of ASCII
+    // text are then copied as they are.
+    bool m_asciiKept = false;
     // Single-byte code pages: the code point of every byte, and the byte of every code point of
     // the Basic Multilingual Plane (-1 when the code page lacks it).
     std::vector<char32_t> m_toUnicode;
     std::vector<std::int16_t> m_fromUnicode;
+    // The UTF-8 bytes of every byte's character (its length in the last element).
+    std::vector<std::array<char, 4>> m_byteUtf8;
     // Double-byte code pages: the encoded width of every code point of the Basic Multilingual
     // Plane, 0 when the code page lacks it, and its bytes (a lead byte in the high half); the
     // code point of every single byte and of every byte pair, 0 when it has none that is

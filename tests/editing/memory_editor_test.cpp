@@ -18,6 +18,12 @@ TEST(MemoryEditor, LineBreaksAreHeldAsCrLf)
         {"a\rb", "a\r\nb"},
         {"a\n\r\nb\r", "a\r\n\r\nb\r\n"},
         {"\r\r\n\n", "\r\n\r\n\r\n"},
+        {"\n", "\r\n"},
+        {"\r", "\r\n"},
+        {"\nab", "\r\nab"},
+        {"a\r\r", "a\r\n\r\n"},
+        {"ab\r\n\r", "ab\r\n\r\n"},
+        {"a\rb\rc\r\nd", "a\r\nb\r\nc\r\nd"},  // lone CRs before a CR LF on the same line
     };
     for (const Case& c : cases) {
         MemoryEditor editor(c.input);

@@ -86,5 +86,94 @@ TEST(CodePageCodec, DecodesLikeTheCodePageAndReferencesWhatItLacks)
     EXPECT_THROW(CodePageCodec("NO-SUCH-CODE-PAGE"), EncodingError);
 }
 
+// ASCII runs are taken eight bytes at a time: a character of another kind at every place around
+// those steps (first, last, just inside and outside one) must read back as it was, and every
+// offset must be counted as one character at a time counts it.
+TEST(CodePageCodec, AsciiRunsOfAnyLengthAroundOtherCharactersRoundTrip)
+{
+    struct Piece {
+        const char* name;
+        std::string bytes;  // in the code page
+    };
+    const Piece pieces[] = {
+        {"Cyrillic in windows-1251", "\xC6"},              // Ж
+        {"a byte windows-1251 leaves undefined", "\x98"},  // shown as U+F798
+        {"CR LF", "\r\n"},
+        {"a NUL byte", std::string(1, '\0')},
+        {"DEL, the last ASCII byte", "\x7F"},
+    };
+    const CodePageCodec codec("WINDOWS-1251");
+    for (const Piece& piece : pieces) {
+        SCOPED_TRACE(piece.name);
+        for (std::size_t before = 0; before <= 17; ++before) {
+            for (std::size_t after : {0, 1, 7, 8, 9, 16}) {
+                const std::string bytes = std::string(before, 'a') + piece.bytes + std::string(after, 'z');
+                const std::string shown = codec.decode(bytes);
+                EXPECT_EQ(codec.encode(shown), bytes) << before << " " << after;
+                EXPECT_EQ(codec.encodedLength(shown), bytes.size()) << before << " " << after;
+                // Every byte is one character of a single-byte code page: each offset of the
+                // bytes is where the decoded prefix ends.
+                for (std::size_t k = 0; k <= bytes.size(); ++k)
+                    ASSERT_EQ(codec.utf8Offset(shown, k), codec.decode(bytes.substr(0, k)).size())
+                        << before << " " << k;
+            }
+        }
+    }
+}
+
+// Unicode text after and between ASCII runs: characters of the code page, characters it lacks
+// (references), and broken UTF-8, each of whose bytes becomes a reference to U+FFFD.
+TEST(CodePageCodec, EncodesUnicodeAndBrokenUtf8AroundAsciiRuns)
+{
+    struct Case {
+        const char* codePage;
+        std::string utf8;
+        std::string encoded;
+    };
+    const Case cases[] = {
+        {"WINDOWS-1251", "abcdefgh\xD0\x96ijklmnop", "abcdefgh\xC6ijklmnop"},
+        {"WINDOWS-1251", "abcdefg\xD0", "abcdefg&#65533;"},                  // a lead byte at the end
+        {"WINDOWS-1251", "abcdefgh\xC0\x80x", "abcdefgh&#65533;&#65533;x"},  // an overlong NUL
+        {"WINDOWS-1251", "abcdefgh\x80", "abcdefgh&#65533;"},                // a lone continuation byte
+        {"WINDOWS-1251", "12345678\xE2\x80\xA6", "12345678\x85"},            // … is in windows-1251
+        {"WINDOWS-1252", "12345678\xC3\xA9\xE4\xB8\xAD", "12345678\xE9&#20013;"},
+        {"CP932",
+         "abcdefgh\xE6\x97\xA5"
+         "abcdefgh",
+         "abcdefgh\x93\xFA"
+         "abcdefgh"},
+        {"UTF-8", "abcdefgh\xFF", "abcdefgh\xFF"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.codePage) + " " + c.encoded);
+        const CodePageCodec codec(c.codePage);
+        EXPECT_EQ(codec.encode(c.utf8), c.encoded);
+        EXPECT_EQ(codec.encodedLength(c.utf8), c.encoded.size());
+    }
+}
+
+// Code pages in which an ASCII byte is another character are read byte by byte: EBCDIC, and
+// Shift_JIS with its yen sign and overline in place of the backslash and the tilde.
+TEST(CodePageCodec, CodePagesThatChangeAsciiAreNotCopied)
+{
+    struct Case {
+        const char* codePage;
+        std::string bytes;
+        std::string utf8;
+    };
+    const Case cases[] = {
+        {"IBM037", "\x81\x82\x83\x84\x85\x86\x87\x88\x89", "abcdefghi"},
+        {"SHIFT_JIS", "abcdefgh\\~", "abcdefgh\xC2\xA5\xE2\x80\xBE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        const CodePageCodec codec(c.codePage);
+        EXPECT_EQ(codec.decode(c.bytes), c.utf8);
+        EXPECT_EQ(codec.encode(c.utf8), c.bytes);
+        EXPECT_EQ(codec.encodedLength(c.utf8), c.bytes.size());
+        EXPECT_EQ(codec.utf8Offset(c.utf8, c.bytes.size()), c.utf8.size());
+    }
+}
+
 }  // namespace
 }  // namespace vellumar

@@ -105,8 +105,9 @@ bool ConversionCommands::loadSourceDocument(const QString& path, CommandInteract
 
 void ConversionCommands::convert()
 {
-    if (m_window.sourceEditor()->editor().text().empty()) openSourceDocument();
-    if (m_window.sourceEditor()->editor().text().empty()) return;
+    // Whether the source is empty is asked of the widget: reading its text encodes all of it.
+    if (m_window.sourceEditor()->length() == 0) openSourceDocument();
+    if (m_window.sourceEditor()->length() == 0) return;
     if (!m_files.mayFb2BeReplaced()) return;
     // Another document's book starts from its own name and folder, not from the last book's.
     if (m_files.sourceDocument() != m_convertedDocument) m_files.setFb2SaveName(QString());

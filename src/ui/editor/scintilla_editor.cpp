@@ -7,7 +7,9 @@
 #include <vector>
 
 #include <Qsci/qsciscintilla.h>
+#include <QAccessible>
 
+#include "base/byte_scan.h"
 #include "encodings/code_page_codec.h"
 
 namespace vellumar {
@@ -27,10 +29,14 @@ const CodePageCodec& codecFor(std::string_view codePage)
     return *it->second;
 }
 
+// Bytes of room for typing after a whole text was put into the widget: an eighth of the text,
+// at least 64 KB.
+std::size_t typingRoom(std::size_t textBytes) { return std::max<std::size_t>(textBytes / 8, 64 * 1024); }
+
 }  // namespace
 
 ScintillaEditor::ScintillaEditor(QsciScintilla& widget)
-    : m_widget(widget), m_codec(&codecFor("WINDOWS-1251"))
+    : m_widget(widget), m_codec(&codecFor("WINDOWS-1251")), m_backgroundWrapping(widget)
 {
 }
 
@@ -150,17 +156,47 @@ std::string ScintillaEditor::text() const
     return m_codec->encode(utf8Text());
 }
 
+std::string ScintillaEditor::widgetText(std::string_view text) const
+{
+    // Most texts have CR LF breaks already, and are decoded without a normalised copy.
+    if (scan::endsEveryLineWithCrLf(text)) return m_codec->decode(text);
+    return m_codec->decode(normalizeLineBreaks(text));
+}
+
 void ScintillaEditor::setText(std::string_view text)
 {
-    const std::string utf8 = m_codec->decode(normalizeLineBreaks(text));
+    const std::string utf8 = widgetText(text);
     const EditorUpdateGuard noRepaint(*this);
     const bool readOnly = m_widget.isReadOnly();
     m_widget.setReadOnly(false);
+    // The old text and the new are neither kept for undo nor announced change by change (the
+    // widget would copy both whole, for the undo history and into a QString for each notice);
+    // one textChanged, and one notice to screen readers, tell of the new text at the end.
+    m_widget.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 0UL);
+    const long notices = m_widget.SendScintilla(Sci::SCI_GETMODEVENTMASK);
+    m_widget.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0UL);
     m_widget.SendScintilla(Sci::SCI_CLEARALL);
+    // Room for typing: the widget's buffer keeps a gap at the place of the last change, and
+    // moves it there, or grows it copying the whole text, when the gap is used up. The buffer is
+    // made big enough for the text and a good deal of typing, and its gap moved to the start,
+    // where the caret is, so that the first keys typed into a large text copy none of it.
+    m_widget.SendScintilla(Sci::SCI_ALLOCATE, static_cast<unsigned long>(utf8.size() + typingRoom(utf8.size())));
     m_widget.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    if (!utf8.empty()) {
+        m_widget.SendScintilla(Sci::SCI_INSERTTEXT, 0UL, " ");
+        m_widget.SendScintilla(Sci::SCI_DELETERANGE, 0UL, 1L);
+    }
+    m_widget.SendScintilla(Sci::SCI_SETMODEVENTMASK, static_cast<unsigned long>(notices));
+    m_widget.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 1UL);
     m_widget.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
     m_widget.SendScintilla(Sci::SCI_GOTOPOS, 0L);
     m_widget.setReadOnly(readOnly);
+    emit m_widget.textChanged();
+    // Screen readers, who were not told of the change piece by piece, learn of it as a whole.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent replaced(&m_widget, QAccessible::TextUpdated);
+        QAccessible::updateAccessibility(&replaced);
+    }
 }
 
 std::string ScintillaEditor::selectedText() const
@@ -197,7 +233,7 @@ void ScintillaEditor::select(std::size_t start, std::size_t length)
 
 void ScintillaEditor::replaceSelection(std::string_view text)
 {
-    const std::string utf8 = m_codec->decode(normalizeLineBreaks(text));
+    const std::string utf8 = widgetText(text);
     const long start = m_widget.SendScintilla(Sci::SCI_GETSELECTIONSTART);
     const long end = m_widget.SendScintilla(Sci::SCI_GETSELECTIONEND);
     if (utf8.empty() && start == end) return;
@@ -225,7 +261,8 @@ void ScintillaEditor::beginUpdate()
     m_widget.setUpdatesEnabled(false);
     // With word wrap on, the widget re-wraps every changed line up to the caret at once; a
     // change of a whole 10 MB text would take many seconds. Wrapping is switched off while
-    // the changes are made, and switching it back on wraps lazily, as the lines are shown.
+    // the changes are made; switching it back on wraps the lines shown, and the others in the
+    // background, or for a large text only as they are shown.
     m_wrapMode = m_widget.SendScintilla(Sci::SCI_GETWRAPMODE);
     if (m_wrapMode != Sci::SC_WRAP_NONE) m_widget.SendScintilla(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
 }
@@ -237,6 +274,16 @@ void ScintillaEditor::endUpdate()
         if (m_wrapMode != Sci::SC_WRAP_NONE) {
             m_widget.SendScintilla(Sci::SCI_SETWRAPMODE, m_wrapMode);
             m_widget.SendScintilla(Sci::SCI_SCROLLCARET);
+            // The widget keeps the measured layout of every line it has wrapped (QScintilla's
+            // choice with word wrap on), and walks them all at every key. For a large text
+            // only the lines on screen are kept.
+            if (static_cast<std::size_t>(m_widget.SendScintilla(Sci::SCI_GETLENGTH)) > kWrapShownOnlyAbove) {
+                m_widget.SendScintilla(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_PAGE);
+                m_backgroundWrapping.hold();
+            } else {
+                m_widget.SendScintilla(Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_DOCUMENT);
+                m_backgroundWrapping.release();
+            }
         }
         m_widget.setUpdatesEnabled(true);
         m_widget.viewport()->update();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "editing/editor.h"
+#include "ui/editor/background_wrapping.h"
 
 class QsciScintilla;
 
@@ -40,7 +41,14 @@ public:
     void beginUpdate() override;
     void endUpdate() override;
 
+    // Whether the lines not shown yet are left unwrapped (a large text, background_wrapping.h).
+    bool wrapsOnlyLinesShown() const { return m_backgroundWrapping.held(); }
+    // Texts of more UTF-8 bytes than this are wrapped only as far as they are shown.
+    static constexpr std::size_t kWrapShownOnlyAbove = 2 * 1024 * 1024;
+
 private:
+    // 8-bit text as the widget holds it: UTF-8 with CR LF line breaks.
+    std::string widgetText(std::string_view text) const;
     // The widget's whole text as UTF-8, valid until the text changes.
     std::string_view utf8Text() const;
     // A position of the 8-bit text as a UTF-8 position of the widget, never inside a CR LF pair.
@@ -50,6 +58,7 @@ private:
     const CodePageCodec* m_codec;
     int m_updateDepth = 0;
     long m_wrapMode = 0;  // the widget's wrap mode while repainting is suspended
+    BackgroundWrapping m_backgroundWrapping;
 };
 
 }  // namespace vellumar

@@ -153,8 +153,9 @@ void BookCheckPanel::activate(QTreeWidgetItem* item)
     if (!item) return;
     const int line = item->data(LineColumn, Qt::UserRole).toInt();
     if (line <= 0) return;
+    // Moving the caret scrolls to it. (Asking the widget to make the line visible would first
+    // wrap every line of a large text above it, taking seconds.)
     m_editor.setCursorPosition(line - 1, 0);
-    m_editor.ensureLineVisible(line - 1);
     m_editor.setFocus(Qt::OtherFocusReason);
 }
 
