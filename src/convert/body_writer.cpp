@@ -9,8 +9,11 @@
 #include "base/text_rules.h"
 #include "cleaning/attribute_quoting.h"
 #include "convert/body_balancer.h"
+#include "convert/complete_book.h"
 #include "convert/document_frame.h"
+#include "convert/source_survey.h"
 #include "convert/title_information.h"
+#include "convert/title_level_choice.h"
 #include "convert/xml_text.h"
 #include "html/tokenizer.h"
 #include "pictures/picture_texts.h"
@@ -375,6 +378,7 @@ std::string mapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
 std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOptions& options,
                                      ConversionServices& services)
 {
+    if (options.complete) return writeCompleteBook(std::move(sourceText), options, services);
     ConversionScope scope(services.pictures);
     HtmlParser parser;
     parser.parse(std::move(sourceText), [&services](std::string_view message, std::string_view text) {
@@ -382,7 +386,14 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
     });
     if (parser.itemCount() == 0) return std::nullopt;
 
-    BodyWalk walk(parser, options, services, options.tablesToPictures());
+    ConversionOptions chosen;
+    const ConversionOptions& walkOptions = options.titleLevel == kTitleLevelAuto ? chosen : options;
+    if (options.titleLevel == kTitleLevelAuto) {
+        chosen = options;
+        const SourceSurvey survey = surveySource(parser);
+        chosen.titleLevel = chooseTitleLevel(survey.headings, survey.textBytes);
+    }
+    BodyWalk walk(parser, walkOptions, services, options.tablesToPictures());
     try {
         walk.run();
     } catch (...) {
