@@ -58,18 +58,6 @@ int headingRank(std::string_view name)
     return 0;
 }
 
-// Ends the picture code's work for a conversion on every way out, also when it throws.
-class ConversionScope {
-public:
-    explicit ConversionScope(PictureSink& pictures) : m_pictures(pictures) { m_pictures.beginConversion(); }
-    ~ConversionScope() { m_pictures.endConversion(); }
-    ConversionScope(const ConversionScope&) = delete;
-    ConversionScope& operator=(const ConversionScope&) = delete;
-
-private:
-    PictureSink& m_pictures;
-};
-
 class BodyWalk {
 public:
     BodyWalk(const HtmlParser& parser, const ConversionOptions& options, ConversionServices& services,
@@ -379,7 +367,7 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
                                      ConversionServices& services)
 {
     if (options.complete) return writeCompleteBook(std::move(sourceText), options, services);
-    ConversionScope scope(services.pictures);
+    PictureConversionScope scope(services.pictures);
     HtmlParser parser;
     parser.parse(std::move(sourceText), [&services](std::string_view message, std::string_view text) {
         services.user.reportTokenizerProblem(message, text);

@@ -15,17 +15,6 @@ namespace vellumar {
 
 namespace {
 
-class ConversionScope {
-public:
-    explicit ConversionScope(PictureSink& pictures) : m_pictures(pictures) { m_pictures.beginConversion(); }
-    ~ConversionScope() { m_pictures.endConversion(); }
-    ConversionScope(const ConversionScope&) = delete;
-    ConversionScope& operator=(const ConversionScope&) = delete;
-
-private:
-    PictureSink& m_pictures;
-};
-
 // A value the source gives (a title, an author) as the user would type it: one line, blanks
 // collapsed and trimmed; character references stay references.
 std::string plainSourceValue(std::string_view value)
@@ -76,7 +65,7 @@ void fillTitleAndAuthor(const ConversionOptions& options, UserInteraction& user,
 std::optional<Fb2Document> writeCompleteBook(std::string sourceText, const ConversionOptions& options,
                                              ConversionServices& services)
 {
-    ConversionScope scope(services.pictures);
+    PictureConversionScope scope(services.pictures);
     HtmlParser parser;
     parser.parse(std::move(sourceText), [&services](std::string_view message, std::string_view text) {
         services.user.reportTokenizerProblem(message, text);
