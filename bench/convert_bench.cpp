@@ -69,6 +69,23 @@ void BM_WholeConversion(benchmark::State& state)
 }
 BENCHMARK(BM_WholeConversion)->Unit(benchmark::kMillisecond);
 
+// The same conversion writing a complete book: sections nested, notes, links, a valid book.
+void BM_WholeCompleteConversion(benchmark::State& state)
+{
+    SilentInteraction user;
+    NoPictures pictures;
+    ConversionServices services{user, pictures, pictures};
+    ConversionOptions options;
+    options.complete = true;
+    for (auto _ : state) {
+        const std::string source = joinLinesCrLf(book(), false);
+        const auto doc = writeBook(source, options, services);
+        benchmark::DoNotOptimize(joinLinesCrLf(doc->text(), true).size());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(book().size()));
+}
+BENCHMARK(BM_WholeCompleteConversion)->Unit(benchmark::kMillisecond);
+
 // The same book with its optional paragraph ends left out, as many generated pages write it:
 // the balancing stage mends every paragraph.
 const std::string& bookWithoutParagraphEnds()

@@ -21,7 +21,7 @@ _vellumar_convert()
             return
             ;;
         --title-level)
-            COMPREPLY=($(compgen -W '1 2 3 4 5 6 none' -- "$cur"))
+            COMPREPLY=($(compgen -W '1 2 3 4 5 6 none auto' -- "$cur"))
             return
             ;;
         --encoding)
@@ -42,7 +42,11 @@ _vellumar_convert()
             _filedir -d
             return
             ;;
-        --max-width | --max-height | -j | --jobs | --title | --first-name | --last-name)
+        --cover)
+            _filedir '@(jpg|jpeg|png|gif)'
+            return
+            ;;
+        --max-width | --max-height | -j | --jobs | --title | --first-name | --last-name | --genre)
             # A number or a free text: nothing to offer.
             return
             ;;
@@ -53,7 +57,7 @@ _vellumar_convert()
         COMPREPLY=($(compgen -W '--help --version --output --output-dir --no-clean
             --clean-only --items --check --tables --border --title-level --no-straighten
             --no-resize --max-width --max-height --title --first-name --last-name --encoding
-            --output-encoding --zip --quiet --jobs -h -o -d -q -j' -- "$cur"))
+            --output-encoding --zip --quiet --jobs --complete --genre --cover -h -o -d -q -j' -- "$cur"))
         return
     fi
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "convert/utf8_book.h"
+#include "checking/book_check.h"
 #include "files/file_io.h"
 #include "files/temp_folder.h"
 #include "pictures/picture_embedder.h"
@@ -120,6 +121,36 @@ void convertInEveryTableMode(std::string_view source, bool straighten, int title
         ConversionServices services{user, pictures, tablePictures};
         return writeBook(std::string(source), options, services);
     });
+}
+
+void convertCompleteInEveryTableMode(std::string_view source, bool straighten, int titleLevel)
+{
+    static const std::filesystem::path schema = std::filesystem::path(VELLUMAR_DATA_DIR) / "schema" / "FictionBook.xsd";
+    SilentInteraction user;
+    for (const TableMode mode : {TableMode::AsIs, TableMode::ContentOnly, TableMode::ConvertToImage}) {
+        ConversionOptions options;
+        options.complete = true;
+        options.tableMode = mode;
+        options.straightenText = straighten;
+        options.titleLevel = titleLevel;
+        try {
+            PictureEmbedder pictures(options, pictureFolder());
+            TablePictureEmbedder tablePictures(options, user, tableFont());
+            ConversionServices services{user, pictures, tablePictures};
+            const std::optional<Fb2Document> book = writeBook(std::string(source), options, services);
+            if (!book) continue;
+            const std::string text = book->text();
+            const BookCheckResult result = checkFb2Book(text, schema);
+            if (!result.wellFormed || !result.problems.empty()) {
+                for (const BookProblem& problem : result.problems)
+                    std::fprintf(stderr, "line %d: %s\n", problem.line, problem.message.c_str());
+                std::fprintf(stderr, "%s\n", text.c_str());
+                std::abort();
+            }
+        } catch (const std::runtime_error&) {
+            // A failure the user is told about (PictureError, a span that is no number).
+        }
+    }
 }
 
 void convertSourceInEveryTableMode(std::string_view sourceText, bool straighten, int titleLevel)

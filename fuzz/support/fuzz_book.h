@@ -32,6 +32,10 @@ void convertInEveryTableMode(std::string_view source, bool straighten, int title
 // source page's text.
 void convertSourceInEveryTableMode(std::string_view sourceText, bool straighten, int titleLevel);
 
+// Converts `source` into a complete book in each table mode, with the same pictures and table
+// pictures, and aborts when a book does not pass the FB2 schema.
+void convertCompleteInEveryTableMode(std::string_view source, bool straighten, int titleLevel);
+
 // Aborts, printing the XML parser's complaint and the book, unless `book` is well-formed XML.
 void checkWellFormed(std::string_view book);
 

@@ -30,6 +30,18 @@ public:
     virtual void endConversion() {}
 };
 
+// Ends the picture code's work for a conversion on every way out, also when it throws.
+class PictureConversionScope {
+public:
+    explicit PictureConversionScope(PictureSink& pictures) : m_pictures(pictures) { m_pictures.beginConversion(); }
+    ~PictureConversionScope() { m_pictures.endConversion(); }
+    PictureConversionScope(const PictureConversionScope&) = delete;
+    PictureConversionScope& operator=(const PictureConversionScope&) = delete;
+
+private:
+    PictureSink& m_pictures;
+};
+
 // What became of a table handed over as a picture.
 enum class TableOutcome {
     Picture,  // its reference stands in the body (with a binary element when a picture was made)

@@ -23,6 +23,13 @@ public:
     virtual void reportTokenizerProblem(std::string_view message, std::string_view text) = 0;
     // Shows the book-info dialog with empty fields; nullopt when it was cancelled or closed.
     virtual std::optional<BookInfoAnswers> askBookInfo() = 0;
+    // The same dialog with its fields filled with `proposed` (what the source says of itself,
+    // for complete books); those who cannot fill it ask as askBookInfo does.
+    virtual std::optional<BookInfoAnswers> askBookInfoProposing(const BookInfoAnswers& proposed)
+    {
+        static_cast<void>(proposed);
+        return askBookInfo();
+    }
     // Something the user should know about while the work goes on as well as it can (a
     // picture that was not found, a table written as its text, an odd attribute value). The
     // text (UTF-8) names what it is about; those who cannot show it may ignore it.

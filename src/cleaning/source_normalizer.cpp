@@ -19,7 +19,11 @@ namespace {
 // One run of the cleaning: its tables and stack live exactly as long as the run.
 class Normalizer {
 public:
-    Normalizer(bool straightenText, std::string& out) : m_straighten(straightenText), m_out(out) {}
+    Normalizer(bool straightenText, bool keepStructure, std::string& out)
+        : m_straighten(straightenText), m_keepStructure(keepStructure), m_out(out)
+    {
+        m_rebuilder.keepIds(keepStructure);
+    }
 
     void tag(const HtmlItem& item);
     void text(const HtmlItem& item);
@@ -28,6 +32,9 @@ private:
     void closeElement(std::string_view name);
 
     bool m_straighten;
+    // Complete books: ids stay, and preformatted text keeps its line breaks.
+    bool m_keepStructure;
+    int m_preDepth = 0;
     std::string& m_out;
     ClassStyleRules m_rules;
     TagRebuilder m_rebuilder;
@@ -57,6 +64,8 @@ void Normalizer::tag(const HtmlItem& item)
         m_name.clear();
     }
     if (m_inScript || m_inStyle || m_name.empty()) return;
+    if (m_keepStructure && m_name == "pre") ++m_preDepth;
+    if (m_keepStructure && m_name == "/pre" && m_preDepth > 0) --m_preDepth;
 
     if (m_name.front() == '/') {
         closeElement(m_name);
@@ -99,12 +108,13 @@ void Normalizer::text(const HtmlItem& item)
     }
     if (m_inScript) return;
     // Line breaks inside the text become spaces.
-    if (m_straighten) appendStraightened(m_out, text);
+    if (m_straighten && m_preDepth == 0)
+        appendStraightened(m_out, text);
     else m_out.append(text);
 }
 
 // Cleans `text`, which ends every line with CR LF.
-std::string normalizeLines(std::string text, bool straightenText, UserInteraction& user)
+std::string normalizeLines(std::string text, bool straightenText, UserInteraction& user, bool keepStructure = false)
 {
     HtmlParser parser;
     parser.parse(std::move(text), [&user](std::string_view message, std::string_view problem) {
@@ -115,7 +125,7 @@ std::string normalizeLines(std::string text, bool straightenText, UserInteractio
     // The cleaned text is about as long as the source, often a little longer (line breaks
     // before tags): room for a quarter more spares a regrowth, which would hold it twice.
     out.reserve(parser.text().size() + parser.text().size() / 4);
-    Normalizer run(straightenText, out);
+    Normalizer run(straightenText, keepStructure, out);
     for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
         const HtmlItem item = parser.item(i);
         if (item.isTag())
@@ -135,12 +145,12 @@ std::string normalizeSourceHtml(std::string_view html, bool straightenText, User
 
 std::string normalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user)
 {
-    return normalizeSourceHtml(html, options.straightenText, user);
+    return normalizeLines(joinLinesCrLf(html, true), options.straightenText, user, options.complete);
 }
 
 std::string normalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user)
 {
-    return normalizeLines(joinLinesCrLfOwned(std::move(html), true), options.straightenText, user);
+    return normalizeLines(joinLinesCrLfOwned(std::move(html), true), options.straightenText, user, options.complete);
 }
 
 }  // namespace vellumar

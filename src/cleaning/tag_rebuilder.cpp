@@ -7,6 +7,20 @@
 
 namespace vellumar {
 
+namespace {
+
+std::string_view idOf(const HtmlItem& tag)
+{
+    for (std::int32_t i = 0; i < tag.paramCount(); ++i) {
+        const HtmlParam param = tag.param(i);
+        const std::string_view key = param.key();
+        if (key.size() == 2 && (key[0] | 0x20) == 'i' && (key[1] | 0x20) == 'd') return param.value();
+    }
+    return {};
+}
+
+}  // namespace
+
 const RebuiltTag& TagRebuilder::rebuild(const HtmlItem& tag, std::string_view name, const ClassStyleRules& rules)
 {
     classStyleOfTag(tag, name, rules, m_style);
@@ -17,8 +31,11 @@ const RebuiltTag& TagRebuilder::rebuild(const HtmlItem& tag, std::string_view na
     r.closeTag.clear();
     appendClosingTagText(r.closeTag, name);
 
+    const std::string_view keptId = m_keepIds && !r.isClosing ? idOf(tag) : std::string_view();
     if (isDissolvedTag(name)) {
-        r.openText = m_style.openText;
+        r.openText.clear();
+        if (!keptId.empty()) r.openText.append("<a id=").append(quoteAttributeValue("id", keptId)).append("></a>");
+        r.openText.append(m_style.openText);
         r.closeText = m_style.closeText;
         return r;
     }
@@ -36,6 +53,7 @@ const RebuiltTag& TagRebuilder::rebuild(const HtmlItem& tag, std::string_view na
             m_inner.append(quoteAttributeValue(m_lowerKey, param.value()));
         }
     }
+    if (!keptId.empty() && isReducedTag(name)) m_inner.append(" id=").append(quoteAttributeValue("id", keptId));
     const std::string_view written = trimControls(m_inner);
     r.openText.clear();
     r.openText.append("<").append(written).append(">").append(m_style.openText);

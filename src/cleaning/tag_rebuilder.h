@@ -34,8 +34,12 @@ public:
     // call: its texts keep their memory from one tag to the next, since nearly every tag of a
     // document comes here.
     const RebuiltTag& rebuild(const HtmlItem& tag, std::string_view lowerName, const ClassStyleRules& rules);
+    // Complete books: a tag that loses its attributes keeps its "id", and a dissolved tag
+    // leaves its id as an empty anchor («<a id="x"></a>»), so that links to it still lead there.
+    void keepIds(bool on) { m_keepIds = on; }
 
 private:
+    bool m_keepIds = false;
     RebuiltTag m_tag;
     ClassStyle m_style;
     std::string m_inner;

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <string_view>
 
 #include "base/program_info.h"
+#include "convert/genre_names.h"
 
 namespace vellumar::cli {
 
@@ -41,6 +43,9 @@ enum LongOption : int {
     OptionZip,
     OptionQuiet,
     OptionJobs,
+    OptionComplete,
+    OptionGenre,
+    OptionCover,
 };
 
 // Every option once, in the order --help lists them: the parser's table and the help are both
@@ -68,11 +73,18 @@ constexpr OptionRow kOptionRows[] = {
      "write the item list (JSON lines) of the text the conversion reads\ninstead of FB2"},
     {OptionTables, "tables", 0, "MODE", "tables: asis, content or image (default asis)"},
     {OptionBorder, "border", 0, "MODE", "table picture borders: source or visible (default visible)"},
-    {OptionTitleLevel, "title-level", 0, "N", "deepest heading that starts a section: 1..6 or none (default 1)"},
+    {OptionTitleLevel, "title-level", 0, "N",
+     "deepest heading that starts a section: 1..6, none or auto\n(chosen from the book's headings) (default 1)"},
     {OptionNoStraighten, "no-straighten", 0, nullptr, "keep line breaks inside text (\"Straighten text\" off)"},
     {OptionNoResize, "no-resize", 0, nullptr, "embed pictures at their own size"},
     {OptionMaxWidth, "max-width", 0, "PIXELS", "largest picture width (default 580)"},
     {OptionMaxHeight, "max-height", 0, "PIXELS", "largest picture height (default 700)"},
+    {OptionComplete, "complete", 0, nullptr,
+     "complete book: notes, nested sections, links, cover and the\n"
+     "source's title, author and language, valid against the FB2 schema"},
+    {OptionGenre, "genre", 0, "NAME",
+     "the book's genre, a name of the FB2 genre list (complete books;\ndefault unrecognised)"},
+    {OptionCover, "cover", 0, "FILE", "a picture for the book's cover (complete books)"},
     {OptionTitle, "title", 0, "TEXT", "book title"},
     {OptionFirstName, "first-name", 0, "TEXT", "author's first name"},
     {OptionLastName, "last-name", 0, "TEXT", "author's last name"},
@@ -198,8 +210,8 @@ std::optional<std::string> applyOption(int code, std::string_view value, CliOpti
         o.conversion.tableBorder = value == "source" ? TableBorder::AsSource : TableBorder::Visible;
         break;
     case OptionTitleLevel:
-        if (auto problem = oneOf("--title-level", {"1", "2", "3", "4", "5", "6", "none"})) return problem;
-        o.conversion.titleLevel = value == "none" ? -1 : value[0] - '1';
+        if (auto problem = oneOf("--title-level", {"1", "2", "3", "4", "5", "6", "none", "auto"})) return problem;
+        o.conversion.titleLevel = value == "none" ? -1 : value == "auto" ? kTitleLevelAuto : value[0] - '1';
         break;
     case OptionNoStraighten: o.conversion.straightenText = false; break;
     case OptionNoResize: o.conversion.resize = false; break;
@@ -217,6 +229,20 @@ std::optional<std::string> applyOption(int code, std::string_view value, CliOpti
         o.conversion.zipBook = true;
         break;
     case OptionQuiet: o.quiet = true; break;
+    case OptionComplete:
+        o.conversion.complete = true;
+        break;
+    case OptionGenre:
+        if (!isKnownGenre(value))
+            return "--genre: '" + std::string(value) +
+                   "' is not a genre of the FB2 genre list (such as sf, prose_classic, " + std::string(kDefaultGenre) +
+                   ")";
+        o.conversion.genre = value;
+        break;
+    case OptionCover:
+        if (value.empty()) return std::string("--cover: the picture file's name is empty");
+        o.conversion.coverFile = std::filesystem::absolute(std::filesystem::path(value)).string();
+        break;
     case OptionJobs:
         if (const std::optional<unsigned> n = wholeNumber(value, 1u, 1024u)) o.jobs = *n;
         else return "--jobs: '" + std::string(value) + "' is not a number from 1 to 1024";
@@ -233,6 +259,8 @@ std::optional<std::string_view> conflict(const CliOptions& o)
     if (!o.output.empty() && !o.outputDir.empty()) return "--output and --output-dir cannot be used together";
     if (o.cleanOnly && o.noClean) return "--clean-only and --no-clean cannot be used together";
     if (o.cleanOnly && o.items) return "--clean-only and --items cannot be used together";
+    if (!o.conversion.complete && (!o.conversion.genre.empty() || !o.conversion.coverFile.empty()))
+        return "--genre and --cover belong to complete books: add --complete";
     if (o.check && (o.cleanOnly || o.items || !o.output.empty() || !o.outputDir.empty()))
         return "--check writes no output; it cannot be used with --clean-only, --items, --output or --output-dir";
     const bool bookFormat = o.conversion.zipBook || o.conversion.outputEncoding != OutputEncoding::Windows1251;

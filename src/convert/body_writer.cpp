@@ -9,8 +9,11 @@
 #include "base/text_rules.h"
 #include "cleaning/attribute_quoting.h"
 #include "convert/body_balancer.h"
+#include "convert/complete_book.h"
 #include "convert/document_frame.h"
+#include "convert/source_survey.h"
 #include "convert/title_information.h"
+#include "convert/title_level_choice.h"
 #include "convert/xml_text.h"
 #include "html/tokenizer.h"
 #include "pictures/picture_texts.h"
@@ -54,18 +57,6 @@ int headingRank(std::string_view name)
     if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') return name[1] - '0';
     return 0;
 }
-
-// Ends the picture code's work for a conversion on every way out, also when it throws.
-class ConversionScope {
-public:
-    explicit ConversionScope(PictureSink& pictures) : m_pictures(pictures) { m_pictures.beginConversion(); }
-    ~ConversionScope() { m_pictures.endConversion(); }
-    ConversionScope(const ConversionScope&) = delete;
-    ConversionScope& operator=(const ConversionScope&) = delete;
-
-private:
-    PictureSink& m_pictures;
-};
 
 class BodyWalk {
 public:
@@ -375,14 +366,22 @@ std::string mapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
 std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOptions& options,
                                      ConversionServices& services)
 {
-    ConversionScope scope(services.pictures);
+    if (options.complete) return writeCompleteBook(std::move(sourceText), options, services);
+    PictureConversionScope scope(services.pictures);
     HtmlParser parser;
     parser.parse(std::move(sourceText), [&services](std::string_view message, std::string_view text) {
         services.user.reportTokenizerProblem(message, text);
     });
     if (parser.itemCount() == 0) return std::nullopt;
 
-    BodyWalk walk(parser, options, services, options.tablesToPictures());
+    ConversionOptions chosen;
+    const ConversionOptions& walkOptions = options.titleLevel == kTitleLevelAuto ? chosen : options;
+    if (options.titleLevel == kTitleLevelAuto) {
+        chosen = options;
+        const SourceSurvey survey = surveySource(parser);
+        chosen.titleLevel = chooseTitleLevel(survey.headings, survey.textBytes);
+    }
+    BodyWalk walk(parser, walkOptions, services, options.tablesToPictures());
     try {
         walk.run();
     } catch (...) {

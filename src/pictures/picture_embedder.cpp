@@ -61,6 +61,7 @@ void PictureEmbedder::beginConversion()
     waitForWorkers();
     m_table.clear();
     m_ids.clear();
+    m_ids.useXmlIds(m_options.complete);
     m_embeddedFiles.clear();
     m_folderListings.clear();
     m_inlineCount = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/xml_id.h"
+
 namespace vellumar {
 
 namespace {
@@ -42,7 +44,7 @@ std::string_view pathExtension(std::string_view path)
 
 std::string PictureIdSet::claim(std::string_view wanted)
 {
-    std::string id(wanted);
+    std::string id = m_xmlIds ? xmlIdForm(wanted) : std::string(wanted);
     for (char& c : id)
         if (c == '"' || c == '<' || c == '>' || c == '&' || static_cast<unsigned char>(c) < 0x20) c = '_';
     if (!m_used.contains(id) && !isTablePictureName(id)) {
@@ -52,7 +54,7 @@ std::string PictureIdSet::claim(std::string_view wanted)
     const std::string_view extension = pathExtension(id);
     const std::string stem = id.substr(0, id.size() - extension.size());
     for (int number = 2;; ++number) {
-        std::string candidate = stem + "~" + std::to_string(number);
+        std::string candidate = stem + (m_xmlIds ? "_" : "~") + std::to_string(number);
         candidate.append(extension);
         if (!m_used.contains(candidate)) {
             m_used.insert(candidate);

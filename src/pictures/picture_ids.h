@@ -27,9 +27,14 @@ public:
     // free for the table pictures. Characters that would break the XML attribute become "_".
     std::string claim(std::string_view id);
     void clear() { m_used.clear(); }
+    // Ids that are XML IDs (complete books): every character but ASCII letters, digits, ".",
+    // "-" and "_" becomes "_", "_" goes before a first character that cannot start one, and
+    // a taken id is followed by "_2", "_3", ... instead.
+    void useXmlIds(bool on) { m_xmlIds = on; }
 
 private:
     std::set<std::string, std::less<>> m_used;
+    bool m_xmlIds = false;
 };
 
 }  // namespace vellumar

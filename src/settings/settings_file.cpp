@@ -8,7 +8,8 @@ namespace vellumar {
 
 namespace {
 
-constexpr int kTitleLevelCount = 6;
+// "H1".."H6" and "Auto".
+constexpr int kTitleLevelCount = 7;
 constexpr const char* kSettingsFileName = "vellumar.ini";
 
 }  // namespace

@@ -25,7 +25,7 @@ cases=(
   "vellumar-convert --tables=i|image"
   "vellumar-convert --border |source visible"
   "vellumar-convert --border=v|visible"
-  "vellumar-convert --title-level |1 2 3 4 5 6 none"
+  "vellumar-convert --title-level |1 2 3 4 5 6 auto none"
   "vellumar-convert --encoding a|auto"
   "vellumar-convert --encoding windows-|windows-1251 windows-1252"
   "vellumar-convert --no-|--no-clean --no-resize --no-straighten"

@@ -40,8 +40,16 @@ TEST(StoredValues, OutOfRangeFallsBackToDefaults)
 {
     struct Case {
         int stored, titleLevel, charset;
-    } cases[] = {{0, 0, 0}, {3, 3, 3}, {5, 5, 5}, {6, 0, 6}, {13, 0, 13}, {17, 0, 17},
-                 {18, 0, kDefaultCharsetIndex}, {-1, 0, kDefaultCharsetIndex}, {1 << 30, 0, kDefaultCharsetIndex}};
+    } cases[] = {{0, 0, 0},
+                 {3, 3, 3},
+                 {5, 5, 5},
+                 {6, 6, 6},
+                 {7, 0, 7},
+                 {13, 0, 13},
+                 {17, 0, 17},
+                 {18, 0, kDefaultCharsetIndex},
+                 {-1, 0, kDefaultCharsetIndex},
+                 {1 << 30, 0, kDefaultCharsetIndex}};
     for (const Case& c : cases) {
         EXPECT_EQ(titleLevelIndexOrDefault(c.stored), c.titleLevel) << c.stored;
         EXPECT_EQ(charsetIndexOrDefault(c.stored), c.charset) << c.stored;

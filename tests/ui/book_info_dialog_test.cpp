@@ -136,6 +136,23 @@ TEST(DialogInteraction, AnswersAreTheTypedTextsAsBytes)
     EXPECT_EQ(answers->lastName, "\xD2\xEE\xEB\xF1\xF2\xEE\xE9");
 }
 
+TEST(DialogInteraction, ProposedAnswersFillTheBoxes)
+{
+    BookInfoDialog dialog;
+    DialogInteraction user(nullptr, dialog, 1);
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_EQ(dialog.titleEdit()->text(), QString::fromUtf8("Война"));
+        EXPECT_EQ(dialog.firstNameEdit()->text(), "Lev");
+        dialog.lastNameEdit()->clear();
+        dialog.findChild<ColorButton*>("ButOk")->click();
+    });
+    const auto answers = user.askBookInfoProposing({"\xC2\xEE\xE9\xED\xE0", "Lev", "Tolstoy"});
+    ASSERT_TRUE(answers.has_value());
+    EXPECT_EQ(answers->title, "\xC2\xEE\xE9\xED\xE0");
+    EXPECT_EQ(answers->firstName, "Lev");
+    EXPECT_EQ(answers->lastName, "");
+}
+
 TEST(DialogInteraction, CloseBoxAfterTypingIsCancel)
 {
     BookInfoDialog dialog;

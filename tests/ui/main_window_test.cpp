@@ -237,7 +237,9 @@ TEST_F(MainWindowTest, SettingsControlsStartValues)
     EXPECT_TRUE(find<QCheckBox>("CheckBox22")->isChecked());
     EXPECT_EQ(find<QSpinBox>("SpinEdit1")->value(), 580);
     EXPECT_EQ(find<QSpinBox>("SpinEdit2")->value(), 700);
-    EXPECT_EQ(find<QComboBox>("ComboBox1")->count(), 6);
+    EXPECT_FALSE(find<QCheckBox>("ChBCompleteBook")->isChecked());
+    EXPECT_EQ(find<QComboBox>("ComboBox1")->count(), 7);  // "H1".."H6" and "Auto"
+    EXPECT_EQ(find<QComboBox>("ComboBox1")->itemText(6), "Auto");
     EXPECT_EQ(find<QComboBox>("ComboBox1")->currentText(), "H1");
     EXPECT_EQ(find<QComboBox>("ComboBox2")->count(), 18);
     EXPECT_EQ(find<QComboBox>("ComboBox2")->currentText(), "DEFAULT_CHARSET");

@@ -57,7 +57,7 @@ TEST_F(SettingsFile, FirstStartUsesDefaultsAndFirstCloseWritesTheUsersFile)
                                                           "Labels", "ComboBoxes"}));
     EXPECT_EQ(file.keys("Position"), (std::vector<std::string>{"State", "PosX", "PosY", "Width", "Height"}));
     EXPECT_EQ(file.readString("Position", "State", ""), "2");
-    EXPECT_EQ(file.keys("CheckBoxes").size(), 4u);
+    EXPECT_EQ(file.keys("CheckBoxes").size(), 5u);
     EXPECT_EQ(file.keys("RadioButtons").size(), 10u);
     // Books are written in windows-1251 and not zipped until the user says otherwise.
     EXPECT_EQ(file.readString("RadioButtons", "RBBookWindows1251", ""), "1");
@@ -163,7 +163,7 @@ TEST_F(SettingsFile, LoadAndSaveKeepEveryByte)
         "; my settings, carried over\r\n"
         "[Position]\r\nState=2\r\nPosX=40\r\nPosY=30\r\nWidth=700\r\nHeight=520\r\n"
         "\r\n[Somebody Else]\r\nlist=a, b, c\r\nno equals sign here\n"
-        "[CheckBoxes]\r\nCheckBox18=1\r\nCheckBox22=0\r\nChBShowTitleInfo=1\r\nChBZipBook=1\r\n"
+        "[CheckBoxes]\r\nCheckBox18=1\r\nCheckBox22=0\r\nChBShowTitleInfo=1\r\nChBCompleteBook=1\r\nChBZipBook=1\r\n"
         "[RadioButtons]\r\nRadioButton4=0\r\nRadioButton5=1\r\nRadioButton6=0\r\nRadioButton7=0\r\n"
         "RadioButton8=1\r\nRadioButton1=1\r\nRadioButton2=0\r\nRadioButton3=0\r\n"
         "RBBookWindows1251=0\r\nRBBookUtf8=1\r\n"
@@ -213,9 +213,9 @@ TEST_F(SettingsFile, UserFileHoldsOnlyTheCheckBoxes)
     IniFile file(chosen);
     saveCheckBoxes(*form, file);
     file.save();
-    EXPECT_EQ(
-        readFileBytes(chosen),
-        "[Position]\nState=0\n[CheckBoxes]\nCheckBox18=0\nother=x\nChBShowTitleInfo=1\nCheckBox22=1\nChBZipBook=0\n");
+    EXPECT_EQ(readFileBytes(chosen),
+              "[Position]\nState=0\n[CheckBoxes]\nCheckBox18=0\nother=x\nChBShowTitleInfo=1\nCheckBox22=1\n"
+              "ChBCompleteBook=0\nChBZipBook=0\n");
 
     // Loading touches the check boxes alone; keys the file lacks leave their boxes.
     writeFile(chosen, "[CheckBoxes]\nCheckBox18=1\nCheckBox22=0\n[IntValues]\nSpinEdit1=5\n");
@@ -291,7 +291,7 @@ TEST_F(SettingsFile, SaveAndLoadCommandsAskForTheFile)
         EXPECT_EQ(answer.title, "Save settings");
     }
     EXPECT_EQ(readFileBytes(chosen),
-              "[CheckBoxes]\r\nChBShowTitleInfo=1\r\nCheckBox18=1\r\nCheckBox22=0\r\nChBZipBook=0\r\n");
+              "[CheckBoxes]\r\nChBShowTitleInfo=1\r\nCheckBox18=1\r\nCheckBox22=0\r\nChBCompleteBook=0\r\nChBZipBook=0\r\n");
 
     writeFile(chosen, "[CheckBoxes]\nCheckBox22=1\nCheckBox18=0\n");
     {

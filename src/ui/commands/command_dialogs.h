@@ -30,6 +30,12 @@ public:
     // The book-info dialog with empty boxes; nullopt when cancelled or closed. The answers are
     // bytes of the editors' code page.
     virtual std::optional<BookInfoAnswers> askBookInfo() = 0;
+    // The book-info dialog with its boxes filled with `proposed`.
+    virtual std::optional<BookInfoAnswers> askBookInfoProposing(const BookInfoAnswers& proposed)
+    {
+        static_cast<void>(proposed);
+        return askBookInfo();
+    }
     // A plain message box with one OK button.
     virtual void showMessage(const QString& title, const QString& text) = 0;
     // An error that ended a command.

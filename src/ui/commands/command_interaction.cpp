@@ -23,6 +23,11 @@ std::optional<BookInfoAnswers> CommandInteraction::askBookInfo()
     return m_dialogs.askBookInfo();
 }
 
+std::optional<BookInfoAnswers> CommandInteraction::askBookInfoProposing(const BookInfoAnswers& proposed)
+{
+    return m_dialogs.askBookInfoProposing(proposed);
+}
+
 void CommandInteraction::warn(std::string_view text) { m_warnings << converterText(text); }
 
 void CommandInteraction::finish()

@@ -24,6 +24,7 @@ public:
     // The tokenizer's text as the body and its message as the title, up to kShownReports times.
     void reportTokenizerProblem(std::string_view message, std::string_view text) override;
     std::optional<BookInfoAnswers> askBookInfo() override;
+    std::optional<BookInfoAnswers> askBookInfoProposing(const BookInfoAnswers& proposed) override;
     // Kept until finish(), which shows them in one box.
     void warn(std::string_view text) override;
 

@@ -17,4 +17,9 @@ std::optional<BookInfoAnswers> DialogInteraction::askBookInfo()
     return m_bookInfo.ask();
 }
 
+std::optional<BookInfoAnswers> DialogInteraction::askBookInfoProposing(const BookInfoAnswers& proposed)
+{
+    return m_bookInfo.ask(&proposed);
+}
+
 }  // namespace vellumar

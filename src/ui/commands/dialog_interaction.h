@@ -23,6 +23,7 @@ public:
     void reportTokenizerProblem(std::string_view message, std::string_view text) override;
     // The dialog with empty boxes; the answers are bytes of the code page chosen for the editors.
     std::optional<BookInfoAnswers> askBookInfo() override;
+    std::optional<BookInfoAnswers> askBookInfoProposing(const BookInfoAnswers& proposed) override;
 
 private:
     QWidget* m_owner;

@@ -99,11 +99,16 @@ BookInfoDialog::BookInfoDialog(QWidget* parent) : QDialog(parent)
     setFixedSize(513, 236);
 }
 
-std::optional<BookInfoAnswers> BookInfoDialog::ask()
+std::optional<BookInfoAnswers> BookInfoDialog::ask(const BookInfoAnswers* proposed)
 {
     m_resultFlag = 0;
     for (QLineEdit* box : {m_titleEdit, m_firstNameEdit, m_lastNameEdit})
         box->clear();
+    if (proposed != nullptr) {
+        setTextBoxBytes(m_titleEdit, proposed->title);
+        setTextBoxBytes(m_firstNameEdit, proposed->firstName);
+        setTextBoxBytes(m_lastNameEdit, proposed->lastName);
+    }
     exec();
     if (m_resultFlag != 1)
         return std::nullopt;

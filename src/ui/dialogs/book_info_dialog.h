@@ -22,9 +22,10 @@ class BookInfoDialog : public QDialog {
 public:
     explicit BookInfoDialog(QWidget* parent = nullptr);
 
-    // Sets the result flag to 0, empties the three boxes, shows the dialog modally and returns
-    // the typed texts (bytes of the boxes' code page) when "&Ok" closed it, else nullopt.
-    std::optional<BookInfoAnswers> ask();
+    // Sets the result flag to 0, empties the three boxes (or fills them with `proposed`), shows
+    // the dialog modally and returns the typed texts (bytes of the boxes' code page) when "&Ok"
+    // closed it, else nullopt.
+    std::optional<BookInfoAnswers> ask(const BookInfoAnswers* proposed = nullptr);
 
     int resultFlag() const { return m_resultFlag; }
     void setResultFlag(int flag) { m_resultFlag = flag; }

@@ -70,6 +70,13 @@ std::optional<BookInfoAnswers> DesktopDialogs::askBookInfo()
     return m_bookInfo->ask();
 }
 
+std::optional<BookInfoAnswers> DesktopDialogs::askBookInfoProposing(const BookInfoAnswers& proposed)
+{
+    const NormalCursorScope arrow;
+    if (!m_bookInfo) return std::nullopt;
+    return m_bookInfo->ask(&proposed);
+}
+
 void DesktopDialogs::showMessage(const QString& title, const QString& text)
 {
     const NormalCursorScope arrow;

@@ -21,6 +21,7 @@ public:
     QString askSaveFileName(std::string_view dialog, const QString& proposed) override;
     bool confirmReplace(const QString& path) override;
     std::optional<BookInfoAnswers> askBookInfo() override;
+    std::optional<BookInfoAnswers> askBookInfoProposing(const BookInfoAnswers& proposed) override;
     void showMessage(const QString& title, const QString& text) override;
     void showError(const QString& text) override;
     UnsavedAnswer askUnsavedChanges(const QString& question) override;

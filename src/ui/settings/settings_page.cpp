@@ -128,13 +128,18 @@ SettingsControls createSettingsControls(QWidget* parent)
     levelRow->addWidget(set);
     c.titleLevel = named(new QComboBox(other), "ComboBox1");
     c.titleLevel->addItems({QStringLiteral("H1"), QStringLiteral("H2"), QStringLiteral("H3"), QStringLiteral("H4"),
-                            QStringLiteral("H5"), QStringLiteral("H6")});
+                            QStringLiteral("H5"), QStringLiteral("H6"), QStringLiteral("Auto")});
     c.titleLevel->setCurrentIndex(0);
     levelRow->addWidget(c.titleLevel);
     levelRow->addWidget(label("Label2", QStringLiteral("as <title>...</title>"), other));
     levelRow->addStretch(1);
     otherLayout->addLayout(levelRow);
-    grid->addWidget(other, 0, 1);
+    grid->addWidget(other, 0, 1, 1, 2);
+    // What the book holds beyond the plain conversion: notes, nested sections, links, a cover,
+    // the source's metadata, and a book that passes the FB2 schema. A row of its own below the
+    // groups, where its longer caption does not widen the page.
+    c.completeBook = checkBox("ChBCompleteBook", QStringLiteral("Complete book (notes, sections, links, valid FB2)"),
+                              false, c.widget);
 
     // How the book file is written: its encoding, and whether it is zipped. Beside "Images:",
     // whose tables choices make that row the tallest, so the page needs no more height.
@@ -149,10 +154,11 @@ SettingsControls createSettingsControls(QWidget* parent)
     bookFileLayout->addWidget(c.zipBook);
     bookFileLayout->addStretch(1);
     grid->addWidget(bookFile, 1, 2);
+    grid->addWidget(c.completeBook, 2, 0, 1, 3);
 
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(2, 1);
+    grid->setRowStretch(3, 1);
     return c;
 }
 
@@ -170,7 +176,10 @@ ConversionOptions readConversionOptions(const SettingsControls& c)
     else
         options.tableMode = TableMode::AsIs;
     options.straightenText = c.straightenText->isChecked();
-    options.titleLevel = c.titleLevel->currentIndex();
+    // The last item, after "H1".."H6", lets the book's headings choose.
+    options.titleLevel =
+        c.titleLevel->currentIndex() == kAutoTitleLevelItem ? kTitleLevelAuto : c.titleLevel->currentIndex();
+    options.complete = c.completeBook->isChecked();
     options.showTitleInfo = c.showTitleInfo->isChecked();
     options.outputEncoding = c.bookUtf8->isChecked() ? OutputEncoding::Utf8 : OutputEncoding::Windows1251;
     options.zipBook = c.zipBook->isChecked();

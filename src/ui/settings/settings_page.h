@@ -29,7 +29,11 @@ struct SettingsControls {
     QRadioButton* bookWindows1251 = nullptr;    // RBBookWindows1251
     QRadioButton* bookUtf8 = nullptr;           // RBBookUtf8
     QCheckBox* zipBook = nullptr;               // ChBZipBook
+    QCheckBox* completeBook = nullptr;          // ChBCompleteBook
 };
+
+// The title level list's item "Auto", after "H1".."H6".
+inline constexpr int kAutoTitleLevelItem = 6;
 
 // The page's group boxes with their controls, in a new widget that is a child of `parent`.
 SettingsControls createSettingsControls(QWidget* parent);
