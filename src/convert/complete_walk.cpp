@@ -155,6 +155,7 @@ public:
         m_out += "<section id=\"n" + number + "\">\r\n<title><p>" + number + "</p></title>\r\n";
         SectionFrame frame;
         frame.titled = true;
+        frame.id = "n" + number;
         m_sections.push_back(frame);
         walk(note.first + 1, note.last + 1);
         finish();
@@ -700,6 +701,9 @@ private:
     // The anchor of link target `target` stands here: the element holding it carries its id.
     void placeTarget(int target)
     {
+        // A note is one target: readers take any id inside it for the start of another note
+        // and show the note's title alone.
+        if (m_noteMode && !m_sections.empty()) return m_c.links.shareId(target, m_sections.front().id);
         if (m_place == Place::Title && !m_sections.empty()) {
             SectionFrame& frame = m_sections.back();
             if (!frame.id.empty()) return m_c.links.shareId(target, frame.id);

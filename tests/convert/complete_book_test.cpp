@@ -300,6 +300,9 @@ TEST_P(Notes, BecomeNotes)
     EXPECT_EQ(book.body.find(GetParam().noteText), std::string::npos) << book.body;
     EXPECT_NE(book.notes.find("<section id=\"n1\">\r\n<title><p>1</p></title>"), std::string::npos) << book.notes;
     EXPECT_NE(book.notes.find(GetParam().noteText), std::string::npos) << book.notes;
+    // The section's id is the only one: readers take an id inside a note for the start of the
+    // next note and show the note's number alone.
+    EXPECT_EQ(book.notes.find(" id=", book.notes.find("<section id=") + 9), std::string::npos) << book.notes;
     if (!GetParam().gone.empty()) {
         EXPECT_EQ(book.notes.find(GetParam().gone), std::string::npos) << book.notes;
     }
