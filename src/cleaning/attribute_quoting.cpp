@@ -1,5 +1,8 @@
 #include "cleaning/attribute_quoting.h"
 
+#include "base/ascii_case.h"
+#include "html/tokenizer.h"
+
 namespace vellumar {
 
 std::string quoteAttributeValue(std::string_view lowerName, std::string_view value)
@@ -33,6 +36,20 @@ std::string quoteAttributeValue(std::string_view lowerName, std::string_view val
     if (finalBackslash) out.append("&#92;");
     out.push_back(quote);
     return out;
+}
+
+void appendStartTag(std::string& out, std::string_view name, const HtmlItem& tag)
+{
+    out += '<';
+    out += name;
+    for (std::int32_t k = 0; k < tag.paramCount(); ++k) {
+        const HtmlParam param = tag.param(k);
+        out += ' ';
+        out += param.key();
+        out += '=';
+        out += quoteAttributeValue(asciiLower(param.key()), param.value());
+    }
+    out += '>';
 }
 
 }  // namespace vellumar

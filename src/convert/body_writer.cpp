@@ -260,19 +260,7 @@ private:
         m_body += '>';
     }
 
-    void collectTableTag(const HtmlItem& tag, std::string_view name)
-    {
-        m_tableHtml += '<';
-        m_tableHtml += name;
-        for (std::int32_t k = 0; k < tag.paramCount(); ++k) {
-            const HtmlParam param = tag.param(k);
-            m_tableHtml += ' ';
-            m_tableHtml += param.key();
-            m_tableHtml += '=';
-            m_tableHtml += quoteAttributeValue(asciiLower(param.key()), param.value());
-        }
-        m_tableHtml += '>';
-    }
+    void collectTableTag(const HtmlItem& tag, std::string_view name) { appendStartTag(m_tableHtml, name, tag); }
 
     void lowerName(std::string_view name)
     {

@@ -934,19 +934,7 @@ private:
         if (m_collecting == 1 && name == "/caption") m_inCaption = false;
     }
 
-    void appendTableHtml(const HtmlItem& item, std::string_view name)
-    {
-        m_tableHtml += '<';
-        m_tableHtml += name;
-        for (std::int32_t k = 0; k < item.paramCount(); ++k) {
-            const HtmlParam param = item.param(k);
-            m_tableHtml += ' ';
-            m_tableHtml += param.key();
-            m_tableHtml += '=';
-            m_tableHtml += quoteAttributeValue(asciiLower(param.key()), param.value());
-        }
-        m_tableHtml += '>';
-    }
+    void appendTableHtml(const HtmlItem& item, std::string_view name) { appendStartTag(m_tableHtml, name, item); }
 
     void finishTablePicture()
     {
