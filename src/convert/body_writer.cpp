@@ -212,23 +212,7 @@ private:
     }
 
     // A text item as the body holds text: line breaks straightened, entity rules applied.
-    void appendText(std::string& out, std::string_view text)
-    {
-        if (text.empty()) return;
-        // Without references the text goes straight into the body and its line breaks are
-        // straightened there: making it safe neither adds nor removes a line break.
-        if (text.find('&') == std::string_view::npos) {
-            const std::size_t from = out.size();
-            appendXmlSafeText(out, text);
-            if (m_options.straightenText) straightenLineBreaksFrom(out, from);
-            return;
-        }
-        // A reference may stand for a line break, which stays: the text is straightened first.
-        std::string t = m_options.straightenText ? straightenLineBreaks(text) : std::string(text);
-        if (t.find("&nbsp;") != std::string::npos) t = replaceEntityByChar(t, 32, "&nbsp;");
-        if (t.find("&quot;") != std::string::npos || t.find("&#8209;") != std::string::npos) t = applyEntityRules(t);
-        appendXmlSafeText(out, t);
-    }
+    void appendText(std::string& out, std::string_view text) { appendBodyText(out, text, m_options.straightenText); }
 
     void embedPictures(const HtmlItem& tag)
     {

@@ -297,10 +297,11 @@ private:
 
     void appendText(std::string& out, std::string_view text)
     {
-        if (text.empty()) return;
-        std::string t = m_c.options.straightenText && m_preDepth == 0 ? straightenLineBreaks(text) : std::string(text);
+        if (m_preDepth == 0) return appendBodyText(out, text, m_c.options.straightenText);
+        // Preformatted text keeps its line breaks, and its tabs become spaces.
+        std::string t(text);
         if (t.find('&') != std::string::npos) t = applyEntityRules(replaceEntityByChar(t, 32, "&nbsp;"));
-        if (m_preDepth > 0) std::replace(t.begin(), t.end(), '\t', ' ');
+        std::replace(t.begin(), t.end(), '\t', ' ');
         appendXmlSafeText(out, t);
     }
 

@@ -3,9 +3,10 @@
 #include <cstdint>
 
 #include "base/byte_scan.h"
-#include "html/html_entities.h"
+#include "base/text_rules.h"
 #include "convert/numeric_reference.h"
 #include "encodings/text_encoding.h"
+#include "html/html_entities.h"
 
 namespace vellumar {
 
@@ -69,18 +70,49 @@ void appendNumericReference(std::string& out, std::string_view reference, std::u
     }
 }
 
-void appendSafe(std::string& out, std::string_view text, bool attribute)
+// The body's own rules for three references: a no-break space becomes a plain space, a quote
+// a quote and a non-breaking hyphen a hyphen. The character and the reference's length, or 0.
+char bodyRuleCharacter(std::string_view rest, std::size_t& length)
 {
+    length = 6;
+    if (rest.starts_with("&nbsp;")) return ' ';
+    if (rest.starts_with("&quot;")) return '"';
+    length = 7;
+    if (rest.starts_with("&#8209;")) return '-';
+    return 0;
+}
+
+struct SafeRules {
+    bool attribute = false;
+    // Body text: the three references of bodyRuleCharacter give their characters.
+    bool bodyRules = false;
+    // Line breaks written in the text become spaces; those a reference stands for stay.
+    bool straighten = false;
+};
+
+void appendSafe(std::string& out, std::string_view text, SafeRules rules)
+{
+    const bool attribute = rules.attribute;
     for (std::size_t i = 0; i < text.size();) {
         // Ordinary bytes go over in runs.
         const std::size_t run = scan::nextXmlSpecial(text, i, attribute);
+        const std::size_t from = out.size();
         out.append(text.substr(i, run - i));
+        if (rules.straighten) straightenLineBreaksFrom(out, from);
         i = run;
         if (i >= text.size()) break;
         const char c = text[i];
         const auto u = static_cast<unsigned char>(c);
         if (c == '&') {
             const std::string_view rest = text.substr(i);
+            std::size_t ruleLength = 0;
+            if (rules.bodyRules) {
+                if (const char byte = bodyRuleCharacter(rest, ruleLength)) {
+                    out.push_back(byte);
+                    i += ruleLength;
+                    continue;
+                }
+            }
             std::uint32_t cp = 0;
             std::string_view name;
             if (const std::size_t len = parseNumericReference(rest, cp)) {
@@ -118,9 +150,11 @@ void appendSafe(std::string& out, std::string_view text, bool attribute)
 
 }  // namespace
 
-void appendXmlSafeText(std::string& out, std::string_view text)
+void appendXmlSafeText(std::string& out, std::string_view text) { appendSafe(out, text, SafeRules{}); }
+
+void appendBodyText(std::string& out, std::string_view text, bool straighten)
 {
-    appendSafe(out, text, false);
+    appendSafe(out, text, SafeRules{.bodyRules = true, .straighten = straighten});
 }
 
 std::string xmlSafeText(std::string_view text)
@@ -135,7 +169,7 @@ std::string xmlSafeAttributeValue(std::string_view value)
 {
     std::string out;
     out.reserve(value.size());
-    appendSafe(out, value, true);
+    appendSafe(out, value, SafeRules{.attribute = true});
     return out;
 }
 

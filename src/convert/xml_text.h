@@ -14,6 +14,11 @@ namespace vellumar {
 // than TAB, LF and CR, and the unassigned byte 0x98 are dropped; "]]>" gets its ">" escaped.
 void appendXmlSafeText(std::string& out, std::string_view text);
 std::string xmlSafeText(std::string_view text);
+// A text item of the source as the body holds it, in one pass: "&nbsp;", "&quot;" and
+// "&#8209;" become a space, a quote and a hyphen, then the text is made safe as above. With
+// `straighten`, the line breaks written in the text become spaces, while a reference to a
+// line break stays.
+void appendBodyText(std::string& out, std::string_view text, bool straighten);
 // The same for an attribute value in double quotes: a double quote also becomes "&quot;".
 std::string xmlSafeAttributeValue(std::string_view value);
 // A value typed by the user (book title, author): "&" becomes "&amp;" unless it begins a

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text_rules.h"
+
 namespace vellumar {
 namespace {
 
@@ -58,6 +60,37 @@ TEST(XmlSafeText, AttributeValuesAlsoEscapeQuotes)
 {
     EXPECT_EQ(xmlSafeAttributeValue("say \"hi\" & go"), "say &quot;hi&quot; &amp; go");
     EXPECT_EQ(xmlSafeAttributeValue("&QUOT;>"), "&quot;&gt;");
+}
+
+// Body text in one pass must say what the separate steps said: straighten the written line
+// breaks, turn the three rule references into their characters, then make the text safe.
+TEST(AppendBodyText, EqualsTheStepsOneAfterAnother)
+{
+    const char* const inputs[] = {
+        "plain text",
+        "line\r\nbreak\nand\rmore",
+        "&nbsp;&quot;&#8209;",
+        "a&nbsp;b&quot;c&quot;&#8209;d&NBSP;&QUOT;&#x2011;",
+        "&#10;&#13;&#x0A; written\r\nbreaks",
+        "&nb\r\nsp; &quo\nt; &#82\r09;",
+        "]]&gt; ]]> ]&#93;> ]]&nbsp;>",
+        "&&nbsp;quot; &&quot; &amp;nbsp;",
+        "&laquo;\x01x\x98&raquo; <b> & R&D",
+        "&nbsp",
+        "&#8209",
+        "",
+    };
+    for (const char* input : inputs) {
+        for (const bool straighten : {false, true}) {
+            std::string stepByStep = straighten ? straightenLineBreaks(input) : std::string(input);
+            stepByStep = applyEntityRules(replaceEntityByChar(stepByStep, 32, "&nbsp;"));
+            std::string oneByOne = "]";
+            appendXmlSafeText(oneByOne, stepByStep);
+            std::string onePass = "]";
+            appendBodyText(onePass, input, straighten);
+            EXPECT_EQ(onePass, oneByOne) << input << (straighten ? " straightened" : "");
+        }
+    }
 }
 
 TEST(EscapeXmlValue, TypedValues)
