@@ -131,11 +131,11 @@ std::size_t asciiRunEnd(std::string_view text, std::size_t from)
 
 namespace {
 
-bool isXmlSpecial(char c, bool attribute)
+bool isXmlSpecial(char c, bool attribute, bool lineBreaks)
 {
     const auto u = static_cast<unsigned char>(c);
     return c == '&' || c == '<' || c == '>' || (attribute && c == '"') ||
-           (u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x98;
+           (u < 0x20 && c != '\t' && (lineBreaks || (c != '\n' && c != '\r'))) || u == 0x98;
 }
 
 }  // namespace
@@ -184,19 +184,22 @@ std::size_t nextDoubleBlank(std::string_view text, std::size_t from)
     return n;
 }
 
-std::size_t nextXmlSpecial(std::string_view text, std::size_t from, bool attribute)
+std::size_t nextXmlSpecial(std::string_view text, std::size_t from, bool attribute, bool lineBreaks)
 {
     const std::size_t n = text.size();
     std::size_t at = from;
 #if defined(__SSE2__)
     const __m128i quote = attribute ? _mm_set1_epi8('"') : _mm_set1_epi8('&');
+    // LF and CR stand for TAB when they are not special.
+    const __m128i lf = lineBreaks ? _mm_set1_epi8('\t') : _mm_set1_epi8('\n');
+    const __m128i cr = lineBreaks ? _mm_set1_epi8('\t') : _mm_set1_epi8('\r');
     const __m128i lastControl = _mm_set1_epi8(0x1F);
     for (; at + 16 <= n; at += 16) {
         const __m128i bytes = load16(text.data() + at);
-        // Bytes up to 0x1F, less TAB, LF and CR.
+        // Bytes up to 0x1F, less TAB (and LF and CR unless they are special).
         const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(bytes, lastControl), bytes);
         const __m128i lineOrTab =
-            _mm_or_si128(_mm_or_si128(bytesEqual(bytes, '\t'), bytesEqual(bytes, '\n')), bytesEqual(bytes, '\r'));
+            _mm_or_si128(_mm_or_si128(bytesEqual(bytes, '\t'), _mm_cmpeq_epi8(bytes, lf)), _mm_cmpeq_epi8(bytes, cr));
         const __m128i special = _mm_or_si128(
             _mm_or_si128(_mm_or_si128(bytesEqual(bytes, '&'), bytesEqual(bytes, '<')), bytesEqual(bytes, '>')),
             _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, quote), bytesEqual(bytes, static_cast<char>(0x98))),
@@ -205,7 +208,7 @@ std::size_t nextXmlSpecial(std::string_view text, std::size_t from, bool attribu
     }
 #endif
     for (; at < n; ++at)
-        if (isXmlSpecial(text[at], attribute)) return at;
+        if (isXmlSpecial(text[at], attribute, lineBreaks)) return at;
     return n;
 }
 

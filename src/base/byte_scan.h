@@ -32,8 +32,8 @@ inline bool isBlank(char c) { return c == '\t' || c == ' ' || static_cast<unsign
 std::size_t nextDoubleBlank(std::string_view text, std::size_t from);
 // The first offset at or after `from` whose byte is one that XML text must not hold as it is:
 // '&', '<', '>', a control byte other than TAB, LF and CR, byte 0x98 (no character in
-// windows-1251), and '"' when `attribute`; or the text's size.
-std::size_t nextXmlSpecial(std::string_view text, std::size_t from, bool attribute);
+// windows-1251), '"' when `attribute`, LF and CR when `lineBreaks`; or the text's size.
+std::size_t nextXmlSpecial(std::string_view text, std::size_t from, bool attribute, bool lineBreaks = false);
 inline bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 inline bool isQuote(char c) { return c == '"' || c == '\''; }
 

@@ -49,23 +49,25 @@ private:
 void Normalizer::tag(const HtmlItem& item)
 {
     lowerCp1251Into(item.name(), m_name);
-    if (m_name == "script") {
+    // Compared as views: their sizes first, before any bytes.
+    const std::string_view name = m_name;
+    if (name == "script") {
         m_inScript = true;
-    } else if (m_name == "/script") {
+    } else if (name == "/script") {
         m_inScript = false;
         m_name.clear();
     }
-    if (m_name == "style") {
+    if (name == "style") {
         m_inStyle = true;
         m_styleText.clear();
-    } else if (m_name == "/style") {
+    } else if (name == "/style") {
         m_inStyle = false;
         parseStyleBlock(m_styleText, m_rules);
         m_name.clear();
     }
     if (m_inScript || m_inStyle || m_name.empty()) return;
-    if (m_keepStructure && m_name == "pre") ++m_preDepth;
-    if (m_keepStructure && m_name == "/pre" && m_preDepth > 0) --m_preDepth;
+    if (m_keepStructure && name == "pre") ++m_preDepth;
+    if (m_keepStructure && name == "/pre" && m_preDepth > 0) --m_preDepth;
 
     if (m_name.front() == '/') {
         closeElement(m_name);

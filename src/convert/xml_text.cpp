@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "base/byte_scan.h"
-#include "base/text_rules.h"
 #include "convert/numeric_reference.h"
 #include "encodings/text_encoding.h"
 #include "html/html_entities.h"
@@ -95,10 +94,8 @@ void appendSafe(std::string& out, std::string_view text, SafeRules rules)
     const bool attribute = rules.attribute;
     for (std::size_t i = 0; i < text.size();) {
         // Ordinary bytes go over in runs.
-        const std::size_t run = scan::nextXmlSpecial(text, i, attribute);
-        const std::size_t from = out.size();
+        const std::size_t run = scan::nextXmlSpecial(text, i, attribute, rules.straighten);
         out.append(text.substr(i, run - i));
-        if (rules.straighten) straightenLineBreaksFrom(out, from);
         i = run;
         if (i >= text.size()) break;
         const char c = text[i];
@@ -135,7 +132,10 @@ void appendSafe(std::string& out, std::string_view text, SafeRules rules)
             }
             continue;
         }
-        if (c == '<') {
+        if (c == '\r' || c == '\n') {
+            // Only written line breaks stop a run, and only when they are straightened.
+            out.push_back(' ');
+        } else if (c == '<') {
             out += "&lt;";
         } else if (c == '>' && (attribute || (out.size() >= 2 && out.compare(out.size() - 2, 2, "]]") == 0))) {
             out += "&gt;";

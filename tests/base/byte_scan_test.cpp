@@ -70,10 +70,10 @@ TEST(Scanners, AsciiRunEndsAtTheFirstHighByteWhereverItFalls)
 TEST(Scanners, BlockScannersAgreeWithTheirRulesEverywhere)
 {
     const auto blank = [](char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; };
-    const auto special = [](char c, bool attribute) {
+    const auto special = [](char c, bool attribute, bool lineBreaks) {
         const auto u = static_cast<unsigned char>(c);
         return c == '&' || c == '<' || c == '>' || (attribute && c == '"') ||
-               (u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x98;
+               (u < 0x20 && c != '\t' && (lineBreaks || (c != '\n' && c != '\r'))) || u == 0x98;
     };
     const auto crLfLines = [](const std::string& t) {
         for (std::size_t i = 0; i < t.size(); ++i) {
@@ -122,9 +122,11 @@ TEST(Scanners, BlockScannersAgreeWithTheirRulesEverywhere)
                           outsideQuotes(text, from, [](char c) { return scan::isSpace(c); }));
             }
             for (const bool attribute : {false, true}) {
-                std::size_t at = from;
-                while (at < text.size() && !special(text[at], attribute)) ++at;
-                EXPECT_EQ(scan::nextXmlSpecial(text, from, attribute), std::min(at, text.size()));
+                for (const bool lineBreaks : {false, true}) {
+                    std::size_t at = from;
+                    while (at < text.size() && !special(text[at], attribute, lineBreaks)) ++at;
+                    EXPECT_EQ(scan::nextXmlSpecial(text, from, attribute, lineBreaks), std::min(at, text.size()));
+                }
             }
         }
     }
