@@ -118,23 +118,24 @@ void Normalizer::text(const HtmlItem& item)
 // Cleans `text`, which ends every line with CR LF.
 std::string normalizeLines(std::string text, bool straightenText, UserInteraction& user, bool keepStructure = false)
 {
-    HtmlParser parser;
-    parser.parse(std::move(text), [&user](std::string_view message, std::string_view problem) {
-        user.reportTokenizerProblem(message, problem);
-    });
-
     std::string out;
     // The cleaned text is about as long as the source, often a little longer (line breaks
     // before tags): room for a quarter more spares a regrowth, which would hold it twice.
-    out.reserve(parser.text().size() + parser.text().size() / 4);
+    out.reserve(text.size() + text.size() / 4);
     Normalizer run(straightenText, keepStructure, out);
-    for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
-        const HtmlItem item = parser.item(i);
-        if (item.isTag())
-            run.tag(item);
-        else if (item.isText())
-            run.text(item);
-    }
+    HtmlParser parser;
+    parser.parseInBatches(
+        std::move(text),
+        [&user](std::string_view message, std::string_view problem) { user.reportTokenizerProblem(message, problem); },
+        [&parser, &run] {
+            for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
+                const HtmlItem item = parser.item(i);
+                if (item.isTag())
+                    run.tag(item);
+                else if (item.isText())
+                    run.text(item);
+            }
+        });
     return out;
 }
 

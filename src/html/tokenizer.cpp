@@ -12,6 +12,9 @@ namespace vellumar {
 
 namespace {
 
+// Items to a batch of parseInBatches: a batch and its text stay in the processor's caches.
+constexpr std::size_t kBatchItems = 4096;
+
 bool startsWithNoCase(const char* data, std::int32_t rest, std::string_view prefix)
 {
     return rest >= static_cast<std::int32_t>(prefix.size()) && equalsNoCase(std::string_view(data, prefix.size()), prefix);
@@ -47,6 +50,26 @@ void HtmlParser::parse(std::string text, const HtmlErrorHandler& onError)
     m_onError = nullptr;
 }
 
+void HtmlParser::parseInBatches(std::string text, const HtmlErrorHandler& onError,
+                                const std::function<void()>& eachBatch)
+{
+    m_text = std::move(text);
+    m_onError = &onError;
+    m_eachBatch = &eachBatch;
+    tokenize();
+    handOverBatch();
+    m_eachBatch = nullptr;
+    m_onError = nullptr;
+}
+
+void HtmlParser::handOverBatch()
+{
+    (*m_eachBatch)();
+    // Each batch counts its parameters from 0: its items number them so.
+    m_items.clear();
+    m_params.clear();
+}
+
 void HtmlParser::clear()
 {
     m_lastTagName = {};
@@ -76,9 +99,10 @@ void HtmlParser::tokenize()
     // Books average a few dozen bytes per item. Reserve for twice as many as that: a regrowth
     // would hold the old and the new table at once, while reserved room never written to takes
     // no memory.
-    m_items.reserve(static_cast<std::size_t>(n / 16));
+    m_items.reserve(m_eachBatch ? kBatchItems + 2 : static_cast<std::size_t>(n / 16));
 
     for (;;) {
+        if (m_eachBatch && m_items.size() >= kBatchItems) handOverBatch();
         if (data[tagStart] == '<') {
             const bool comment = tagStart + 3 < n && data[tagStart + 1] == '!' && data[tagStart + 2] == '-' &&
                                  data[tagStart + 3] == '-';

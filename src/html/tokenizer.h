@@ -91,6 +91,11 @@ public:
     // The parser keeps the text: one the caller gives up is moved in, not copied. Problems go
     // to `onError`, when given, while parse() runs.
     void parse(std::string text, const HtmlErrorHandler& onError = {});
+    // The same for a caller that reads the items once, in order: `eachBatch` is called each
+    // time some thousands of items are ready, and once at the end. While it runs, itemCount()
+    // and item() show that batch; the list is emptied after it. A large book's whole list is
+    // then never held.
+    void parseInBatches(std::string text, const HtmlErrorHandler& onError, const std::function<void()>& eachBatch);
     // Drops the text and the items and gives their memory back, for a caller that is done
     // with them while it still has work to do.
     void clear();
@@ -111,6 +116,7 @@ public:
 
 private:
     void tokenize();
+    void handOverBatch();
     void report(std::string_view message, std::string_view text) const;
     void makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd);
     void makeTextItem(std::int32_t tagStart, std::int32_t lastEnd);
@@ -119,6 +125,7 @@ private:
 
     std::string m_text;
     const HtmlErrorHandler* m_onError = nullptr;  // only while parse() runs
+    const std::function<void()>* m_eachBatch = nullptr;  // only while parseInBatches() runs
     std::vector<HtmlItemPos> m_items;
     std::vector<HtmlParamPos> m_params;
     std::string_view m_lastTagName;

@@ -174,6 +174,36 @@ TEST(Tokenizer, ClearDropsTextAndItems)
     EXPECT_TRUE(parser.lastTagName().empty());
 }
 
+// Batches must show the items the whole list shows, in order, including the attributes of the
+// last tag of a batch and of the first tag of the next, and the problems reported.
+TEST(Tokenizer, BatchesHoldTheItemsOfTheWholeList)
+{
+    std::string book = "<html><body>";
+    for (int i = 0; i < 5000; ++i)
+        book += "<p class=\"c" + std::to_string(i % 7) + "\" id=p" + std::to_string(i) + ">Line " + std::to_string(i) +
+                "<br/><!-- n --><b x=1 y='2' z>bold</b></p>\r\n";
+    book += "<script>a < b</script><style>p{}</style><p a=\"unclosed";
+    for (const Case& c : kCases) book += c.input;
+
+    std::vector<std::string> reports;
+    const HtmlErrorHandler note = [&](std::string_view message, std::string_view) { reports.emplace_back(message); };
+    HtmlParser whole;
+    whole.parse(book, note);
+    const std::vector<std::string> expected = describe(whole);
+    const std::vector<std::string> wholeReports = std::exchange(reports, {});
+
+    HtmlParser batched;
+    std::vector<std::string> seen;
+    int batches = 0;
+    batched.parseInBatches(book, note, [&] {
+        ++batches;
+        for (std::string& item : describe(batched)) seen.push_back(std::move(item));
+    });
+    EXPECT_GT(batches, 3);
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(reports, wholeReports);
+}
+
 // Every prefix of every case must tokenize without a fault (run under the sanitizers too).
 TEST(Tokenizer, EveryPrefixTokenizes)
 {
