@@ -37,6 +37,38 @@ constexpr std::array<char16_t, 128> kWindows1251High = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
+// windows-1251's bytes by code point, for the two blocks its upper half draws on: Latin-1 and
+// Cyrillic below U+0500, and punctuation and signs from U+2000. 0: windows-1251 lacks it.
+template <char32_t First, std::size_t N>
+constexpr std::array<unsigned char, N> windows1251BytesFrom()
+{
+    std::array<unsigned char, N> bytes{};
+    for (std::size_t i = 0; i < kWindows1251High.size(); ++i) {
+        const char32_t cp = kWindows1251High[i];
+        if (cp >= First && cp < First + N) bytes[cp - First] = static_cast<unsigned char>(0x80 + i);
+    }
+    return bytes;
+}
+
+constexpr char32_t kPunctuationFirst = 0x2000;
+constexpr auto kBytesBelow0500 = windows1251BytesFrom<0, 0x500>();
+constexpr auto kPunctuationBytes = windows1251BytesFrom<kPunctuationFirst, 0x130>();
+
+// Every character of windows-1251's upper half is in one of the two tables.
+constexpr bool tablesHoldTheCodePage()
+{
+    for (std::size_t i = 0; i < kWindows1251High.size(); ++i) {
+        const char32_t cp = kWindows1251High[i];
+        if (cp == 0xFFFD) continue;  // 0x98 has no character
+        const bool low = cp < kBytesBelow0500.size() && kBytesBelow0500[cp] == 0x80 + i;
+        const bool punctuation = cp >= kPunctuationFirst && cp - kPunctuationFirst < kPunctuationBytes.size() &&
+                                 kPunctuationBytes[cp - kPunctuationFirst] == 0x80 + i;
+        if (!low && !punctuation) return false;
+    }
+    return true;
+}
+static_assert(tablesHoldTheCodePage());
+
 void appendCharacterReference(std::string& out, char32_t cp)
 {
     out.append("&#").append(std::to_string(static_cast<std::uint32_t>(cp))).push_back(';');
@@ -120,11 +152,13 @@ char32_t windows1251ToUnicode(unsigned char byte)
 std::optional<unsigned char> unicodeToWindows1251(char32_t cp)
 {
     if (cp < 0x80) return static_cast<unsigned char>(cp);
-    if (cp >= 0x0410 && cp <= 0x044F) return static_cast<unsigned char>(cp - 0x0410 + 0xC0);
-    if (cp == 0xFFFD) return std::nullopt;
-    for (std::size_t i = 0; i < 64; ++i)
-        if (kWindows1251High[i] == cp) return static_cast<unsigned char>(0x80 + i);
-    return std::nullopt;
+    unsigned char byte = 0;
+    if (cp < kBytesBelow0500.size())
+        byte = kBytesBelow0500[cp];
+    else if (cp >= kPunctuationFirst && cp - kPunctuationFirst < kPunctuationBytes.size())
+        byte = kPunctuationBytes[cp - kPunctuationFirst];
+    if (byte == 0) return std::nullopt;
+    return byte;
 }
 
 std::string windows1251ToUtf8(std::string_view text)
@@ -174,7 +208,15 @@ std::string utf8ToWindows1251InPlace(std::string&& utf8, std::size_t from)
         }
         char32_t cp = 0;
         const std::size_t start = i;
-        i += decodeUtf8(text, i, cp);
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (lead >= 0xD0 && lead <= 0xD1 && (next & 0xC0) == 0x80) {
+            // Cyrillic, the bulk of a Russian book, decoded here: U+0400..U+047F.
+            cp = static_cast<char32_t>(((lead & 0x1F) << 6) | (next & 0x3F));
+            i += 2;
+        } else {
+            i += decodeUtf8(text, i, cp);
+        }
         if (const auto byte = unicodeToWindows1251(cp)) {
             text[put++] = static_cast<char>(*byte);
             continue;

@@ -1,4 +1,4 @@
-// The named character references of HTML, sorted by name (byte order) for binary search.
+// The named character references of HTML, sorted by name (byte order).
 // Generated once from the HTML standard's entity list; each maps to one or two code points.
 #include "html/html_entities.h"
 
@@ -2145,9 +2145,9 @@ constexpr std::array<EntityRow, 2125> kEntities = {{
     {"zwnj", 0x200C, 0x0},
 }};
 
-// The binary search below needs every name strictly after the one before it (byte order, no
-// name twice); an entity added out of order, or a table longer than its rows (whose empty
-// names would follow "zwnj"), fails the build here.
+// Every name strictly after the one before it (byte order), so no name twice; an entity added
+// out of order, or a table longer than its rows (whose empty names would follow "zwnj"),
+// fails the build here.
 constexpr bool namesStrictlyAscending()
 {
     return std::adjacent_find(kEntities.begin(), kEntities.end(), [](const EntityRow& a, const EntityRow& b) {
@@ -2156,37 +2156,56 @@ constexpr bool namesStrictlyAscending()
 }
 static_assert(namesStrictlyAscending(), "kEntities must stay sorted by name, each name once");
 
-// The rows whose names start with each byte: a lookup searches only those. Books are full of
-// entities, and this halves the name comparisons of each.
-struct RowRange {
-    std::uint16_t begin = 0;
-    std::uint16_t end = 0;
-};
-
-constexpr std::array<RowRange, 256> rowsByFirstByte()
+// An open-addressing table of the rows by a hash of their names, filled when the program is
+// compiled: books are full of entities, and a name is found, or found missing, after
+// comparing it with about one row.
+constexpr std::uint32_t nameHash(std::string_view name)
 {
-    std::array<RowRange, 256> ranges{};
-    for (std::size_t i = 0; i < kEntities.size(); ++i) {
-        RowRange& range = ranges[static_cast<unsigned char>(kEntities[i].name.front())];
-        if (range.end == 0) range.begin = static_cast<std::uint16_t>(i);
-        range.end = static_cast<std::uint16_t>(i + 1);
-    }
-    return ranges;
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
 }
 
-constexpr std::array<RowRange, 256> kRowsByFirstByte = rowsByFirstByte();
+constexpr std::size_t kSlots = 4096;  // a power of two, about twice the rows
+static_assert(kSlots >= kEntities.size() * 3 / 2, "a fuller table makes lookups long");
+
+// Row index + 1 per slot; 0 marks an empty slot.
+constexpr std::array<std::uint16_t, kSlots> rowsByHash()
+{
+    std::array<std::uint16_t, kSlots> slots{};
+    for (std::size_t i = 0; i < kEntities.size(); ++i) {
+        std::size_t at = nameHash(kEntities[i].name) % kSlots;
+        while (slots[at] != 0) at = (at + 1) % kSlots;
+        slots[at] = static_cast<std::uint16_t>(i + 1);
+    }
+    return slots;
+}
+
+constexpr std::array<std::uint16_t, kSlots> kRowsByHash = rowsByHash();
+
+constexpr const EntityRow* findRow(std::string_view name)
+{
+    for (std::size_t at = nameHash(name) % kSlots; kRowsByHash[at] != 0; at = (at + 1) % kSlots) {
+        const EntityRow& row = kEntities[kRowsByHash[at] - 1];
+        if (row.name == name) return &row;
+    }
+    return nullptr;
+}
+
+constexpr bool everyRowIsFound()
+{
+    return std::all_of(kEntities.begin(), kEntities.end(),
+                       [](const EntityRow& row) { return findRow(row.name) == &row; });
+}
+static_assert(everyRowIsFound());
 
 }  // namespace
 
 std::optional<EntityCodePoints> lookupHtmlEntity(std::string_view name)
 {
-    if (name.empty()) return std::nullopt;
-    const RowRange range = kRowsByFirstByte[static_cast<unsigned char>(name.front())];
-    const auto last = kEntities.begin() + range.end;
-    const auto it = std::lower_bound(kEntities.begin() + range.begin, last, name,
-                                     [](const EntityRow& row, std::string_view key) { return row.name < key; });
-    if (it == last || it->name != name) return std::nullopt;
-    return EntityCodePoints{it->first, it->second};
+    const EntityRow* row = findRow(name);
+    if (row == nullptr) return std::nullopt;
+    return EntityCodePoints{row->first, row->second};
 }
 
 }  // namespace vellumar

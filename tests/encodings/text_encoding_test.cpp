@@ -123,6 +123,12 @@ TEST(TextEncoding, ConvertingWhereTheBytesStandGivesWhatACopyGives)
         {"InvalidBytes", "a\xff\xfe b \xC3", 0},
         {"InvalidAfterRoom", cyrillic + "\xff\xff\xff\xff tail", 0},
         {"TruncatedSequenceAtEnd", cyrillic + "\xE2\x98", 0},
+        {"CyrillicLeadAtEnd", cyrillic + "\xD0", 0},
+        {"CyrillicLeadBeforeAscii",
+         cyrillic + "\xD1"
+                    "A\xD0\xD0\x90",
+         0},
+        {"CyrillicOutsideTheCodePage", cyrillic + cyrillic + "Ѐѐѣ ґ Ґ ё Ё", 0},
     };
     for (const Case& c : cases) {
         const std::string expected =
