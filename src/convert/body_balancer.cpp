@@ -170,49 +170,57 @@ std::ptrdiff_t findOpen(const std::vector<Open>& stack, std::string_view name, K
     return -1;
 }
 
-// First pass: which opening tags the body closes itself, and whether it is well-formed.
-struct Matching {
-    std::vector<bool> closedInOrder;  // per opening tag, in body order
-    bool wellFormed = true;
-};
-
-Matching matchTags(std::string_view body)
+// True when every closing tag closes the element opened last, nothing is left open and no tag
+// is broken or nested too deep: a body that needs no mending, as most are. Only the open
+// elements' names are kept.
+bool isWellFormed(std::string_view body)
 {
-    Matching result;
-    std::vector<Open> stack;  // closedInOrder unused here; ordinals of the open tags beside it
-    std::vector<std::size_t> ordinals;
+    std::vector<std::string_view> open;
     for (std::size_t at = body.find('<'); at != std::string_view::npos; at = body.find('<', at + 1)) {
         const Tag tag = readTag(body, at);
         switch (tag.type) {
         case TagType::Open:
-            stack.push_back(Open{tag.name, {}, kindOf(tag.name), false});
-            ordinals.push_back(result.closedInOrder.size());
-            result.closedInOrder.push_back(false);
-            if (stack.size() > kMaxDepth) result.wellFormed = false;
+            if (open.size() == kMaxDepth) return false;
+            open.push_back(tag.name);
             break;
-        case TagType::Close: {
-            const std::ptrdiff_t k = findOpen(stack, tag.name, kindOf(tag.name));
-            if (k < 0) {
-                result.wellFormed = false;
-                break;
-            }
-            const auto index = static_cast<std::size_t>(k);
-            if (index + 1 != stack.size()) result.wellFormed = false;
-            result.closedInOrder[ordinals[index]] = true;
-            stack.resize(index);
-            ordinals.resize(index);
+        case TagType::Close:
+            if (open.empty() || open.back() != tag.name) return false;
+            open.pop_back();
             break;
-        }
         case TagType::Empty:
             break;
         case TagType::Broken:
-            result.wellFormed = false;
-            break;
+            return false;
         }
         at += tag.text.size() - 1;
     }
-    if (!stack.empty()) result.wellFormed = false;
-    return result;
+    return open.empty();
+}
+
+// For a body to mend: per opening tag, in body order, whether the body closes it itself.
+std::vector<bool> tagsClosedInOrder(std::string_view body)
+{
+    std::vector<bool> closedInOrder;
+    std::vector<Open> stack;  // closedInOrder unused here; ordinals of the open tags beside it
+    std::vector<std::size_t> ordinals;
+    for (std::size_t at = body.find('<'); at != std::string_view::npos; at = body.find('<', at + 1)) {
+        const Tag tag = readTag(body, at);
+        if (tag.type == TagType::Open) {
+            stack.push_back(Open{tag.name, {}, kindOf(tag.name), false});
+            ordinals.push_back(closedInOrder.size());
+            closedInOrder.push_back(false);
+        } else if (tag.type == TagType::Close) {
+            const std::ptrdiff_t k = findOpen(stack, tag.name, kindOf(tag.name));
+            if (k >= 0) {
+                const auto index = static_cast<std::size_t>(k);
+                closedInOrder[ordinals[index]] = true;
+                stack.resize(index);
+                ordinals.resize(index);
+            }
+        }
+        at += tag.text.size() - 1;
+    }
+    return closedInOrder;
 }
 
 // Second pass: writes the body again with the faults mended.
@@ -354,9 +362,9 @@ private:
 
 std::string balanceBody(std::string body)
 {
-    const Matching matching = matchTags(body);
-    if (matching.wellFormed) return body;
-    return Balancer(body, matching.closedInOrder).run();
+    if (isWellFormed(body)) return body;
+    const std::vector<bool> closedInOrder = tagsClosedInOrder(body);
+    return Balancer(body, closedInOrder).run();
 }
 
 }  // namespace vellumar

@@ -51,7 +51,14 @@ bool isWordProcessorDocument(const std::filesystem::path& path) { return wordPro
 
 std::string LoadedSource::editorText() const { return joinLinesCrLf(text, false); }
 
-std::string LoadedSource::takeEditorText() { return joinLinesCrLfOwned(std::move(text), false); }
+std::string LoadedSource::takeEditorText()
+{
+    // Every line already ends with CR LF: only the last line's break goes, and a large text
+    // is not read once more to find that out.
+    std::string lines = std::move(text);
+    if (lines.ends_with("\r\n")) lines.resize(lines.size() - 2);
+    return lines;
+}
 
 std::string readSource(const SourceFile& file, std::size_t maxBytes)
 {

@@ -55,6 +55,7 @@ TEST_F(Pipeline, LoadsAFileAsTheSourcePageShowsIt)
     const LoadedSource typed = loadSource(SourceFile{write("t.html", "<p>a\n\n")}, LoadOptions{"auto", false},
                                           m_options, m_user);
     EXPECT_EQ(typed.editorText(), "<p>a\r\n");
+    EXPECT_EQ(LoadedSource(typed).takeEditorText(), typed.editorText());
 }
 
 TEST_F(Pipeline, ReadingProblemsNameTheSource)
