@@ -93,8 +93,9 @@ bool runJobsInOrder(std::size_t count, unsigned threads, TextOutput& err, TextOu
     }
 
     std::vector<JobSlot> slots(count);
-    std::mutex mutex;
-    std::condition_variable finished;
+    std::mutex mutex;         // guards the slots' results and what follows
+    std::size_t written = 0;  // the records of jobs 0 .. written - 1 have gone out
+    bool all = true;
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < count; i = next++) {
@@ -107,31 +108,24 @@ bool runJobsInOrder(std::size_t count, unsigned threads, TextOutput& err, TextOu
             } catch (...) {
                 succeeded = false;
             }
-            {
-                const std::lock_guard lock(mutex);
-                slot.succeeded = succeeded;
-                slot.done = true;
-            }
             turns.finish(i);
-            finished.notify_all();
+            // The job that completes the run of finished jobs at the front sends their records
+            // out, so that no thread wakes only to write.
+            const std::lock_guard lock(mutex);
+            slot.succeeded = succeeded;
+            slot.done = true;
+            for (; written < count && slots[written].done; ++written) {
+                for (const Record::Piece& piece : slots[written].record.pieces)
+                    (piece.toOut ? out : err).write(piece.bytes);
+                slots[written].record.pieces.clear();
+                all = slots[written].succeeded && all;
+            }
         }
     };
     std::vector<std::thread> workers;
     const std::size_t threadCount = std::min<std::size_t>(threads, count);
     workers.reserve(threadCount);
     for (std::size_t t = 0; t < threadCount; ++t) workers.emplace_back(work);
-
-    // Each job's record goes out once it and every job before it are done.
-    bool all = true;
-    for (std::size_t i = 0; i < count; ++i) {
-        {
-            std::unique_lock lock(mutex);
-            finished.wait(lock, [&] { return slots[i].done; });
-        }
-        for (const Record::Piece& piece : slots[i].record.pieces) (piece.toOut ? out : err).write(piece.bytes);
-        slots[i].record.pieces.clear();
-        all = slots[i].succeeded && all;
-    }
     for (std::thread& worker : workers) worker.join();
     return all;
 }
