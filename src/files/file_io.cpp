@@ -172,7 +172,8 @@ std::filesystem::path resolveForWriting(const std::filesystem::path& named, stru
     };
     pushParts(named);
     std::filesystem::path resolved = named.is_absolute() ? "/" : "";
-    bool known = false;  // whether `info` describes `resolved`
+    bool known = false;   // whether `info` describes `resolved`
+    bool looked = false;  // whether `resolved` was looked up, found or not
     int hops = 0;
     while (!left.empty()) {
         const std::string part = std::move(left.back());
@@ -186,15 +187,18 @@ std::filesystem::path resolveForWriting(const std::filesystem::path& named, stru
             }
             resolved = resolved.parent_path();
             known = false;
+            looked = false;
             continue;
         }
         const std::filesystem::path next = resolved / part;
         known = ::lstat(next.c_str(), &info) == 0;
         if (!known || !S_ISLNK(info.st_mode)) {
             resolved = next;
+            looked = true;
             continue;
         }
         known = false;
+        looked = false;
         if (++hops > 40) fail("cannot write", named, ELOOP);  // as the system counts a loop
         struct stat folderInfo {};
         if (::stat(resolved.empty() ? "." : resolved.c_str(), &folderInfo) != 0) fail("cannot write", named, errno);
@@ -207,7 +211,7 @@ std::filesystem::path resolveForWriting(const std::filesystem::path& named, stru
         pushParts(leadsTo);
     }
     if (resolved.empty()) resolved = ".";
-    found = known || ::lstat(resolved.c_str(), &info) == 0;
+    found = known || (!looked && ::lstat(resolved.c_str(), &info) == 0);
     return resolved;
 }
 
