@@ -284,7 +284,7 @@ std::string quoteValue(std::string_view value)
     return out;
 }
 
-std::string mapHeading(std::string_view name, int titleLevel)
+std::string_view mapHeading(std::string_view name, int titleLevel)
 {
     const int rank = headingRank(name);
     if (rank == 0 || titleLevel < 0 || titleLevel > 5) return {};
@@ -295,7 +295,7 @@ std::string mapHeading(std::string_view name, int titleLevel)
     return closing ? "</strong></p>\r\n<p> </p>\r\n" : "\r\n<p> </p>\r\n<p><strong>";
 }
 
-std::string mapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
+std::string_view mapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
 {
     if (headingRank(name) != 0) return mapHeading(name, titleLevel);
     struct Row {
@@ -322,7 +322,7 @@ std::string mapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
         {"/ol", kEmptyParagraph},
     }};
     for (const Row& row : kRows)
-        if (row.name == name) return std::string(row.text);
+        if (row.name == name) return row.text;
     if (name == "li") {
         paragraphOpen = true;
         return "<p>\x95 ";
@@ -331,7 +331,7 @@ std::string mapTag(std::string_view name, int titleLevel, bool& paragraphOpen)
         paragraphOpen = false;
         return "</p>\r\n";
     }
-    if (name == "br") return paragraphOpen ? "</p>\r\n<p>" : std::string(kEmptyParagraph);
+    if (name == "br") return paragraphOpen ? "</p>\r\n<p>" : kEmptyParagraph;
     return {};
 }
 

@@ -32,9 +32,9 @@ struct Fb2Document {
 };
 
 // The FB2 text of one lower-case tag name, possibly empty.
-std::string mapTag(std::string_view name, int titleLevel, bool& paragraphOpen);
+std::string_view mapTag(std::string_view name, int titleLevel, bool& paragraphOpen);
 // The FB2 text of "h1".."h6" and "/h1".."/h6" for the 0-based title level.
-std::string mapHeading(std::string_view name, int titleLevel);
+std::string_view mapHeading(std::string_view name, int titleLevel);
 // The value between double quotes, unchanged.
 std::string quoteValue(std::string_view value);
 

@@ -55,7 +55,12 @@ std::string joinLinesCrLf(std::string_view text, bool breakAfterLast)
 
 std::string joinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
 {
-    if (!scan::endsEveryLineWithCrLf(text)) return joinLinesCrLf(std::string_view(text), breakAfterLast);
+    if (!scan::endsEveryLineWithCrLf(text)) {
+        // The given text goes as soon as its lines are joined, not when the caller is done: a
+        // large text is then held twice only while it is copied.
+        const std::string given = std::move(text);
+        return joinLinesCrLf(std::string_view(given), breakAfterLast);
+    }
     const bool endsWithBreak = text.ends_with("\r\n");
     if (!breakAfterLast && endsWithBreak) text.resize(text.size() - 2);
     if (breakAfterLast && !text.empty() && !endsWithBreak) text.append("\r\n");
