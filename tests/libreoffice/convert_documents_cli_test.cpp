@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "checking/book_check.h"
 #include "cli/convert_program.h"
 #include "libreoffice/office_documents.h"
 #include "office/program_lookup.h"
@@ -166,6 +167,41 @@ TEST_F(ConvertDocumentsCli, WithoutAPathTheCurrentFolderIsNotSearched)
     EXPECT_FALSE(fs::exists(m_dir / "planted-ran"));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(fs::exists(m_dir / "book.fb2"));
+}
+
+// Footnotes of real documents: an RTF, and the .doc and .odt LibreOffice makes of it, each
+// converted through LibreOffice's HTML into a complete book whose notes body holds both notes,
+// linked from where they stood, valid against the FB2 schema.
+TEST_F(ConvertDocumentsCli, FootnotesOfEveryKindOfDocumentBecomeNotes)
+{
+    write("notes.rtf",
+          "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}\n"
+          "\\pard\\plain One{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} First note text.}"
+          " and two{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} Second note text.} done.\\par\n"
+          "\\pard\\plain More text.\\par\n}\n");
+    for (const std::string format : {"doc", "odt"}) {
+        const fs::path made = vellumar::testing::makeWithLibreOffice(m_dir / "notes.rtf", format, m_dir / ".made");
+        fs::rename(made, m_dir / ("notes-" + format + "." + format));
+    }
+
+    const Outcome r = convert("--complete notes.rtf notes-doc.doc notes-odt.odt");
+
+    ASSERT_EQ(r.status, 0) << r.err;
+    const fs::path schema = fs::path(VELLUMAR_DATA_DIR) / "schema" / "FictionBook.xsd";
+    for (const std::string name : {"notes.fb2", "notes-doc.fb2", "notes-odt.fb2"}) {
+        SCOPED_TRACE(name);
+        const std::string fb2 = read(name);
+        const vellumar::BookCheckResult check = vellumar::checkFb2Book(fb2, schema);
+        EXPECT_TRUE(check.wellFormed && check.problems.empty()) << fb2;
+        const std::size_t notes = fb2.find("<body name=\"notes\">");
+        ASSERT_NE(notes, std::string::npos) << fb2;
+        for (const std::string note : {"1", "2"})
+            EXPECT_LT(fb2.find("<a xlink:href=\"#n" + note + "\" type=\"note\">" + note + "</a>"), notes);
+        EXPECT_NE(fb2.find("<section id=\"n1\">\r\n<title><p>1</p></title>\r\n<p> First note text.</p>", notes),
+                  std::string::npos);
+        EXPECT_NE(fb2.find("<section id=\"n2\">\r\n<title><p>2</p></title>\r\n<p> Second note text.</p>", notes),
+                  std::string::npos);
+    }
 }
 
 }  // namespace
