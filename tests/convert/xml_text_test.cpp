@@ -71,7 +71,7 @@ TEST(AppendBodyText, EqualsTheStepsOneAfterAnother)
         "line\r\nbreak\nand\rmore",
         "&nbsp;&quot;&#8209;",
         "a&nbsp;b&quot;c&quot;&#8209;d&NBSP;&QUOT;&#x2011;",
-        "&#10;&#13;&#x0A; written\r\nbreaks",
+        "&#10;&#13;&#x0A;&NewLine; written\r\nbreaks",
         "&nb\r\nsp; &quo\nt; &#82\r09;",
         "]]&gt; ]]> ]&#93;> ]]&nbsp;>",
         "&&nbsp;quot; &&quot; &amp;nbsp;",
