@@ -51,21 +51,22 @@ void Normalizer::tag(const HtmlItem& item)
     lowerCp1251Into(item.name(), m_name);
     // Compared as views: their sizes first, before any bytes.
     const std::string_view name = m_name;
+    // Scripts are dropped, and style blocks become rules; neither is written.
+    bool ended = false;
     if (name == "script") {
         m_inScript = true;
     } else if (name == "/script") {
         m_inScript = false;
-        m_name.clear();
-    }
-    if (name == "style") {
+        ended = true;
+    } else if (name == "style") {
         m_inStyle = true;
         m_styleText.clear();
     } else if (name == "/style") {
         m_inStyle = false;
         parseStyleBlock(m_styleText, m_rules);
-        m_name.clear();
+        ended = true;
     }
-    if (m_inScript || m_inStyle || m_name.empty()) return;
+    if (ended || m_inScript || m_inStyle || name.empty()) return;
     if (m_keepStructure && name == "pre") ++m_preDepth;
     if (m_keepStructure && name == "/pre" && m_preDepth > 0) --m_preDepth;
 
