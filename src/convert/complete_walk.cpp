@@ -27,6 +27,27 @@ enum class Place {
 
 enum class StyleKind : std::uint8_t { Strong, Emphasis, Strike, Sub, Sup, Code, Link, WebLink, NoLink };
 
+// The FB2 element of a style that is one, else "".
+std::string_view inlineElement(StyleKind kind)
+{
+    switch (kind) {
+    case StyleKind::Strong:
+        return "strong";
+    case StyleKind::Emphasis:
+        return "emphasis";
+    case StyleKind::Strike:
+        return "strikethrough";
+    case StyleKind::Sub:
+        return "sub";
+    case StyleKind::Sup:
+        return "sup";
+    case StyleKind::Code:
+        return "code";
+    default:
+        return {};
+    }
+}
+
 // Why a style is open, besides a tag of its own kind: what closes it.
 enum class StyleOrigin : std::uint8_t { Tag, Pre, Term, Heading };
 
@@ -358,66 +379,22 @@ private:
 
     void writeStyleOpen(const Style& style)
     {
-        switch (style.kind) {
-        case StyleKind::Strong:
-            m_out += "<strong>";
-            break;
-        case StyleKind::Emphasis:
-            m_out += "<emphasis>";
-            break;
-        case StyleKind::Strike:
-            m_out += "<strikethrough>";
-            break;
-        case StyleKind::Sub:
-            m_out += "<sub>";
-            break;
-        case StyleKind::Sup:
-            m_out += "<sup>";
-            break;
-        case StyleKind::Code:
-            m_out += "<code>";
-            break;
-        case StyleKind::Link:
+        if (style.kind == StyleKind::Link)
             m_out += linkOpenMarker(style.target);
-            break;
-        case StyleKind::WebLink:
+        else if (style.kind == StyleKind::WebLink)
             m_out.append("<a xlink:href=\"").append(style.href).append("\">");
-            break;
-        case StyleKind::NoLink:
-            break;
-        }
+        else if (const std::string_view name = inlineElement(style.kind); !name.empty())
+            m_out.append("<").append(name).append(">");
     }
 
     void writeStyleClose(const Style& style)
     {
-        switch (style.kind) {
-        case StyleKind::Strong:
-            m_out += "</strong>";
-            break;
-        case StyleKind::Emphasis:
-            m_out += "</emphasis>";
-            break;
-        case StyleKind::Strike:
-            m_out += "</strikethrough>";
-            break;
-        case StyleKind::Sub:
-            m_out += "</sub>";
-            break;
-        case StyleKind::Sup:
-            m_out += "</sup>";
-            break;
-        case StyleKind::Code:
-            m_out += "</code>";
-            break;
-        case StyleKind::Link:
+        if (style.kind == StyleKind::Link)
             m_out += kLinkClose;
-            break;
-        case StyleKind::WebLink:
+        else if (style.kind == StyleKind::WebLink)
             m_out += "</a>";
-            break;
-        case StyleKind::NoLink:
-            break;
-        }
+        else if (const std::string_view name = inlineElement(style.kind); !name.empty())
+            m_out.append("</").append(name).append(">");
     }
 
     void closeWrittenStyles()
