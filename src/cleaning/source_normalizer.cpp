@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/page_warmer.h"
 #include "base/text_rules.h"
 #include "cleaning/class_style_rules.h"
 #include "cleaning/cp1251_case.h"
@@ -123,6 +124,7 @@ std::string normalizeLines(std::string text, bool straightenText, UserInteractio
     // The cleaned text is about as long as the source, often a little longer (line breaks
     // before tags): room for a quarter more spares a regrowth, which would hold it twice.
     out.reserve(text.size() + text.size() / 4);
+    const PageWarmer warmer(out.data(), text.size());
     Normalizer run(straightenText, keepStructure, out);
     HtmlParser parser;
     parser.parseInBatches(

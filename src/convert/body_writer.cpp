@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/ascii_case.h"
+#include "base/page_warmer.h"
 #include "base/text_rules.h"
 #include "cleaning/attribute_quoting.h"
 #include "convert/body_balancer.h"
@@ -72,6 +73,7 @@ public:
         // spelled out): room for a quarter more spares a regrowth, which would hold the body
         // twice while it is copied. Room never written to costs a large book no memory.
         m_body.reserve(m_parser.text().size() + m_parser.text().size() / 4);
+        const PageWarmer warmer(m_body.data(), m_parser.text().size());
         for (std::int32_t i = 0; i < m_parser.itemCount(); ++i) {
             const HtmlItem item = m_parser.item(i);
             m_index = i;

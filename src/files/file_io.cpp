@@ -18,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/page_warmer.h"
 #include "files/interrupt_cleanup.h"
 
 namespace vellumar {
@@ -330,7 +331,11 @@ std::string readBytesFrom(int fd, std::string_view name, std::size_t limit)
     };
     if (S_ISREG(info.st_mode) && info.st_size > 0) {
         if (static_cast<std::uintmax_t>(info.st_size) > limit) throw tooLarge();
-        std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
+        const std::size_t size = static_cast<std::size_t>(info.st_size) + 1;
+        std::string bytes;
+        bytes.reserve(size);
+        const PageWarmer warmer(bytes.data(), size);
+        bytes.resize(size);
         std::size_t filled = 0;
         while (filled < bytes.size() && readInto(bytes, filled)) {
         }
