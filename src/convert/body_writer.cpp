@@ -67,21 +67,31 @@ public:
     {
     }
 
-    void run()
+    // Walks the items the parser shows that have not been walked yet: all of them after
+    // parse(), the new ones of each batch of parseInBatches.
+    void walkNewItems()
     {
-        // The body is about as long as the source, often a little longer (line breaks, tags
-        // spelled out): room for a quarter more spares a regrowth, which would hold the body
-        // twice while it is copied. Room never written to costs a large book no memory.
-        m_body.reserve(m_parser.text().size() + m_parser.text().size() / 4);
-        const PageWarmer warmer(m_body.data(), m_parser.text().size());
-        for (std::int32_t i = 0; i < m_parser.itemCount(); ++i) {
-            const HtmlItem item = m_parser.item(i);
-            m_index = i;
+        if (!m_warmer) {  // the first items
+            // The body is about as long as the source, often a little longer (line breaks,
+            // tags spelled out): room for a quarter more spares a regrowth, which would hold
+            // the body twice while it is copied. Room never written to costs no memory.
+            m_body.reserve(m_parser.text().size() + m_parser.text().size() / 4);
+            m_warmer.emplace(m_body.data(), m_parser.text().size());
+        }
+        for (; m_nextItem < m_parser.itemCount(); ++m_nextItem) {
+            const HtmlItem item = m_parser.item(m_nextItem);
+            m_index = m_nextItem;
             if (item.isTag())
                 handleTag(item);
             else if (item.isText() && m_bodySeen)
                 handleText(item.text());
         }
+    }
+
+    // After the last item: ends a table the source never closed.
+    void finish()
+    {
+        m_warmer.reset();
         if (m_inTable) finishTable();
     }
 
@@ -272,8 +282,11 @@ private:
     int m_tableDepth = 0;  // tables open inside one another, picture walk only
     int m_tableCount = 0;
     std::int32_t m_index = 0;        // the item being walked
+    std::int32_t m_nextItem = 0;     // the first item not walked yet
     std::int32_t m_tableStart = -1;  // the "table" item that began the table being collected
     bool m_bodySeenAtTableStart = false;
+    // Makes the body's pages meanwhile; it stops before the body can go.
+    std::optional<PageWarmer> m_warmer;
 };
 
 }  // namespace
@@ -343,27 +356,31 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
     if (options.complete) return writeCompleteBook(std::move(sourceText), options, services);
     PictureConversionScope scope(services.pictures);
     HtmlParser parser;
-    parser.parse(std::move(sourceText), [&services](std::string_view message, std::string_view text) {
+    const HtmlErrorHandler onError = [&services](std::string_view message, std::string_view text) {
         services.user.reportTokenizerProblem(message, text);
-    });
-    if (parser.itemCount() == 0) return std::nullopt;
-
-    ConversionOptions chosen;
-    const ConversionOptions& walkOptions = options.titleLevel == kTitleLevelAuto ? chosen : options;
-    if (options.titleLevel == kTitleLevelAuto) {
-        chosen = options;
-        const SourceSurvey survey = surveySource(parser);
-        chosen.titleLevel = chooseTitleLevel(survey.headings, survey.textBytes);
-    }
+    };
+    ConversionOptions walkOptions = options;
     BodyWalk walk(parser, walkOptions, services, options.tablesToPictures());
     try {
-        walk.run();
+        if (options.titleLevel == kTitleLevelAuto) {
+            // The title level is chosen from the headings of the whole source.
+            parser.parse(std::move(sourceText), onError);
+            const SourceSurvey survey = surveySource(parser);
+            walkOptions.titleLevel = chooseTitleLevel(survey.headings, survey.textBytes);
+            walk.walkNewItems();
+        } else {
+            // The walk takes the items as they come while the rest is still being tokenized.
+            parser.parseInBatches(
+                std::move(sourceText), onError, [&walk] { walk.walkNewItems(); }, HtmlParser::Batches::Kept);
+        }
+        walk.finish();
     } catch (...) {
         // A picture met earlier that fails to decode is the error to report, as when each
         // picture is done in turn.
         services.pictures.completeBinaries(std::move(walk.binaries()));
         throw;
     }
+    if (parser.itemCount() == 0) return std::nullopt;
     // The walk is over: the source and its items go before the body is balanced, which may
     // build it anew.
     parser.clear();

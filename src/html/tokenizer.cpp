@@ -13,7 +13,7 @@ namespace vellumar {
 namespace {
 
 // Items to a batch of parseInBatches: a batch and its text stay in the processor's caches.
-constexpr std::size_t kBatchItems = 4096;
+constexpr std::size_t kBatchItems = 8192;
 
 bool startsWithNoCase(const char* data, std::int32_t rest, std::string_view prefix)
 {
@@ -37,53 +37,76 @@ bool hasHtmlMarkers(const char* data, std::int32_t length)
 
 }  // namespace
 
-void HtmlParser::report(std::string_view message, std::string_view text) const
+void HtmlParser::report(std::string_view message, HtmlSpan span, bool bracketed)
 {
-    if (m_onError && *m_onError) (*m_onError)(message, text);
+    m_filling.problems.push_back(HtmlItemTable::Problem{message, span, bracketed});
+}
+
+void HtmlParser::start(std::string text)
+{
+    m_text = std::move(text);
+    m_shown.clear();
+    m_filling.clear();
+    m_lastTagName = {};
 }
 
 void HtmlParser::parse(std::string text, const HtmlErrorHandler& onError)
 {
-    m_text = std::move(text);
-    m_onError = &onError;
+    start(std::move(text));
     tokenize();
-    m_onError = nullptr;
+    reportProblems(m_filling, onError);
+    std::swap(m_shown, m_filling);
+    m_filling.clear();
 }
 
-void HtmlParser::parseInBatches(std::string text, const HtmlErrorHandler& onError,
-                                const std::function<void()>& eachBatch)
+void HtmlParser::reportProblems(const HtmlItemTable& batch, const HtmlErrorHandler& onError) const
 {
-    m_text = std::move(text);
-    m_onError = &onError;
-    m_eachBatch = &eachBatch;
-    tokenize();
-    handOverBatch();
-    m_eachBatch = nullptr;
-    m_onError = nullptr;
+    if (!onError) return;
+    for (const HtmlItemTable::Problem& problem : batch.problems) {
+        const std::string_view text = view(problem.span);
+        if (problem.bracketed) {
+            std::string tag;
+            tag.reserve(text.size() + 2);
+            tag.append("<").append(text).append(">");
+            onError(problem.message, tag);
+        } else {
+            onError(problem.message, text);
+        }
+    }
 }
 
-void HtmlParser::handOverBatch()
+void HtmlParser::show(HtmlItemTable& batch, const HtmlErrorHandler& onError, Batches batches)
 {
-    (*m_eachBatch)();
-    // Each batch counts its parameters from 0: its items number them so.
-    m_items.clear();
-    m_params.clear();
+    reportProblems(batch, onError);
+    if (batches == Batches::Dropped) {
+        std::swap(m_shown, batch);
+    } else {
+        // Each batch counts its attributes from 0: its items are numbered on from the list's.
+        const auto base = static_cast<std::int32_t>(m_shown.params.size());
+        const std::size_t from = m_shown.items.size();
+        m_shown.items.insert(m_shown.items.end(), batch.items.begin(), batch.items.end());
+        for (std::size_t i = from; i < m_shown.items.size(); ++i) m_shown.items[i].firstParam += base;
+        m_shown.params.insert(m_shown.params.end(), batch.params.begin(), batch.params.end());
+    }
+    batch.clear();
+}
+
+void HtmlParser::shown(Batches batches)
+{
+    if (batches == Batches::Dropped) m_shown.clear();
 }
 
 void HtmlParser::clear()
 {
     m_lastTagName = {};
     std::string().swap(m_text);
-    std::vector<HtmlItemPos>().swap(m_items);
-    std::vector<HtmlParamPos>().swap(m_params);
+    m_shown = HtmlItemTable();
+    m_filling = HtmlItemTable();
 }
 
 void HtmlParser::tokenize()
 {
     using namespace scan;
-    m_items.clear();
-    m_params.clear();
-    m_lastTagName = {};
     // Offsets are 32-bit; a larger text is tokenized up to that limit.
     const auto n = static_cast<std::int32_t>(
         std::min<std::size_t>(m_text.size(), static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - 8)));
@@ -93,16 +116,19 @@ void HtmlParser::tokenize()
     if (n <= 0) return;
     const char* data = m_text.data();
     if (!hasHtmlMarkers(data, n)) {
-        m_items.push_back(HtmlItemPos::markup(HtmlItemKind::Text, HtmlSpan{0, n}, 0));
+        m_filling.items.push_back(HtmlItemPos::markup(HtmlItemKind::Text, HtmlSpan{0, n}, 0));
         return;
     }
     // Books average a few dozen bytes per item. Reserve for twice as many as that: a regrowth
     // would hold the old and the new table at once, while reserved room never written to takes
     // no memory.
-    m_items.reserve(m_eachBatch ? kBatchItems + 2 : static_cast<std::size_t>(n / 16));
+    m_filling.items.reserve(m_handOver ? kBatchItems + 2 : static_cast<std::size_t>(n / 16));
 
     for (;;) {
-        if (m_eachBatch && m_items.size() >= kBatchItems) handOverBatch();
+        if (m_handOver && m_filling.items.size() >= kBatchItems) {
+            if (!(*m_handOver)()) return;
+            m_filling.items.reserve(kBatchItems + 2);
+        }
         if (data[tagStart] == '<') {
             const bool comment = tagStart + 3 < n && data[tagStart + 1] == '!' && data[tagStart + 2] == '-' &&
                                  data[tagStart + 3] == '-';
@@ -116,7 +142,7 @@ void HtmlParser::tokenize()
                 tagEnd = findCharOutsideQuotes(data, n, tagStart + 1, '>');
             }
             if (tagEnd < 0) {
-                report("> not found", std::string_view(data + tagStart, static_cast<std::size_t>(n - tagStart)));
+                report("> not found", HtmlSpan{tagStart, n - tagStart});
                 return;
             }
             makeMarkupItem(tagStart, tagEnd);
@@ -132,8 +158,7 @@ void HtmlParser::tokenize()
             tagStart = findTextNoCase(data, n, tagEnd + 1, script ? "</script" : "</style");
             if (tagStart < 0) {
                 const std::int32_t from = std::min(tagEnd + 1, n);
-                report(script ? "</script> not match" : "</style> not match",
-                       std::string_view(data + from, static_cast<std::size_t>(n - from)));
+                report(script ? "</script> not match" : "</style> not match", HtmlSpan{from, n - from});
                 return;
             }
         } else {
@@ -151,7 +176,8 @@ void HtmlParser::makeTextItem(std::int32_t tagStart, std::int32_t lastEnd)
 {
     const std::int32_t length = tagStart - lastEnd - 1;
     if (length > 0)
-        m_items.push_back(HtmlItemPos::markup(HtmlItemKind::Text, HtmlSpan{lastEnd + 1, length}, paramsSoFar()));
+        m_filling.items.push_back(
+            HtmlItemPos::markup(HtmlItemKind::Text, HtmlSpan{lastEnd + 1, length}, paramsSoFar()));
 }
 
 void HtmlParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
@@ -160,10 +186,10 @@ void HtmlParser::makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd)
     if (inner <= 0) return;  // "<>" makes no item
     const char* data = m_text.data();
     if (data[tagStart + 1] == '%') {
-        m_items.push_back(HtmlItemPos::markup(HtmlItemKind::ServerScript,
-                                              HtmlSpan{tagStart + 2, std::max(inner - 2, 0)}, paramsSoFar()));
+        m_filling.items.push_back(HtmlItemPos::markup(HtmlItemKind::ServerScript,
+                                                      HtmlSpan{tagStart + 2, std::max(inner - 2, 0)}, paramsSoFar()));
     } else if (startsWithNoCase(data + tagStart + 1, inner, "!--")) {
-        m_items.push_back(
+        m_filling.items.push_back(
             HtmlItemPos::markup(HtmlItemKind::Comment, HtmlSpan{tagStart + 4, std::max(inner - 5, 0)}, paramsSoFar()));
     } else {
         splitTag(tagStart + 1, inner);
@@ -182,7 +208,7 @@ void HtmlParser::splitTag(std::int32_t start, std::int32_t length)
     if (t[n - 1] == '/' && t[0] != '/') --n;
 
     auto finish = [&] {
-        m_items.push_back(item);
+        m_filling.items.push_back(item);
         m_lastTagName = view(HtmlSpan{start, item.nameLength});
     };
 
@@ -201,7 +227,8 @@ void HtmlParser::splitTag(std::int32_t start, std::int32_t length)
         if (eq < 0) {
             // No further "=": the whole rest of the tag is one valueless key.
             const std::int32_t keyEnd = skipSpacesBack(t, n, n - 1);
-            if (keyEnd >= pos) m_params.push_back(HtmlParamPos{HtmlSpan{start + pos, keyEnd - pos + 1}, HtmlSpan{}});
+            if (keyEnd >= pos)
+                m_filling.params.push_back(HtmlParamPos{HtmlSpan{start + pos, keyEnd - pos + 1}, HtmlSpan{}});
             break;
         }
         std::int32_t vs = skipSpaces(t, n, eq + 1);
@@ -212,13 +239,10 @@ void HtmlParser::splitTag(std::int32_t start, std::int32_t length)
         const std::int32_t last = isQuote(t[ve - 1]) ? ve - 2 : ve - 1;
         const std::int32_t keyEnd = skipSpacesBack(t, n, eq - 1);
         if (keyEnd >= pos) {
-            m_params.push_back(HtmlParamPos{HtmlSpan{start + pos, keyEnd - pos + 1},
-                                             HtmlSpan{start + first, std::max(last - first + 1, 0)}});
+            m_filling.params.push_back(HtmlParamPos{HtmlSpan{start + pos, keyEnd - pos + 1},
+                                                    HtmlSpan{start + first, std::max(last - first + 1, 0)}});
         } else {
-            std::string text;
-            text.reserve(static_cast<std::size_t>(length) + 2);
-            text.append("<").append(t, static_cast<std::size_t>(length)).append(">");
-            report("key not defined in tag", text);
+            report("key not defined in tag", HtmlSpan{start, length}, true);
         }
         cur = ve;
     }

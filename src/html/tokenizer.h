@@ -85,27 +85,54 @@ private:
     const HtmlItemPos* m_pos;
 };
 
+// Items and attributes as the tokenizer makes them, with the problems it met on the way.
+struct HtmlItemTable {
+    // A problem's text is its span of the source; for a tag it is bracketed ("<a =x>").
+    struct Problem {
+        std::string_view message;
+        HtmlSpan span;
+        bool bracketed = false;
+    };
+    std::vector<HtmlItemPos> items;
+    std::vector<HtmlParamPos> params;
+    std::vector<Problem> problems;
+
+    void clear()
+    {
+        items.clear();
+        params.clear();
+        problems.clear();
+    }
+};
+
 class HtmlParser {
 public:
+    // What parseInBatches does with the items of a batch once it has been shown.
+    enum class Batches { Dropped, Kept };
+
     // Tokenizes the whole `text` into the item list; the previous text and items are dropped.
     // The parser keeps the text: one the caller gives up is moved in, not copied. Problems go
-    // to `onError`, when given, while parse() runs.
+    // to `onError`, when given, before parse() returns.
     void parse(std::string text, const HtmlErrorHandler& onError = {});
-    // The same for a caller that reads the items once, in order: `eachBatch` is called each
-    // time some thousands of items are ready, and once at the end. While it runs, itemCount()
-    // and item() show that batch; the list is emptied after it. A large book's whole list is
-    // then never held.
-    void parseInBatches(std::string text, const HtmlErrorHandler& onError, const std::function<void()>& eachBatch);
+    // The same for a caller that reads the items in order: `eachBatch` is called each time
+    // some thousands of items are ready, and once at the end; the problems met in a batch go to
+    // `onError` just before it. While it runs, itemCount() and item() show that batch
+    // (Dropped: a large book's whole list is then never held) or every item so far (Kept). A
+    // large text is tokenized on another thread meanwhile; `onError` and `eachBatch` are
+    // called on the calling thread all the same, and an exception from either ends the
+    // tokenizing too.
+    void parseInBatches(std::string text, const HtmlErrorHandler& onError, const std::function<void()>& eachBatch,
+                        Batches batches = Batches::Dropped);
     // Drops the text and the items and gives their memory back, for a caller that is done
     // with them while it still has work to do.
     void clear();
     // The text the items view.
     const std::string& text() const { return m_text; }
 
-    std::int32_t itemCount() const { return static_cast<std::int32_t>(m_items.size()); }
-    HtmlItem item(std::int32_t i) const { return HtmlItem(*this, m_items[static_cast<std::size_t>(i)]); }
-    const std::vector<HtmlItemPos>& items() const { return m_items; }
-    const std::vector<HtmlParamPos>& params() const { return m_params; }
+    std::int32_t itemCount() const { return static_cast<std::int32_t>(m_shown.items.size()); }
+    HtmlItem item(std::int32_t i) const { return HtmlItem(*this, m_shown.items[static_cast<std::size_t>(i)]); }
+    const std::vector<HtmlItemPos>& items() const { return m_shown.items; }
+    const std::vector<HtmlParamPos>& params() const { return m_shown.params; }
     std::string_view lastTagName() const { return m_lastTagName; }
 
     std::string_view view(HtmlSpan s) const
@@ -115,19 +142,29 @@ public:
     }
 
 private:
+    using HandOver = std::function<bool()>;
+
+    void start(std::string text);
     void tokenize();
-    void handOverBatch();
-    void report(std::string_view message, std::string_view text) const;
+    void tokenizeOnAnotherThread(const HtmlErrorHandler& onError, const std::function<void()>& eachBatch,
+                                 Batches batches);
+    void reportProblems(const HtmlItemTable& batch, const HtmlErrorHandler& onError) const;
+    // Shows the next batch, as `batches` says, and takes it out of `batch`.
+    void show(HtmlItemTable& batch, const HtmlErrorHandler& onError, Batches batches);
+    // The caller is done with the batch shown.
+    void shown(Batches batches);
+    void report(std::string_view message, HtmlSpan span, bool bracketed = false);
     void makeMarkupItem(std::int32_t tagStart, std::int32_t tagEnd);
     void makeTextItem(std::int32_t tagStart, std::int32_t lastEnd);
     void splitTag(std::int32_t start, std::int32_t length);
-    std::int32_t paramsSoFar() const { return static_cast<std::int32_t>(m_params.size()); }
+    std::int32_t paramsSoFar() const { return static_cast<std::int32_t>(m_filling.params.size()); }
 
     std::string m_text;
-    const HtmlErrorHandler* m_onError = nullptr;  // only while parse() runs
-    const std::function<void()>* m_eachBatch = nullptr;  // only while parseInBatches() runs
-    std::vector<HtmlItemPos> m_items;
-    std::vector<HtmlParamPos> m_params;
+    HtmlItemTable m_shown;    // what item() shows
+    HtmlItemTable m_filling;  // what the tokenizer is making
+    // While parseInBatches runs: takes the filled table and leaves an empty one in its place;
+    // false when the items are no longer wanted.
+    const HandOver* m_handOver = nullptr;
     std::string_view m_lastTagName;
 };
 

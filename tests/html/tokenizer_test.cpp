@@ -4,6 +4,7 @@
 
 #include "support/case_name.h"
 
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -174,34 +175,76 @@ TEST(Tokenizer, ClearDropsTextAndItems)
     EXPECT_TRUE(parser.lastTagName().empty());
 }
 
-// Batches must show the items the whole list shows, in order, including the attributes of the
-// last tag of a batch and of the first tag of the next, and the problems reported.
-TEST(Tokenizer, BatchesHoldTheItemsOfTheWholeList)
+// A book of `lines` lines with attributes, comments, raw text and problems at the end.
+std::string batchBook(int lines)
 {
     std::string book = "<html><body>";
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < lines; ++i)
         book += "<p class=\"c" + std::to_string(i % 7) + "\" id=p" + std::to_string(i) + ">Line " + std::to_string(i) +
-                "<br/><!-- n --><b x=1 y='2' z>bold</b></p>\r\n";
+                "<br/><!-- n --><b x=1 y='2' z>bold</b><a =x></p>\r\n";
     book += "<script>a < b</script><style>p{}</style><p a=\"unclosed";
     for (const Case& c : kCases) book += c.input;
+    return book;
+}
 
-    std::vector<std::string> reports;
-    const HtmlErrorHandler note = [&](std::string_view message, std::string_view) { reports.emplace_back(message); };
-    HtmlParser whole;
-    whole.parse(book, note);
-    const std::vector<std::string> expected = describe(whole);
-    const std::vector<std::string> wholeReports = std::exchange(reports, {});
+// Batches must show the items the whole list shows, in order, including the attributes of the
+// last tag of a batch and of the first tag of the next, and the problems reported, whether the
+// batches are dropped or kept and whether the text is tokenized in turn or on another thread.
+TEST(Tokenizer, BatchesHoldTheItemsOfTheWholeList)
+{
+    for (const int lines : {2000, 20000}) {
+        const std::string book = batchBook(lines);
+        std::vector<std::string> reports;
+        const HtmlErrorHandler note = [&](std::string_view message, std::string_view text) {
+            reports.push_back(std::string(message) + ":" + std::string(text.substr(0, 20)));
+        };
+        HtmlParser whole;
+        whole.parse(book, note);
+        const std::vector<std::string> expected = describe(whole);
+        const std::vector<std::string> wholeReports = std::exchange(reports, {});
 
-    HtmlParser batched;
-    std::vector<std::string> seen;
-    int batches = 0;
-    batched.parseInBatches(book, note, [&] {
-        ++batches;
-        for (std::string& item : describe(batched)) seen.push_back(std::move(item));
-    });
-    EXPECT_GT(batches, 3);
-    EXPECT_EQ(seen, expected);
-    EXPECT_EQ(reports, wholeReports);
+        for (const HtmlParser::Batches batches : {HtmlParser::Batches::Dropped, HtmlParser::Batches::Kept}) {
+            const bool kept = batches == HtmlParser::Batches::Kept;
+            HtmlParser batched;
+            std::vector<std::string> seen;
+            int calls = 0;
+            std::size_t reportsBefore = 0;
+            batched.parseInBatches(
+                book, note,
+                [&] {
+                    ++calls;
+                    // Problems come before the batch they were met in, none after it.
+                    EXPECT_GE(reports.size(), reportsBefore);
+                    reportsBefore = reports.size();
+                    std::vector<std::string> items = describe(batched);
+                    if (kept) items.erase(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(seen.size()));
+                    for (std::string& item : items) seen.push_back(std::move(item));
+                },
+                batches);
+            SCOPED_TRACE(std::to_string(lines) + (kept ? " kept" : " dropped"));
+            EXPECT_GE(calls, 3);
+            EXPECT_EQ(seen, expected);
+            EXPECT_EQ(std::exchange(reports, {}), wholeReports);
+            EXPECT_EQ(batched.itemCount(), kept ? whole.itemCount() : 0);
+        }
+    }
+}
+
+// A caller that fails in the middle of a large text ends the tokenizing too: the exception
+// comes through, and the parser is usable again.
+TEST(Tokenizer, AFailingBatchEndsTheTokenizing)
+{
+    const std::string book = batchBook(20000);
+    HtmlParser parser;
+    int calls = 0;
+    EXPECT_THROW(parser.parseInBatches(book, {},
+                                       [&] {
+                                           if (++calls == 2) throw std::runtime_error("stop");
+                                       }),
+                 std::runtime_error);
+    EXPECT_EQ(calls, 2);
+    parser.parse("<html><p>x");
+    EXPECT_EQ(describe(parser), (std::vector<std::string>{"tag:html", "tag:p", "text:x"}));
 }
 
 // Every prefix of every case must tokenize without a fault (run under the sanitizers too).
