@@ -170,32 +170,39 @@ std::ptrdiff_t findOpen(const std::vector<Open>& stack, std::string_view name, K
     return -1;
 }
 
-// True when every closing tag closes the element opened last, nothing is left open and no tag
-// is broken or nested too deep: a body that needs no mending, as most are. Only the open
-// elements' names are kept.
-bool isWellFormed(std::string_view body)
+}  // namespace
+
+void BodyShapeCheck::readOn(std::string_view body)
 {
-    std::vector<std::string_view> open;
-    for (std::size_t at = body.find('<'); at != std::string_view::npos; at = body.find('<', at + 1)) {
+    // A body that failed stays failed; one read to its end has nothing new.
+    for (std::size_t at = m_read; m_wellFormed && (at = body.find('<', at)) != std::string_view::npos;) {
+        // A tag cut off at the end of what is written so far reads as broken: the whole body
+        // is then looked at again when it is done, not mended on this account.
         const Tag tag = readTag(body, at);
         switch (tag.type) {
         case TagType::Open:
-            if (open.size() == kMaxDepth) return false;
-            open.push_back(tag.name);
+            if (m_open.size() == kMaxDepth) m_wellFormed = false;
+            m_open.push_back(Name{static_cast<std::size_t>(tag.name.data() - body.data()), tag.name.size()});
             break;
         case TagType::Close:
-            if (open.empty() || open.back() != tag.name) return false;
-            open.pop_back();
+            if (m_open.empty() || body.substr(m_open.back().at, m_open.back().length) != tag.name)
+                m_wellFormed = false;
+            else
+                m_open.pop_back();
             break;
         case TagType::Empty:
             break;
         case TagType::Broken:
-            return false;
+            m_wellFormed = false;
+            break;
         }
-        at += tag.text.size() - 1;
+        at += tag.text.size();
+        m_read = at;
     }
-    return open.empty();
+    if (m_wellFormed) m_read = std::max(m_read, body.size());
 }
+
+namespace {
 
 // For a body to mend: per opening tag, in body order, whether the body closes it itself.
 std::vector<bool> tagsClosedInOrder(std::string_view body)
@@ -360,9 +367,14 @@ private:
 
 }  // namespace
 
-std::string balanceBody(std::string body)
+std::string balanceBody(std::string body) { return balanceBody(std::move(body), BodyShapeCheck()); }
+
+std::string balanceBody(std::string body, const BodyShapeCheck& check)
 {
-    if (isWellFormed(body)) return body;
+    if (check.wellFormed() && check.readUpTo() == body.size()) return body;
+    BodyShapeCheck whole;
+    whole.readOn(body);
+    if (whole.wellFormed()) return body;
     const std::vector<bool> closedInOrder = tagsClosedInOrder(body);
     return Balancer(body, closedInOrder).run();
 }
