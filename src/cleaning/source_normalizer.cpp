@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/byte_scan.h"
 #include "base/page_warmer.h"
 #include "base/text_rules.h"
 #include "cleaning/class_style_rules.h"
@@ -118,7 +119,9 @@ void Normalizer::text(const HtmlItem& item)
 }
 
 // Cleans `text`, which ends every line with CR LF.
-std::string normalizeLines(std::string text, bool straightenText, UserInteraction& user, bool keepStructure = false)
+// `lineEnds`, when given, reads the cleaned text while it is written.
+std::string normalizeLines(std::string text, bool straightenText, UserInteraction& user, bool keepStructure = false,
+                           scan::LineEndCheck* lineEnds = nullptr)
 {
     std::string out;
     // The cleaned text is about as long as the source, often a little longer (line breaks
@@ -130,7 +133,7 @@ std::string normalizeLines(std::string text, bool straightenText, UserInteractio
     parser.parseInBatches(
         std::move(text),
         [&user](std::string_view message, std::string_view problem) { user.reportTokenizerProblem(message, problem); },
-        [&parser, &run] {
+        [&parser, &run, &out, lineEnds] {
             for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
                 const HtmlItem item = parser.item(i);
                 if (item.isTag())
@@ -138,6 +141,7 @@ std::string normalizeLines(std::string text, bool straightenText, UserInteractio
                 else if (item.isText())
                     run.text(item);
             }
+            if (lineEnds) lineEnds->readOn(out);
         });
     return out;
 }
@@ -156,7 +160,10 @@ std::string normalizeSourceHtml(std::string_view html, const ConversionOptions& 
 
 std::string normalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user)
 {
-    return normalizeLines(joinLinesCrLfOwned(std::move(html), true), options.straightenText, user, options.complete);
+    scan::LineEndCheck lineEnds;
+    std::string out = normalizeLines(joinLinesCrLfOwned(std::move(html), true), options.straightenText, user,
+                                     options.complete, &lineEnds);
+    return joinLinesCrLfOwned(std::move(out), true, lineEnds);
 }
 
 }  // namespace vellumar
