@@ -137,13 +137,17 @@ bool isXmlSpecial(char c, bool attribute, bool lineBreaks)
            (u < 0x20 && c != '\t' && (lineBreaks || (c != '\n' && c != '\r'))) || u == 0x98;
 }
 
-// Whether the LFs of data[0, n) are exactly its CRs moved on by one; `afterCr` says whether
-// the byte before data is a CR and becomes whether its last byte is.
-bool crLfOnly(const char* data, std::size_t n, bool& afterCr)
+}  // namespace
+
+bool endsEveryLineWithCrLf(std::string_view text)
 {
+    const char* const data = text.data();
+    const std::size_t n = text.size();
     std::size_t at = 0;
+    bool afterCr = false;  // the byte before `at` is a CR
 #if defined(__SSE2__)
-    // Sixteen bytes at a time, the LF after a block's last CR being the next block's first byte.
+    // Sixteen bytes at a time: their LFs must be exactly their CRs moved on by one, the LF
+    // after a block's last CR being the next block's first byte.
     for (; at + 16 <= n; at += 16) {
         const __m128i bytes = load16(data + at);
         const unsigned crs = maskOf(bytesEqual(bytes, '\r'));
@@ -156,21 +160,7 @@ bool crLfOnly(const char* data, std::size_t n, bool& afterCr)
         if (afterCr != (data[at] == '\n')) return false;
         afterCr = data[at] == '\r';
     }
-    return true;
-}
-
-}  // namespace
-
-bool endsEveryLineWithCrLf(std::string_view text)
-{
-    bool afterCr = false;
-    return crLfOnly(text.data(), text.size(), afterCr) && !afterCr;
-}
-
-void LineEndCheck::readOn(std::string_view text)
-{
-    if (m_crLf && text.size() > m_read) m_crLf = crLfOnly(text.data() + m_read, text.size() - m_read, m_afterCr);
-    m_read = text.size();
+    return !afterCr;
 }
 
 std::size_t nextDoubleBlank(std::string_view text, std::size_t from)

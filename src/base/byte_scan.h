@@ -25,22 +25,6 @@ std::size_t asciiRunEnd(std::string_view text, std::size_t from);
 // Whether every CR in text is followed by an LF and every LF follows a CR: no line ends any
 // other way (a text of CR LF lines, or none).
 bool endsEveryLineWithCrLf(std::string_view text);
-// The same for a text read while it grows, each part while it is fresh in the caches:
-//     LineEndCheck check;
-//     ... append to text ...; check.readOn(text);   // as often as wanted
-//     if (check.endsEveryLineWithCrLf(text)) ...
-class LineEndCheck {
-public:
-    // Reads what was appended to `text` since the last call; only appending is allowed between.
-    void readOn(std::string_view text);
-    // True when `text`, read to its end, ends every line with CR LF.
-    bool endsEveryLineWithCrLf(std::string_view text) const { return m_read == text.size() && m_crLf && !m_afterCr; }
-
-private:
-    std::size_t m_read = 0;
-    bool m_afterCr = false;  // the last byte read is a CR
-    bool m_crLf = true;
-};
 // A blank: TAB, space or the no-break space 160.
 inline bool isBlank(char c) { return c == '\t' || c == ' ' || static_cast<unsigned char>(c) == 160; }
 // The first offset at or after `from` (at least 1) whose byte and the one before it are both

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "base/byte_scan.h"
 #include "base/page_warmer.h"
 #include "base/text_rules.h"
 #include "cleaning/class_style_rules.h"
@@ -119,9 +118,7 @@ void Normalizer::text(const HtmlItem& item)
 }
 
 // Cleans `text`, which ends every line with CR LF.
-// `lineEnds`, when given, reads the cleaned text while it is written.
-std::string normalizeLines(std::string text, bool straightenText, UserInteraction& user, bool keepStructure = false,
-                           scan::LineEndCheck* lineEnds = nullptr)
+std::string normalizeLines(std::string text, bool straightenText, UserInteraction& user, bool keepStructure = false)
 {
     std::string out;
     // The cleaned text is about as long as the source, often a little longer (line breaks
@@ -133,7 +130,7 @@ std::string normalizeLines(std::string text, bool straightenText, UserInteractio
     parser.parseInBatches(
         std::move(text),
         [&user](std::string_view message, std::string_view problem) { user.reportTokenizerProblem(message, problem); },
-        [&parser, &run, &out, lineEnds] {
+        [&parser, &run] {
             for (std::int32_t i = 0; i < parser.itemCount(); ++i) {
                 const HtmlItem item = parser.item(i);
                 if (item.isTag())
@@ -141,7 +138,6 @@ std::string normalizeLines(std::string text, bool straightenText, UserInteractio
                 else if (item.isText())
                     run.text(item);
             }
-            if (lineEnds) lineEnds->readOn(out);
         });
     return out;
 }
@@ -160,10 +156,7 @@ std::string normalizeSourceHtml(std::string_view html, const ConversionOptions& 
 
 std::string normalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user)
 {
-    scan::LineEndCheck lineEnds;
-    std::string out = normalizeLines(joinLinesCrLfOwned(std::move(html), true), options.straightenText, user,
-                                     options.complete, &lineEnds);
-    return joinLinesCrLfOwned(std::move(out), true, lineEnds);
+    return normalizeLines(joinLinesCrLfOwned(std::move(html), true), options.straightenText, user, options.complete);
 }
 
 }  // namespace vellumar

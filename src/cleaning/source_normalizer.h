@@ -21,7 +21,7 @@ std::string normalizeSourceHtml(std::string_view html, bool straightenText, User
 // The same with "Straighten text" taken from the options.
 std::string normalizeSourceHtml(std::string_view html, const ConversionOptions& options, UserInteraction& user);
 // The same for a text the caller gives up: already in CR LF lines, it is tokenized where it
-// is rather than copied first. The cleaned text ends every line with CR LF, the last too.
+// is rather than copied first.
 std::string normalizeTakenSourceHtml(std::string html, const ConversionOptions& options, UserInteraction& user);
 
 }  // namespace vellumar

@@ -55,14 +55,7 @@ std::string joinLinesCrLf(std::string_view text, bool breakAfterLast)
 
 std::string joinLinesCrLfOwned(std::string&& text, bool breakAfterLast)
 {
-    scan::LineEndCheck check;
-    check.readOn(text);
-    return joinLinesCrLfOwned(std::move(text), breakAfterLast, check);
-}
-
-std::string joinLinesCrLfOwned(std::string&& text, bool breakAfterLast, const scan::LineEndCheck& check)
-{
-    if (!check.endsEveryLineWithCrLf(text)) {
+    if (!scan::endsEveryLineWithCrLf(text)) {
         // The given text goes as soon as its lines are joined, not when the caller is done: a
         // large text is then held twice only while it is copied.
         const std::string given = std::move(text);

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/byte_scan.h"
 #include "base/text_pieces.h"
 
 namespace vellumar {
@@ -15,8 +14,6 @@ std::string joinLinesCrLf(std::string_view text, bool breakAfterLast);
 // The same, for a text that is often in that form already (a converted book, a cleaned
 // source): it is then handed back as it is, not copied.
 std::string joinLinesCrLfOwned(std::string&& text, bool breakAfterLast);
-// The same for a text that `check` has read to its end while it was written.
-std::string joinLinesCrLfOwned(std::string&& text, bool breakAfterLast, const scan::LineEndCheck& check);
 // Makes the pieces, read one after another, what joinLinesCrLf gives for their joined text
 // with a break after the last line. When every line ends with CR LF inside its piece (a
 // converted book), they stay as they are and the last one gets its final CR LF; otherwise

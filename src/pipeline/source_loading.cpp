@@ -106,7 +106,7 @@ LoadedSource loadSource(const SourceFile& given, const LoadOptions& load, const 
     source.byteOrderMark = hasByteOrderMark(bytes, source.encoding);
     // Converted where the bytes were read: a large source is held once, not twice.
     std::string text = sourceToWindows1251Taken(std::move(bytes), source.encoding);
-    source.text = load.clean ? cleanSource(std::move(text), options, user) : joinLinesCrLfOwned(std::move(text), true);
+    source.text = joinLinesCrLfOwned(load.clean ? cleanSource(std::move(text), options, user) : std::move(text), true);
     return source;
 }
 

@@ -90,7 +90,7 @@ std::string readSource(const SourceFile& file, std::size_t maxBytes = kMaxSource
 // The bytes as windows-1251 (`encoding` as in LoadOptions). Doubts about a declared encoding
 // go to user.warn. Throws EncodingError for a charset that is not known.
 std::string decodeSource(std::string_view bytes, std::string_view encoding, UserInteraction& user);
-// The cleaned source, every line ended by CR LF, the last too. Tokenizer problems go to user.
+// The cleaned source, every line ended by CR LF. Tokenizer problems go to user.
 std::string cleanSource(std::string text, const ConversionOptions& options, UserInteraction& user);
 
 // Reads, decodes and (when load.clean) cleans one source. A word-processor document without

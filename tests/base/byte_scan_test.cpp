@@ -110,13 +110,6 @@ TEST(Scanners, BlockScannersAgreeWithTheirRulesEverywhere)
         SCOPED_TRACE(::testing::PrintToString(text));
         EXPECT_EQ(scan::endsEveryLineWithCrLf(text), crLfLines(text));
         for (std::size_t from = 0; from <= size + 1; ++from) {
-            if (from <= text.size()) {
-                // Read as it grows, cut anywhere (between a CR and its LF too).
-                scan::LineEndCheck check;
-                check.readOn(std::string_view(text).substr(0, from));
-                check.readOn(text);
-                EXPECT_EQ(check.endsEveryLineWithCrLf(text), crLfLines(text)) << from;
-            }
             std::size_t doubled = std::max<std::size_t>(from, 1);
             while (doubled < text.size() && !(blank(text[doubled]) && blank(text[doubled - 1]))) ++doubled;
             EXPECT_EQ(scan::nextDoubleBlank(text, from), std::min(doubled, text.size()));
