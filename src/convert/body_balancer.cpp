@@ -170,39 +170,32 @@ std::ptrdiff_t findOpen(const std::vector<Open>& stack, std::string_view name, K
     return -1;
 }
 
-}  // namespace
-
-void BodyShapeCheck::readOn(std::string_view body)
+// True when every closing tag closes the element opened last, nothing is left open and no tag
+// is broken or nested too deep: a body that needs no mending, as most are. Only the open
+// elements' names are kept.
+bool isWellFormed(std::string_view body)
 {
-    // A body that failed stays failed; one read to its end has nothing new.
-    for (std::size_t at = m_read; m_wellFormed && (at = body.find('<', at)) != std::string_view::npos;) {
-        // A tag cut off at the end of what is written so far reads as broken: the whole body
-        // is then looked at again when it is done, not mended on this account.
+    std::vector<std::string_view> open;
+    for (std::size_t at = body.find('<'); at != std::string_view::npos; at = body.find('<', at + 1)) {
         const Tag tag = readTag(body, at);
         switch (tag.type) {
         case TagType::Open:
-            if (m_open.size() == kMaxDepth) m_wellFormed = false;
-            m_open.push_back(Name{static_cast<std::size_t>(tag.name.data() - body.data()), tag.name.size()});
+            if (open.size() == kMaxDepth) return false;
+            open.push_back(tag.name);
             break;
         case TagType::Close:
-            if (m_open.empty() || body.substr(m_open.back().at, m_open.back().length) != tag.name)
-                m_wellFormed = false;
-            else
-                m_open.pop_back();
+            if (open.empty() || open.back() != tag.name) return false;
+            open.pop_back();
             break;
         case TagType::Empty:
             break;
         case TagType::Broken:
-            m_wellFormed = false;
-            break;
+            return false;
         }
-        at += tag.text.size();
-        m_read = at;
+        at += tag.text.size() - 1;
     }
-    if (m_wellFormed) m_read = std::max(m_read, body.size());
+    return open.empty();
 }
-
-namespace {
 
 // For a body to mend: per opening tag, in body order, whether the body closes it itself.
 std::vector<bool> tagsClosedInOrder(std::string_view body)
@@ -367,14 +360,9 @@ private:
 
 }  // namespace
 
-std::string balanceBody(std::string body) { return balanceBody(std::move(body), BodyShapeCheck()); }
-
-std::string balanceBody(std::string body, const BodyShapeCheck& check)
+std::string balanceBody(std::string body)
 {
-    if (check.wellFormed() && check.readUpTo() == body.size()) return body;
-    BodyShapeCheck whole;
-    whole.readOn(body);
-    if (whole.wellFormed()) return body;
+    if (isWellFormed(body)) return body;
     const std::vector<bool> closedInOrder = tagsClosedInOrder(body);
     return Balancer(body, closedInOrder).run();
 }

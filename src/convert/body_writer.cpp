@@ -361,7 +361,6 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
     };
     ConversionOptions walkOptions = options;
     BodyWalk walk(parser, walkOptions, services, options.tablesToPictures());
-    BodyShapeCheck shape;
     try {
         if (options.titleLevel == kTitleLevelAuto) {
             // The title level is chosen from the headings of the whole source.
@@ -372,15 +371,9 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
         } else {
             // The walk takes the items as they come while the rest is still being tokenized.
             parser.parseInBatches(
-                std::move(sourceText), onError,
-                [&walk, &shape] {
-                    walk.walkNewItems();
-                    shape.readOn(walk.body());
-                },
-                HtmlParser::Batches::Kept);
+                std::move(sourceText), onError, [&walk] { walk.walkNewItems(); }, HtmlParser::Batches::Kept);
         }
         walk.finish();
-        shape.readOn(walk.body());
     } catch (...) {
         // A picture met earlier that fails to decode is the error to report, as when each
         // picture is done in turn.
@@ -392,7 +385,7 @@ std::optional<Fb2Document> writeBook(std::string sourceText, const ConversionOpt
     // build it anew.
     parser.clear();
     // The body is finished while the picture workers still shrink and encode.
-    std::string body = balanceBody(std::move(walk.body()), shape);
+    std::string body = balanceBody(std::move(walk.body()));
     collapseSpaceRunsInPlace(body);
     walk.body().clear();
     walk.body().shrink_to_fit();

@@ -31,21 +31,6 @@ TEST_P(BalanceTable, Mends)
     EXPECT_EQ(testing::xmlProblem(inDocument(out)), "") << out;
 }
 
-// A body read while it is written, cut anywhere (inside a tag too), is mended as it would be
-// when read whole.
-TEST_P(BalanceTable, ReadWhileWrittenMendsTheSame)
-{
-    const std::string& body = GetParam().body;
-    for (std::size_t cut = 0; cut <= body.size(); ++cut) {
-        BodyShapeCheck check;
-        std::string written = body.substr(0, cut);
-        check.readOn(written);
-        written.append(body, cut);
-        check.readOn(written);
-        EXPECT_EQ(balanceBody(written, check), GetParam().balanced) << cut;
-    }
-}
-
 const BalanceCase kBalanceCases[] = {
     // Well-formed bodies stay byte for byte, also where FB2 would nest otherwise.
     {"WellFormedUnchanged", "<p>\x95 <p>x</p>\r\n</p>\r\n<strong><p>y</p>\r\n</strong> <td><p>z</p>\r\n</td>",
