@@ -1,15 +1,16 @@
 // HtmlParser::parseInBatches: the items of a large text are made on another thread while the
 // caller reads the batches made before.
 
+#include "html/tokenizer.h"
+
 #include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
-
-#include "html/tokenizer.h"
 
 namespace vellumar {
 
@@ -97,10 +98,7 @@ void HtmlParser::parseInBatches(std::string text, const HtmlErrorHandler& onErro
     start(std::move(text));
     // The whole list is kept as long as the text: as much room as parse() takes.
     if (batches == Batches::Kept) m_shown.items.reserve(m_text.size() / 16);
-    if (m_text.size() >= kSmallestTextForThread) {
-        tokenizeOnAnotherThread(onError, eachBatch, batches);
-        return;
-    }
+    if (m_text.size() >= kSmallestTextForThread && tokenizeOnAnotherThread(onError, eachBatch, batches)) return;
     const HandOver inTurn = [&] {
         show(m_filling, onError, batches);
         eachBatch();
@@ -118,22 +116,29 @@ void HtmlParser::parseInBatches(std::string text, const HtmlErrorHandler& onErro
     inTurn();
 }
 
-void HtmlParser::tokenizeOnAnotherThread(const HtmlErrorHandler& onError, const std::function<void()>& eachBatch,
+bool HtmlParser::tokenizeOnAnotherThread(const HtmlErrorHandler& onError, const std::function<void()>& eachBatch,
                                          Batches batches)
 {
     BatchChannel channel;
     const HandOver send = [&] { return channel.send(m_filling); };
     m_handOver = &send;
-    std::thread tokenizing([&] {
-        try {
-            tokenize();
-            // The last batch goes too when it is empty: the caller's work ends with it.
-            channel.send(m_filling);
-            channel.finish(nullptr);
-        } catch (...) {
-            channel.finish(std::current_exception());
-        }
-    });
+    std::thread tokenizing;
+    try {
+        tokenizing = std::thread([&] {
+            try {
+                tokenize();
+                // The last batch goes too when it is empty: the caller's work ends with it.
+                channel.send(m_filling);
+                channel.finish(nullptr);
+            } catch (...) {
+                channel.finish(std::current_exception());
+            }
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: the caller tokenizes in turn.
+        m_handOver = nullptr;
+        return false;
+    }
     // Whatever the caller's work throws, the tokenizing stops before the text may go.
     struct Join {
         BatchChannel& channel;
@@ -154,6 +159,7 @@ void HtmlParser::tokenizeOnAnotherThread(const HtmlErrorHandler& onError, const 
         channel.giveBack(std::move(batch));
         batch = HtmlItemTable();
     }
+    return true;
 }
 
 }  // namespace vellumar

@@ -146,7 +146,8 @@ private:
 
     void start(std::string text);
     void tokenize();
-    void tokenizeOnAnotherThread(const HtmlErrorHandler& onError, const std::function<void()>& eachBatch,
+    // False, having done nothing, when no thread can be started.
+    bool tokenizeOnAnotherThread(const HtmlErrorHandler& onError, const std::function<void()>& eachBatch,
                                  Batches batches);
     void reportProblems(const HtmlItemTable& batch, const HtmlErrorHandler& onError) const;
     // Shows the next batch, as `batches` says, and takes it out of `batch`.
