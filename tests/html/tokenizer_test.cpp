@@ -175,7 +175,8 @@ TEST(Tokenizer, ClearDropsTextAndItems)
     EXPECT_TRUE(parser.lastTagName().empty());
 }
 
-// A book of `lines` lines with attributes, comments, raw text and problems at the end.
+// A book of `lines` lines with attributes, comments, raw text and problems at the end; 60000
+// lines make a book large enough (5 MB) to be tokenized on another thread.
 std::string batchBook(int lines)
 {
     std::string book = "<html><body>";
@@ -192,7 +193,7 @@ std::string batchBook(int lines)
 // batches are dropped or kept and whether the text is tokenized in turn or on another thread.
 TEST(Tokenizer, BatchesHoldTheItemsOfTheWholeList)
 {
-    for (const int lines : {2000, 20000}) {
+    for (const int lines : {2000, 60000}) {
         const std::string book = batchBook(lines);
         std::vector<std::string> reports;
         const HtmlErrorHandler note = [&](std::string_view message, std::string_view text) {
@@ -234,7 +235,7 @@ TEST(Tokenizer, BatchesHoldTheItemsOfTheWholeList)
 // comes through, and the parser is usable again.
 TEST(Tokenizer, AFailingBatchEndsTheTokenizing)
 {
-    const std::string book = batchBook(20000);
+    const std::string book = batchBook(60000);
     HtmlParser parser;
     int calls = 0;
     EXPECT_THROW(parser.parseInBatches(book, {},
