@@ -73,7 +73,7 @@ void BM_LargeBook(benchmark::State& state)
     reportPerMegabyte(state, book);
 }
 // Wall time: the conversion has helper threads, whose time the CPU figure leaves out.
-BENCHMARK(BM_LargeBook)->Arg(1)->Arg(10)->Arg(30)->Arg(40)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LargeBook)->ArgsProduct({{1, 10, 30, 40, 100, 500}})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The floor: the file read, one pass that looks at every byte and copies it, and the copy
 // written.
@@ -90,6 +90,6 @@ void BM_Floor(benchmark::State& state)
     }
     reportPerMegabyte(state, book);
 }
-BENCHMARK(BM_Floor)->Arg(1)->Arg(10)->Arg(30)->Arg(40)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Floor)->ArgsProduct({{1, 10, 30, 40, 100, 500}})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
